@@ -305,8 +305,9 @@ struct EngineState {
 
 // A run that ends before its normal end, with the exit status of the process
 // (2 unreadable weather record, 3 too many weather-date problems, 4 recorded weather file
-// shorter than the analysis period). Thrown by the calendar; the main program closes the
-// files and returns the status.
+// shorter than the analysis period). Thrown by the calendar; the main program writes
+// " STOP " and the reason (which starts with the stop code, e.g. "2500 ...") to the monitor
+// log, closes the files and returns the status.
 class EngineStop : public std::exception {
  public:
   EngineStop(int status, std::string reason) : status_(status), reason_(std::move(reason)) {}
