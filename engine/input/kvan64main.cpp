@@ -108,6 +108,11 @@ int KVAN64(EngineState& s) {
   // 3-6. Separator, output files, banner.
   ReadSeparator(s);
   openOutputs(s);
+  if (!s.files.report.isOpen() || !s.files.monitor.isOpen()) {
+    // Nowhere to say anything: the run cannot be a success.
+    closeAll(s);
+    return 1;
+  }
   m.IDAYLT = 0;
   b.NDEM = 0;
   r.NPAGE = 1;
