@@ -73,7 +73,7 @@ void readProjectFile(EngineState& s) {
         s.files.monitor.line("   Project reader not built: the input ends after the first line.");
       }
     } catch (const InputFault& e) {
-      inputFault(s, e.what());
+      if (!e.alreadyLogged()) inputFault(s, e.what());
     } catch (const FieldError& e) {
       inputFault(s, "PROJECT FILE LINE " + std::to_string(s.files.project.lineNumber()) + ": " + e.what());
     } catch (const IndexError& e) {

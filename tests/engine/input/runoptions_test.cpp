@@ -269,3 +269,20 @@ TEST(Separator, tab_sym_gives_the_first_character_and_a_missing_file_a_tab) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeaderLine, a_zero_seed_seeds_the_generator_from_the_clock) {
+  kvtest::fs::path dir = kvtest::freshDir("seed0");
+  auto s = kvtest::makeState(dir);
+  kvtest::spit(dir / "p.inp", "KAL-VANO   0         4  IP\r\n");
+  ASSERT_TRUE(s->files.project.open((dir / "p.inp").string()));
+  kv::ReadHeaderLine(*s);
+  kv::RANDST ref;
+  kv::RAND1(ref, 0.0, kvtest::fixedClock());  // 9:05:00.00
+  EXPECT_EQ(s->randst.S, ref.S);
+  EXPECT_NE(s->randst.S, 0.0);
+  kvtest::fs::remove_all(dir);
+}
+
+}  // namespace
