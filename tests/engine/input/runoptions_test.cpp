@@ -99,6 +99,13 @@ TEST(RunOptions, missing_short_or_unreadable_file_is_an_input_error_in_the_log) 
     EXPECT_EQ(f.s->bldg.NERR, 1);
     EXPECT_NE(f.monitor().find("** ERROR ** RUN OPTIONS FILE tavik$.tmp LINE 1: not a number"), std::string::npos);
   }
+  for (auto [run, weather] : {std::pair{0, 0}, std::pair{5, 0}, std::pair{3, 5}, std::pair{3, -1}}) {
+    RunFolder f("codes");
+    spit(f.temp / std::string(files::kRunOptions), optionsFile("", run, weather));
+    kv::ReadRunOptions(*f.s);
+    EXPECT_EQ(f.s->bldg.NERR, 1) << run << " " << weather;
+    EXPECT_EQ(f.monitor().find("read successfully"), std::string::npos);
+  }
   {
     // The error check alone is written as the bare run type.
     RunFolder f("check");
