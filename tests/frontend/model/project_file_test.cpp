@@ -81,6 +81,7 @@ TEST_F(ProjectFile, round_trip_is_stable_after_the_first_write) {
 }
 
 TEST_F(ProjectFile, reading_restores_the_model_and_its_derived_values) {
+  m->ProjectData[2] = "Caf\xE9 at 20 \xB0" "C";  // Latin-1 bytes pass unchanged
   save("a.inp");
   auto fresh = NewModel(base.dir());
   fresh->WallId[5] = " 5";      // a type of the previous project
@@ -93,6 +94,7 @@ TEST_F(ProjectFile, reading_restores_the_model_and_its_derived_values) {
   EXPECT_EQ(r.UnitSystem, kInchPound);
   EXPECT_EQ(r.ProjectData[1], "Test House");
   EXPECT_EQ(r.ProjectData[11], "0.0");
+  EXPECT_EQ(r.ProjectData[2], "Caf\xE9 at 20 \xB0" "C");
   EXPECT_EQ(r.BldOrient, "0");
   EXPECT_EQ(r.FloorArea, 1120.0f);
   EXPECT_EQ(r.WeatherBlock[11], m->WeatherBlock[11]);
