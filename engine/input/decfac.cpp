@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace kalvano::engine {
+namespace kv {
 
 namespace {
 constexpr float kInsideFilm = 0.68f;   // h ft2 F/Btu
@@ -57,4 +57,4 @@ void DECFAC(float U, float& DECR, float TLAG) {
   if (DECR > 1.0f) DECR = 1.0f;
 }
 
-}  // namespace kalvano::engine
+}  // namespace kv

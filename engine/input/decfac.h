@@ -4,7 +4,7 @@
 // precision, inch-pound units.
 #pragma once
 
-namespace kalvano::engine {
+namespace kv {
 
 // Amplitude ratio AMP (and, for harmonic N <= 1, the time lag LAG in hours) of the periodic
 // conduction through a layer of resistance R with the correlation parameter D between films
@@ -15,4 +15,4 @@ void FGFUNC(float R, float D, float HI, float HO, float& AMP, float& LAG, float 
 // TLAG <= 0 gives 1.0; U = 0 leaves DECR as it was.
 void DECFAC(float U, float& DECR, float TLAG);
 
-}  // namespace kalvano::engine
+}  // namespace kv

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kalvano::engine {
+namespace kv {
 namespace {
 
 struct DecCase {
@@ -81,4 +81,4 @@ TEST(FGFUNC, gives_amplitude_and_lag_of_each_harmonic) {
 }
 
 }  // namespace
-}  // namespace kalvano::engine
+}  // namespace kv
