@@ -8,6 +8,7 @@
 
 #include "engine/core/fixfmt.h"
 #include "engine/core/fread.h"
+#include "engine/core/report.h"
 #include "engine/input/decfac.h"
 
 namespace kv {
@@ -37,45 +38,6 @@ int32_t floorDiv(int32_t a, int32_t b) {
 }
 
 int32_t floorMod(int32_t a, int32_t b) { return a - floorDiv(a, b) * b; }
-
-// Stand-ins until the core's progress log and project block are merged.
-void FORM(EngineState& s, int32_t mode, int32_t k, int32_t nerr) {
-  static constexpr std::string_view names[8] = {
-      "Weather Data             ", "Economics Parameters     ", "KW Demand Rate Schedule  ",
-      "Wall and Roof Assemblies ", "Window Assemblies        ", "Use Profiles Data        ",
-      "Zone Descriptions        ", "Daylighting Data Base    "};
-  Line ln;
-  if (mode == 2) {
-    ln.T(10).text("Input Completed for ").text(names[k - 1]);
-    s.files.monitor.line(ln.view());
-    ln.clear();
-    ln.T(15).text("Results: ").I(nerr, 5).text(" ERRORS DETECTED.");
-    s.files.monitor.line(ln.view());
-    s.files.monitor.emptyLine();
-  } else {
-    ln.T(5).text("**** Processing Input For ").text(names[k - 1]);
-    s.files.monitor.line(ln.view());
-  }
-}
-
-char UPCASE(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-void PageHeaderBlock(EngineState& s, OutFile& f) {
-  const PRJTXT& t = s.prjtxt;
-  Line ln;
-  ln.text("*** PROJECT: ").A(t.PNAME.first(65), 65).T(88).text("LOCATION: ").A(t.PLOC.first(30), 30);
-  f.line(ln.view());
-  ln.clear();
-  ln.T(5).text("DESCRIPTION: ").A(t.PDESC.first(65), 65).T(88).text("DESIGN PHASE: ")
-      .A(t.PPHASE.first(20), 20);
-  f.line(ln.view());
-  ln.clear();
-  ln.T(5).text("SCHEME: ").A(t.PSCHM.view(), 8).T(35).text("TYPE: ").A(t.PTYPE.view(), 20)
-      .T(63).text("Weather Year:").I(s.runpar.IYEAR, 5).T(88).text("Date of Run:")
-      .I(s.runpar.IRDA, 3).X(1).A(s.chtab.MONNAM(s.runpar.IRMO).view(), 3).X(1)
-      .I(s.runpar.IRYR, 5).text(", ").I(s.mainpg.IHOUR, 2).text(":").I(s.mainpg.IMIN, 2);
-  f.line(ln.view());
-}
 
 // The reader of one project file. It lives for one call of RDPROJ; its sections share the
 // current line and the one line that a capacity check may hand back to the next section.
