@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -72,6 +73,13 @@ inline std::size_t find(const Lines& lines, const std::string& label, int n = 1)
   throw std::runtime_error("fixture has no line " + label);
 }
 
+// The line index of the n-th line that is exactly text.
+inline std::size_t findExact(const Lines& lines, const std::string& text, int n = 1) {
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i] == text && --n == 0) return i;
+  throw std::runtime_error("fixture has no line " + text);
+}
+
 // Replaces the value (from column 11) of the n-th line with this label.
 inline void setValue(Lines& lines, const std::string& label, const std::string& value, int n = 1) {
   auto& l = lines[find(lines, label, n)];
@@ -105,7 +113,8 @@ struct ReadResult {
 };
 
 // Reads the header line as the main program does, then the rest through RDPROJ.
-inline ReadResult readProject(const Lines& lines, int runType = 3, bool crlf = true) {
+inline ReadResult readProject(const Lines& lines, int runType = 3, bool crlf = true,
+                              const std::function<void(EngineState&)>& before = {}) {
   ReadResult r;
   r.s = std::make_unique<EngineState>();
   EngineState& s = *r.s;
@@ -120,6 +129,7 @@ inline ReadResult readProject(const Lines& lines, int runType = 3, bool crlf = t
   s.runpar.IRDA = 10;
   s.mainpg.IHOUR = 9;
   s.mainpg.IMIN = 5;
+  if (before) before(s);
   s.files.project.open((dir / "tavik$.inp").string());
   s.files.monitor.open((dir / "monitor.txt").string());
   s.files.comfort.open((dir / "tavik$.flt").string());
