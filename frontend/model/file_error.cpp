@@ -1,0 +1,67 @@
+#include "frontend/model/file_error.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace kalvano::model {
+
+std::string StandardErrorText(int number) {
+  switch (number) {
+    case 5: return "Invalid procedure call or argument";
+    case 6: return "Overflow";
+    case 7: return "Out of memory";
+    case 9: return "Subscript out of range";
+    case 11: return "Division by zero";
+    case 13: return "Type mismatch";
+    case 52: return "Bad file name or number";
+    case 53: return "File not found";
+    case 54: return "Bad file mode";
+    case 55: return "File already open";
+    case 57: return "Device I/O error";
+    case 58: return "File already exists";
+    case 61: return "Disk full";
+    case 62: return "Input past end of file";
+    case 67: return "Too many files";
+    case 68: return "Device unavailable";
+    case 70: return "Permission denied";
+    case 71: return "Disk not ready";
+    case 72: return "Disk-media error";
+    case 75: return "Path/File access error";
+    case 76: return "Path not found";
+    default: return "Application-defined or object-defined error";
+  }
+}
+
+FileError::FileError(int number, const std::string& detail)
+    : std::runtime_error(StandardErrorText(number) + (detail.empty() ? "" : ": " + detail)),
+      number_(number),
+      detail_(detail) {}
+
+FileError FileErrorFromSystem(int err, const std::string& path) {
+  switch (err) {
+    case ENOENT: {
+      std::error_code ec;
+      std::filesystem::path parent = std::filesystem::path(path).parent_path();
+      bool folderExists = parent.empty() || std::filesystem::is_directory(parent, ec);
+      return FileError(folderExists ? kErrFileNotFound : kErrPathNotFound, path);
+    }
+    case ENOTDIR: return FileError(kErrPathNotFound, path);
+    case EACCES:
+    case EPERM:
+    case EROFS: return FileError(kErrPermissionDenied, path);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return FileError(kErrDiskFull, path);
+    case EISDIR: return FileError(kErrPathFileAccess, path);
+    case ENAMETOOLONG: return FileError(kErrBadFileName, path);
+    case EMFILE:
+    case ENFILE: return FileError(kErrTooManyFiles, path);
+    case ENOMEM: return FileError(kErrOutOfMemory, path);
+    case ENXIO:
+    case ENODEV: return FileError(kErrDeviceUnavailable, path);
+    default: return FileError(kErrDeviceIo, path);
+  }
+}
+
+}  // namespace kalvano::model

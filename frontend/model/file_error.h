@@ -1,0 +1,49 @@
+// The model's file-error codes and the one place where system failures map onto them.
+// Every failure of a project-file routine reaches its caller as a FileError, which the
+// caller shows through ReportFileError.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kalvano::model {
+
+enum FileErrorCode : int {
+  kErrOverflow = 6,
+  kErrOutOfMemory = 7,
+  kErrSubscript = 9,          // index out of range
+  kErrTypeMismatch = 13,      // a text that holds no number or date
+  kErrBadFileName = 52,
+  kErrFileNotFound = 53,
+  kErrFileAlreadyOpen = 55,
+  kErrDeviceIo = 57,
+  kErrDiskFull = 61,
+  kErrPastEndOfFile = 62,     // early end of file or wrong format
+  kErrTooManyFiles = 67,
+  kErrDeviceUnavailable = 68,
+  kErrPermissionDenied = 70,
+  kErrDiskNotReady = 71,
+  kErrDiskMedia = 72,
+  kErrPathFileAccess = 75,
+  kErrPathNotFound = 76,
+};
+
+// The standard description of an error number ("Subscript out of range").
+std::string StandardErrorText(int number);
+
+class FileError : public std::runtime_error {
+ public:
+  explicit FileError(int number, const std::string& detail = {});
+  int number() const { return number_; }
+  const std::string& detail() const { return detail_; }
+
+ private:
+  int number_;
+  std::string detail_;
+};
+
+// Maps a system failure (errno) met on `path` to the model's error. A missing file whose
+// folder exists is "file not found" (53); a missing folder is "path not found" (76).
+FileError FileErrorFromSystem(int err, const std::string& path);
+
+}  // namespace kalvano::model

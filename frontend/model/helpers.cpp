@@ -1,0 +1,216 @@
+#include "frontend/model/helpers.h"
+
+#include "frontend/model/numtext.h"
+#include "runfiles.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace kalvano::model {
+namespace fs = std::filesystem;
+
+float RoundTo(double x, double n) {
+  double p = std::pow(10.0, n);
+  return static_cast<float>(std::floor(x * p + 0.5) / p);
+}
+
+float RoundTo(std::string_view x, double n) {
+  double v = 0;
+  if (!ParseNumber(x, v)) throw FileError(kErrTypeMismatch, std::string(x));
+  return RoundTo(v, n);
+}
+
+namespace {
+
+int monthNumber(std::string_view word) {
+  static constexpr std::array<std::string_view, 12> names{
+      "january", "february", "march",     "april",   "may",      "june",
+      "july",    "august",   "september", "october", "november", "december"};
+  std::string w;
+  for (char c : word) w.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  if (w.size() < 3) return 0;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i].substr(0, w.size()) == w && (w.size() == 3 || w == names[i]))
+      return static_cast<int>(i) + 1;
+  return 0;
+}
+
+}  // namespace
+
+int DayOfYear(std::string_view dayMonth, int year) {
+  std::string text = std::string(dayMonth) + std::to_string(year);
+  // Day, month and year separated by hyphens, slashes or blanks: "15-Oct-2005".
+  std::vector<std::string> parts;
+  std::string cur;
+  for (char c : text) {
+    if (c == '-' || c == '/' || c == ' ') {
+      if (!cur.empty()) parts.push_back(cur);
+      cur.clear();
+    } else {
+      cur.push_back(c);
+    }
+  }
+  if (!cur.empty()) parts.push_back(cur);
+  auto mismatch = [&] { return FileError(kErrTypeMismatch, text); };
+  if (parts.size() != 3) throw mismatch();
+  auto allDigits = [](const std::string& s) {
+    return !s.empty() && s.size() <= 4 &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!allDigits(parts[0])) throw mismatch();
+  int day = std::stoi(parts[0]);
+  int month = allDigits(parts[1]) ? std::stoi(parts[1]) : monthNumber(parts[1]);
+  using namespace std::chrono;
+  year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                      std::chrono::day{static_cast<unsigned>(day)}};
+  if (month < 1 || month > 12 || day < 1 || !date.ok()) throw mismatch();
+  year_month_day lastOfYearBefore{std::chrono::year{year - 1}, December, std::chrono::day{31}};
+  return static_cast<int>((sys_days{date} - sys_days{lastOfYearBefore}).count());
+}
+
+void WarnNotNumeric(MessageBoxes& boxes) {
+  boxes.show("You should use numerical value.", "Error", MsgIcon::Exclamation);
+}
+
+void WarnSharedProfile(MessageBoxes& boxes) {
+  boxes.beep();
+  boxes.show(
+      "The profile / property has been used.  If you change its value, you will also change "
+      "the value of the profile / property you have previously used.",
+      "Warning", MsgIcon::Exclamation);
+}
+
+std::string FileErrorMessage(int number) {
+  switch (number) {
+    case 7: return "File is too big to open.";
+    case 52: return "Bad file name or number.";
+    case 53:
+      return "Bad file name, or some files are missing, or your input is not complete. "
+             "Re-check your program input data.";
+    case 55: return "Error. File already open.";
+    case 57:
+    case 68:
+    case 71:
+    case 72: return "Disk error. Please check the disk and try again.";
+    case 61: return "Disk is full.  Save to another disk.";
+    case 62:
+      return "KAL-VANO is unable to open your input file because it has a wrong format.  "
+             "Check your input file.";
+    case 70: return "Permission denied.  Check the disk.";
+    case 75:
+    case 76: return "Path not found or path/file access error.";
+    default: return StandardErrorText(number);
+  }
+}
+
+std::string FileErrorTitle(int number) {
+  return "Kalvano Error # " + NumberText(static_cast<float>(number));
+}
+
+void ReportFileError(MessageBoxes& boxes, const FileError& error) {
+  boxes.show(FileErrorMessage(error.number()), FileErrorTitle(error.number()),
+             MsgIcon::Exclamation);
+}
+
+std::vector<std::string> SplitWords(std::string_view text) {
+  std::vector<std::string> out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == ' ') {
+      ++i;
+      continue;
+    }
+    std::size_t e = text.find(' ', i);
+    if (e == std::string_view::npos) e = text.size();
+    out.emplace_back(text.substr(i, e - i));
+    i = e;
+  }
+  return out;
+}
+
+void DeleteMatching(const std::string& folder, std::string_view suffix) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(),
+                                                     suffix.size(), suffix) == 0) {
+      std::error_code rm;
+      if (it->is_regular_file(rm)) fs::remove(it->path(), rm);
+    }
+  }
+}
+
+void KillTempZoneFiles(ProjectModel& m) {
+  bool editorsOpened = false;
+  for (int k = 1; k <= 5; ++k)
+    if (m.ProfKindOpened[k] == 1 || m.PropTableOpened[k] == 1) editorsOpened = true;
+  if (m.ProjectLoaded == 1 || m.InputSaved == 1 || m.SketchOpenCount > 0 || editorsOpened)
+    DeleteMatching(AppPath(m, files::kTempDir), ".zon");
+}
+
+void FindExcelPath(ProjectModel& m, std::string_view searchPath) {
+  static constexpr std::array<std::string_view, 3> programs{"localc", "gnumeric", "xdg-open"};
+  std::vector<std::string> folders;
+  std::string cur;
+  for (char c : searchPath) {
+    if (c == ':') {
+      folders.push_back(cur.empty() ? "." : cur);
+      cur.clear();
+    } else {
+      cur.push_back(c);
+    }
+  }
+  if (!searchPath.empty()) folders.push_back(cur.empty() ? "." : cur);
+  for (std::string_view program : programs) {
+    for (const std::string& folder : folders) {
+      fs::path candidate = fs::path(folder) / program;
+      std::error_code ec;
+      if (fs::is_regular_file(candidate, ec) && ::access(candidate.c_str(), X_OK) == 0) {
+        m.ExcelPath = candidate.string();
+        return;
+      }
+    }
+  }
+}
+
+void FindExcelPath(ProjectModel& m) {
+  const char* path = std::getenv("PATH");
+  FindExcelPath(m, path ? std::string_view(path) : std::string_view());
+}
+
+std::string OutputNameFor(std::string_view projectName) {
+  std::string name(projectName);
+  std::size_t slash = name.find_last_of('/');
+  std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+  std::size_t dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot > start) name.erase(dot);
+  return name + ".ot_";
+}
+
+SaveOutputProposal PrepareSaveOutput(const ProjectModel& m, std::string_view inputName,
+                                     std::string_view outputName) {
+  std::string name = m.ProjectLoaded == 1 ? m.ProjectFileName : std::string("New_Project");
+  if (m.InputSaved == 1) name = std::string(inputName);
+  if (m.OutputSaved == 1) name = std::string(outputName);
+  SaveOutputProposal p;
+  p.name = OutputNameFor(name);
+  fs::path folder = fs::path(p.name).parent_path();
+  if (folder.empty()) folder = m.AppDir.empty() ? fs::path(".") : fs::path(m.AppDir);
+  p.folder = folder.string();
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string file = it->path().filename().string();
+    if (file.find(".ot") != std::string::npos) p.files.push_back(file);
+  }
+  std::sort(p.files.begin(), p.files.end());
+  p.runEnabled = m.SaveOutOnExit != 1;
+  return p;
+}
+
+}  // namespace kalvano::model

@@ -1,0 +1,75 @@
+// Small shared routines of the front-end: rounding, day of year, the shared warning boxes,
+// the file-error report, deletion of the temporary zone files, the spreadsheet-program
+// lookup and the proposal of the save-output window.
+#pragma once
+
+#include "frontend/model/file_error.h"
+#include "frontend/model/project_model.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalvano::model {
+
+// Message boxes go through this interface: the GUI shows them, tests answer them.
+enum class MsgIcon { None, Exclamation, Information, Question, Critical };
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual void beep() = 0;
+  virtual void show(std::string_view text, std::string_view title, MsgIcon icon) = 0;
+};
+
+// x rounded to n decimals as Int(x * 10^n + 0.5) / 10^n, the product in double precision
+// and Int rounding towards minus infinity; the result is single precision.
+float RoundTo(double x, double n);
+// The same for a text that holds a number; a text without one is a type mismatch (13).
+float RoundTo(std::string_view x, double n);
+
+// Day number 1..366 of a day-month text such as "15-Oct-" in `year`; a text that is no
+// date is a type mismatch (13).
+int DayOfYear(std::string_view dayMonth, int year);
+
+void WarnNotNumeric(MessageBoxes& boxes);
+void WarnSharedProfile(MessageBoxes& boxes);
+
+// The fixed message shown for an error number (the standard description for the others),
+// and the title of its box.
+std::string FileErrorMessage(int number);
+std::string FileErrorTitle(int number);
+void ReportFileError(MessageBoxes& boxes, const FileError& error);
+
+// The words of a text separated by runs of blanks (leading and trailing blanks give none).
+std::vector<std::string> SplitWords(std::string_view text);
+
+// Deletes the files of `folder` whose names end in `suffix`; errors are ignored.
+void DeleteMatching(const std::string& folder, std::string_view suffix);
+
+// Deletes temp/*.zon when a project was loaded or saved, the sketch was opened, or a
+// profile editor or property table was opened; otherwise deletes nothing.
+void KillTempZoneFiles(ProjectModel& m);
+
+// Looks for a spreadsheet program that opens tab-separated text in the folders of
+// `searchPath` (a PATH value): LibreOffice Calc, Gnumeric, then the desktop's opener.
+// Sets ExcelPath to the first one found; when none is found ExcelPath keeps its value.
+void FindExcelPath(ProjectModel& m, std::string_view searchPath);
+void FindExcelPath(ProjectModel& m);  // searches the process's PATH
+
+// What the save-output window shows when it opens.
+struct SaveOutputProposal {
+  std::string name;                // proposed output name, "<name>.ot_"
+  std::string folder;              // folder of the folder list
+  std::vector<std::string> files;  // files of that folder matching "*.ot*"
+  bool runEnabled = true;          // the window's "Run" button
+};
+// `inputName` and `outputName` are the texts of the save-project and save-output windows'
+// name boxes.
+SaveOutputProposal PrepareSaveOutput(const ProjectModel& m, std::string_view inputName,
+                                     std::string_view outputName);
+
+// The output name proposed for a project name: its extension (in the file-name part only)
+// replaced by ".ot_", or ".ot_" appended when it has none.
+std::string OutputNameFor(std::string_view projectName);
+
+}  // namespace kalvano::model

@@ -1,0 +1,127 @@
+// The front-end's project model: one object that holds the project the user works on, in
+// the unit system the user chose, with the progress flags that the windows share. Every
+// table keeps its fixed capacity; an entry exists when its key text is not empty. Index 0
+// of each 1-based table is unused.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kalvano::model {
+
+inline constexpr int kMaxTypeId = 50;       // wall/roof and window type ids 0..50
+inline constexpr int kFileTypeIds = 26;     // ids 1..26 go into the project file
+inline constexpr int kMaxProfileNo = 50;    // profile numbers 0..50
+inline constexpr int kTempProfiles = 12;    // temperature profiles 1..12 go into the file
+inline constexpr int kMaxZones = 100;       // zones 1..100
+inline constexpr int kMaxSurfaces = 33;     // surface rows 1..33 per zone
+inline constexpr int kZoneFields = 30;      // zone fields 1..30
+inline constexpr int kProjectItems = 12;    // project items 0..11
+inline constexpr int kEconItems = 11;       // economics items 0..10
+inline constexpr int kWeatherLines = 11;    // weather lines 1..11
+inline constexpr int kMaxDemandRows = 3;    // demand-charge rows 1..3
+
+enum : int16_t { kInchPound = 1, kSI = 2 };
+
+using TypeColumn = std::array<std::string, kMaxTypeId + 1>;
+using ProfileColumn = std::array<std::string, kMaxProfileNo + 1>;
+template <class T>
+using PerZone = std::array<T, kMaxZones + 1>;
+template <class T>
+using PerSurface = std::array<std::array<T, kMaxSurfaces + 1>, kMaxZones + 1>;
+
+// The monthly weather statistics cut from the weather block, and the station elevation.
+struct WeatherStats {
+  using Months = std::array<std::string, 13>;  // months 1..12
+  Months WxDbAve, WxDbAveStd, WxDbMax, WxDbMaxStd, WxDpAve, WxDpStd, WxSolar, WxWind;
+  float WxElevation = 0;
+};
+
+struct ProjectModel {
+  // Unit system and file state.
+  int16_t UnitSystem = kInchPound;
+  std::string AppDir;  // base folder; every file name is relative to it
+  std::string ProjectFile = "New_Project";
+  std::string LastProjectFile;
+  std::string ProjectFileName;  // the name as the user typed it
+  std::string OutputFile = "Untitled.ot1";
+  std::string ExcelPath;
+  std::string WeatherSeed;
+  int16_t WeeksPerMonth = 4;
+  int16_t EndAfterSave = 0;
+  float LastRandom = 0;  // the most recent number drawn for a weather seed
+
+  // Project items 0..11 (item 12 holds nothing) and the values derived from them.
+  std::array<std::string, kProjectItems + 1> ProjectData;
+  std::string BldOrient;
+  float FloorArea = 0;
+
+  // Weather lines 1..11, design temperatures 1..3.
+  std::array<std::string, kWeatherLines + 1> WeatherBlock;
+  std::array<std::string, 4> DesTemps;
+  int16_t DesTempsValid = 0;
+  WeatherStats Wx;
+
+  // Economics.
+  std::array<std::string, kEconItems> EconData;
+  std::string DemChgSwitch;
+  int16_t DemChgCount = 0;
+  std::array<std::string, kMaxDemandRows + 1> DemChgKw, DemChgCost;
+
+  // Wall/roof and window types, indexed by type id.
+  TypeColumn WallId, WallDesc, WallU, WallAbs, WallLag, WallDecr, WallCost;
+  TypeColumn WinId, WinDesc, WinU, WinShgc, WinEmiss, WinDlTrans, WinCost;
+
+  // Hourly profiles: mark (non-empty = edited for this project) and 24 values per number.
+  ProfileColumn OccProfNo, OccProfile, HwProfNo, HwProfile, VentProfNo, VentProfile;
+  ProfileColumn LiteProfNo, LiteProfile, TempProfNo, TempProfile;
+  std::array<int16_t, 6> ProfKindEdited{}, ProfKindOpened{}, PropTableOpened{};
+
+  // Zones 1..100.
+  int16_t ZoneCount = 0;
+  PerZone<std::string> ZoneCode;
+  PerZone<std::array<std::string, kZoneFields + 1>> ZoneData;  // fields 1..30
+  PerZone<std::string> ZoneNatVent, ZoneDaylight, ZoneEconCycle, ZoneSketchName;
+  PerZone<float> ZoneFloorArea{}, ZonePeople{};
+  PerZone<int16_t> SurfaceCount{}, ZoneOpened{}, ZoneLoaded{};
+
+  // Surface rows 1..33 of each zone, in the column order of the project file.
+  PerSurface<int16_t> SurfWallId{};
+  PerSurface<float> SurfWallArea{};
+  PerSurface<int16_t> SurfOrient{}, SurfExposure{};
+  PerSurface<std::string> SurfShade;
+  PerSurface<int16_t> SurfWindowId{};
+  PerSurface<float> SurfWinArea{}, SurfSlope{};
+  PerSurface<std::string> SurfSWB;
+  PerSurface<int16_t> SurfBlind{};
+  PerSurface<float> SurfDiffTrans{}, SurfSillHt{}, SurfWinTop{}, SurfGrndRefl{};
+
+  // Building sketch matrix size.
+  int16_t GridRows = 60;
+  int16_t GridCols = 80;
+
+  // Progress flags (0 = no, 1 = yes).
+  std::array<int16_t, 6> StepFlags{};
+  int16_t ProjectLoaded = 0, InputSaved = 0, ZonesEntered = 0, WeatherEntered = 0;
+  int16_t WeatherFromProjInfo = 0, Resketched = 0, SketchOpenCount = 0, RunType = 0;
+  int16_t ResultsExist = 0, ResultsViewable = 0, DaylightUsed = 0, ProjectIdEdited = 0;
+  int16_t BldTypeChosen = 0, WeatherFileChosen = 0, OutputSaved = 0, SaveOutOnExit = 0;
+};
+
+// The mark and values columns of profile kind 1..5 (occupancy, hot water, ventilation,
+// lighting, temperature).
+struct ProfileKindRef {
+  ProfileColumn& marks;
+  ProfileColumn& values;
+};
+ProfileKindRef ProfileKind(ProjectModel& m, int kind);
+
+// A file path under the base folder: "temp/x" -> AppDir + "/temp/x".
+std::string AppPath(const ProjectModel& m, std::string_view relative);
+
+// Resets the model for a new project (File menu, new project). Leaves the zones, surfaces,
+// type tables, profiles, demand-charge rows, unit system and step flags as they are.
+void NewProject(ProjectModel& m);
+
+}  // namespace kalvano::model
