@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <stdlib.h>
+
 #include "engine/core/state.h"
 
 namespace kv::testing {
@@ -46,19 +48,13 @@ inline Lines loadFixture(const std::string& name) {
   return splitLines(slurp(std::filesystem::path(KALVANO_TEST_DIR) / "fixtures" / name));
 }
 
+// A new, empty folder of its own (tests run in parallel processes).
 inline std::filesystem::path freshDir() {
-  static int n = 0;
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const auto* suite = ::testing::UnitTest::GetInstance()->current_test_suite();
-  std::string name = info ? std::string(info->test_suite_name()) + "." + info->name()
-                          : std::string(suite ? suite->name() : "suite");
-  for (char& c : name)
-    if (c == '/') c = '_';
-  auto dir = std::filesystem::temp_directory_path() / "kalvano-input-tests" /
-             (name + "-" + std::to_string(++n));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
+  const auto root = std::filesystem::temp_directory_path() / "kalvano-input-tests";
+  std::filesystem::create_directories(root);
+  std::string tmpl = (root / "runXXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a folder under " + root.string());
+  return tmpl;
 }
 
 inline void writeFile(const std::filesystem::path& p, const Lines& lines, bool crlf = true) {
