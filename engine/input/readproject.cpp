@@ -1,0 +1,822 @@
+#include "engine/input/readproject.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/core/fixfmt.h"
+#include "engine/core/fread.h"
+#include "engine/core/report.h"
+#include "engine/input/decfac.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::string_view kErr = "   ** ERROR ** ";
+
+// Columns col.. of a line as a text of exactly w bytes (blank-padded past its end).
+std::string columns(std::string_view line, int col, int w) { return fieldString(line, col, w); }
+
+
+// Truncation of a scanned or read value to an integer of the given range; false when it has
+// no place there (never an out-of-range conversion).
+bool truncTo(double v, double lo, double hi, int32_t& out) {
+  if (!std::isfinite(v)) return false;
+  const double t = std::trunc(v);
+  if (t < lo || t > hi) return false;
+  out = static_cast<int32_t>(t);
+  return true;
+}
+
+int32_t floorDiv(int32_t a, int32_t b) {
+  int32_t q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+
+int32_t floorMod(int32_t a, int32_t b) { return a - floorDiv(a, b) * b; }
+
+// The reader of one project file. It lives for one call of RDPROJ; its sections share the
+// current line and the one line that a capacity check may hand back to the next section.
+class ProjectReader {
+ public:
+  explicit ProjectReader(EngineState& s) : s_(s), b_(s.bldg), m_(s.mainpg) {}
+
+  void run();
+
+ private:
+  // --- lines -------------------------------------------------------------------------
+  const std::string& next();  // the next line; ProjectFileEnded at the end of the file
+  bool tryNext();             // false at the end of the file
+  void handBack() { handedBack_ = true; }
+  std::string_view key() const { return std::string_view(key_, 4); }
+  long lineNo() const { return s_.files.project.lineNumber(); }
+
+  // --- reading forms -----------------------------------------------------------------
+  float number();                                  // number line: columns 11-20
+  int32_t integer();                               // integer line: columns 11-20
+  int16_t integer16();                             // the same into an INTEGER*2
+  float fieldReal(int col, int w);                 // a real field of the current line
+  template <int N>
+  void text(Chars<N>& out) {                       // text line: from column 11
+    next();
+    out.set(columns(line_, 11, N));
+  }
+  void scanned();                                  // scanned line: columns 11-142 by FREAD
+  void scan(std::string_view text);                // FREAD of one text into MAINPG
+  char firstLetter(int t) const;                   // UPCASE of TXT(t)'s first character
+  int32_t freeInteger();                           // a line read in free form for one integer
+  int32_t parseFreeInteger();                      // the same of the current line
+
+  // --- messages ----------------------------------------------------------------------
+  void error(const Line& ln);
+  void badValue(std::string_view what);
+  void wrongKeyword(std::string_view expected);
+  void endSection(int k);  // total += NERR; FORM (2, k, NERR); NERR = 0
+
+  // --- sections ----------------------------------------------------------------------
+  void head();
+  void comfortTitle();
+  void walls();
+  void windows();
+  void profiles();
+  void zones();
+  bool zone(int i);  // false when the zone line was "BUIL"
+  void surface(int i);
+  void matrix();
+  void overflowTypes(std::string_view section, std::string_view nextKey);
+
+  EngineState& s_;
+  BLDG& b_;
+  MAINPG& m_;
+  std::string line_;
+  char key_[4] = {' ', ' ', ' ', ' '};
+  bool handedBack_ = false;
+  int section_ = 1;
+  int surfaces_ = 0;           // s, the surface count over all zones
+  bool surfaceOverflow_ = false;
+  bool zoneKept_ = true;       // the zone being read has a floor area
+};
+
+const std::string& ProjectReader::next() {
+  if (!tryNext()) {
+    Line ln;
+    ln.text(kErr).text("THE PROJECT FILE ENDS TOO EARLY: INPUT SECTION").I(section_, 2)
+        .text(" IS INCOMPLETE AFTER LINE").I(s_.files.project.lineNumber(), 7).text(".");
+    error(ln);
+    throw ProjectFileEnded("project file ends too early");
+  }
+  return line_;
+}
+
+bool ProjectReader::tryNext() {
+  if (handedBack_) {
+    handedBack_ = false;
+    return true;
+  }
+  if (!s_.files.project.readLine(line_)) return false;
+  const std::string k = columns(line_, 1, 4);
+  for (int i = 0; i < 4; ++i) key_[i] = k[static_cast<std::size_t>(i)];
+  return true;
+}
+
+void ProjectReader::error(const Line& ln) {
+  s_.files.monitor.line(ln.view());
+  ++b_.NERR;
+}
+
+void ProjectReader::badValue(std::string_view what) {
+  Line ln;
+  ln.text(kErr).text("LINE").I(lineNo(), 7).text(" OF THE PROJECT FILE: ").text(what)
+      .text(" EXPECTED, FOUND \"").text(columns(line_, 1, std::min<int>(60, static_cast<int>(line_.size()))))
+      .text("\".");
+  error(ln);
+}
+
+void ProjectReader::wrongKeyword(std::string_view expected) {
+  Line ln;
+  ln.text(kErr).text(key()).text(" IS WRONG KEYWORD;  SHOULD BE ").text(expected);
+  error(ln);
+}
+
+void ProjectReader::endSection(int k) {
+  m_.NERRT += b_.NERR;
+  FORM(s_, 2, k, b_.NERR);
+  b_.NERR = 0;
+}
+
+float ProjectReader::fieldReal(int col, int w) {
+  try {
+    const float v = readF(line_, col, w, 0);
+    if (std::isfinite(v)) return v;
+  } catch (const FieldError&) {
+  }
+  badValue("A NUMBER");
+  return 0.0f;
+}
+
+float ProjectReader::number() {
+  next();
+  return fieldReal(11, 10);
+}
+
+int32_t ProjectReader::integer() {
+  next();
+  try {
+    return readI(line_, 11, 10);
+  } catch (const FieldError&) {
+    badValue("A WHOLE NUMBER");
+    return 0;
+  }
+}
+
+int16_t ProjectReader::integer16() {
+  const int32_t v = integer();
+  if (v < INT16_MIN || v > INT16_MAX) {
+    badValue("A WHOLE NUMBER OF AT MOST 5 DIGITS");
+    return 0;
+  }
+  return static_cast<int16_t>(v);
+}
+
+void ProjectReader::scan(std::string_view text) {
+  FREAD(s_, text);
+}
+
+void ProjectReader::scanned() {
+  next();
+  scan(columns(line_, 11, 132));
+}
+
+char ProjectReader::firstLetter(int t) const { return UPCASE(m_.TXT(t)[1]); }
+
+int32_t ProjectReader::freeInteger() {
+  next();
+  return parseFreeInteger();
+}
+
+int32_t ProjectReader::parseFreeInteger() {
+  std::size_t i = 0;
+  while (i < line_.size() && (line_[i] == ' ' || line_[i] == '\t' || line_[i] == ',')) ++i;
+  std::size_t j = i;
+  if (j < line_.size() && (line_[j] == '-' || line_[j] == '+')) ++j;
+  const std::size_t digits = j;
+  while (j < line_.size() && line_[j] >= '0' && line_[j] <= '9') ++j;
+  const bool ends = j == line_.size() || line_[j] == ' ' || line_[j] == '\t' || line_[j] == ',' ||
+                    line_[j] == '/';
+  int32_t v = 0;
+  if (j == digits || !ends || j - digits > 5) {
+    badValue("A PROFILE NUMBER");
+    return 0;
+  }
+  for (std::size_t k = digits; k < j; ++k) v = v * 10 + (line_[k] - '0');
+  if (line_[i] == '-') v = -v;
+  if (v < INT16_MIN || v > INT16_MAX) {
+    badValue("A PROFILE NUMBER");
+    return 0;
+  }
+  return v;
+}
+
+// ------------------------------------------------------------------------------------------
+// Project header, weather and economics (input sections 1 to 3).
+
+void ProjectReader::head() {
+  section_ = 1;
+  PRJTXT& t = s_.prjtxt;
+  WXMON& w = s_.wxmon;
+  RUNPAR& r = s_.runpar;
+
+  text(t.PTYPE);
+  text(t.PNAME);
+  text(t.PDESC);
+  text(t.PLOC);
+  text(t.PPHASE);
+  text(t.PSCHM);
+
+  b_.WYEAR = number();
+  int32_t year = 0;
+  if (!truncTo(b_.WYEAR, -99999.0, 99999.0, year)) badValue("A YEAR");
+  r.IYEAR = year;
+  if (r.IYEAR % 4 == 0 && r.IDAY2 >= 365) r.IDAY2 = 366;
+  if (r.IDOW1 < 1 || r.IDOW1 > 7)
+    r.IDOW1 = floorMod(floorDiv(r.IYEAR - 1977, 4) + r.IYEAR - 1978, 7) + 1;
+
+  m_.BORIENT = number();
+  b_.FLRAREA = number();
+  b_.BCOST = number();
+  b_.DAYSWK = number();
+  // Occupied days per week divide the holidays in the load model's set-up.
+  if (b_.DAYSWK < 1.0f) {
+    Line ln;
+    ln.text(kErr).text("OCCUPIED DAYS PER WEEK").F(b_.DAYSWK, 8, 2).text(" ARE FEWER THAN 1.");
+    error(ln);
+  }
+  b_.HOLDYS = number();
+
+  // The "WEATHER" line and the column heads are copied to the weather summary as read.
+  for (int n = 0; n < 2; ++n) {
+    next();
+    Line ln;
+    ln.X(10).text(columns(line_, 11, 132));
+    s_.files.wsummary.line(ln.view());
+  }
+
+  next();  // station line
+  t.PLOC.set(columns(line_, 1, 42));
+  m_.STNID.set(columns(line_, 51, 5));
+  scan(columns(line_, 56, 50));
+  w.XLAT = static_cast<float>(m_.NUM(1));
+  w.XLONG = static_cast<float>(m_.NUM(2));
+  w.XMER = static_cast<float>(m_.NUM(3));
+  w.ELEV = static_cast<float>(m_.NUM(4));
+
+  next();  // month heads
+
+  comfortTitle();
+
+  Arr1<float, 12>* rows[8] = {&w.TDBM, &w.TDBS, &w.TMXM, &w.TMXS,
+                              &w.TDPM, &w.TDPS, &w.SOLM, &w.WNDM};
+  for (int row = 1; row <= 8; ++row) {
+    next();
+    w.WXLBL(row).set(columns(line_, 1, 7));
+    for (int mo = 1; mo <= 12; ++mo) (*rows[row - 1])(mo) = fieldReal(8 + 6 * (mo - 1), 6);
+  }
+
+  scanned();  // "DesTemps  "
+  w.TDSMX = static_cast<float>(m_.NUM(1));
+  w.TDSWB = static_cast<float>(m_.NUM(2));
+  w.TDSMN = static_cast<float>(m_.NUM(3));
+
+  m_.NERRT += b_.NERR;
+  FORM(s_, 2, 1, b_.NERR);
+  {
+    Line ln;
+    ln.T(10).text("WEATHER DATA READ FOR ").A(t.PLOC.view(), 42);
+    s_.files.monitor.line(ln.view());
+  }
+  b_.NERR = 0;
+  section_ = 2;
+  FORM(s_, 1, 2, b_.NERR);
+  r.NPAGE += 1;
+
+  next();  // "ECONOMICS"
+  for (int k = 1; k <= 11; ++k) b_.ECON(k) = number();
+
+  scanned();  // "DemCharge "
+  m_.DEMSW = firstLetter(1);
+  endSection(2);
+
+  if (m_.DEMSW == 'Y') {
+    section_ = 3;
+    FORM(s_, 1, 3, b_.NERR);
+    scanned();  // "DemChgRate"
+    b_.NDEM = m_.NNUM / 2;
+    for (int j = 1; j <= b_.NDEM; ++j) {
+      b_.DEMKW(j) = static_cast<float>(m_.NUM(2 * j - 1));
+      b_.DEMCST(j) = static_cast<float>(m_.NUM(2 * j));
+    }
+    endSection(3);
+  }
+  b_.NASM = 0;
+  b_.NGLS = 0;
+}
+
+// Title of the comfort report and its project block, on tavik$.flt.
+void ProjectReader::comfortTitle() {
+  OutFile& f = s_.files.comfort;
+  Line ln;
+  if (s_.runpar.IRUN == 4) {
+    ln.text("IX.   F L O A T I N G   S P A C E   T E M P E R A T U R E S  (w/o  A/C):");
+    f.line(ln.view());
+    ln.clear();
+    ln.T(7).rep('-', 66);
+  } else {
+    ln.text("IX.   S P A C E   T E M P E R A T U R E S   &   RH:");
+    f.line(ln.view());
+    ln.clear();
+    ln.T(7).rep('-', 45);
+  }
+  f.line(ln.view());
+  PageHeaderBlock(s_, f);
+}
+
+// ------------------------------------------------------------------------------------------
+// Wall/roof types, window types and profiles (input sections 4 to 6).
+
+void ProjectReader::overflowTypes(std::string_view section, std::string_view nextKey) {
+  // After a full table: the list's end line, or the entries that have no slot left.
+  if (!tryNext()) return;
+  if (key() == "9999") return;
+  {
+    Line ln;
+    ln.text(kErr).text("MORE THAN 20 TYPES IN ").text(section)
+        .text(" SECTION; THE TYPES AFTER THE 20TH ARE LEFT OUT.");
+    error(ln);
+  }
+  for (;;) {
+    if (key() == nextKey) {  // the list lacks its end line
+      handBack();
+      return;
+    }
+    for (int n = 0; n < 6; ++n) next();  // the rest of the 7-line entry
+    if (!tryNext() || key() == "9999") return;
+  }
+}
+
+void ProjectReader::walls() {
+  section_ = 4;
+  FORM(s_, 1, 4, b_.NERR);
+  s_.runpar.NPAGE += 1;
+  do next();
+  while (key() == "DemC");
+  if (key() != "WALL") wrongKeyword("WALL");
+
+  int i = 1;
+  for (; i <= kWallTypes; ++i) {
+    next();
+    if (key() == "9999") break;
+    try {
+      b_.IDWAL(i) = 0;
+      const int32_t id = readI(line_, 11, 10);
+      if (id < INT16_MIN || id > INT16_MAX) badValue("A WHOLE NUMBER OF AT MOST 5 DIGITS");
+      else b_.IDWAL(i) = static_cast<int16_t>(id);
+    } catch (const FieldError&) {
+      badValue("A WHOLE NUMBER");
+    }
+    text(m_.WALDSC(i));
+    b_.UWAL(i) = number();
+    b_.ABSWAL(i) = number();
+    const float lag = number();
+    b_.LAGWAL(i) = std::trunc(lag + 0.5f);
+    if (!(lag >= 0.0f && b_.LAGWAL(i) <= 24.0f)) {
+      Line ln;
+      ln.text(kErr).text("TIME LAG").F(lag, 10, 2).text(" OF WALL TYPE I.D.").I(b_.IDWAL(i), 6)
+          .text(" IS OUTSIDE 0 TO 24 HOURS.");
+      error(ln);
+    }
+    b_.DECWAL(i) = number();
+    if (b_.DECWAL(i) == 0.0f) DECFAC(b_.UWAL(i), b_.DECWAL(i), b_.LAGWAL(i));
+    b_.CSTWAL(i) = number();
+    for (int j = 1; j <= kWallTypes; ++j) {
+      if (j != i && b_.IDWAL(j) == b_.IDWAL(i)) {
+        s_.files.monitor.emptyLine();
+        Line ln;
+        ln.T(5).text("** ERROR **  I.D. NUMBER ").F(b_.IDWAL(i), 5, 0).text(" IS A DUPLICATE ")
+            .text("IN ").text("WALL").text(" SECTION.");
+        error(ln);
+        break;
+      }
+    }
+    b_.NASM += 1;
+  }
+  if (i > kWallTypes) overflowTypes("WALL", "WIND");
+  endSection(4);
+}
+
+void ProjectReader::windows() {
+  section_ = 5;
+  FORM(s_, 1, 5, b_.NERR);
+  do next();
+  while (key() == "9999");
+  if (key() != "WIND") wrongKeyword("WIND");
+
+  int i = 1;
+  for (; i <= kWindowTypes; ++i) {
+    next();
+    if (key() == "9999") break;
+    try {
+      b_.IDWIN(i) = 0;
+      const int32_t id = readI(line_, 11, 10);
+      if (id < INT16_MIN || id > INT16_MAX) badValue("A WHOLE NUMBER OF AT MOST 5 DIGITS");
+      else b_.IDWIN(i) = static_cast<int16_t>(id);
+    } catch (const FieldError&) {
+      badValue("A WHOLE NUMBER");
+    }
+    text(m_.WINDSC(i));
+    b_.UWIN(i) = number();
+    b_.SHGC(i) = number();
+    b_.EMWIN(i) = number();
+    if (b_.EMWIN(i) == 0.0f || b_.EMWIN(i) > 0.84f) b_.EMWIN(i) = 0.84f;
+    b_.VTWIN(i) = number();
+    if (b_.VTWIN(i) == 0.0f) b_.VTWIN(i) = b_.SHGC(i);
+    b_.CSTWIN(i) = number();
+    for (int j = 1; j <= kWindowTypes; ++j) {
+      if (j != i && b_.IDWIN(j) == b_.IDWIN(i)) {
+        s_.files.monitor.emptyLine();
+        Line ln;
+        ln.T(5).text("** ERROR **  I.D. NUMBER ").F(b_.IDWIN(i), 5, 0).text(" IS A DUPLICATE ")
+            .text("IN ").text("WIND").text(" SECTION.");
+        error(ln);
+        break;
+      }
+    }
+    b_.NGLS += 1;
+  }
+  if (i > kWindowTypes) overflowTypes("WIND", "PROF");
+  endSection(5);
+}
+
+void ProjectReader::profiles() {
+  section_ = 6;
+  FORM(s_, 1, 6, b_.NERR);
+  do next();
+  while (key() == "9999");
+  if (key() != "PROF") wrongKeyword("PROF");
+
+  for (int k = 1; k <= kProfileKinds; ++k) {
+    next();
+    s_.prjtxt.PKIND(k).set(columns(line_, 1, 4));
+    int p = 1;
+    for (; p <= kProfiles; ++p) {
+      const int32_t no = freeInteger();
+      b_.NOPROF(k, p) = static_cast<int16_t>(no);
+      if (no == 99) break;
+      next();
+      scan(columns(line_, 1, 132));
+      const int n = m_.NNUM;
+      for (int h = 1; h <= 24; ++h) {
+        float v = (k == 3 && n < 24) ? 0.016f : static_cast<float>(m_.NUM(h));
+        if (k != 5 && n >= 24 && v > 1.0f) v = v / 100.0f;
+        b_.PROF(k, p, h) = v;
+      }
+    }
+    if (p > kProfiles) {
+      // After 20 profiles: the kind's end line, or profiles that have no slot left.
+      next();
+      if (key() == "99  ") continue;
+      Line ln;
+      ln.text(kErr).text("MORE THAN 20 PROFILES OF KIND ").text(s_.prjtxt.PKIND(k).view())
+          .text("; THE PROFILES AFTER THE 20TH ARE LEFT OUT.");
+      error(ln);
+      for (;;) {
+        if (key() == "ZONE") {  // the kind lacks its end line
+          handBack();
+          break;
+        }
+        if (parseFreeInteger() == 99) break;
+        next();  // its values line
+        next();  // the next profile-number line
+      }
+    }
+  }
+  endSection(6);
+}
+
+// ------------------------------------------------------------------------------------------
+// Zones and surfaces (input section 7).
+
+void ProjectReader::zones() {
+  section_ = 7;
+  FORM(s_, 1, 7, b_.NERR);
+  do next();
+  while (key() == "99  ");
+  if (key() != "ZONE") wrongKeyword("ZONE");
+  b_.NZ = 0;
+  surfaces_ = 0;
+  FORM(s_, 2, 7, b_.NERR);
+
+  for (int i = 1; i <= kZones; ++i) {
+    s_.runpar.NPAGE += 1;
+    bool kept = false;
+    while (!kept) {
+      if (!zone(i)) return;
+      kept = b_.FLRZ(i) != 0.0f;
+      if (kept) {
+        b_.NZ = i;
+        b_.LASTSURF(i) = static_cast<int16_t>(surfaces_);
+      } else {
+        surfaces_ = i > 1 ? b_.LASTSURF(i - 1) : 0;
+      }
+    }
+  }
+  // Every zone slot is taken: what follows must be the building matrix.
+  next();
+  if (key() == "BUIL") return;
+  {
+    Line ln;
+    int32_t no = 0;
+    handBack();
+    scanned();
+    truncTo(m_.NUM(1), -99999.0, 99999.0, no);
+    ln.text(kErr).text("MORE THAN 98 ZONES: ZONE").I(no, 6)
+        .text(" AND THE ZONES AFTER IT HAVE NO PLACE AND ARE NOT ANALYSED.");
+    error(ln);
+  }
+  do next();
+  while (key() != "BUIL");
+}
+
+bool ProjectReader::zone(int i) {
+  next();
+  if (key() == "BUIL") return false;
+  scan(columns(line_, 11, 132));
+  int32_t no = 0;
+  if (!truncTo(m_.NUM(1), INT16_MIN, INT16_MAX, no)) badValue("A ZONE NUMBER");
+  b_.IZONE(i) = static_cast<int16_t>(no);
+  text(s_.prjtxt.ZNAME(i));
+  b_.FLRZ(i) = number();
+  b_.XMASS(i) = number();
+  b_.ZIN(1, i) = number();
+  b_.IPROF(1, i) = integer16();
+  b_.ZIN(2, i) = number();
+  b_.IPROF(2, i) = integer16();
+  scanned();  // "OA CFM    "
+  b_.ZIN(3, i) = static_cast<float>(m_.NUM(1));
+  s_.chtab.OACODE(i).set(m_.TXT(1).first(3));
+  b_.IPROF(3, i) = integer16();
+  b_.LTYPE(i) = integer16();
+  b_.CSTSF(i) = number();
+  b_.ZIN(4, i) = number();
+  b_.EQUIP(i) = number();
+  for (int k = 4; k <= 8; ++k) b_.IPROF(k, i) = integer16();
+  b_.ICOOL(i) = integer16();
+  b_.IHEAT(i) = integer16();
+  scanned();  // "Nat. Vent "
+  b_.NVFLG(i) = firstLetter(1);
+  b_.VNAT(i) = number();
+  b_.XINF(i) = number();
+  scanned();  // "Daylight  "
+  b_.DLFLG(i) = firstLetter(1);
+  if (b_.DLFLG(i) == 'Y') m_.IDAYLT = 1;
+  b_.DLDEP(i) = number();
+  b_.FCTGT(i) = number();
+  scanned();  // "Econ.Cycle"
+  b_.ECFLG(i) = firstLetter(1);
+  b_.SPRES(i) = number();
+  b_.COOLEF(i) = number();
+  b_.HCOP(i) = number();
+  b_.CST1(i) = number();
+  b_.CSTM(i) = number();
+
+  zoneKept_ = b_.FLRZ(i) != 0.0f;
+  const float people = b_.ZIN(1, i);
+  const float flr = b_.FLRZ(i);
+  b_.ZLOAD(1, i) = people;
+  b_.ZLOAD(2, i) = b_.ZIN(2, i) * people;
+  const auto& oa = s_.chtab.OACODE(i);
+  if (oa == "CP " || oa == "   ") b_.ZLOAD(3, i) = b_.ZIN(3, i) * people;
+  else if (oa == "CS ") b_.ZLOAD(3, i) = b_.ZIN(3, i) * flr;
+  else if (oa == "PA ") b_.ZLOAD(3, i) = b_.ZIN(3, i) / 100.0f;
+  else b_.ZLOAD(3, i) = 0.0f;
+  b_.ZLOAD(4, i) = flr * b_.ZIN(4, i) / 1000.0f;
+  b_.EQUIP(i) = flr * b_.EQUIP(i) / 1000.0f;
+
+  {
+    Line ln;
+    ln.text("zone ").I(i, 3).text(" read successfully.      ");
+    s_.files.monitor.line(ln.view());
+  }
+  if (!zoneKept_) {
+    Line ln;
+    ln.X(5).text("*** WARNING; zone").I(i, 4).text(" has no floor area and is left out.");
+    s_.files.monitor.line(ln.view());
+  } else if (b_.LTYPE(i) < 1 || b_.LTYPE(i) > 6) {
+    Line ln;
+    ln.text(kErr).text("LIGHTING TYPE").I(b_.LTYPE(i), 6).text(" OF ZONE").I(b_.IZONE(i), 6)
+        .text(" IS NOT 1 TO 6.");
+    error(ln);
+  }
+
+  for (;;) {
+    next();
+    if (key() == "9999") break;
+    handBack();
+    surface(i);
+  }
+  return true;
+}
+
+void ProjectReader::surface(int i) {
+  // One surface: read in full, then kept in slot s when it has an area and a place.
+  struct {
+    int16_t iwall = 0, iwind = 0, iblnd = 0;
+    float awall = 0, orient = 0, expos = 0, awind = 0, slope = 0, tdiff = 0, hsill = 0,
+          htop = 0, grefl = 0;
+    char shdc[3] = {' ', ' ', ' '};
+    float shdv[3] = {0, 0, 0};
+    char swb = ' ';
+  } u;
+  u.iwall = integer16();
+  u.awall = number();
+  u.orient = number();
+  u.expos = number();
+  scanned();  // "Ext. Shd. "
+  for (int k = 0; k < 3; ++k) {
+    u.shdc[k] = firstLetter(k + 1);
+    u.shdv[k] = static_cast<float>(m_.NUM(k + 1));
+  }
+  u.iwind = integer16();
+  u.awind = number();
+  u.slope = number();
+  scanned();  // "S/W/B     "
+  u.swb = firstLetter(1);
+  u.iblnd = integer16();
+  u.tdiff = number();
+  if (u.tdiff == 0.0f) u.tdiff = 1.0f;
+  u.hsill = number();
+  u.htop = number();
+  u.grefl = number();
+
+  surfaces_ += 1;
+  {
+    Line ln;
+    ln.text("wall ").I(surfaces_, 3).text(" read successfully.      ");
+    s_.files.monitor.line(ln.view());
+  }
+  if (u.awall == 0.0f && u.awind == 0.0f) {
+    surfaces_ -= 1;
+    return;
+  }
+  if (surfaces_ > kSurfaces) {
+    if (!surfaceOverflow_) {
+      surfaceOverflow_ = true;
+      Line ln;
+      ln.text(kErr).text("MORE THAN 400 SURFACES: THE SURFACES FROM ZONE").I(b_.IZONE(i), 6)
+          .text(" ON HAVE NO PLACE AND ARE NOT ANALYSED.");
+      error(ln);
+    }
+    surfaces_ -= 1;
+    return;
+  }
+  const int s = surfaces_;
+  b_.IWALL(s) = u.iwall;
+  b_.AWALL(s) = u.awall;
+  b_.ORIENT(s) = u.orient;
+  b_.EXPOS(s) = u.expos;
+  for (int k = 1; k <= 3; ++k) {
+    b_.SHDC(k, s) = u.shdc[k - 1];
+    b_.SHDV(k, s) = u.shdv[k - 1];
+  }
+  b_.IWIND(s) = u.iwind;
+  b_.AWIND(s) = u.awind;
+  b_.SWBFLG(s) = u.swb;
+  b_.IBLND(s) = u.iblnd;
+  b_.TDIFF(s) = u.tdiff;
+  b_.HSILL(s) = u.hsill;
+  b_.HTOP(s) = u.htop;
+  b_.GREFL(s) = u.grefl;
+
+  if (zoneKept_ && !(u.expos >= 1.0f)) {
+    Line ln;
+    ln.text(kErr).text("EXPOSURE CODE").F(u.expos, 8, 1).text(" OF WALL NO.").I(s, 4)
+        .text(" IS BELOW 1.");
+    error(ln);
+  }
+
+  // Overhang and daylighting device.
+  b_.DOVH(s) = 0.0f;
+  b_.IDEV(s) = ' ';
+  for (int k = 1; k <= 3; ++k) {
+    if (b_.SHDC(k, s) == 'T') {
+      b_.DOVH(s) = (b_.HTOP(s) - b_.HSILL(s)) * b_.SHDV(k, s);
+      b_.IDEV(s) = 'H';
+    }
+  }
+  b_.DSHD(s) = b_.DOVH(s);
+  b_.DSHLF(s) = 0.0f;
+  b_.RSHLF(s) = 0.0f;
+  b_.TSHLF(s) = 0.0f;
+  if (b_.IBLND(s) == 5) {
+    b_.IDEV(s) = 'L';
+    b_.RSHLF(s) = 0.9f;
+    int slot = 0;
+    for (int g = 1; g <= b_.NGLS && slot == 0; ++g)
+      if (b_.IDWIN(g) == b_.IWIND(s)) slot = g;
+    if (slot > 0) {
+      b_.TSHLF(s) = b_.VTWIN(slot);
+    } else if (zoneKept_) {
+      Line ln;
+      ln.text(kErr).text("LIGHT SHELF ON WALL NO.").I(s, 4).text(": WINDOW TYPE I.D.")
+          .I(b_.IWIND(s), 6).text(" CANNOT BE FOUND.");
+      error(ln);
+    }
+    b_.DOVH(s) = 0.0f;
+    if (b_.TDIFF(s) > 1.0f) {
+      b_.DSHLF(s) = b_.TDIFF(s);
+      b_.TDIFF(s) = 1.0f;
+    }
+  }
+
+  float slope = u.slope;
+  if (slope == 0.0f && b_.EXPOS(s) < 6.0f) slope = 90.0f;
+  b_.SINTLT(s) = std::sin(slope / 57.3f);
+  b_.COSTLT(s) = std::cos(slope / 57.3f);
+  if (slope != 0.0f) {
+    float o = b_.ORIENT(s) + m_.BORIENT;
+    if (o < 0.0f) o += 360.0f;
+    if (o >= 360.0f) o -= 360.0f;
+    b_.ORIENT(s) = o;
+  }
+}
+
+// ------------------------------------------------------------------------------------------
+// Building matrix (end of section 7): the zone heights.
+
+void ProjectReader::matrix() {
+  {
+    Line ln;
+    ln.text("Completed zone input for ").I(b_.NZ, 3).text(" zones. ");
+    s_.files.monitor.line(ln.view());
+  }
+  if (!tryNext() || key() != "Grid" || b_.NZ == 0) return;
+  // Every level block to the end of the file: its header (the "Grid" line is read),
+  // its zone-name lines, its grid rows.
+  for (int64_t level = 1;; ++level) {
+    if (!tryNext() || !tryNext() || !tryNext()) return;
+    float height = 0.0f;
+    try {
+      height = readF(line_, 14, 10, 0);
+    } catch (const FieldError&) {
+      badValue("A ROOM HEIGHT");
+    }
+    if (!tryNext() || !tryNext()) return;
+    bool atNextLevel = false;
+    for (int n = 1; n <= 25; ++n) {
+      if (!tryNext()) return;
+      if (key() != "Zone") {
+        atNextLevel = key() == "Grid";
+        break;
+      }
+      scan(columns(line_, 10, 2));
+      int32_t nn = 0;
+      if (!truncTo(m_.NUM(1), 0.0, 99.0, nn)) continue;
+      const int64_t zoneNo = nn < 10 ? 10 * level + nn : 100 * level + nn;
+      for (int i = 1; i <= b_.NZ; ++i) {
+        if (b_.IZONE(i) == zoneNo) {
+          b_.ZHGT(i) = height;
+          break;
+        }
+      }
+    }
+    while (!atNextLevel) {
+      if (!tryNext()) return;
+      atNextLevel = key() == "Grid";
+    }
+  }
+}
+
+void ProjectReader::run() {
+  head();
+  walls();
+  windows();
+  profiles();
+  zones();
+  matrix();
+}
+
+}  // namespace
+
+void RDPROJ(EngineState& s) {
+  ProjectReader r(s);
+  try {
+    r.run();
+  } catch (const ProjectFileEnded&) {
+    // Logged and counted where the file ended; the main program closes the input phase.
+  }
+}
+
+}  // namespace kv

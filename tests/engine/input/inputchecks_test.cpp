@@ -1,0 +1,202 @@
+// Every input check of the project reader, with its exact monitor text and count.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "project_fixture.h"
+
+namespace kv::testing {
+namespace {
+
+struct CheckCase {
+  const char* name;
+  std::function<void(Lines&)> change;
+  std::vector<std::string> expectedLines;  // each must stand in the monitor log
+  int errors;                              // the run's error total
+  int warnings;                            // "*** WARNING" lines
+};
+
+class InputCheck : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(InputCheck, logs_its_exact_text_and_counts_it) {
+  const CheckCase& c = GetParam();
+  Lines lines = loadFixture("office.inp");
+  c.change(lines);
+  const auto r = readProject(lines);
+  for (const auto& l : c.expectedLines) EXPECT_TRUE(r.hasLine(l)) << l << "\n---\n" << r.monitor;
+  EXPECT_EQ(r.errors, c.errors) << r.monitor;
+  EXPECT_EQ(r.count("** ERROR **"), c.errors);
+  EXPECT_EQ(r.count("*** WARNING"), c.warnings);
+}
+
+void replaceLine(Lines& l, const std::string& from, const std::string& to) { l[find(l, from)] = to; }
+
+const CheckCase kChecks[] = {
+    {"wall_section_keyword",
+     [](Lines& l) { replaceLine(l, "WALL AND ROOF", "Walls and roofs"); },
+     {"   ** ERROR ** Wall IS WRONG KEYWORD;  SHOULD BE WALL"}, 1, 0},
+    {"window_section_keyword",
+     [](Lines& l) { replaceLine(l, "WINDOW PROPERTIES", "GLASS TYPES"); },
+     {"   ** ERROR ** GLAS IS WRONG KEYWORD;  SHOULD BE WIND"}, 1, 0},
+    {"profile_section_keyword",
+     [](Lines& l) { replaceLine(l, "PROFILES", "Profiles"); },
+     {"   ** ERROR ** Prof IS WRONG KEYWORD;  SHOULD BE PROF"}, 1, 0},
+    {"zone_section_keyword",
+     [](Lines& l) { replaceLine(l, "ZONES", "Zones"); },
+     {"   ** ERROR ** Zone IS WRONG KEYWORD;  SHOULD BE ZONE"}, 1, 0},
+    {"duplicate_wall_id",
+     [](Lines& l) { setValue(l, "ID. #     ", " 1 ", 2); },
+     {"", "    ** ERROR **  I.D. NUMBER    1. IS A DUPLICATE IN WALL SECTION."}, 1, 0},
+    {"duplicate_window_id",
+     [](Lines& l) { setValue(l, "ID. #     ", " 2 ", 3); },
+     {"    ** ERROR **  I.D. NUMBER    2. IS A DUPLICATE IN WIND SECTION."}, 1, 0},
+    {"lighting_type_above_6",
+     [](Lines& l) { setValue(l, "Lite Type ", " 7 "); },
+     {"   ** ERROR ** LIGHTING TYPE     7 OF ZONE    11 IS NOT 1 TO 6."}, 1, 0},
+    {"lighting_type_0",
+     [](Lines& l) { setValue(l, "Lite Type ", " 0 ", 3); },
+     {"   ** ERROR ** LIGHTING TYPE     0 OF ZONE    21 IS NOT 1 TO 6."}, 1, 0},
+    {"exposure_below_1",
+     [](Lines& l) { setValue(l, "Surf Exp. ", " 0 "); },
+     {"   ** ERROR ** EXPOSURE CODE     0.0 OF WALL NO.   1 IS BELOW 1."}, 1, 0},
+    {"exposure_of_the_sketch_underground_codes_is_valid",
+     [](Lines& l) { setValue(l, "Surf Exp. ", " 71 "); }, {}, 0, 0},
+    {"time_lag_above_24",
+     [](Lines& l) { setValue(l, "Time Lag  ", " 25 "); },
+     {"   ** ERROR ** TIME LAG     25.00 OF WALL TYPE I.D.     1 IS OUTSIDE 0 TO 24 HOURS."}, 1, 0},
+    {"time_lag_negative",
+     [](Lines& l) { setValue(l, "Time Lag  ", "-1 ", 2); },
+     {"   ** ERROR ** TIME LAG     -1.00 OF WALL TYPE I.D.     2 IS OUTSIDE 0 TO 24 HOURS."}, 1, 0},
+    {"time_lag_rounding_to_24_is_valid",
+     [](Lines& l) { setValue(l, "Time Lag  ", " 24.4 "); }, {}, 0, 0},
+    {"light_shelf_window_type_not_found",
+     [](Lines& l) { setValue(l, "Window ID ", " 9 ", 3); },
+     {"   ** ERROR ** LIGHT SHELF ON WALL NO.   3: WINDOW TYPE I.D.     9 CANNOT BE FOUND."}, 1,
+     0},
+    {"occupied_days_below_1",
+     [](Lines& l) { setValue(l, "Occ. Days ", " .5 "); },
+     {"   ** ERROR ** OCCUPIED DAYS PER WEEK    0.50 ARE FEWER THAN 1."}, 1, 0},
+    {"zone_without_floor_area_is_left_out_with_a_warning",
+     [](Lines& l) { setValue(l, "Flr. Area ", " 0 ", 2); },
+     {"zone   2 read successfully.      ",
+      "     *** WARNING; zone   2 has no floor area and is left out."},
+     0, 1},
+    {"letters_in_a_number_line",
+     [](Lines& l) { setValue(l, "Flr. Area ", "abc"); },
+     {"   ** ERROR ** LINE     99 OF THE PROJECT FILE: A NUMBER EXPECTED, FOUND \"Flr. Area abc\"."},
+     1, 1},
+    {"letters_in_a_weather_row",
+     [](Lines& l) { l[find(l, "DB Max ")].replace(13, 6, "  7x.2"); },
+     {"   ** ERROR ** LINE     20 OF THE PROJECT FILE: A NUMBER EXPECTED, FOUND \"DB Max   75.2  7x.2  79.1  82.4  85.3  88.1  89.5  89.8  88.\"."},
+     1, 0},
+    {"profile_number_with_letters",
+     [](Lines& l) { l[findExact(l, "Occ") + 1] = "one"; },
+     {"   ** ERROR ** LINE     75 OF THE PROJECT FILE: A PROFILE NUMBER EXPECTED, FOUND \"one\"."},
+     1, 0},
+    {"switch_N_leaves_the_rate_line_to_the_wall_section",
+     [](Lines& l) { replaceLine(l, "DemCharge ", "DemCharge  N"); }, {}, 0, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(ProjectReader, InputCheck, ::testing::ValuesIn(kChecks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProjectReader, a_left_out_zone_gives_its_slot_and_surfaces_to_the_next_zone) {
+  Lines lines = loadFixture("office.inp");
+  setValue(lines, "Flr. Area ", " 0 ", 2);
+  const auto r = readProject(lines);
+  ASSERT_EQ(r.s->bldg.NZ, 2);
+  EXPECT_EQ(r.s->bldg.IZONE(2), 21);
+  EXPECT_EQ(r.s->bldg.LASTSURF(2), 3);
+  EXPECT_EQ(r.s->bldg.ZHGT(2), 12.0f);
+  EXPECT_TRUE(r.hasLine("Completed zone input for   2 zones. "));
+}
+
+TEST(ProjectReader, switch_N_reads_no_rates) {
+  Lines lines = loadFixture("office.inp");
+  replaceLine(lines, "DemCharge ", "DemCharge  n");
+  const auto r = readProject(lines);
+  EXPECT_EQ(r.s->bldg.NDEM, 0);
+  EXPECT_EQ(r.s->bldg.NASM, 2);
+  EXPECT_EQ(r.count("KW Demand Rate Schedule"), 0);
+}
+
+TEST(ProjectReader, demand_rates_keep_whole_pairs_only) {
+  Lines lines = loadFixture("office.inp");
+  replaceLine(lines, "DemChgRate", "DemChgRate 100 5.5 200 6.5 300");
+  const auto r = readProject(lines);
+  EXPECT_EQ(r.s->bldg.NDEM, 2);
+  EXPECT_EQ(r.s->bldg.DEMKW(3), 0.0f);
+}
+
+struct OaCase {
+  const char* text;
+  float people;
+  float area;
+  float expected;
+};
+
+TEST(ProjectReader, outdoor_air_codes) {
+  const OaCase cases[] = {
+      {"CP20", 10, 1000, 200.0f}, {"CS.15", 10, 1000, 150.0f}, {"PA30", 10, 1000, 0.3f},
+      {" 20", 10, 1000, 200.0f},  {"cp20", 10, 1000, 0.0f},
+  };
+  for (const auto& c : cases) {
+    Lines lines = loadFixture("office.inp");
+    setValue(lines, "OA CFM    ", c.text);
+    setValue(lines, "No.People ", " " + std::to_string(static_cast<int>(c.people)) + " ");
+    setValue(lines, "Flr. Area ", " " + std::to_string(static_cast<int>(c.area)) + " ");
+    const auto r = readProject(lines);
+    EXPECT_FLOAT_EQ(r.s->bldg.ZLOAD(3, 1), c.expected) << c.text;
+    EXPECT_EQ(r.errors, 0) << c.text;
+  }
+}
+
+struct TurnCase {
+  const char* building;
+  const char* wall;
+  float expected;
+};
+
+TEST(ProjectReader, tilted_surfaces_turn_with_the_building) {
+  const TurnCase cases[] = {{" 45 ", " 330 ", 15.0f}, {"-45 ", " 30 ", 345.0f}, {" 0 ", " 0 ", 0.0f}};
+  for (const auto& c : cases) {
+    Lines lines = loadFixture("office.inp");
+    setValue(lines, "Orient.   ", c.building);
+    setValue(lines, "WallOrien ", c.wall);
+    const auto r = readProject(lines);
+    EXPECT_FLOAT_EQ(r.s->bldg.ORIENT(1), c.expected) << c.building << c.wall;
+  }
+}
+
+TEST(ProjectReader, leap_year_and_weekday_of_1_January) {
+  struct {
+    const char* year;
+    int weekday;  // from the run options; outside 1..7 = computed from the year
+    int day2;
+    int expectedDay2;
+    int expectedWeekday;
+  } cases[] = {{" 1996 ", 0, 365, 366, 2}, {" 1997 ", 0, 365, 365, 4}, {" 2001 ", 0, 365, 365, 2},
+               {" 1977 ", 0, 365, 365, 7}, {" 1978 ", 9, 365, 365, 1}, {" 2000 ", 0, 200, 200, 7},
+               {" 1996 ", 3, 366, 366, 3}};
+  for (const auto& c : cases) {
+    Lines lines = loadFixture("office.inp");
+    setValue(lines, "Con. Year ", c.year);
+    const auto r = readProject(lines, 3, true, [&](EngineState& s) {
+      s.runpar.IDOW1 = c.weekday;
+      s.runpar.IDAY2 = c.day2;
+    });
+    EXPECT_EQ(r.s->runpar.IDAY2, c.expectedDay2) << c.year;
+    EXPECT_EQ(r.s->runpar.IDOW1, c.expectedWeekday) << c.year;
+  }
+}
+
+TEST(ProjectReader, a_light_shelf_with_a_small_diffuse_value_keeps_it) {
+  Lines lines = loadFixture("office.inp");
+  setValue(lines, "DiffTrans ", " .8 ", 3);
+  const auto r = readProject(lines);
+  EXPECT_EQ(r.s->bldg.DSHLF(3), 0.0f);
+  EXPECT_FLOAT_EQ(r.s->bldg.TDIFF(3), 0.8f);
+}
+
+}  // namespace
+}  // namespace kv::testing
