@@ -136,8 +136,9 @@ struct BLDG {
   Arr1<float, 20> HTTSUP;                    // heating supply-air temperature, F
 };
 
-// Project texts.
+// Project texts (blank until read, so that an early stop never prints binary zeros).
 struct PRJTXT {
+  PRJTXT();
   Chars<42> PLOC;
   Chars<8> PSCHM;
   Chars<20> PTYPE;
