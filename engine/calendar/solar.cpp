@@ -76,6 +76,13 @@ SunPosition sunPosition(float t, const SunDay& day, const Latitude& lat) {
   return p;
 }
 
+float solarTimeOfHour(float c, int h) {
+  float t = c + static_cast<float>(h);
+  if (t < 0.0f) t += 24.0f;
+  if (t >= 24.0f) t -= 24.0f;
+  return t;
+}
+
 namespace {
 // Transmission of the whole day's beam for the branches that use one value for all hours.
 float oneTransmission(float f, float kt, float hday, float dayLength, float acon) {

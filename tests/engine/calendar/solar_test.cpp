@@ -117,6 +117,18 @@ TEST(Solar, noon_azimuth_stays_eight_degrees_off_the_meridian) {
   EXPECT_NEAR(day.noonAltitude * kDeg, 90.0 - 40.0 + 23.50, 0.01);
 }
 
+TEST(Solar, solar_time_past_midnight_wraps_to_the_morning_side) {
+  EXPECT_FLOAT_EQ(solarTimeOfHour(-1.5f, 1), 23.5f);
+  EXPECT_FLOAT_EQ(solarTimeOfHour(0.25f, 11), 11.25f);
+  EXPECT_FLOAT_EQ(solarTimeOfHour(0.75f, 24), 0.75f);
+  // 70 N at midsummer, 00:45 solar time: the sun stands low in the north-north-east.
+  const Latitude lat = latitudeOf(70.0f);
+  const SunPosition p = sunPosition(solarTimeOfHour(0.75f, 24), sunDay(172.0f, lat), lat);
+  EXPECT_GT(p.alt, 0.0f);
+  EXPECT_GT(p.azm, 8.0f);
+  EXPECT_LT(p.azm, 30.0f);
+}
+
 TEST(Solar, polar_day_and_polar_night_bound_sunrise_and_insolation) {
   const Latitude lat = latitudeOf(80.0f);
   const SunDay summer = sunDay(172.0f, lat);
