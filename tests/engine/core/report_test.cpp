@@ -118,3 +118,26 @@ TEST(ReportTexts, upcase_changes_lower_case_letters_only) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReportTexts, FORM_start_lines_name_all_eight_sections) {
+  auto dir = kvtest::freshDir("form");
+  auto s = kvtest::makeState(dir);
+  ASSERT_TRUE(s->files.monitor.open((dir / "m.txt").string()));
+  for (int k = 1; k <= 8; ++k) kv::FORM(*s, 1, k, 0);
+  s->files.monitor.close();
+  const char* want =
+      "    **** Processing Input For Weather Data             \r\n"
+      "    **** Processing Input For Economics Parameters     \r\n"
+      "    **** Processing Input For KW Demand Rate Schedule  \r\n"
+      "    **** Processing Input For Wall and Roof Assemblies \r\n"
+      "    **** Processing Input For Window Assemblies        \r\n"
+      "    **** Processing Input For Use Profiles Data        \r\n"
+      "    **** Processing Input For Zone Descriptions        \r\n"
+      "    **** Processing Input For Daylighting Data Base    \r\n";
+  EXPECT_EQ(kvtest::slurp(dir / "m.txt"), want);
+  kvtest::fs::remove_all(dir);
+}
+
+}  // namespace
