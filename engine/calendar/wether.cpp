@@ -125,6 +125,11 @@ void generateDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
   }
   if (lastOfMonth) run.statMonth = run.MONTH % 12 + 1;
   run.today = run.next;
+  run.dayDbMin = run.today.tmin;
+  run.dayDbMax = run.today.tmax;
+  run.dayDpLow = run.today.dpEarly;
+  run.dayDpMean = run.today.dpMean;
+  run.dayDpHigh = run.today.dpLate;
   s.hrwthr.TDAY = run.today.tmean;
   s.hrwthr.DAYRANK = run.today.rank;
   run.depression = run.today.tmean - run.today.dpMean;
@@ -227,8 +232,8 @@ void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
   HRWTHR& w = s.hrwthr;
   if (s.hooks.DAYEND) s.hooks.DAYEND(s, run.MONTH, run.DOW);
 
-  const float dayMax = run.today.tmax, dayMin = run.today.tmin;
-  const float dpHigh = run.today.dpLate, dpLow = run.today.dpEarly;
+  const float dayMax = run.dayDbMax, dayMin = run.dayDbMin;
+  const float dpHigh = run.dayDpHigh, dpLow = run.dayDpLow;
   w.TDAY = (dayMax + dayMin) / 2.0f;
   const float dpMean = (dpHigh + dpLow) / 2.0f;
   const float wt = run.WEIGHT;
@@ -273,7 +278,7 @@ void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
   row.tmean = w.TDAY;
   row.tmax = dayMax;
   row.dpLow = dpLow;
-  row.dpMean = run.today.dpMean;
+  row.dpMean = run.dayDpMean;
   row.dpHigh = dpHigh;
   row.rh = run.dRh / 24.0f;
   row.pb = run.dPb / 24.0f;
@@ -316,7 +321,9 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
   writeListingHead(s, run, STNID);
   if (s.runpar.IHRLY == 1) writeHourlyWeatherHead(s, run, STNID);
   if (!generated) {
-    // The recorded-weather path (reading tavik$.tmy) joins here.
+    // Recorded weather (tavik$.tmy) joins the same loop: its header replaces the station
+    // values before the listing head, each hour reads a record instead of TEMPER and the
+    // radiation split, and the day's extremes come from the hours.
     s.files.monitor.line(" ** Recorded weather files are not read by this engine yet **");
     return;
   }
