@@ -223,6 +223,7 @@ struct CHTAB {
 // The load model's own state between its calls (the load model fills it).
 struct ENACC {
   int32_t IFIRST = 0;
+  int32_t IDOW = 0;  // day of the week 1..7, 1 = Monday: set-up, advanced by DAYEND
 };
 
 // The main program's private state that the input sections share.
