@@ -1,5 +1,6 @@
 #include "frontend/shell/warning.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,6 @@ namespace kalvano::shell {
 
 warning::warning(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("warning");
-  setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("KALVANOec");
   label1_ = new QLabel(this);
   label1_->setObjectName("Label1");
@@ -54,6 +54,13 @@ bool warning::event(QEvent* event) {
 }
 
 void warning::Form_Activate() { CentreOnScreen(this); }
+
+void warning::closeEvent(QCloseEvent* event) {
+  // Closing unloads the dialog: the next Exit fills its labels afresh.
+  label1_->clear();
+  label2_->clear();
+  QWidget::closeEvent(event);
+}
 
 void warning::okey_Click() {
   // "OK" hands the project to the save-input dialog (a project without a file of its own) or

@@ -26,6 +26,7 @@ class warning : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QLabel* label1_;
@@ -35,7 +36,7 @@ class warning : public QWidget {
   QPushButton* cancel_;
 };
 
-// The exit dialog in use; loaded afresh when it was closed.
+// The exit dialog, created at its first use.
 warning& ExitDialog();
 
 }  // namespace kalvano::shell
