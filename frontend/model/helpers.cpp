@@ -118,6 +118,22 @@ void ReportFileError(MessageBoxes& boxes, const FileError& error) {
              MsgIcon::Exclamation);
 }
 
+std::vector<std::string> SplitWords(std::string_view text) {
+  std::vector<std::string> out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == ' ') {
+      ++i;
+      continue;
+    }
+    std::size_t e = text.find(' ', i);
+    if (e == std::string_view::npos) e = text.size();
+    out.emplace_back(text.substr(i, e - i));
+    i = e;
+  }
+  return out;
+}
+
 void DeleteMatching(const std::string& folder, std::string_view suffix) {
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {

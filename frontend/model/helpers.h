@@ -40,6 +40,9 @@ std::string FileErrorMessage(int number);
 std::string FileErrorTitle(int number);
 void ReportFileError(MessageBoxes& boxes, const FileError& error);
 
+// The words of a text separated by runs of blanks (leading and trailing blanks give none).
+std::vector<std::string> SplitWords(std::string_view text);
+
 // Deletes the files of `folder` whose names end in `suffix`; errors are ignored.
 void DeleteMatching(const std::string& folder, std::string_view suffix);
 

@@ -1,0 +1,53 @@
+// The project file: a labelled, line-oriented text file that holds a whole project and is
+// the engine's input. Its first line carries the weather seed, the simulated weeks per
+// month and the unit tag; the body follows in a fixed order of sections. Every line ends
+// with CR LF; a label fills columns 1-10 and its value starts in column 11.
+#pragma once
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/project_model.h"
+
+#include <string>
+#include <string_view>
+
+namespace kalvano::model {
+
+// Line 1: "KAL-VANO  ", the seed in columns 11-20, the weeks in integer form in 21-23, one
+// blank, the unit tag ("IP" or "SI"). A seed longer than 10 characters is cut.
+std::string InputHeaderLine(std::string_view seed, int weeksPerMonth, std::string_view tag);
+
+// Body writers. `out` holds line 1 already; each writes the rest of the file from the model,
+// commits it (the earlier file stays intact when any step fails) and returns true when the
+// caller must end the program (a save made while leaving it, EndAfterSave = 1).
+// WriteInputFile writes the values as held; WriteInputFileIP writes an SI model in
+// inch-pound units and WriteInputFileSI an inch-pound model in SI units.
+bool WriteInputFile(ProjectModel& m, AtomicFile& out);
+bool WriteInputFileIP(ProjectModel& m, AtomicFile& out);
+bool WriteInputFileSI(ProjectModel& m, AtomicFile& out);
+
+enum class BodyWriter { AsHeld, ToInchPound, ToSI };
+// Writes a whole project file: line 1 from WeatherSeed and WeeksPerMonth with `tag`, then
+// the chosen body. Returns the body writer's "end requested".
+bool WriteProjectFile(ProjectModel& m, const std::string& path, std::string_view tag,
+                      BodyWriter body);
+
+// Reads line 1 of ProjectFile into WeatherSeed and WeeksPerMonth; when the file cannot be
+// read, the seed becomes the text of the last random number and the weeks 4.
+void ReadProjectHeader(ProjectModel& m);
+
+// Rebuilds the model from a project file, writes temp/temp<code>.zon for every zone and
+// sketch/bld_mtx.all from the file's building matrix. The file is parsed into a copy of
+// the model; a failure (FileError) leaves the model and those files as they were.
+void ReadInputFile(ProjectModel& m, const std::string& path);
+
+// A file name under the base folder unless it is already absolute.
+std::string ResolvePath(const ProjectModel& m, const std::string& name);
+
+// The outdoor-air field as it is stored and written: a code "CP", "CS" or "PA" (any case)
+// is upper-cased; any other text gets "CP" in front.
+std::string NormalizeOutdoorAir(std::string_view field);
+
+// A yes/no switch is on when its first non-blank character, upper-cased, is "Y".
+bool SwitchOn(std::string_view text);
+
+}  // namespace kalvano::model
