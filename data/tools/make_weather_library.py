@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+"""Writes weather/weth.asc, the monthly weather-statistics library, from the recorded typical
+years in the shared reference data (../shared/data beside the clone, or the folder given as the
+first argument).  Re-runnable; python3 standard library only.
+
+Statistics follow the weather generator's own definitions:
+- a day's mean dry bulb is (daily maximum + daily minimum) / 2, the dew point likewise;
+- monthly means are taken over the days of the month, standard deviations over the same days
+  with n - 1;
+- solar is the mean over the days of the daily sum of hourly global horizontal irradiance,
+  Btu/sq.ft day (Wh/m2 / 3.152585, the recorded-weather reader's factor);
+- wind is the mean of the hourly speeds, mph (m/s x 10 / 4.47, the reader's factor);
+- temperatures in F (C x 1.8 + 32).
+Longitude and meridian are degrees, positive west; elevation in feet; the station number is the
+5-digit WMO number.  Records are grouped by state; each location ends with one blank and the
+record's mark: "#" for a TMY2 typical year, "*" for a TMY3 typical year.
+"""
+import csv
+import math
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from numtext import num_text, rjust, round_to, write_crlf  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DATA = os.path.dirname(HERE)
+SHARED = os.path.join(os.path.dirname(os.path.dirname(DATA)), 'shared', 'data')
+
+# (file, layout, city, state name, postal code, WMO number, mark)
+SITES = [
+    ('climate/703165TY.csv', 'tmy3csv', 'Sand Point', 'Alaska', 'AK', '70316', '*'),
+    ('climate/USA_CA_San.Francisco.Intl.AP.724940_TMY3.epw', 'epw', 'San Francisco',
+     'California', 'CA', '72494', '*'),
+    ('climate/USA_CO_Denver.Intl.AP.725650_TMY3.epw', 'epw', 'Denver', 'Colorado', 'CO',
+     '72565', '*'),
+    ('weather/12839.tm2', 'tmy2', 'Miami', 'Florida', 'FL', '72202', '#'),
+    ('climate/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw', 'epw', 'Chicago', 'Illinois', 'IL',
+     '72530', '*'),
+    ('climate/723170TYA.CSV', 'tmy3csv', 'Greensboro', 'North Carolina', 'NC', '72317', '*'),
+]
+
+
+def c_to_f(c):
+    return c * 1.8 + 32
+
+
+def read_tmy2(path):
+    """Station (lat, west long, meridian deg west, elevation m) and hourly tuples
+    (month, day, dry bulb F, dew point F, global Btu/sq.ft, wind mph)."""
+    with open(path, 'rb') as f:
+        lines = f.read().decode('latin-1').splitlines()
+    h = lines[0]
+    lat = int(h[39:41]) + int(h[42:44]) / 60.0
+    if h[37] == 'S':
+        lat = -lat
+    lon = int(h[47:50]) + int(h[51:53]) / 60.0
+    if h[45] == 'E':
+        lon = -lon
+    station = (lat, lon, -int(h[33:36]) * 15.0, float(h[55:59]))
+    hours = []
+    for line in lines[1:]:
+        if len(line) < 98:
+            continue
+        month, day = int(line[3:5]), int(line[5:7])
+        ghi = int(line[17:21])
+        db = int(line[67:71]) / 10.0
+        dp = int(line[73:77]) / 10.0
+        wind = int(line[95:98])
+        hours.append((month, day, c_to_f(db), c_to_f(dp), ghi / 3.152585, wind / 4.47))
+    return station, hours
+
+
+def read_epw(path):
+    with open(path, newline='', encoding='latin-1') as f:
+        rows = list(csv.reader(f))
+    loc = rows[0]
+    station = (float(loc[6]), -float(loc[7]), -float(loc[8]) * 15.0, float(loc[9]))
+    hours = []
+    for r in rows[8:]:
+        if len(r) < 22:
+            continue
+        hours.append((int(r[1]), int(r[2]), c_to_f(float(r[6])), c_to_f(float(r[7])),
+                      float(r[13]) / 3.152585, float(r[21]) * 10 / 4.47))
+    return station, hours
+
+
+def read_tmy3csv(path):
+    with open(path, newline='', encoding='latin-1') as f:
+        rows = list(csv.reader(f))
+    head = rows[0]
+    station = (float(head[4]), -float(head[5]), -float(head[3]) * 15.0, float(head[6]))
+    names = rows[1]
+    col = {n: i for i, n in enumerate(names)}
+    hours = []
+    for r in rows[2:]:
+        if len(r) < len(names) // 2:
+            continue
+        month, day = int(r[0][0:2]), int(r[0][3:5])
+        hours.append((month, day, c_to_f(float(r[col['Dry-bulb (C)']])),
+                      c_to_f(float(r[col['Dew-point (C)']])),
+                      float(r[col['GHI (W/m^2)']]) / 3.152585,
+                      float(r[col['Wspd (m/s)']]) * 10 / 4.47))
+    return station, hours
+
+
+READERS = {'tmy2': read_tmy2, 'epw': read_epw, 'tmy3csv': read_tmy3csv}
+
+
+def mean_sd(values):
+    n = len(values)
+    m = sum(values) / n
+    if n < 2:
+        return m, 0.0
+    return m, math.sqrt(sum((v - m) ** 2 for v in values) / (n - 1))
+
+
+def monthly_rows(hours):
+    """The 8 rows of 12 monthly values of the library."""
+    days = {}
+    for month, day, db, dp, ghi, wind in hours:
+        days.setdefault((month, day), []).append((db, dp, ghi, wind))
+    rows = [[0.0] * 12 for _ in range(8)]
+    for m in range(1, 13):
+        keys = sorted(k for k in days if k[0] == m)
+        mean_db, max_db, mean_dp, solar, winds = [], [], [], [], []
+        for k in keys:
+            d = days[k]
+            dbs = [h[0] for h in d]
+            dps = [h[1] for h in d]
+            mean_db.append((max(dbs) + min(dbs)) / 2)
+            max_db.append(max(dbs))
+            mean_dp.append((max(dps) + min(dps)) / 2)
+            solar.append(sum(h[2] for h in d))
+            winds.extend(h[3] for h in d)
+        rows[0][m - 1], rows[1][m - 1] = mean_sd(mean_db)
+        rows[2][m - 1], rows[3][m - 1] = mean_sd(max_db)
+        rows[4][m - 1], rows[5][m - 1] = mean_sd(mean_dp)
+        rows[6][m - 1] = sum(solar) / len(solar)
+        rows[7][m - 1] = sum(winds) / len(winds)
+    return rows
+
+
+def record(city, state, code, wmo, mark, station, rows):
+    lat, lon, meridian, elev_m = station
+    lines = ['"%s","%s"' % (code, state[:7].ljust(7))]
+    text = '%s, %s %s' % (city, state, mark)
+    close = 41 if len(text) >= 35 else 39
+    line = '"' + text.ljust(close - 2) + '"'
+    line += ' "%s"' % wmo
+    for v in (round(lat, 2), round(lon, 2), meridian, int(elev_m * 3.2808 + 0.5)):
+        line += num_text(v) + ' '
+    lines.append(line)
+    for r, values in enumerate(rows):
+        decimals = 0 if r == 6 else 1
+        lines.append(''.join(rjust(num_text(round_to(v, decimals)), 6) for v in values))
+    return lines
+
+
+def main():
+    shared = sys.argv[1] if len(sys.argv) > 1 else SHARED
+    lines = []
+    for rel, layout, city, state, code, wmo, mark in SITES:
+        station, hours = READERS[layout](os.path.join(shared, rel))
+        lines += record(city, state, code, wmo, mark, station, monthly_rows(hours))
+    write_crlf(os.path.join(DATA, 'weather', 'weth.asc'), lines)
+
+
+if __name__ == '__main__':
+    main()
