@@ -16,7 +16,7 @@ ExitOutcome DecideExitNo(int resultsExist, int outputSaved,
 
 namespace {
 // The pieces that "OK" hands over to; each becomes true when it is part of the program.
-constexpr bool kProjectWriterBuilt = false;
+constexpr bool kProjectWriterBuilt = true;
 constexpr bool kSaveInputDialogBuilt = false;
 }  // namespace
 

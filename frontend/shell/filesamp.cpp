@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/helpcore.h"
 #include "frontend/shell/session.h"
@@ -47,7 +48,7 @@ filesamp* ShowFormatExample(int format, QWidget* caller) {
   const HelpTopic example = FormatExample(format);
   std::string text;
   try {
-    text = ReadWholeFile(HelpFile(Model().AppDir, example.file));
+    text = model::ReadWholeFile(HelpFile(Model().AppDir, example.file).string());
   } catch (const model::FileError& error) {
     ReportFileFault(error);
     return nullptr;

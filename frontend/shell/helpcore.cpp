@@ -1,12 +1,7 @@
 #include "frontend/shell/helpcore.h"
 
-#include <cerrno>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "common/runfiles.h"
-#include "frontend/model/file_error.h"
 
 namespace kalvano::shell {
 
@@ -41,19 +36,6 @@ HelpTopic FormatExample(int format) {
 
 std::filesystem::path HelpFile(const std::filesystem::path& appDir, std::string_view name) {
   return appDir / files::kHelpDir / std::filesystem::path(std::string(name));
-}
-
-std::string ReadWholeFile(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) {
-    throw model::FileErrorFromSystem(EISDIR, file.string());
-  }
-  errno = 0;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw model::FileErrorFromSystem(errno != 0 ? errno : ENOENT, file.string());
-  std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) throw model::FileError(model::kErrDeviceIo, file.string());
-  return content;
 }
 
 }  // namespace kalvano::shell

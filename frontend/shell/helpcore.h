@@ -31,8 +31,4 @@ HelpTopic FormatExample(int format);
 // "helpinfo/<name>" under the base folder.
 std::filesystem::path HelpFile(const std::filesystem::path& appDir, std::string_view name);
 
-// The whole content of a file, every byte of it. A file that cannot be opened or read throws
-// the model's file error for the failure.
-std::string ReadWholeFile(const std::filesystem::path& file);
-
 }  // namespace kalvano::shell

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/helpcore.h"
 #include "frontend/shell/session.h"
@@ -56,7 +57,7 @@ void Learning::okey_Click() { hide(); }
 bool ShowHelpFile(std::string_view name, const std::string& caption) {
   std::string text;
   try {
-    text = ReadWholeFile(HelpFile(Model().AppDir, name));
+    text = model::ReadWholeFile(HelpFile(Model().AppDir, name).string());
   } catch (const model::FileError& error) {
     ReportFileFault(error);
     return false;

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 
 #include "frontend/model/helpers.h"
+#include "frontend/model/project_file.h"
+#include "frontend/shell/filefault.h"
 #include "frontend/shell/exitcore.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
@@ -63,9 +65,27 @@ void warning::closeEvent(QCloseEvent* event) {
 }
 
 void warning::okey_Click() {
-  // "OK" hands the project to the save-input dialog (a project without a file of its own) or
-  // to the project writer; it stays disabled until that piece is part of the program.
-  if (!ExitOkAvailable(Model().ProjectLoaded)) return;
+  model::ProjectModel& m = Model();
+  // A project without a file of its own is saved through the save-input dialog, which is
+  // not part of the program yet: "OK" stays disabled for it.
+  if (!ExitOkAvailable(m.ProjectLoaded) || m.ProjectLoaded != 1) return;
+  bool endRequested = false;
+  try {
+    endRequested = model::WriteProjectFile(m, m.ProjectFile, m.UnitSystem == 1 ? "IP" : "SI",
+                                           model::BodyWriter::AsHeld);
+  } catch (const model::FileError& error) {
+    // The project file keeps its earlier content; the program goes on.
+    ReportFileFault(error);
+    return;
+  }
+  if (endRequested) {
+    close();
+    EndProgram(0);
+    return;
+  }
+  model::KillTempZoneFiles(m);
+  close();
+  Command1_Click();
 }
 
 void warning::Command1_Click() {

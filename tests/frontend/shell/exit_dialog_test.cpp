@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "frontend/model/project_file.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
@@ -104,13 +105,64 @@ TEST_F(ExitDialogTest, a_fresh_project_keeps_its_zone_files_on_the_way_out) {
   EXPECT_EQ(endRequests, std::vector<int>{0});
 }
 
-TEST_F(ExitDialogTest, ok_stays_disabled_until_the_save_pieces_are_part_of_the_program) {
-  for (int16_t loaded : {0, 1}) {
-    ExitDialog().close();
-    Model().ProjectLoaded = loaded;
-    MainMenu().exititem_Click();
-    EXPECT_FALSE(ExitDialog().okey()->isEnabled()) << loaded;
+TEST_F(ExitDialogTest, ok_on_a_project_without_a_file_stays_disabled_until_the_save_dialog_exists) {
+  ExitDialog().close();
+  Model().ProjectLoaded = 0;
+  MainMenu().exititem_Click();
+  EXPECT_FALSE(ExitDialog().okey()->isEnabled());
+  ExitDialog().close();
+  Model().ProjectLoaded = 1;
+  MainMenu().exititem_Click();
+  EXPECT_TRUE(ExitDialog().okey()->isEnabled());
+}
+
+class ExitDialogOk : public ExitDialogTest {
+ protected:
+  void SetUp() override {
+    ExitDialogTest::SetUp();
+    base.write("sketch/bld_mtx.all", "Grid Size  : 60\r\n");
+    Model().ProjectFile = base.path("house.inp").string();
+    Model().WeatherSeed = ".5";
+    Model().WeeksPerMonth = 2;
+    Model().ProjectData[1] = "House";
   }
+  std::string FirstLine() const {
+    const std::string text = base.read("house.inp");
+    return text.substr(0, text.find("\r\n"));
+  }
+};
+
+TEST_F(ExitDialogOk, writes_the_project_back_with_the_current_unit_tag_and_ends) {
+  Model().UnitSystem = 2;
+  QTest::mouseClick(ExitDialog().okey(), Qt::LeftButton);
+  ASSERT_TRUE(base.exists("house.inp"));
+  EXPECT_EQ(FirstLine(), model::InputHeaderLine(".5", 2, "SI"));
+  EXPECT_NE(base.read("house.inp").find("House"), std::string::npos);
+  EXPECT_FALSE(base.exists("temp/temp1A.zon"));
+  EXPECT_TRUE(boxes.asked.empty());
+  EXPECT_EQ(endRequests, std::vector<int>{0});
+}
+
+TEST_F(ExitDialogOk, with_unsaved_results_writes_the_input_first_then_asks) {
+  Model().UnitSystem = 1;
+  Model().ResultsExist = 1;
+  boxes.answers = {MsgAnswer::Cancel};
+  ExitDialog().okey_Click();
+  ASSERT_TRUE(base.exists("house.inp"));
+  EXPECT_EQ(FirstLine(), model::InputHeaderLine(".5", 2, "IP"));
+  ASSERT_EQ(boxes.asked.size(), 1U);
+  EXPECT_EQ(boxes.asked[0].title, "Save output");
+  EXPECT_TRUE(endRequests.empty());
+  EXPECT_FALSE(ExitDialog().isVisible());
+}
+
+TEST_F(ExitDialogOk, a_failed_write_is_reported_and_the_program_goes_on) {
+  Model().ProjectFile = base.path("no/such/folder/house.inp").string();
+  ExitDialog().okey_Click();
+  ASSERT_EQ(boxes.asked.size(), 1U);
+  EXPECT_EQ(boxes.asked[0].title.rfind("Kalvano Error # ", 0), 0U);
+  EXPECT_TRUE(endRequests.empty());
+  EXPECT_TRUE(ZoneFilesKept());
 }
 
 }  // namespace

@@ -161,6 +161,11 @@ TEST(DecideExitNo, asks_about_unsaved_results_and_follows_the_answer) {
   }
 }
 
+TEST(ExitOkAvailable, writes_back_a_project_with_a_file_and_waits_for_the_save_dialog_otherwise) {
+  EXPECT_TRUE(ExitOkAvailable(1));
+  EXPECT_FALSE(ExitOkAvailable(0));
+}
+
 TEST(HelpTexts, topics_help_items_and_format_examples_name_their_files_and_captions) {
   ASSERT_EQ(ContentTopics().size(), 3U);
   EXPECT_EQ(ContentTopics()[0].file, "mainhlp2.txt");

@@ -86,6 +86,21 @@ TEST(LoadStartupTables, reads_every_type_label_and_library_profile) {
   }
 }
 
+TEST(LoadStartupTables, reads_the_installed_data_of_the_base_folder) {
+  StartupTables tables;
+  const auto fault = LoadStartupTables(KALVANO_BASE_DIR, tables);
+  ASSERT_FALSE(fault.has_value()) << fault->file;
+  for (int n = 1; n <= kBuildingTypes; ++n) {
+    const std::string& label = tables.typeNames[static_cast<std::size_t>(n - 1)];
+    const std::string code = (n < 10 ? "0" : "") + std::to_string(n) + " ";
+    EXPECT_EQ(label.rfind(code, 0), 0U) << label;
+    EXPECT_GT(label.size(), code.size()) << label;
+    for (const auto& kind : tables.profiles) {
+      EXPECT_FALSE(kind[static_cast<std::size_t>(n - 1)].empty()) << n;
+    }
+  }
+}
+
 TEST(LoadStartupTables, ignores_lines_after_line_43_of_a_profile_library) {
   BaseFolder base;
   std::string lines = base.read("profiles/bprof3.dat") + "extra line\r\nanother\r\n";
