@@ -101,6 +101,14 @@ struct ProjectModel {
   int16_t GridRows = 60;
   int16_t GridCols = 80;
 
+  // Set at start-up: the building-type labels 1..42 (elements 0..50), today's year and date
+  // text ("5 Mar 2026"), and the suffix that the About box and the weather-file preview
+  // append to their captions.
+  std::array<std::string, 51> BldTypeName;
+  int16_t CurrentYear = 0;
+  std::string TodayText;
+  std::string ProgramTitle;
+
   // Progress flags (0 = no, 1 = yes).
   std::array<int16_t, 6> StepFlags{};
   int16_t ProjectLoaded = 0, InputSaved = 0, ZonesEntered = 0, WeatherEntered = 0;

@@ -1,0 +1,324 @@
+#include "frontend/shell/mainmenu.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include <filesystem>
+#include <system_error>
+
+#include "frontend/model/project_model.h"
+#include "frontend/shell/content.h"
+#include "frontend/shell/learning.h"
+#include "frontend/shell/messagebox.h"
+#include "frontend/shell/session.h"
+#include "frontend/shell/warning.h"
+#include "frontend/shell/widgets.h"
+#include "frontend/shell/windowing.h"
+
+namespace kalvano::shell {
+
+namespace {
+
+QString Latin1(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct StepRow {
+  MenuItem caption;
+  MenuItem picture;
+  const char* captionName;
+  const char* pictureName;
+  const char* text;
+  QColor colour;
+};
+
+}  // namespace
+
+mainmenu::mainmenu(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("mainmenu");
+  BuildMenus();
+  setCentralWidget(BuildSteps());
+  enabling_ = CreatedEnabling();
+  ApplyEnabling(enabling_);
+}
+
+void mainmenu::Register(MenuItem item, QObject* control) {
+  controls_[static_cast<std::size_t>(item)] = control;
+}
+
+QAction* mainmenu::AddItem(QMenu* menu, MenuItem item, const char* caption,
+                           const char* shortcut) {
+  QAction* action = menu->addAction(QString::fromLatin1(caption));
+  action->setObjectName(QString::fromLatin1(MenuItemName(item).data(),
+                                            static_cast<qsizetype>(MenuItemName(item).size())));
+  if (shortcut != nullptr) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+  action->setVisible(!ItemHidden(item));
+  Register(item, action);
+  return action;
+}
+
+void mainmenu::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  auto spacer = [bar] { bar->addAction(QString())->setEnabled(false); };
+
+  QMenu* file = bar->addMenu("&File");
+  file->setObjectName("filemenu");
+  Register(MenuItem::filemenu, file->menuAction());
+  connect(AddItem(file, MenuItem::newitem, "&New Project", "Ctrl+N"), &QAction::triggered, this,
+          &mainmenu::newitem_Click);
+  AddItem(file, MenuItem::retrieveitem, "&Retrieve Old Project", "Ctrl+R");
+  file->addSeparator();
+  AddItem(file, MenuItem::saveinput, "Save &Project File", "Ctrl+S");
+  file->addSeparator();
+  connect(AddItem(file, MenuItem::exititem, "E&xit", "Ctrl+X"), &QAction::triggered, this,
+          &mainmenu::exititem_Click);
+  spacer();
+
+  QMenu* run = bar->addMenu("&Analysis");
+  run->setObjectName("runmenu");
+  Register(MenuItem::runmenu, run->menuAction());
+  AddItem(run, MenuItem::runenergy1, "&Error Check Only", "Ctrl+E");
+  AddItem(run, MenuItem::runenergy2, "&Abbreviated Run");
+  AddItem(run, MenuItem::runenergy3, "Run with   A/C ", "Ctrl+A");
+  AddItem(run, MenuItem::runenergy4, "Run w/out A/C (&Passive)", "Ctrl+P");
+  spacer();
+
+  QMenu* view = bar->addMenu("&View Output");
+  view->setObjectName("viewmenu");
+  Register(MenuItem::viewmenu, view->menuAction());
+  QMenu* tables = view->addMenu("Tabular Results (Current)");
+  tables->menuAction()->setObjectName("view(6)");
+  Register(MenuItem::view6, tables->menuAction());
+  for (const char* caption : {"Project Data", "Zone Data", "Monthly Summaries", "HVAC Design Data",
+                              "Peak Demand Profiles", "Cost Analysis", "Weather Summary",
+                              "Space Comfort Conditions"}) {
+    tables->addAction(QString::fromLatin1(caption));
+  }
+  AddItem(view, MenuItem::view7, "Space Comfort Conditions");
+  AddItem(view, MenuItem::view8, "Weather Summary");
+  view->addSeparator();
+  QMenu* graphs = view->addMenu("Graphical Results (Current)");
+  graphs->menuAction()->setObjectName("view(10)");
+  Register(MenuItem::view10, graphs->menuAction());
+  for (const char* caption : {"Peak Heating Load", "Peak Cooling Load", "Annual Heating Load",
+                              "Annual Cooling Load", "Monthly Heating & Cooling",
+                              "Monthly Utility Costs", "Breakdown of Annual Energy"}) {
+    graphs->addAction(QString::fromLatin1(caption).replace("&", "&&"));
+  }
+  view->addSeparator();
+  AddItem(view, MenuItem::view12, "Retrieve Previous Output File");
+  spacer();
+
+  QMenu* dtbase = bar->addMenu("Database");
+  dtbase->setObjectName("dtbase");
+  Register(MenuItem::dtbase, dtbase->menuAction());
+  AddItem(dtbase, MenuItem::dbase1, "Wall/Roof/Floor Catalog");
+  AddItem(dtbase, MenuItem::dbase2, "Window && Skylight Catalog");
+  AddItem(dtbase, MenuItem::dbase3, "HVAC System Types");
+  spacer();
+
+  QMenu* help = bar->addMenu("&Help");
+  help->setObjectName("Helpmenu");
+  Register(MenuItem::Helpmenu, help->menuAction());
+  connect(AddItem(help, MenuItem::contentitem, "Content"), &QAction::triggered, this,
+          &mainmenu::contentitem_Click);
+  help->addSeparator();
+  connect(AddItem(help, MenuItem::introductionitem, "Introduction to KAL-VANO"),
+          &QAction::triggered, this, &mainmenu::introductionitem_Click);
+  connect(AddItem(help, MenuItem::learningitem, "Learning KAL-VANO"), &QAction::triggered, this,
+          &mainmenu::learningitem_Click);
+  connect(AddItem(help, MenuItem::Licenseitem, "License Agreement"), &QAction::triggered, this,
+          &mainmenu::Licenseitem_Click);
+  help->addSeparator();
+  connect(AddItem(help, MenuItem::aboutitem, "About KAL-VANO"), &QAction::triggered, this,
+          &mainmenu::aboutitem_Click);
+}
+
+QWidget* mainmenu::BuildSteps() {
+  auto* central = new QWidget(this);
+
+  QFont big = central->font();
+  big.setBold(true);
+  big.setPointSize(26);
+  auto* kalvano = new QLabel("KALVANO", central);
+  kalvano->setFont(big);
+  kalvano->setStyleSheet("color: #123c78;");
+  QFont small = central->font();
+  small.setItalic(true);
+  small.setPointSize(12);
+  auto* energy = new QLabel("energy compliance ", central);
+  energy->setFont(small);
+  auto* ec = new QLabel("ec", central);
+  QFont ecFont = big;
+  ecFont.setPointSize(20);
+  ec->setFont(ecFont);
+  ec->setStyleSheet("color: #b03020;");
+  auto* title = new QHBoxLayout;
+  title->addWidget(kalvano);
+  title->addWidget(energy, 0, Qt::AlignBottom);
+  title->addWidget(ec, 0, Qt::AlignBottom);
+  title->addStretch(1);
+
+  const std::array<StepRow, 6> rows{{
+      {MenuItem::projectinformation, MenuItem::Image1, "projectinformation", "Image1",
+       "1. Project Information", QColor(0, 96, 160)},
+      {MenuItem::weatherdata, MenuItem::Image2, "weatherdata", "Image2",
+       "2. Weather Data Selection", QColor(0, 128, 128)},
+      {MenuItem::economicsdata, MenuItem::Image3, "economicsdata", "Image3",
+       "3. Economic Parameters", QColor(0, 128, 64)},
+      {MenuItem::buildingsketch, MenuItem::Image4, "buildingsketch", "Image4",
+       "4. Building Sketch Routine", QColor(160, 110, 0)},
+      {MenuItem::zonedescription, MenuItem::Image5, "zonedescription", "Image5",
+       "5. Zone Description Parameters", QColor(160, 60, 0)},
+      {MenuItem::executerun, MenuItem::Image6, "executerun", "Image6",
+       "6. Execute Energy Analysis", QColor(150, 0, 40)},
+  }};
+  auto* steps = new QGroupBox("  Main Menu", central);
+  auto* grid = new QGridLayout(steps);
+  QFont stepFont = central->font();
+  stepFont.setPointSize(13);
+  stepFont.setBold(true);
+  int r = 0;
+  for (const StepRow& row : rows) {
+    auto* picture = new ClickLabel({}, steps);
+    picture->setObjectName(row.pictureName);
+    picture->setPixmap(TilePicture(40, row.colour, QString::number(r + 1)));
+    auto* caption = new ClickLabel(row.text, steps);
+    caption->setObjectName(row.captionName);
+    caption->setFont(stepFont);
+    grid->addWidget(picture, r, 0);
+    grid->addWidget(caption, r, 1);
+    if (row.caption == MenuItem::weatherdata) {
+      grid->addWidget(new QLabel("( 2000-City Database )", steps), r, 2);
+    }
+    Register(row.caption, caption);
+    Register(row.picture, picture);
+    ++r;
+  }
+  grid->setColumnStretch(2, 1);
+
+  auto* first = new QGroupBox("  First Time User?", central);
+  auto* firstLayout = new QVBoxLayout(first);
+  auto* picture1 = new ClickLabel("Retrieve a sample Kalvano project, SampleProject.inp", first);
+  picture1->setObjectName("Picture1");
+  auto* picture2 =
+      new ClickLabel("Retrieve output results from any previous project, anyfile.ot1", first);
+  picture2->setObjectName("Picture2");
+  for (ClickLabel* picture : {picture1, picture2}) {
+    picture->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    picture->setLineWidth(2);
+    picture->setMargin(6);
+    firstLayout->addWidget(picture);
+  }
+  Register(MenuItem::Picture1, picture1);
+  Register(MenuItem::Picture2, picture2);
+
+  auto* layout = new QVBoxLayout(central);
+  layout->addLayout(title);
+  layout->addWidget(steps);
+  layout->addWidget(first);
+  for (const char* hint : {"* Normal procedure=> Click the icons or the numbered items shown above.",
+                           "* Use the View Output pop-down menu to retrieve results of previous project.",
+                           "* Click the Sample Project button to load a sample project for execution."}) {
+    layout->addWidget(new QLabel(QString::fromLatin1(hint), central));
+  }
+  layout->addStretch(1);
+  return central;
+}
+
+void mainmenu::ApplyEnabling(const MenuEnabling& state) {
+  enabling_ = state;
+  for (std::size_t i = 0; i < kMenuItemCount; ++i) {
+    const auto item = static_cast<MenuItem>(i);
+    const bool on = ShownEnabled(state, item);
+    if (auto* action = qobject_cast<QAction*>(controls_[i])) action->setEnabled(on);
+    else if (auto* widget = qobject_cast<QWidget*>(controls_[i])) widget->setEnabled(on);
+  }
+}
+
+bool mainmenu::ControlEnabled(MenuItem item) const {
+  QObject* control = Control(item);
+  if (auto* action = qobject_cast<QAction*>(control)) return action->isEnabled();
+  if (auto* widget = qobject_cast<QWidget*>(control)) return widget->isEnabled();
+  return false;
+}
+
+bool mainmenu::ControlVisible(MenuItem item) const {
+  QObject* control = Control(item);
+  if (auto* action = qobject_cast<QAction*>(control)) return action->isVisible();
+  if (auto* widget = qobject_cast<QWidget*>(control)) return !widget->isHidden();
+  return false;
+}
+
+bool mainmenu::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) Form_Activate();
+  return QMainWindow::event(event);
+}
+
+void mainmenu::Form_Activate() {
+  const model::ProjectModel& m = Model();
+  std::error_code ec;
+  std::filesystem::current_path(m.AppDir, ec);
+  setWindowTitle(Latin1(MainMenuCaption(m.ProjectLoaded, m.ProjectFile)));
+  CentreOnScreen(this);
+  ApplyEnabling(OnActivation(enabling_, m.StepFlags));
+}
+
+void mainmenu::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  CentreOnScreen(this);
+}
+
+void mainmenu::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  exititem_Click();
+}
+
+void mainmenu::newitem_Click() {
+  Messages().beep();
+  if (Messages().ask(kNewProjectQuestion, kNewProjectTitle, MsgIcon::Exclamation,
+                     MsgButtons::YesNo) != MsgAnswer::Yes) {
+    return;
+  }
+  model::ProjectModel& m = Model();
+  model::NewProject(m);
+  for (int i = 1; i <= 5; ++i) m.StepFlags[static_cast<std::size_t>(i)] = 0;
+  m.ResultsViewable = 0;
+  setWindowTitle(Latin1("-- " + m.ProjectFile));
+  ApplyEnabling(OnNewProject(enabling_));
+}
+
+void mainmenu::exititem_Click() {
+  const model::ProjectModel& m = Model();
+  warning& dialog = ExitDialog();
+  const ExitLabels labels = ExitQuestion(m.InputSaved, m.ProjectLoaded, m.LastProjectFile,
+                                         dialog.Label2()->text().toLatin1().toStdString());
+  dialog.Label1()->setText(Latin1(labels.first));
+  dialog.Label2()->setText(Latin1(labels.second));
+  ShowModeless(&dialog);
+}
+
+void mainmenu::contentitem_Click() { ShowContent(); }
+
+void mainmenu::ShowHelpItem(MenuItem item) {
+  for (const HelpItem& help : HelpMenuItems()) {
+    if (help.item == item) ShowHelpFile(help.file, std::string(help.caption));
+  }
+}
+
+void mainmenu::introductionitem_Click() { ShowHelpItem(MenuItem::introductionitem); }
+void mainmenu::learningitem_Click() { ShowHelpItem(MenuItem::learningitem); }
+void mainmenu::Licenseitem_Click() { ShowHelpItem(MenuItem::Licenseitem); }
+void mainmenu::aboutitem_Click() { ShowHelpItem(MenuItem::aboutitem); }
+
+}  // namespace kalvano::shell

@@ -1,0 +1,56 @@
+// The main menu: the six steps, the menus, and their enabling.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+
+#include "frontend/shell/menucore.h"
+
+class QAction;
+class QMenu;
+
+namespace kalvano::shell {
+
+class ClickLabel;
+
+class mainmenu : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit mainmenu(QWidget* parent = nullptr);
+
+  void Form_Activate();
+  void newitem_Click();
+  void exititem_Click();
+  void contentitem_Click();
+  void introductionitem_Click();
+  void learningitem_Click();
+  void Licenseitem_Click();
+  void aboutitem_Click();
+
+  // The enabled state that the window itself keeps (before items without a window are
+  // taken out), and the state that a control actually shows.
+  const MenuEnabling& Enabling() const { return enabling_; }
+  bool ControlEnabled(MenuItem item) const;
+  bool ControlVisible(MenuItem item) const;
+  // The control of an item: a caption, a picture, a menu entry or a menu.
+  QObject* Control(MenuItem item) const { return controls_[static_cast<std::size_t>(item)]; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // closing acts as File, Exit
+
+ private:
+  void BuildMenus();
+  QWidget* BuildSteps();
+  QAction* AddItem(QMenu* menu, MenuItem item, const char* caption, const char* shortcut = nullptr);
+  void Register(MenuItem item, QObject* control);
+  void ApplyEnabling(const MenuEnabling& state);
+  void ShowHelpItem(MenuItem item);
+
+  std::array<QObject*, kMenuItemCount> controls_{};
+  MenuEnabling enabling_;
+};
+
+}  // namespace kalvano::shell

@@ -1,0 +1,68 @@
+#include "frontend/shell/messagebox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+namespace kalvano::shell {
+
+namespace {
+
+MessageBoxes* g_installed = nullptr;
+
+QMessageBox::Icon ToQt(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::Ok: break;
+  }
+  return QMessageBox::Ok;
+}
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void QtMessageBoxes::beep() { QApplication::beep(); }
+
+void QtMessageBoxes::show(std::string_view text, std::string_view title, MsgIcon icon) {
+  ask(text, title, icon, MsgButtons::Ok);
+}
+
+MsgAnswer QtMessageBoxes::ask(std::string_view text, std::string_view title, MsgIcon icon,
+                              MsgButtons buttons) {
+  QMessageBox box(ToQt(icon), Latin1(title), Latin1(text), ToQt(buttons),
+                  QApplication::activeWindow());
+  switch (box.exec()) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    default: break;
+  }
+  // A box closed from the window manager gives the answer that changes nothing.
+  if (buttons == MsgButtons::YesNoCancel) return MsgAnswer::Cancel;
+  if (buttons == MsgButtons::YesNo) return MsgAnswer::No;
+  return MsgAnswer::Ok;
+}
+
+MessageBoxes& Messages() {
+  static QtMessageBoxes qtBoxes;
+  return g_installed != nullptr ? *g_installed : qtBoxes;
+}
+
+void SetMessages(MessageBoxes* boxes) { g_installed = boxes; }
+
+}  // namespace kalvano::shell

@@ -1,0 +1,38 @@
+// The front-end's one message-box interface. The model's routines show their boxes through
+// model::MessageBoxes; the windows also ask questions through this extension of it. Every
+// window goes through Messages(), so that a test can install its own answerer and check each
+// text, title, icon and button set.
+#pragma once
+
+#include <string_view>
+
+#include "frontend/model/helpers.h"
+
+namespace kalvano::shell {
+
+using model::MsgIcon;
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+class MessageBoxes : public model::MessageBoxes {
+ public:
+  // A box with the given buttons; waits for and returns the user's answer.
+  virtual MsgAnswer ask(std::string_view text, std::string_view title, MsgIcon icon,
+                        MsgButtons buttons) = 0;
+};
+
+// Qt's modal message boxes, over the active window.
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  void beep() override;
+  void show(std::string_view text, std::string_view title, MsgIcon icon) override;
+  MsgAnswer ask(std::string_view text, std::string_view title, MsgIcon icon,
+                MsgButtons buttons) override;
+};
+
+// The answerer in use: Qt's message boxes unless a test installed another one.
+MessageBoxes& Messages();
+// Installs an answerer (not owned); nullptr restores Qt's message boxes.
+void SetMessages(MessageBoxes* boxes);
+
+}  // namespace kalvano::shell

@@ -1,0 +1,50 @@
+#include "frontend/shell/widgets.h"
+
+#include <QFont>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <string>
+
+namespace kalvano::shell {
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+  setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+      isEnabled()) {
+    emit clicked();
+  }
+}
+
+QPixmap TilePicture(int size, const QColor& colour, const QString& glyph) {
+  QPixmap picture(size, size);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(colour.darker(150));
+  painter.setBrush(colour);
+  painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPixelSize(size / 2);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, glyph);
+  return picture;
+}
+
+QString DisplayText(const std::string& bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    text += bytes[i];
+  }
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace kalvano::shell

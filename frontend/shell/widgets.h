@@ -1,0 +1,29 @@
+// Small widgets that the front-end's windows share.
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+#include <QString>
+
+namespace kalvano::shell {
+
+// A label or picture that acts on a click, as the windows' clickable captions and icons do.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit ClickLabel(const QString& text = {}, QWidget* parent = nullptr);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A square picture of the given size: a rounded tile in `colour` with `glyph` in its middle.
+QPixmap TilePicture(int size, const QColor& colour, const QString& glyph);
+
+// Text of a Latin-1 byte string for a widget; carriage returns before line feeds dropped.
+QString DisplayText(const std::string& bytes);
+
+}  // namespace kalvano::shell

@@ -1,0 +1,95 @@
+#include "shell_test_support.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+namespace kalvano::shell::test {
+
+namespace {
+
+// The one QApplication of the test program.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    static int argc = 1;
+    static char name[] = "test_frontend_shell";
+    static char* argv[] = {name, nullptr};
+    app_ = new QApplication(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
+  void TearDown() override {
+    ResetSession();
+    delete app_;
+  }
+
+ private:
+  QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+}  // namespace
+
+BaseFolder::BaseFolder() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "kvshellXXXXXX").string();
+  dir_ = ::mkdtemp(tmpl.data());
+  for (const char* folder : {"temp", "btype", "profiles", "helpinfo", "sketch"}) {
+    std::filesystem::create_directories(dir_ / folder);
+  }
+  for (int n = 1; n <= 42; ++n) {
+    char code[3];
+    code[0] = static_cast<char>('0' + n / 10);
+    code[1] = static_cast<char>('0' + n % 10);
+    code[2] = '\0';
+    write("btype/bdtype" + std::to_string(n) + ".dat",
+          "Building type " + std::to_string(n) + " " + code + "\r\nsecond line\r\n");
+  }
+  for (int k = 1; k <= 4; ++k) {
+    std::string lines = "Profile library " + std::to_string(k) + "\r\n";
+    for (int n = 1; n <= 42; ++n) lines += ProfileLine(k, n) + "\r\n";
+    write("profiles/bprof" + std::to_string(k) + ".dat", lines);
+  }
+  write("helpinfo/mainhlp1.txt", "About the program.\r\nSecond line.\r\n");
+  write("helpinfo/mainhlp2.txt", "Introduction text.\r\n");
+  write("helpinfo/help1.txt", "Learning text.\r\n");
+  write("helpinfo/license.txt", "License text.\r\n");
+  write("helpinfo/tmy2.txt", "TMY2 example\r\n 12345 6789\r\n");
+  write("helpinfo/custom.txt", "Custom example\r\n");
+}
+
+BaseFolder::~BaseFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(dir_, ec);
+}
+
+void BaseFolder::write(const std::string& rel, const std::string& bytes) const {
+  std::ofstream(path(rel), std::ios::binary) << bytes;
+}
+
+std::string BaseFolder::read(const std::string& rel) const {
+  std::ifstream in(path(rel), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string BaseFolder::ProfileLine(int kind, int type) {
+  return " " + std::to_string(kind) + " " + std::to_string(type) + " .5 1 1 .5";
+}
+
+void ShellTest::SetUp() {
+  ResetSession();
+  previousDir_ = std::filesystem::current_path();
+  std::filesystem::current_path(base.dir());
+  SetMessages(&boxes);
+  SetEndProgram([this](int status) { endRequests.push_back(status); });
+}
+
+void ShellTest::TearDown() {
+  ResetSession();
+  SetEndProgram({});
+  SetMessages(nullptr);
+  std::filesystem::current_path(previousDir_);
+}
+
+}  // namespace kalvano::shell::test

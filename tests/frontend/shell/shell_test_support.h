@@ -1,0 +1,88 @@
+// Shared pieces of the shell tests: the Qt application, message boxes that answer from a
+// script and record what they were asked, and a small installed base folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "frontend/shell/messagebox.h"
+#include "frontend/shell/session.h"
+#include "frontend/shell/windowing.h"
+
+namespace kalvano::shell::test {
+
+// Answers every box from a queue (Yes/No questions default to No, three-button questions to
+// Cancel, when the queue is empty) and records each one.
+struct ScriptedBoxes : MessageBoxes {
+  struct Asked {
+    std::string text, title;
+    MsgIcon icon;
+    MsgButtons buttons;
+    int beepsBefore;
+  };
+  std::vector<Asked> asked;
+  std::deque<MsgAnswer> answers;
+  int beeps = 0;
+
+  void beep() override { ++beeps; }
+  void show(std::string_view text, std::string_view title, MsgIcon icon) override {
+    ask(text, title, icon, MsgButtons::Ok);
+  }
+  MsgAnswer ask(std::string_view text, std::string_view title, MsgIcon icon,
+                MsgButtons buttons) override {
+    asked.push_back({std::string(text), std::string(title), icon, buttons, beeps});
+    if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    if (!answers.empty()) {
+      const MsgAnswer a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+  }
+};
+
+// A temporary base folder holding the installed files that start-up reads (42 building-type
+// files, four profile libraries of 43 lines) and a few help files; removed at the end.
+class BaseFolder {
+ public:
+  BaseFolder();
+  ~BaseFolder();
+  BaseFolder(const BaseFolder&) = delete;
+  BaseFolder& operator=(const BaseFolder&) = delete;
+
+  const std::filesystem::path& dir() const { return dir_; }
+  std::filesystem::path path(const std::string& rel) const { return dir_ / rel; }
+  void write(const std::string& rel, const std::string& bytes) const;
+  std::string read(const std::string& rel) const;
+  bool exists(const std::string& rel) const { return std::filesystem::exists(path(rel)); }
+  void remove(const std::string& rel) const { std::filesystem::remove(path(rel)); }
+
+  // The profile line that the fixture holds for kind k (1..4) and type n (1..42).
+  static std::string ProfileLine(int kind, int type);
+
+ private:
+  std::filesystem::path dir_;
+};
+
+// A fresh front-end for each test: a base folder as the current folder, the session reset,
+// scripted message boxes, and the end of the program recorded instead of done.
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  BaseFolder base;
+  ScriptedBoxes boxes;
+  std::vector<int> endRequests;
+
+ private:
+  std::filesystem::path previousDir_;
+};
+
+}  // namespace kalvano::shell::test

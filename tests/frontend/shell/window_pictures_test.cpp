@@ -1,0 +1,49 @@
+// Saves pictures of the start-up window and the main menu, so that they can be looked at:
+// <build>/screens/startup.png and mainmenu.png (or the folder named by KALVANO_SCREENS_DIR).
+#include <gtest/gtest.h>
+
+#include <QPixmap>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "frontend/shell/mainform.h"
+#include "frontend/shell/mainmenu.h"
+#include "shell_test_support.h"
+
+namespace kalvano::shell {
+namespace {
+
+std::filesystem::path PictureFolder() {
+  if (const char* dir = std::getenv("KALVANO_SCREENS_DIR"); dir != nullptr && *dir != '\0') {
+    return dir;
+  }
+  return std::filesystem::path(KALVANO_BASE_DIR).parent_path() / "screens";
+}
+
+using WindowPictures = test::ShellTest;
+
+TEST_F(WindowPictures, start_up_window_and_main_menu_are_saved_as_png) {
+  const std::filesystem::path folder = PictureFolder();
+  std::filesystem::create_directories(folder);
+
+  auto* startup = new mainform;
+  SetStartupWindow(startup);
+  startup->resize(1000, 640);
+  startup->show();
+  ASSERT_TRUE(startup->Form_Activate());
+  const QPixmap startupPicture = startup->grab();
+  ASSERT_FALSE(startupPicture.isNull());
+  EXPECT_TRUE(startupPicture.save(QString::fromStdString((folder / "startup.png").string())));
+
+  startup->continue_Click();
+  mainmenu& menu = MainMenu();
+  menu.Form_Activate();
+  menu.adjustSize();
+  const QPixmap menuPicture = menu.grab();
+  ASSERT_FALSE(menuPicture.isNull());
+  EXPECT_TRUE(menuPicture.save(QString::fromStdString((folder / "mainmenu.png").string())));
+}
+
+}  // namespace
+}  // namespace kalvano::shell
