@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -33,7 +32,7 @@ int monthNumber(std::string_view word) {
       "january", "february", "march",     "april",   "may",      "june",
       "july",    "august",   "september", "october", "november", "december"};
   std::string w;
-  for (char c : word) w.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  for (char c : word) w.push_back(AsciiLower(c));
   if (w.size() < 3) return 0;
   for (std::size_t i = 0; i < names.size(); ++i)
     if (names[i].substr(0, w.size()) == w && (w.size() == 3 || w == names[i]))

@@ -32,6 +32,10 @@ double Val(std::string_view text);
 // Val taken to the nearest whole number, halves to the even neighbour (2.5 -> 2).
 long ValRoundEven(std::string_view text);
 
+// ASCII letter case, the same under every locale.
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
 // Parses a text that must hold one number and nothing else (surrounding blanks allowed);
 // returns false when it does not.
 bool ParseNumber(std::string_view text, double& value);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 
 namespace kalvano::model {
@@ -21,14 +20,14 @@ std::string InputHeaderLine(std::string_view seed, int weeksPerMonth, std::strin
 
 std::string NormalizeOutdoorAir(std::string_view field) {
   std::string code(field.substr(0, std::min<std::size_t>(field.size(), 2)));
-  for (char& c : code) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : code) c = AsciiUpper(c);
   if (code == "CP" || code == "CS" || code == "PA") return code + std::string(field.substr(2));
   return "CP" + std::string(field);
 }
 
 bool SwitchOn(std::string_view text) {
   std::size_t i = text.find_first_not_of(' ');
-  return i != std::string_view::npos && std::toupper(static_cast<unsigned char>(text[i])) == 'Y';
+  return i != std::string_view::npos && AsciiUpper(text[i]) == 'Y';
 }
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 namespace kalvano::model {
 namespace {
@@ -80,6 +81,7 @@ TEST_F(ProjectFile, round_trip_is_stable_after_the_first_write) {
 }
 
 TEST_F(ProjectFile, reading_restores_the_model_and_its_derived_values) {
+  m->ProjectData[2] = "Caf\xE9 at 20 \xB0" "C";  // Latin-1 bytes pass unchanged
   save("a.inp");
   auto fresh = NewModel(base.dir());
   fresh->WallId[5] = " 5";      // a type of the previous project
@@ -92,6 +94,7 @@ TEST_F(ProjectFile, reading_restores_the_model_and_its_derived_values) {
   EXPECT_EQ(r.UnitSystem, kInchPound);
   EXPECT_EQ(r.ProjectData[1], "Test House");
   EXPECT_EQ(r.ProjectData[11], "0.0");
+  EXPECT_EQ(r.ProjectData[2], "Caf\xE9 at 20 \xB0" "C");
   EXPECT_EQ(r.BldOrient, "0");
   EXPECT_EQ(r.FloorArea, 1120.0f);
   EXPECT_EQ(r.WeatherBlock[11], m->WeatherBlock[11]);
@@ -352,6 +355,38 @@ TEST_F(ProjectFile, bad_indexes_codes_and_counts_are_refused) {
   EXPECT_EQ(m->ZoneCount, 100);
   EXPECT_TRUE(base.exists("temp/temp200.zon"));
   EXPECT_EQ(zones(101), kErrPastEndOfFile);
+}
+
+}  // namespace
+}  // namespace kalvano::model
+
+namespace kalvano::model {
+namespace {
+
+TEST_F(ProjectFile, system_failures_reach_the_caller_as_their_error_numbers) {
+  save("ok.inp");
+  auto tryWrite = [&](const std::string& path) {
+    try {
+      WriteProjectFile(*m, path, "IP", BodyWriter::AsHeld);
+    } catch (const FileError& e) {
+      return e.number();
+    }
+    return 0;
+  };
+  EXPECT_EQ(tryWrite("nofolder/x.inp"), kErrPathNotFound);
+  if (::geteuid() != 0) {
+    std::filesystem::create_directories(base.path("locked"));
+    std::filesystem::permissions(base.path("locked"), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_exec);
+    EXPECT_EQ(tryWrite("locked/x.inp"), kErrPermissionDenied);
+  }
+  // Without a temp folder the zone files cannot be written: nothing changes.
+  std::string sketch = base.read("sketch/bld_mtx.all");
+  std::filesystem::remove_all(base.path("temp"));
+  m->ProjectData[1] = "Kept";
+  EXPECT_EQ(expectError(*m, "ok.inp"), kErrPathNotFound);
+  EXPECT_EQ(m->ProjectData[1], "Kept");
+  EXPECT_EQ(base.read("sketch/bld_mtx.all"), sketch);
 }
 
 }  // namespace
