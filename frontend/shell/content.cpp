@@ -85,7 +85,7 @@ void Content::Form_Load() {
   adjustSize();
   CentreOnScreen(this);
   const std::string caption = ContentCaption(Model().ProjectFile);
-  setWindowTitle(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+  setWindowTitle(Latin1(caption));
   loaded_ = true;
 }
 

@@ -55,8 +55,7 @@ filesamp* ShowFormatExample(int format, QWidget* caller) {
   }
   auto* viewer = new filesamp(caller);
   viewer->SetText(text);
-  viewer->setWindowTitle(QString::fromLatin1(example.title.data(),
-                                             static_cast<qsizetype>(example.title.size())));
+  viewer->setWindowTitle(Latin1(example.title));
   viewer->Form_Load();
   ShowModeless(viewer);
   return viewer;

@@ -64,7 +64,7 @@ bool ShowHelpFile(std::string_view name, const std::string& caption) {
   }
   Learning& viewer = LearningWindow();
   viewer.SetText(text);
-  viewer.setWindowTitle(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+  viewer.setWindowTitle(Latin1(caption));
   viewer.setWindowState(viewer.windowState() | Qt::WindowMaximized);
   ShowModeless(&viewer);
   return true;

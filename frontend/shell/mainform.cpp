@@ -215,7 +215,7 @@ void mainform::continue_Click() {
     return;
   }
   mainmenu& menu = MainMenu();
-  menu.setWindowTitle(QString::fromLatin1(("-- " + m.ProjectFile).c_str()));
+  menu.setWindowTitle(Latin1("-- " + m.ProjectFile));
   ShowModeless(&menu);
   setEnabled(false);
 }

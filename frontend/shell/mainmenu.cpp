@@ -29,10 +29,6 @@ namespace kalvano::shell {
 
 namespace {
 
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 struct StepRow {
   MenuItem caption;
   MenuItem picture;
@@ -59,8 +55,7 @@ void mainmenu::Register(MenuItem item, QObject* control) {
 QAction* mainmenu::AddItem(QMenu* menu, MenuItem item, const char* caption,
                            const char* shortcut) {
   QAction* action = menu->addAction(QString::fromLatin1(caption));
-  action->setObjectName(QString::fromLatin1(MenuItemName(item).data(),
-                                            static_cast<qsizetype>(MenuItemName(item).size())));
+  action->setObjectName(Latin1(MenuItemName(item)));
   if (shortcut != nullptr) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
   action->setVisible(!ItemHidden(item));
   Register(item, action);
@@ -227,9 +222,10 @@ QWidget* mainmenu::BuildSteps() {
   layout->addLayout(title);
   layout->addWidget(steps);
   layout->addWidget(first);
-  for (const char* hint : {"* Normal procedure=> Click the icons or the numbered items shown above.",
-                           "* Use the View Output pop-down menu to retrieve results of previous project.",
-                           "* Click the Sample Project button to load a sample project for execution."}) {
+  for (const char* hint :
+       {"* Normal procedure=> Click the icons or the numbered items shown above.",
+        "* Use the View Output pop-down menu to retrieve results of previous project.",
+        "* Click the Sample Project button to load a sample project for execution."}) {
     layout->addWidget(new QLabel(QString::fromLatin1(hint), central));
   }
   layout->addStretch(1);

@@ -1,4 +1,5 @@
 #include "frontend/shell/messagebox.h"
+#include "frontend/shell/widgets.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -28,10 +29,6 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
     case MsgButtons::Ok: break;
   }
   return QMessageBox::Ok;
-}
-
-QString Latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace

@@ -37,6 +37,10 @@ QPixmap TilePicture(int size, const QColor& colour, const QString& glyph) {
   return picture;
 }
 
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString DisplayText(const std::string& bytes) {
   std::string text;
   text.reserve(bytes.size());
@@ -44,7 +48,7 @@ QString DisplayText(const std::string& bytes) {
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
     text += bytes[i];
   }
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  return Latin1(text);
 }
 
 }  // namespace kalvano::shell

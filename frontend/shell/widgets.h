@@ -3,7 +3,11 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QColor>
 #include <QString>
+
+#include <string>
+#include <string_view>
 
 namespace kalvano::shell {
 
@@ -22,6 +26,9 @@ class ClickLabel : public QLabel {
 
 // A square picture of the given size: a rounded tile in `colour` with `glyph` in its middle.
 QPixmap TilePicture(int size, const QColor& colour, const QString& glyph);
+
+// A Latin-1 text (a caption or message of the system) for a widget.
+QString Latin1(std::string_view text);
 
 // Text of a Latin-1 byte string for a widget; carriage returns before line feeds dropped.
 QString DisplayText(const std::string& bytes);

@@ -25,7 +25,9 @@ class ExitDialogTest : public test::ShellTest {
     base.write("temp/temp2B.zon", "2\r\n");
     MainMenu().exititem_Click();
   }
-  bool ZoneFilesKept() const { return base.exists("temp/temp1A.zon") && base.exists("temp/temp2B.zon"); }
+  bool ZoneFilesKept() const {
+    return base.exists("temp/temp1A.zon") && base.exists("temp/temp2B.zon");
+  }
 };
 
 TEST_F(ExitDialogTest, shows_its_buttons) {

@@ -227,7 +227,7 @@ TEST_F(MainMenuWindow, a_missing_help_file_is_reported_and_no_viewer_is_shown) {
   MainMenu().Licenseitem_Click();
   ASSERT_EQ(boxes.asked.size(), 1U);
   EXPECT_EQ(boxes.asked[0].title, "Kalvano Error #  53");
-  EXPECT_NE(boxes.asked[0].text.find("Bad file name, or some files are missing"), std::string::npos);
+  EXPECT_EQ(boxes.asked[0].text.rfind("Bad file name, or some files are missing", 0), 0U);
   EXPECT_NE(boxes.asked[0].text.find("license.txt"), std::string::npos);
   EXPECT_FALSE(LearningWindow().isVisible());
 }

@@ -210,6 +210,18 @@ TEST_F(StartupWindow, closing_after_a_step_was_done_is_refused_and_shows_the_mai
   EXPECT_TRUE(endRequests.empty());
 }
 
+TEST_F(StartupWindow, keeps_its_frame_centred_whatever_its_size) {
+  mainform* w = NewStartup();
+  w->show();
+  for (QSize size : {QSize(1000, 700), QSize(760, 520)}) {
+    w->resize(size);
+    QCoreApplication::processEvents();
+    const QPoint centre = w->Frame1()->geometry().center();
+    EXPECT_LE(std::abs(centre.x() - w->rect().center().x()), 2) << size.width();
+    EXPECT_LE(std::abs(centre.y() - w->rect().center().y()), 2) << size.height();
+  }
+}
+
 TEST_F(StartupWindow, shows_its_captions) {
   mainform* w = NewStartup();
   EXPECT_EQ(w->windowTitle(), "KAL-VANO EC (Energy Compliance)");

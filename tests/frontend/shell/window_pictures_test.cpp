@@ -1,5 +1,6 @@
 // Saves pictures of the start-up window and the main menu, so that they can be looked at:
-// <build>/screens/startup.png and mainmenu.png (or the folder named by KALVANO_SCREENS_DIR).
+// <build>/screens/startup.png and mainmenu.png, with content.png and exit.png (or in the
+// folder named by KALVANO_SCREENS_DIR).
 #include <gtest/gtest.h>
 
 #include <QPixmap>
@@ -8,7 +9,9 @@
 #include <filesystem>
 
 #include "frontend/shell/mainform.h"
+#include "frontend/shell/content.h"
 #include "frontend/shell/mainmenu.h"
+#include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 
 namespace kalvano::shell {
@@ -43,6 +46,13 @@ TEST_F(WindowPictures, start_up_window_and_main_menu_are_saved_as_png) {
   const QPixmap menuPicture = menu.grab();
   ASSERT_FALSE(menuPicture.isNull());
   EXPECT_TRUE(menuPicture.save(QString::fromStdString((folder / "mainmenu.png").string())));
+
+  // The help contents window and the exit dialog, for a look at them too.
+  ShowContent();
+  EXPECT_TRUE(ContentWindow().grab().save(
+      QString::fromStdString((folder / "content.png").string())));
+  menu.exititem_Click();
+  EXPECT_TRUE(ExitDialog().grab().save(QString::fromStdString((folder / "exit.png").string())));
 }
 
 }  // namespace
