@@ -2,25 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "engine/calendar/recorded.h"
-#include "textio.h"
+#include "recorded_fixtures.h"
 
 namespace kv {
 namespace {
 
-std::vector<std::string> fileLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<std::string> lines;
-  std::string line;
-  while (kalvano::text::readLine(in, line)) lines.push_back(line);
-  return lines;
-}
-
-const std::string kWeatherDir = std::string(KALVANO_SHARED_DIR) + "/data/weather/";
+using testing::fileLines;
+using testing::kWeatherDir;
 
 // Independent unit conversions (public factors, double precision).
 double cToF(double tenthsC) { return tenthsC / 10.0 * 9.0 / 5.0 + 32.0; }
@@ -101,14 +93,7 @@ TEST(RecordedCustom, IsTheTmy2RecordTwoColumnsToTheRight) {
     ASSERT_EQ(readFixedRecord("  " + lines[i], 4, 0.7f, b, etrB, station), 0);
     EXPECT_EQ(a.year, b.year);
     EXPECT_EQ((a.month * 100 + a.day) * 100 + a.hour, (b.month * 100 + b.day) * 100 + b.hour);
-    EXPECT_EQ(a.dn, b.dn);
-    EXPECT_EQ(a.dfh, b.dfh);
-    EXPECT_EQ(a.dh, b.dh);
-    EXPECT_EQ(a.db, b.db);
-    EXPECT_EQ(a.dp, b.dp);
-    EXPECT_EQ(a.pb, b.pb);
-    EXPECT_EQ(a.wv, b.wv);
-    EXPECT_EQ(a.cc, b.cc);
+    testing::expectSameWeather(a, b);
     EXPECT_EQ(etrA, etrB);
     // Read with the TMY2 columns, the shifted record is not the same weather.
     WeatherRecord c;
