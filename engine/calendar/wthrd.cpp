@@ -1,5 +1,6 @@
 #include "engine/calendar/wthrd.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/core/fixfmt.h"
@@ -27,6 +28,17 @@ const char* errorText(int err) {
   s.files.listing.flush();
   s.files.monitor.flush();
   throw EngineStop(status, reason);
+}
+
+// The end of the weather file where a record or the header was due: status 4. A file that
+// the main program could not open (missing) says so.
+[[noreturn]] void weatherEnded(EngineState& s, std::string_view listingLine, const std::string& reason) {
+  if (!s.files.weather.isOpen()) {
+    s.files.listing.line(" Weather file tavik$.tmy is missing");
+    stopRun(s, 4, "Weather file tavik$.tmy is missing: recorded weather cannot be read.");
+  }
+  s.files.listing.line(listingLine);
+  stopRun(s, 4, reason);
 }
 
 // The bad-record message of the listing, and stop code 2500.
@@ -105,12 +117,9 @@ bool WTHRD(EngineState& s, WeatherRecord& rec, float P, float& etr, float SINALT
     double vals[8];
     if (work.firstRecord == 0) {
       if (!firstIwecValues(s, vals)) {
-        Line ln;
-        ln.text(" Weather file holds no record: no line has eight numbers separated by blanks");
-        s.files.listing.line(ln.view());
-        stopRun(s, 4,
-                "Weather file tavik$.tmy (IWEC) holds no line with eight numbers separated by "
-                "blanks: no weather record found.");
+        weatherEnded(s, " Weather file holds no record: no line has eight numbers separated by blanks",
+                     "Weather file tavik$.tmy (IWEC) holds no line with eight numbers separated "
+                     "by blanks: no weather record found.");
       }
       work.firstRecord = 1;
     } else {
@@ -137,8 +146,8 @@ bool WTHRD(EngineState& s, WeatherRecord& rec, float P, float& etr, float SINALT
 void readRecordedHeader(EngineState& s, Chars<8>& STNID) {
   std::string line;
   if (!s.files.weather.readLine(line)) {
-    s.files.listing.line(" Weather file is empty: no station header line");
-    stopRun(s, 4, "Weather file tavik$.tmy is empty: no station header line.");
+    weatherEnded(s, " Weather file is empty: no station header line",
+                 "Weather file tavik$.tmy is empty: no station header line.");
   }
   StationHeader h;
   if (readStationHeader(line, s.runpar.IWFMT, h) != 0) {
@@ -210,11 +219,10 @@ void recordedHour(EngineState& s, RecordedWeather& rw, int32_t MONTH, int32_t da
             .I(MONTH, 3)
             .I(day, 3)
             .I(hour, 3);
-        s.files.listing.line(ln.view());
-        stopRun(s, 4,
-                "Weather file tavik$.tmy ended before the end of the analysis period (expected "
-                "month " + std::to_string(MONTH) + ", day " + std::to_string(day) + ", hour " +
-                    std::to_string(hour) + ").");
+        weatherEnded(s, ln.view(),
+                     "Weather file tavik$.tmy ended before the end of the analysis period "
+                     "(expected month " + std::to_string(MONTH) + ", day " + std::to_string(day) +
+                         ", hour " + std::to_string(hour) + ").");
       }
       r = rw.cur;
       if (!rw.skipChecked) {
@@ -270,6 +278,22 @@ void recordedHour(EngineState& s, RecordedWeather& rw, int32_t MONTH, int32_t da
     }
     return;
   }
+}
+
+void recordedExtremes(EngineState& s, DayExtremes& day, int32_t hour, bool monthStart) {
+  const float db = s.hrwthr.DB, dp = s.hrwthr.DP;
+  if (hour == 1) day = DayExtremes{db, db, dp, dp};
+  RUNPAR& r = s.runpar;
+  if (monthStart) {
+    r.TMAXH.fill(db - 99.0f);
+    r.TMINH.fill(db + 99.0f);
+  }
+  if (db > r.TMAXH(hour)) r.TMAXH(hour) = db;
+  if (db < r.TMINH(hour)) r.TMINH(hour) = db;
+  day.dbMax = std::max(day.dbMax, db);
+  day.dbMin = std::min(day.dbMin, db);
+  day.dpMax = std::max(day.dpMax, dp);
+  day.dpMin = std::min(day.dpMin, dp);
 }
 
 }  // namespace kv

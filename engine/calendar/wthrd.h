@@ -68,4 +68,17 @@ int februaryDays(int32_t code, int32_t year, bool fileHasLeapDay);
 void recordedHour(EngineState& s, RecordedWeather& rw, int32_t MONTH, int32_t day, int32_t hour,
                   float P, float etrDay, Chars<8>& STNID);
 
+// The day's extremes of recorded weather, kept hour by hour.
+struct DayExtremes {
+  float dbMin = 0.0f, dbMax = 0.0f;  // dry bulb, F
+  float dpMin = 0.0f, dpMax = 0.0f;  // dew point, F
+};
+
+// Recorded weather, after the hour's values are in HRWTHR: at hour 1 the day's extremes start
+// at this hour's dry bulb and dew point; at the first hour of the month's first simulated day
+// (monthStart) RUNPAR's 24 hourly maxima are set to DB - 99 and the minima to DB + 99, once;
+// then TMAXH(hour) and TMINH(hour) take DB when it passes them, and the day's extremes are
+// updated.
+void recordedExtremes(EngineState& s, DayExtremes& day, int32_t hour, bool monthStart);
+
 }  // namespace kv

@@ -443,5 +443,103 @@ TEST_F(RecordedRun, AnEmptyFileOrABadHeaderStops) {
   }
 }
 
+TEST_F(RecordedRun, AMissingFileStopsWithStatus4) {
+  s_->runpar.IWFMT = 1;  // tavik$.tmy was not there to open
+  EXPECT_EQ(hour(1, 1, 1), 4);
+  const auto m = monitor();
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_NE(m[0].find("missing"), std::string::npos);
+}
+
+// A full year of the Miami file through the date check: every hour lands, and the monthly means
+// match a reading of the file that shares no code with the reader.
+TEST_F(RecordedRun, TheMiamiYearMatchesAnIndependentReadingMonthByMonth) {
+  weather(miami(), 1);
+  s_->runpar.IYEAR = 1962;
+  ASSERT_EQ(februaryDays(1, 1962, recordedFileHasLeapDay(*s_)), 28);
+  readRecordedHeader(*s_, stnid_);
+  const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  struct Sums {
+    double db = 0, dp = 0, pb = 0, wv = 0, dh = 0, dn = 0, dfh = 0;
+    int n = 0;
+  };
+  Sums engine[12], file[12];
+  for (int m = 1; m <= 12; ++m) {
+    for (int d = 1; d <= days[m - 1]; ++d) {
+      for (int h = 1; h <= 24; ++h) {
+        ASSERT_EQ(hour(m, d, h), 0);
+        Sums& e = engine[m - 1];
+        const HRWTHR& w = s_->hrwthr;
+        e.db += w.DB, e.dp += w.DP, e.pb += w.PB, e.wv += w.WV, e.dh += w.DH, e.dn += w.DN,
+            e.dfh += w.DFH, ++e.n;
+      }
+    }
+  }
+  for (std::size_t i = 1; i < miami().size(); ++i) {
+    const std::string& l = miami()[i];
+    auto col = [&](int from, int to) { return std::stod(l.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1))); };
+    Sums& f = file[static_cast<int>(col(4, 5)) - 1];
+    f.db += col(68, 71) / 10.0 * 9.0 / 5.0 + 32.0;
+    f.dp += col(74, 77) / 10.0 * 9.0 / 5.0 + 32.0;
+    f.pb += col(85, 88) * 0.0295300;            // mbar to inHg
+    f.wv += col(96, 98) / 10.0 * 2.236936;      // m/s to mph
+    f.dh += col(18, 21) * 0.3169983;            // Wh/m2 to Btu/ft2
+    f.dn += col(24, 27) * 0.3169983;
+    f.dfh += col(30, 33) * 0.3169983;
+    ++f.n;
+  }
+  for (int m = 0; m < 12; ++m) {
+    SCOPED_TRACE("month " + std::to_string(m + 1));
+    const Sums& e = engine[m];
+    const Sums& f = file[m];
+    ASSERT_EQ(e.n, f.n);
+    const double n = e.n;
+    EXPECT_NEAR(e.db / n, f.db / n, 1e-4);
+    EXPECT_NEAR(e.dp / n, f.dp / n, 1e-4);
+    EXPECT_NEAR(e.pb / n, f.pb / n, 1e-3);
+    EXPECT_NEAR(e.wv / n, f.wv / n, 2e-4 * f.wv / n);  // the reader divides by 4.47
+    EXPECT_NEAR(e.dh / n, f.dh / n, 1e-3 * f.dh / n);
+    EXPECT_NEAR(e.dn / n, f.dn / n, 1e-3 * f.dn / n);
+    EXPECT_NEAR(e.dfh / n, f.dfh / n, 1e-3 * f.dfh / n);
+  }
+  EXPECT_TRUE(listing().empty());
+  // The file is used up exactly at the end of the year.
+  EXPECT_EQ(hour(12, 31, 25), 4);
+}
+
+TEST_F(RecordedRun, HourlyExtremesStartAtTheMonthsFirstHour) {
+  DayExtremes day;
+  s_->runpar.TMAXH.fill(-999.0f);
+  s_->runpar.TMINH.fill(999.0f);
+  // First simulated day of the month is its hottest and coldest at every hour.
+  for (int h = 1; h <= 24; ++h) {
+    s_->hrwthr.DB = 70.0f + static_cast<float>(h);
+    s_->hrwthr.DP = 50.0f - static_cast<float>(h);
+    recordedExtremes(*s_, day, h, h == 1);
+  }
+  EXPECT_FLOAT_EQ(day.dbMax, 94.0f);
+  EXPECT_FLOAT_EQ(day.dbMin, 71.0f);
+  EXPECT_FLOAT_EQ(day.dpMax, 49.0f);
+  EXPECT_FLOAT_EQ(day.dpMin, 26.0f);
+  // A milder second day.
+  for (int h = 1; h <= 24; ++h) {
+    s_->hrwthr.DB = 72.0f;
+    s_->hrwthr.DP = 40.0f;
+    recordedExtremes(*s_, day, h, false);
+  }
+  EXPECT_FLOAT_EQ(day.dbMax, 72.0f);
+  EXPECT_FLOAT_EQ(day.dbMin, 72.0f);
+  for (int h = 1; h <= 24; ++h) {
+    EXPECT_FLOAT_EQ(s_->runpar.TMAXH(h), std::max(70.0f + static_cast<float>(h), 72.0f)) << h;
+    EXPECT_FLOAT_EQ(s_->runpar.TMINH(h), std::min(70.0f + static_cast<float>(h), 72.0f)) << h;
+  }
+  // The next month starts afresh.
+  s_->hrwthr.DB = 60.0f;
+  recordedExtremes(*s_, day, 1, true);
+  EXPECT_FLOAT_EQ(s_->runpar.TMAXH(1), 60.0f);
+  EXPECT_FLOAT_EQ(s_->runpar.TMAXH(2), -39.0f);
+  EXPECT_FLOAT_EQ(s_->runpar.TMINH(2), 159.0f);
+}
+
 }  // namespace
 }  // namespace kv
