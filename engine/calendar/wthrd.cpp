@@ -94,9 +94,9 @@ bool firstIwecValues(EngineState& s, double (&vals)[8]) {
 
 // IWEC, later records: eight values, continuing on the next line when a record is short.
 // Returns false at the end of the file; err is set for a value that is not a number.
-bool nextIwecValues(EngineState& s, double (&vals)[8], int& err) {
+bool nextIwecValues(EngineState& s, double (&vals)[8], int& n, int& err) {
   std::string line;
-  int n = 0;
+  n = 0;
   err = 0;
   while (n < 8) {
     if (!s.files.weather.readLine(line)) return false;
@@ -123,9 +123,13 @@ bool WTHRD(EngineState& s, WeatherRecord& rec, float P, float& etr, float SINALT
       }
       work.firstRecord = 1;
     } else {
-      int err = 0;
-      if (!nextIwecValues(s, vals, err)) return false;
-      if (err != 0) badRecord(s, rec, prev, err);
+      int n = 0, err = 0;
+      if (!nextIwecValues(s, vals, n, err)) return false;
+      if (err != 0) {  // the date as far as it was read
+        std::int32_t* date[4] = {&rec.year, &rec.month, &rec.day, &rec.hour};
+        for (int i = 0; i < n && i < 4; ++i) *date[i] = static_cast<std::int32_t>(vals[i]);
+        badRecord(s, rec, prev, err);
+      }
     }
     const int err = completeIwecRecord(vals, P, etr, SINALT, work.prevCC, rec);
     if (err != 0) badRecord(s, rec, prev, err);

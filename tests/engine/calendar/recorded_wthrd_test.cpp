@@ -380,7 +380,8 @@ TEST_F(RecordedRun, IwecValueThatIsNoNumberStopsWith2500) {
   EXPECT_EQ(hour(3, 1, 2), 2);
   const auto l = listing();
   ASSERT_EQ(l.size(), 2u);
-  EXPECT_EQ(l[0], " Weather file has bad record at 1995   3   1   1 Error #    1");
+  EXPECT_EQ(l[0], " Weather file has bad record at 1995   3   1   2 Error #    1");
+  EXPECT_EQ(l[1], " Previous good data were from 1995   3   1   1 on line    3");
 }
 
 TEST_F(RecordedRun, LeapDayIsSimulatedOnlyWhenTheFileHoldsIt) {
