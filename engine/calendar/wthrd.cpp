@@ -22,11 +22,10 @@ const char* errorText(int err) {
   }
 }
 
-// Ends the run: the reason goes to the monitor log, then the main program gets the status.
+// Ends the run: the main program writes " STOP " and the reason to the monitor log and exits
+// with the status. A reason starts with the stop code where there is one.
 [[noreturn]] void stopRun(EngineState& s, int status, const std::string& reason) {
-  s.files.monitor.line(reason);
   s.files.listing.flush();
-  s.files.monitor.flush();
   throw EngineStop(status, reason);
 }
 
@@ -35,7 +34,7 @@ const char* errorText(int err) {
 [[noreturn]] void weatherEnded(EngineState& s, std::string_view listingLine, const std::string& reason) {
   if (!s.files.weather.isOpen()) {
     s.files.listing.line(" Weather file tavik$.tmy is missing");
-    stopRun(s, 4, "Weather file tavik$.tmy is missing: recorded weather cannot be read.");
+    stopRun(s, 4, "weather file tavik$.tmy is missing: recorded weather cannot be read.");
   }
   s.files.listing.line(listingLine);
   stopRun(s, 4, reason);
@@ -64,7 +63,7 @@ const char* errorText(int err) {
       .I(lineNo, 4);
   s.files.listing.line(ln.view());
   stopRun(s, 2,
-          "STOP 2500: weather file tavik$.tmy has a bad record on line " + std::to_string(lineNo) +
+          "2500: weather file tavik$.tmy has a bad record on line " + std::to_string(lineNo) +
               " (error " + std::to_string(err) + ": " + errorText(err) + ")");
 }
 
@@ -118,7 +117,7 @@ bool WTHRD(EngineState& s, WeatherRecord& rec, float P, float& etr, float SINALT
     if (work.firstRecord == 0) {
       if (!firstIwecValues(s, vals)) {
         weatherEnded(s, " Weather file holds no record: no line has eight numbers separated by blanks",
-                     "Weather file tavik$.tmy (IWEC) holds no line with eight numbers separated "
+                     "weather file tavik$.tmy (IWEC) holds no line with eight numbers separated "
                      "by blanks: no weather record found.");
       }
       work.firstRecord = 1;
@@ -151,13 +150,13 @@ void readRecordedHeader(EngineState& s, Chars<8>& STNID) {
   std::string line;
   if (!s.files.weather.readLine(line)) {
     weatherEnded(s, " Weather file is empty: no station header line",
-                 "Weather file tavik$.tmy is empty: no station header line.");
+                 "weather file tavik$.tmy is empty: no station header line.");
   }
   StationHeader h;
   if (readStationHeader(line, s.runpar.IWFMT, h) != 0) {
     s.files.listing.line(" Weather file has bad header line: a number field holds text");
     stopRun(s, 2,
-            "STOP 2500: weather file tavik$.tmy has a bad station header line (a number field "
+            "2500: weather file tavik$.tmy has a bad station header line (a number field "
             "holds text).");
   }
   STNID.set(std::string_view(h.station, 5));
@@ -224,7 +223,7 @@ void recordedHour(EngineState& s, RecordedWeather& rw, int32_t MONTH, int32_t da
             .I(day, 3)
             .I(hour, 3);
         weatherEnded(s, ln.view(),
-                     "Weather file tavik$.tmy ended before the end of the analysis period "
+                     "weather file tavik$.tmy ended before the end of the analysis period "
                      "(expected month " + std::to_string(MONTH) + ", day " + std::to_string(day) +
                          ", hour " + std::to_string(hour) + ").");
       }
@@ -276,7 +275,7 @@ void recordedHour(EngineState& s, RecordedWeather& rw, int32_t MONTH, int32_t da
       s.files.listing.line(ln.view());
       if (++rw.problems >= 20) {
         stopRun(s, 3,
-                "STOP 3030: 20 problems with the dates of weather file tavik$.tmy (see the "
+                "3030: 20 problems with the dates of weather file tavik$.tmy (see the "
                 "weather listing).");
       }
     }

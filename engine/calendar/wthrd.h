@@ -2,8 +2,9 @@
 // the calendar's recorded path around it: the station header of TMY2 and Custom files, the
 // leap-day rule, and the date check that hands the calendar the record of each hour.
 //
-// Every way the run ends here goes through EngineStop after a message in the weather listing
-// and the monitor log:
+// Every way the run ends here is an EngineStop thrown after a message in the weather listing;
+// its reason (led by the stop code where there is one) goes to the monitor log through the
+// main program:
 //   status 2 (stop code 2500) an unreadable record or header (recorded.h lists the kinds),
 //   status 3 (stop code 3030) the twentieth weather-date problem,
 //   status 4 the file ends before the analysis period does, or an IWEC file holds no line
