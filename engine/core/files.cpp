@@ -38,11 +38,11 @@ bool InFile::open(const std::string& path) {
 bool InFile::readLine(std::string& line) {
   line.clear();
   if (!f_) return false;
-  int c = std::getc(f_);
+  int c = getc_unlocked(f_);
   if (c == EOF) return false;
   while (c != EOF && c != '\n') {
-    line.push_back(static_cast<char>(c));
-    c = std::getc(f_);
+    line.push_back(static_cast<char>(c));  // no allocation once the string has grown
+    c = getc_unlocked(f_);
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   ++lineNo_;

@@ -24,7 +24,7 @@ namespace kv {
 
 class Line {
  public:
-  static constexpr int kMax = 512;
+  static constexpr int kMax = 4096;  // the widest hourly row; bytes beyond are dropped
 
   Line() = default;
   void clear() { len_ = pos_ = 0; }

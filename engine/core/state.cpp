@@ -4,6 +4,17 @@
 
 namespace kv {
 
+PRJTXT::PRJTXT() {
+  PLOC.blank();
+  PSCHM.blank();
+  PTYPE.blank();
+  PNAME.blank();
+  PDESC.blank();
+  PPHASE.blank();
+  for (auto& k : PKIND) k.blank();
+  for (auto& z : ZNAME) z.blank();
+}
+
 CHTAB::CHTAB() {
   const char* rslt[] = {"HT PUMP", "kBtuh", "kW", "kW"};
   for (int i = 1; i <= 4; ++i) RSLT(i).set(rslt[i - 1]);

@@ -136,8 +136,9 @@ struct BLDG {
   Arr1<float, 20> HTTSUP;                    // heating supply-air temperature, F
 };
 
-// Project texts.
+// Project texts (blank until read, so that an early stop never prints binary zeros).
 struct PRJTXT {
+  PRJTXT();
   Chars<42> PLOC;
   Chars<8> PSCHM;
   Chars<20> PTYPE;
@@ -222,6 +223,7 @@ struct CHTAB {
 // The load model's own state between its calls (the load model fills it).
 struct ENACC {
   int32_t IFIRST = 0;
+  int32_t IDOW = 0;  // day of the week 1..7, 1 = Monday: set-up, advanced by DAYEND
 };
 
 // The main program's private state that the input sections share.
@@ -274,8 +276,12 @@ struct EngineState;
 
 // Upward calls, wired by engine/kvan64.cpp. nullptr = not built yet.
 struct Hooks {
-  // Reads the project file from the line after its header line to its end (Parts of the
-  // input reader); counts errors in BLDG.NERR / MAINPG.NERRT.
+  // Reads the project file (files.project, open) from its second line to its end. The main
+  // program has already written FORM(1, 1) and read the first line (UNITS, NDPM, the seed),
+  // and afterwards closes the file, adds NERR to NERRT and writes FORM(2, 7) and the
+  // end-of-input lines. The reader adds NERR to MAINPG.NERRT at each section's end, sets
+  // MAINPG.IDAYLT and STNID, and may throw InputFault (or FieldError) for a file that ends
+  // too early or holds a number it cannot read: the main program logs it as one error.
   void (*readProject)(EngineState& s) = nullptr;
   void (*ENERGY)(EngineState& s, int32_t MONTH, float WEIGHT) = nullptr;
   void (*DAYEND)(EngineState& s, int32_t MONTH, int32_t& DOW) = nullptr;
@@ -304,8 +310,9 @@ struct EngineState {
 
 // A run that ends before its normal end, with the exit status of the process
 // (2 unreadable weather record, 3 too many weather-date problems, 4 recorded weather file
-// shorter than the analysis period). Thrown by the calendar; the main program closes the
-// files and returns the status.
+// shorter than the analysis period). Thrown by the calendar; the main program writes
+// " STOP " and the reason (which starts with the stop code, e.g. "2500 ...") to the monitor
+// log, closes the files and returns the status.
 class EngineStop : public std::exception {
  public:
   EngineStop(int status, std::string reason) : status_(status), reason_(std::move(reason)) {}

@@ -1,0 +1,378 @@
+#include "engine/calendar/wether.h"
+
+#include <cmath>
+
+#include "engine/core/psychro.h"
+#include "engine/core/random.h"
+#include "engine/core/report.h"
+
+namespace kv {
+
+namespace {
+
+constexpr double kDrawNext = 0.111;  // any positive argument draws the next number
+
+float psyWetBulb(float db, float dp, float p) {
+  float wb, pv, w, h, v, rh;
+  PSY2(db, wb, p, dp, pv, w, h, v, rh);
+  return wb;
+}
+
+float psyDewPoint(float db, float wb, float p) {
+  float dp, pv, w, h, v, rh;
+  PSY1(db, wb, p, dp, pv, w, h, v, rh);
+  return dp;
+}
+
+MonthStats statsOf(const WXMON& x, int32_t month) {
+  MonthStats m;
+  m.tdbm = x.TDBM(month);
+  m.tdbs = x.TDBS(month);
+  m.tmxm = x.TMXM(month);
+  m.tmxs = x.TMXS(month);
+  m.tdpm = x.TDPM(month);
+  m.tdps = x.TDPS(month);
+  m.wndm = x.WNDM(month);
+  return m;
+}
+
+// Set-up steps 1 to 6, 9 and 10: calendar tables, station pressure, the generator's bounds,
+// the time correction and the cleared annual sums.
+void setUp(EngineState& s, CalendarRun& run) {
+  RUNPAR& rp = s.runpar;
+  WXMON& wx = s.wxmon;
+  rp.TMAXH.fill(-999.0f);
+  rp.TMINH.fill(999.0f);
+
+  const float lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (int i = 1; i <= 12; ++i) run.monthLength(i) = lengths[i - 1];
+  if (rp.IYEAR % 4 == 0) run.monthLength(2) = 29;
+  if (rp.IWFMT == 1 || rp.IWFMT == 2 || rp.IWFMT == 4) run.monthLength(2) = 28;
+  run.twoDigitYear = rp.IYEAR % 100;
+
+  float cumulative = 0;
+  run.startMonth = 12;
+  for (int i = 1; i <= 12; ++i) {
+    cumulative += run.monthLength(i);
+    if (cumulative >= static_cast<float>(rp.IDAY1)) {
+      run.startMonth = i;
+      break;
+    }
+  }
+
+  run.pressure = 29.92f - 5.031f * wx.ELEV / 5000.0f;
+
+  DesignBounds& b = run.bounds;
+  float hiMax = 0, loMin = 0, hiDp = 0;
+  for (int i = 1; i <= 12; ++i) {
+    const float expMax = wx.TMXM(i) + 2.11f * wx.TMXS(i);
+    const float expMin =
+        2.0f * (wx.TDBM(i) - 2.11f * wx.TDBS(i)) - (wx.TMXM(i) - 2.11f * wx.TMXS(i));
+    const float expDp = wx.TDPM(i) + 2.11f * wx.TDPS(i);
+    if (i == 1 || expMax >= hiMax) {
+      hiMax = expMax;
+      b.monthOfMax = i;
+    }
+    if (i == 1 || expMin <= loMin) {
+      loMin = expMin;
+      b.monthOfMin = i;
+    }
+    if (i == 1 || expDp >= hiDp) hiDp = expDp;
+  }
+  if (wx.TDSWB >= 65.0f) hiDp = psyDewPoint(wx.TDSMX, wx.TDSWB, run.pressure);
+  b.dpHigh = hiDp;
+  b.tdsmn = wx.TDSMN;
+  b.tdsmx = wx.TDSMX;
+  b.tdswb = wx.TDSWB;
+  b.pressure = run.pressure;
+  b.daysPerMonth = wx.NDPM;
+
+  wx.TCORR = (wx.XLONG - wx.XMER) / 15.0f;
+  run.lat = latitudeOf(wx.XLAT);
+
+  run.y = YearSums{};
+  run.draw = DayDraw{};
+  run.wave = HourWave{};
+  run.next = DaySet{};
+  run.next.dpEarly = run.next.dpMean = run.next.dpLate = wx.TDPM(1);
+  run.next.rank = 15;
+  s.hrwthr.DAYRANK = 15;
+}
+
+// Monthly mean clearness and the month's share of the long-term insolation (month loop,
+// step 2).
+void monthClearness(EngineState& s, CalendarRun& run, int32_t length) {
+  float h0sum = 0;
+  for (int d = 1; d <= length; ++d) {
+    h0sum += sunDay(static_cast<float>(d) + run.daysBefore, run.lat).h0;
+  }
+  const float l = static_cast<float>(length);
+  run.ktm = l * s.wxmon.SOLM(run.MONTH) / h0sum;
+  run.y.longTerm += l * s.wxmon.SOLM(run.MONTH);
+}
+
+// The generator's daily step: today takes yesterday's next-day set, the next day is drawn.
+void generateDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
+  const DesignAir air{psyWetBulb, psyDewPoint};
+  auto drawNext = [&] {
+    const double start = run.draw.started == 0 ? RAND1(s, kDrawNext) : 0.0;
+    STCURV(run.draw, run.ktm, statsOf(s.wxmon, run.statMonth), run.MONTH, run.bounds, air, start,
+           run.next);
+  };
+  if (!run.generatorPrimed) {
+    run.generatorPrimed = true;
+    drawNext();
+  }
+  if (lastOfMonth) run.statMonth = run.MONTH % 12 + 1;
+  run.today = run.next;
+  s.hrwthr.TDAY = run.today.tmean;
+  s.hrwthr.DAYRANK = run.today.rank;
+  run.depression = run.today.tmean - run.today.dpMean;
+  drawNext();
+}
+
+// Sun of the day, sunrise and sunset on the clock, the first hour after sunrise (day loop,
+// steps 5 to 7).
+void sunOfDay(EngineState& s, CalendarRun& run, bool generated) {
+  run.sun = sunDay(run.dayOfYear, run.lat);
+  if (generated) {
+    SKY(run.today.kt, run.sun.noonAltitude, run.sun.sunriseSolar, run.sun.h0, run.sun.acon,
+        s.hrwthr.CC, run.b1, run.b2);
+  }
+  const float c = run.sun.eqt - s.wxmon.TCORR;
+  run.sunrise = run.sun.sunriseSolar - c;
+  run.sunset = 24.0f - run.sunrise - 2.0f * c;
+  run.m.possibleSun += (run.sunset - run.sunrise) * run.WEIGHT;
+  const int whole = static_cast<int>(run.sunrise);
+  run.firstHour = static_cast<float>(whole) == run.sunrise ? whole : static_cast<int>(run.sunrise + 1.0f);
+}
+
+int32_t sunriseHhmm(float sunrise) {
+  const int whole = static_cast<int>(sunrise);
+  return 100 * whole + static_cast<int>(60.0f * (sunrise - static_cast<float>(whole)));
+}
+
+void hour(EngineState& s, CalendarRun& run, int h, bool generated) {
+  HRWTHR& w = s.hrwthr;
+  w.HOUR = static_cast<float>(h);
+  const float c = run.sun.eqt - s.wxmon.TCORR;
+  const float t = solarTimeOfHour(c, h);
+
+  w.DN = w.DH = w.DFH = 0.0f;
+  w.ALT = w.AZM = 0.0f;
+  const float fh = static_cast<float>(h);
+  w.NIGHT = (fh > run.sunrise && fh < run.sunset) ? 0 : 1;
+
+  if (w.NIGHT == 0) {
+    const SunPosition p = sunPosition(t, run.sun, run.lat);
+    w.SINALT = p.sinalt;
+    w.ALTRAD = p.altrad;
+    w.COSALT = p.cosalt;
+    w.TANALT = p.tanalt;
+    w.ALT = p.alt;
+    w.COSAZM = p.cosazm;
+    w.AZM = p.azm;
+    w.SINAZM = p.sinazm;
+    if (generated) {
+      const double r = needsDraw(w.SINALT) ? RAND1(s, kDrawNext) : 0.0;
+      const HourRadiation rad =
+          hourRadiation(w.SINALT, r, w.CC, run.b1, run.b2, run.sun.etr, run.sun.acon);
+      w.DN = rad.dn;
+      w.DFH = rad.dfh;
+      w.DH = rad.dh;
+      run.dDirect += rad.dirh;
+      run.dDiffuse += rad.dfh;
+    }
+  }
+
+  if (generated) {
+    const HourWeather hw =
+        TEMPER(run.wave, h, run.firstHour, run.today, run.next, run.depression, RAND1(s, kDrawNext));
+    w.DB = hw.db;
+    w.DP = hw.dp;
+    w.PB = hw.pb;
+    w.WV = hw.wv;
+  }
+
+  float pv, wr, en, vol;
+  PSY2(w.DB, w.WB, w.PB, w.DP, pv, wr, en, vol, w.RH);
+  w.W = wr;
+  w.H = en;
+  w.V = vol;
+
+  if (s.runpar.IHRLY == 1) writeHourRow(s, run);
+
+  run.m.hourDb(h) += w.DB;
+  run.m.hourRh(h) += w.RH;
+  run.dRh += w.RH;
+  run.dPb += w.PB;
+  run.dWind += w.WV;
+
+  if (w.NIGHT == 0) {
+    run.dTotal += w.DH;
+    if (w.DN >= 50.0f) ++run.sunnyHours;
+    if (w.DH >= run.y.dhMax) {
+      run.y.dhMax = w.DH;
+      run.y.dhMonth = run.MONTH;
+      run.y.dhDay = run.dayOfMonth;
+      run.y.dhHour = h;
+    }
+  }
+
+  if (s.hooks.ENERGY) s.hooks.ENERGY(s, run.MONTH, run.WEIGHT);
+}
+
+// Day end (day loop, steps 10 to 15).
+void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
+  HRWTHR& w = s.hrwthr;
+  if (s.hooks.DAYEND) s.hooks.DAYEND(s, run.MONTH, run.DOW);
+
+  const float dayMax = run.today.tmax, dayMin = run.today.tmin;
+  const float dpHigh = run.today.dpLate, dpLow = run.today.dpEarly;
+  w.TDAY = (dayMax + dayMin) / 2.0f;
+  const float dpMean = (dpHigh + dpLow) / 2.0f;
+  const float wt = run.WEIGHT;
+
+  // Degree days against 20 bases; the month's own at 65 F or 18 C.
+  const float tday = run.si ? (w.TDAY - 32.0f) / 1.8f : w.TDAY;
+  for (int i = 1; i <= 20; ++i) {
+    const float base = run.si ? static_cast<float>(4 + i) : static_cast<float>(39 + 2 * i);
+    const float d = base - tday;
+    if (d > 0.0f) {
+      run.y.hdd(i) += d * wt;
+    } else {
+      run.y.cdd(i) += -d * wt;
+    }
+  }
+  const float own = (run.si ? 18.0f : 65.0f) - tday;
+  if (own > 0.0f) {
+    run.m.hdd += own * wt;
+  } else {
+    run.m.cdd += -own * wt;
+  }
+
+  if (dayMax > run.y.tmax) {
+    run.y.tmax = dayMax;
+    run.y.tmaxMonth = run.MONTH;
+    run.y.tmaxDay = run.dayOfMonth;
+  }
+  if (dayMin < run.y.tmin) {
+    run.y.tmin = dayMin;
+    run.y.tminMonth = run.MONTH;
+    run.y.tminDay = run.dayOfMonth;
+  }
+
+  run.m.sunshine = static_cast<int32_t>(static_cast<float>(run.m.sunshine) +
+                                        static_cast<float>(run.sunnyHours) * wt + 0.5f);
+  DayRow row;
+  row.dow = run.DOW;
+  row.month = run.MONTH;
+  row.dayOfMonth = run.dayOfMonth;
+  row.sunriseHhmm = sunriseHhmm(run.sunrise);
+  row.tmin = dayMin;
+  row.tmean = w.TDAY;
+  row.tmax = dayMax;
+  row.dpLow = dpLow;
+  row.dpMean = run.today.dpMean;
+  row.dpHigh = dpHigh;
+  row.rh = run.dRh / 24.0f;
+  row.pb = run.dPb / 24.0f;
+  row.wind = run.dWind / 24.0f;
+  row.direct = run.dDirect;
+  row.diffuse = run.dDiffuse;
+  row.clearness = run.dTotal / run.sun.h0;
+  row.cc = w.CC;
+  writeDayRow(s, run, row);
+  if (run.DOW == 7 && !lastOfMonth) s.files.listing.line(" ");
+
+  MonthSums& m = run.m;
+  m.tday += w.TDAY * wt;
+  m.tday2 += w.TDAY * w.TDAY * wt;
+  m.tmax += dayMax * wt;
+  m.tmax2 += dayMax * dayMax * wt;
+  m.dp += dpMean * wt;
+  m.dp2 += dpMean * dpMean * wt;
+  m.pb += row.pb * wt;
+  m.direct += run.dDirect * wt;
+  m.diffuse += run.dDiffuse * wt;
+  m.total += run.dTotal * wt;
+  m.h0 += run.sun.h0 * wt;
+  m.wind += row.wind * wt;
+  run.y.measured += run.dTotal * wt;
+}
+
+}  // namespace
+
+void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
+  CalendarRun run;
+  run.si = UNITS.view() == "SI";
+  setUp(s, run);
+  const bool generated = s.runpar.IWFMT == 0;
+
+  s.files.monitor.line("******** ENERGY SIMULATIONS BEGINNING ********");
+  const ClockReading clock = readClock(s);
+  run.clockHour = clock.hour;
+  run.clockMinute = clock.minute;
+  writeListingHead(s, run, STNID);
+  if (s.runpar.IHRLY == 1) writeHourlyWeatherHead(s, run, STNID);
+  if (!generated) {
+    // The recorded-weather path (reading tavik$.tmy) joins here.
+    s.files.monitor.line(" ** Recorded weather files are not read by this engine yet **");
+    return;
+  }
+
+  HRWTHR& w = s.hrwthr;
+  const RUNPAR& rp = s.runpar;
+  const int32_t dpm = s.wxmon.NDPM > 0 ? s.wxmon.NDPM : 31;
+  bool runEnded = false;
+  for (int month = 1; month <= 12 && !runEnded; ++month) {
+    run.MONTH = month;
+    const int32_t length = static_cast<int32_t>(run.monthLength(month));
+    if (month > 1) run.daysBefore += run.monthLength(month - 1);
+    monthClearness(s, run, length);
+    run.simDays = length < dpm ? length : dpm;
+    run.WEIGHT = dpm == 31 ? 1.0f : static_cast<float>(length) / static_cast<float>(dpm);
+    run.statMonth = month;
+    if (month >= run.startMonth) writeMonthHead(s, run);
+
+    run.m = MonthSums{};
+    w.DAY = -static_cast<float>(static_cast<int>(run.WEIGHT / 2.0f));
+    bool anyDay = false;
+    for (int k = 1; k <= run.simDays; ++k) {
+      w.DAY += run.WEIGHT;
+      run.dayOfMonth = static_cast<int32_t>(w.DAY + 0.5f);
+      run.dayOfYear = static_cast<float>(run.dayOfMonth) + run.daysBefore;
+      w.JDAY = static_cast<int32_t>(run.dayOfYear);
+      run.lastJday = w.JDAY;
+      if (w.JDAY < rp.IDAY1) continue;
+      anyDay = true;
+      run.m.days += run.WEIGHT;
+      const bool lastOfMonth = k == run.simDays;
+      generateDay(s, run, lastOfMonth);
+      sunOfDay(s, run, true);
+
+      run.dDirect = run.dDiffuse = run.dTotal = run.dRh = run.dPb = run.dWind = 0.0f;
+      run.sunnyHours = 0;
+      for (int h = 1; h <= 24; ++h) hour(s, run, h, true);
+      endOfDay(s, run, lastOfMonth);
+
+      if (static_cast<float>(rp.IDAY2) < static_cast<float>(w.JDAY) + run.WEIGHT) {
+        runEnded = true;
+        break;
+      }
+    }
+    if (anyDay) {
+      writeMonthSummary(s, run);
+      run.y.sunshine += run.m.sunshine;
+      if (s.hooks.MONEND) s.hooks.MONEND(s, month);
+    }
+  }
+
+  if (s.hooks.YREND) s.hooks.YREND(s);
+  s.runpar.NPAGE += 1;
+  writeSection8(s, run);
+  writeWeatherSummary(s, run, STNID);
+  writeClosingBox(s);
+}
+
+}  // namespace kv

@@ -1,0 +1,201 @@
+// KVAN64, the engine's main program: one run, straight through. It takes the run date,
+// opens the run's files, reads the separator, the run options and the two system data
+// bases, reads the project file, the light-shelf table when daylighting is used, writes the
+// report and spreadsheet heads, calls the load model's set-up and hands over to the calendar.
+#include "engine/input/kvan64main.h"
+
+#include <string>
+
+#include "engine/core/fixfmt.h"
+#include "engine/core/report.h"
+#include "engine/core/state.h"
+#include "runfiles.h"
+
+namespace kv {
+
+namespace files = kalvano::files;
+
+namespace {
+
+void takeClockTime(EngineState& s) {
+  const ClockReading c = readClock(s);
+  s.mainpg.IHOUR = c.hour;
+  s.mainpg.IMIN = c.minute;
+}
+
+void openOutputs(EngineState& s) {
+  RunFiles& f = s.files;
+  auto open = [&](OutFile& file, std::string_view name) { file.open(runPath(s.runDir, name)); };
+  open(f.report, files::kEngineReport);
+  open(f.monitor, files::kMonitorLog);
+  open(f.listing, files::kWeatherListing);
+  open(f.comfort, files::kComfortReport);
+  open(f.wsummary, files::kWeatherSummary);
+  open(f.hrEnergy, files::kHourlyEnergy);
+  open(f.trace, files::kDebugTrace);
+  open(f.hrWeather, files::kHourlyWeather);
+  open(f.hrTemps, files::kHourlyTemps);
+}
+
+void closeAll(EngineState& s) {
+  RunFiles& f = s.files;
+  f.weather.close();
+  f.project.close();
+  f.report.close();
+  f.monitor.close();
+  f.listing.close();
+  f.comfort.close();
+  f.wsummary.close();
+  f.hrEnergy.close();
+  f.trace.close();
+  f.hrWeather.close();
+  f.hrTemps.close();
+}
+
+// A fault met while reading input: one error line, counted.
+void inputFault(EngineState& s, std::string_view what) { LogInputError(s, what); }
+
+// Project file: the first line here, the rest through the project reader.
+void readProjectFile(EngineState& s) {
+  MAINPG& m = s.mainpg;
+  BLDG& b = s.bldg;
+  b.NERR = 0;
+  if (!s.files.project.open(runPath(s.runDir, files::kRunInput))) {
+    FORM(s, 1, 1, b.NERR);
+    inputFault(s, "THE PROJECT FILE " + std::string(files::kRunInput) + " IS MISSING.");
+  } else {
+    try {
+      FORM(s, 1, 1, b.NERR);
+      ReadHeaderLine(s);
+      if (s.hooks.readProject) {
+        s.hooks.readProject(s);
+      } else {
+        s.files.monitor.line("   Project reader not built: the input ends after the first line.");
+      }
+    } catch (const InputFault& e) {
+      inputFault(s, e.what());
+    } catch (const FieldError& e) {
+      inputFault(s, "PROJECT FILE LINE " + std::to_string(s.files.project.lineNumber()) + ": " + e.what());
+    } catch (const IndexError& e) {
+      inputFault(s, "PROJECT FILE LINE " + std::to_string(s.files.project.lineNumber()) + ": " + e.what());
+    }
+  }
+  s.files.project.close();
+  m.NERRT += b.NERR;
+  FORM(s, 2, 7, b.NERR);
+  WriteEndOfInput(s, s.files.monitor, s.prjtxt.PNAME.view(), m.NERRT);
+  b.NERR = 0;
+  FORM(s, 1, 8, b.NERR);
+}
+
+}  // namespace
+
+int KVAN64(EngineState& s) {
+  MAINPG& m = s.mainpg;
+  BLDG& b = s.bldg;
+  RUNPAR& r = s.runpar;
+  int status = 0;
+
+  // 1-2. Run date and time; every month simulated.
+  const ClockReading c = readClock(s);
+  r.IRYR = c.year;
+  r.IRMO = c.month;
+  r.IRDA = c.day;
+  m.IHOUR = c.hour;
+  m.IMIN = c.minute;
+  r.MONFLG.fill(1);
+
+  // 3-6. Separator, output files, banner.
+  ReadSeparator(s);
+  openOutputs(s);
+  if (!s.files.report.isOpen() || !s.files.monitor.isOpen()) {
+    // Nowhere to say anything: the run cannot be a success.
+    closeAll(s);
+    return 1;
+  }
+  m.IDAYLT = 0;
+  b.NDEM = 0;
+  r.NPAGE = 1;
+  WriteBanner(s);
+
+  try {
+    // 7-9. Run options and the system data bases. Errors here count for the whole run.
+    b.NERR = 0;
+    ReadRunOptions(s);
+    ReadCoolingDb(s);
+    ReadHeatingDb(s);
+    // Recorded weather: opened only for the recorded formats, and then it must exist.
+    if (r.IWFMT >= 1 && r.IWFMT <= 4 && !s.files.weather.open(runPath(s.runDir, files::kRecordedWeather))) {
+      LogInputError(s, "RECORDED WEATHER FILE " + std::string(files::kRecordedWeather) + " IS MISSING.");
+    }
+    m.NERRT += b.NERR;
+
+    // 10. The project file.
+    readProjectFile(s);
+
+    // 11. Errors in the input: the report says how many, and nothing more is done.
+    if (m.NERRT > 0) {
+      WriteEndOfInput(s, s.files.report, s.prjtxt.PSCHM.view(), m.NERRT);
+      closeAll(s);
+      return 1;
+    }
+
+    // 12. Light-shelf table, when a zone uses daylighting.
+    if (m.IDAYLT == 1) {
+      r.NPAGE += 2;
+      ReadLightShelves(s);
+      m.NERRT += b.NERR;
+      FORM(s, 2, 8, b.NERR);
+      b.NERR = 0;
+    }
+
+    // 13-14. Clock again; heads of the hourly spreadsheets.
+    takeClockTime(s);
+    if (r.IHRLY == 1) WriteHourlyHeaders(s);
+
+    // 15-17. The load model's set-up.
+    s.files.monitor.line("Calling Energy Set Up.        ");
+    if (s.hooks.ENERGY) {
+      s.hooks.ENERGY(s, 1, 1.0f);
+    } else {
+      s.files.monitor.line("   Load model not built: no set-up.");
+    }
+    for (int i = 1; i <= b.NZ; ++i) WritePreprocessingZone(s, i);
+    m.NERRT += b.NERR;
+
+    // 18-19. Errors from the set-up, or an error check only.
+    if (m.NERRT != 0) {
+      WriteEndOfInput(s, s.files.report, s.prjtxt.PSCHM.view(), m.NERRT);
+      b.NERR = 0;
+      closeAll(s);
+      return 1;
+    }
+    WriteEndOfPreprocessing(s.files.report);
+    WriteEndOfPreprocessing(s.files.monitor);
+    if (r.IRUN != 1) {
+      // 20-21. Section III head, then the simulation.
+      r.NPAGE += 1;
+      WriteSection3Head(s);
+      WriteBeginSimulation(s);
+      if (s.hooks.WETHER) {
+        s.hooks.WETHER(s, m.STNID, s.chtab.UNITS);
+      } else {
+        s.files.monitor.line("   Simulation calendar not built: the run ends after the input phase.");
+      }
+    }
+  } catch (const EngineStop& e) {
+    Line ln;
+    ln.text(" STOP ").text(e.what());
+    s.files.monitor.line(ln.view());
+    status = e.status();
+  } catch (const std::exception& e) {
+    // A fault of the program itself (an index out of its bounds, say): never a silent end.
+    s.files.monitor.line(std::string(" ** RUN ABORTED ** ") + e.what());
+    status = 1;
+  }
+  // 22.
+  closeAll(s);
+  return status;
+}
+
+}  // namespace kv

@@ -1,0 +1,21 @@
+// kvan64: the simulation engine. No arguments, no console output; it runs in the current
+// folder (the base folder's temp/) and returns the exit status of its run.
+#include <memory>
+
+#include "engine/core/state.h"
+#include "engine/input/kvan64main.h"
+
+namespace {
+
+// The upward calls of the engine's layers: each layer's entry is wired here once it exists.
+void wireHooks(kv::EngineState& s) {
+  (void)s;
+}
+
+}  // namespace
+
+int main() {
+  auto s = std::make_unique<kv::EngineState>();
+  wireHooks(*s);
+  return kv::KVAN64(*s);
+}

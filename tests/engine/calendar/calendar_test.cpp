@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "calendar_fixture.h"
+#include "engine/core/fixfmt.h"
+
+using namespace kvtest;
+
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    out.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return out;
+}
+
+// One month's validation rows of the listing.
+struct Validation {
+  int month = 0;
+  float input[10]{}, year[10]{};
+};
+
+std::vector<Validation> validations(const std::string& listing) {
+  static const int cols[10][2] = {{13, 6},  {19, 8},  {27, 14}, {41, 8},   {49, 14},
+                                  {63, 8},  {71, 16}, {87, 14}, {101, 12}, {113, 9}};
+  const char* names[12] = {"JANUARY", "FEBRUARY", "MARCH", "APRIL", "MAY", "JUNE", "JULY",
+                           "AUGUST", "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
+  std::vector<Validation> out;
+  for (const std::string& l : lines(listing)) {
+    if (l.rfind(" VALIDATION CHECK OF WEATHER STATISTICS FOR ", 0) == 0) {
+      Validation v;
+      const std::string name = l.substr(44, 9);
+      for (int m = 0; m < 12; ++m) {
+        if (name.rfind(names[m], 0) == 0) v.month = m + 1;
+      }
+      out.push_back(v);
+    } else if (l.rfind(" INPUT VAL =", 0) == 0 || l.rfind(" THIS YEAR =", 0) == 0) {
+      float* dst = l[1] == 'I' ? out.back().input : out.back().year;
+      for (int i = 0; i < 10; ++i) dst[i] = kv::readF(l, cols[i][0], cols[i][1]);
+    }
+  }
+  return out;
+}
+
+double deviateSpread() {
+  double sq = 0;
+  for (float d : kv::kNormalDeviate) sq += double(d) * d;
+  return std::sqrt(sq / 30.0);
+}
+
+// Largest sum of k deviates' magnitudes: the most that k omitted ranks can move a mean.
+double omittedBound(int k) {
+  const double top[] = {2.11, 1.7, 1.401};
+  double b = 0;
+  for (int i = 0; i < k; ++i) b += top[i];
+  return b;
+}
+
+// Months of the design-day ranks: the highest expected daily maximum and the lowest
+// expected daily minimum (later months win ties).
+int monthOfMax(const Site& s) {
+  int best = 1;
+  for (int i = 1; i <= 12; ++i) {
+    if (s.tmxm[i - 1] + 2.11f * s.tmxs[i - 1] >= s.tmxm[best - 1] + 2.11f * s.tmxs[best - 1]) best = i;
+  }
+  return best;
+}
+int monthOfMin(const Site& s) {
+  auto expMin = [&](int i) {
+    return 2.0f * (s.tdbm[i - 1] - 2.11f * s.tdbs[i - 1]) - (s.tmxm[i - 1] - 2.11f * s.tmxs[i - 1]);
+  };
+  int best = 1;
+  for (int i = 1; i <= 12; ++i) {
+    if (expMin(i) <= expMin(best)) best = i;
+  }
+  return best;
+}
+
+}  // namespace
+
+class FullYear : public ::testing::TestWithParam<const Site*> {};
+
+TEST_P(FullYear, monthly_statistics_reproduce_the_input) {
+  const Site& site = *GetParam();
+  CalendarRun r(site, Options{});
+  r.run();
+  const std::string listing = r.file("tavik$.wth");
+  const std::vector<Validation> v = validations(listing);
+  ASSERT_EQ(v.size(), 12u);
+  EXPECT_EQ(listing.find("nan"), std::string::npos);
+  const double spread = deviateSpread();
+  const kv::WXMON& wx = r.s->wxmon;
+  for (const Validation& m : v) {
+    SCOPED_TRACE(m.month);
+    EXPECT_FLOAT_EQ(m.input[0], std::round(wx.TDBM(m.month) * 10) / 10);
+    // The two design months carry the design-day ranks; every other month is unclamped.
+    const bool designMonth = m.month == monthOfMax(site) || m.month == monthOfMin(site);
+    const int length = m.month == 2 ? 28 : (m.month == 4 || m.month == 6 || m.month == 9 || m.month == 11) ? 30 : 31;
+    const int missed = 31 - length;
+    const double sdIn = wx.TDBS(m.month), mxSdIn = wx.TMXS(m.month);
+    if (!designMonth) {
+      // Mean: exact for a whole rank cycle; otherwise within the omitted deviates.
+      const double meanTol = 0.051 + sdIn * omittedBound(missed) / length;
+      EXPECT_NEAR(m.year[0], wx.TDBM(m.month), meanTol);
+      EXPECT_NEAR(m.year[2], wx.TMXM(m.month), 0.051 + mxSdIn * omittedBound(missed) / length);
+      if (missed == 0) {
+        EXPECT_NEAR(m.year[1], sdIn * spread, 0.011);
+        EXPECT_NEAR(m.year[3], mxSdIn * spread, 0.011);
+      } else {
+        EXPECT_NEAR(m.year[1], sdIn, 0.2 * sdIn + 0.01);
+      }
+    }
+    // Wind and pressure follow their ranks too (a fixed spread around the means).
+    // Hourly wind scatter averages out to a few percent over a month.
+    EXPECT_NEAR(m.year[9], wx.WNDM(m.month), 0.06 + wx.WNDM(m.month) * (0.05 + 0.31 * omittedBound(missed) / length));
+    EXPECT_NEAR(m.year[6], m.input[6], 0.03 + 0.17 * omittedBound(missed) / length);
+    EXPECT_GE(m.year[1], 0.0f);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sites, FullYear, ::testing::Values(&kCold, &kHot, &kPolar),
+                         [](const auto& info) {
+                           return std::string(info.param == &kCold ? "cold" : info.param == &kHot ? "hot" : "polar");
+                         });
+
+TEST(Calendar, calls_the_load_model_at_every_hour_day_and_month) {
+  CalendarRun r(kHot, Options{});
+  r.run();
+  const Calls& c = calls();
+  EXPECT_EQ(c.dayend, 365);
+  EXPECT_EQ(c.energy, 365 * 24);
+  EXPECT_EQ(c.monend, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  EXPECT_EQ(c.yrend, 1);
+  EXPECT_EQ(c.days.front(), 1);
+  EXPECT_EQ(c.days.back(), 365);
+  // The listing shows the weekday that the day end returned: 1 = Sun.
+  EXPECT_NE(r.file("tavik$.wth").find(" Sun  1/ 1"), std::string::npos);
+}
+
+TEST(Calendar, same_seed_repeats_the_weather_and_another_seed_changes_it) {
+  Options o;
+  o.hourly = 1;
+  CalendarRun a(kCold, o), b(kCold, o);
+  a.run();
+  b.run();
+  EXPECT_EQ(a.file("eweth$.hry"), b.file("eweth$.hry"));
+  EXPECT_EQ(a.file("tavik$.wth"), b.file("tavik$.wth"));
+  o.seed = 0.3141593;
+  CalendarRun c(kCold, o);
+  c.run();
+  EXPECT_NE(a.file("eweth$.hry"), c.file("eweth$.hry"));
+  // Same statistics: the whole-cycle months keep their means.
+  const std::vector<Validation> va = validations(a.file("tavik$.wth"));
+  const std::vector<Validation> vc = validations(c.file("tavik$.wth"));
+  ASSERT_EQ(va.size(), vc.size());
+  for (std::size_t i = 0; i < va.size(); ++i) {
+    if (va[i].month == 3 || va[i].month == 5 || va[i].month == 8 || va[i].month == 10) {
+      EXPECT_NEAR(va[i].year[0], vc[i].year[0], 0.11) << va[i].month;
+    }
+  }
+}
+
+TEST(Calendar, sampled_days_follow_the_day_counter_in_single_precision) {
+  struct Row {
+    int year, daysPerMonth, month;
+    std::vector<int> days;  // days of the month simulated
+  };
+  const Row rows[] = {
+      {2001, 7, 1, {2, 7, 11, 16, 20, 25, 29}},
+      {2001, 7, 2, {2, 6, 10, 14, 18, 22, 26}},
+      {2004, 7, 2, {2, 6, 10, 15, 19, 23, 27}},
+      {2001, 7, 4, {2, 7, 11, 15, 19, 24, 28}},
+      // Leap February at two weeks a month: 29/14 summed in single precision reaches
+      // 12.999999 on the seventh day, so day 13 is simulated, not 14.
+      {2004, 14, 2, {1, 3, 5, 7, 9, 11, 13, 16, 18, 20, 22, 24, 26, 28}},
+      {2001, 21, 3, {1, 3, 4, 6, 7, 9, 10, 12, 13, 15, 16, 18, 19, 21, 22, 24, 25, 27, 28, 30, 31}},
+  };
+  for (const Row& row : rows) {
+    Options o;
+    o.year = row.year;
+    o.daysPerMonth = row.daysPerMonth;
+    o.day2 = row.year % 4 == 0 ? 366 : 365;
+    CalendarRun r(kHot, o);
+    r.run();
+    const Calls& c = calls();
+    const int before = row.month == 1 ? 0 : row.month == 2 ? 31 : row.month == 3 ? 31 + (row.year % 4 == 0 ? 29 : 28) : 90;
+    std::vector<int> got;
+    float weight = 0;
+    for (std::size_t i = 0; i < c.days.size(); ++i) {
+      const int d = c.days[i] - before;
+      const int length = row.month == 2 ? (row.year % 4 == 0 ? 29 : 28) : row.month == 4 ? 30 : 31;
+      if (d >= 1 && d <= length) {
+        got.push_back(d);
+        weight = c.weights[i];
+      }
+    }
+    SCOPED_TRACE(::testing::Message() << row.year << " " << row.daysPerMonth << " month " << row.month);
+    EXPECT_EQ(got, row.days);
+    const int length = row.month == 2 ? (row.year % 4 == 0 ? 29 : 28) : row.month == 4 ? 30 : 31;
+    EXPECT_FLOAT_EQ(weight, float(length) / float(row.daysPerMonth));
+  }
+}
+
+TEST(Calendar, a_day_range_simulates_only_its_days_and_months) {
+  Options o;
+  o.day1 = 40;
+  o.day2 = 75;
+  CalendarRun r(kCold, o);
+  r.run();
+  const Calls& c = calls();
+  ASSERT_FALSE(c.days.empty());
+  EXPECT_EQ(c.days.front(), 40);
+  EXPECT_EQ(c.days.back(), 75);
+  EXPECT_EQ(c.energy, 36 * 24);
+  EXPECT_EQ(c.monend, (std::vector<int>{2, 3}));
+  EXPECT_EQ(c.yrend, 1);
+  const std::string listing = r.file("tavik$.wth");
+  std::size_t heads = 0;
+  for (std::size_t p = listing.find(" DAILY WEATHER SUMMARIES FOR "); p != std::string::npos;
+       p = listing.find(" DAILY WEATHER SUMMARIES FOR ", p + 1)) {
+    ++heads;
+  }
+  EXPECT_EQ(heads, 2u);
+  EXPECT_EQ(listing.find("JANUARY   2001"), std::string::npos);
+  // Months without simulated days keep zeros in the summary file.
+  const std::string sum = r.file("eweth$.sum");
+  EXPECT_NE(sum.find("DB Mean   0.0"), std::string::npos);
+}
+
+TEST(Calendar, skipped_months_are_simulated_like_any_other) {
+  CalendarRun a(kHot, Options{}), b(kHot, Options{});
+  for (int m : {1, 7, 12}) b.s->runpar.MONFLG(m) = 0;
+  a.run();
+  b.run();
+  EXPECT_EQ(a.file("tavik$.wth"), b.file("tavik$.wth"));
+  EXPECT_EQ(a.file("sim$.out"), b.file("sim$.out"));
+}
+
+TEST(Calendar, polar_months_print_no_undefined_cells) {
+  Options o;
+  o.hourly = 1;
+  CalendarRun r(kPolar, o);
+  r.run();
+  for (const char* name : {"tavik$.wth", "sim$.out", "eweth$.sum", "eweth$.hry"}) {
+    const std::string text = r.file(name);
+    EXPECT_EQ(text.find("nan"), std::string::npos) << name;
+    EXPECT_EQ(text.find("*****"), std::string::npos) << name;
+  }
+  // December: no possible sunshine, no sun at all.
+  const std::string listing = r.file("tavik$.wth");
+  const std::size_t dec = listing.find("VALIDATION CHECK OF WEATHER STATISTICS FOR DECEMBER");
+  ASSERT_NE(dec, std::string::npos);
+  const std::size_t solr = listing.rfind("Ave Solr=", dec);
+  EXPECT_EQ(listing.substr(solr + 9, 25), "       0.     0. (or  0.0");
+  EXPECT_NE(listing.find("POSSIBLE SUN =   0 HRS.;  ACTUAL SUN =   0 HRS. OR   0. % SUNSHINE", dec),
+            std::string::npos);
+}
+

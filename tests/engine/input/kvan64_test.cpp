@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "../core/testutil.h"
+#include "engine/core/report.h"
+#include "engine/input/kvan64main.h"
+#include "runfiles.h"
+
+namespace {
+
+using namespace kvtest;
+namespace files = kalvano::files;
+
+const fs::path kGolden = fs::path(KALVANO_TEST_DIR) / "golden";
+
+// KV_UPDATE_GOLDEN=1 rewrites the golden files from the current output (review the diff).
+void expectGolden(const std::string& got, const char* name) {
+  if (std::getenv("KV_UPDATE_GOLDEN")) spit(kGolden / name, got);
+  EXPECT_EQ(got, slurp(kGolden / name)) << name;
+}
+
+std::string options(int runType, int weather = 0, int hourly = 0) {
+  return "Run type  : " + std::to_string(runType) + "\r\nWthr type : " + std::to_string(weather) +
+         "\r\n1st day   : 0\r\nRun begin : 1\r\nRun end   : 365\r\nHourly out: " + std::to_string(hourly) +
+         "\r\nSkip month: \r\nComfort   : 68        78\r\n";
+}
+
+// A base folder with temp/ (the run folder) and btype/ holding small data bases.
+struct Base {
+  fs::path root, temp;
+  explicit Base(const std::string& name, const std::string& opts) {
+    root = freshDir(name);
+    temp = root / "temp";
+    fs::create_directories(temp);
+    fs::create_directories(root / "btype");
+    spit(root / "btype" / "tcool.dat", "h\r\nh\r\nh\r\n1 Variable Air Volume 3 747 10 2.9 55 12.8 1800 40 E\r\n 1500 35 G\r\n");
+    spit(root / "btype" / "theat.dat", "h\r\nh\r\nGas 0.8 1 105\r\n");
+    spit(temp / std::string(files::kSeparator), "\t");
+    spit(temp / std::string(files::kRunOptions), opts);
+    spit(temp / std::string(files::kRunInput), "KAL-VANO   .83774665 4  IP\r\n");
+  }
+  ~Base() { fs::remove_all(root); }
+  std::string file(std::string_view name) const { return slurp(temp / std::string(name)); }
+};
+
+// Calls seen by the fake hooks of one test.
+struct Seen {
+  int energy = 0, wether = 0, errors = 0, setupErrors = 0, daylight = 0;
+  bool fault = false, stop = false;
+};
+Seen seen;
+
+void fakeProject(kv::EngineState& s) {
+  s.prjtxt.PNAME.set("Test Office");
+  s.prjtxt.PSCHM.set("S-1");
+  s.prjtxt.PTYPE.set("Office");
+  s.prjtxt.PLOC.set("DENVER, CO");
+  s.runpar.IYEAR = 1997;
+  s.mainpg.STNID.set("23062");
+  s.bldg.NZ = 1;
+  s.bldg.IZONE(1) = 11;
+  s.prjtxt.ZNAME(1).set("Lobby");
+  s.mainpg.IDAYLT = seen.daylight;
+  for (int i = 0; i < seen.errors; ++i) kv::LogInputError(s, "TEST ERROR.");
+  if (seen.fault) throw kv::InputFault("THE PROJECT FILE ENDS EARLY.");
+}
+void fakeEnergy(kv::EngineState& s, int32_t month, float weight) {
+  EXPECT_EQ(month, 1);
+  EXPECT_EQ(weight, 1.0f);
+  ++seen.energy;
+  s.bldg.NERR += seen.setupErrors;
+}
+void fakeWether(kv::EngineState&, kv::Chars<8>& stnid, const kv::Chars<2>& units) {
+  EXPECT_EQ(stnid.view(), "23062   ");
+  EXPECT_EQ(units.view(), "IP");
+  ++seen.wether;
+  if (seen.stop) throw kv::EngineStop(2, "2500 UNREADABLE WEATHER RECORD");
+}
+
+int run(const Base& b) {
+  auto s = makeState(b.temp);
+  s->hooks.readProject = &fakeProject;
+  s->hooks.ENERGY = &fakeEnergy;
+  s->hooks.WETHER = &fakeWether;
+  return kv::KVAN64(*s);
+}
+
+TEST(Kvan64, clean_run_writes_banner_heads_and_hands_over_to_the_calendar) {
+  seen = {};
+  Base b("clean", options(3));
+  EXPECT_EQ(run(b), 0);
+  EXPECT_EQ(seen.energy, 1);
+  EXPECT_EQ(seen.wether, 1);
+  expectGolden(b.file(files::kEngineReport), "clean_sim.out");
+  expectGolden(b.file(files::kMonitorLog), "clean_monitor.txt");
+  // Hourly output off: the spreadsheets exist without heads; generated weather opens no file.
+  EXPECT_TRUE(fs::exists(b.temp / std::string(files::kHourlyWeather)));
+  EXPECT_EQ(b.file(files::kHourlyTemps), "");
+  EXPECT_FALSE(fs::exists(b.temp / std::string(files::kRecordedWeather)));
+}
+
+TEST(Kvan64, error_check_run_stops_after_the_set_up) {
+  seen = {};
+  Base b("check", options(1));
+  EXPECT_EQ(run(b), 0);
+  EXPECT_EQ(seen.energy, 1);
+  EXPECT_EQ(seen.wether, 0);
+  const std::string rep = b.file(files::kEngineReport);
+  EXPECT_NE(rep.find("** END OF INPUT DATA INTEGRITY PREPROCESSING **"), std::string::npos);
+  EXPECT_EQ(rep.find("III."), std::string::npos);
+}
+
+TEST(Kvan64, input_errors_end_the_run_with_status_1_and_say_so_in_the_report) {
+  seen = {};
+  seen.errors = 2;
+  Base b("errors", options(3, 0, 1));
+  EXPECT_EQ(run(b), 1);
+  EXPECT_EQ(seen.energy, 0);
+  expectGolden(b.file(files::kEngineReport), "errors_sim.out");
+  const std::string mon = b.file(files::kMonitorLog);
+  const std::string tail = "           2 ERRORS EXIST IN INPUT DATA.\r\n\r\n    **** Processing Input For Daylighting Data Base    \r\n";
+  ASSERT_GE(mon.size(), tail.size());
+  EXPECT_EQ(mon.substr(mon.size() - tail.size()), tail);
+  EXPECT_EQ(b.file(files::kHourlyWeather), "");  // no heads after input errors
+}
+
+TEST(Kvan64, set_up_errors_and_faults_give_status_1) {
+  seen = {};
+  seen.setupErrors = 1;
+  {
+    Base b("setup", options(3));
+    EXPECT_EQ(run(b), 1);
+    EXPECT_EQ(seen.wether, 0);
+    const std::string rep = b.file(files::kEngineReport);
+    EXPECT_NE(rep.find("  ***END OF INPUT PROCESSING FOR " + std::string(62, ' ') + "S-1     \r\n"), std::string::npos);
+    EXPECT_NE(rep.find("      1 ERRORS EXIST IN INPUT DATA."), std::string::npos);
+  }
+  seen = {};
+  seen.fault = true;
+  {
+    Base b("fault", options(3));
+    EXPECT_EQ(run(b), 1);
+    EXPECT_NE(b.file(files::kMonitorLog).find("   ** ERROR ** THE PROJECT FILE ENDS EARLY.\r\n"), std::string::npos);
+  }
+}
+
+TEST(Kvan64, recorded_weather_file_is_needed_only_for_recorded_formats) {
+  seen = {};
+  {
+    Base b("tmy", options(3, 1));
+    EXPECT_EQ(run(b), 1);
+    EXPECT_NE(b.file(files::kMonitorLog).find("** ERROR ** RECORDED WEATHER FILE tavik$.tmy IS MISSING."), std::string::npos);
+    EXPECT_FALSE(fs::exists(b.temp / std::string(files::kRecordedWeather)));
+  }
+  {
+    Base b("tmyok", options(3, 1));
+    spit(b.temp / std::string(files::kRecordedWeather), "record\r\n");
+    EXPECT_EQ(run(b), 0);
+  }
+}
+
+TEST(Kvan64, hourly_output_gets_spreadsheet_heads_and_stops_give_their_status) {
+  seen = {};
+  seen.stop = true;
+  Base b("hourly", options(3, 0, 1));
+  EXPECT_EQ(run(b), 2);
+  EXPECT_EQ(b.file(files::kHourlyWeather).substr(0, 24), "*** PROJECT: Test Office");
+  EXPECT_NE(b.file(files::kHourlyTemps).find("HOURLY OUTDOOR/INDOOR TEMPERATURES AND RH: (IP Units)"), std::string::npos);
+  EXPECT_NE(b.file(files::kMonitorLog).find(" STOP 2500 UNREADABLE WEATHER RECORD\r\n"), std::string::npos);
+}
+
+TEST(Kvan64, daylighting_reads_the_light_shelves_and_advances_the_page_count) {
+  seen = {};
+  seen.daylight = 1;
+  Base b("dayl", options(3));
+  EXPECT_EQ(run(b), 1);  // ltshlf.dat is missing: an input error, not a crash
+  EXPECT_NE(b.file(files::kMonitorLog).find("** ERROR ** LIGHT-SHELF TABLE ltshlf.dat IS MISSING."), std::string::npos);
+  std::string table;
+  for (int blk = 0; blk < 3; ++blk) {
+    table += "h\r\nh\r\nh\r\n";
+    for (int r = 0; r < 19; ++r) table += "ROW          1       2       3       4       5       6       7\r\n";
+  }
+  Base c("dayl2", options(3));
+  spit(c.temp / std::string(files::kLightShelf), table);
+  EXPECT_EQ(run(c), 0);
+  EXPECT_NE(c.file(files::kEngineReport).find(".... PAGE  4 ...."), std::string::npos);  // 1 + 2 + 1
+  EXPECT_NE(c.file(files::kMonitorLog).find("Input Completed for Daylighting Data Base"), std::string::npos);
+}
+
+// The built program, run in a fixture folder like the front-end runs it.
+TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
+  const fs::path exe = fs::path(KALVANO_BASE_DIR) / std::string(files::kEngineProgram);
+  ASSERT_TRUE(fs::exists(exe)) << exe;
+  Base b("program", options(3));
+  fs::remove(b.root / "btype" / "tcool.dat");
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    if (chdir(b.temp.c_str()) != 0) _exit(99);
+    execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+    _exit(98);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  for (auto name : {files::kEngineReport, files::kMonitorLog, files::kWeatherListing, files::kComfortReport,
+                    files::kWeatherSummary, files::kHourlyEnergy, files::kDebugTrace, files::kHourlyWeather,
+                    files::kHourlyTemps}) {
+    EXPECT_TRUE(fs::exists(b.temp / std::string(name))) << name;
+  }
+  EXPECT_FALSE(fs::exists(b.root / "btype" / "tcool.dat"));  // a missing input is never created
+  EXPECT_FALSE(fs::exists(b.temp / std::string(files::kRecordedWeather)));
+  const std::string mon = b.file(files::kMonitorLog);
+  EXPECT_NE(mon.find("btype\\tcool.dat is missing.             \r\n"), std::string::npos);
+  EXPECT_NE(mon.find("btype\\theat.dat read successfully.      \r\n"), std::string::npos);
+  EXPECT_EQ(b.file(files::kEngineReport).substr(0, 82), std::string(80, '*') + "\r\n");
+}
+
+}  // namespace
