@@ -38,7 +38,7 @@ MonthStats statsOf(const WXMON& x, int32_t month) {
 
 // Set-up steps 1 to 6, 9 and 10: calendar tables, station pressure, the generator's bounds,
 // the time correction and the cleared annual sums.
-void setUp(EngineState& s, CalendarRun& run) {
+void setUp(EngineState& s, CalendarRun& run, Chars<8>& STNID) {
   RUNPAR& rp = s.runpar;
   WXMON& wx = s.wxmon;
   rp.TMAXH.fill(-999.0f);
@@ -46,8 +46,8 @@ void setUp(EngineState& s, CalendarRun& run) {
 
   const float lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   for (int i = 1; i <= 12; ++i) run.monthLength(i) = lengths[i - 1];
-  if (rp.IYEAR % 4 == 0) run.monthLength(2) = 29;
-  if (rp.IWFMT == 1 || rp.IWFMT == 2 || rp.IWFMT == 4) run.monthLength(2) = 28;
+  run.monthLength(2) = static_cast<float>(
+      februaryDays(rp.IWFMT, rp.IYEAR, rp.IWFMT != 0 && recordedFileHasLeapDay(s)));
   run.twoDigitYear = rp.IYEAR % 100;
 
   float cumulative = 0;
@@ -87,6 +87,7 @@ void setUp(EngineState& s, CalendarRun& run) {
   b.pressure = run.pressure;
   b.daysPerMonth = wx.NDPM;
 
+  if (rp.IWFMT == 1 || rp.IWFMT == 4) readRecordedHeader(s, STNID);
   wx.TCORR = (wx.XLONG - wx.XMER) / 15.0f;
   run.lat = latitudeOf(wx.XLAT);
 
@@ -152,7 +153,7 @@ int32_t sunriseHhmm(float sunrise) {
   return 100 * whole + static_cast<int>(60.0f * (sunrise - static_cast<float>(whole)));
 }
 
-void hour(EngineState& s, CalendarRun& run, int h, bool generated) {
+void hour(EngineState& s, CalendarRun& run, int h, bool generated, Chars<8>& STNID) {
   HRWTHR& w = s.hrwthr;
   w.HOUR = static_cast<float>(h);
   const float c = run.sun.eqt - s.wxmon.TCORR;
@@ -185,6 +186,12 @@ void hour(EngineState& s, CalendarRun& run, int h, bool generated) {
     }
   }
 
+  if (!generated) {
+    recordedHour(s, run.rec, run.MONTH, run.dayOfMonth, h, run.pressure, run.sun.etr, STNID);
+    run.dDirect += w.DN * w.SINALT;
+    run.dDiffuse += w.DFH;
+  }
+
   if (generated) {
     const HourWeather hw =
         TEMPER(run.wave, h, run.firstHour, run.today, run.next, run.depression, RAND1(s, kDrawNext));
@@ -201,6 +208,11 @@ void hour(EngineState& s, CalendarRun& run, int h, bool generated) {
   w.V = vol;
 
   if (s.runpar.IHRLY == 1) writeHourRow(s, run);
+
+  if (!generated) {
+    recordedExtremes(s, run.ext, h, run.monthStart);
+    run.monthStart = false;
+  }
 
   run.m.hourDb(h) += w.DB;
   run.m.hourRh(h) += w.RH;
@@ -223,12 +235,14 @@ void hour(EngineState& s, CalendarRun& run, int h, bool generated) {
 }
 
 // Day end (day loop, steps 10 to 15).
-void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
+void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth, bool generated) {
   HRWTHR& w = s.hrwthr;
   if (s.hooks.DAYEND) s.hooks.DAYEND(s, run.MONTH, run.DOW);
 
-  const float dayMax = run.today.tmax, dayMin = run.today.tmin;
-  const float dpHigh = run.today.dpLate, dpLow = run.today.dpEarly;
+  const float dayMax = generated ? run.today.tmax : run.ext.dbMax;
+  const float dayMin = generated ? run.today.tmin : run.ext.dbMin;
+  const float dpHigh = generated ? run.today.dpLate : run.ext.dpMax;
+  const float dpLow = generated ? run.today.dpEarly : run.ext.dpMin;
   w.TDAY = (dayMax + dayMin) / 2.0f;
   const float dpMean = (dpHigh + dpLow) / 2.0f;
   const float wt = run.WEIGHT;
@@ -273,7 +287,7 @@ void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
   row.tmean = w.TDAY;
   row.tmax = dayMax;
   row.dpLow = dpLow;
-  row.dpMean = run.today.dpMean;
+  row.dpMean = generated ? run.today.dpMean : dpMean;
   row.dpHigh = dpHigh;
   row.rh = run.dRh / 24.0f;
   row.pb = run.dPb / 24.0f;
@@ -306,7 +320,7 @@ void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
 void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
   CalendarRun run;
   run.si = UNITS.view() == "SI";
-  setUp(s, run);
+  setUp(s, run, STNID);
   const bool generated = s.runpar.IWFMT == 0;
 
   s.files.monitor.line("******** ENERGY SIMULATIONS BEGINNING ********");
@@ -315,11 +329,6 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
   run.clockMinute = clock.minute;
   writeListingHead(s, run, STNID);
   if (s.runpar.IHRLY == 1) writeHourlyWeatherHead(s, run, STNID);
-  if (!generated) {
-    // The recorded-weather path (reading tavik$.tmy) joins here.
-    s.files.monitor.line(" ** Recorded weather files are not read by this engine yet **");
-    return;
-  }
 
   HRWTHR& w = s.hrwthr;
   const RUNPAR& rp = s.runpar;
@@ -336,6 +345,7 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
     if (month >= run.startMonth) writeMonthHead(s, run);
 
     run.m = MonthSums{};
+    run.monthStart = true;
     w.DAY = -static_cast<float>(static_cast<int>(run.WEIGHT / 2.0f));
     bool anyDay = false;
     for (int k = 1; k <= run.simDays; ++k) {
@@ -348,13 +358,13 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
       anyDay = true;
       run.m.days += run.WEIGHT;
       const bool lastOfMonth = k == run.simDays;
-      generateDay(s, run, lastOfMonth);
-      sunOfDay(s, run, true);
+      if (generated) generateDay(s, run, lastOfMonth);
+      sunOfDay(s, run, generated);
 
       run.dDirect = run.dDiffuse = run.dTotal = run.dRh = run.dPb = run.dWind = 0.0f;
       run.sunnyHours = 0;
-      for (int h = 1; h <= 24; ++h) hour(s, run, h, true);
-      endOfDay(s, run, lastOfMonth);
+      for (int h = 1; h <= 24; ++h) hour(s, run, h, generated, STNID);
+      endOfDay(s, run, lastOfMonth, generated);
 
       if (static_cast<float>(rp.IDAY2) < static_cast<float>(w.JDAY) + run.WEIGHT) {
         runEnded = true;
