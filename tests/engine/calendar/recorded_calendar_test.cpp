@@ -3,7 +3,9 @@
 // shares no code with the engine's reader; and the calendar's own recorded-weather rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -151,6 +153,85 @@ TEST(RecordedCalendar, MiamiMonthlySummaryMatchesTheFile) {
     EXPECT_NEAR(colValue(row, 63, 70), sd(sumD, sumD2), 0.006);
     EXPECT_NEAR(colValue(row, 71, 86), sumP / n, 0.006);
     EXPECT_NEAR(colValue(row, 113, 121), sumW / n, 0.051);
+  }
+}
+
+// Writes lines as a weather file in the run's folder and opens it as unit 4.
+void useWeatherLines(kvtest::CalendarRun& run, int code, const std::vector<std::string>& lines) {
+  const auto path = run.dir / "tavik$.tmy";
+  {
+    std::ofstream out(path, std::ios::binary);
+    for (const auto& l : lines) out << l << "\r\n";
+  }
+  useWeather(run, code, path.string());
+}
+
+TEST(RecordedCalendar, HourlyExtremesOfAMonthIncludeItsFirstDay) {
+  // December 1 made the hottest and coldest day of the month at every hour.
+  std::vector<std::string> lines = miami();
+  const std::size_t dec1 = 1 + 334 * 24;
+  for (std::size_t i = dec1; i < dec1 + 24; ++i) lines[i].replace(67, 4, i % 2 == 0 ? " 400" : "-100");
+  kvtest::Options o = miamiYear();
+  o.hourly = 0;
+  kvtest::CalendarRun run(kvtest::kHot, o);
+  useWeatherLines(run, 1, lines);
+  run.run();
+  for (int h = 1; h <= 24; ++h) {
+    double hi = -1e9, lo = 1e9;
+    for (int d = 1; d <= 31; ++d) {
+      const std::string& l = lines[dec1 + static_cast<std::size_t>((d - 1) * 24 + h - 1)];
+      const double db = std::stod(l.substr(67, 4)) / 10.0 * 1.8 + 32.0;
+      hi = std::max(hi, db);
+      lo = std::min(lo, db);
+    }
+    EXPECT_NEAR(run.s->runpar.TMAXH(h), hi, 1e-4) << "hour " << h;
+    EXPECT_NEAR(run.s->runpar.TMINH(h), lo, 1e-4) << "hour " << h;
+  }
+  EXPECT_FLOAT_EQ(run.s->runpar.TMAXH(2), 104.0f);
+  EXPECT_FLOAT_EQ(run.s->runpar.TMINH(1), 14.0f);
+}
+
+// An IWEC file of 1 January to 31 March, with or without 29 February.
+std::vector<std::string> iwecQuarter(int year, bool leapDay) {
+  std::vector<std::string> v{"IWEC TEST STATION", "YEAR MONTH DAY HOUR DB DP GH WS"};
+  const int days[3] = {31, leapDay ? 29 : 28, 31};
+  for (int m = 1; m <= 3; ++m) {
+    for (int d = 1; d <= days[m - 1]; ++d) {
+      for (int h = 1; h <= 24; ++h) {
+        const int gh = (h >= 9 && h <= 16) ? 400 : 0;
+        v.push_back(std::to_string(year) + " " + std::to_string(m) + " " + std::to_string(d) + " " +
+                    std::to_string(h * 100) + " " + std::to_string(50 + h) + " " + std::to_string(30 + d % 7) +
+                    " " + std::to_string(gh) + " " + std::to_string(4 + h % 5));
+      }
+    }
+  }
+  return v;
+}
+
+TEST(RecordedCalendar, FebruaryHas29DaysOnlyWhenTheFileHoldsTheLeapDay) {
+  struct Case {
+    const char* what;
+    int year;
+    bool fileHasLeapDay;
+    bool simulates29;
+  } cases[] = {
+      {"leap year, file with 29 February", 1996, true, true},
+      {"leap year, file without it", 1996, false, false},
+      {"common year, file without it", 1995, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    kvtest::Options o;
+    o.year = c.year;
+    o.day2 = c.simulates29 ? 91 : 90;  // 31 March
+    kvtest::CalendarRun run(kvtest::kCold, o);
+    useWeatherLines(run, 3, iwecQuarter(c.year, c.fileHasLeapDay));
+    run.run();
+    const std::string listing = run.file("tavik$.wth");
+    EXPECT_EQ(listing.find("## Problem"), std::string::npos);
+    EXPECT_EQ(listing.find("  2/29 ") != std::string::npos, c.simulates29);
+    EXPECT_NE(listing.find("  3/31 "), std::string::npos);
+    EXPECT_EQ(kvtest::calls().monend, (std::vector<int>{1, 2, 3}));
   }
 }
 
