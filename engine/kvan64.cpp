@@ -2,14 +2,20 @@
 // folder (the base folder's temp/) and returns the exit status of its run.
 #include <memory>
 
+#include "engine/calendar/wether.h"
 #include "engine/core/state.h"
 #include "engine/input/kvan64main.h"
+#include "engine/loads/energy.h"
 
 namespace {
 
 // The upward calls of the engine's layers: each layer's entry is wired here once it exists.
 void wireHooks(kv::EngineState& s) {
-  (void)s;
+  s.hooks.WETHER = kv::WETHER;
+  s.hooks.ENERGY = kv::ENERGY;
+  s.hooks.DAYEND = kv::DAYEND;
+  s.hooks.MONEND = kv::MONEND;
+  s.hooks.YREND = kv::YREND;
 }
 
 }  // namespace

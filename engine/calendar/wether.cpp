@@ -36,8 +36,8 @@ MonthStats statsOf(const WXMON& x, int32_t month) {
   return m;
 }
 
-// Set-up steps 1 to 6, 9 and 10: calendar tables, station pressure, the generator's bounds,
-// the time correction and the cleared annual sums.
+// Set-up steps 1 to 7, 9 and 10: calendar tables, station pressure, the generator's bounds,
+// a recorded file's station header, the time correction and the cleared annual sums.
 void setUp(EngineState& s, CalendarRun& run, Chars<8>& STNID) {
   RUNPAR& rp = s.runpar;
   WXMON& wx = s.wxmon;
@@ -126,6 +126,11 @@ void generateDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
   }
   if (lastOfMonth) run.statMonth = run.MONTH % 12 + 1;
   run.today = run.next;
+  run.dayDbMin = run.today.tmin;
+  run.dayDbMax = run.today.tmax;
+  run.dayDpLow = run.today.dpEarly;
+  run.dayDpMean = run.today.dpMean;
+  run.dayDpHigh = run.today.dpLate;
   s.hrwthr.TDAY = run.today.tmean;
   s.hrwthr.DAYRANK = run.today.rank;
   run.depression = run.today.tmean - run.today.dpMean;
@@ -235,14 +240,12 @@ void hour(EngineState& s, CalendarRun& run, int h, bool generated, Chars<8>& STN
 }
 
 // Day end (day loop, steps 10 to 15).
-void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth, bool generated) {
+void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
   HRWTHR& w = s.hrwthr;
   if (s.hooks.DAYEND) s.hooks.DAYEND(s, run.MONTH, run.DOW);
 
-  const float dayMax = generated ? run.today.tmax : run.ext.dbMax;
-  const float dayMin = generated ? run.today.tmin : run.ext.dbMin;
-  const float dpHigh = generated ? run.today.dpLate : run.ext.dpMax;
-  const float dpLow = generated ? run.today.dpEarly : run.ext.dpMin;
+  const float dayMax = run.dayDbMax, dayMin = run.dayDbMin;
+  const float dpHigh = run.dayDpHigh, dpLow = run.dayDpLow;
   w.TDAY = (dayMax + dayMin) / 2.0f;
   const float dpMean = (dpHigh + dpLow) / 2.0f;
   const float wt = run.WEIGHT;
@@ -287,7 +290,7 @@ void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth, bool generated
   row.tmean = w.TDAY;
   row.tmax = dayMax;
   row.dpLow = dpLow;
-  row.dpMean = generated ? run.today.dpMean : dpMean;
+  row.dpMean = run.dayDpMean;
   row.dpHigh = dpHigh;
   row.rh = run.dRh / 24.0f;
   row.pb = run.dPb / 24.0f;
@@ -364,7 +367,14 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
       run.dDirect = run.dDiffuse = run.dTotal = run.dRh = run.dPb = run.dWind = 0.0f;
       run.sunnyHours = 0;
       for (int h = 1; h <= 24; ++h) hour(s, run, h, generated, STNID);
-      endOfDay(s, run, lastOfMonth, generated);
+      if (!generated) {  // the day's extremes are those of its hours
+        run.dayDbMin = run.ext.dbMin;
+        run.dayDbMax = run.ext.dbMax;
+        run.dayDpLow = run.ext.dpMin;
+        run.dayDpHigh = run.ext.dpMax;
+        run.dayDpMean = (run.ext.dpMin + run.ext.dpMax) / 2.0f;
+      }
+      endOfDay(s, run, lastOfMonth);
 
       if (static_cast<float>(rp.IDAY2) < static_cast<float>(w.JDAY) + run.WEIGHT) {
         runEnded = true;

@@ -72,6 +72,10 @@ struct CalendarRun {
   float depression = 0, b1 = 0, b2 = 0;
   SunDay sun;
 
+  // The day's extremes: the generator's values, or the hours of a recorded day. The dew
+  // point's low, mean and high are those the listing shows.
+  float dayDbMin = 0, dayDbMax = 0, dayDpLow = 0, dayDpMean = 0, dayDpHigh = 0;
+
   // Day sums.
   float dDirect = 0, dDiffuse = 0, dTotal = 0, dRh = 0, dPb = 0, dWind = 0;
   int32_t sunnyHours = 0;

@@ -22,6 +22,9 @@ double RAND1(RANDST& r, double X, const ClockReading& clock) {
     S = 1000.0 * clock.hundredths + 100.0 * clock.second + 10.0 * clock.minute + clock.hour;
     S = S * kReduce;
   }
+  // A seed that is no finite number (a scanned run of 40 digits overflows) can never be
+  // brought below 1: it leaves the generator unseeded rather than spinning forever.
+  if (!std::isfinite(S)) S = 0.0;
   while (!(S < 1.0)) S = S * kReduce;
   for (;;) {
     const double T = S * kScale;

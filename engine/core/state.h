@@ -281,7 +281,8 @@ struct Hooks {
   // and afterwards closes the file, adds NERR to NERRT and writes FORM(2, 7) and the
   // end-of-input lines. The reader adds NERR to MAINPG.NERRT at each section's end, sets
   // MAINPG.IDAYLT and STNID, and may throw InputFault (or FieldError) for a file that ends
-  // too early or holds a number it cannot read: the main program logs it as one error.
+  // too early or holds a number it cannot read: the main program logs it as one error
+  // (an InputFault made with alreadyLogged = true is only counted as written).
   void (*readProject)(EngineState& s) = nullptr;
   void (*ENERGY)(EngineState& s, int32_t MONTH, float WEIGHT) = nullptr;
   void (*DAYEND)(EngineState& s, int32_t MONTH, int32_t& DOW) = nullptr;
@@ -325,10 +326,17 @@ class EngineStop : public std::exception {
 };
 
 // An input file that ends too early or holds a field that is not a number: the run ends
-// after the input phase with an error in the monitor log (exit status 1).
+// after the input phase with an error in the monitor log (exit status 1). The main program
+// writes what() as one "** ERROR **" line and counts it, unless the thrower has already
+// written and counted its own message (alreadyLogged).
 class InputFault : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit InputFault(const std::string& what, bool alreadyLogged = false)
+      : std::runtime_error(what), logged_(alreadyLogged) {}
+  bool alreadyLogged() const { return logged_; }
+
+ private:
+  bool logged_;
 };
 
 // The clock through the test seam.

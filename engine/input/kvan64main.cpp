@@ -52,9 +52,6 @@ void closeAll(EngineState& s) {
   f.hrTemps.close();
 }
 
-// A fault met while reading input: one error line, counted.
-void inputFault(EngineState& s, std::string_view what) { LogInputError(s, what); }
-
 // Project file: the first line here, the rest through the project reader.
 void readProjectFile(EngineState& s) {
   MAINPG& m = s.mainpg;
@@ -62,7 +59,7 @@ void readProjectFile(EngineState& s) {
   b.NERR = 0;
   if (!s.files.project.open(runPath(s.runDir, files::kRunInput))) {
     FORM(s, 1, 1, b.NERR);
-    inputFault(s, "THE PROJECT FILE " + std::string(files::kRunInput) + " IS MISSING.");
+    LogInputError(s, "THE PROJECT FILE " + std::string(files::kRunInput) + " IS MISSING.");
   } else {
     try {
       FORM(s, 1, 1, b.NERR);
@@ -73,11 +70,11 @@ void readProjectFile(EngineState& s) {
         s.files.monitor.line("   Project reader not built: the input ends after the first line.");
       }
     } catch (const InputFault& e) {
-      inputFault(s, e.what());
+      if (!e.alreadyLogged()) LogInputError(s, e.what());
     } catch (const FieldError& e) {
-      inputFault(s, "PROJECT FILE LINE " + std::to_string(s.files.project.lineNumber()) + ": " + e.what());
+      LogInputError(s, "PROJECT FILE LINE " + std::to_string(s.files.project.lineNumber()) + ": " + e.what());
     } catch (const IndexError& e) {
-      inputFault(s, "PROJECT FILE LINE " + std::to_string(s.files.project.lineNumber()) + ": " + e.what());
+      LogInputError(s, "PROJECT FILE LINE " + std::to_string(s.files.project.lineNumber()) + ": " + e.what());
     }
   }
   s.files.project.close();

@@ -124,6 +124,15 @@ void ReadRunOptions(EngineState& s) {
     LogInputError(s, "RUN OPTIONS FILE " + name + " ENDS BEFORE LINE " + std::to_string(n) + ".");
     return;
   }
+  // Codes with no meaning would reach the calendar and the load model unchecked.
+  if (r.IRUN < 1 || r.IRUN > 4) {
+    LogInputError(s, "RUN TYPE " + std::to_string(r.IRUN) + " IN " + name + " IS NOT 1..4.");
+    return;
+  }
+  if (r.IWFMT < 0 || r.IWFMT > 4) {
+    LogInputError(s, "WEATHER FORMAT CODE " + std::to_string(r.IWFMT) + " IN " + name + " IS NOT 0..4.");
+    return;
+  }
   s.files.monitor.line("tavik$.tmp read successfully.           ");
 }
 

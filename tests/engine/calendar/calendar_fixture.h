@@ -5,13 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../core/testutil.h"
 #include "engine/calendar/wether.h"
 #include "engine/core/random.h"
 
@@ -89,11 +87,6 @@ inline void recDayend(kv::EngineState& s, int32_t, int32_t& DOW) {
 }
 inline void recMonend(kv::EngineState&, int32_t m) { calls().monend.push_back(m); }
 inline void recYrend(kv::EngineState&) { ++calls().yrend; }
-inline kv::ClockReading fixedClock() {
-  kv::ClockReading c;
-  c.year = 2026; c.month = 12; c.day = 10; c.hour = 9; c.minute = 5;
-  return c;
-}
 
 struct Options {
   int year = 2001;
@@ -104,21 +97,10 @@ struct Options {
   const char* units = "IP";
 };
 
-inline std::string slurp(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream o;
-  o << in.rdbuf();
-  return o.str();
-}
-
 class CalendarRun {
  public:
   CalendarRun(const Site& site, const Options& o) : s(std::make_unique<kv::EngineState>()) {
-    const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::path(::testing::TempDir()) / "kv_calendar" / t->test_suite_name() /
-          (std::string(t->name()) + "_" + std::to_string(counter()++));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    dir = freshDir("calendar_" + std::to_string(counter()++));
     kv::WXMON& w = s->wxmon;
     for (int i = 1; i <= 12; ++i) {
       w.TDBM(i) = site.tdbm[i - 1]; w.TDBS(i) = site.tdbs[i - 1];
@@ -166,8 +148,10 @@ class CalendarRun {
 
   std::string file(const char* name) const { return slurp(dir / name); }
 
+  ~CalendarRun() { fs::remove_all(dir); }
+
   std::unique_ptr<kv::EngineState> s;
-  std::filesystem::path dir;
+  fs::path dir;
   kv::Chars<8> station;
 
  private:

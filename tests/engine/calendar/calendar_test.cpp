@@ -265,3 +265,92 @@ TEST(Calendar, polar_months_print_no_undefined_cells) {
             std::string::npos);
 }
 
+
+TEST(Calendar, monthly_deviation_is_never_undefined) {
+  struct Row {
+    float sum, squares;
+    int D;
+    float want;
+  };
+  const Row rows[] = {
+      {5 * 40.1f, 5 * 40.1f * 40.1f, 5, 0.0f},  // constant series: rounding may go negative
+      {31 * 77.7f, 31 * 77.7f * 77.7f, 31, 0.0f},
+      {50.0f, 2500.0f, 1, 0.0f},                 // one day represented
+      {0.0f, 0.0f, 0, 0.0f},
+      {6.0f, 14.0f, 3, 1.0f},                    // 1, 2, 3
+  };
+  for (const Row& r : rows) {
+    const float sd = kv::monthDeviation(r.sum, r.squares, r.D);
+    EXPECT_TRUE(std::isfinite(sd));
+    EXPECT_NEAR(sd, r.want, 1e-3f) << r.sum << " " << r.D;
+  }
+}
+
+TEST(Calendar, sampled_days_weigh_the_sums_like_whole_months) {
+  // Days without scatter, design values at the months' own extremes: every simulated day of
+  // a month is alike, so seven days weighted by L / 7 must give the whole month's sums.
+  Site flat = kCold;
+  for (int i = 0; i < 12; ++i) flat.tdbs[i] = flat.tmxs[i] = flat.tdps[i] = 0;
+  flat.tdsmx = 72.6f;                     // July, the month of the highest maximum
+  flat.tdsmn = 2 * -7.9f - 1.1f;          // January, the month of the lowest minimum
+  Options whole, sampled;
+  sampled.daysPerMonth = 7;
+  CalendarRun a(flat, whole), b(flat, sampled);
+  a.run();
+  b.run();
+  // Degree days, 20 heating and 20 cooling sums: alike to the single-precision sums' last
+  // whole degree-day.
+  auto degreeDays = [](const std::string& report) {
+    std::vector<float> v;
+    for (const std::string& l : lines(report)) {
+      if (l.rfind("   HTG = ", 0) != 0 && l.rfind("   CLG = ", 0) != 0) continue;
+      for (int i = 0; i < 20; ++i) v.push_back(kv::readF(l, 10 + 6 * i, 6));
+    }
+    return v;
+  };
+  const std::vector<float> da = degreeDays(a.file("sim$.out")), db = degreeDays(b.file("sim$.out"));
+  ASSERT_EQ(da.size(), 40u);
+  ASSERT_EQ(db.size(), 40u);
+  for (int i = 0; i < 40; ++i) EXPECT_NEAR(da[i], db[i], 1.0f) << i;
+  const std::vector<Validation> va = validations(a.file("tavik$.wth"));
+  const std::vector<Validation> vb = validations(b.file("tavik$.wth"));
+  ASSERT_EQ(va.size(), 12u);
+  ASSERT_EQ(vb.size(), 12u);
+  for (int m = 0; m < 12; ++m) {
+    EXPECT_FLOAT_EQ(va[m].year[0], vb[m].year[0]) << m + 1;
+    EXPECT_NEAR(vb[m].year[1], 0.0f, 0.05f) << m + 1;
+  }
+}
+
+TEST(Calendar, hourly_file_units_follow_the_values) {
+  for (const char* units : {"SI", "IP", "ip"}) {
+    Options o;
+    o.hourly = 1;
+    o.day2 = 1;
+    o.units = units;
+    CalendarRun r(kHot, o);
+    r.run();
+    const std::string hry = r.file("eweth$.hry");
+    const bool si = std::string(units) == "SI";
+    EXPECT_EQ(hry.find("\t(\xB0" "C)") != std::string::npos, si) << units;
+    EXPECT_EQ(hry.find("\t(\xB0" "F)") != std::string::npos, !si) << units;
+    EXPECT_EQ(hry.find("(kPa)") != std::string::npos, si) << units;
+    EXPECT_EQ(hry.find("\t   96.") != std::string::npos, si) << units;  // station pressure in kPa
+  }
+}
+
+TEST(Calendar, report_cutters_find_section_eight_and_the_month_pages) {
+  Options o;
+  o.day2 = 40;
+  CalendarRun r(kHot, o);
+  r.run();
+  const std::vector<std::string> report = lines(r.file("sim$.out"));
+  int viii = 0;
+  for (const std::string& l : report) viii += l.rfind("VIII", 0) == 0 ? 1 : 0;
+  EXPECT_EQ(viii, 1);
+  int heads = 0;
+  for (const std::string& l : lines(r.file("tavik$.wth"))) {
+    if (l.find("DAILY") != std::string::npos && l.rfind(" DAILY WEATHER SUMMARIES FOR ", 0) == 0) ++heads;
+  }
+  EXPECT_EQ(heads, 2);
+}

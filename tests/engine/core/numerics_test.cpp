@@ -36,6 +36,8 @@ TEST(Rand1, normalises_lifts_and_stays_at_zero) {
   EXPECT_EQ(draw(a, 0.111), draw(b, 0.111));
   kv::RANDST lift;
   EXPECT_NEAR(draw(lift, -(1.000002 / 23.0)), 0.02, 1e-6);  // 0.000002 lifted by 10000
+  kv::RANDST inf;
+  EXPECT_EQ(draw(inf, -HUGE_VAL), 0.0);  // never hangs
   kv::RANDST zero;
   EXPECT_EQ(draw(zero, 0.111), 0.0);
   EXPECT_EQ(draw(zero, 0.111), 0.0);

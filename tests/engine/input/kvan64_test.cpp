@@ -51,7 +51,7 @@ struct Base {
 // Calls seen by the fake hooks of one test.
 struct Seen {
   int energy = 0, wether = 0, errors = 0, setupErrors = 0, daylight = 0;
-  bool fault = false, stop = false;
+  bool fault = false, loggedFault = false, stop = false;
 };
 Seen seen;
 
@@ -68,6 +68,10 @@ void fakeProject(kv::EngineState& s) {
   s.mainpg.IDAYLT = seen.daylight;
   for (int i = 0; i < seen.errors; ++i) kv::LogInputError(s, "TEST ERROR.");
   if (seen.fault) throw kv::InputFault("THE PROJECT FILE ENDS EARLY.");
+  if (seen.loggedFault) {
+    kv::LogInputError(s, "OWN MESSAGE.");
+    throw kv::InputFault("project file ended", true);
+  }
 }
 void fakeEnergy(kv::EngineState& s, int32_t month, float weight) {
   EXPECT_EQ(month, 1);
@@ -146,6 +150,16 @@ TEST(Kvan64, set_up_errors_and_faults_give_status_1) {
     Base b("fault", options(3));
     EXPECT_EQ(run(b), 1);
     EXPECT_NE(b.file(files::kMonitorLog).find("   ** ERROR ** THE PROJECT FILE ENDS EARLY.\r\n"), std::string::npos);
+  }
+  seen = {};
+  seen.loggedFault = true;
+  {
+    Base b("logged", options(3));
+    EXPECT_EQ(run(b), 1);
+    const std::string mon = b.file(files::kMonitorLog);
+    EXPECT_EQ(mon.find("project file ended"), std::string::npos);  // written once, by the thrower
+    EXPECT_NE(mon.find("   ** ERROR ** OWN MESSAGE.\r\n"), std::string::npos);
+    EXPECT_NE(mon.find("      1 ERRORS EXIST IN INPUT DATA."), std::string::npos);
   }
 }
 

@@ -99,6 +99,13 @@ TEST(RunOptions, missing_short_or_unreadable_file_is_an_input_error_in_the_log) 
     EXPECT_EQ(f.s->bldg.NERR, 1);
     EXPECT_NE(f.monitor().find("** ERROR ** RUN OPTIONS FILE tavik$.tmp LINE 1: not a number"), std::string::npos);
   }
+  for (auto [run, weather] : {std::pair{0, 0}, std::pair{5, 0}, std::pair{3, 5}, std::pair{3, -1}}) {
+    RunFolder f("codes");
+    spit(f.temp / std::string(files::kRunOptions), optionsFile("", run, weather));
+    kv::ReadRunOptions(*f.s);
+    EXPECT_EQ(f.s->bldg.NERR, 1) << run << " " << weather;
+    EXPECT_EQ(f.monitor().find("read successfully"), std::string::npos);
+  }
   {
     // The error check alone is written as the bare run type.
     RunFolder f("check");
@@ -266,6 +273,23 @@ TEST(Separator, tab_sym_gives_the_first_character_and_a_missing_file_a_tab) {
   spit(f.temp / std::string(files::kSeparator), ";\r\n");
   kv::ReadSeparator(*f.s);
   EXPECT_EQ(f.s->runpar.SEPCH, ';');
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HeaderLine, a_zero_seed_seeds_the_generator_from_the_clock) {
+  kvtest::fs::path dir = kvtest::freshDir("seed0");
+  auto s = kvtest::makeState(dir);
+  kvtest::spit(dir / "p.inp", "KAL-VANO   0         4  IP\r\n");
+  ASSERT_TRUE(s->files.project.open((dir / "p.inp").string()));
+  kv::ReadHeaderLine(*s);
+  kv::RANDST ref;
+  kv::RAND1(ref, 0.0, kvtest::fixedClock());  // 9:05:00.00
+  EXPECT_EQ(s->randst.S, ref.S);
+  EXPECT_NE(s->randst.S, 0.0);
+  kvtest::fs::remove_all(dir);
 }
 
 }  // namespace
