@@ -16,8 +16,7 @@ const char* errorText(int err) {
     case kWxShortRecord: return "the record ends before its last field";
     case kWxDateRange: return "the date is out of range";
     case kWxFourDigitYear:
-      return "the record has a 4-digit year in columns 7-10, which the WYEC2 layout does not "
-             "read (it takes a 2-digit year in columns 7-8)";
+      return "a 4-digit year in columns 7-10; the WYEC2 layout reads a 2-digit year in 7-8";
     default: return "unreadable record";
   }
 }
@@ -76,8 +75,7 @@ bool nextRecordLine(EngineState& s, std::string& line) {
 }
 
 // IWEC, first record: the first line on which the scanner finds eight numbers.
-bool firstIwecValues(EngineState& s, double (&vals)[8]) {
-  std::string line;
+bool firstIwecValues(EngineState& s, double (&vals)[8], std::string& line) {
   int32_t nnum = 0, ntxt = 0;
   FreadTexts txt;
   FreadNums num;
@@ -93,8 +91,7 @@ bool firstIwecValues(EngineState& s, double (&vals)[8]) {
 
 // IWEC, later records: eight values, continuing on the next line when a record is short.
 // Returns false at the end of the file; err is set for a value that is not a number.
-bool nextIwecValues(EngineState& s, double (&vals)[8], int& n, int& err) {
-  std::string line;
+bool nextIwecValues(EngineState& s, double (&vals)[8], int& n, int& err, std::string& line) {
   n = 0;
   err = 0;
   while (n < 8) {
@@ -111,11 +108,12 @@ bool WTHRD(EngineState& s, WeatherRecord& rec, float P, float& etr, float SINALT
            Chars<8>& STNID, WthrdWork& work) {
   const WeatherRecord prev = rec;  // the previous good record, for the message
   ++work.recordCount;
+  if (work.line.capacity() < 256) work.line.reserve(256);
   const int layout = weatherLayout(code);
   if (layout == 3) {
     double vals[8];
     if (work.firstRecord == 0) {
-      if (!firstIwecValues(s, vals)) {
+      if (!firstIwecValues(s, vals, work.line)) {
         weatherEnded(s, " Weather file holds no record: no line has eight numbers separated by blanks",
                      "weather file tavik$.tmy (IWEC) holds no line with eight numbers separated "
                      "by blanks: no weather record found.");
@@ -123,7 +121,7 @@ bool WTHRD(EngineState& s, WeatherRecord& rec, float P, float& etr, float SINALT
       work.firstRecord = 1;
     } else {
       int n = 0, err = 0;
-      if (!nextIwecValues(s, vals, n, err)) return false;
+      if (!nextIwecValues(s, vals, n, err, work.line)) return false;
       if (err != 0) {  // the date as far as it was read
         std::int32_t* date[4] = {&rec.year, &rec.month, &rec.day, &rec.hour};
         for (int i = 0; i < n && i < 4; ++i) *date[i] = static_cast<std::int32_t>(vals[i]);
@@ -135,11 +133,10 @@ bool WTHRD(EngineState& s, WeatherRecord& rec, float P, float& etr, float SINALT
     return true;
   }
 
-  std::string line;
-  if (!nextRecordLine(s, line)) return false;
+  if (!nextRecordLine(s, work.line)) return false;
   char station[5];
   float etrFile = etr;
-  const int err = readFixedRecord(line, code, SINALT, rec, etrFile, station);
+  const int err = readFixedRecord(work.line, code, SINALT, rec, etrFile, station);
   if (err != 0) badRecord(s, rec, prev, err);
   etr = etrFile;
   if (layout == 2) STNID.set(std::string_view(station, 5));

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/calendar/recorded.h"
 #include "engine/core/state.h"
@@ -23,6 +24,7 @@ struct WthrdWork {
   float prevCC = 0.0f;        // previous cloud cover (IWEC)
   int32_t recordCount = 0;    // calls so far
   int32_t firstRecord = 0;    // 1 once the first IWEC record has been found
+  std::string line;           // line buffer: its capacity stays, so an hour allocates nothing
 };
 
 // Reads the next record into rec, which holds the previous record on entry (what a record
