@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -233,6 +235,26 @@ TEST(RecordedCalendar, FebruaryHas29DaysOnlyWhenTheFileHoldsTheLeapDay) {
     EXPECT_NE(listing.find("  3/31 "), std::string::npos);
     EXPECT_EQ(kvtest::calls().monend, (std::vector<int>{1, 2, 3}));
   }
+}
+
+// KV_UPDATE_GOLDEN=1 rewrites the golden files from the current output (review the diff).
+void expectRecordedGolden(const std::string& got, const std::string& name) {
+  const auto path = std::filesystem::path(KALVANO_TEST_DIR) / "golden" / name;
+  if (std::getenv("KV_UPDATE_GOLDEN")) kvtest::spit(path, got);
+  EXPECT_EQ(got, kvtest::slurp(path)) << name;
+}
+
+// Three January days of the Miami file with hourly output: the weather reports of a short
+// recorded run (station header, hourly records, day extremes from the hours).
+TEST(RecordedCalendar, ShortMiamiRunMatchesTheGoldenFiles) {
+  kvtest::Options o = miamiYear();
+  o.day2 = 3;
+  kvtest::CalendarRun run(kvtest::kHot, o);
+  useWeatherLines(run, 1, std::vector<std::string>(miami().begin(), miami().begin() + 1 + 4 * 24));
+  run.run();
+  expectRecordedGolden(run.file("tavik$.wth"), "recorded_ip_tavik_.wth");
+  expectRecordedGolden(run.file("eweth$.hry"), "recorded_ip_eweth_.hry");
+  expectRecordedGolden(run.file("eweth$.sum"), "recorded_ip_eweth_.sum");
 }
 
 }  // namespace
