@@ -354,3 +354,15 @@ TEST(Calendar, report_cutters_find_section_eight_and_the_month_pages) {
   }
   EXPECT_EQ(heads, 2);
 }
+
+TEST(Calendar, runs_without_the_load_model_wired) {
+  Options o;
+  o.day2 = 10;
+  CalendarRun r(kHot, o);
+  r.s->hooks = kv::Hooks{};
+  r.s->hooks.clock = fixedClock;
+  r.run();
+  const std::string listing = r.file("tavik$.wth");
+  EXPECT_NE(listing.find("\r\n      1/ 1   7:36"), std::string::npos);
+  EXPECT_NE(r.file("sim$.out").find("VIII."), std::string::npos);
+}
