@@ -366,3 +366,30 @@ TEST(Calendar, runs_without_the_load_model_wired) {
   EXPECT_NE(listing.find("\r\n      1/ 1   7:36"), std::string::npos);
   EXPECT_NE(r.file("sim$.out").find("VIII."), std::string::npos);
 }
+
+TEST_P(FullYear, every_hour_keeps_the_weather_consistent) {
+  CalendarRun r(*GetParam(), Options{});
+  r.run();
+  const Calls& c = calls();
+  EXPECT_EQ(c.energy, 365 * 24);
+  EXPECT_EQ(c.dpAboveDb, 0);
+  EXPECT_EQ(c.pressureJumps, 0);
+  EXPECT_EQ(c.sunAtNight, 0);
+  EXPECT_EQ(c.badRank, 0);
+  EXPECT_EQ(c.badRh, 0);
+  EXPECT_EQ(c.nonFinite, 0);
+}
+
+TEST(Calendar, a_month_whose_sampled_days_precede_the_run_gets_only_its_page_head) {
+  Options o;
+  o.daysPerMonth = 7;
+  o.day1 = 31;  // January's sampled days are 2 .. 29
+  CalendarRun r(kHot, o);
+  r.run();
+  const std::string listing = r.file("tavik$.wth");
+  EXPECT_NE(listing.find(" DAILY WEATHER SUMMARIES FOR JANUARY   2001"), std::string::npos);
+  EXPECT_EQ(listing.find("STATISTICS FOR JANUARY"), std::string::npos);
+  ASSERT_FALSE(calls().monend.empty());
+  EXPECT_EQ(calls().monend.front(), 2);
+  EXPECT_EQ(calls().days.front(), 31 + 2);
+}
