@@ -393,3 +393,29 @@ TEST(Calendar, a_month_whose_sampled_days_precede_the_run_gets_only_its_page_hea
   EXPECT_EQ(calls().monend.front(), 2);
   EXPECT_EQ(calls().days.front(), 31 + 2);
 }
+
+TEST(Calendar, sampled_calendars_shift_the_means_by_their_chosen_ranks) {
+  // A sampled month draws the same rank indexes every month, so its mean moves from the
+  // input by the standard deviation times the mean deviate of those indexes' ranks.
+  for (int daysPerMonth : {7, 14, 21}) {
+    double bias = 0, biasMax = 0;
+    for (int k = 1; k <= daysPerMonth; ++k) {
+      const int i = kv::sampledRankIndex(daysPerMonth / 7, k);
+      bias += kv::kNormalDeviate(kv::rankOf(3, i));
+      biasMax += kv::kNormalDeviate(kv::rankOf(2, i));
+    }
+    bias /= daysPerMonth;
+    biasMax /= daysPerMonth;
+    Options o;
+    o.daysPerMonth = daysPerMonth;
+    CalendarRun r(kHot, o);
+    r.run();
+    const kv::WXMON& wx = r.s->wxmon;
+    for (const Validation& m : validations(r.file("tavik$.wth"))) {
+      if (m.month == monthOfMax(kHot) || m.month == monthOfMin(kHot) || m.month == 12) continue;
+      SCOPED_TRACE(::testing::Message() << daysPerMonth << " days, month " << m.month);
+      EXPECT_NEAR(m.year[0], wx.TDBM(m.month) + wx.TDBS(m.month) * bias, 0.051);
+      EXPECT_NEAR(m.year[2], wx.TMXM(m.month) + wx.TMXS(m.month) * biasMax, 0.051);
+    }
+  }
+}
