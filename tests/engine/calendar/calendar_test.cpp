@@ -97,6 +97,9 @@ TEST_P(FullYear, monthly_statistics_reproduce_the_input) {
   const std::vector<Validation> v = validations(listing);
   ASSERT_EQ(v.size(), 12u);
   EXPECT_EQ(listing.find("nan"), std::string::npos);
+  // No overflow in the month pages (the head prints the design range, here far out).
+  EXPECT_EQ(listing.find('*', listing.find(" DAILY WEATHER")), std::string::npos);
+  EXPECT_EQ(r.file("sim$.out").find("*****"), std::string::npos);
   const double spread = deviateSpread();
   const kv::WXMON& wx = r.s->wxmon;
   for (const Validation& m : v) {
