@@ -36,9 +36,9 @@ MonthStats statsOf(const WXMON& x, int32_t month) {
   return m;
 }
 
-// Set-up steps 1 to 6, 9 and 10: calendar tables, station pressure, the generator's bounds,
-// the time correction and the cleared annual sums.
-void setUp(EngineState& s, CalendarRun& run) {
+// Set-up steps 1 to 7, 9 and 10: calendar tables, station pressure, the generator's bounds,
+// a recorded file's station header, the time correction and the cleared annual sums.
+void setUp(EngineState& s, CalendarRun& run, Chars<8>& STNID) {
   RUNPAR& rp = s.runpar;
   WXMON& wx = s.wxmon;
   rp.TMAXH.fill(-999.0f);
@@ -46,8 +46,8 @@ void setUp(EngineState& s, CalendarRun& run) {
 
   const float lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   for (int i = 1; i <= 12; ++i) run.monthLength(i) = lengths[i - 1];
-  if (rp.IYEAR % 4 == 0) run.monthLength(2) = 29;
-  if (rp.IWFMT == 1 || rp.IWFMT == 2 || rp.IWFMT == 4) run.monthLength(2) = 28;
+  run.monthLength(2) = static_cast<float>(
+      februaryDays(rp.IWFMT, rp.IYEAR, rp.IWFMT != 0 && recordedFileHasLeapDay(s)));
   run.twoDigitYear = rp.IYEAR % 100;
 
   float cumulative = 0;
@@ -87,6 +87,7 @@ void setUp(EngineState& s, CalendarRun& run) {
   b.pressure = run.pressure;
   b.daysPerMonth = wx.NDPM;
 
+  if (rp.IWFMT == 1 || rp.IWFMT == 4) readRecordedHeader(s, STNID);
   wx.TCORR = (wx.XLONG - wx.XMER) / 15.0f;
   run.lat = latitudeOf(wx.XLAT);
 
@@ -157,7 +158,7 @@ int32_t sunriseHhmm(float sunrise) {
   return 100 * whole + static_cast<int>(60.0f * (sunrise - static_cast<float>(whole)));
 }
 
-void hour(EngineState& s, CalendarRun& run, int h, bool generated) {
+void hour(EngineState& s, CalendarRun& run, int h, bool generated, Chars<8>& STNID) {
   HRWTHR& w = s.hrwthr;
   w.HOUR = static_cast<float>(h);
   const float c = run.sun.eqt - s.wxmon.TCORR;
@@ -190,6 +191,12 @@ void hour(EngineState& s, CalendarRun& run, int h, bool generated) {
     }
   }
 
+  if (!generated) {
+    recordedHour(s, run.rec, run.MONTH, run.dayOfMonth, h, run.pressure, run.sun.etr, STNID);
+    run.dDirect += w.DN * w.SINALT;
+    run.dDiffuse += w.DFH;
+  }
+
   if (generated) {
     const HourWeather hw =
         TEMPER(run.wave, h, run.firstHour, run.today, run.next, run.depression, RAND1(s, kDrawNext));
@@ -206,6 +213,11 @@ void hour(EngineState& s, CalendarRun& run, int h, bool generated) {
   w.V = vol;
 
   if (s.runpar.IHRLY == 1) writeHourRow(s, run);
+
+  if (!generated) {
+    recordedExtremes(s, run.ext, h, run.monthStart);
+    run.monthStart = false;
+  }
 
   run.m.hourDb(h) += w.DB;
   run.m.hourRh(h) += w.RH;
@@ -311,7 +323,7 @@ void endOfDay(EngineState& s, CalendarRun& run, bool lastOfMonth) {
 void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
   CalendarRun run;
   run.si = UNITS.view() == "SI";
-  setUp(s, run);
+  setUp(s, run, STNID);
   const bool generated = s.runpar.IWFMT == 0;
 
   s.files.monitor.line("******** ENERGY SIMULATIONS BEGINNING ********");
@@ -320,13 +332,6 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
   run.clockMinute = clock.minute;
   writeListingHead(s, run, STNID);
   if (s.runpar.IHRLY == 1) writeHourlyWeatherHead(s, run, STNID);
-  if (!generated) {
-    // Recorded weather (tavik$.tmy) joins the same loop: its header replaces the station
-    // values before the listing head, each hour reads a record instead of TEMPER and the
-    // radiation split, and the day's extremes come from the hours.
-    s.files.monitor.line(" ** Recorded weather files are not read by this engine yet **");
-    return;
-  }
 
   HRWTHR& w = s.hrwthr;
   const RUNPAR& rp = s.runpar;
@@ -343,6 +348,7 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
     if (month >= run.startMonth) writeMonthHead(s, run);
 
     run.m = MonthSums{};
+    run.monthStart = true;
     w.DAY = -static_cast<float>(static_cast<int>(run.WEIGHT / 2.0f));
     bool anyDay = false;
     for (int k = 1; k <= run.simDays; ++k) {
@@ -355,12 +361,19 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
       anyDay = true;
       run.m.days += run.WEIGHT;
       const bool lastOfMonth = k == run.simDays;
-      generateDay(s, run, lastOfMonth);
-      sunOfDay(s, run, true);
+      if (generated) generateDay(s, run, lastOfMonth);
+      sunOfDay(s, run, generated);
 
       run.dDirect = run.dDiffuse = run.dTotal = run.dRh = run.dPb = run.dWind = 0.0f;
       run.sunnyHours = 0;
-      for (int h = 1; h <= 24; ++h) hour(s, run, h, true);
+      for (int h = 1; h <= 24; ++h) hour(s, run, h, generated, STNID);
+      if (!generated) {  // the day's extremes are those of its hours
+        run.dayDbMin = run.ext.dbMin;
+        run.dayDbMax = run.ext.dbMax;
+        run.dayDpLow = run.ext.dpMin;
+        run.dayDpHigh = run.ext.dpMax;
+        run.dayDpMean = (run.ext.dpMin + run.ext.dpMax) / 2.0f;
+      }
       endOfDay(s, run, lastOfMonth);
 
       if (static_cast<float>(rp.IDAY2) < static_cast<float>(w.JDAY) + run.WEIGHT) {

@@ -7,6 +7,7 @@
 
 #include "engine/calendar/generator.h"
 #include "engine/calendar/solar.h"
+#include "engine/calendar/wthrd.h"
 #include "engine/core/state.h"
 
 namespace kv {
@@ -81,6 +82,11 @@ struct CalendarRun {
 
   MonthSums m;
   YearSums y;
+
+  // Recorded weather.
+  RecordedWeather rec;
+  DayExtremes ext;
+  bool monthStart = false;  // the month's first simulated hour is still to come
 };
 
 // Writers of the weather reports (inch-pound values, converted when run.si).

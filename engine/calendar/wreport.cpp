@@ -22,10 +22,8 @@ std::string_view monthName(int32_t m) {
 std::string_view month3(int32_t m) { return monthName(m).substr(0, 3); }
 // The year's extremes carry month 0 when no day was simulated: a blank name.
 std::string_view month3OrBlank(int32_t m) { return m >= 1 && m <= 12 ? month3(m) : "   "; }
-std::string_view weekday(int32_t dow) {
-  if (dow < 1 || dow > 7) throw IndexError(dow, 1, 7);
-  return kWeekdays[dow - 1];
-}
+// Blank when no day end has named the day (the load model not wired).
+std::string_view weekday(int32_t dow) { return dow >= 1 && dow <= 7 ? kWeekdays[dow - 1] : "   "; }
 
 // Conversions for the SI forms.
 float toC(float f) { return (f - 32.0f) / 1.8f; }
@@ -138,7 +136,7 @@ void writeListingHead(EngineState& s, const CalendarRun& run, const Chars<8>& ST
   f.line("\f");
 }
 
-void writeHourlyWeatherHead(EngineState& s, const CalendarRun& /*run*/, const Chars<8>& STNID) {
+void writeHourlyWeatherHead(EngineState& s, const CalendarRun& run, const Chars<8>& STNID) {
   OutFile& f = s.files.hrWeather;
   const char sep = s.runpar.SEPCH;
   Line ln;
@@ -153,7 +151,7 @@ void writeHourlyWeatherHead(EngineState& s, const CalendarRun& /*run*/, const Ch
   for (const char* h : heads2) ln.ch(sep).text(h);
   put(f, ln);
   // Units. The SI labels go with the SI values: only the unit code "SI" selects both.
-  const bool si = reportsInSI(s);
+  const bool si = run.si;
   const std::string_view deg = si ? "(\xB0" "C)" : "(\xB0" "F)";
   ln.rep(sep, 2).text(deg).ch(sep).text(deg).ch(sep).text(deg).rep(sep, 3);
   ln.text(si ? "(Whr per sq m.)" : "(Btu per sq ft)").rep(sep, 4).text("(%)").ch(sep);
@@ -164,7 +162,7 @@ void writeHourlyWeatherHead(EngineState& s, const CalendarRun& /*run*/, const Ch
 void writeHourRow(EngineState& s, const CalendarRun& run) {
   const HRWTHR& w = s.hrwthr;
   const char sep = s.runpar.SEPCH;
-  const bool si = reportsInSI(s);
+  const bool si = run.si;
   const float irr = si ? 3.155f : 1.0f;
   Line ln;
   ln.I(run.dayOfMonth, 3).text("-").text(month3(run.MONTH)).ch(sep).I(static_cast<int64_t>(w.HOUR), 2);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,14 +69,30 @@ struct Calls {
   std::vector<float> weights;  // WEIGHT of each simulated day
   float lastWeight = 0;
   int dow = 0;
+  // Hourly invariants of HRWTHR that every hour must keep.
+  int dpAboveDb = 0, pressureJumps = 0, sunAtNight = 0, badRank = 0, badRh = 0, nonFinite = 0;
+  float lastPb = 0;
 };
 inline Calls& calls() {
   static Calls c;
   return c;
 }
-inline void recEnergy(kv::EngineState&, int32_t, float w) {
-  ++calls().energy;
-  calls().lastWeight = w;
+inline void recEnergy(kv::EngineState& s, int32_t, float w) {
+  Calls& c = calls();
+  const kv::HRWTHR& h = s.hrwthr;
+  if (h.DP > h.DB) ++c.dpAboveDb;
+  if (c.energy > 0 && std::fabs(h.PB - c.lastPb) > 0.1f + 1e-4f) ++c.pressureJumps;
+  if (h.NIGHT == 1 && (h.DN != 0 || h.DH != 0 || h.ALT != 0)) ++c.sunAtNight;
+  if (h.DAYRANK < 1 || h.DAYRANK > 31) ++c.badRank;
+  // Below about -12 F the saturation-pressure polynomial falls under its 0.0001 floor, which
+  // only replaces values of 0 or less: relative humidity is meaningful above that.
+  if (h.DB > -12.0f && (h.RH < 0 || h.RH > 100.01f)) ++c.badRh;
+  for (float v : {h.DB, h.WB, h.DP, h.PB, h.W, h.H, h.V, h.RH, h.WV, h.DN, h.DH, h.DFH, h.AZM, h.CC}) {
+    if (!std::isfinite(v)) ++c.nonFinite;
+  }
+  c.lastPb = h.PB;
+  ++c.energy;
+  c.lastWeight = w;
 }
 inline void recDayend(kv::EngineState& s, int32_t, int32_t& DOW) {
   Calls& c = calls();

@@ -97,6 +97,9 @@ TEST_P(FullYear, monthly_statistics_reproduce_the_input) {
   const std::vector<Validation> v = validations(listing);
   ASSERT_EQ(v.size(), 12u);
   EXPECT_EQ(listing.find("nan"), std::string::npos);
+  // No overflow in the month pages (the head prints the design range, here far out).
+  EXPECT_EQ(listing.find('*', listing.find(" DAILY WEATHER")), std::string::npos);
+  EXPECT_EQ(r.file("sim$.out").find("*****"), std::string::npos);
   const double spread = deviateSpread();
   const kv::WXMON& wx = r.s->wxmon;
   for (const Validation& m : v) {
@@ -353,4 +356,69 @@ TEST(Calendar, report_cutters_find_section_eight_and_the_month_pages) {
     if (l.find("DAILY") != std::string::npos && l.rfind(" DAILY WEATHER SUMMARIES FOR ", 0) == 0) ++heads;
   }
   EXPECT_EQ(heads, 2);
+}
+
+TEST(Calendar, runs_without_the_load_model_wired) {
+  Options o;
+  o.day2 = 10;
+  CalendarRun r(kHot, o);
+  r.s->hooks = kv::Hooks{};
+  r.s->hooks.clock = fixedClock;
+  r.run();
+  const std::string listing = r.file("tavik$.wth");
+  EXPECT_NE(listing.find("\r\n      1/ 1   7:36"), std::string::npos);
+  EXPECT_NE(r.file("sim$.out").find("VIII."), std::string::npos);
+}
+
+TEST_P(FullYear, every_hour_keeps_the_weather_consistent) {
+  CalendarRun r(*GetParam(), Options{});
+  r.run();
+  const Calls& c = calls();
+  EXPECT_EQ(c.energy, 365 * 24);
+  EXPECT_EQ(c.dpAboveDb, 0);
+  EXPECT_EQ(c.pressureJumps, 0);
+  EXPECT_EQ(c.sunAtNight, 0);
+  EXPECT_EQ(c.badRank, 0);
+  EXPECT_EQ(c.badRh, 0);
+  EXPECT_EQ(c.nonFinite, 0);
+}
+
+TEST(Calendar, a_month_whose_sampled_days_precede_the_run_gets_only_its_page_head) {
+  Options o;
+  o.daysPerMonth = 7;
+  o.day1 = 31;  // January's sampled days are 2 .. 29
+  CalendarRun r(kHot, o);
+  r.run();
+  const std::string listing = r.file("tavik$.wth");
+  EXPECT_NE(listing.find(" DAILY WEATHER SUMMARIES FOR JANUARY   2001"), std::string::npos);
+  EXPECT_EQ(listing.find("STATISTICS FOR JANUARY"), std::string::npos);
+  ASSERT_FALSE(calls().monend.empty());
+  EXPECT_EQ(calls().monend.front(), 2);
+  EXPECT_EQ(calls().days.front(), 31 + 2);
+}
+
+TEST(Calendar, sampled_calendars_shift_the_means_by_their_chosen_ranks) {
+  // A sampled month draws the same rank indexes every month, so its mean moves from the
+  // input by the standard deviation times the mean deviate of those indexes' ranks.
+  for (int daysPerMonth : {7, 14, 21}) {
+    double bias = 0, biasMax = 0;
+    for (int k = 1; k <= daysPerMonth; ++k) {
+      const int i = kv::sampledRankIndex(daysPerMonth / 7, k);
+      bias += kv::kNormalDeviate(kv::rankOf(3, i));
+      biasMax += kv::kNormalDeviate(kv::rankOf(2, i));
+    }
+    bias /= daysPerMonth;
+    biasMax /= daysPerMonth;
+    Options o;
+    o.daysPerMonth = daysPerMonth;
+    CalendarRun r(kHot, o);
+    r.run();
+    const kv::WXMON& wx = r.s->wxmon;
+    for (const Validation& m : validations(r.file("tavik$.wth"))) {
+      if (m.month == monthOfMax(kHot) || m.month == monthOfMin(kHot) || m.month == 12) continue;
+      SCOPED_TRACE(::testing::Message() << daysPerMonth << " days, month " << m.month);
+      EXPECT_NEAR(m.year[0], wx.TDBM(m.month) + wx.TDBS(m.month) * bias, 0.051);
+      EXPECT_NEAR(m.year[2], wx.TMXM(m.month) + wx.TMXS(m.month) * biasMax, 0.051);
+    }
+  }
 }
