@@ -80,6 +80,7 @@ struct Calls {
   std::vector<int> monend;
   std::vector<int> days;   // JDAY of each simulated day
   std::vector<float> weights;  // WEIGHT of each simulated day
+  std::vector<float> tday;     // the day's mean dry bulb as the day end sees it
   float lastWeight = 0;
   int dow = 0;
   // Hourly invariants of HRWTHR that every hour must keep.
@@ -112,6 +113,7 @@ inline void recDayend(kv::EngineState& s, int32_t, int32_t& DOW) {
   ++c.dayend;
   c.days.push_back(s.hrwthr.JDAY);
   c.weights.push_back(c.lastWeight);
+  c.tday.push_back(s.hrwthr.TDAY);
   c.dow = c.dow % 7 + 1;
   DOW = c.dow;
 }
