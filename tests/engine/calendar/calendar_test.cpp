@@ -6,6 +6,7 @@
 
 #include "calendar_fixture.h"
 #include "engine/core/fixfmt.h"
+#include "engine/core/psychro.h"
 
 using namespace kvtest;
 
@@ -550,4 +551,26 @@ TEST(Calendar, a_run_end_within_a_passed_over_days_span_ends_the_year_there) {
   CalendarRun later(kHot, o);
   later.run();
   EXPECT_EQ(calls().days, (std::vector<int>{33, 37}));
+}
+
+TEST(Calendar, the_hottest_rank_of_the_hottest_month_is_the_design_day) {
+  // Hot site: July has the highest expected maximum (106 + 2.11 x 4). Its day of maximum
+  // rank 31 reaches the design maximum, 115 F, and with a design wet bulb of 70 F (65 or
+  // more) its late dew point is the dew point of 115 F dry bulb and 70 F wet bulb.
+  CalendarRun r(kHot, Options{});
+  r.run();
+  ASSERT_EQ(monthOfMax(kHot), 7);
+  const float p = 29.92f - 5.031f * kHot.elev / 5000.0f;
+  float wb = kHot.tdswb, dp, pv, w, h, v, rh;
+  kv::PSY1(kHot.tdsmx, wb, p, dp, pv, w, h, v, rh);
+  int designDays = 0;
+  for (const std::string& l : lines(r.file("tavik$.wth"))) {
+    if (l.size() < 125 || l.substr(4, 4) != "  7/") continue;
+    const float tmax = kv::readF(l, 34, 8);
+    EXPECT_LE(tmax, kHot.tdsmx);
+    if (tmax != kHot.tdsmx) continue;
+    ++designDays;
+    EXPECT_NEAR(kv::readF(l, 61, 8), dp, 0.051) << l;
+  }
+  EXPECT_EQ(designDays, 1);
 }
