@@ -207,33 +207,50 @@ TEST(Kvan64, daylighting_reads_the_light_shelves_and_advances_the_page_count) {
 }
 
 // The built program, run in a fixture folder like the front-end runs it.
-TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
+int runProgram(const fs::path& temp) {
   const fs::path exe = fs::path(KALVANO_BASE_DIR) / std::string(files::kEngineProgram);
-  ASSERT_TRUE(fs::exists(exe)) << exe;
-  Base b("program", options(3));
-  fs::remove(b.root / "btype" / "tcool.dat");
   const pid_t pid = fork();
-  ASSERT_GE(pid, 0);
+  if (pid < 0) return -1;
   if (pid == 0) {
-    if (chdir(b.temp.c_str()) != 0) _exit(99);
+    if (chdir(temp.c_str()) != 0) _exit(99);
     execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
     _exit(98);
   }
   int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+TEST(Kvan64Program, runs_the_installed_sample_in_its_folder_and_writes_every_output_file) {
+  ASSERT_TRUE(fs::exists(fs::path(KALVANO_BASE_DIR) / std::string(files::kEngineProgram)));
+  Base b("program", options(3));
+  const fs::path installed(KALVANO_BASE_DIR);
+  for (auto name : {"tcool.dat", "theat.dat"})
+    fs::copy_file(installed / "btype" / name, b.root / "btype" / name, fs::copy_options::overwrite_existing);
+  fs::copy_file(installed / "temp" / std::string(files::kLightShelf), b.temp / std::string(files::kLightShelf));
+  fs::copy_file(installed / "sample" / "SampleProject.inp", b.temp / std::string(files::kRunInput),
+                fs::copy_options::overwrite_existing);
+  EXPECT_EQ(runProgram(b.temp), 0) << b.file(files::kMonitorLog);
   for (auto name : {files::kEngineReport, files::kMonitorLog, files::kWeatherListing, files::kComfortReport,
                     files::kWeatherSummary, files::kHourlyEnergy, files::kDebugTrace, files::kHourlyWeather,
                     files::kHourlyTemps}) {
     EXPECT_TRUE(fs::exists(b.temp / std::string(name))) << name;
   }
-  EXPECT_FALSE(fs::exists(b.root / "btype" / "tcool.dat"));  // a missing input is never created
   EXPECT_FALSE(fs::exists(b.temp / std::string(files::kRecordedWeather)));
+  const std::string mon = b.file(files::kMonitorLog);
+  EXPECT_NE(mon.find("zone   2 read successfully."), std::string::npos);
+  EXPECT_NE(mon.find("  *** PREPROCESSING ZONE 12  Office East"), std::string::npos);
+  EXPECT_EQ(b.file(files::kEngineReport).substr(0, 82), std::string(80, '*') + "\r\n");
+}
+
+TEST(Kvan64Program, never_creates_a_missing_input) {
+  Base b("program-missing", options(3));
+  fs::remove(b.root / "btype" / "tcool.dat");
+  EXPECT_GE(runProgram(b.temp), 0);
+  EXPECT_FALSE(fs::exists(b.root / "btype" / "tcool.dat"));
   const std::string mon = b.file(files::kMonitorLog);
   EXPECT_NE(mon.find("btype\\tcool.dat is missing.             \r\n"), std::string::npos);
   EXPECT_NE(mon.find("btype\\theat.dat read successfully.      \r\n"), std::string::npos);
-  EXPECT_EQ(b.file(files::kEngineReport).substr(0, 82), std::string(80, '*') + "\r\n");
 }
 
 }  // namespace
