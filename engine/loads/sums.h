@@ -1,0 +1,25 @@
+// Helpers of the hourly rows and the month end, shared with their tests.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace kv {
+
+// INT (truncation toward zero) of a value bound for an integer field of a report or an hourly
+// row; a value beyond any field width, or one that is not a number, stays beyond every width
+// so that its field prints as asterisks.
+inline std::int64_t reportInt(float v) {
+  if (std::isnan(v) || v >= 1.0e15f) return INT64_MAX;
+  if (v <= -1.0e15f) return INT64_MIN + 1;
+  return static_cast<std::int64_t>(v);
+}
+
+struct EngineState;
+
+// Demand charge of a month whose peak demand is PEAK kW, from BLDG's NDEM tiers (cumulative
+// limits DEMKW, rates DEMCST): each tier prices the demand between the previous limit and its
+// own; demand above the last limit is priced at the last rate. 0 without tiers.
+float DEMCHG(const EngineState& s, float PEAK);
+
+}  // namespace kv
