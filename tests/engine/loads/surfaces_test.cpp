@@ -243,6 +243,15 @@ TEST(SurfacePass, time_lag_reads_the_ring) {
   }
   EXPECT_EQ(kv::lagSlot(3, 0.0f), 3);
   EXPECT_EQ(kv::lagSlot(3, 5.0f), 22);
+  // Whatever the lag, the ring index stays inside the ring.
+  for (int c = 1; c <= 24; ++c) {
+    for (int lag = -30; lag <= 60; ++lag) {
+      const int j = kv::lagSlot(c, static_cast<float>(lag));
+      EXPECT_GE(j, 1) << c << " " << lag;
+      EXPECT_LE(j, 24) << c << " " << lag;
+    }
+  }
+  EXPECT_EQ(kv::lagSlot(1, 30.0f), 19);
 }
 
 // Two days of hours: with no lag each hour of the second day sees the sol-air temperature
@@ -477,6 +486,22 @@ TEST(SurfacePass, daylight_needs_a_lit_daylit_zone_and_is_capped_at_the_target) 
     kv::SURFACES(*f.s, 1);
     EXPECT_GT(one, 20.0f);  // 21.2 fc by hand
     EXPECT_NEAR(f.s->enacc.FCDLZ(1), std::min(2.0f * one, target), 1e-3f) << target;
+  }
+}
+
+TEST(SurfacePass, window_with_sill_at_or_above_its_top_adds_no_daylight) {
+  for (float sill : {7.0f, 9.0f}) {
+    SurfaceFixture f;
+    makeDaylit(f);
+    f.s->bldg.LASTSURF(1) = 2;
+    f.surface(1, 180.0f, 3.0f, 100.0f, 20.0f);
+    f.surface(2, 180.0f, 3.0f, 100.0f, 20.0f);
+    f.s->bldg.HSILL(2) = sill;  // top at 7 ft
+    f.sun(30.0, 180.0, 200.0f, 40.0f, 160.0f);
+    const float good = f.hour(1).Ew;
+    EXPECT_EQ(f.hour(2).Ew, 0.0f) << sill;
+    kv::SURFACES(*f.s, 1);
+    EXPECT_NEAR(f.s->enacc.FCDLZ(1), good, 1e-5f) << sill;
   }
 }
 
