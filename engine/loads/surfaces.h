@@ -1,4 +1,4 @@
-// One surface in one hour: the pieces of the surface pass that the tests look at directly.
+// One surface in one hour: what the surface pass computes for it, open to the tests.
 // SURFACES (stages.h) walks the zones and their surfaces, calls surfaceHour for each and
 // sums what it leaves into the zone's surface sums.
 #pragma once
