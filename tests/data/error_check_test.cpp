@@ -132,4 +132,32 @@ TEST(ErrorCheck, InstalledSamplesPass) {
   }
 }
 
+// What the README's main command does with the sample office, for both samples: a whole year
+// of generated weather with air conditioning.
+TEST(SampleRuns, InstalledSamplesSimulateAWholeYear) {
+  namespace fs = std::filesystem;
+  for (const Sample& s : kSamples) {
+    SCOPED_TRACE(s.file);
+    const fs::path base = freshBase("samplerun");
+    const fs::path project = base / s.file;
+    fs::copy_file(dataPath(std::string("sample/") + s.file), project);
+    RunSetup setup;
+    setup.runType = 3;
+    const EngineRun run = runProject(base, project, setup);
+    fs::remove_all(base);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.errors().size(), 0u) << joined(run.errors());
+    EXPECT_EQ(run.linesWith("RUN ABORTED").size(), 0u) << run.monitor;
+    EXPECT_EQ(run.linesWith("$$ Program ended successfully $$").size(), 1u) << run.monitor;
+    // Twelve months of the year were simulated.
+    std::size_t months = 0;
+    for (std::size_t at = run.listing.find("VALIDATION CHECK OF WEATHER STATISTICS FOR");
+         at != std::string::npos;
+         at = run.listing.find("VALIDATION CHECK OF WEATHER STATISTICS FOR", at + 1)) {
+      ++months;
+    }
+    EXPECT_EQ(months, 12u);
+  }
+}
+
 }  // namespace
