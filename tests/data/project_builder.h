@@ -75,9 +75,11 @@ inline void loadBuildingType(km::ProjectModel& m, int n) {
     int d;
     std::size_t w;
   };
+  // The natural-ventilation rate (field 22) goes into litres/s per m2, the SI unit of the
+  // project writers (every installed type holds 0 there).
   const Rule rules[] = {{4, 4.882428, 1, 5},       {5, 0.09290304, 1, 5},   {7, 3.7854125, 1, 5},
                         {12, 1 / 0.09290304, 1, 5}, {13, 1 / 0.09290304, 1, 5},
-                        {14, 1 / 0.09290304, 1, 5}, {22, 18.28799833, 1, 5}, {24, 0.3048, 1, 5},
+                        {14, 1 / 0.09290304, 1, 5}, {22, 5.0799972, 1, 5}, {24, 0.3048, 1, 5},
                         {25, 10.7639104, 0, 4},     {26, 248.8, 1, 6},       {27, 1 / 3.412141, 1, 6}};
   for (int field = 4; field <= 30; ++field) {
     std::string v = valueText(f.lines[static_cast<std::size_t>(field + 23)]);
