@@ -386,6 +386,9 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
       run.y.sunshine += run.m.sunshine;
       if (s.hooks.MONEND) s.hooks.MONEND(s, month);
     }
+    // The month's last computed day decides too, simulated or passed over: a run end before
+    // it ends the year here.
+    if (static_cast<float>(rp.IDAY2) < static_cast<float>(run.lastJday) + run.WEIGHT) runEnded = true;
   }
 
   if (s.hooks.YREND) s.hooks.YREND(s);

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "engine/core/arrays.h"
+#include "engine/core/enacc.h"
 #include "engine/core/files.h"
 
 namespace kv {
@@ -218,12 +219,6 @@ struct CHTAB {
   Arr1<Chars<3>, kZones> OACODE;
   Chars<2> UNITS;
   Arr1<char, 7> SHDLET;
-};
-
-// The load model's own state between its calls (the load model fills it).
-struct ENACC {
-  int32_t IFIRST = 0;
-  int32_t IDOW = 0;  // day of the week 1..7, 1 = Monday: set-up, advanced by DAYEND
 };
 
 // The main program's private state that the input sections share.

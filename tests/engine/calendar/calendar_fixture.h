@@ -48,6 +48,19 @@ inline const Site kHot{"PHOENIX, AZ", "23183", 33.4f, 112.0f, 105.0f, 1106.0f,
     {5, 6, 6.8f, 7, 7, 7, 7.5f, 7, 6.5f, 6, 5.5f, 5},
     115.0f, 70.0f, 20.0f};
 
+// A fjord town east of its time meridian, inside the Arctic circle: polar day and night
+// with the clock ahead of the sun, so the sun rises before midnight on the clock in June.
+inline const Site kPolarEast{"ARCTIC FJORD, NORWAY", "01025", 69.7f, -18.9f, -15.0f, 30.0f,
+    {24, 24, 28, 34, 42, 50, 55, 53, 45, 36, 29, 25},
+    {8, 8, 7, 5, 4, 4, 3, 3, 4, 5, 7, 8},
+    {29, 29, 33, 39, 47, 56, 61, 58, 50, 40, 33, 30},
+    {8, 8, 7, 6, 5, 5, 4, 4, 4, 5, 7, 8},
+    {18, 18, 21, 26, 33, 42, 48, 47, 40, 31, 23, 19},
+    {8, 8, 7, 6, 5, 4, 4, 4, 4, 5, 7, 8},
+    {0, 60, 350, 950, 1500, 1700, 1450, 900, 430, 130, 10, 0},
+    {11, 11, 10, 9, 9, 9, 8, 8, 9, 10, 10, 11},
+    75.0f, 60.0f, -10.0f};
+
 // An Arctic coast far west of its time meridian: polar night, polar day, and in January a
 // sunrise after 14:00 on the clock.
 inline const Site kPolar{"ARCTIC COAST, AK", "27502", 71.3f, 166.0f, 135.0f, 30.0f,
@@ -67,6 +80,7 @@ struct Calls {
   std::vector<int> monend;
   std::vector<int> days;   // JDAY of each simulated day
   std::vector<float> weights;  // WEIGHT of each simulated day
+  std::vector<float> tday;     // the day's mean dry bulb as the day end sees it
   float lastWeight = 0;
   int dow = 0;
   // Hourly invariants of HRWTHR that every hour must keep.
@@ -99,6 +113,7 @@ inline void recDayend(kv::EngineState& s, int32_t, int32_t& DOW) {
   ++c.dayend;
   c.days.push_back(s.hrwthr.JDAY);
   c.weights.push_back(c.lastWeight);
+  c.tday.push_back(s.hrwthr.TDAY);
   c.dow = c.dow % 7 + 1;
   DOW = c.dow;
 }
@@ -133,6 +148,7 @@ class CalendarRun {
     kv::RUNPAR& r = s->runpar;
     r.IWFMT = 0; r.IDOW1 = 2; r.IDAY1 = o.day1; r.IDAY2 = o.day2; r.IYEAR = o.year;
     r.IHRLY = o.hourly; r.IRYR = 2026; r.IRMO = 12; r.IRDA = 10; r.NPAGE = 7; r.SEPCH = '\t';
+    r.MONFLG.fill(1);  // every month occupied, as the main program starts them
     s->prjtxt.PLOC.set(site.location);
     s->prjtxt.PNAME.set("Calendar test building");
     s->prjtxt.PDESC.set("Weather reports");

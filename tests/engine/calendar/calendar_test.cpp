@@ -6,6 +6,7 @@
 
 #include "calendar_fixture.h"
 #include "engine/core/fixfmt.h"
+#include "engine/core/psychro.h"
 
 using namespace kvtest;
 
@@ -128,11 +129,39 @@ TEST_P(FullYear, monthly_statistics_reproduce_the_input) {
     EXPECT_NEAR(m.year[6], m.input[6], 0.03 + 0.17 * omittedBound(missed) / length);
     EXPECT_GE(m.year[1], 0.0f);
   }
+
+  // The days' own means, unrounded: a whole rank cycle gives the input mean to float
+  // rounding and the deviates' spread times the input deviation; a shorter month misses
+  // 31 - L ranks, whose deviates bound its offset.
+  const Calls& c = calls();
+  ASSERT_EQ(c.tday.size(), 365u);
+  const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  std::size_t first = 0;
+  for (int month = 1; month <= 12; ++month) {
+    const int length = lengths[month - 1];
+    double sum = 0, sq = 0;
+    for (int d = 0; d < length; ++d) sum += c.tday[first + d];
+    const double mean = sum / length;
+    for (int d = 0; d < length; ++d) sq += (c.tday[first + d] - mean) * (c.tday[first + d] - mean);
+    first += length;
+    if (month == monthOfMax(site) || month == monthOfMin(site)) continue;
+    SCOPED_TRACE(::testing::Message() << "days of month " << month);
+    const double in = wx.TDBM(month), sd = wx.TDBS(month);
+    if (length == 31) {
+      EXPECT_NEAR(mean, in, 2e-6 * (std::fabs(in) + 10.0));
+      EXPECT_NEAR(std::sqrt(sq / 30.0), sd * spread, 1e-4 * (sd + 1.0));
+    } else {
+      EXPECT_LE(std::fabs(mean - in), sd * omittedBound(31 - length) / length + 1e-4);
+    }
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sites, FullYear, ::testing::Values(&kCold, &kHot, &kPolar),
+INSTANTIATE_TEST_SUITE_P(Sites, FullYear, ::testing::Values(&kCold, &kHot, &kPolar, &kPolarEast),
                          [](const auto& info) {
-                           return std::string(info.param == &kCold ? "cold" : info.param == &kHot ? "hot" : "polar");
+                           return std::string(info.param == &kCold        ? "cold"
+                                              : info.param == &kHot       ? "hot"
+                                              : info.param == &kPolarEast ? "polar_east"
+                                                                          : "polar");
                          });
 
 TEST(Calendar, calls_the_load_model_at_every_hour_day_and_month) {
@@ -161,14 +190,21 @@ TEST(Calendar, same_seed_repeats_the_weather_and_another_seed_changes_it) {
   CalendarRun c(kCold, o);
   c.run();
   EXPECT_NE(a.file("eweth$.hry"), c.file("eweth$.hry"));
-  // Same statistics: the whole-cycle months keep their means.
+  EXPECT_NE(a.file("tavik$.wth"), c.file("tavik$.wth"));
+  // Same statistics: a whole-month cycle draws every rank once whatever its start, so the
+  // 31-day months keep their dry-bulb means and deviations.
   const std::vector<Validation> va = validations(a.file("tavik$.wth"));
   const std::vector<Validation> vc = validations(c.file("tavik$.wth"));
-  ASSERT_EQ(va.size(), vc.size());
-  for (std::size_t i = 0; i < va.size(); ++i) {
-    if (va[i].month == 3 || va[i].month == 5 || va[i].month == 8 || va[i].month == 10) {
-      EXPECT_NEAR(va[i].year[0], vc[i].year[0], 0.11) << va[i].month;
-    }
+  ASSERT_EQ(va.size(), 12u);
+  ASSERT_EQ(vc.size(), 12u);
+  for (int month : {1, 3, 5, 7, 8, 10, 12}) {
+    SCOPED_TRACE(month);
+    const Validation& x = va[month - 1];
+    const Validation& y = vc[month - 1];
+    EXPECT_NEAR(x.year[0], y.year[0], 0.11);  // means F6.1: at most a last-digit flip
+    EXPECT_NEAR(x.year[1], y.year[1], 0.011);
+    EXPECT_NEAR(x.year[2], y.year[2], 0.11);
+    EXPECT_NEAR(x.year[3], y.year[3], 0.011);
   }
 }
 
@@ -240,24 +276,37 @@ TEST(Calendar, a_day_range_simulates_only_its_days_and_months) {
 }
 
 TEST(Calendar, skipped_months_are_simulated_like_any_other) {
-  CalendarRun a(kHot, Options{}), b(kHot, Options{});
+  Options o;
+  o.hourly = 1;
+  CalendarRun a(kHot, o), b(kHot, o);
+  ASSERT_EQ(a.s->runpar.MONFLG(7), 1);
   for (int m : {1, 7, 12}) b.s->runpar.MONFLG(m) = 0;
   a.run();
+  const Calls withAll = calls();
   b.run();
-  EXPECT_EQ(a.file("tavik$.wth"), b.file("tavik$.wth"));
-  EXPECT_EQ(a.file("sim$.out"), b.file("sim$.out"));
+  for (const char* name : {"tavik$.wth", "sim$.out", "eweth$.sum", "eweth$.hry"}) {
+    EXPECT_EQ(a.file(name), b.file(name)) << name;
+  }
+  EXPECT_EQ(calls().energy, withAll.energy);
+  EXPECT_EQ(calls().monend, withAll.monend);
 }
 
 TEST(Calendar, polar_months_print_no_undefined_cells) {
+  for (const Site* site : {&kPolarEast, &kPolar}) {
+    Options o;
+    o.hourly = 1;
+    CalendarRun r(*site, o);
+    r.run();
+    for (const char* name : {"tavik$.wth", "sim$.out", "eweth$.sum", "eweth$.hry"}) {
+      const std::string text = r.file(name);
+      EXPECT_EQ(text.find("nan"), std::string::npos) << site->location << " " << name;
+      EXPECT_EQ(text.find("*****"), std::string::npos) << site->location << " " << name;
+    }
+  }
   Options o;
   o.hourly = 1;
   CalendarRun r(kPolar, o);
   r.run();
-  for (const char* name : {"tavik$.wth", "sim$.out", "eweth$.sum", "eweth$.hry"}) {
-    const std::string text = r.file(name);
-    EXPECT_EQ(text.find("nan"), std::string::npos) << name;
-    EXPECT_EQ(text.find("*****"), std::string::npos) << name;
-  }
   // December: no possible sunshine, no sun at all.
   const std::string listing = r.file("tavik$.wth");
   const std::size_t dec = listing.find("VALIDATION CHECK OF WEATHER STATISTICS FOR DECEMBER");
@@ -421,4 +470,107 @@ TEST(Calendar, sampled_calendars_shift_the_means_by_their_chosen_ranks) {
       EXPECT_NEAR(m.year[2], wx.TMXM(m.month) + wx.TMXS(m.month) * biasMax, 0.051);
     }
   }
+}
+
+TEST(Calendar, a_blank_line_closes_each_week_except_on_the_months_last_day) {
+  struct Row {
+    int daysPerMonth, saturdays, lastOfMonth;
+  };
+  // The day end here numbers the days 1..7 from 1 January (7 = "Sat"). Whole months: 52
+  // week ends, one of them (30 September, day 273) a month's last day. Seven days a month:
+  // the seventh is always the last.
+  const Row rows[] = {{31, 52, 1}, {7, 12, 12}};
+  for (const Row& row : rows) {
+    Options o;
+    o.daysPerMonth = row.daysPerMonth;
+    CalendarRun r(kHot, o);
+    r.run();
+    const std::vector<std::string> ls = lines(r.file("tavik$.wth"));
+    int saturdays = 0, lastOfMonth = 0, blanks = 0;
+    for (std::size_t i = 1; i + 1 < ls.size(); ++i) {
+      if (ls[i] == " ") {
+        ++blanks;
+        EXPECT_EQ(ls[i - 1].substr(0, 4), " Sat") << i;
+      }
+      if (ls[i].rfind(" Sat", 0) != 0) continue;
+      ++saturdays;
+      if (ls[i + 1].rfind(" -----", 0) == 0) {
+        ++lastOfMonth;
+      } else {
+        EXPECT_EQ(ls[i + 1], " ") << i;
+      }
+    }
+    SCOPED_TRACE(row.daysPerMonth);
+    EXPECT_EQ(saturdays, row.saturdays);
+    EXPECT_EQ(lastOfMonth, row.lastOfMonth);
+    EXPECT_EQ(blanks, row.saturdays - row.lastOfMonth);
+  }
+}
+
+TEST(Calendar, a_month_that_stands_for_one_day_prints_zero_deviations) {
+  Options o;
+  o.day1 = o.day2 = 45;
+  CalendarRun r(kCold, o);
+  r.run();
+  EXPECT_EQ(calls().days, std::vector<int>{45});
+  EXPECT_EQ(calls().monend, std::vector<int>{2});
+  const std::string listing = r.file("tavik$.wth");
+  EXPECT_EQ(listing.find("nan"), std::string::npos);
+  const std::vector<Validation> v = validations(listing);
+  ASSERT_EQ(v.size(), 1u);
+  EXPECT_EQ(v[0].month, 2);
+  for (int i : {1, 3, 5}) EXPECT_EQ(v[0].year[i], 0.0f) << i;
+  EXPECT_NE(listing.find(" THIS YEAR =", listing.find("STATISTICS FOR FEBRUARY")), std::string::npos);
+  const std::string sum = r.file("eweth$.sum");
+  EXPECT_EQ(sum.find("nan"), std::string::npos);
+  EXPECT_NE(sum.find("DB Std    0.0   0.0"), std::string::npos);
+}
+
+TEST(Calendar, a_run_end_within_a_passed_over_days_span_ends_the_year_there) {
+  // Seven days a month: January's last sampled day, the 29th, stands for 31/7 days and so
+  // reaches past day 31. A run of day 31 alone passes it over and ends with January: no
+  // simulated day, no month end, but the year end and section VIII.
+  Options o;
+  o.daysPerMonth = 7;
+  o.day1 = o.day2 = 31;
+  CalendarRun r(kHot, o);
+  r.run();
+  EXPECT_TRUE(calls().days.empty());
+  EXPECT_EQ(calls().energy, 0);
+  EXPECT_TRUE(calls().monend.empty());
+  EXPECT_EQ(calls().yrend, 1);
+  const std::string listing = r.file("tavik$.wth");
+  EXPECT_NE(listing.find(" DAILY WEATHER SUMMARIES FOR JANUARY"), std::string::npos);
+  EXPECT_EQ(listing.find(" DAILY WEATHER SUMMARIES FOR FEBRUARY"), std::string::npos);
+  EXPECT_EQ(listing.find("VALIDATION CHECK"), std::string::npos);
+  const std::string report = r.file("sim$.out");
+  EXPECT_NE(report.find("VIII."), std::string::npos);
+  EXPECT_EQ(report.find("nan"), std::string::npos);
+  // A run end one sampled day later is reached: February's second day is simulated.
+  o.day2 = 40;
+  CalendarRun later(kHot, o);
+  later.run();
+  EXPECT_EQ(calls().days, (std::vector<int>{33, 37}));
+}
+
+TEST(Calendar, the_hottest_rank_of_the_hottest_month_is_the_design_day) {
+  // Hot site: July has the highest expected maximum (106 + 2.11 x 4). Its day of maximum
+  // rank 31 reaches the design maximum, 115 F, and with a design wet bulb of 70 F (65 or
+  // more) its late dew point is the dew point of 115 F dry bulb and 70 F wet bulb.
+  CalendarRun r(kHot, Options{});
+  r.run();
+  ASSERT_EQ(monthOfMax(kHot), 7);
+  const float p = 29.92f - 5.031f * kHot.elev / 5000.0f;
+  float wb = kHot.tdswb, dp, pv, w, h, v, rh;
+  kv::PSY1(kHot.tdsmx, wb, p, dp, pv, w, h, v, rh);
+  int designDays = 0;
+  for (const std::string& l : lines(r.file("tavik$.wth"))) {
+    if (l.size() < 125 || l.substr(4, 4) != "  7/") continue;
+    const float tmax = kv::readF(l, 34, 8);
+    EXPECT_LE(tmax, kHot.tdsmx);
+    if (tmax != kHot.tdsmx) continue;
+    ++designDays;
+    EXPECT_NEAR(kv::readF(l, 61, 8), dp, 0.051) << l;
+  }
+  EXPECT_EQ(designDays, 1);
 }

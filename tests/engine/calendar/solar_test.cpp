@@ -81,6 +81,26 @@ TEST(Solar, first_of_january_gives_the_constants_of_the_normal_and_clear_sky_irr
   EXPECT_FLOAT_EQ(sindec, 0.398721f);
 }
 
+TEST(Solar, normal_and_clear_sky_irradiance_follow_the_published_tables) {
+  // Extraterrestrial normal irradiance: the solar constant 1367 W/m2 (433.3 Btu/h ft2) with
+  // the orbit's eccentricity, 1 + 0.033 cos(2 pi n / 365). Clear-sky constant: the apparent
+  // extraterrestrial irradiance A of the clear-day model, tabulated for the 21st of each
+  // month (Btu/h ft2).
+  struct Row {
+    int day;
+    double apparent;
+  };
+  const Row rows[] = {{21, 390}, {52, 385}, {80, 376}, {111, 360}, {141, 350}, {172, 345},
+                      {202, 344}, {233, 351}, {264, 365}, {294, 378}, {325, 387}, {355, 391}};
+  for (const Row& r : rows) {
+    float decl, sindec, eqt, etr, acon;
+    SOLAR(static_cast<float>(r.day), decl, sindec, eqt, etr, acon);
+    const double normal = 1367.0 / 3.1545911 * (1.0 + 0.033 * std::cos(2.0 * kPi * r.day / 365.0));
+    EXPECT_NEAR(etr, normal, 0.005 * normal) << "day " << r.day;
+    EXPECT_NEAR(acon, r.apparent, 2.0) << "day " << r.day;
+  }
+}
+
 TEST(Solar, altitude_and_azimuth_match_the_reference_away_from_the_meridian) {
   struct Row {
     double lat;

@@ -1,0 +1,8 @@
+#include "engine/core/state.h"
+#include "engine/loads/stages.h"
+
+namespace kv {
+
+void HOURROWS(EngineState& /*s*/, int32_t /*MONTH*/) {}
+
+}  // namespace kv

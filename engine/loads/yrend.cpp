@@ -1,0 +1,8 @@
+#include "engine/core/state.h"
+#include "engine/loads/energy.h"
+
+namespace kv {
+
+void YREND(EngineState& /*s*/) {}
+
+}  // namespace kv
