@@ -231,6 +231,8 @@ void surfaces(EngineState& s) {
       e.GLFAC(i) = std::clamp(1.0f - (0.92f - b.EMWIN(g)) - b.SHGC(g), 0.05f, 1.0f);
 
       // Window fraction to area; gross wall area to net opaque area.
+      // A glass fraction on a surface without wall area is a fraction of nothing: no glass.
+      if (b.AWALL(i) == 0.0f && b.AWIND(i) <= 1.0f) b.AWIND(i) = 0.0f;
       if (b.AWALL(i) != 0.0f) {
         if (b.AWIND(i) <= 1.0f) b.AWIND(i) = b.AWIND(i) * b.AWALL(i);
         b.AWALL(i) = b.AWALL(i) - b.AWIND(i);

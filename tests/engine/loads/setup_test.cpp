@@ -15,7 +15,8 @@ TEST(Setup, window_fractions_become_areas_and_walls_their_net_opaque_area) {
   struct Row {
     float wall, glass, netWall, glassArea;
   };
-  const Row rows[] = {{400, 0.25f, 300, 100}, {400, 1.0f, 0, 400}, {400, 60, 340, 60}, {0, 30, 0, 30}};
+  const Row rows[] = {{400, 0.25f, 300, 100}, {400, 1.0f, 0, 400}, {400, 60, 340, 60}, {0, 30, 0, 30},
+                    {0, 0.25f, 0, 0}};  // a fraction of a surface without wall area is no glass
   for (const Row& r : rows) {
     SetupFixture f("fraction");
     f.s->bldg.AWALL(1) = r.wall;
