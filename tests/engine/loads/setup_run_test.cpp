@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../core/testutil.h"
+#include "engine/calendar/wether.h"
 #include "engine/input/kvan64main.h"
 #include "engine/input/readproject.h"
 #include "engine/loads/energy.h"
@@ -49,9 +50,10 @@ void setValue(std::vector<std::string>& lines, const std::string& label, const s
 struct CheckRun {
   fs::path root, temp;
   int status = -1;
-  std::string report, monitor;
+  std::string report, monitor, energy, temps, trace;
 
-  CheckRun(const std::string& name, const std::vector<std::string>& project) {
+  CheckRun(const std::string& name, const std::vector<std::string>& project, int runType = 1, int hourly = 0,
+           const char* detail = nullptr) {
     root = freshDir("setuprun_" + name);
     temp = root / "temp";
     fs::create_directories(temp);
@@ -61,17 +63,26 @@ struct CheckRun {
     fs::copy_file(kSource / "data" / "temp" / "ltshlf.dat", temp / std::string(files::kLightShelf));
     spit(temp / std::string(files::kSeparator), "\t");
     spit(temp / std::string(files::kRunOptions),
-         "Run type  : 1\r\nWthr type : 0\r\n1st day   : 0\r\nRun begin : 1\r\nRun end   : 365\r\n"
-         "Hourly out: 0\r\nSkip month: \r\nComfort   : 68        78\r\n");
+         "Run type  : " + std::to_string(runType) +
+             "\r\nWthr type : 0\r\n1st day   : 0\r\nRun begin : 1\r\nRun end   : 365\r\n"
+             "Hourly out: " + std::to_string(hourly) + "\r\nSkip month: \r\nComfort   : 68        78\r\n");
+    if (detail) spit(temp / std::string(files::kDetailLevel), detail);
     std::string inp;
     for (const auto& l : project) inp += l + "\r\n";
     spit(temp / std::string(files::kRunInput), inp);
     auto s = makeState(temp);
     s->hooks.readProject = &kv::RDPROJ;
     s->hooks.ENERGY = &kv::ENERGY;
+    s->hooks.DAYEND = &kv::DAYEND;
+    s->hooks.MONEND = &kv::MONEND;
+    s->hooks.YREND = &kv::YREND;
+    s->hooks.WETHER = &kv::WETHER;
     status = kv::KVAN64(*s);
     report = slurp(temp / std::string(files::kEngineReport));
     monitor = slurp(temp / std::string(files::kMonitorLog));
+    energy = slurp(temp / std::string(files::kHourlyEnergy));
+    temps = slurp(temp / std::string(files::kHourlyTemps));
+    trace = slurp(temp / std::string(files::kDebugTrace));
   }
   ~CheckRun() { fs::remove_all(root); }
 };
@@ -138,6 +149,36 @@ TEST(SetupRun, one_defect_found_by_the_set_up_stops_the_run_at_the_gate) {
                 endsWith(r.monitor, "  *** PREPROCESSING ZONE 31  Upper Lab           \r\n"))
         << r.monitor;
   }
+}
+
+// A whole year through the calendar: the set-up's heads stand in both spreadsheets and every
+// hour is prepared without a fault.
+TEST(SetupRun, a_simulation_run_prepares_every_hour_under_the_set_up_heads) {
+  CheckRun r("year", projectLines(), 3, 1);
+  EXPECT_EQ(r.status, 0) << r.monitor;
+  EXPECT_EQ(r.monitor.find("RUN ABORTED"), std::string::npos);
+  EXPECT_EQ(r.energy.substr(0, 24), "*** PROJECT: Test Office");
+  EXPECT_NE(r.energy.find("\r\n    HOURLY WEATHER AND ENERGY VALUES: (IP Units)\t\t\t\t\tSun Angles"), std::string::npos);
+  // Orientations turned by the building's 45 degrees: 330, 30 (a sloped roof), 150 and 270.
+  EXPECT_NE(r.energy.find("\t 15-deg\t 15-deg\t 75-deg\t 75-deg\t195-deg\t195-deg\t315-deg\t315-deg\t"),
+            std::string::npos)
+      << r.energy;
+  // The main program's three lines, then the set-up's two.
+  const std::string heads = "\r\n    HOURLY OUTDOOR/INDOOR TEMPERATURES AND RH: (IP Units)\r\n"
+                            "\t\tOutdr\tOutdr\tOutdr\tOffice\tOffice\tOffice\tOffice\tOffice\tOffice\tUpper \tUpper \tUpper \r\n"
+                            "  Date\t HR\tO-DB\tO-DP\tO-RH\tDB-11\tDP-11\tRH-11\tDB-12\tDP-12\tRH-12\tDB-21\tDP-21\tRH-21\r\n";
+  EXPECT_NE(r.temps.find(heads), std::string::npos) << r.temps;
+}
+
+// With detail level 6 every simulated hour leaves its weather trace line, hourly output or not.
+TEST(SetupRun, every_simulated_hour_is_prepared_once) {
+  CheckRun r("trace", projectLines(), 3, 0, "6");
+  EXPECT_EQ(r.status, 0);
+  int lines = 0;
+  for (std::size_t p = r.trace.find(" Date="); p != std::string::npos; p = r.trace.find(" Date=", p + 1)) ++lines;
+  EXPECT_EQ(lines, 365 * 24);
+  EXPECT_EQ(r.trace.substr(0, 18), " Date=  1  1  1 DN");
+  EXPECT_EQ(r.energy, "");
 }
 
 }  // namespace
