@@ -33,7 +33,7 @@ struct ENACC {
   int32_t IDETL = 0;    // detail level from detail.hry, 0 when absent
   Arr1<Chars<3>, kLoadZones> ZTAG;  // zone tags from CHRMOD
   char SEP = '\t';      // separator of the hourly spreadsheets (copy of RUNPAR.SEPCH)
-  Arr1<int32_t, 4> IORNT;  // up to four distinct orientations of vertical surfaces, ascending
+  Arr1<int32_t, 4> IORNT;  // up to four distinct orientations of non-horizontal surfaces, ascending
   float TCMFLO = 0, TCMFHI = 0;     // comfort band, F
   int32_t ICMFLO = 0, ICMFHI = 0;   // comfort band in report units, whole degrees
   float QPSENS = 0, QPLAT = 0;      // 250 and 200 Btuh per person
