@@ -504,6 +504,8 @@ void ZONES(EngineState& s, int32_t MONTH) {
     if (T < 0.0f) {
       if (working && b.HCOP(z) > 0.0f) e.SEASPR(ihr, 1, e.ISEAS) += -T / b.HCOP(z);
       const float EH = e.HEFF2(z) > 0.0f ? T / e.HEFF2(z) : 0.0f;  // negative
+      // Gas heat gives kBtu of gas, which goes to the hour's gas use FUELHR (kBtu) and the
+      // month's GASM; electric heat gives kWh, which goes to the hour's electric demand ELKW.
       if (iheat == 1 && icool != 7) {  // gas, kBtu
         e.SHCOST -= e.GASPR * EH * e.DAYWT / 1000.0f;
         e.SHSITE -= EH * e.DAYWT / 1000.0f;
@@ -562,8 +564,8 @@ void ZONES(EngineState& s, int32_t MONTH) {
     e.TDESIN += TZ;
   }
 
-  // The mean zone temperature for the next hour's infiltration; the hour's fan power is the
-  // measure of system operation.
+  // The mean zone temperature for the next hour's infiltration. SYSON, the measure of system
+  // operation that the hourly sums count hours by, is the hour's fan power in kW.
   if (b.NZ > 0) e.TDESIN /= static_cast<float>(b.NZ);
   e.SYSON = e.EFAN;
 }
