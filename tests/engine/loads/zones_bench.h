@@ -43,6 +43,7 @@ struct ZoneSpec {
 struct Weather {
   float DB = 70.0f, DP = 50.0f, WV = 0.0f, TDAY = 70.0f, PB = 29.92f;
   float sol = 0.0f;  // beam and diffuse on the glass, Btuh/ft2
+  float fc = 0.0f;   // daylight illuminance of every zone, fc
   int NIGHT = 1, DAYRANK = 15;
 };
 
@@ -235,7 +236,7 @@ class Bench {
     E.QWSZ(z) = qws;
     E.SOPZ(z) = sop;
     E.SALLZ(z) = sall;
-    E.FCDLZ(z) = 0.0f;
+    E.FCDLZ(z) = wx.fc;
   }
 };
 
