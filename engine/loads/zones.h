@@ -1,4 +1,4 @@
-// Pieces of the zone pass that tests reach directly (zones.cpp).
+// Routines of the zone pass that tests reach directly (zones.cpp).
 #pragma once
 
 namespace kv {

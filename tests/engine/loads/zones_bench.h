@@ -25,7 +25,7 @@ enum Prof {
   kHeatUn = 4,  // kind 5: 60 F
 };
 
-struct ZoneSpec {
+struct ZoneInput {
   float floor = 1000.0f, height = 10.0f, mass = 10.0f, ach = 0.5f;
   float wallU = 0.1f, wallArea = 1264.9f;  // net opaque vertical wall, ft2
   float roofU = 0.0f, roofArea = 0.0f;
@@ -55,7 +55,7 @@ inline constexpr float kHtSup[3] = {105.0f, 100.0f, 95.0f};
 class Bench {
  public:
   std::unique_ptr<kv::EngineState> s = std::make_unique<kv::EngineState>();
-  ZoneSpec spec[kv::kZones + 1];
+  ZoneInput zone[kv::kZones + 1];
   int month = 1;
 
   kv::ENACC& e() { return s->enacc; }
@@ -99,13 +99,13 @@ class Bench {
     E.TDESIN = 72.0f;
   }
 
-  // The set-up's per-zone values for zones 1..nz from spec[].
+  // The set-up's per-zone values for zones 1..nz from zone[].
   void setUp(int nz) {
     kv::BLDG& B = b();
     kv::ENACC& E = e();
     B.NZ = nz;
     for (int z = 1; z <= nz; ++z) {
-      const ZoneSpec& c = spec[z];
+      const ZoneInput& c = zone[z];
       B.FLRZ(z) = c.floor;
       B.ZHGT(z) = c.height;
       B.XMASS(z) = c.mass;
@@ -200,7 +200,7 @@ class Bench {
   // Settled wall and glass sums of zone z at the zone temperature of the previous hour.
   void surfaces(int z, const Weather& wx) {
     kv::ENACC& E = e();
-    const ZoneSpec& c = spec[z];
+    const ZoneInput& c = zone[z];
     const float tz = E.TZONE(z);
     const float db = s->hrwthr.DB;
     float qop = 0, qroof = 0, sop = 0, qts = 0, qwa = 0, qws = 0, sall = 0;

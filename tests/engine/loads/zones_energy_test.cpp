@@ -27,8 +27,8 @@ TEST(ZoneEnergy, space_heating_by_heating_type_in_kbtu_or_kwh_with_costs_and_sit
   for (const HeatRow& r : kHeatRows) {
     SCOPED_TRACE(r.name);
     zt::Bench bench(2);
-    bench.spec[1].iheat = r.iheat;
-    bench.spec[1].icool = r.icool;
+    bench.zone[1].iheat = r.iheat;
+    bench.zone[1].icool = r.icool;
     bench.setUp(1);
     kv::ENACC& e = bench.e();
     e.DAYWT = kWeight;
@@ -79,9 +79,9 @@ TEST(ZoneEnergy, hot_water_by_heating_type_only_in_working_hours) {
   for (const Row& r : rows) {
     SCOPED_TRACE(testing::Message() << "heating type " << r.iheat << " non-working " << r.nonwrk);
     zt::Bench bench(4);  // a passive run: no space heating or cooling
-    bench.spec[1].iheat = r.iheat;
-    bench.spec[1].hwGal = 100.0f;
-    bench.spec[1].hw = zt::kOn;
+    bench.zone[1].iheat = r.iheat;
+    bench.zone[1].hwGal = 100.0f;
+    bench.zone[1].hw = zt::kOn;
     bench.setUp(1);
     kv::ENACC& e = bench.e();
     e.DAYWT = kWeight;
@@ -108,7 +108,7 @@ TEST(ZoneEnergy, cooling_electricity_is_the_load_over_the_hour_efficiency) {
   for (int icool : {1, 5, 6, 9}) {
     SCOPED_TRACE(icool);
     zt::Bench bench(2);
-    zt::ZoneSpec& z = bench.spec[1];
+    zt::ZoneInput& z = bench.zone[1];
     z.icool = icool;
     z.people = 10;
     z.lightKw = 8;

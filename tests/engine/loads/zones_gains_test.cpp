@@ -24,7 +24,7 @@ TEST(ZoneGains, daylight_dims_the_lights_of_the_daylit_fraction_by_day_only) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     zt::Bench bench(2);
-    zt::ZoneSpec& z = bench.spec[1];
+    zt::ZoneInput& z = bench.zone[1];
     z.lightKw = 10;
     z.equipKw = 2;
     z.occ = z.lite = zt::kOn;
@@ -50,7 +50,7 @@ TEST(ZoneGains, daylight_dims_the_lights_of_the_daylit_fraction_by_day_only) {
 
 TEST(ZoneGains, a_non_working_hour_has_no_gains_and_the_unoccupied_set_points) {
   zt::Bench bench(2);
-  zt::ZoneSpec& z = bench.spec[1];
+  zt::ZoneInput& z = bench.zone[1];
   z.people = 10;
   z.lightKw = 10;
   z.occ = z.lite = zt::kOn;

@@ -19,7 +19,7 @@ struct Lcg {
 
 void unlikeZones(zt::Bench& b) {
   // 1: office, DX cooling, gas heat, natural ventilation, economiser, hot water
-  zt::ZoneSpec& a = b.spec[1];
+  zt::ZoneInput& a = b.zone[1];
   a.people = 20;
   a.lightKw = 3;
   a.equipKw = 2;
@@ -33,7 +33,7 @@ void unlikeZones(zt::Bench& b) {
   a.glassArea = 250;
   a.wallArea = 1014.9f;
   // 2: no gains at all, variable air volume, resistance heat, demand-controlled air
-  zt::ZoneSpec& c = b.spec[2];
+  zt::ZoneInput& c = b.zone[2];
   c.icool = 1;
   c.iheat = 2;
   c.oaCfm = 0.15f;
@@ -41,7 +41,7 @@ void unlikeZones(zt::Bench& b) {
   c.vent = zt::kDcv;
   c.occ = zt::kOn;
   // 3: evaporative cooling, heat pump, roof and large glass, little mass, leaky
-  zt::ZoneSpec& d = b.spec[3];
+  zt::ZoneInput& d = b.zone[3];
   d.icool = 9;
   d.iheat = 3;
   d.people = 4;
@@ -55,7 +55,7 @@ void unlikeZones(zt::Bench& b) {
   d.glassArea = 600;
   d.wallArea = 664.9f;
   // 4: heat-pump cooling type with gas heat, double duct, hot water, tall and small
-  zt::ZoneSpec& f = b.spec[4];
+  zt::ZoneInput& f = b.zone[4];
   f.icool = 7;
   f.people = 2;
   f.hwGal = 40;
@@ -66,7 +66,7 @@ void unlikeZones(zt::Bench& b) {
   f.glassU = 0.5f;
   f.glassArea = 100;
   // 5: constant volume multizone with natural ventilation in a passive-style schedule
-  zt::ZoneSpec& g = b.spec[5];
+  zt::ZoneInput& g = b.zone[5];
   g.icool = 3;
   g.people = 50;
   g.occ = zt::kOn;

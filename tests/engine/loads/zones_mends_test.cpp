@@ -49,7 +49,7 @@ TEST(ZoneLoadRatio, zone_with_a_non_positive_design_gain_runs_its_fans_at_full_a
     for (int icool : {1, 6, 9}) {
       SCOPED_TRACE(testing::Message() << "DESGAIN " << desgain << " cooling type " << icool);
       zt::Bench bench(2);
-      zt::ZoneSpec& z = bench.spec[1];
+      zt::ZoneInput& z = bench.zone[1];
       z.people = 5;
       z.equipKw = 6;
       z.occ = z.lite = zt::kOn;

@@ -10,8 +10,8 @@ constexpr float kOutdoor = 20.0f;
 
 zt::Bench wallsOnly(int runType, float wallU, float ach) {
   zt::Bench bench(runType);
-  bench.spec[1].wallU = wallU;
-  bench.spec[1].ach = ach;
+  bench.zone[1].wallU = wallU;
+  bench.zone[1].ach = ach;
   bench.setUp(1);
   return bench;
 }

@@ -22,7 +22,7 @@ class ZoneRows : public testing::Test {
 
   void SetUp() override {
     fs::create_directories(dir);
-    bench.spec[2].wallU = 0.2f;
+    bench.zone[2].wallU = 0.2f;
     bench.setUp(2);
     zt::Weather wx = outdoor();
     for (int h = 0; h < 48; ++h) bench.hour(wx, h % 24 + 1);  // settled heating

@@ -18,7 +18,7 @@ using WeatherAt = std::function<zt::Weather(int)>;
 struct Scenario {
   std::string name;
   int runType;
-  std::function<void(zt::ZoneSpec&)> zone;
+  std::function<void(zt::ZoneInput&)> zone;
   WeatherAt weather;
   int hours;
   Check eachHour;  // after every hour
@@ -48,7 +48,7 @@ WeatherAt constant(float db, float dp) {
   };
 }
 
-void office(zt::ZoneSpec& z) {
+void office(zt::ZoneInput& z) {
   z.people = 10;
   z.lightKw = 2;
   z.equipKw = 1;
@@ -74,7 +74,7 @@ std::vector<Scenario> scenarios() {
   {
     auto lo = std::make_shared<float>(1e9f), hi = std::make_shared<float>(-1e9f);
     list.push_back({"passive office with natural ventilation and outdoor air", 4,
-                    [](zt::ZoneSpec& z) {
+                    [](zt::ZoneInput& z) {
                       office(z);
                       z.natVent = 'Y';
                       z.vnat = 800;
@@ -105,7 +105,7 @@ std::vector<Scenario> scenarios() {
                     }});
   }
   // Sudden outdoor jumps: the thermostat clamps, the 4 F step limit holds.
-  list.push_back({"walls only under outdoor jumps", 2, [](zt::ZoneSpec&) {},
+  list.push_back({"walls only under outdoor jumps", 2, [](zt::ZoneInput&) {},
                   [](int h) {
                     zt::Weather w;
                     w.DB = w.TDAY = h < 5 ? 70.0f : h < 40 ? -20.0f : 110.0f;
@@ -116,7 +116,7 @@ std::vector<Scenario> scenarios() {
                   [](zt::Bench& b) { EXPECT_NEAR(b.e().TZONE(1), 78.0f, 1e-3); }});
   // Natural ventilation of an office on warm days.
   list.push_back({"office with natural ventilation", 2,
-                  [](zt::ZoneSpec& z) {
+                  [](zt::ZoneInput& z) {
                     office(z);
                     z.natVent = 'Y';
                     z.vnat = 3000;
@@ -125,7 +125,7 @@ std::vector<Scenario> scenarios() {
   // Economiser: below 55 F outdoors the outdoor air carries a cooling load for free.
   for (char econ : {'Y', 'N'}) {
     list.push_back({std::string("large gains at 50 F, economiser ") + econ, 2,
-                    [econ](zt::ZoneSpec& z) {
+                    [econ](zt::ZoneInput& z) {
                       office(z);
                       z.lightKw = 40;
                       z.econ = econ;
@@ -149,7 +149,7 @@ std::vector<Scenario> scenarios() {
   // Evaporative cooling takes no latent heat from infiltration; a DX zone does.
   for (int icool : {9, 6}) {
     list.push_back({"hot humid day, cooling type " + std::to_string(icool), 2,
-                    [icool](zt::ZoneSpec& z) {
+                    [icool](zt::ZoneInput& z) {
                       office(z);
                       z.icool = icool;
                       z.ach = 1.0f;
@@ -173,7 +173,7 @@ std::vector<Scenario> scenarios() {
   }
   // A dry warm day: the evaporative supply carries the load as free cooling.
   list.push_back({"dry warm day, evaporative cooling", 2,
-                  [](zt::ZoneSpec& z) {
+                  [](zt::ZoneInput& z) {
                     office(z);
                     z.icool = 9;
                   },
@@ -184,7 +184,7 @@ std::vector<Scenario> scenarios() {
                   }});
   // Heating hours carry no latent category, not even with people, outdoor air and moist air.
   list.push_back({"occupied office on a cold day with outdoor air", 2,
-                  [](zt::ZoneSpec& z) {
+                  [](zt::ZoneInput& z) {
                     office(z);
                     z.people = 30;
                     z.oaCfm = 300;
@@ -212,7 +212,7 @@ std::vector<Scenario> scenarios() {
   {
     auto seen = std::make_shared<std::vector<float>>();
     list.push_back({"demand-controlled outdoor air", 2,
-                    [](zt::ZoneSpec& z) {
+                    [](zt::ZoneInput& z) {
                       office(z);
                       z.oaCfm = 400;
                       z.vent = zt::kDcv;
@@ -242,7 +242,7 @@ TEST(ZoneScenarios, every_hour_keeps_the_zone_invariants_and_each_scenario_shows
   for (const Scenario& sc : scenarios()) {
     SCOPED_TRACE(sc.name);
     zt::Bench bench(sc.runType);
-    sc.zone(bench.spec[1]);
+    sc.zone(bench.zone[1]);
     bench.setUp(1);
     kv::ENACC& e = bench.e();
     for (int h = 0; h < sc.hours; ++h) {
