@@ -304,6 +304,24 @@ TEST_F(ContractBase, the_engine_reads_the_written_project_into_the_same_model) {
   EXPECT_EQ(b.ZHGT(3), 12.0f);
 }
 
+// The bundled sample project, written for the engine as the run window writes it (the
+// body as held for an inch-pound project, converted for an SI one), reads without an error.
+TEST_F(ContractBase, the_sample_project_as_the_run_window_writes_it_reads_without_errors) {
+  auto m = std::make_unique<ProjectModel>();
+  m->AppDir = base_.string();
+  const std::string sample = std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp";
+  kalvano::model::ReadInputFile(*m, sample);
+  const bool si = m->UnitSystem == kalvano::model::kSI;
+  const auto r = readBoth(*m, "temp/tavik$.inp", si ? BodyWriter::ToInchPound : BodyWriter::AsHeld,
+                          si ? "SI" : "IP");
+  EXPECT_EQ(r.errors, 0) << r.monitor;
+  EXPECT_FALSE(r.ended);
+  EXPECT_EQ(r.s->bldg.NZ, m->ZoneCount);
+  for (int i = 1; i <= r.s->bldg.NZ; ++i) EXPECT_GT(r.s->bldg.ZHGT(i), 0.0f) << "zone " << i;
+  EXPECT_TRUE(r.hasLine("Completed zone input for " + std::string(3 - std::to_string(m->ZoneCount).size(), ' ') +
+                        std::to_string(m->ZoneCount) + " zones. "));
+}
+
 // Relative agreement that the written decimals allow.
 void near(float a, float b, const std::string& what) {
   EXPECT_LE(std::fabs(a - b), 0.1f + 0.01f * std::fabs(a)) << what << ": " << a << " vs " << b;
