@@ -93,6 +93,18 @@ const CheckCase kChecks[] = {
      [](Lines& l) { l[findExact(l, "Occ") + 1] = "one"; },
      {"   ** ERROR ** LINE     75 OF THE PROJECT FILE: A PROFILE NUMBER EXPECTED, FOUND \"one\"."},
      1, 0},
+    {"a_type_id_of_0_repeats_the_empty_slots",
+     [](Lines& l) { setValue(l, "ID. #     ", " 0 ", 2); },
+     {"    ** ERROR **  I.D. NUMBER    0. IS A DUPLICATE IN WALL SECTION."}, 1, 0},
+    {"three_equal_wall_ids_are_two_duplicates",
+     [](Lines& l) {
+       Lines copy(l.begin() + static_cast<long>(find(l, "ID. #     ", 2)),
+                  l.begin() + static_cast<long>(find(l, "ID. #     ", 2) + 7));
+       l.insert(l.begin() + static_cast<long>(find(l, "ID. #     ", 2)), copy.begin(), copy.end());
+       setValue(l, "ID. #     ", " 1 ", 2);
+       setValue(l, "ID. #     ", " 1 ", 3);
+     },
+     {"    ** ERROR **  I.D. NUMBER    1. IS A DUPLICATE IN WALL SECTION."}, 2, 0},
     {"letters_in_a_type_id",
      [](Lines& l) { setValue(l, "ID. #     ", " 1x "); },
      {"   ** ERROR ** LINE     42 OF THE PROJECT FILE: A WHOLE NUMBER EXPECTED, FOUND \"ID. #      1x \"."},
