@@ -677,7 +677,7 @@ void ProjectReader::surface(int i) {
     return;
   }
   if (surfaces_ > kSurfaces) {
-    // Only a kept zone's surfaces need a place: a zone without floor area gives its back.
+    // Only a kept zone's surfaces need a place: a zone left out gives its slots back.
     if (zoneKept_ && !surfaceOverflow_) {
       surfaceOverflow_ = true;
       Line ln;

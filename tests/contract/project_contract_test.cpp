@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -318,8 +319,9 @@ TEST_F(ContractBase, the_sample_project_as_the_run_window_writes_it_reads_withou
   EXPECT_FALSE(r.ended);
   EXPECT_EQ(r.s->bldg.NZ, m->ZoneCount);
   for (int i = 1; i <= r.s->bldg.NZ; ++i) EXPECT_GT(r.s->bldg.ZHGT(i), 0.0f) << "zone " << i;
-  EXPECT_TRUE(r.hasLine("Completed zone input for " + std::string(3 - std::to_string(m->ZoneCount).size(), ' ') +
-                        std::to_string(m->ZoneCount) + " zones. "));
+  char done[40];
+  std::snprintf(done, sizeof done, "Completed zone input for %3d zones. ", m->ZoneCount);
+  EXPECT_TRUE(r.hasLine(done)) << r.monitor;
 }
 
 // Relative agreement that the written decimals allow.

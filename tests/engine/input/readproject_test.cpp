@@ -221,7 +221,9 @@ struct MatrixCase {
 };
 
 // The lines of the second level block, from its "Grid" line to the end of the file.
-Lines secondLevel(const Lines& l) { return Lines(l.begin() + static_cast<long>(find(l, "Grid Size", 2)), l.end()); }
+Lines secondLevel(const Lines& l) {
+  return Lines(l.begin() + static_cast<long>(find(l, "Grid Size", 2)), l.end());
+}
 
 class Matrix : public ::testing::TestWithParam<MatrixCase> {};
 
@@ -232,7 +234,8 @@ TEST_P(Matrix, gives_each_zone_the_height_of_its_level) {
   const auto r = readProject(l);
   EXPECT_EQ(r.errors, 0) << r.monitor;
   ASSERT_EQ(r.s->bldg.NZ, c.zones);
-  for (int i = 1; i <= c.zones; ++i) EXPECT_EQ(r.s->bldg.ZHGT(i), c.heights[static_cast<std::size_t>(i - 1)]) << i;
+  for (int i = 1; i <= c.zones; ++i)
+    EXPECT_EQ(r.s->bldg.ZHGT(i), c.heights[static_cast<std::size_t>(i - 1)]) << "zone " << i;
 }
 
 const MatrixCase kMatrixCases[] = {
