@@ -324,6 +324,8 @@ TEST(Setup, the_first_call_is_the_set_up_and_later_calls_leave_it_alone) {
     kv::ENERGY(s, 1, 1.0f);
     EXPECT_EQ(s.enacc.IFIRST, 1);
     const float net = s.bldg.AWALL(1);
+    s.hrwthr.HOUR = 1;
+    s.hrwthr.DAY = 1;
     kv::ENERGY(s, 1, 1.0f);
     EXPECT_EQ(s.bldg.AWALL(1), net);
   });
