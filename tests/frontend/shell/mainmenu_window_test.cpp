@@ -105,7 +105,8 @@ TEST_F(MainMenuWindow, controls_show_the_created_state_with_windowless_items_dis
   }
   EXPECT_FALSE(menu.ControlEnabled(M::runmenu));
   EXPECT_TRUE(menu.ControlEnabled(M::exititem));
-  EXPECT_FALSE(menu.ControlEnabled(M::projectinformation));  // its window comes later
+  EXPECT_TRUE(menu.ControlEnabled(M::projectinformation));
+  EXPECT_FALSE(menu.ControlEnabled(M::weatherdata));  // its window comes later
 }
 
 TEST_F(MainMenuWindow, activation_sets_caption_and_current_folder_and_enables_the_run) {
