@@ -46,6 +46,9 @@ template <class Keep>
 std::vector<std::string> Listing(const std::string& folder, Keep keep) {
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
+  // A folder that is not there is a path not found, whatever its parent.
+  if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
+    throw model::FileError(model::kErrPathNotFound, folder);
   if (ec) throw model::FileErrorFromSystem(ec.value(), folder);
   std::vector<std::string> names;
   for (; it != fs::directory_iterator(); it.increment(ec)) {
