@@ -1,6 +1,7 @@
 #include "frontend/shell/projectinfo.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
@@ -71,7 +72,6 @@ void ShowRefusal(const Refusal& r) {
 
 projectinfo::projectinfo(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("projectinfo");
-  setAttribute(Qt::WA_DeleteOnClose, false);
 
   auto* bar = new QMenuBar(this);
   btype_ = bar->addMenu("Building Type");
@@ -215,6 +215,11 @@ bool projectinfo::eventFilter(QObject* watched, QEvent* event) {
     break;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void projectinfo::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  cancel_Click();
 }
 
 void projectinfo::Form_Activate() {

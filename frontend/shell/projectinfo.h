@@ -53,6 +53,7 @@ class projectinfo : public QWidget {
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // closing acts as "Cancel"
 
  private:
   void ReturnToMainMenu();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -127,6 +128,11 @@ saveinputform::saveinputform(QWidget* parent) : QWidget(parent, Qt::Window) {
 bool saveinputform::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) Form_Activate();
   return QWidget::event(event);
+}
+
+void saveinputform::closeEvent(QCloseEvent* event) {
+  cancelbuttton_Click();
+  QWidget::closeEvent(event);
 }
 
 void saveinputform::Form_Activate() {

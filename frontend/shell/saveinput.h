@@ -35,6 +35,7 @@ class saveinputform : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // closing acts as "Cancel"
 
  private:
   FilePicker* picker_;
