@@ -168,6 +168,8 @@ projectinfo::projectinfo(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(buttons);
 
   setWindowTitle(Latin1("Project Information -- " + Model().ProjectFile));
+  label12_->setText(Latin1(AreaUnit(Model().UnitSystem)));
+  label13_->setText(Latin1(CostUnit(Model().UnitSystem)));
   lastEditedBox_ = 0;
 }
 

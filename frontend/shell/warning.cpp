@@ -120,6 +120,10 @@ void warning::Command1_Click() {
   }
 }
 
-void warning::cancel_Click() { close(); }
+void warning::cancel_Click() {
+  // Backing out of the exit: a save dialog it opened saves as usual from now on.
+  Model().EndAfterSave = 0;
+  close();
+}
 
 }  // namespace kalvano::shell

@@ -458,6 +458,15 @@ TEST_F(SaveOnExit, backing_out_of_the_results_question_makes_later_saves_ordinar
   EXPECT_TRUE(endRequests.empty());
 }
 
+TEST_F(SaveOnExit, cancelling_the_exit_under_the_save_dialog_makes_the_save_ordinary) {
+  QTest::mouseClick(ExitDialog().cancel(), Qt::LeftButton);
+  EXPECT_EQ(Model().EndAfterSave, 0);
+  EXPECT_TRUE(SaveDialog().isVisible());
+  Save(base.path("work").string(), "stay", false);
+  EXPECT_TRUE(base.exists("work/stay.inp"));
+  EXPECT_TRUE(endRequests.empty());
+}
+
 TEST_F(SaveOnExit, cancelling_the_save_makes_later_saves_ordinary) {
   SaveDialog().cancelbuttton_Click();
   EXPECT_FALSE(SaveDialog().isVisible());
