@@ -154,8 +154,14 @@ void saveinputform::savetype_Click(int index) {
 
 void saveinputform::okbutton_Click() {
   model::ProjectModel& m = Model();
-  const std::string path =
-      SavePath(picker_->Folder(), inputname_->text().toLocal8Bit().toStdString());
+  const std::string typed = inputname_->text().toLocal8Bit().toStdString();
+  if (typed.find_first_not_of(' ') == std::string::npos) {
+    // No name: nothing to save to.
+    ReportFileFault(model::FileError(model::kErrBadFileName));
+    inputname_->setText(FromLocal(m.ProjectFile));
+    return;
+  }
+  const std::string path = SavePath(picker_->Folder(), typed);
   inputname_->setText(FromLocal(path));
   QApplication::setOverrideCursor(Qt::WaitCursor);
   bool endRequested = false;

@@ -356,6 +356,10 @@ TEST_F(ProjectDialogs, a_failed_save_is_reported_and_the_dialog_stays_open) {
   Save(base.path("work").string(), base.path("no/such/folder/x").string(), false);
   ASSERT_EQ(boxes.asked.size(), 1U);
   EXPECT_EQ(boxes.asked[0].title.rfind("Kalvano Error # ", 0), 0U);
+  Save(base.path("work").string(), "  ", false);  // no name at all
+  ASSERT_EQ(boxes.asked.size(), 2U);
+  EXPECT_EQ(boxes.asked[1].text, "Bad file name or number.");
+  EXPECT_FALSE(base.exists("work/.inp"));
   EXPECT_TRUE(SaveDialog().isVisible());
   EXPECT_EQ(SaveDialog().inputname()->text().toStdString(), before);
   EXPECT_EQ(Model().InputSaved, 0);
