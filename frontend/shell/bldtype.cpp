@@ -190,9 +190,11 @@ void LoadBuildingType(model::ProjectModel& m, int n, ProjectBoxes& boxes) {
 
   m.BldTypeNo = static_cast<int16_t>(n);
   m.BldTypeChosen = 1;
-  const std::string profile = " " + std::to_string(n);
-  auto& current = m.ZoneData.at(static_cast<std::size_t>(m.CurrentZone));
-  for (std::size_t f : {6, 8, 10, 15}) current[f] = profile;
+  if (m.CurrentZone >= 0 && m.CurrentZone <= model::kMaxZones) {
+    const std::string profile = " " + std::to_string(n);
+    auto& current = m.ZoneData[static_cast<std::size_t>(m.CurrentZone)];
+    for (std::size_t f : {6, 8, 10, 15}) current[f] = profile;
+  }
 }
 
 }  // namespace kalvano::shell

@@ -244,6 +244,14 @@ TEST_F(ProjectDialogs, retrieve_completes_the_name_from_the_folder_and_clears_ho
   EXPECT_EQ(picker->Folder(), base.path("work").string());
   ASSERT_EQ(picker->File1()->count(), 1);
   EXPECT_EQ(picker->File1()->item(0)->text(), "school.inp");
+
+  // A double click in the file list retrieves at once.
+  Model().ProjectData[1] = "Changed";
+  MainMenu().retrieveitem_Click();
+  emit picker->fileChosen("school.inp");
+  EXPECT_EQ(RetrieveDialog().retrievefile()->text(), "school.inp");
+  EXPECT_EQ(Model().ProjectData[1], "SampleSchool");
+  EXPECT_FALSE(RetrieveDialog().isVisible());
 }
 
 TEST_F(ProjectDialogs, a_damaged_file_leaves_project_menus_and_zone_files_as_they_were) {
