@@ -49,20 +49,35 @@ char* putDigits(char* end, std::uint64_t v, int n) {
 
 }  // namespace
 
-void Line::put(char c) {
-  if (pos_ >= kMax) return;
+void Line::write(const char* p, int n) {
+  if (n <= 0 || pos_ >= kMax) return;
   if (pos_ > len_) std::memset(buf_ + len_, ' ', static_cast<std::size_t>(pos_ - len_));
-  buf_[pos_++] = c;
+  const int m = n < kMax - pos_ ? n : kMax - pos_;
+  if (m <= 16) {
+    for (int i = 0; i < m; ++i) buf_[pos_ + i] = p[i];
+  } else {
+    std::memcpy(buf_ + pos_, p, static_cast<std::size_t>(m));
+  }
+  pos_ += m;
+  if (pos_ > len_) len_ = pos_;
+}
+
+void Line::fill(char c, int n) {
+  if (n <= 0 || pos_ >= kMax) return;
+  if (pos_ > len_) std::memset(buf_ + len_, ' ', static_cast<std::size_t>(pos_ - len_));
+  const int m = n < kMax - pos_ ? n : kMax - pos_;
+  std::memset(buf_ + pos_, c, static_cast<std::size_t>(m));
+  pos_ += m;
   if (pos_ > len_) len_ = pos_;
 }
 
 Line& Line::text(std::string_view s) {
-  for (char c : s) put(c);
+  write(s.data(), static_cast<int>(s.size()));
   return *this;
 }
 
 Line& Line::rep(char c, int n) {
-  for (int i = 0; i < n; ++i) put(c);
+  fill(c, n);
   return *this;
 }
 
@@ -87,7 +102,7 @@ Line& Line::A(std::string_view s, int w) {
 
 Line& Line::I(std::int64_t v, int w) {
   if (w <= 0) return *this;
-  char tmp[24];
+  char tmp[64];
   char* end = tmp + sizeof tmp;
   const bool neg = v < 0;
   const std::uint64_t a = neg ? 0ull - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
@@ -95,8 +110,7 @@ Line& Line::I(std::int64_t v, int w) {
   if (neg) *--p = '-';
   const int n = static_cast<int>(end - p);
   if (n > w) return rep('*', w);
-  rep(' ', w - n);
-  return text(std::string_view(p, static_cast<std::size_t>(n)));
+  return padded(p, n, w);
 }
 
 Line& Line::F(double v, int w, int d) {
@@ -104,10 +118,18 @@ Line& Line::F(double v, int w, int d) {
   if (d < 0 || d > 18 || !std::isfinite(v)) return rep('*', w);
   // Scale in extended precision: exact for every float and for doubles up to 4 decimals,
   // so the rounding (half away from zero) sees the value as stored.
-  const long double t = std::fabs(static_cast<long double>(v)) * static_cast<long double>(kPow10[d]);
-  if (t >= 1e18L) return rep('*', w);
-  std::uint64_t r = static_cast<std::uint64_t>(t);
-  if (t - static_cast<long double>(r) >= 0.5L) ++r;
+  std::uint64_t r = 0;
+  if (d <= 4 && static_cast<double>(static_cast<float>(v)) == v && std::fabs(v) < 1e13) {
+    // A single-precision value times at most 10^4 is exact in double precision.
+    const double t = std::fabs(v) * static_cast<double>(kPow10[d]);
+    r = static_cast<std::uint64_t>(t);
+    if (t - static_cast<double>(r) >= 0.5) ++r;
+  } else {
+    const long double t = std::fabs(static_cast<long double>(v)) * static_cast<long double>(kPow10[d]);
+    if (t >= 1e18L) return rep('*', w);
+    r = static_cast<std::uint64_t>(t);
+    if (t - static_cast<long double>(r) >= 0.5L) ++r;
+  }
   const bool neg = v < 0 && r != 0;  // a value that rounds to zero prints without a sign
   const std::uint64_t ip = r / kPow10[d];
   const std::uint64_t fp = r % kPow10[d];
@@ -115,16 +137,27 @@ Line& Line::F(double v, int w, int d) {
   const int need = (neg ? 1 : 0) + nInt + 1 + d;
   if (need > w) return rep('*', w);
   const bool lead0 = nInt == 0 && need < w;
-  char tmp[48];
+  char tmp[64];
   char* end = tmp + sizeof tmp;
   char* p = putDigits(end, fp, d);
   *--p = '.';
   if (nInt > 0) p = putDigits(p, ip, nInt);
   if (lead0) *--p = '0';
   if (neg) *--p = '-';
-  const int n = static_cast<int>(end - p);
-  rep(' ', w - n);
-  return text(std::string_view(p, static_cast<std::size_t>(n)));
+  return padded(p, static_cast<int>(end - p), w);
+}
+
+// The n bytes at p right-aligned in a field of w (n <= w); p lies at the end of a scratch
+// buffer with room for the padding in front when w is small.
+Line& Line::padded(char* p, int n, int w) {
+  if (w - n <= 16) {
+    for (int i = n; i < w; ++i) *--p = ' ';
+    write(p, w);
+  } else {
+    fill(' ', w - n);
+    write(p, n);
+  }
+  return *this;
 }
 
 std::string_view fieldText(std::string_view line, int col, int w, char* scratch) {

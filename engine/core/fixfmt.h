@@ -44,7 +44,9 @@ class Line {
   Line& rep(char c, int n);  // n copies of c (rows of asterisks, hyphens)
 
  private:
-  void put(char c);
+  void write(const char* p, int n);  // n bytes at the current column
+  void fill(char c, int n);          // n copies of c at the current column
+  Line& padded(char* p, int n, int w);
   char buf_[kMax];
   int len_ = 0;
   int pos_ = 0;
