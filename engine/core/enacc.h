@@ -206,6 +206,33 @@ struct ENACC {
 
   // ---- end of day, month and year --------------------------------------------------------
   Arr1<float, 24> SPKEL, SPKGAS, WPKEL, WPKGAS;  // peak-day profiles: summer/winter kW, kBtu/h
+  // Outdoor lighting (written by the set-up / DAYEND; read by MONEND and YREND).
+  float OLKWHD = 0;   // outdoor-lighting energy of one day, kWh (set-up; 0 while none is given)
+  float OLKWHM = 0;   // outdoor lighting of the month, kWh (DAYEND adds OLKWHD x DAYWT; the
+                      // hour preparation zeroes it at each new month; YREND reads the last one)
+  // Annual sums of the monthly rows, added by MONEND after each month (inch-pound, before
+  // any SI conversion and before the row's truncation), read by YREND and the cost analysis.
+  float SHEATY = 0;   // space-heating energy (heating input), MBtu
+  float HLOADY = 0;   // heating load, MBtu (positive)
+  float SOLARY = 0;   // useful passive solar, MBtu
+  float HWY = 0;      // water-heating energy, MBtu
+  float CLOADY = 0;   // cooling load, MBtu
+  float FANKWHY = 0;  // fan energy, kWh
+  float ELECY = 0;    // total electricity (all end uses, outdoor lighting included), kWh
+  float ECOSTY = 0;   // electricity cost including the demand charges, $
+  float GASY = 0;     // gas use, MBtu
+  float CMPHRSY = 0;  // compressor hours (cooling equivalent full-load hours)
+  float SYSHRSY = 0;  // system operating hours
+  float PKKWSUM = 0;  // sum of the monthly peak demands, kW
+  float DEMCHGY = 0;  // demand charges of the year, $
+  // Cumulative comfort over all zones (each zone's monthly counters / NZ, summed every month).
+  float CUMHLO = 0, CUMHOK = 0, CUMHHI = 0;  // too-cold, comfortable, too-hot occupied hours
+  float CUMDHLO = 0, CUMDHHI = 0;            // too-cold and too-hot degree-hours, F h
+  float CUMDHTOT = 0;                        // total discomfort degree-hours, F h
+  // The last month's closed values (MONEND), for readers after the month row.
+  float GASCSTM = 0;  // gas cost of the month, $
+  float ECOSTM = 0;   // electricity cost of the month including its demand charge, $
+  float DEMCHGM = 0;  // demand charge of the month, $
 };
 
 }  // namespace kv

@@ -27,4 +27,11 @@ void HOURSUMS(EngineState& s, int32_t MONTH);
 void SYSCOP(float DB, float WB, float TDAY, float LOAD, float CAP, int32_t ITYPE, float RATED,
             float& EFF);
 
+// Zeroes the month's sums that MONEND reports and the zones' monthly comfort counters; the
+// hour preparation calls it at the first hour of each month (dayend.cpp).
+void ZEROMONTH(EngineState& s);
+// The abbreviated weather line of tavik$.hry for detail levels 1 to 4 with hourly output on
+// (nothing otherwise); the hour preparation calls it before the zone lines (hourrows.cpp).
+void HOURWXLINE(EngineState& s, int32_t MONTH);
+
 }  // namespace kv

@@ -16,6 +16,9 @@ TEST(DayEnd, weekday_starts_from_first_of_january_and_the_first_day_and_advances
     s->runpar.IDAY1 = r.day1;
     kv::ENERGY(*s, 1, 1.0f);
     EXPECT_EQ(s->enacc.IDOW, r.firstIdow) << r.dow1 << " " << r.day1;
+    s->hrwthr.HOUR = 1.0f;  // a later call is an hour of the simulation
+    s->hrwthr.DAY = 1.0f;
+    s->enacc.IHR = 1;
     kv::ENERGY(*s, 1, 1.0f);  // later calls leave the set-up alone
     EXPECT_EQ(s->enacc.IDOW, r.firstIdow);
     int32_t dow = 0;
