@@ -19,19 +19,11 @@ namespace {
 constexpr float kGJperMBtu = 1.055056f;
 constexpr float kSqFtPerSqM = 10.76391f;
 
-// INT of a report value; values beyond any field width stay beyond it (asterisks), a value
-// that is not a number prints as asterisks too.
-std::int64_t truncInt(float v) {
-  if (std::isnan(v)) return INT64_MAX;
-  if (v >= 1.0e15f) return INT64_MAX;
-  if (v <= -1.0e15f) return INT64_MIN + 1;
-  return static_cast<std::int64_t>(v);
-}
 
 // round(100 x part / total) by adding 0.5 and truncating; 0 when there are no hours.
 std::int64_t percentOf(float part, float total) {
   if (!(total > 0.0f)) return 0;
-  return truncInt(100.0f * part / total + 0.5f);
+  return reportInt(100.0f * part / total + 0.5f);
 }
 
 float toC(float f) { return (f - 32.0f) / 1.8f; }
@@ -255,8 +247,8 @@ void MONEND(EngineState& s, int32_t MONTH) {
 
   // 4. Solar heating fraction; whole hours.
   const float shf = e.HLOADM > 0.0f ? e.SOLARM / (e.HLOADM + e.SOLARM) : 0.0f;
-  const std::int64_t cmpHrs = truncInt(e.CFLHRS);
-  const std::int64_t sysHrs = truncInt(e.SYSHRS);
+  const std::int64_t cmpHrs = reportInt(e.CFLHRS);
+  const std::int64_t sysHrs = reportInt(e.SYSHRS);
 
   // 5. The row's SI copies.
   float heat = e.HEATM, hw = e.HWMON, gasOut = gas;
@@ -277,6 +269,7 @@ void MONEND(EngineState& s, int32_t MONTH) {
   // 7. Progress line.
   ln.clear();
   s.files.monitor.line(ln.T(33).A(mon, 3).text(" Completed.").view());
+  s.files.monitor.flush();  // the log shows the run's progress while it runs
 
   // 8. Annual sums, inch-pound and unrounded.
   e.PKKWSUM += e.PKKWM;

@@ -10,6 +10,7 @@
 #include "engine/core/report.h"
 #include "engine/core/state.h"
 #include "engine/loads/stages.h"
+#include "engine/loads/sums.h"
 
 namespace kv {
 
@@ -21,13 +22,6 @@ constexpr float kKJm2perBtuft2 = 11.35653f;
 constexpr float kMpsPerMph = 0.44704f;
 constexpr float kKPaPerInHg = 3.37685f;
 
-// INT (truncation toward zero) of a value bound for an integer field; values beyond any
-// field print as asterisks.
-std::int64_t truncInt(float v) {
-  if (std::isnan(v) || v >= 1.0e15f) return INT64_MAX;
-  if (v <= -1.0e15f) return INT64_MIN + 1;
-  return static_cast<std::int64_t>(v);
-}
 
 float toC(float f) { return (f - 32.0f) / 1.8f; }
 
@@ -46,18 +40,18 @@ void energyRow(EngineState& s, int32_t MONTH) {
   rowKey(s, ln, MONTH, sep);
   ln.ch(sep).F(si ? toC(w.DB) : w.DB, 6, 1);
   ln.ch(sep).F(si ? toC(w.DP) : w.DP, 6, 1);
-  ln.ch(sep).I(truncInt(w.RH + 0.5f), 5);
+  ln.ch(sep).I(reportInt(w.RH + 0.5f), 5);
   ln.ch(sep).F(w.ALT, 6, 1);
   ln.ch(sep).F(w.AZM, 6, 1);
   const float rad = si ? kWm2perBtuhft2 : 1.0f;
-  for (float v : {w.DN, w.DFH, w.DH}) ln.ch(sep).I(truncInt(v * rad + 0.5f), 5);
+  for (float v : {w.DN, w.DFH, w.DH}) ln.ch(sep).I(reportInt(v * rad + 0.5f), 5);
   ln.ch(sep).F(si ? w.WV * kMpsPerMph : w.WV, 5, 1);
   ln.ch(sep).F(si ? w.PB * kKPaPerInHg : w.PB, 6, 2);
-  ln.ch(sep).I(truncInt(w.CC * 100.0f), 4);
+  ln.ch(sep).I(reportInt(w.CC * 100.0f), 4);
   for (int k = 1; k <= 4; ++k) {
     if (si) {  // the SI values replace the stored ones for the rest of the hour
-      e.IDIRV(k) = static_cast<int32_t>(truncInt(static_cast<float>(e.IDIRV(k)) * kWm2perBtuhft2 + 0.5f));
-      e.IDIFV(k) = static_cast<int32_t>(truncInt(static_cast<float>(e.IDIFV(k)) * kWm2perBtuhft2 + 0.5f));
+      e.IDIRV(k) = static_cast<int32_t>(reportInt(static_cast<float>(e.IDIRV(k)) * kWm2perBtuhft2 + 0.5f));
+      e.IDIFV(k) = static_cast<int32_t>(reportInt(static_cast<float>(e.IDIFV(k)) * kWm2perBtuhft2 + 0.5f));
     }
     ln.ch(sep).I(e.IDIRV(k), 5).ch(sep).I(e.IDIFV(k), 4);
   }
@@ -80,11 +74,11 @@ void temperatureRow(EngineState& s, int32_t MONTH) {
   rowKey(s, ln, MONTH, sep);
   ln.ch(sep).F(si ? toC(w.DB) : w.DB, 6, 1);
   ln.ch(sep).F(si ? toC(w.DP) : w.DP, 6, 1);
-  ln.ch(sep).I(truncInt(w.RH + 0.5f), 4);
+  ln.ch(sep).I(reportInt(w.RH + 0.5f), 4);
   for (int z = 1; z <= s.bldg.NZ; ++z) {
     ln.ch(sep).F(si ? toC(e.TZONE(z)) : e.TZONE(z), 7, 1);
     ln.ch(sep).F(si ? toC(e.DPZONE(z)) : e.DPZONE(z), 7, 1);
-    ln.ch(sep).I(truncInt(e.RHZONE(z)), 5);
+    ln.ch(sep).I(reportInt(e.RHZONE(z)), 5);
   }
   s.files.hrTemps.line(ln.view());
 }

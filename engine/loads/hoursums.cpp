@@ -18,6 +18,9 @@ void HOURSUMS(EngineState& s, int32_t MONTH) {
   ENACC& e = s.enacc;
   const HRWTHR& w = s.hrwthr;
   const int32_t h = e.IHR;
+  // An hourly call whose hour the preparation has not set (IHR still 0) has nothing to fold
+  // into the day's profiles and peaks.
+  if (h < 1 || h > 24) return;
 
   // Working-day profiles of the quarter.
   if (e.IDOW <= e.NWDAYS) {

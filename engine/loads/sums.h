@@ -1,7 +1,19 @@
-// Month-end pricing shared by the month's row and its tests (dayend.cpp).
+// Helpers of the hourly rows and the month end, shared with their tests.
 #pragma once
 
+#include <cmath>
+#include <cstdint>
+
 namespace kv {
+
+// INT (truncation toward zero) of a value bound for an integer field of a report or an hourly
+// row; a value beyond any field width, or one that is not a number, stays beyond every width
+// so that its field prints as asterisks.
+inline std::int64_t reportInt(float v) {
+  if (std::isnan(v) || v >= 1.0e15f) return INT64_MAX;
+  if (v <= -1.0e15f) return INT64_MIN + 1;
+  return static_cast<std::int64_t>(v);
+}
 
 struct EngineState;
 

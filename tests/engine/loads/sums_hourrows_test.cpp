@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -165,4 +166,23 @@ TEST(HourlyRows, detail_levels_write_the_weather_line_and_the_energy_line) {
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[1], "  7  15  14  35.2  12.8  50.  2844.   348.  2726.  3.4 101.31  0.5");
   EXPECT_EQ(lines[2], "        0.   12.    9.     5.    3.   11.");
+}
+
+TEST(HourlyRows, integer_fields_truncate_and_values_beyond_any_width_print_asterisks) {
+  LoadsRun run("hr_int", "IP");
+  kv::EngineState& s = *run.s;
+  fillHour(s);
+  s.hrwthr.RH = std::nanf("");
+  s.hrwthr.CC = -0.019f;     // INT(-1.9) = -1
+  s.hrwthr.DN = 3.0e20f;     // far beyond I5
+  s.enacc.RHZONE(1) = 99.99f;
+  kv::HOURROWS(s, 7);
+  const std::vector<std::string> e = splitOn(linesOf(run.file("tavik$.hry")).at(0), '\t');
+  EXPECT_EQ(e.at(4), "*****");
+  EXPECT_EQ(e.at(7), "*****");
+  EXPECT_EQ(e.at(12), "  -1");
+  EXPECT_EQ(e.size(), 27u);
+  const std::vector<std::string> t = splitOn(linesOf(run.file("etemp$.hry")).at(0), '\t');
+  EXPECT_EQ(t.at(4), "****");
+  EXPECT_EQ(t.at(7), "   99");
 }

@@ -291,3 +291,19 @@ TEST(HourSums, a_day_with_a_morning_and_a_larger_afternoon_peak_keeps_the_aftern
     EXPECT_EQ(e.WPKEL(h), 0.0f);  // no new heating peak that day
   }
 }
+
+TEST(HourSums, an_hour_the_preparation_has_not_set_leaves_every_sum_alone) {
+  for (int ihr : {0, 25}) {
+    LoadsRun run("hs_unset");
+    kv::EngineState& s = *run.s;
+    Hour h;
+    h.ihr = ihr;
+    h.efan = 5;
+    h.qcload = h.qcpeak = 9000;
+    setHour(s, h);
+    kv::HOURSUMS(s, 1);
+    EXPECT_EQ(s.enacc.FANKWH, 0.0f) << ihr;
+    EXPECT_EQ(s.enacc.PKKWM, 0.0f) << ihr;
+    EXPECT_EQ(s.enacc.CPKLOAD, 0.0f) << ihr;
+  }
+}
