@@ -448,3 +448,24 @@ TEST(YrEnd, construction_year_equal_to_the_run_year_escalates_nothing) {
   EXPECT_FLOAT_EQ(fieldAt(L[c], 31, 40), 120.0f * 6500.0f);
   EXPECT_FLOAT_EQ(fieldAt(L[c + 3], 31, 40), 42000.0f);  // walls as they are
 }
+
+TEST(YrEnd, site_and_source_line_by_hand) {
+  YearRun r("source");
+  const std::vector<std::string> L = yearReport(r);
+  const int w = findLine(L, "WHOLE-BLDG PERFORMANCE:  Site Line");
+  ASSERT_GE(w, 0);
+  // Site: 260 000 kWh x 0.003413 + 352.9 MBtu of gas over 6500 ft2 of zones.
+  const double site = 260000 * 0.003413 + 352.9;
+  EXPECT_NEAR(fieldAt(L[w], 35, 42), site, 0.5);
+  EXPECT_NEAR(fieldAt(L[w], 50, 56), site / 6500 * 1000, 0.05);
+  // Source: the heating sums as they are, electricity end uses times 3.07647.
+  const double electric = (61000 + 21000 + 95000 + 300 + 80000) * 0.003413;
+  const double source = 310.4 + 42.5 + electric * 3.07647;
+  EXPECT_NEAR(fieldAt(L[w], 89, 96), source, 0.5);
+  EXPECT_NEAR(fieldAt(L[w], 104, 110), source / 6500 * 1000, 0.05);
+  // The disaggregation's lighting holds the last month's outdoor lighting, receptacles not.
+  const int site2 = findLine(L, "Site MBtus =");
+  EXPECT_NEAR(fieldAt(L[site2], 56, 65), 95300 * 0.003413, 0.05);
+  EXPECT_NEAR(fieldAt(L[site2], 66, 75), 80000 * 0.003413, 0.05);
+  EXPECT_NEAR(fieldAt(L[site2], 124, 131), 4200 * 0.08, 0.5);  // daylight savings in $
+}
