@@ -5,12 +5,14 @@
 #include "engine/calendar/wether.h"
 #include "engine/core/state.h"
 #include "engine/input/kvan64main.h"
+#include "engine/input/readproject.h"
 #include "engine/loads/energy.h"
 
 namespace {
 
 // The upward calls of the engine's layers: each layer's entry is wired here once it exists.
 void wireHooks(kv::EngineState& s) {
+  s.hooks.readProject = kv::RDPROJ;
   s.hooks.WETHER = kv::WETHER;
   s.hooks.ENERGY = kv::ENERGY;
   s.hooks.DAYEND = kv::DAYEND;

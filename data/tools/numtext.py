@@ -1,7 +1,12 @@
 """Number text shared by the data generators: the shortest single-precision decimal form,
 one leading blank for a non-negative value, no zero before the point of a value below 1,
 never exponent form (the form the front-end writes its numbers in)."""
+import os
 import struct
+
+# The data folder the generators write into; KALVANO_DATA_OUT names another folder to write
+# the same files into instead (for comparing a fresh run with the installed files).
+DATA = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
 def f32(x):
@@ -41,6 +46,10 @@ def rjust(text, width):
 
 
 def write_crlf(path, lines):
+    out = os.environ.get('KALVANO_DATA_OUT')
+    if out:
+        path = os.path.join(out, os.path.relpath(os.path.abspath(path), DATA))
+        os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, 'wb') as f:
         for line in lines:
             f.write(line.encode('latin-1') + b'\r\n')

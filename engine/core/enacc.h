@@ -33,7 +33,7 @@ struct ENACC {
   int32_t IDETL = 0;    // detail level from detail.hry, 0 when absent
   Arr1<Chars<3>, kLoadZones> ZTAG;  // zone tags from CHRMOD
   char SEP = '\t';      // separator of the hourly spreadsheets (copy of RUNPAR.SEPCH)
-  Arr1<int32_t, 4> IORNT;  // up to four distinct orientations of vertical surfaces, ascending
+  Arr1<int32_t, 4> IORNT;  // up to four distinct orientations of non-horizontal surfaces, ascending
   float TCMFLO = 0, TCMFHI = 0;     // comfort band, F
   int32_t ICMFLO = 0, ICMFHI = 0;   // comfort band in report units, whole degrees
   float QPSENS = 0, QPLAT = 0;      // 250 and 200 Btuh per person
@@ -180,11 +180,11 @@ struct ENACC {
   float ELTKWHY = 0;  // interior lighting electricity, kWh
   float ERCPKWHY = 0; // receptacle electricity, kWh
   float DLSAVE = 0;   // daylighting savings, kWh
-  float SHSITE = 0, WHSITE = 0;  // site energy of space and water heating, kBtu
-  float SHSRC = 0, WHSRC = 0;    // source energy of space and water heating, kBtu
+  float SHSITE = 0, WHSITE = 0;  // site energy of space and water heating, MBtu
+  float SHSRC = 0, WHSRC = 0;    // source energy of space and water heating, MBtu
   float SHCOST = 0, WHCOST = 0, CLCOST = 0;  // costs of space heating, water heating, cooling
-  float HWFUEL = 0;   // hot-water fuel, kBtu (heating factor applied)
-  float HTHRSUM = 0;  // heating hour sum (|input|, Btu or kBtu as the heating type gives)
+  float HWFUEL = 0;   // hot-water heating input, kBtu (the hours' QHW, weighted)
+  float HTHRSUM = 0;  // space-heating input of the run, kBtu, unweighted (the hours' QHTG)
 
   // ---- hourly sums and peaks -------------------------------------------------------------
   Arr3<float, 24, 4, 4> SEASPR;  // (hour, kind, quarter) working-day profiles

@@ -88,6 +88,7 @@ class ProjectReader {
   void surface(int i);
   void matrix();
   void overflowTypes(std::string_view section, std::string_view nextKey);
+  bool typeId(int16_t& id);
 
   EngineState& s_;
   BLDG& b_;
@@ -107,7 +108,7 @@ const std::string& ProjectReader::next() {
     ln.text(kErr).text("THE PROJECT FILE ENDS TOO EARLY: INPUT SECTION").I(section_, 2)
         .text(" IS INCOMPLETE AFTER LINE").I(s_.files.project.lineNumber(), 7).text(".");
     error(ln);
-    throw ProjectFileEnded("project file ends too early");
+    throw ProjectFileEnded("THE PROJECT FILE ENDS TOO EARLY.", true);
   }
   return line_;
 }
@@ -347,6 +348,24 @@ void ProjectReader::comfortTitle() {
 // ------------------------------------------------------------------------------------------
 // Wall/roof types, window types and profiles (input sections 4 to 6).
 
+// The I.D. of a type from columns 11-20 of its keyword line; false (and 0) when it cannot
+// be read, so that the unreadable I.D. is not reported once more as a repeated 0.
+bool ProjectReader::typeId(int16_t& id) {
+  id = 0;
+  try {
+    const int32_t v = readI(line_, 11, 10);
+    if (v < INT16_MIN || v > INT16_MAX) {
+      badValue("A WHOLE NUMBER OF AT MOST 5 DIGITS");
+      return false;
+    }
+    id = static_cast<int16_t>(v);
+    return true;
+  } catch (const FieldError&) {
+    badValue("A WHOLE NUMBER");
+    return false;
+  }
+}
+
 void ProjectReader::overflowTypes(std::string_view section, std::string_view nextKey) {
   // After a full table: the list's end line, or the entries that have no slot left.
   if (!tryNext()) return;
@@ -379,14 +398,7 @@ void ProjectReader::walls() {
   for (; i <= kWallTypes; ++i) {
     next();
     if (key() == "9999") break;
-    try {
-      b_.IDWAL(i) = 0;
-      const int32_t id = readI(line_, 11, 10);
-      if (id < INT16_MIN || id > INT16_MAX) badValue("A WHOLE NUMBER OF AT MOST 5 DIGITS");
-      else b_.IDWAL(i) = static_cast<int16_t>(id);
-    } catch (const FieldError&) {
-      badValue("A WHOLE NUMBER");
-    }
+    const bool idRead = typeId(b_.IDWAL(i));
     text(m_.WALDSC(i));
     b_.UWAL(i) = number();
     b_.ABSWAL(i) = number();
@@ -401,7 +413,7 @@ void ProjectReader::walls() {
     b_.DECWAL(i) = number();
     if (b_.DECWAL(i) == 0.0f) DECFAC(b_.UWAL(i), b_.DECWAL(i), b_.LAGWAL(i));
     b_.CSTWAL(i) = number();
-    for (int j = 1; j <= kWallTypes; ++j) {
+    for (int j = 1; idRead && j <= kWallTypes; ++j) {
       if (j != i && b_.IDWAL(j) == b_.IDWAL(i)) {
         s_.files.monitor.emptyLine();
         Line ln;
@@ -428,14 +440,7 @@ void ProjectReader::windows() {
   for (; i <= kWindowTypes; ++i) {
     next();
     if (key() == "9999") break;
-    try {
-      b_.IDWIN(i) = 0;
-      const int32_t id = readI(line_, 11, 10);
-      if (id < INT16_MIN || id > INT16_MAX) badValue("A WHOLE NUMBER OF AT MOST 5 DIGITS");
-      else b_.IDWIN(i) = static_cast<int16_t>(id);
-    } catch (const FieldError&) {
-      badValue("A WHOLE NUMBER");
-    }
+    const bool idRead = typeId(b_.IDWIN(i));
     text(m_.WINDSC(i));
     b_.UWIN(i) = number();
     b_.SHGC(i) = number();
@@ -444,7 +449,7 @@ void ProjectReader::windows() {
     b_.VTWIN(i) = number();
     if (b_.VTWIN(i) == 0.0f) b_.VTWIN(i) = b_.SHGC(i);
     b_.CSTWIN(i) = number();
-    for (int j = 1; j <= kWindowTypes; ++j) {
+    for (int j = 1; idRead && j <= kWindowTypes; ++j) {
       if (j != i && b_.IDWIN(j) == b_.IDWIN(i)) {
         s_.files.monitor.emptyLine();
         Line ln;
@@ -672,7 +677,8 @@ void ProjectReader::surface(int i) {
     return;
   }
   if (surfaces_ > kSurfaces) {
-    if (!surfaceOverflow_) {
+    // Only a kept zone's surfaces need a place: a zone left out gives its slots back.
+    if (zoneKept_ && !surfaceOverflow_) {
       surfaceOverflow_ = true;
       Line ln;
       ln.text(kErr).text("MORE THAN 400 SURFACES: THE SURFACES FROM ZONE").I(b_.IZONE(i), 6)
@@ -811,12 +817,10 @@ void ProjectReader::run() {
 }  // namespace
 
 void RDPROJ(EngineState& s) {
+  // A file that ends too early throws ProjectFileEnded, already logged and counted where the
+  // file ended: the main program closes the input phase without counting it again.
   ProjectReader r(s);
-  try {
-    r.run();
-  } catch (const ProjectFileEnded&) {
-    // Logged and counted where the file ended; the main program closes the input phase.
-  }
+  r.run();
 }
 
 }  // namespace kv

@@ -34,4 +34,32 @@ void ZEROMONTH(EngineState& s);
 // (nothing otherwise); the hour preparation calls it before the zone lines (hourrows.cpp).
 void HOURWXLINE(EngineState& s, int32_t MONTH);
 
+struct LSHELF;
+
+// One daylit window in one hour, as DALITE8 reads it (ft, ft2, Btu/h ft2, fc).
+struct DaylightWindow {
+  float BEAM = 0;    // beam on the window plane, unshaded
+  float DH = 0;      // total horizontal
+  float DFH = 0;     // diffuse horizontal
+  float GRFL = 0;    // daylight ground reflectance
+  float CC = 0;      // cloud cover, 0..1
+  float SD = 1;      // diffuse shading factor of the surface pass
+  float Y = 0;       // sky ratio of the surface pass
+  float DLDEP = 0;   // the zone's daylit depth
+  float WWIDTH = 0;  // wall width: (wall area + glass area) / zone height
+  float DSHD = 0;    // overhang projection of the window
+  float TDIFF = 1;   // diffuse shade transmittance
+  float HTOP = 0;    // window top height
+  float HSILL = 0;   // sill height
+  float AWIND = 0;   // glass area
+  float FCTGT = 0;   // the zone's target illuminance
+  float VTWIN = 0;   // daylight transmittance of the window type
+  float P1 = 0, P2 = 0, P3 = 0, P4 = 0;  // DOVH, DSHLF, RSHLF, TSHLF of the window
+  char IDEV = ' ';   // daylighting device: blank, "H"/"O" overhang, "L" light shelf
+};
+
+// Mean daylight illuminance EW (fc) that one window brings to the zone's daylit depth,
+// with the device coefficients of the light-shelf table t (dalite.cpp).
+void DALITE8(const DaylightWindow& w, const LSHELF& t, float& EW);
+
 }  // namespace kv

@@ -115,6 +115,10 @@ struct ProjectModel {
   int16_t WeatherFromProjInfo = 0, Resketched = 0, SketchOpenCount = 0, RunType = 0;
   int16_t ResultsExist = 0, ResultsViewable = 0, DaylightUsed = 0, ProjectIdEdited = 0;
   int16_t BldTypeChosen = 0, WeatherFileChosen = 0, OutputSaved = 0, SaveOutOnExit = 0;
+  int16_t OrientEdited = 0;  // the orientation box of the project information was typed in
+  int16_t HourlyOutput = 0;  // the run writes the hourly spreadsheet files
+  int16_t BldTypeNo = 0;     // building type 1..42 whose defaults were loaded last
+  int16_t CurrentZone = 0;   // zone being edited, 0 when none
 };
 
 // The mark and values columns of profile kind 1..5 (occupancy, hot water, ventilation,

@@ -17,7 +17,7 @@ ExitOutcome DecideExitNo(int resultsExist, int outputSaved,
 namespace {
 // The pieces that "OK" hands over to; each becomes true when it is part of the program.
 constexpr bool kProjectWriterBuilt = true;
-constexpr bool kSaveInputDialogBuilt = false;
+constexpr bool kSaveInputDialogBuilt = true;
 }  // namespace
 
 bool ExitOkAvailable(int projectLoaded) {

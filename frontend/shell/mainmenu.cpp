@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -20,6 +21,9 @@
 #include "frontend/shell/content.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
+#include "frontend/shell/projectinfo.h"
+#include "frontend/shell/retrieve.h"
+#include "frontend/shell/saveinput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/warning.h"
 #include "frontend/shell/widgets.h"
@@ -71,9 +75,11 @@ void mainmenu::BuildMenus() {
   Register(MenuItem::filemenu, file->menuAction());
   connect(AddItem(file, MenuItem::newitem, "&New Project", "Ctrl+N"), &QAction::triggered, this,
           &mainmenu::newitem_Click);
-  AddItem(file, MenuItem::retrieveitem, "&Retrieve Old Project", "Ctrl+R");
+  connect(AddItem(file, MenuItem::retrieveitem, "&Retrieve Old Project", "Ctrl+R"),
+          &QAction::triggered, this, &mainmenu::retrieveitem_Click);
   file->addSeparator();
-  AddItem(file, MenuItem::saveinput, "Save &Project File", "Ctrl+S");
+  connect(AddItem(file, MenuItem::saveinput, "Save &Project File", "Ctrl+S"),
+          &QAction::triggered, this, &mainmenu::saveinput_Click);
   file->addSeparator();
   connect(AddItem(file, MenuItem::exititem, "E&xit", "Ctrl+X"), &QAction::triggered, this,
           &mainmenu::exititem_Click);
@@ -198,6 +204,10 @@ QWidget* mainmenu::BuildSteps() {
     }
     Register(row.caption, caption);
     Register(row.picture, picture);
+    if (row.caption == MenuItem::projectinformation) {
+      connect(caption, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
+      connect(picture, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
+    }
     ++r;
   }
   grid->setColumnStretch(2, 1);
@@ -216,6 +226,7 @@ QWidget* mainmenu::BuildSteps() {
     firstLayout->addWidget(picture);
   }
   Register(MenuItem::Picture1, picture1);
+  connect(picture1, &ClickLabel::clicked, this, &mainmenu::Picture1_Click);
   Register(MenuItem::Picture2, picture2);
 
   auto* layout = new QVBoxLayout(central);
@@ -240,6 +251,12 @@ void mainmenu::ApplyEnabling(const MenuEnabling& state) {
     if (auto* action = qobject_cast<QAction*>(controls_[i])) action->setEnabled(on);
     else if (auto* widget = qobject_cast<QWidget*>(controls_[i])) widget->setEnabled(on);
   }
+}
+
+void mainmenu::EnableItems(std::initializer_list<MenuItem> items) {
+  MenuEnabling state = enabling_;
+  for (MenuItem item : items) state.Set(item, true);
+  ApplyEnabling(state);
 }
 
 bool mainmenu::ControlEnabled(MenuItem item) const {
@@ -292,6 +309,56 @@ void mainmenu::newitem_Click() {
   m.ResultsViewable = 0;
   setWindowTitle(Latin1("-- " + m.ProjectFile));
   ApplyEnabling(OnNewProject(enabling_));
+}
+
+void mainmenu::projectinformation_Click() {
+  model::ProjectModel& m = Model();
+  if (m.Resketched == 1 && m.OrientEdited == 0) m.ProjectData[7] = m.BldOrient;
+  projectinfo& window = ProjectInfoWindow();
+  for (int i = 0; i < model::kProjectItems; ++i) {
+    window.SetBoxText(i, m.StepFlags[1] == 0 ? std::string() : m.ProjectData[static_cast<std::size_t>(i)]);
+  }
+  if (m.StepFlags[1] == 0 && m.WeatherEntered == 1) window.SetBoxText(3, m.ProjectData[3]);
+  ShowModeless(&window);
+}
+
+bool mainmenu::MayDropProject() {
+  if (!AnyStepDone(Model().StepFlags)) return true;
+  Messages().beep();
+  return Messages().ask(kNewProjectQuestion, kNewProjectTitle, MsgIcon::Exclamation,
+                        MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
+void mainmenu::retrieveitem_Click() {
+  if (!MayDropProject()) return;
+  oldfileform& dialog = RetrieveDialog();
+  ShowBlocking(&dialog, this);
+  dialog.retrievefile()->clear();
+}
+
+void mainmenu::Picture1_Click() {
+  if (!MayDropProject()) return;
+  SampleFileForm& dialog = SampleDialog();
+  ShowBlocking(&dialog, this);
+  dialog.retrievefile()->clear();
+}
+
+void mainmenu::saveinput_Click() {
+  model::ProjectModel& m = Model();
+  auto refuse = [](std::string_view text, std::string_view title) {
+    Messages().show(text, title, MsgIcon::Exclamation);
+  };
+  if (m.Resketched == 1) {
+    return refuse(kResketchedBeforeSave, "Error");
+  }
+  if (m.StepFlags[2] == 0 && m.ProjectLoaded == 0) {
+    return refuse(kWeatherBeforeSave, "Weather Data");
+  }
+  if (m.StepFlags[4] == 0) {
+    return refuse(kSketchBeforeSave, "Building Sketch");
+  }
+  m.RunType = 0;
+  ShowModeless(&SaveDialog());
 }
 
 void mainmenu::exititem_Click() {

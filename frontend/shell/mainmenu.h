@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <initializer_list>
 
 #include "frontend/shell/menucore.h"
 
@@ -20,7 +21,11 @@ class mainmenu : public QMainWindow {
   explicit mainmenu(QWidget* parent = nullptr);
 
   void Form_Activate();
+  void projectinformation_Click();
   void newitem_Click();
+  void retrieveitem_Click();
+  void Picture1_Click();
+  void saveinput_Click();
   void exititem_Click();
   void contentitem_Click();
   void introductionitem_Click();
@@ -33,6 +38,8 @@ class mainmenu : public QMainWindow {
   const MenuEnabling& Enabling() const { return enabling_; }
   bool ControlEnabled(MenuItem item) const;
   bool ControlVisible(MenuItem item) const;
+  // Enables items, as the windows that return to the main menu do.
+  void EnableItems(std::initializer_list<MenuItem> items);
   // The control of an item: a caption, a picture, a menu entry or a menu.
   QObject* Control(MenuItem item) const { return controls_[static_cast<std::size_t>(item)]; }
 
@@ -48,6 +55,8 @@ class mainmenu : public QMainWindow {
   void Register(MenuItem item, QObject* control);
   void ApplyEnabling(const MenuEnabling& state);
   void ShowHelpItem(MenuItem item);
+  // The New Project question before a retrieve, when any step is done; false for "No".
+  bool MayDropProject();
 
   std::array<QObject*, kMenuItemCount> controls_{};
   MenuEnabling enabling_;

@@ -60,6 +60,12 @@ bool ItemWindowBuilt(MenuItem item) {
     // Items whose work is here: a question, the exit dialog, the help windows.
     case MenuItem::newitem:
     case MenuItem::exititem:
+    // The project information window and the project file dialogs.
+    case MenuItem::projectinformation:
+    case MenuItem::Image1:
+    case MenuItem::retrieveitem:
+    case MenuItem::saveinput:
+    case MenuItem::Picture1:
     case MenuItem::contentitem:
     case MenuItem::introductionitem:
     case MenuItem::learningitem:

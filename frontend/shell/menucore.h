@@ -97,5 +97,11 @@ inline constexpr std::string_view kNewProjectQuestion =
     "Your current data will be lost if you have not saved it.  Do you still want to start a "
     "new project?";
 inline constexpr std::string_view kNewProjectTitle = "Warning...";
+inline constexpr std::string_view kResketchedBeforeSave =
+    "The building has been re-sketched.  Please examine the zone descriptions before saving.";
+inline constexpr std::string_view kWeatherBeforeSave =
+    "Please enter the weather data before saving the input file.";
+inline constexpr std::string_view kSketchBeforeSave =
+    "Please sketch your building before saving the input file.";
 
 }  // namespace kalvano::shell

@@ -8,6 +8,9 @@
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainform.h"
 #include "frontend/shell/mainmenu.h"
+#include "frontend/shell/projectinfo.h"
+#include "frontend/shell/retrieve.h"
+#include "frontend/shell/saveinput.h"
 #include "frontend/shell/warning.h"
 
 namespace kalvano::shell {
@@ -21,6 +24,10 @@ struct Session {
   QPointer<Content> content;
   QPointer<Learning> learning;
   QPointer<warning> exitDialog;
+  QPointer<projectinfo> projectInfo;
+  QPointer<oldfileform> retrieve;
+  QPointer<SampleFileForm> sample;
+  QPointer<saveinputform> save;
 };
 
 Session& TheSession() {
@@ -51,10 +58,28 @@ mainmenu& MainMenu() { return CreatedOnce(TheSession().menu); }
 Content& ContentWindow() { return CreatedOnce(TheSession().content); }
 Learning& LearningWindow() { return CreatedOnce(TheSession().learning); }
 warning& ExitDialog() { return CreatedOnce(TheSession().exitDialog); }
+projectinfo& ProjectInfoWindow() { return CreatedOnce(TheSession().projectInfo); }
+bool ProjectInfoLoaded() { return !TheSession().projectInfo.isNull(); }
+void UnloadProjectInfo() {
+  QPointer<projectinfo>& window = TheSession().projectInfo;
+  if (window.isNull()) return;
+  window->hide();
+  window->deleteLater();
+  window = nullptr;
+}
+oldfileform& RetrieveDialog() { return CreatedOnce(TheSession().retrieve); }
+bool RetrieveDialogExists() { return !TheSession().retrieve.isNull(); }
+SampleFileForm& SampleDialog() { return CreatedOnce(TheSession().sample); }
+saveinputform& SaveDialog() { return CreatedOnce(TheSession().save); }
+bool SaveDialogExists() { return !TheSession().save.isNull(); }
 
 void ResetSession() {
   Session& s = TheSession();
   Destroy(s.exitDialog);
+  Destroy(s.projectInfo);
+  Destroy(s.retrieve);
+  Destroy(s.sample);
+  Destroy(s.save);
   Destroy(s.content);
   Destroy(s.learning);
   Destroy(s.menu);

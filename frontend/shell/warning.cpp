@@ -12,6 +12,7 @@
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/exitcore.h"
 #include "frontend/shell/messagebox.h"
+#include "frontend/shell/saveinput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/windowing.h"
 
@@ -66,9 +67,14 @@ void warning::closeEvent(QCloseEvent* event) {
 
 void warning::okey_Click() {
   model::ProjectModel& m = Model();
-  // A project without a file of its own is saved through the save-input dialog, which is
-  // not part of the program yet: "OK" stays disabled for it.
-  if (!ExitOkAvailable(m.ProjectLoaded) || m.ProjectLoaded != 1) return;
+  if (!ExitOkAvailable(m.ProjectLoaded)) return;
+  if (m.ProjectLoaded != 1) {
+    // A project without a file of its own is saved through the save dialog, which then
+    // goes on with the exit; this dialog stays open behind it.
+    m.EndAfterSave = 1;
+    ShowModeless(&SaveDialog());
+    return;
+  }
   bool endRequested = false;
   try {
     endRequested = model::WriteProjectFile(m, m.ProjectFile, m.UnitSystem == 1 ? "IP" : "SI",
@@ -107,10 +113,17 @@ void warning::Command1_Click() {
       m.SaveOutOnExit = 1;
       break;
     case ExitOutcome::StayRunning:
+      // Backing out of the exit: a later save is an ordinary one again.
+      m.EndAfterSave = 0;
+      m.SaveOutOnExit = 0;
       break;
   }
 }
 
-void warning::cancel_Click() { close(); }
+void warning::cancel_Click() {
+  // Backing out of the exit: a save dialog it opened saves as usual from now on.
+  Model().EndAfterSave = 0;
+  close();
+}
 
 }  // namespace kalvano::shell

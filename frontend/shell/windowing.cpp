@@ -52,6 +52,16 @@ void CentreOnScreen(QWidget* window) {
                area.top() + (area.height() - frame.height()) / 2);
 }
 
+void PlaceFileDialog(QWidget* window) {
+  QScreen* screen = window->screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  const QRect frame = window->frameGeometry();
+  window->move(area.left() + (area.width() - frame.width()) / 2,
+               area.top() + static_cast<int>(area.height() * 1.05 / 2) - frame.height() / 2);
+}
+
 void ShowModeless(QWidget* window) {
   window->show();
   window->raise();

@@ -12,6 +12,10 @@ namespace kalvano::shell {
 // top = (screen height - window height) / 2.
 void CentreOnScreen(QWidget* window);
 
+// Places a file dialog horizontally centred and slightly below the middle: top = screen
+// height x 1.05 / 2 - window height / 2.
+void PlaceFileDialog(QWidget* window);
+
 // Shows a window without waiting for it (modeless) and brings it to the front.
 void ShowModeless(QWidget* window);
 

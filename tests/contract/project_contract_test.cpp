@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -302,6 +303,25 @@ TEST_F(ContractBase, the_engine_reads_the_written_project_into_the_same_model) {
   EXPECT_EQ(b.ZHGT(1), 10.0f);
   EXPECT_EQ(b.ZHGT(2), 10.0f);
   EXPECT_EQ(b.ZHGT(3), 12.0f);
+}
+
+// The bundled sample project, written for the engine as the run window writes it (the
+// body as held for an inch-pound project, converted for an SI one), reads without an error.
+TEST_F(ContractBase, the_sample_project_as_the_run_window_writes_it_reads_without_errors) {
+  auto m = std::make_unique<ProjectModel>();
+  m->AppDir = base_.string();
+  const std::string sample = std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp";
+  kalvano::model::ReadInputFile(*m, sample);
+  const bool si = m->UnitSystem == kalvano::model::kSI;
+  const auto r = readBoth(*m, "temp/tavik$.inp", si ? BodyWriter::ToInchPound : BodyWriter::AsHeld,
+                          si ? "SI" : "IP");
+  EXPECT_EQ(r.errors, 0) << r.monitor;
+  EXPECT_FALSE(r.ended);
+  EXPECT_EQ(r.s->bldg.NZ, m->ZoneCount);
+  for (int i = 1; i <= r.s->bldg.NZ; ++i) EXPECT_GT(r.s->bldg.ZHGT(i), 0.0f) << "zone " << i;
+  char done[40];
+  std::snprintf(done, sizeof done, "Completed zone input for %3d zones. ", m->ZoneCount);
+  EXPECT_TRUE(r.hasLine(done)) << r.monitor;
 }
 
 // Relative agreement that the written decimals allow.

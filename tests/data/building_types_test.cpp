@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "data_files.h"
 
@@ -145,6 +147,48 @@ TEST(TemperatureProfiles, HeadingThenTwelveDayProfilesInDegreesF) {
     EXPECT_GT(p[1][h], p[2][h]);
     EXPECT_GE(p[3][h], p[1][h]);
     EXPECT_LE(p[4][h], p[2][h]);
+  }
+}
+
+// The mapping of the 42 types to the published schedule sets, as data/SOURCES.md lists it:
+// rows "| n | type name | set |".
+std::map<int, std::pair<std::string, std::string>> listedScheduleSets() {
+  std::map<int, std::pair<std::string, std::string>> out;
+  RawLines f = readRaw(dataPath("SOURCES.md"));
+  for (const std::string& l : f.lines) {
+    if (l.rfind("| ", 0) != 0) continue;
+    std::vector<std::string> cells;
+    std::size_t at = 1;
+    for (std::size_t bar = l.find('|', at); bar != std::string::npos; bar = l.find('|', at)) {
+      cells.push_back(trim(l.substr(at, bar - at)));
+      at = bar + 1;
+    }
+    if (cells.size() != 3) continue;
+    if (auto n = number(cells[0])) out[static_cast<int>(*n)] = {cells[1], cells[2]};
+  }
+  return out;
+}
+
+TEST(ProfileLibraries, TypesShareTheProfilesOfTheScheduleSetTheSourcesListForThem) {
+  const auto sets = listedScheduleSets();
+  ASSERT_EQ(sets.size(), 42u);
+  std::vector<std::string> lines[5];
+  for (int k = 1; k <= 4; ++k) {
+    lines[k] = readRaw(dataPath("profiles/bprof" + std::to_string(k) + ".dat")).lines;
+    ASSERT_GE(lines[k].size(), 43u);
+    EXPECT_LT(numbersOf(lines[k][0]).size(), 24u) << "heading line of bprof" << k;
+  }
+  for (int n = 1; n <= 42; ++n) {
+    ASSERT_EQ(sets.count(n), 1u) << n;
+    EXPECT_EQ(sets.at(n).first, kTypeNames[n - 1]);
+    for (int m = 1; m < n; ++m) {
+      bool same = true;
+      for (int k = 1; k <= 4; ++k) {
+        same = same && lines[k][static_cast<std::size_t>(n)] == lines[k][static_cast<std::size_t>(m)];
+      }
+      // One set, one day of profiles; two sets, two different days.
+      EXPECT_EQ(same, sets.at(n).second == sets.at(m).second) << "types " << m << " and " << n;
+    }
   }
 }
 

@@ -96,4 +96,19 @@ TEST(InstalledDataThroughEngine, LightShelfTableFillsAllThreeBlocks) {
   }
 }
 
+TEST(InstalledDataThroughEngine, SeparatorFileIsOneTabAndTheUnitDefaultIsInchPound) {
+  // The separator file holds exactly one TAB (an empty file would mean a blank).
+  std::ifstream sep(std::string(KALVANO_SOURCE_DIR) + "/data/temp/tab.sym", std::ios::binary);
+  ASSERT_TRUE(sep);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(sep), {}), "\t");
+  InstalledRun run;
+  run.s->runpar.SEPCH = ' ';
+  kv::ReadSeparator(*run.s);
+  EXPECT_EQ(run.s->runpar.SEPCH, '\t');
+  // The unit default's one line is "1": inch-pound units preselected at start-up.
+  std::ifstream units(std::string(KALVANO_SOURCE_DIR) + "/data/temp/tavik$.unt", std::ios::binary);
+  ASSERT_TRUE(units);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(units), {}), "1\r\n");
+}
+
 }  // namespace

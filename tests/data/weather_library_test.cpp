@@ -2,6 +2,7 @@
 // Miami statistics against a computation of our own from the recorded TMY2 year.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -117,24 +118,56 @@ TEST(WeatherLibrary, RecordsOfTenLinesGroupedByStateWithMarkedLocations) {
   }
 }
 
-// Monthly statistics from the TMY2 hourly file, read by its fixed columns: daily mean dry bulb
-// and dew point as (max + min) / 2, means and n - 1 deviations over the days, solar as the
-// daily sum of global horizontal, wind as the mean hourly speed.
+// Monthly statistics computed here from an hourly file, independently of the library's
+// generator: daily mean dry bulb and dew point as (max + min) / 2 of the day's hours, means and
+// n - 1 deviations over the days, solar as the daily sum of global horizontal, wind as the
+// mean hourly speed.
 struct Monthly {
   double v[8][12] = {};
 };
 
-Monthly statisticsFromTmy2(const std::string& path, std::string& header) {
-  RawLines f = readRaw(path);
-  EXPECT_TRUE(f.opened);
-  Monthly out;
+// One hour of a recorded year in the library's units: F, Btu/sq.ft, mph.
+struct Hour {
+  int month = 0, day = 0;
+  double db = 0, dp = 0, solar = 0, wind = 0;
+};
+
+// Wh/m2 to Btu/sq.ft and 0.1 m/s to mph: the recorded-weather reader's factors.
+constexpr double kWhPerBtu = 3.152585;
+constexpr double kTenthsMsPerMph = 4.47;
+
+double fahrenheit(double c) { return c * 1.8 + 32.0; }
+
+// Station values as the library holds them: latitude, longitude west, meridian (degrees
+// west), elevation in feet.
+struct Station {
+  double latitude = 0, longitude = 0, meridian = 0, elevationFt = 0;
+};
+
+std::vector<std::string> commaFields(const std::string& line) {
+  std::vector<std::string> out;
+  std::string cur;
+  for (char c : line) {
+    if (c == ',') {
+      out.push_back(cur);
+      cur.clear();
+    } else {
+      cur.push_back(c);
+    }
+  }
+  out.push_back(cur);
+  return out;
+}
+
+// TMY2: fixed columns of the header and of every record.
+std::vector<Hour> hoursOfTmy2(const RawLines& f, Station& st) {
+  std::vector<Hour> out;
   if (f.lines.empty()) return out;
-  header = f.lines[0];
-  struct Day {
-    double dbMax = -1e9, dbMin = 1e9, dpMax = -1e9, dpMin = 1e9, solar = 0, wind = 0;
-    int hours = 0;
-  };
-  std::map<std::pair<int, int>, Day> days;
+  const std::string& h = f.lines[0];
+  st.latitude = *number(cols(h, 40, 2)) + *number(cols(h, 43, 2)) / 60.0;
+  st.longitude = *number(cols(h, 48, 3)) + *number(cols(h, 52, 2)) / 60.0;
+  st.meridian = -*number(cols(h, 34, 3)) * 15.0;
+  st.elevationFt = std::floor(*number(cols(h, 56, 4)) * 3.2808 + 0.5);
   for (std::size_t k = 1; k < f.lines.size(); ++k) {
     const std::string& l = f.lines[k];
     auto month = number(cols(l, 4, 2));
@@ -147,32 +180,97 @@ Monthly statisticsFromTmy2(const std::string& path, std::string& header) {
       ADD_FAILURE() << "record " << k;
       continue;
     }
-    Day& d = days[{static_cast<int>(*month), static_cast<int>(*day)}];
-    const double dbF = *db / 10.0 * 1.8 + 32.0;
-    const double dpF = *dp / 10.0 * 1.8 + 32.0;
-    d.dbMax = std::max(d.dbMax, dbF);
-    d.dbMin = std::min(d.dbMin, dbF);
-    d.dpMax = std::max(d.dpMax, dpF);
-    d.dpMin = std::min(d.dpMin, dpF);
-    d.solar += *ghi / 3.152585;  // Wh/m2 to Btu/sq.ft, the recorded-weather reader's factor
-    d.wind += *ws / 4.47;        // 0.1 m/s to mph, likewise
+    out.push_back({static_cast<int>(*month), static_cast<int>(*day), fahrenheit(*db / 10.0),
+                   fahrenheit(*dp / 10.0), *ghi / kWhPerBtu, *ws / kTenthsMsPerMph});
+  }
+  return out;
+}
+
+// EPW: the LOCATION line, then eight header lines in all and one comma-separated hour a line
+// (month 2, day 3, dry bulb 7, dew point 8, global horizontal 14, wind 22, counted from 1).
+std::vector<Hour> hoursOfEpw(const RawLines& f, Station& st) {
+  std::vector<Hour> out;
+  if (f.lines.size() < 9) return out;
+  const std::vector<std::string> loc = commaFields(f.lines[0]);
+  st.latitude = *number(loc.at(6));
+  st.longitude = -*number(loc.at(7));
+  st.meridian = -*number(loc.at(8)) * 15.0;
+  st.elevationFt = std::floor(*number(loc.at(9)) * 3.2808 + 0.5);
+  for (std::size_t k = 8; k < f.lines.size(); ++k) {
+    const std::vector<std::string> r = commaFields(f.lines[k]);
+    if (r.size() < 22) continue;
+    out.push_back({static_cast<int>(*number(r[1])), static_cast<int>(*number(r[2])),
+                   fahrenheit(*number(r[6])), fahrenheit(*number(r[7])),
+                   *number(r[13]) / kWhPerBtu, *number(r[21]) * 10.0 / kTenthsMsPerMph});
+  }
+  return out;
+}
+
+// NREL TMY3 CSV: a station line, a line of column names, then one hour a line with the date
+// as MM/DD/YYYY; the columns are found by their names.
+std::vector<Hour> hoursOfTmy3Csv(const RawLines& f, Station& st) {
+  std::vector<Hour> out;
+  if (f.lines.size() < 3) return out;
+  const std::vector<std::string> head = commaFields(f.lines[0]);
+  st.latitude = *number(head.at(4));
+  st.longitude = -*number(head.at(5));
+  st.meridian = -*number(head.at(3)) * 15.0;
+  st.elevationFt = std::floor(*number(head.at(6)) * 3.2808 + 0.5);
+  const std::vector<std::string> names = commaFields(f.lines[1]);
+  auto column = [&](const std::string& name) {
+    auto it = std::find(names.begin(), names.end(), name);
+    EXPECT_NE(it, names.end()) << name;
+    return static_cast<std::size_t>(it - names.begin());
+  };
+  const std::size_t ghi = column("GHI (W/m^2)"), db = column("Dry-bulb (C)"),
+                    dp = column("Dew-point (C)"), ws = column("Wspd (m/s)");
+  for (std::size_t k = 2; k < f.lines.size(); ++k) {
+    const std::vector<std::string> r = commaFields(f.lines[k]);
+    if (r.size() < names.size()) continue;
+    out.push_back({static_cast<int>(*number(r[0].substr(0, 2))),
+                   static_cast<int>(*number(r[0].substr(3, 2))), fahrenheit(*number(r[db])),
+                   fahrenheit(*number(r[dp])), *number(r[ghi]) / kWhPerBtu,
+                   *number(r[ws]) * 10.0 / kTenthsMsPerMph});
+  }
+  return out;
+}
+
+Monthly statisticsOf(const std::vector<Hour>& hours) {
+  struct Day {
+    double dbMax = -1e9, dbMin = 1e9, dpMax = -1e9, dpMin = 1e9, solar = 0, wind = 0;
+    int hours = 0;
+  };
+  std::map<std::pair<int, int>, Day> days;
+  for (const Hour& h : hours) {
+    Day& d = days[{h.month, h.day}];
+    d.dbMax = std::max(d.dbMax, h.db);
+    d.dbMin = std::min(d.dbMin, h.db);
+    d.dpMax = std::max(d.dpMax, h.dp);
+    d.dpMin = std::min(d.dpMin, h.dp);
+    d.solar += h.solar;
+    d.wind += h.wind;
     ++d.hours;
   }
+  Monthly out;
   for (int m = 1; m <= 12; ++m) {
     std::vector<double> series[3];
     double solar = 0, wind = 0;
-    int hours = 0;
+    int hourCount = 0;
     for (const auto& [key, d] : days) {
       if (key.first != m) continue;
-      EXPECT_EQ(d.hours, 24);
+      EXPECT_EQ(d.hours, 24) << m << "/" << key.second;
       series[0].push_back((d.dbMax + d.dbMin) / 2);
       series[1].push_back(d.dbMax);
       series[2].push_back((d.dpMax + d.dpMin) / 2);
       solar += d.solar;
       wind += d.wind;
-      hours += d.hours;
+      hourCount += d.hours;
     }
     const double n = static_cast<double>(series[0].size());
+    if (n < 2) {
+      ADD_FAILURE() << "month " << m << " has " << n << " days";
+      continue;
+    }
     for (int s = 0; s < 3; ++s) {
       double sum = 0, sq = 0;
       for (double x : series[s]) sum += x;
@@ -182,33 +280,50 @@ Monthly statisticsFromTmy2(const std::string& path, std::string& header) {
       out.v[2 * s + 1][m - 1] = std::sqrt(sq / (n - 1));
     }
     out.v[6][m - 1] = solar / n;
-    out.v[7][m - 1] = wind / hours;
+    out.v[7][m - 1] = wind / hourCount;
   }
   return out;
 }
 
-TEST(WeatherLibrary, MiamiStatisticsAgreeWithTheRecordedYear) {
+struct RecordedSite {
+  const char* location;  // the library record's city and state
+  const char* file;      // under the shared reference data
+  std::vector<Hour> (*read)(const RawLines&, Station&);
+};
+
+TEST(WeatherLibrary, StatisticsAgreeWithTheRecordedYearsInEachSourceFormat) {
   bool ok = false;
   std::vector<LibRecord> lib = readLibrary(ok);
   ASSERT_TRUE(ok);
-  const LibRecord* miami = nullptr;
-  for (const LibRecord& r : lib) {
-    if (r.cityString.rfind("Miami, Florida", 0) == 0) miami = &r;
-  }
-  ASSERT_NE(miami, nullptr);
-  std::string header;
-  Monthly m = statisticsFromTmy2(sharedPath("data/weather/12839.tm2"), header);
-  // Station: latitude N 25 48, longitude W 80 16, time zone -5, elevation 2 m.
-  ASSERT_GE(header.size(), 59u);
-  EXPECT_NEAR(miami->stationValues[0], 25.0 + 48.0 / 60.0, 0.006);
-  EXPECT_NEAR(miami->stationValues[1], 80.0 + 16.0 / 60.0, 0.006);
-  EXPECT_EQ(miami->stationValues[2], -*number(cols(header, 34, 3)) * 15.0);
-  EXPECT_EQ(miami->stationValues[3], std::floor(*number(cols(header, 56, 4)) * 3.2808 + 0.5));
-  for (int row = 0; row < 8; ++row) {
-    const double tol = row == 6 ? 0.5 + 1e-3 : 0.05 + 1e-3;
-    for (int month = 0; month < 12; ++month) {
-      EXPECT_NEAR(miami->rows[row][month], m.v[row][month], tol)
-          << "row " << row + 1 << " month " << month + 1;
+  const RecordedSite sites[] = {
+      {"Miami, Florida", "data/weather/12839.tm2", hoursOfTmy2},
+      {"Denver, Colorado", "data/climate/USA_CO_Denver.Intl.AP.725650_TMY3.epw", hoursOfEpw},
+      {"Greensboro, North Carolina", "data/climate/723170TYA.CSV", hoursOfTmy3Csv},
+  };
+  for (const RecordedSite& site : sites) {
+    SCOPED_TRACE(site.location);
+    const LibRecord* rec = nullptr;
+    for (const LibRecord& r : lib) {
+      if (r.cityString.rfind(site.location, 0) == 0) rec = &r;
+    }
+    ASSERT_NE(rec, nullptr);
+    RawLines f = readRaw(sharedPath(site.file));
+    ASSERT_TRUE(f.opened);
+    Station st;
+    const std::vector<Hour> hours = site.read(f, st);
+    ASSERT_EQ(hours.size(), 8760u);
+    ASSERT_EQ(rec->stationValues.size(), 4u);
+    EXPECT_NEAR(rec->stationValues[0], st.latitude, 0.006);
+    EXPECT_NEAR(rec->stationValues[1], st.longitude, 0.006);
+    EXPECT_EQ(rec->stationValues[2], st.meridian);
+    EXPECT_EQ(rec->stationValues[3], st.elevationFt);
+    const Monthly m = statisticsOf(hours);
+    for (int row = 0; row < 8; ++row) {
+      const double tol = row == 6 ? 0.5 + 1e-3 : 0.05 + 1e-3;
+      for (int month = 0; month < 12; ++month) {
+        EXPECT_NEAR(rec->rows[row][month], m.v[row][month], tol)
+            << "row " << row + 1 << " month " << month + 1;
+      }
     }
   }
 }

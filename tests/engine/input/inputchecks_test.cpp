@@ -93,6 +93,89 @@ const CheckCase kChecks[] = {
      [](Lines& l) { l[findExact(l, "Occ") + 1] = "one"; },
      {"   ** ERROR ** LINE     75 OF THE PROJECT FILE: A PROFILE NUMBER EXPECTED, FOUND \"one\"."},
      1, 0},
+    {"a_type_id_of_0_repeats_the_empty_slots",
+     [](Lines& l) { setValue(l, "ID. #     ", " 0 ", 2); },
+     {"    ** ERROR **  I.D. NUMBER    0. IS A DUPLICATE IN WALL SECTION."}, 1, 0},
+    {"three_equal_wall_ids_are_two_duplicates",
+     [](Lines& l) {
+       Lines copy(l.begin() + static_cast<long>(find(l, "ID. #     ", 2)),
+                  l.begin() + static_cast<long>(find(l, "ID. #     ", 2) + 7));
+       l.insert(l.begin() + static_cast<long>(find(l, "ID. #     ", 2)), copy.begin(), copy.end());
+       setValue(l, "ID. #     ", " 1 ", 2);
+       setValue(l, "ID. #     ", " 1 ", 3);
+     },
+     {"    ** ERROR **  I.D. NUMBER    1. IS A DUPLICATE IN WALL SECTION."}, 2, 0},
+    {"letters_in_a_type_id",
+     [](Lines& l) { setValue(l, "ID. #     ", " 1x "); },
+     {"   ** ERROR ** LINE     42 OF THE PROJECT FILE: A WHOLE NUMBER EXPECTED, FOUND \"ID. #      1x \"."},
+     1, 0},
+    {"type_id_beyond_5_digits",
+     [](Lines& l) { setValue(l, "ID. #     ", " 100000 ", 3); },
+     {"   ** ERROR ** LINE     58 OF THE PROJECT FILE: A WHOLE NUMBER OF AT MOST 5 DIGITS EXPECTED, "
+      "FOUND \"ID. #      100000 \"."},
+     1, 0},
+    {"a_decimal_in_a_profile_choice",
+     [](Lines& l) { setValue(l, "Occ. Prof ", " 1.5 "); },
+     {"   ** ERROR ** LINE    102 OF THE PROJECT FILE: A WHOLE NUMBER EXPECTED, FOUND \"Occ. Prof  1.5 \"."},
+     1, 0},
+    {"letters_in_the_weather_year",
+     [](Lines& l) { setValue(l, "Con. Year ", " 19x7 "); },
+     {"   ** ERROR ** LINE      8 OF THE PROJECT FILE: A NUMBER EXPECTED, FOUND \"Con. Year  19x7 \"."},
+     1, 0},
+    {"a_weather_year_without_an_integer_value",
+     [](Lines& l) { setValue(l, "Con. Year ", " 9e9 "); },
+     {"   ** ERROR ** LINE      8 OF THE PROJECT FILE: A YEAR EXPECTED, FOUND \"Con. Year  9e9 \"."},
+     1, 0},
+    {"a_zone_number_out_of_range",
+     [](Lines& l) { setValue(l, "Zone No.  ", " 99999999 ", 2); },
+     {"   ** ERROR ** LINE    159 OF THE PROJECT FILE: A ZONE NUMBER EXPECTED, FOUND \"Zone No.   99999999 \"."},
+     1, 0},
+    {"a_profile_number_beyond_5_digits",
+     [](Lines& l) { l[findExact(l, "Occ") + 1] = "123456"; },
+     {"   ** ERROR ** LINE     75 OF THE PROJECT FILE: A PROFILE NUMBER EXPECTED, FOUND \"123456\"."},
+     1, 0},
+    {"letters_in_a_room_height_of_the_sketch",
+     [](Lines& l) { replaceLine(l, "Room Height", "Room Height : 1O "); },
+     {"   ** ERROR ** LINE    287 OF THE PROJECT FILE: A ROOM HEIGHT EXPECTED, FOUND \"Room Height : 1O \"."},
+     1, 0},
+    {"two_errors_in_one_zone_count_two",
+     [](Lines& l) {
+       setValue(l, "Lite Type ", " 9 ");
+       setValue(l, "Surf Exp. ", " -1 ");
+     },
+     {"   ** ERROR ** LIGHTING TYPE     9 OF ZONE    11 IS NOT 1 TO 6.",
+      "   ** ERROR ** EXPOSURE CODE    -1.0 OF WALL NO.   1 IS BELOW 1."},
+     2, 0},
+    {"a_zone_left_out_has_its_faults_ignored",
+     [](Lines& l) {
+       setValue(l, "Flr. Area ", " 0 ", 2);
+       setValue(l, "Lite Type ", " 0 ", 2);
+       setValue(l, "Surf Exp. ", " 0 ", 3);
+       setValue(l, "Window ID ", " 9 ", 3);
+     },
+     {"     *** WARNING; zone   2 has no floor area and is left out."}, 0, 1},
+    {"two_zones_left_out_give_two_warnings_for_the_same_slot",
+     [](Lines& l) {
+       setValue(l, "Flr. Area ", " 0 ", 2);
+       setValue(l, "Flr. Area ", " 0 ", 3);
+     },
+     {"     *** WARNING; zone   2 has no floor area and is left out."}, 0, 2},
+    {"time_lag_rounding_above_24",
+     [](Lines& l) { setValue(l, "Time Lag  ", " 24.5 "); },
+     {"   ** ERROR ** TIME LAG     24.50 OF WALL TYPE I.D.     1 IS OUTSIDE 0 TO 24 HOURS."}, 1, 0},
+    {"occupied_days_0",
+     [](Lines& l) { setValue(l, "Occ. Days ", " 0 "); },
+     {"   ** ERROR ** OCCUPIED DAYS PER WEEK    0.00 ARE FEWER THAN 1."}, 1, 0},
+    {"occupied_days_of_1_are_valid",
+     [](Lines& l) { setValue(l, "Occ. Days ", " 1 "); }, {}, 0, 0},
+    {"lighting_types_1_and_6_are_valid",
+     [](Lines& l) {
+       setValue(l, "Lite Type ", " 1 ");
+       setValue(l, "Lite Type ", " 6 ", 2);
+     },
+     {}, 0, 0},
+    {"an_exposure_of_6_or_more_is_valid",
+     [](Lines& l) { setValue(l, "Surf Exp. ", " 76 "); }, {}, 0, 0},
     {"switch_N_leaves_the_rate_line_to_the_wall_section",
      [](Lines& l) { replaceLine(l, "DemCharge ", "DemCharge  N"); }, {}, 0, 0},
 };

@@ -206,23 +206,102 @@ TEST(Kvan64, daylighting_reads_the_light_shelves_and_advances_the_page_count) {
   EXPECT_NE(c.file(files::kMonitorLog).find("Input Completed for Daylighting Data Base"), std::string::npos);
 }
 
-// The built program, run in a fixture folder like the front-end runs it.
-TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
+// The built program, run in the base's temp folder like the front-end runs it: its exit
+// status, or -1 when it did not exit by itself (a crash).
+int runProgram(const Base& b) {
   const fs::path exe = fs::path(KALVANO_BASE_DIR) / std::string(files::kEngineProgram);
-  ASSERT_TRUE(fs::exists(exe)) << exe;
-  Base b("program", options(3));
-  fs::remove(b.root / "btype" / "tcool.dat");
+  EXPECT_TRUE(fs::exists(exe)) << exe;
   const pid_t pid = fork();
-  ASSERT_GE(pid, 0);
+  if (pid < 0) return -2;
   if (pid == 0) {
     if (chdir(b.temp.c_str()) != 0) _exit(99);
     execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
     _exit(98);
   }
   int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  if (waitpid(pid, &status, 0) != pid) return -2;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string officeProject() { return slurp(fs::path(KALVANO_TEST_DIR) / "fixtures" / "office.inp"); }
+
+// The light-shelf table that a project with daylighting needs in its run folder.
+std::string lightShelfTable() {
+  std::string table;
+  for (int blk = 0; blk < 3; ++blk) {
+    table += "h\r\nh\r\nh\r\n";
+    for (int r = 0; r < 19; ++r) table += "ROW          1       2       3       4       5       6       7\r\n";
+  }
+  return table;
+}
+
+// An error check of a whole project: the program reads every section and ends without errors.
+TEST(Kvan64Program, checks_a_whole_project_without_errors) {
+  Base b("program-check", options(1));
+  spit(b.temp / std::string(files::kRunInput), officeProject());
+  spit(b.temp / std::string(files::kLightShelf), lightShelfTable());
+  EXPECT_EQ(runProgram(b), 0) << b.file(files::kMonitorLog);
+  const std::string mon = b.file(files::kMonitorLog);
+  EXPECT_NE(mon.find("Completed zone input for   3 zones. \r\n"), std::string::npos) << mon;
+  EXPECT_EQ(mon.find("** ERROR **"), std::string::npos) << mon;
+  EXPECT_NE(b.file(files::kEngineReport).find("** END OF INPUT DATA INTEGRITY PREPROCESSING **"),
+            std::string::npos);
+}
+
+// Malformed project files end the program with status 1 and the error in the log, never a
+// crash or a hang.
+TEST(Kvan64Program, malformed_project_files_end_with_status_1) {
+  const std::string office = officeProject();
+  const std::size_t matrix = office.find("BUILDING MATRIX");
+  std::string longLines;
+  for (std::size_t i = 0, j; i < office.size(); i = j + 1) {
+    j = office.find('\n', i);
+    if (j == std::string::npos) break;
+    std::string line = office.substr(i, j - i);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    line.resize(300, '7');
+    longLines += line + "\r\n";
+  }
+  const struct {
+    const char* name;
+    std::string text;
+    int errors;  // the count the report gives; 0 = many
+  } cases[] = {
+      {"empty", "", 1},
+      {"header only", "KAL-VANO  .83774665  4  IP\r\n", 1},
+      {"cut in the weather block", office.substr(0, office.find("DB Max")), 1},
+      {"cut in the wall types", office.substr(0, office.find("Time Lag")), 1},
+      {"cut in the profiles", office.substr(0, office.find("Temp")), 1},
+      {"cut in a zone", office.substr(0, office.find("Heat COP")), 1},
+      {"cut before the matrix", office.substr(0, matrix), 1},
+      {"garbage", "KAL-VANO  .83774665  4  IP\r\n\x01\xff garbage\r\n9999\r\nBUIL\r\n", 1},
+      {"letters in numbers",
+       office.substr(0, office.find("FloorArea")) + "FloorArea  3x00\r\n" + office.substr(office.find("Con. Cost")),
+       1},
+      {"lines of 300 characters", longLines, 0},
+  };
+  for (const auto& c : cases) {
+    Base b("program-bad", options(1));
+    spit(b.temp / std::string(files::kRunInput), c.text);
+    spit(b.temp / std::string(files::kLightShelf), lightShelfTable());
+    EXPECT_EQ(runProgram(b), 1) << c.name;
+    const std::string mon = b.file(files::kMonitorLog);
+    EXPECT_NE(mon.find("** ERROR **"), std::string::npos) << c.name << "\n" << mon;
+    const std::string rep = b.file(files::kEngineReport);
+    EXPECT_NE(rep.find(" ERRORS EXIST IN INPUT DATA."), std::string::npos) << c.name;
+    if (c.errors > 0) {
+      EXPECT_NE(rep.find("      " + std::to_string(c.errors) + " ERRORS EXIST IN INPUT DATA."), std::string::npos)
+          << c.name << "\n" << mon;
+    }
+  }
+}
+
+// The built program, run in a fixture folder like the front-end runs it.
+TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
+  Base b("program", options(3));
+  fs::remove(b.root / "btype" / "tcool.dat");
+  spit(b.temp / std::string(files::kRunInput), officeProject());
+  EXPECT_EQ(runProgram(b), 1);  // the project's daylighting needs the missing light-shelf table
   for (auto name : {files::kEngineReport, files::kMonitorLog, files::kWeatherListing, files::kComfortReport,
                     files::kWeatherSummary, files::kHourlyEnergy, files::kDebugTrace, files::kHourlyWeather,
                     files::kHourlyTemps}) {
@@ -234,6 +313,23 @@ TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
   EXPECT_NE(mon.find("btype\\tcool.dat is missing.             \r\n"), std::string::npos);
   EXPECT_NE(mon.find("btype\\theat.dat read successfully.      \r\n"), std::string::npos);
   EXPECT_EQ(b.file(files::kEngineReport).substr(0, 82), std::string(80, '*') + "\r\n");
+}
+
+// A whole year of the installed sample with the installed data bases, as the main script runs it.
+TEST(Kvan64Program, simulates_the_installed_sample_for_a_year) {
+  Base b("program-sample", options(3, 0, 1));
+  const fs::path installed(KALVANO_BASE_DIR);
+  for (auto name : {"tcool.dat", "theat.dat"})
+    fs::copy_file(installed / "btype" / name, b.root / "btype" / name, fs::copy_options::overwrite_existing);
+  fs::copy_file(installed / "temp" / std::string(files::kLightShelf), b.temp / std::string(files::kLightShelf));
+  fs::copy_file(installed / "sample" / "SampleProject.inp", b.temp / std::string(files::kRunInput),
+                fs::copy_options::overwrite_existing);
+  EXPECT_EQ(runProgram(b), 0) << b.file(files::kMonitorLog);
+  const std::string mon = b.file(files::kMonitorLog);
+  EXPECT_NE(mon.find("zone   2 read successfully."), std::string::npos);
+  EXPECT_NE(mon.find("  *** PREPROCESSING ZONE 12  Office East"), std::string::npos);
+  EXPECT_NE(mon.find("DEC Completed."), std::string::npos) << mon;
+  EXPECT_EQ(mon.find("RUN ABORTED"), std::string::npos) << mon;
 }
 
 }  // namespace

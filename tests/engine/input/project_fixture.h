@@ -95,6 +95,7 @@ struct ReadResult {
   std::string comfort;
   std::string summary;
   int errors = 0;  // the run's total after the reader
+  bool ended = false;  // the reading stopped early (the file ended where a line was needed)
   int count(const std::string& text) const {
     int n = 0;
     for (const auto& l : monitorLines)
@@ -132,7 +133,13 @@ inline ReadResult readProject(const Lines& lines, int runType = 3, bool crlf = t
   s.files.wsummary.open((dir / "eweth$.sum").string());
   std::string header;
   s.files.project.readLine(header);
-  RDPROJ(s);
+  try {
+    RDPROJ(s);
+  } catch (const InputFault& e) {
+    // As the main program does: a fault not yet written is one more error.
+    r.ended = true;
+    if (!e.alreadyLogged()) ++s.bldg.NERR;
+  }
   s.files.project.close();
   s.files.monitor.close();
   s.files.comfort.close();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "engine/input/decfac.h"
 #include "project_fixture.h"
@@ -209,6 +211,73 @@ TEST_F(OfficeProject, comfort_report_title_and_project_block) {
   EXPECT_EQ(l[4].substr(4, 16), "SCHEME: A-1     ");
   EXPECT_EQ(l[4].substr(62), "Weather Year: 1997       Date of Run: 10 DEC  2026,  9: 5");
 }
+
+// The building matrix: heights by level, every level to the end of the file.
+struct MatrixCase {
+  const char* name;
+  std::function<void(Lines&)> change;
+  int zones;                   // NZ
+  std::vector<float> heights;  // ZHGT(1..NZ)
+};
+
+// The lines of the second level block, from its "Grid" line to the end of the file.
+Lines secondLevel(const Lines& l) {
+  return Lines(l.begin() + static_cast<long>(find(l, "Grid Size", 2)), l.end());
+}
+
+class Matrix : public ::testing::TestWithParam<MatrixCase> {};
+
+TEST_P(Matrix, gives_each_zone_the_height_of_its_level) {
+  const auto& c = GetParam();
+  Lines l = loadFixture("office.inp");
+  c.change(l);
+  const auto r = readProject(l);
+  EXPECT_EQ(r.errors, 0) << r.monitor;
+  ASSERT_EQ(r.s->bldg.NZ, c.zones);
+  for (int i = 1; i <= c.zones; ++i)
+    EXPECT_EQ(r.s->bldg.ZHGT(i), c.heights[static_cast<std::size_t>(i - 1)]) << "zone " << i;
+}
+
+const MatrixCase kMatrixCases[] = {
+    {"as_written", [](Lines&) {}, 3, {10, 10, 12}},
+    {"more_levels_than_kept_zones",
+     [](Lines& l) {
+       setValue(l, "Flr. Area ", " 0 ", 1);
+       setValue(l, "Flr. Area ", " 0 ", 2);
+     },
+     1, {12}},
+    {"a_third_level",
+     [](Lines& l) {
+       setValue(l, "Zone No.  ", " 31 ", 3);
+       Lines third = secondLevel(l);
+       third[find(third, "Room Height")] = "Room Height : 14 ";
+       l.insert(l.end(), third.begin(), third.end());
+     },
+     3, {10, 10, 14}},
+    {"a_level_of_more_than_200_grid_rows",
+     [](Lines& l) {
+       const std::size_t at = find(l, "Grid Size", 2);
+       l.insert(l.begin() + static_cast<long>(at), 250, "1111122222 ");
+     },
+     3, {10, 10, 12}},
+    {"zone_slot_12_of_level_2_is_zone_212",
+     [](Lines& l) {
+       setValue(l, "Zone No.  ", " 212 ", 3);
+       l[find(l, "ZoneName[12]", 2)] = "ZoneName[12]:Upper store";
+     },
+     3, {10, 10, 12}},
+    {"a_zone_of_a_level_the_sketch_lacks_keeps_0",
+     [](Lines& l) { setValue(l, "Zone No.  ", " 41 ", 3); }, 3, {10, 10, 0}},
+    {"no_grid_line_after_the_matrix_line",
+     [](Lines& l) { l.resize(findExact(l, "BUILDING MATRIX") + 1); l.push_back("Something else"); },
+     3, {0, 0, 0}},
+    {"the_file_ends_at_the_matrix_line",
+     [](Lines& l) { l.resize(findExact(l, "BUILDING MATRIX") + 1); }, 3, {0, 0, 0}},
+    {"the_file_ends_inside_a_level",
+     [](Lines& l) { l.resize(find(l, "ZoneName[3 ]", 2)); }, 3, {10, 10, 12}},
+};
+INSTANTIATE_TEST_SUITE_P(ProjectReader, Matrix, ::testing::ValuesIn(kMatrixCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProjectReader, a_passive_run_titles_the_comfort_report_as_floating) {
   const auto r = readProject(loadFixture("office.inp"), 4);

@@ -169,6 +169,20 @@ TEST(Capacity, surfaces_beyond_400_are_one_error) {
   EXPECT_EQ(r.s->bldg.ZHGT(3), 12.0f);
 }
 
+TEST(Capacity, surfaces_of_a_zone_left_out_need_no_place) {
+  Lines l = loadFixture("office.inp");
+  const std::size_t first = find(l, "Wall ID.  ", 3);  // the second zone's first surface
+  const Lines surf = block(l, first, 14);
+  for (int k = 0; k < 400; ++k) insertAt(l, first, surf);
+  setValue(l, "Flr. Area ", " 0 ", 2);
+  const auto r = readProject(l);
+  EXPECT_EQ(r.errors, 0) << r.count("** ERROR **");
+  EXPECT_EQ(r.count("*** WARNING"), 1);
+  EXPECT_EQ(r.s->bldg.NZ, 2);
+  EXPECT_EQ(r.s->bldg.IZONE(2), 21);
+  EXPECT_EQ(r.s->bldg.LASTSURF(2), 3);
+}
+
 // ---------------------------------------------------------------------------------------
 // Malformed files.
 
@@ -180,8 +194,10 @@ TEST(Malformed, a_file_cut_after_any_line_before_the_matrix_is_one_error_after_i
     if (n <= matrix) {
       EXPECT_EQ(r.errors, 1) << "cut after line " << n << "\n" << r.monitor;
       EXPECT_EQ(r.count("THE PROJECT FILE ENDS TOO EARLY"), 1) << n;
+      EXPECT_TRUE(r.ended) << n;
     } else {
       EXPECT_EQ(r.errors, 0) << "cut after line " << n;
+      EXPECT_FALSE(r.ended) << n;
     }
   }
 }

@@ -11,8 +11,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <filesystem>
+
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
+#include "frontend/shell/projectinfo.h"
+#include "frontend/shell/retrieve.h"
+#include "frontend/shell/saveinput.h"
+#include "frontend/shell/widgets.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 
@@ -105,7 +111,8 @@ TEST_F(MainMenuWindow, controls_show_the_created_state_with_windowless_items_dis
   }
   EXPECT_FALSE(menu.ControlEnabled(M::runmenu));
   EXPECT_TRUE(menu.ControlEnabled(M::exititem));
-  EXPECT_FALSE(menu.ControlEnabled(M::projectinformation));  // its window comes later
+  EXPECT_TRUE(menu.ControlEnabled(M::projectinformation));
+  EXPECT_FALSE(menu.ControlEnabled(M::weatherdata));  // its window comes later
 }
 
 TEST_F(MainMenuWindow, activation_sets_caption_and_current_folder_and_enables_the_run) {
@@ -197,6 +204,25 @@ TEST_F(MainMenuWindow, closing_from_the_window_manager_acts_as_file_exit) {
   EXPECT_TRUE(ExitDialog().isVisible());
   EXPECT_EQ(ExitDialog().Label1()->text(), "Save input changes to:");
   EXPECT_TRUE(endRequests.empty());
+}
+
+TEST_F(MainMenuWindow, project_items_and_pictures_open_their_windows) {
+  std::filesystem::create_directories(base.path("sample"));
+  mainmenu& menu = MainMenu();
+  emit qobject_cast<ClickLabel*>(menu.Control(M::Image1))->clicked();
+  EXPECT_TRUE(ProjectInfoLoaded());
+  ProjectInfoWindow().cancel_Click();
+  qobject_cast<QAction*>(menu.Control(M::retrieveitem))->trigger();
+  EXPECT_TRUE(RetrieveDialog().isVisible());
+  RetrieveDialog().cancelbutton_Click();
+  emit qobject_cast<ClickLabel*>(menu.Control(M::Picture1))->clicked();
+  EXPECT_TRUE(SampleDialog().isVisible());
+  EXPECT_FALSE(menu.isEnabled());
+  SampleDialog().cancelbutton_Click();
+  EXPECT_TRUE(menu.isEnabled());
+  qobject_cast<QAction*>(menu.Control(M::saveinput))->trigger();
+  ASSERT_EQ(boxes.asked.size(), 1U);  // no weather step yet
+  EXPECT_EQ(boxes.asked[0].title, "Weather Data");
 }
 
 TEST_F(MainMenuWindow, help_items_show_their_file_in_the_viewer_with_their_caption) {

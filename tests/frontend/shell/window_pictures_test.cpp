@@ -11,6 +11,9 @@
 #include "frontend/shell/mainform.h"
 #include "frontend/shell/content.h"
 #include "frontend/shell/mainmenu.h"
+#include "frontend/shell/projectinfo.h"
+#include "frontend/shell/retrieve.h"
+#include "frontend/shell/saveinput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 
@@ -53,6 +56,25 @@ TEST_F(WindowPictures, start_up_window_and_main_menu_are_saved_as_png) {
       QString::fromStdString((folder / "content.png").string())));
   menu.exititem_Click();
   EXPECT_TRUE(ExitDialog().grab().save(QString::fromStdString((folder / "exit.png").string())));
+}
+
+TEST_F(WindowPictures, project_windows_are_saved_as_png) {
+  const std::filesystem::path folder = PictureFolder();
+  std::filesystem::create_directories(folder);
+  Model().AppDir = base.dir().string();
+  std::filesystem::create_directories(base.path("sample"));
+  base.write("sample/SampleProject.inp", "KAL-VANO\r\n");
+  const auto save = [&folder](QWidget& window, const char* name) {
+    window.show();
+    const QPixmap picture = window.grab();
+    ASSERT_FALSE(picture.isNull()) << name;
+    EXPECT_TRUE(picture.save(QString::fromStdString((folder / name).string()))) << name;
+  };
+  MainMenu().projectinformation_Click();
+  save(ProjectInfoWindow(), "projectinfo.png");
+  save(RetrieveDialog(), "retrieve.png");
+  save(SampleDialog(), "sample.png");
+  save(SaveDialog(), "saveinput.png");
 }
 
 }  // namespace

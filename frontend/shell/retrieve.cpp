@@ -1,0 +1,153 @@
+#include "frontend/shell/retrieve.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+#include "frontend/model/file_error.h"
+#include "frontend/shell/filefault.h"
+#include "frontend/shell/filepickcore.h"
+#include "frontend/shell/filepicker.h"
+#include "frontend/shell/mainmenu.h"
+#include "frontend/shell/messagebox.h"
+#include "frontend/shell/projectio.h"
+#include "frontend/shell/saveinput.h"
+#include "frontend/shell/session.h"
+#include "frontend/shell/widgets.h"
+#include "frontend/shell/windowing.h"
+
+namespace kalvano::shell {
+
+namespace {
+
+std::string NameText(const QLineEdit* box) { return box->text().toLocal8Bit().toStdString(); }
+
+// The name box, its caption and the two buttons, below the picker.
+QVBoxLayout* DialogLayout(QWidget* dialog, FilePicker* picker, QLineEdit*& name,
+                          QPushButton*& ok, QPushButton*& cancel) {
+  auto* label = new QLabel("Retrieved file name :", dialog);
+  label->setObjectName("Label1");
+  name = new QLineEdit(dialog);
+  name->setObjectName("retrievefile");
+  ok = new QPushButton("OK", dialog);
+  ok->setObjectName("okbutton");
+  cancel = new QPushButton("Cancel", dialog);
+  cancel->setObjectName("cancelbutton");
+  auto* nameRow = new QHBoxLayout;
+  nameRow->addWidget(label);
+  nameRow->addWidget(name, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addWidget(picker, 1);
+  layout->addLayout(nameRow);
+  layout->addLayout(buttons);
+  dialog->resize(520, 360);
+  return layout;
+}
+
+// What both dialogs do once a project was read: the main menu offers every step again,
+// names the project and takes the input back.
+void ReturnWithProject(QWidget* dialog) {
+  model::ProjectModel& m = Model();
+  mainmenu& menu = MainMenu();
+  menu.EnableItems({MenuItem::projectinformation, MenuItem::weatherdata,
+                    MenuItem::economicsdata, MenuItem::buildingsketch,
+                    MenuItem::zonedescription, MenuItem::Image5, MenuItem::saveinput,
+                    MenuItem::runmenu, MenuItem::Image6, MenuItem::executerun,
+                    MenuItem::viewmenu});
+  menu.setEnabled(true);
+  dialog->hide();
+  menu.setWindowTitle(Latin1("-- " + m.ProjectFile));
+  m.LastProjectFile = m.ProjectFile;
+}
+
+// Reads `path` with the hourglass shown; a failure is reported and the result is false.
+bool Retrieve(const std::string& path, const std::string& typed) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  try {
+    RetrieveProject(Model(), path, typed);
+  } catch (const model::FileError& error) {
+    QApplication::restoreOverrideCursor();
+    ReportFileFault(error);
+    return false;
+  }
+  QApplication::restoreOverrideCursor();
+  return true;
+}
+
+}  // namespace
+
+oldfileform::oldfileform(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("oldfileform");
+  setWindowTitle("Retrieve....");
+  picker_ = new FilePicker(true, this);
+  DialogLayout(this, picker_, retrievefile_, ok_, cancel_);
+  picker_->SetPattern("*.inp");
+  connect(picker_, &FilePicker::fileClicked, retrievefile_, &QLineEdit::setText);
+  connect(picker_, &FilePicker::fileChosen, this, [this](const QString& name) {
+    retrievefile_->setText(name);
+    okbutton_Click();
+  });
+  connect(retrievefile_, &QLineEdit::returnPressed, this, &oldfileform::okbutton_Click);
+  connect(ok_, &QPushButton::clicked, this, &oldfileform::okbutton_Click);
+  connect(cancel_, &QPushButton::clicked, this, &oldfileform::cancelbutton_Click);
+
+  PlaceFileDialog(this);
+  // Opens where the project was saved, else in the current folder.
+  std::string start = std::filesystem::current_path().string();
+  if (Model().InputSaved == 1 && SaveDialogExists()) start = SaveDialog().Picker()->Folder();
+  if (!picker_->SetFolder(start)) picker_->SetFolder("/");
+}
+
+void oldfileform::okbutton_Click() {
+  const std::string typed = NameText(retrievefile_);
+  if (!Retrieve(RetrievePath(picker_->Folder(), typed), typed)) return;
+  Model().HourlyOutput = 0;
+  ReturnWithProject(this);
+}
+
+void oldfileform::cancelbutton_Click() {
+  MainMenu().setEnabled(true);
+  hide();
+}
+
+SampleFileForm::SampleFileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("SampleFileForm");
+  setWindowTitle("Retrieve a Sample Project");
+  picker_ = new FilePicker(false, this);
+  DialogLayout(this, picker_, retrievefile_, ok_, cancel_);
+  picker_->SetPattern("*.inp");
+  connect(picker_, &FilePicker::fileClicked, retrievefile_, &QLineEdit::setText);
+  connect(picker_, &FilePicker::fileChosen, this, [this](const QString& name) {
+    retrievefile_->setText(name);
+    okbutton_Click();
+  });
+  connect(retrievefile_, &QLineEdit::returnPressed, this, &SampleFileForm::okbutton_Click);
+  connect(ok_, &QPushButton::clicked, this, &SampleFileForm::okbutton_Click);
+  connect(cancel_, &QPushButton::clicked, this, &SampleFileForm::cancelbutton_Click);
+
+  PlaceFileDialog(this);
+  picker_->SetFolder(model::AppPath(Model(), "sample"));
+}
+
+void SampleFileForm::okbutton_Click() {
+  const std::string typed = NameText(retrievefile_);
+  if (!Retrieve(model::AppPath(Model(), "sample/") + typed, typed)) return;
+  ReturnWithProject(this);
+  Messages().show(kSampleReady, kSampleReadyTitle, MsgIcon::Information);
+}
+
+void SampleFileForm::cancelbutton_Click() {
+  MainMenu().setEnabled(true);
+  hide();
+}
+
+}  // namespace kalvano::shell
