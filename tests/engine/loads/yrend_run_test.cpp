@@ -85,6 +85,19 @@ TEST(YrEndRun, a_year_closes_the_monthly_table_and_writes_the_annual_sections_in
     EXPECT_EQ(L[dec + 1], std::string(132, '=')) << tag;
     EXPECT_EQ(L[dec + 2].substr(0, 3), "TOT") << tag;
     EXPECT_EQ(L[dec + 3].substr(0, 3), "($)") << tag;
+    // The TOT row is the sum of the month rows within their rounding (compressor and system
+    // hours lose up to an hour a month to the rows' truncation).
+    struct Col {
+      int from, to;
+      double perMonth;
+    };
+    for (const Col& c : {Col{4, 12, 0.05}, Col{22, 30, 0.05}, Col{31, 39, 0.5}, Col{40, 48, 0.5},
+                         Col{49, 57, 0.5}, Col{58, 64, 1.0}, Col{65, 71, 1.0}, Col{72, 79, 0.5},
+                         Col{88, 94, 0.05}, Col{95, 103, 0.5}}) {
+      double sum = 0;
+      for (int m = 0; m < 12; ++m) sum += fieldAt(L[mon + 5 + m], c.from, c.to);
+      EXPECT_NEAR(fieldAt(L[dec + 2], c.from, c.to), sum, 12 * c.perMonth + 0.06) << tag << c.from;
+    }
     EXPECT_EQ(L[dec + 5].substr(0, 15), "DISAGGREGATION:") << tag;
     EXPECT_EQ(L[dec + 6].substr(0, 4), "Site") << tag;
     EXPECT_EQ(L[dec + 7].substr(0, 10), "WHOLE-BLDG") << tag;
