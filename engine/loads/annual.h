@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace kv {
 
@@ -22,6 +23,12 @@ struct ZoneCostSums {
 // (1 + ESC) / (DISC - ESC) x (1 - ((1 + ESC) / (1 + DISC))^YEARS). A factor that is not a
 // finite number (a discount rate of -1 or below) is 0.
 float PWIF(float ESC, float DISC, float YEARS);
+
+// The title of a year-end section that starts a page: the page counter + 1, the page-break
+// line, the title with ".... PAGE nnn ...." from column 115, its underline of "-" in columns
+// dashFrom..dashTo, an empty line when asked, the project block (yrend.cpp).
+void AnnualPageTitle(EngineState& s, std::string_view title, int dashFrom, int dashTo,
+                     bool blankBeforeBlock);
 
 // Section VI: seasonal profiles (the caller writes it for run type 3 only).
 void SEASONS(EngineState& s);

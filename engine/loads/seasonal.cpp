@@ -16,19 +16,6 @@ namespace {
 constexpr float kKWperKBtuh = 0.2930711f;
 constexpr float kM2PerFt2 = 0.0929f;
 
-void pageTitle(EngineState& s, std::string_view title, int dashFrom, int dashTo, bool blank) {
-  OutFile& f = s.files.report;
-  s.runpar.NPAGE += 1;
-  f.line("\f");
-  Line ln;
-  ln.text(title).T(115).text(".... PAGE").I(s.runpar.NPAGE, 3).text(" ....");
-  f.line(ln.view());
-  ln.clear();
-  f.line(ln.T(dashFrom).rep('-', dashTo - dashFrom + 1).view());
-  if (blank) f.emptyLine();
-  PageHeaderBlock(s, f);
-}
-
 // (1 + r) to the whole power n, by repeated products as single precision does it.
 float escalation(float r, int32_t n) {
   const float base = 1.0f + r;
@@ -52,7 +39,7 @@ void SEASONS(EngineState& s) {
   const ENACC& e = s.enacc;
   const bool si = reportsInSI(s);
   OutFile& f = s.files.report;
-  pageTitle(s,
+  AnnualPageTitle(s,
             "VI.  S E A S O N A L   A V E R A G E   H O U R L Y   D E M A N D   "
             "P R O F I L E S :",
             6, 84, false);
@@ -88,7 +75,7 @@ void COSTAN(EngineState& s, const ZoneCostSums& sums) {
   const BLDG& b = s.bldg;
   const bool si = reportsInSI(s);
   OutFile& f = s.files.report;
-  pageTitle(s, "VII.  C O S T   A N A L Y S I S :", 7, 33, true);
+  AnnualPageTitle(s, "VII.  C O S T   A N A L Y S I S :", 7, 33, true);
 
   const float life = b.ECON(1);
   const float disc = b.ECON(4), costEsc = b.ECON(5), elecEsc = b.ECON(7), gasEsc = b.ECON(9);

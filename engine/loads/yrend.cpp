@@ -75,21 +75,6 @@ void rule(OutFile& f, char c, int n) {
   f.line(ln.rep(c, n).view());
 }
 
-// The title of a report section that starts a page: the page-break line, the title with the
-// page number, its underline, the project block.
-void sectionTitle(EngineState& s, std::string_view title, int dashFrom, int dashTo,
-                  bool blankBeforeBlock) {
-  OutFile& f = s.files.report;
-  s.runpar.NPAGE += 1;
-  f.line("\f");
-  Line ln;
-  ln.text(title).T(115).text(".... PAGE").I(s.runpar.NPAGE, 3).text(" ....");
-  f.line(ln.view());
-  dashes(f, dashFrom, dashTo - dashFrom + 1);
-  if (blankBeforeBlock) f.emptyLine();
-  PageHeaderBlock(s, f);
-}
-
 // Section III: the "TOT" and "($)" rows, the disaggregation, the whole-building line.
 void closingRows(EngineState& s) {
   const ENACC& e = s.enacc;
@@ -375,7 +360,7 @@ ZoneCostSums zoneDesign(EngineState& s) {
   OutFile& f = s.files.report;
   ZoneCostSums costs;
 
-  sectionTitle(s, "IV.  D E S I G N   D A T A   F O R   H V A C   Z O N E S:", 6, 57, false);
+  AnnualPageTitle(s, "IV.  D E S I G N   D A T A   F O R   H V A C   Z O N E S:", 6, 57, false);
   f.emptyLine();
   Line ln;
   ln.T(32).text("Floor").T(41).text(".......DESIGN HEATING LOAD........").T(77);
@@ -466,7 +451,7 @@ void peakProfiles(EngineState& s) {
   const ENACC& e = s.enacc;
   const bool si = reportsInSI(s);
   OutFile& f = s.files.report;
-  sectionTitle(s, "V.  P E A K   D E M A N D   P R O F I L E S :", 5, 45, false);
+  AnnualPageTitle(s, "V.  P E A K   D E M A N D   P R O F I L E S :", 5, 45, false);
 
   // Curves A..D: summer electric, summer gas, winter electric, winter gas.
   float v[4][24];
@@ -555,6 +540,19 @@ void peakProfiles(EngineState& s) {
 }
 
 }  // namespace
+
+void AnnualPageTitle(EngineState& s, std::string_view title, int dashFrom, int dashTo,
+                     bool blankBeforeBlock) {
+  OutFile& f = s.files.report;
+  s.runpar.NPAGE += 1;
+  f.line("\f");
+  Line ln;
+  ln.text(title).T(115).text(".... PAGE").I(s.runpar.NPAGE, 3).text(" ....");
+  f.line(ln.view());
+  dashes(f, dashFrom, dashTo - dashFrom + 1);
+  if (blankBeforeBlock) f.emptyLine();
+  PageHeaderBlock(s, f);
+}
 
 void YREND(EngineState& s) {
   closingRows(s);
