@@ -2,6 +2,7 @@
 // end makes true of the run's report, whatever the hourly stages computed.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -131,5 +132,45 @@ TEST(YrEndRun, a_year_closes_the_monthly_table_and_writes_the_annual_sections_in
       EXPECT_LE(L[i].size(), 132u) << tag << L[i];
       EXPECT_EQ(L[i].find("nan"), std::string::npos) << tag << L[i];
     }
+  }
+}
+
+TEST(YrEndRun, one_run_file_tagged_ip_and_si_gives_reports_that_agree_after_conversion) {
+  std::vector<std::string> ip, si;
+  {
+    RunFolder f("yrend_run_ip", 3, "IP");
+    ip = runYear(f);
+  }
+  {
+    RunFolder f("yrend_run_si", 3, "SI");
+    si = runYear(f);
+  }
+  struct Field {
+    const char* line;
+    int offset, from, to;
+    double factor, rounding;  // the inch-pound field's half unit, converted
+  };
+  const Field fields[] = {
+      {"TOT", 0, 4, 12, 1.055056, 0.06},            // space heating, GJ
+      {"TOT", 0, 22, 30, 1.055056, 0.06},           // water heating
+      {"TOT", 0, 31, 39, 1.0, 0.0},                 // cooling kWh
+      {"TOT", 0, 95, 103, 1.0, 0.0},                // electricity kWh
+      {"($)", 0, 113, 121, 1.0, 0.0},               // the bill
+      {"Site", 0, 16, 25, 1.055056, 0.06},          // heating site energy
+      {"Site", 0, 56, 65, 1.055056, 0.06},          // lighting
+      {"WHOLE-BLDG", 0, 89, 96, 1.055056, 0.6},     // source energy
+      {"ROOF", 0, 43, 53, 0.2930711, 0.006},        // peak cooling, kW
+      {"ROOF", 13, 26, 37, 0.2930711, 0.006},       // the central plant's peak heating
+      {"   1 North", 0, 74, 82, 0.2930711, 0.03},   // zone cooling load
+      {"   1 North", 0, 101, 109, 0.4719, 0.3},     // zone supply air, L/s
+      {"   1 North", 0, 94, 100, 1.0, 0.0},         // tons
+  };
+  for (const Field& f : fields) {
+    const int a = findLine(ip, f.line), b = findLine(si, f.line);
+    ASSERT_GE(a, 0) << f.line;
+    ASSERT_GE(b, 0) << f.line;
+    const double want = fieldAt(ip[a + f.offset], f.from, f.to) * f.factor;
+    EXPECT_NEAR(fieldAt(si[b + f.offset], f.from, f.to), want, f.rounding + 0.051 + 1e-5 * std::fabs(want))
+        << f.line << " " << f.from;
   }
 }
