@@ -233,6 +233,12 @@ struct ENACC {
   float GASCSTM = 0;  // gas cost of the month, $
   float ECOSTM = 0;   // electricity cost of the month including its demand charge, $
   float DEMCHGM = 0;  // demand charge of the month, $
+
+  // ---- year end (YREND and the cost analysis) --------------------------------------------
+  // Annual load by category, MBtu: MONEND adds each month's QCLGM / QHTGM here (step 8 of its
+  // annual sums) before the next month clears them; YREND reports them with the mass effect.
+  Arr1<float, kLoadCategories> QCLGY;  // cooling load by category, MBtu
+  Arr1<float, kLoadCategories> QHTGY;  // heating load by category, MBtu (losses negative)
 };
 
 }  // namespace kv
