@@ -284,6 +284,10 @@ void MONEND(EngineState& s, int32_t MONTH) {
   e.ELECY += e.ELECM;
   e.CMPHRSY += e.CFLHRS;
   e.SYSHRSY += e.SYSHRS;
+  for (int k = 1; k <= kLoadCategories; ++k) {
+    e.QCLGY(k) += e.QCLGM(k);
+    e.QHTGY(k) += e.QHTGM(k);
+  }
 
   // 9. Close the season at its last month, or at the run's last month.
   const int32_t seas = (MONTH + 2) / 3;

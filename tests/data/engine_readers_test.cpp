@@ -2,6 +2,8 @@
 // own readers, run in the assembled base folder's temp/ as the engine runs.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,7 +20,7 @@ struct InstalledRun {
   fs::path logDir;
   std::unique_ptr<kv::EngineState> s = std::make_unique<kv::EngineState>();
   InstalledRun() {
-    logDir = fs::temp_directory_path() / "kvdata_readers";
+    logDir = fs::temp_directory_path() / ("kvdata_readers_" + std::to_string(::getpid()));
     fs::remove_all(logDir);
     fs::create_directories(logDir);
     s->runDir = std::string(KALVANO_BASE_DIR) + "/temp";
