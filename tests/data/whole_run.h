@@ -174,11 +174,13 @@ struct WholeRun {
   std::string temps;   // etemp$.hry
 };
 
-// The run options of a whole year with hourly output on or off.
-inline std::string wholeYearOptions(int runType, int hourly) {
+// The run options of a whole year with hourly output on or off; the comfort band in the
+// project's units (68-79 F, 20-26 C).
+inline std::string wholeYearOptions(int runType, int hourly, bool si) {
   return "Run type  : " + std::to_string(runType) +
          "\r\nWthr type : 0\r\n1st day   :  5\r\nRun begin : 1\r\nRun end   : 365\r\nHourly out:  " +
-         std::to_string(hourly) + "\r\nSkip month: \r\nComfort   :  68        79\r\n";
+         std::to_string(hourly) + "\r\nSkip month: \r\nComfort   : " + (si ? " 20        26" : " 68        79") +
+         "\r\n";
 }
 
 // The installed samples mark every surface "S" (present in the warm months only, those
@@ -210,7 +212,8 @@ inline std::unique_ptr<WholeRun> runSampleYear(
   setup.runType = runType;
   writeRunFiles(base, base / file, setup);
   const fs::path temp = base / files::kTempDir;
-  std::ofstream(temp / files::kRunOptions, std::ios::binary) << wholeYearOptions(runType, hourly);
+  const bool si = text.substr(0, text.find('\r')).find("SI") != std::string::npos;
+  std::ofstream(temp / files::kRunOptions, std::ios::binary) << wholeYearOptions(runType, hourly, si);
 
   auto s = std::make_unique<kv::EngineState>();
   s->runDir = temp.string();
