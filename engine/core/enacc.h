@@ -81,7 +81,8 @@ struct ENACC {
   Arr1<float, kLoadZones> HEFF1;    // hot-water heater efficiency (heating factor x COP)
   Arr1<float, kLoadZones> HEFF2;    // space-heating efficiency (heating factor x COP)
   Arr1<float, kLoadZones> TZONE;    // zone air temperature, F
-  Arr1<float, kLoadZones> TZONE2;   // the zone's second temperature (set-up: TDESIN)
+  Arr1<float, kLoadZones> TZONE2;   // copy of the first TZONE (set-up: TDESIN); no stage reads
+                                    // it: the zone's second temperature is TMASS
   Arr1<float, kLoadZones> DPZONE;   // zone dew point, F
   Arr1<float, kLoadZones> WMASS;    // moisture in the zone air, lb
   Arr1<float, kLoadZones> MASSCAP;  // mass capacitance, Btu/F

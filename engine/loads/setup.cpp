@@ -359,6 +359,7 @@ void zoneLoads(EngineState& s) {
     e.ZAREA += flr;
     e.TZONE(z) = e.TDESIN;
     e.TZONE2(z) = e.TDESIN;
+    e.TMASS(z) = e.TDESIN;  // the zone's second temperature: the lumped mass the zone pass reads
     e.DPZONE(z) = e.TDESIN - 20.0f;
     float wb = 0, pv = 0, w = 0, hh = 0, v = 0, rh = 0;
     PSY2(e.TDESIN, wb, 29.0f, e.DPZONE(z), pv, w, hh, v, rh);

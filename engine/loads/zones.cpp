@@ -255,6 +255,14 @@ void ZONES(EngineState& s, int32_t MONTH) {
         go = Go::Balance;
         if (T <= 0.0f) {
           QPL = 0.0f;  // people latent is dropped in heating hours
+          // A zone floating above its heating set point needs no heat: the gain sum L
+          // does not close the air balance of a floating zone, so its negative value is
+          // no heating load (as a zone floating below the cooling set point has no
+          // cooling load).
+          if (T < 0.0f && TZ > THEAT) {
+            T = 0.0f;
+            L = 0.0f;
+          }
         } else if (w.DB < e.ECONT(z)) {
           QLAT = 0.0f;  // economiser: the outdoor air carries the load
           go = Go::Free;

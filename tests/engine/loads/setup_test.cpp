@@ -247,6 +247,7 @@ TEST(Setup, zone_values_and_design_air) {
   EXPECT_FLOAT_EQ(e.CPKLOAD, gain + 200 * 10);
   EXPECT_FLOAT_EQ(e.TDESIN, 72);
   EXPECT_FLOAT_EQ(e.TZONE(1), 72);
+  EXPECT_FLOAT_EQ(e.TMASS(1), 72) << "the mass starts at the zone temperature, as the zone pass reads it";
   EXPECT_FLOAT_EQ(e.DPZONE(1), 52);
   EXPECT_GT(e.WMASS(1), 0.0f);
   EXPECT_FLOAT_EQ(e.ZMARK(1), -1);
@@ -265,6 +266,7 @@ TEST(Setup, zone_values_and_design_air) {
   p.setup();
   EXPECT_FLOAT_EQ(p.s->enacc.CFMMAX(1), 200);
   EXPECT_FLOAT_EQ(p.s->enacc.TDESIN, 76);
+  EXPECT_FLOAT_EQ(p.s->enacc.TMASS(1), 76);
 }
 
 TEST(Setup, heat_pump_system_heats_with_the_heat_pump) {

@@ -1,0 +1,53 @@
+// Section III of a whole year of each installed sample, the office in inch-pound units and
+// the school in SI, with generated weather of the samples' fixed seed and the clock fixed:
+// the title, the heads and the twelve month rows are kept as golden files.
+// KV_UPDATE_GOLDEN=1 rewrites them from the current output (review the diff).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "whole_run.h"
+
+using namespace kalvano::datatest;
+
+namespace {
+
+const std::filesystem::path kGolden = std::filesystem::path(KALVANO_TEST_DIR) / "golden";
+
+// From the section III title to the December row, line ends kept.
+std::string sectionThree(const std::string& report) {
+  const std::size_t from = report.find("III.  M O N T H L Y");
+  if (from == std::string::npos) return {};
+  const std::size_t dec = report.find("\r\nDEC", from);
+  if (dec == std::string::npos) return {};
+  const std::size_t end = report.find("\r\n", dec + 2);
+  return report.substr(from, end == std::string::npos ? std::string::npos : end + 2 - from);
+}
+
+void expectGolden(const std::string& got, const std::string& name) {
+  if (std::getenv("KV_UPDATE_GOLDEN")) std::ofstream(kGolden / name, std::ios::binary) << got;
+  EXPECT_EQ(got, slurpFile(kGolden / name)) << name;
+}
+
+}  // namespace
+
+TEST(WholeRunGolden, section_three_month_rows_of_the_office_sample_in_inch_pound_units) {
+  auto r = runSampleYear("SampleProject.inp", 3);
+  ASSERT_EQ(r->run.status, 0);
+  const std::string got = sectionThree(r->run.report);
+  ASSERT_FALSE(got.empty()) << r->run.report;
+  EXPECT_NE(got.find("(MBtu)"), std::string::npos);
+  expectGolden(got, "office_ip_section3.out");
+}
+
+TEST(WholeRunGolden, section_three_month_rows_of_the_school_sample_in_si_units) {
+  auto r = runSampleYear("SampleSchool.inp", 3);
+  ASSERT_EQ(r->run.status, 0);
+  const std::string got = sectionThree(r->run.report);
+  ASSERT_FALSE(got.empty()) << r->run.report;
+  EXPECT_NE(got.find("(GJ)"), std::string::npos);
+  expectGolden(got, "school_si_section3.out");
+}
