@@ -276,7 +276,7 @@ inline void addSurface(km::ProjectModel& m, int z, int16_t wallId, float area, i
   m.SurfWindowId[z][r] = window;
   m.SurfWinArea[z][r] = glass;
   m.SurfSlope[z][r] = slope;
-  m.SurfSWB[z][r] = "S";
+  m.SurfSWB[z][r] = "B";  // every surface counts in summer and winter
   m.SurfBlind[z][r] = 0;
   m.SurfDiffTrans[z][r] = 1;
   m.SurfSillHt[z][r] = sill;
