@@ -276,12 +276,16 @@ void writeZones(ProjectModel& m, AtomicFile& out, const Conversions* cv) {
         return cv && rule ? apply(*rule, v) : PrintedNumber(v);
       };
       const Rule* area = cv ? &cv->surfArea : nullptr;
+      // A window area of 1.0 or less is a fraction of the wall (the engine's reading), which
+      // no unit conversion changes.
+      const float win = m.SurfWinArea[z][r];
+      const Rule* winArea = win > 0.0f && win <= 1.0f ? nullptr : area;
       const Rule* height = cv ? &cv->surfHeight : nullptr;
       const std::array<std::string, 14> values{
           IntegerForm(m.SurfWallId[z][r]),   real(m.SurfWallArea[z][r], area),
           IntegerForm(m.SurfOrient[z][r]),   IntegerForm(m.SurfExposure[z][r]),
           m.SurfShade[z][r],                 IntegerForm(m.SurfWindowId[z][r]),
-          real(m.SurfWinArea[z][r], area),   PrintedNumber(m.SurfSlope[z][r]),
+          real(win, winArea),                PrintedNumber(m.SurfSlope[z][r]),
           m.SurfSWB[z][r],                   IntegerForm(m.SurfBlind[z][r]),
           PrintedNumber(m.SurfDiffTrans[z][r]), real(m.SurfSillHt[z][r], height),
           real(m.SurfWinTop[z][r], height),  PrintedNumber(m.SurfGrndRefl[z][r])};

@@ -1,6 +1,7 @@
 // Section III of a whole year of each installed sample, the office in inch-pound units and
 // the school in SI, with generated weather of the samples' fixed seed and the clock fixed:
-// the title, the heads and the twelve month rows are kept as golden files.
+// the title, the heads and the twelve month rows are kept as golden files, and so are the
+// whole annual sections III to VII.
 // KV_UPDATE_GOLDEN=1 rewrites them from the current output (review the diff).
 #include <gtest/gtest.h>
 
@@ -27,6 +28,15 @@ std::string sectionThree(const std::string& report) {
   return report.substr(from, end == std::string::npos ? std::string::npos : end + 2 - from);
 }
 
+// Sections III to VII: from the section III title to the page of section VIII.
+std::string annualSections(const std::string& report) {
+  const std::size_t from = report.find("III.  M O N T H L Y");
+  const std::size_t viii = report.find("VIII.  E N D", from);
+  if (from == std::string::npos || viii == std::string::npos) return {};
+  const std::size_t end = report.rfind("\r\n", viii);
+  return report.substr(from, end + 2 - from);
+}
+
 void expectGolden(const std::string& got, const std::string& name) {
   if (std::getenv("KV_UPDATE_GOLDEN")) std::ofstream(kGolden / name, std::ios::binary) << got;
   EXPECT_EQ(got, slurpFile(kGolden / name)) << name;
@@ -50,4 +60,24 @@ TEST(WholeRunGolden, section_three_month_rows_of_the_school_sample_in_si_units) 
   ASSERT_FALSE(got.empty()) << r->run.report;
   EXPECT_NE(got.find("(GJ)"), std::string::npos);
   expectGolden(got, "school_si_section3.out");
+}
+
+// The annual sections of both samples: totals, load tables, zone design data, peak-day
+// profiles, seasonal profiles and the cost analysis, with the run year of the fixed clock.
+TEST(WholeRunGolden, annual_sections_of_both_samples) {
+  struct Case {
+    const char* sample;
+    const char* golden;
+  };
+  for (const Case& c : {Case{"SampleProject.inp", "office_ip_annual.out"}, Case{"SampleSchool.inp", "school_si_annual.out"}}) {
+    SCOPED_TRACE(c.sample);
+    auto r = runSampleYear(c.sample, 3);
+    ASSERT_EQ(r->run.status, 0);
+    const std::string got = annualSections(r->run.report);
+    ASSERT_FALSE(got.empty()) << r->run.report;
+    for (const char* marker : {"IV.  D E S I G N", "V.  P E A K", "VI.  S E A S O N A L", "VII."})
+      EXPECT_NE(got.find(marker), std::string::npos) << marker;
+    EXPECT_EQ(got.find("nan"), std::string::npos);
+    expectGolden(got, c.golden);
+  }
 }

@@ -295,5 +295,25 @@ TEST_F(ConvertingWriter, grid_rows_per_level_follow_the_zone_name_count) {
   }
 }
 
+// A window area of 1.0 or less is a fraction of its wall: both converting writers keep it,
+// so an SI project's glazing fractions reach the engine as fractions.
+TEST_F(ConvertingWriter, window_fractions_are_not_converted) {
+  struct Case {
+    int16_t units;
+    BodyWriter writer;
+    const char* tag;
+  };
+  for (const Case& c : {Case{kSI, BodyWriter::ToInchPound, "SI"}, Case{kInchPound, BodyWriter::ToSI, "SI"}}) {
+    m->UnitSystem = c.units;
+    m->SurfWallArea[1][1] = 100;
+    m->SurfWinArea[1][1] = .3f;
+    auto lines = write(c.writer, c.tag);
+    EXPECT_EQ(lineWith(lines, "Win. Area ", 0).substr(0, 13), "Win. Area  .3") << c.tag;
+    m->SurfWinArea[1][1] = 1.5f;  // an area
+    lines = write(c.writer, c.tag);
+    EXPECT_NE(lineWith(lines, "Win. Area ", 0), "Win. Area  1.5 ");
+  }
+}
+
 }  // namespace
 }  // namespace kalvano::model
