@@ -5,6 +5,7 @@
 #include "engine/calendar/wether.h"
 #include "engine/core/fixfmt.h"
 #include "engine/core/report.h"
+#include "engine/core/units.h"
 
 namespace kv {
 
@@ -26,22 +27,19 @@ std::string_view month3OrBlank(int32_t m) { return m >= 1 && m <= 12 ? month3(m)
 std::string_view weekday(int32_t dow) { return dow >= 1 && dow <= 7 ? kWeekdays[dow - 1] : "   "; }
 
 // Conversions for the SI forms.
-float toC(float f) { return (f - 32.0f) / 1.8f; }
 float dC(float f) { return f / 1.8f; }
-constexpr float kKjPerBtuFt2 = 11.35653f;
 constexpr float kMjPerBtuFt2 = 0.01135653f;
 constexpr float kWPerBtuhFt2 = 3.1545911f;
 constexpr float kMsPerMph = 0.44704f;
-constexpr float kKpaPerInHg = 3.37685f;
 constexpr float kMPerFt = 0.3048f;
 
 struct Units {
   bool si;
   float temp(float f) const { return si ? toC(f) : f; }
   float dtemp(float f) const { return si ? dC(f) : f; }
-  float insol(float btu) const { return si ? btu * kKjPerBtuFt2 : btu; }
+  float insol(float btu) const { return si ? btu * kKJm2PerBtuFt2 : btu; }
   float wind(float mph) const { return si ? mph * kMsPerMph : mph; }
-  float press(float inHg) const { return si ? inHg * kKpaPerInHg : inHg; }
+  float press(float inHg) const { return si ? inHg * kKPaPerInHg : inHg; }
 };
 
 void put(OutFile& f, Line& ln) {
@@ -121,7 +119,7 @@ void writeListingHead(EngineState& s, const CalendarRun& run, const Chars<8>& ST
   ln.T(10).text("GLOBAL ").text(si ? "INSOLATION (kJ/SQ.M./DAY)..." : "INSOLATION (BTU/SQ.FT./DAY).").T(48);
   for (int i = 1; i <= 12; ++i) {
     if (si) {
-      ln.I(static_cast<int64_t>(wx.SOLM(i) * kKjPerBtuFt2 + 0.5f), 6);
+      ln.I(static_cast<int64_t>(wx.SOLM(i) * kKJm2PerBtuFt2 + 0.5f), 6);
     } else {
       ln.F(wx.SOLM(i), 6, 0);
     }
@@ -177,7 +175,7 @@ void writeHourRow(EngineState& s, const CalendarRun& run) {
   ln.ch(sep).F(w.DH * irr, 6, 0);
   ln.ch(sep).I(static_cast<int64_t>(100.0f * w.CC + 0.49f), 5);
   ln.ch(sep).F(si ? w.WV * 0.447f : w.WV, 7, 1);
-  ln.ch(sep).F(si ? w.PB * kKpaPerInHg : w.PB, 8, 2);
+  ln.ch(sep).F(si ? w.PB * kKPaPerInHg : w.PB, 8, 2);
   s.files.hrWeather.line(ln.view());
 }
 

@@ -8,6 +8,7 @@
 #include "engine/core/fixfmt.h"
 #include "engine/core/report.h"
 #include "engine/core/state.h"
+#include "engine/core/units.h"
 #include "engine/loads/energy.h"
 #include "engine/loads/stages.h"
 #include "engine/loads/sums.h"
@@ -16,8 +17,6 @@ namespace kv {
 
 namespace {
 
-constexpr float kGJperMBtu = 1.055056f;
-constexpr float kSqFtPerSqM = 10.76391f;
 
 
 // round(100 x part / total) by adding 0.5 and truncating; 0 when there are no hours.
@@ -26,7 +25,6 @@ std::int64_t percentOf(float part, float total) {
   return reportInt(100.0f * part / total + 0.5f);
 }
 
-float toC(float f) { return (f - 32.0f) / 1.8f; }
 
 void criteriaText(Line& ln, const ENACC& e) {
   ln.T(33).text("Cold(<").I(e.ICMFLO, 2).text(") ---- Comfortable(").I(e.ICMFLO, 2).text("-");

@@ -9,6 +9,7 @@
 #include "engine/core/fixfmt.h"
 #include "engine/core/report.h"
 #include "engine/core/state.h"
+#include "engine/core/units.h"
 #include "engine/loads/stages.h"
 #include "engine/loads/sums.h"
 
@@ -16,14 +17,9 @@ namespace kv {
 
 namespace {
 
-constexpr float kMJperKBtu = 1.055056f;
 constexpr float kWm2perBtuhft2 = 3.1546f;
-constexpr float kKJm2perBtuft2 = 11.35653f;
-constexpr float kMpsPerMph = 0.44704f;
-constexpr float kKPaPerInHg = 3.37685f;
 
 
-float toC(float f) { return (f - 32.0f) / 1.8f; }
 
 // Day of the month, "-", month name, separator, hour.
 void rowKey(EngineState& s, Line& ln, int32_t MONTH, char sep) {
@@ -55,7 +51,7 @@ void energyRow(EngineState& s, int32_t MONTH) {
     }
     ln.ch(sep).I(e.IDIRV(k), 5).ch(sep).I(e.IDIFV(k), 4);
   }
-  const float heat = si ? kMJperKBtu : 1.0f;
+  const float heat = si ? kGJperMBtu : 1.0f;
   ln.ch(sep).F(e.QHTG * heat, 6, 0);
   ln.ch(sep).F(e.ECLG, 6, 0);
   ln.ch(sep).F(e.ELTG, 6, 0);
@@ -86,7 +82,7 @@ void temperatureRow(EngineState& s, int32_t MONTH) {
 // The energy line of the detail levels above 0.
 void energyLine(EngineState& s) {
   const ENACC& e = s.enacc;
-  const float heat = reportsInSI(s) ? kMJperKBtu : 1.0f;
+  const float heat = reportsInSI(s) ? kGJperMBtu : 1.0f;
   Line ln;
   ln.T(5).F(e.QHTG * heat, 6, 0).F(e.ECLG, 6, 0).F(e.ELTG, 6, 0).F(e.ERCP, 7, 0);
   ln.F(e.EFAN, 6, 0).F(e.QHW * heat, 6, 0);
@@ -110,7 +106,7 @@ void HOURWXLINE(EngineState& s, int32_t MONTH) {
   if (s.runpar.IHRLY != 1 || e.IDETL < 1 || e.IDETL > 4) return;
   const HRWTHR& w = s.hrwthr;
   const bool si = reportsInSI(s);
-  const float rad = si ? kKJm2perBtuft2 : 1.0f;
+  const float rad = si ? kKJm2PerBtuFt2 : 1.0f;
   Line ln;
   ln.I(MONTH, 3).I(e.IDAY, 4).I(e.IHR, 4);
   ln.F(si ? toC(w.DB) : w.DB, 6, 1).F(si ? toC(w.DP) : w.DP, 6, 1).F(w.RH, 5, 0);

@@ -7,14 +7,16 @@
 #include "engine/core/fixfmt.h"
 #include "engine/core/report.h"
 #include "engine/core/state.h"
+#include "engine/core/units.h"
 #include "engine/loads/annual.h"
 
 namespace kv {
 
 namespace {
 
-constexpr float kKWperKBtuh = 0.2930711f;
-constexpr float kM2PerFt2 = 0.0929f;
+// The annual report's own square-foot factor (four digits).
+constexpr float kM2PerFt2Short = 0.0929f;
+
 
 // (1 + r) to the whole power n, by repeated products as single precision does it.
 float escalation(float r, int32_t n) {
@@ -113,7 +115,7 @@ void COSTAN(EngineState& s, const ZoneCostSums& sums) {
   const float first = construction + lighting + hvac + walls + windows;
   const float om = gas + elec + maint;
   const float total = first + om;
-  const float area = b.FLRAREA * (si ? kM2PerFt2 : 1.0f);
+  const float area = b.FLRAREA * (si ? kM2PerFt2Short : 1.0f);
 
   auto row = [&](int col, std::string_view label, bool dollar, float amount) {
     ln.clear();

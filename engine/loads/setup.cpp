@@ -11,6 +11,7 @@
 #include "engine/core/psychro.h"
 #include "engine/core/report.h"
 #include "engine/core/state.h"
+#include "engine/core/units.h"
 #include "engine/input/kvan64main.h"
 #include "engine/loads/hourheads.h"
 #include "engine/loads/stages.h"
@@ -26,7 +27,6 @@ constexpr float kEXPTB2[7] = {0.18f, 0.55f, 0.06f, 0.06f, 100.0f, 0.0f, 0.0f};
 constexpr float kEMFAC[6][3] = {{0.00115f, 7.283E-6f, 9.03E-7f}, {0.00078f, 5.6E-6f, 9.03E-7f},
                                 {0.000515f, 3.521E-9f, 9.03E-7f}, {0.1008f, 6.384E-4f, 8.61E-5f},
                                 {0.0799f, 5.756E-4f, 9.254E-5f},  {0.061f, 4.171E-7f, 1.069E-4f}};
-constexpr float kM2PerFt2 = 0.09290304f;
 
 // Areas in the messages: m2 for SI projects, ft2 otherwise.
 float shownArea(const EngineState& s, float ft2) { return reportsInSI(s) ? ft2 * kM2PerFt2 : ft2; }

@@ -15,6 +15,7 @@
 #include "engine/core/fixfmt.h"
 #include "engine/core/report.h"
 #include "engine/core/state.h"
+#include "engine/core/units.h"
 #include "engine/loads/annual.h"
 #include "engine/loads/energy.h"
 
@@ -22,14 +23,11 @@ namespace kv {
 
 namespace {
 
-constexpr float kGJperMBtu = 1.055056f;
-constexpr float kKWperKBtuh = 0.2930711f;
+// The annual report's own square-foot factor (four digits).
+constexpr float kM2PerFt2Short = 0.0929f;
+
 constexpr float kMBtuPerKWh = 0.003413f;
-constexpr float kSqFtPerSqM = 10.76391f;
-constexpr float kMJm2PerKBtuFt2 = 11.35653f;
 constexpr float kM2TonPerFt2Ton = 0.09290304f;
-constexpr float kM2PerFt2 = 0.0929f;
-constexpr float kLsPerCfm = 0.4719f;
 constexpr float kLsPerGpm = 0.0631f;
 constexpr float kCm2PerIn2 = 6.4516f;
 constexpr float kSourceRatio = 3.07647f;
@@ -58,7 +56,6 @@ float ratio(float a, float b) {
   return std::isfinite(q) ? q : 0.0f;
 }
 
-float toC(float f) { return (f - 32.0f) / 1.8f; }
 
 std::string_view monthName(const EngineState& s, int32_t m) {
   if (m < 1 || m > 12) return "   ";
@@ -141,8 +138,8 @@ void closingRows(EngineState& s) {
   if (si) {
     site *= kGJperMBtu;
     src *= kGJperMBtu;
-    siteI *= kMJm2PerKBtuFt2;
-    srcI *= kMJm2PerKBtuFt2;
+    siteI *= kKJm2PerBtuFt2;
+    srcI *= kKJm2PerBtuFt2;
   }
   ln.clear();
   ln.text("WHOLE-BLDG PERFORMANCE:  Site Line").F(site, 8, 0).text(si ? " GJ   (" : " MBtu (");
@@ -406,7 +403,7 @@ ZoneCostSums zoneDesign(EngineState& s) {
       cAir *= kLsPerCfm;
       hw *= kLsPerGpm;
       duct *= kCm2PerIn2;
-      area *= kM2PerFt2;
+      area *= kM2PerFt2Short;
     }
     ln.clear();
     ln.I(b.IZONE(z), 4).X(1).A(s.prjtxt.ZNAME(z).view(), 20).T(28).F(area, 9, 0).T(38);
@@ -427,7 +424,7 @@ ZoneCostSums zoneDesign(EngineState& s) {
   }
   rule(f, '=', 131);
   ln.clear();
-  ln.text("TOTAL OF ALL ZONES:").T(28).F(b.FLRAREA * (si ? kM2PerFt2 : 1.0f), 9, 0).T(38);
+  ln.text("TOTAL OF ALL ZONES:").T(28).F(b.FLRAREA * (si ? kM2PerFt2Short : 1.0f), 9, 0).T(38);
   ln.F(sHt, 9, 1).F(sElec, 9, 1).F(sHAir, 9, 0).F(sHw, 9, 1).F(sCl, 9, 1).T(92);
   ln.F(sTons, 9, 1).F(sCAir, 9, 0).F(ratio(sCAirIP * 60.0f, sVol), 5, 1).F(sDuct, 9, 0);
   ln.F(econ, 7, 0);

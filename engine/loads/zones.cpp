@@ -16,6 +16,7 @@
 #include "engine/core/fixfmt.h"
 #include "engine/core/psychro.h"
 #include "engine/core/state.h"
+#include "engine/core/units.h"
 #include "engine/loads/stages.h"
 
 namespace kv {
@@ -44,9 +45,9 @@ void writeZoneRow(EngineState& s, int z, float L, float QLAT, float AIRIN, float
                   float T, float SLOPE) {
   const ENACC& e = s.enacc;
   const bool si = s.chtab.UNITS == "SI";
-  const float lf = si ? 0.2930711f : 1.0f;
-  const float af = si ? 0.4719f : 1.0f;
-  auto t = [si](float x) { return si ? (x - 32.0f) / 1.8f : x; };
+  const float lf = si ? kKWperKBtuh : 1.0f;
+  const float af = si ? kLsPerCfm : 1.0f;
+  auto t = [si](float x) { return si ? toC(x) : x; };
   Line ln;
   ln.T(2).I(z, 4).F(L * lf, 11, 1).F(QLAT * lf, 8, 1).F(AIRIN * af, 7, 1);
   ln.F(t(TCOOL), 7, 1).F(t(THEAT), 7, 1).F(t(e.TZONE(z)), 7, 1).F(t(e.DPZONE(z)), 7, 1);
