@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../engine/core/testutil.h"
 #include "data_files.h"
 #include "engine_run.h"
 #include "engine/calendar/wether.h"
@@ -157,16 +158,6 @@ inline void watchedMonend(kv::EngineState& s, int32_t MONTH) {
   if (Watch* w = currentWatch()) w->months.push_back(m);
 }
 
-inline kv::ClockReading fixedClock() {
-  kv::ClockReading c;
-  c.year = 2026;
-  c.month = 12;
-  c.day = 10;
-  c.hour = 9;
-  c.minute = 5;
-  return c;
-}
-
 struct WholeRun {
   EngineRun run;
   Watch watch;
@@ -223,7 +214,7 @@ inline std::unique_ptr<WholeRun> runSampleYear(
   s->hooks.DAYEND = kv::DAYEND;
   s->hooks.MONEND = watchedMonend;
   s->hooks.YREND = kv::YREND;
-  s->hooks.clock = fixedClock;
+  s->hooks.clock = kvtest::fixedClock;
   out->watch.perHour = std::move(perHour);
   currentWatch() = &out->watch;
   out->run.status = kv::KVAN64(*s);

@@ -13,10 +13,9 @@
 #include "whole_run.h"
 
 using namespace kalvano::datatest;
+using kvtest::expectGolden;
 
 namespace {
-
-const std::filesystem::path kGolden = std::filesystem::path(KALVANO_TEST_DIR) / "golden";
 
 // From the section III title to the December row, line ends kept.
 std::string sectionThree(const std::string& report) {
@@ -35,11 +34,6 @@ std::string annualSections(const std::string& report) {
   if (from == std::string::npos || viii == std::string::npos) return {};
   const std::size_t end = report.rfind("\r\n", viii);
   return report.substr(from, end + 2 - from);
-}
-
-void expectGolden(const std::string& got, const std::string& name) {
-  if (std::getenv("KV_UPDATE_GOLDEN")) std::ofstream(kGolden / name, std::ios::binary) << got;
-  EXPECT_EQ(got, slurpFile(kGolden / name)) << name;
 }
 
 }  // namespace

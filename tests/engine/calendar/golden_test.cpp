@@ -9,14 +9,6 @@ using namespace kvtest;
 
 namespace {
 
-const fs::path kGolden = fs::path(KALVANO_TEST_DIR) / "golden";
-
-// KV_UPDATE_GOLDEN=1 rewrites the golden files from the current output (review the diff).
-void expectGolden(const std::string& got, const std::string& name) {
-  if (std::getenv("KV_UPDATE_GOLDEN")) spit(kGolden / name, got);
-  EXPECT_EQ(got, slurp(kGolden / name)) << name;
-}
-
 // Three January days in Phoenix with hourly output: every weather report of a short run.
 void goldenRun(const char* units, const std::string& tag) {
   Options o;

@@ -16,14 +16,6 @@ namespace {
 using namespace kvtest;
 namespace files = kalvano::files;
 
-const fs::path kGolden = fs::path(KALVANO_TEST_DIR) / "golden";
-
-// KV_UPDATE_GOLDEN=1 rewrites the golden files from the current output (review the diff).
-void expectGolden(const std::string& got, const char* name) {
-  if (std::getenv("KV_UPDATE_GOLDEN")) spit(kGolden / name, got);
-  EXPECT_EQ(got, slurp(kGolden / name)) << name;
-}
-
 std::string options(int runType, int weather = 0, int hourly = 0) {
   return "Run type  : " + std::to_string(runType) + "\r\nWthr type : " + std::to_string(weather) +
          "\r\n1st day   : 0\r\nRun begin : 1\r\nRun end   : 365\r\nHourly out: " + std::to_string(hourly) +

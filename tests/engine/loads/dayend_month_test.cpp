@@ -177,7 +177,7 @@ TEST(MonthEnd, month_rows_of_section_three_match_the_golden_report_in_si_units) 
 // holds so the readers can be fitted to it.
 TEST(MonthEnd, monthly_table_read_at_the_report_readers_columns) {
   for (const char* name : {"ip_months_sim_.out", "si_months_sim_.out"}) {
-    const std::vector<std::string> lines = linesOf(slurp(kLoadsGolden / name));
+    const std::vector<std::string> lines = linesOf(slurp(fs::path(KALVANO_TEST_DIR) / "golden" / name));
     std::size_t mon = 0;
     while (mon < lines.size() && lines[mon].rfind("MON", 0) != 0) ++mon;
     ASSERT_LT(mon + 5 + 12, lines.size() + 1) << name;

@@ -15,27 +15,6 @@
 
 namespace kvtest {
 
-inline const fs::path kLoadsGolden = fs::path(KALVANO_TEST_DIR) / "golden";
-
-// KV_UPDATE_GOLDEN=1 rewrites the golden files from the current output (review the diff).
-inline void expectGolden(const std::string& got, const std::string& name) {
-  if (std::getenv("KV_UPDATE_GOLDEN")) spit(kLoadsGolden / name, got);
-  EXPECT_EQ(got, slurp(kLoadsGolden / name)) << name;
-}
-
-// Lines of a CR LF file, without their line ends.
-inline std::vector<std::string> linesOf(const std::string& bytes) {
-  std::vector<std::string> out;
-  std::size_t p = 0;
-  while (p < bytes.size()) {
-    std::size_t e = bytes.find("\r\n", p);
-    if (e == std::string::npos) e = bytes.size();
-    out.push_back(bytes.substr(p, e - p));
-    p = e + 2;
-  }
-  return out;
-}
-
 inline std::vector<std::string> splitOn(const std::string& line, char sep) {
   std::vector<std::string> out;
   std::string cur;

@@ -30,7 +30,7 @@
 
 using kvtest::fieldAt;
 using kvtest::findLine;
-using kvtest::reportLines;
+using kvtest::linesOf;
 using kvtest::YearRun;
 
 namespace {
@@ -69,7 +69,7 @@ std::vector<std::string> wholeReport(YearRun& r) {
   e.HPKLOAD = -110456.0f;
   e.CPKLOAD = 150789.0f;
   kv::YREND(s);
-  return reportLines(r.report());
+  return linesOf(r.report());
 }
 
 struct Cut {

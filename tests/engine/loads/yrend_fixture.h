@@ -16,26 +16,6 @@
 
 namespace kvtest {
 
-inline const fs::path kYrendGolden = fs::path(KALVANO_TEST_DIR) / "golden";
-
-// KV_UPDATE_GOLDEN=1 rewrites the golden files from the current output (review the diff).
-inline void expectYrendGolden(const std::string& got, const std::string& name) {
-  if (std::getenv("KV_UPDATE_GOLDEN")) spit(kYrendGolden / name, got);
-  EXPECT_EQ(got, slurp(kYrendGolden / name)) << name;
-}
-
-inline std::vector<std::string> reportLines(const std::string& bytes) {
-  std::vector<std::string> out;
-  std::size_t p = 0;
-  while (p < bytes.size()) {
-    std::size_t e = bytes.find("\r\n", p);
-    if (e == std::string::npos) e = bytes.size();
-    out.push_back(bytes.substr(p, e - p));
-    p = e + 2;
-  }
-  return out;
-}
-
 // Index of the first line that begins with prefix, or -1.
 inline int findLine(const std::vector<std::string>& lines, const std::string& prefix, int from = 0) {
   for (int i = from; i < static_cast<int>(lines.size()); ++i)

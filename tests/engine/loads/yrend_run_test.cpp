@@ -65,7 +65,7 @@ std::vector<std::string> runYear(const RunFolder& f) {
   s->hooks.MONEND = &kv::MONEND;
   s->hooks.YREND = &kv::YREND;
   EXPECT_EQ(kv::KVAN64(*s), 0);
-  return reportLines(slurp(f.temp / std::string(files::kEngineReport)));
+  return linesOf(slurp(f.temp / std::string(files::kEngineReport)));
 }
 
 }  // namespace

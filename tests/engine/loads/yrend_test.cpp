@@ -12,14 +12,14 @@
 
 using kvtest::fieldAt;
 using kvtest::findLine;
-using kvtest::reportLines;
+using kvtest::linesOf;
 using kvtest::YearRun;
 
 namespace {
 
 std::vector<std::string> yearReport(YearRun& r) {
   kv::YREND(*r.s);
-  return reportLines(r.report());
+  return linesOf(r.report());
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ TEST(YrEnd, golden_report_inch_pound_and_si) {
     YearRun r(std::string("golden_") + units, units);
     kv::YREND(*r.s);
     const std::string name = std::string(units) == "SI" ? "yrend_si_sim_.out" : "yrend_ip_sim_.out";
-    kvtest::expectYrendGolden(r.report(), name);
+    kvtest::expectGolden(r.report(), name);
   }
 }
 
@@ -198,7 +198,7 @@ TEST(YrEnd, zero_denominators_print_zero) {
   for (int c = 1; c <= 11; ++c) s.enacc.QCATC(c) = s.enacc.QCLGY(c) = 0;
   s.enacc.CLOADY = 0;
   const std::string text = (kv::YREND(s), r.report());
-  const std::vector<std::string> L = reportLines(text);
+  const std::vector<std::string> L = linesOf(text);
   EXPECT_EQ(text.find("nan"), std::string::npos);
   EXPECT_EQ(text.find("inf"), std::string::npos);
   const int cost = findLine(L, "($)");
@@ -255,7 +255,7 @@ TEST(YrEnd, emissions_use_the_corrected_factors_and_scale_in_si) {
   }
   {
     YearRun r("emis_si", "SI");
-    si = reportLines((kv::YREND(*r.s), r.report()));
+    si = linesOf((kv::YREND(*r.s), r.report()));
   }
   const int g = findLine(ip, "GAS ");
   ASSERT_GE(g, 0);
