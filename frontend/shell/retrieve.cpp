@@ -85,22 +85,36 @@ bool Retrieve(const std::string& path, const std::string& typed) {
 
 }  // namespace
 
-oldfileform::oldfileform(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName("oldfileform");
-  setWindowTitle("Retrieve....");
-  picker_ = new FilePicker(true, this);
+RetrieveWindow::RetrieveWindow(bool folders, const char* name, const char* title, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+  setObjectName(name);
+  setWindowTitle(title);
+  picker_ = new FilePicker(folders, this);
   DialogLayout(this, picker_, retrievefile_, ok_, cancel_);
   picker_->SetPattern("*.inp");
   connect(picker_, &FilePicker::fileClicked, retrievefile_, &QLineEdit::setText);
-  connect(picker_, &FilePicker::fileChosen, this, [this](const QString& name) {
-    retrievefile_->setText(name);
-    okbutton_Click();
-  });
-  connect(retrievefile_, &QLineEdit::returnPressed, this, &oldfileform::okbutton_Click);
-  connect(ok_, &QPushButton::clicked, this, &oldfileform::okbutton_Click);
-  connect(cancel_, &QPushButton::clicked, this, &oldfileform::cancelbutton_Click);
-
+  connect(cancel_, &QPushButton::clicked, this, &RetrieveWindow::cancelbutton_Click);
   PlaceFileDialog(this);
+}
+
+void RetrieveWindow::WireOk(std::function<void()> ok) {
+  connect(picker_, &FilePicker::fileChosen, this, [this, ok](const QString& name) {
+    retrievefile_->setText(name);
+    ok();
+  });
+  connect(retrievefile_, &QLineEdit::returnPressed, this, ok);
+  connect(ok_, &QPushButton::clicked, this, ok);
+}
+
+std::string RetrieveWindow::TypedName() const { return NameText(retrievefile_); }
+
+void RetrieveWindow::cancelbutton_Click() {
+  MainMenu().setEnabled(true);
+  hide();
+}
+
+oldfileform::oldfileform(QWidget* parent) : RetrieveWindow(true, "oldfileform", "Retrieve....", parent) {
+  WireOk([this] { okbutton_Click(); });
   // Opens where the project was saved, else in the current folder.
   std::string start = std::filesystem::current_path().string();
   if (Model().InputSaved == 1 && SaveDialogExists()) start = SaveDialog().Picker()->Folder();
@@ -108,46 +122,23 @@ oldfileform::oldfileform(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void oldfileform::okbutton_Click() {
-  const std::string typed = NameText(retrievefile_);
+  const std::string typed = TypedName();
   if (!Retrieve(RetrievePath(picker_->Folder(), typed), typed)) return;
   Model().HourlyOutput = 0;
   ReturnWithProject(this);
 }
 
-void oldfileform::cancelbutton_Click() {
-  MainMenu().setEnabled(true);
-  hide();
-}
-
-SampleFileForm::SampleFileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName("SampleFileForm");
-  setWindowTitle("Retrieve a Sample Project");
-  picker_ = new FilePicker(false, this);
-  DialogLayout(this, picker_, retrievefile_, ok_, cancel_);
-  picker_->SetPattern("*.inp");
-  connect(picker_, &FilePicker::fileClicked, retrievefile_, &QLineEdit::setText);
-  connect(picker_, &FilePicker::fileChosen, this, [this](const QString& name) {
-    retrievefile_->setText(name);
-    okbutton_Click();
-  });
-  connect(retrievefile_, &QLineEdit::returnPressed, this, &SampleFileForm::okbutton_Click);
-  connect(ok_, &QPushButton::clicked, this, &SampleFileForm::okbutton_Click);
-  connect(cancel_, &QPushButton::clicked, this, &SampleFileForm::cancelbutton_Click);
-
-  PlaceFileDialog(this);
+SampleFileForm::SampleFileForm(QWidget* parent)
+    : RetrieveWindow(false, "SampleFileForm", "Retrieve a Sample Project", parent) {
+  WireOk([this] { okbutton_Click(); });
   picker_->SetFolder(model::AppPath(Model(), "sample"));
 }
 
 void SampleFileForm::okbutton_Click() {
-  const std::string typed = NameText(retrievefile_);
+  const std::string typed = TypedName();
   if (!Retrieve(model::AppPath(Model(), "sample/") + typed, typed)) return;
   ReturnWithProject(this);
   Messages().show(kSampleReady, kSampleReadyTitle, MsgIcon::Information);
-}
-
-void SampleFileForm::cancelbutton_Click() {
-  MainMenu().setEnabled(true);
-  hide();
 }
 
 }  // namespace kalvano::shell

@@ -5,6 +5,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,44 +16,43 @@ namespace kalvano::shell {
 
 class FilePicker;
 
-class oldfileform : public QWidget {
-  Q_OBJECT
+// What the two retrieve windows share: a picker of project files (*.inp), the name box
+// and the OK and Cancel buttons, wired so that a double click or Enter means OK.
+class RetrieveWindow : public QWidget {
  public:
-  explicit oldfileform(QWidget* parent = nullptr);
-
-  void okbutton_Click();
-  void cancelbutton_Click();
-
   FilePicker* Picker() const { return picker_; }
   QLineEdit* retrievefile() const { return retrievefile_; }
   QPushButton* okbutton() const { return ok_; }
   QPushButton* cancelbutton() const { return cancel_; }
 
- private:
+  void cancelbutton_Click();
+
+ protected:
+  RetrieveWindow(bool folders, const char* name, const char* title, QWidget* parent);
+  // Connects the controls to OK; call once the derived window exists.
+  void WireOk(std::function<void()> ok);
+  std::string TypedName() const;
+
   FilePicker* picker_;
   QLineEdit* retrievefile_;
   QPushButton* ok_;
   QPushButton* cancel_;
 };
 
-class SampleFileForm : public QWidget {
+class oldfileform : public RetrieveWindow {
+  Q_OBJECT
+ public:
+  explicit oldfileform(QWidget* parent = nullptr);
+
+  void okbutton_Click();
+};
+
+class SampleFileForm : public RetrieveWindow {
   Q_OBJECT
  public:
   explicit SampleFileForm(QWidget* parent = nullptr);
 
   void okbutton_Click();
-  void cancelbutton_Click();
-
-  FilePicker* Picker() const { return picker_; }
-  QLineEdit* retrievefile() const { return retrievefile_; }
-  QPushButton* okbutton() const { return ok_; }
-  QPushButton* cancelbutton() const { return cancel_; }
-
- private:
-  FilePicker* picker_;
-  QLineEdit* retrievefile_;
-  QPushButton* ok_;
-  QPushButton* cancel_;
 };
 
 // The dialogs, created at their first use and hidden afterwards.
