@@ -186,7 +186,7 @@ void ZEROMONTH(EngineState& s) {
   }
 }
 
-void DAYEND(EngineState& s, int32_t MONTH, int32_t& DOW) {
+void DAYEND(EngineState& s, int32_t /*MONTH*/, int32_t& DOW) {
   ENACC& e = s.enacc;
   e.IDOW = e.IDOW % 7 + 1;
   DOW = e.IDOW;
@@ -207,15 +207,7 @@ void DAYEND(EngineState& s, int32_t MONTH, int32_t& DOW) {
     }
     e.HPKNEW = 0;
   }
-
-  // The non-working flag worked out from the weekday just reached, the occupied days per
-  // week and the month flag. The hour preparation sets the flag again at its next call.
-  int32_t off = 0;
-  if (e.WDFRAC == 0.0f && e.IDOW > e.NWDAYS) off = 1;
-  if (e.IDOW > e.NWDAYS + 1) off = 1;
-  if (e.IHR > 12 && e.WDFRAC > 0.4f && e.IDOW == e.NWDAYS + 1) off = 1;
-  if (s.runpar.MONFLG(MONTH) != 1) off = 1;
-  e.NONWRK = off;
+  // The non-working flag of the next hours is the hour preparation's (from the weekday).
 }
 
 void MONEND(EngineState& s, int32_t MONTH) {

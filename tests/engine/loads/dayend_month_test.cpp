@@ -479,33 +479,21 @@ TEST(DayEnd, weekday_wraps_outdoor_lighting_adds_by_weight_and_peak_days_are_kep
   EXPECT_EQ(e.WPKGAS(24), 124.0f);
 }
 
-TEST(DayEnd, non_working_flag_from_the_weekday_the_occupied_days_and_the_month_flag) {
-  struct Row {
-    int idowBefore;
-    float days;  // occupied days per week
-    int ihr, monflg, want;
-  };
-  const Row rows[] = {
-      {4, 5.0f, 24, 1, 0},  // Friday comes: a working day
-      {5, 5.0f, 24, 1, 1},  // Saturday of a five-day week
-      {5, 5.5f, 24, 1, 1},  // half a Saturday: afternoon of the last call is past noon
-      {5, 5.3f, 24, 1, 0},  // a short Saturday share does not close the day
-      {5, 5.5f, 12, 1, 0},  // last call not past noon
-      {6, 5.5f, 24, 1, 1},  // Sunday
-      {1, 5.0f, 24, 0, 1},  // a skipped month
-      {6, 7.0f, 24, 1, 0},  // seven-day week
-  };
-  for (const Row& r : rows) {
+// The hour preparation alone decides the non-working flag (from the weekday, the occupied
+// days and the month flag); the day end only advances the weekday.
+TEST(DayEnd, leaves_the_non_working_flag_to_the_hour_preparation) {
+  for (int before : {0, 1}) {
     LoadsRun run("de_nonwrk");
     kv::EngineState& s = *run.s;
     kv::ENACC& e = s.enacc;
-    e.IDOW = r.idowBefore;
-    e.NWDAYS = static_cast<int>(r.days);
-    e.WDFRAC = r.days - static_cast<float>(e.NWDAYS);
-    e.IHR = r.ihr;
-    s.runpar.MONFLG(3) = static_cast<int16_t>(r.monflg);
+    e.IDOW = 5;
+    e.NWDAYS = 5;
+    e.IHR = 24;
+    e.NONWRK = before;
+    s.runpar.MONFLG(3) = 1;
     int32_t dow = 0;
     kv::DAYEND(s, 3, dow);
-    EXPECT_EQ(e.NONWRK, r.want) << r.idowBefore << " " << r.days << " " << r.ihr;
+    EXPECT_EQ(dow, 6);
+    EXPECT_EQ(e.NONWRK, before);
   }
 }
