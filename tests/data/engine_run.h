@@ -24,6 +24,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/project_file.h"
 #include "frontend/model/project_model.h"
+#include "frontend/shell/runcore.h"
 #include "runfiles.h"
 
 namespace kalvano::datatest {
@@ -71,21 +72,9 @@ inline void installEngineData(const std::filesystem::path& base) {
   }
 }
 
-// The run options file as the run window writes it.
-inline std::string runOptions(const RunSetup& r) {
-  std::string weather = "Wthr type : " + std::to_string(r.weatherFormat);
-  if (r.weatherFormat > 0) {
-    weather.resize(28, ' ');
-    weather += " 1";
-  }
-  return "Run type  : " + std::to_string(r.runType) + "\r\n" + weather + "\r\n1st day   :  " +
-         std::to_string(r.jan1Weekday) + "\r\nRun begin : " + std::to_string(r.beginDay) +
-         "\r\nRun end   : " + std::to_string(r.endDay) +
-         "\r\nHourly out:  0\r\nSkip month: \r\nComfort   :  68        79\r\n";
-}
-
 // Reads `project` (a file under `base`) into a fresh model and writes temp/tavik$.inp and
-// temp/tavik$.tmp from it.
+// temp/tavik$.tmp from it as the run window does, with the comfort band in the project's
+// units.
 inline void writeRunFiles(const std::filesystem::path& base, const std::filesystem::path& project,
                           const RunSetup& r) {
   namespace km = kalvano::model;
@@ -94,16 +83,17 @@ inline void writeRunFiles(const std::filesystem::path& base, const std::filesyst
   m->ProjectFile = project.string();
   km::ReadInputFile(*m, m->ProjectFile);
   km::ReadProjectHeader(*m);
-  const bool si = m->UnitSystem == km::kSI;
-  const std::string temp = (base / files::kTempDir).string() + "/";
-  km::AtomicFile input(temp + std::string(files::kRunInput));
-  input.line(km::InputHeaderLine(m->WeatherSeed, m->WeeksPerMonth, si ? "SI" : "IP"));
-  if (si) {
-    km::WriteInputFileIP(*m, input);
-  } else {
-    km::WriteInputFile(*m, input);
+  kalvano::shell::RunChoices c;
+  c.runType = r.runType;
+  c.weatherFormat = r.weatherFormat;
+  c.jan1Weekday = r.jan1Weekday;
+  c.beginDay = r.beginDay;
+  c.endDay = r.endDay;
+  if (m->UnitSystem == km::kSI) {
+    c.comfortLower = 20;
+    c.comfortUpper = 26;
   }
-  std::ofstream(temp + std::string(files::kRunOptions), std::ios::binary) << runOptions(r);
+  kalvano::shell::WriteRunFiles(*m, c);
 }
 
 // One run of the engine in base/temp.
