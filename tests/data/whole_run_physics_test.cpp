@@ -16,18 +16,6 @@ namespace {
 
 constexpr const char* kOffice = "SampleProject.inp";
 
-std::vector<std::string> crlfLines(const std::string& bytes) {
-  std::vector<std::string> out;
-  std::size_t p = 0;
-  while (p < bytes.size()) {
-    std::size_t e = bytes.find("\r\n", p);
-    if (e == std::string::npos) e = bytes.size();
-    out.push_back(bytes.substr(p, e - p));
-    p = e + 2;
-  }
-  return out;
-}
-
 std::vector<std::string> fields(const std::string& line, char sep) {
   std::vector<std::string> out(1);
   for (char c : line) {
@@ -49,7 +37,7 @@ int dayOfYear(int month, int day) {
 std::vector<std::string> monthRows(const std::string& report) {
   static const char* names[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
   std::vector<std::string> rows;
-  const std::vector<std::string> lines = crlfLines(report);
+  const std::vector<std::string> lines = kvtest::linesOf(report);
   int next = 0;
   for (const std::string& l : lines) {
     if (next < 12 && l.rfind(names[next], 0) == 0 && l.size() > 120) {
@@ -100,11 +88,11 @@ TEST(WholeRunPhysics, month_rows_are_the_weighted_sums_of_the_hourly_rows) {
   ASSERT_EQ(hrs.size(), 8760u);
 
   std::vector<std::string> rows;
-  for (const std::string& l : crlfLines(r->hourly))
+  for (const std::string& l : kvtest::linesOf(r->hourly))
     if (l.size() > 8 && l[3] == '-' && l[7] == '\t') rows.push_back(l);
   ASSERT_EQ(rows.size(), hrs.size());
   std::size_t temps = 0;
-  for (const std::string& l : crlfLines(r->temps))
+  for (const std::string& l : kvtest::linesOf(r->temps))
     if (l.size() > 8 && l[3] == '-' && l[7] == '\t') ++temps;
   EXPECT_EQ(temps, hrs.size());
 
@@ -167,7 +155,7 @@ TEST(WholeRunPhysics, weekends_are_non_working_and_have_no_internal_gains) {
   EXPECT_EQ(weekendHours, 104 * 24);
   EXPECT_GT(weekdayGains, 0.0);
   // In the spreadsheet too: Saturday 3 January has no lights and no equipment.
-  for (const std::string& l : crlfLines(r->hourly)) {
+  for (const std::string& l : kvtest::linesOf(r->hourly)) {
     if (l.rfind("  3-JAN\t", 0) != 0) continue;
     const std::vector<std::string> f = fields(l, '\t');
     ASSERT_EQ(f.size(), 27u);

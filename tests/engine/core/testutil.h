@@ -10,10 +10,12 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 #include <unistd.h>
 
 #include "engine/core/state.h"
+#include "runfiles.h"
 
 namespace kvtest {
 
@@ -66,6 +68,35 @@ inline kv::ClockReading fixedClock() {
   c.minute = 5;
   return c;
 }
+
+// The run options file of a whole year of generated weather unless said otherwise.
+inline std::string runOptionsText(int runType, int weather = 0, int hourly = 0) {
+  return "Run type  : " + std::to_string(runType) + "\r\nWthr type : " + std::to_string(weather) +
+         "\r\n1st day   : 0\r\nRun begin : 1\r\nRun end   : 365\r\nHourly out: " + std::to_string(hourly) +
+         "\r\nSkip month: \r\nComfort   : 68        78\r\n";
+}
+
+// A base folder for a run in its temp/: the separator, the run options and the first line of
+// a project file (units "IP" or "SI"); btype/ with one cooling system and one heating type.
+struct RunBase {
+  fs::path root, temp;
+  RunBase(const std::string& name, const std::string& options, const std::string& units = "IP") {
+    root = freshDir(name);
+    temp = root / "temp";
+    fs::create_directories(temp);
+    fs::create_directories(root / "btype");
+    spit(root / "btype" / "tcool.dat",
+         "h\r\nh\r\nh\r\n1 Variable Air Volume 3 747 10 2.9 55 12.8 1800 40 E\r\n 1500 35 G\r\n");
+    spit(root / "btype" / "theat.dat", "h\r\nh\r\nGas 0.8 1 105\r\n");
+    spit(temp / std::string(kalvano::files::kSeparator), "\t");
+    spit(temp / std::string(kalvano::files::kRunOptions), options);
+    spit(temp / std::string(kalvano::files::kRunInput), "KAL-VANO   .83774665 4  " + units + "\r\n");
+  }
+  RunBase(const RunBase&) = delete;
+  RunBase& operator=(const RunBase&) = delete;
+  ~RunBase() { fs::remove_all(root); }
+  std::string file(std::string_view name) const { return slurp(temp / std::string(name)); }
+};
 
 inline std::unique_ptr<kv::EngineState> makeState(const fs::path& dir) {
   auto s = std::make_unique<kv::EngineState>();

@@ -16,29 +16,8 @@ namespace {
 using namespace kvtest;
 namespace files = kalvano::files;
 
-std::string options(int runType, int weather = 0, int hourly = 0) {
-  return "Run type  : " + std::to_string(runType) + "\r\nWthr type : " + std::to_string(weather) +
-         "\r\n1st day   : 0\r\nRun begin : 1\r\nRun end   : 365\r\nHourly out: " + std::to_string(hourly) +
-         "\r\nSkip month: \r\nComfort   : 68        78\r\n";
-}
 
-// A base folder with temp/ (the run folder) and btype/ holding small data bases.
-struct Base {
-  fs::path root, temp;
-  explicit Base(const std::string& name, const std::string& opts) {
-    root = freshDir(name);
-    temp = root / "temp";
-    fs::create_directories(temp);
-    fs::create_directories(root / "btype");
-    spit(root / "btype" / "tcool.dat", "h\r\nh\r\nh\r\n1 Variable Air Volume 3 747 10 2.9 55 12.8 1800 40 E\r\n 1500 35 G\r\n");
-    spit(root / "btype" / "theat.dat", "h\r\nh\r\nGas 0.8 1 105\r\n");
-    spit(temp / std::string(files::kSeparator), "\t");
-    spit(temp / std::string(files::kRunOptions), opts);
-    spit(temp / std::string(files::kRunInput), "KAL-VANO   .83774665 4  IP\r\n");
-  }
-  ~Base() { fs::remove_all(root); }
-  std::string file(std::string_view name) const { return slurp(temp / std::string(name)); }
-};
+using Base = RunBase;
 
 // Calls seen by the fake hooks of one test.
 struct Seen {
@@ -88,7 +67,7 @@ int run(const Base& b) {
 
 TEST(Kvan64, clean_run_writes_banner_heads_and_hands_over_to_the_calendar) {
   seen = {};
-  Base b("clean", options(3));
+  Base b("clean", runOptionsText(3));
   EXPECT_EQ(run(b), 0);
   EXPECT_EQ(seen.energy, 1);
   EXPECT_EQ(seen.wether, 1);
@@ -102,7 +81,7 @@ TEST(Kvan64, clean_run_writes_banner_heads_and_hands_over_to_the_calendar) {
 
 TEST(Kvan64, error_check_run_stops_after_the_set_up) {
   seen = {};
-  Base b("check", options(1));
+  Base b("check", runOptionsText(1));
   EXPECT_EQ(run(b), 0);
   EXPECT_EQ(seen.energy, 1);
   EXPECT_EQ(seen.wether, 0);
@@ -114,7 +93,7 @@ TEST(Kvan64, error_check_run_stops_after_the_set_up) {
 TEST(Kvan64, input_errors_end_the_run_with_status_1_and_say_so_in_the_report) {
   seen = {};
   seen.errors = 2;
-  Base b("errors", options(3, 0, 1));
+  Base b("errors", runOptionsText(3, 0, 1));
   EXPECT_EQ(run(b), 1);
   EXPECT_EQ(seen.energy, 0);
   expectGolden(b.file(files::kEngineReport), "errors_sim.out");
@@ -129,7 +108,7 @@ TEST(Kvan64, set_up_errors_and_faults_give_status_1) {
   seen = {};
   seen.setupErrors = 1;
   {
-    Base b("setup", options(3));
+    Base b("setup", runOptionsText(3));
     EXPECT_EQ(run(b), 1);
     EXPECT_EQ(seen.wether, 0);
     const std::string rep = b.file(files::kEngineReport);
@@ -139,14 +118,14 @@ TEST(Kvan64, set_up_errors_and_faults_give_status_1) {
   seen = {};
   seen.fault = true;
   {
-    Base b("fault", options(3));
+    Base b("fault", runOptionsText(3));
     EXPECT_EQ(run(b), 1);
     EXPECT_NE(b.file(files::kMonitorLog).find("   ** ERROR ** THE PROJECT FILE ENDS EARLY.\r\n"), std::string::npos);
   }
   seen = {};
   seen.loggedFault = true;
   {
-    Base b("logged", options(3));
+    Base b("logged", runOptionsText(3));
     EXPECT_EQ(run(b), 1);
     const std::string mon = b.file(files::kMonitorLog);
     EXPECT_EQ(mon.find("project file ended"), std::string::npos);  // written once, by the thrower
@@ -158,13 +137,13 @@ TEST(Kvan64, set_up_errors_and_faults_give_status_1) {
 TEST(Kvan64, recorded_weather_file_is_needed_only_for_recorded_formats) {
   seen = {};
   {
-    Base b("tmy", options(3, 1));
+    Base b("tmy", runOptionsText(3, 1));
     EXPECT_EQ(run(b), 1);
     EXPECT_NE(b.file(files::kMonitorLog).find("** ERROR ** RECORDED WEATHER FILE tavik$.tmy IS MISSING."), std::string::npos);
     EXPECT_FALSE(fs::exists(b.temp / std::string(files::kRecordedWeather)));
   }
   {
-    Base b("tmyok", options(3, 1));
+    Base b("tmyok", runOptionsText(3, 1));
     spit(b.temp / std::string(files::kRecordedWeather), "record\r\n");
     EXPECT_EQ(run(b), 0);
   }
@@ -173,7 +152,7 @@ TEST(Kvan64, recorded_weather_file_is_needed_only_for_recorded_formats) {
 TEST(Kvan64, hourly_output_gets_spreadsheet_heads_and_stops_give_their_status) {
   seen = {};
   seen.stop = true;
-  Base b("hourly", options(3, 0, 1));
+  Base b("hourly", runOptionsText(3, 0, 1));
   EXPECT_EQ(run(b), 2);
   EXPECT_EQ(b.file(files::kHourlyWeather).substr(0, 24), "*** PROJECT: Test Office");
   EXPECT_NE(b.file(files::kHourlyTemps).find("HOURLY OUTDOOR/INDOOR TEMPERATURES AND RH: (IP Units)"), std::string::npos);
@@ -183,7 +162,7 @@ TEST(Kvan64, hourly_output_gets_spreadsheet_heads_and_stops_give_their_status) {
 TEST(Kvan64, daylighting_reads_the_light_shelves_and_advances_the_page_count) {
   seen = {};
   seen.daylight = 1;
-  Base b("dayl", options(3));
+  Base b("dayl", runOptionsText(3));
   EXPECT_EQ(run(b), 1);  // ltshlf.dat is missing: an input error, not a crash
   EXPECT_NE(b.file(files::kMonitorLog).find("** ERROR ** LIGHT-SHELF TABLE ltshlf.dat IS MISSING."), std::string::npos);
   std::string table;
@@ -191,7 +170,7 @@ TEST(Kvan64, daylighting_reads_the_light_shelves_and_advances_the_page_count) {
     table += "h\r\nh\r\nh\r\n";
     for (int r = 0; r < 19; ++r) table += "ROW          1       2       3       4       5       6       7\r\n";
   }
-  Base c("dayl2", options(3));
+  Base c("dayl2", runOptionsText(3));
   spit(c.temp / std::string(files::kLightShelf), table);
   EXPECT_EQ(run(c), 0);
   EXPECT_NE(c.file(files::kEngineReport).find(".... PAGE  4 ...."), std::string::npos);  // 1 + 2 + 1
@@ -229,7 +208,7 @@ std::string lightShelfTable() {
 
 // An error check of a whole project: the program reads every section and ends without errors.
 TEST(Kvan64Program, checks_a_whole_project_without_errors) {
-  Base b("program-check", options(1));
+  Base b("program-check", runOptionsText(1));
   spit(b.temp / std::string(files::kRunInput), officeProject());
   spit(b.temp / std::string(files::kLightShelf), lightShelfTable());
   EXPECT_EQ(runProgram(b), 0) << b.file(files::kMonitorLog);
@@ -273,7 +252,7 @@ TEST(Kvan64Program, malformed_project_files_end_with_status_1) {
       {"lines of 300 characters", longLines, 0},
   };
   for (const auto& c : cases) {
-    Base b("program-bad", options(1));
+    Base b("program-bad", runOptionsText(1));
     spit(b.temp / std::string(files::kRunInput), c.text);
     spit(b.temp / std::string(files::kLightShelf), lightShelfTable());
     EXPECT_EQ(runProgram(b), 1) << c.name;
@@ -290,7 +269,7 @@ TEST(Kvan64Program, malformed_project_files_end_with_status_1) {
 
 // The built program, run in a fixture folder like the front-end runs it.
 TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
-  Base b("program", options(3));
+  Base b("program", runOptionsText(3));
   fs::remove(b.root / "btype" / "tcool.dat");
   spit(b.temp / std::string(files::kRunInput), officeProject());
   EXPECT_EQ(runProgram(b), 1);  // the project's daylighting needs the missing light-shelf table
@@ -309,7 +288,7 @@ TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
 
 // A whole year of the installed sample with the installed data bases, as the main script runs it.
 TEST(Kvan64Program, simulates_the_installed_sample_for_a_year) {
-  Base b("program-sample", options(3, 0, 1));
+  Base b("program-sample", runOptionsText(3, 0, 1));
   const fs::path installed(KALVANO_BASE_DIR);
   for (auto name : {"tcool.dat", "theat.dat"})
     fs::copy_file(installed / "btype" / name, b.root / "btype" / name, fs::copy_options::overwrite_existing);

@@ -17,23 +17,10 @@ namespace files = kalvano::files;
 
 namespace {
 
-struct Base {
-  fs::path root, temp;
-  Base(const std::string& name, int hourly, const char* units) {
-    root = freshDir(name);
-    temp = root / "temp";
-    fs::create_directories(temp);
-    fs::create_directories(root / "btype");
-    spit(root / "btype" / "tcool.dat", "h\r\nh\r\nh\r\n1 Variable Air Volume 3 747 10 2.9 55 12.8 1800 40 E\r\n 1500 35 G\r\n");
-    spit(root / "btype" / "theat.dat", "h\r\nh\r\nGas 0.8 1 105\r\n");
-    spit(temp / std::string(files::kSeparator), "\t");
-    spit(temp / std::string(files::kRunOptions),
-         "Run type  : 3\r\nWthr type : 0\r\n1st day   : 0\r\nRun begin : 1\r\nRun end   : 365\r\nHourly out: " +
-             std::to_string(hourly) + "\r\nSkip month: \r\nComfort   : 68        78\r\n");
-    spit(temp / std::string(files::kRunInput), std::string("KAL-VANO   .83774665 4  ") + units + "\r\n");
-  }
-  ~Base() { fs::remove_all(root); }
-  std::vector<std::string> lines(std::string_view name) const { return linesOf(slurp(temp / std::string(name))); }
+struct Base : RunBase {
+  Base(const std::string& name, int hourly, const char* units)
+      : RunBase(name, runOptionsText(3, 0, hourly), units) {}
+  std::vector<std::string> lines(std::string_view name) const { return linesOf(file(name)); }
 };
 
 void twoZones(kv::EngineState& s) {
