@@ -46,6 +46,10 @@ std::string ResolvePath(const ProjectModel& m, const std::string& name);
 // The outdoor-air field as it is stored and written: a code "CP", "CS" or "PA" (any case)
 // is upper-cased; any other text gets "CP" in front.
 std::string NormalizeOutdoorAir(std::string_view field);
+// The outdoor-air field of an inch-pound model as WriteInputFileSI writes it: "CP" (or no
+// code) rates in litres per second per person, "CS" rates in litres per second per square
+// metre, "PA" percentages unchanged; the code stays in characters 1-2.
+std::string OutdoorAirInSI(std::string_view field);
 
 // A yes/no switch is on when its first non-blank character, upper-cased, is "Y".
 bool SwitchOn(std::string_view text);

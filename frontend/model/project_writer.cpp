@@ -384,6 +384,11 @@ bool writeBody(ProjectModel& m, AtomicFile& out, const Conversions* cv) {
 
 }  // namespace
 
+std::string OutdoorAirInSI(std::string_view field) {
+  static const Conversions kToSI = toSI();
+  return convertOutdoorAir(std::string(field), kToSI);
+}
+
 bool WriteInputFile(ProjectModel& m, AtomicFile& out) { return writeBody(m, out, nullptr); }
 
 bool WriteInputFileIP(ProjectModel& m, AtomicFile& out) {

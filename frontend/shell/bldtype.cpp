@@ -51,11 +51,6 @@ class TypeLines {
   std::size_t pos_ = 0;
 };
 
-std::string WithoutSignPosition(std::string text) {
-  if (!text.empty() && text.front() == ' ') text.erase(0, 1);
-  return text;
-}
-
 }  // namespace
 
 const std::array<std::string_view, kBuildingTypes + 1>& BuildingTypeCaptions() {
@@ -122,15 +117,7 @@ std::string ConvertedValue(std::string_view value, double factor, int decimals,
   return model::RightAlign(model::NumberText(v), width);
 }
 
-std::string OutdoorAirToSI(std::string_view value) {
-  const std::string text = model::NormalizeOutdoorAir(value);
-  const std::string code = text.substr(0, 2);
-  if (code == "PA") return text;
-  const double rate = model::Val(std::string_view(text).substr(2));
-  const bool perArea = code == "CS";
-  const float si = model::RoundTo(rate * (perArea ? 5.0799972 : 0.47194744), perArea ? 3 : 1);
-  return code + WithoutSignPosition(model::NumberText(si));
-}
+std::string OutdoorAirToSI(std::string_view value) { return model::OutdoorAirInSI(value); }
 
 void LoadBuildingType(model::ProjectModel& m, int n, ProjectBoxes& boxes) {
   if (n < 1 || n > kBuildingTypes) throw model::FileError(model::kErrSubscript, "building type");
