@@ -9,6 +9,7 @@
 #include "engine/core/state.h"
 #include "engine/core/units.h"
 #include "engine/loads/annual.h"
+#include "engine/loads/sums.h"
 
 namespace kv {
 
@@ -121,8 +122,7 @@ void COSTAN(EngineState& s, const ZoneCostSums& sums) {
     ln.clear();
     ln.T(col).text(label);
     if (dollar) ln.T(30).text("$");
-    const float per = area == 0.0f ? 0.0f : amount / area;
-    ln.T(31).F(amount, 10, 0).F(std::isfinite(per) ? per : 0.0f, 12, 2);
+    ln.T(31).F(amount, 10, 0).F(reportRatio(amount, area), 12, 2);
     f.line(ln.view());
   };
   auto equals = [&] {

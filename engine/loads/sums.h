@@ -1,4 +1,4 @@
-// Helpers of the hourly rows and the month end, shared with their tests.
+// Helpers of the hourly rows, the month end and the year-end report, shared with their tests.
 #pragma once
 
 #include <cmath>
@@ -13,6 +13,13 @@ inline std::int64_t reportInt(float v) {
   if (std::isnan(v) || v >= 1.0e15f) return INT64_MAX;
   if (v <= -1.0e15f) return INT64_MIN + 1;
   return static_cast<std::int64_t>(v);
+}
+
+// a / b for a report field: 0 when b is 0 or the quotient is not a finite number.
+inline float reportRatio(float a, float b) {
+  if (b == 0.0f) return 0.0f;
+  const float q = a / b;
+  return std::isfinite(q) ? q : 0.0f;
 }
 
 struct EngineState;

@@ -18,6 +18,7 @@
 #include "engine/core/units.h"
 #include "engine/loads/annual.h"
 #include "engine/loads/energy.h"
+#include "engine/loads/sums.h"
 
 namespace kv {
 
@@ -48,14 +49,6 @@ constexpr std::string_view kCatName[kCats] = {
     "MASS EFFECT",
 };
 constexpr std::string_view kFuel[3] = {"GAS ", "OIL ", "COAL"};
-
-// a / b, and 0 when b is 0 or the quotient is not a finite number.
-float ratio(float a, float b) {
-  if (b == 0.0f) return 0.0f;
-  const float q = a / b;
-  return std::isfinite(q) ? q : 0.0f;
-}
-
 
 std::string_view monthName(const EngineState& s, int32_t m) {
   if (m < 1 || m > 12) return "   ";
@@ -102,7 +95,7 @@ void closingRows(EngineState& s) {
   const float elecEnergyCost = e.ELECY * e.ELECPR;
   const float dlCost = e.DLSAVE * e.ELECPR;
   const float bill = gasCost + e.ECOSTY;
-  float perArea = ratio(bill, b.FLRAREA);
+  float perArea = reportRatio(bill, b.FLRAREA);
   if (si) perArea *= kSqFtPerSqM;
   ln.clear();
   ln.text("($)").F(e.SHCOST, 9, 0).X(9).F(e.WHCOST, 9, 0).F(e.CLCOST, 9, 0).F(fanCost, 9, 0);
@@ -132,9 +125,9 @@ void closingRows(EngineState& s) {
 
   // Whole building, site and source.
   float site = e.ELECY * kMBtuPerKWh + e.GASY;
-  float siteI = ratio(site, e.ZAREA) * 1000.0f;
+  float siteI = reportRatio(site, e.ZAREA) * 1000.0f;
   float src = e.SHSRC + e.WHSRC + (coolMB + fanMB + lightMB + rcpMB) * kSourceRatio;
-  float srcI = ratio(src, e.ZAREA) * 1000.0f;
+  float srcI = reportRatio(src, e.ZAREA) * 1000.0f;
   if (si) {
     site *= kGJperMBtu;
     src *= kGJperMBtu;
@@ -198,7 +191,7 @@ void impacts(EngineState& s) {
 
 // Percent of a category value. The base of a value on the usual side is the sum of the
 // values on that side; a value on the other side is taken against the total it offsets.
-float pct(float v, float base) { return ratio(v * 100.0f, base); }
+float pct(float v, float base) { return reportRatio(v * 100.0f, base); }
 
 void loadTable(EngineState& s) {
   const ENACC& e = s.enacc;
@@ -290,7 +283,7 @@ void loadTable(EngineState& s) {
 
   // Central plant.
   float tons = pkCool / 12.0f;
-  float sqftTon = ratio(e.ZAREA, tons);
+  float sqftTon = reportRatio(e.ZAREA, tons);
   float heatAir = 0, coolAir = 0, vent = 0;
   for (int z = 1; z <= nz; ++z) {
     heatAir += e.CFMHTG(z);
@@ -389,7 +382,7 @@ ZoneCostSums zoneDesign(EngineState& s) {
     float hw = -ht / 10.0f;
     float cAir = e.CFMMAX(z);
     float duct = cAir * 144.0f / 700.0f;
-    const float ach = ratio(cAir * 60.0f, e.VOLUME(z));
+    const float ach = reportRatio(cAir * 60.0f, e.VOLUME(z));
     float area = b.FLRZ(z);
     costs.lighting += b.CSTSF(z) * b.FLRZ(z);
     costs.hvac += tons * b.CST1(z);
@@ -426,7 +419,7 @@ ZoneCostSums zoneDesign(EngineState& s) {
   ln.clear();
   ln.text("TOTAL OF ALL ZONES:").T(28).F(b.FLRAREA * (si ? kM2PerFt2Short : 1.0f), 9, 0).T(38);
   ln.F(sHt, 9, 1).F(sElec, 9, 1).F(sHAir, 9, 0).F(sHw, 9, 1).F(sCl, 9, 1).T(92);
-  ln.F(sTons, 9, 1).F(sCAir, 9, 0).F(ratio(sCAirIP * 60.0f, sVol), 5, 1).F(sDuct, 9, 0);
+  ln.F(sTons, 9, 1).F(sCAir, 9, 0).F(reportRatio(sCAirIP * 60.0f, sVol), 5, 1).F(sDuct, 9, 0);
   ln.F(econ, 7, 0);
   f.line(ln.view());
   return costs;
