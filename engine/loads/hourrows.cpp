@@ -19,12 +19,17 @@ namespace {
 
 constexpr float kWm2perBtuhft2 = 3.1546f;
 
-
-
-// Day of the month, "-", month name, separator, hour.
-void rowKey(EngineState& s, Line& ln, int32_t MONTH, char sep) {
+// The start of both rows: day of the month, "-", month name, the hour, and the outdoor dry
+// bulb, dew point and relative humidity (its field rhWidth wide).
+void rowStart(EngineState& s, Line& ln, int32_t MONTH, int rhWidth) {
   const ENACC& e = s.enacc;
+  const HRWTHR& w = s.hrwthr;
+  const bool si = reportsInSI(s);
+  const char sep = e.SEP;
   ln.I(e.IDAY, 3).text("-").A(s.chtab.MONNAM(MONTH).view(), 3).ch(sep).I(e.IHR, 3);
+  ln.ch(sep).F(si ? toC(w.DB) : w.DB, 6, 1);
+  ln.ch(sep).F(si ? toC(w.DP) : w.DP, 6, 1);
+  ln.ch(sep).I(reportInt(w.RH + 0.5f), rhWidth);
 }
 
 void energyRow(EngineState& s, int32_t MONTH) {
@@ -33,10 +38,7 @@ void energyRow(EngineState& s, int32_t MONTH) {
   const bool si = reportsInSI(s);
   const char sep = e.SEP;
   Line ln;
-  rowKey(s, ln, MONTH, sep);
-  ln.ch(sep).F(si ? toC(w.DB) : w.DB, 6, 1);
-  ln.ch(sep).F(si ? toC(w.DP) : w.DP, 6, 1);
-  ln.ch(sep).I(reportInt(w.RH + 0.5f), 5);
+  rowStart(s, ln, MONTH, 5);
   ln.ch(sep).F(w.ALT, 6, 1);
   ln.ch(sep).F(w.AZM, 6, 1);
   const float rad = si ? kWm2perBtuhft2 : 1.0f;
@@ -63,14 +65,10 @@ void energyRow(EngineState& s, int32_t MONTH) {
 
 void temperatureRow(EngineState& s, int32_t MONTH) {
   const ENACC& e = s.enacc;
-  const HRWTHR& w = s.hrwthr;
   const bool si = reportsInSI(s);
   const char sep = e.SEP;
   Line ln;
-  rowKey(s, ln, MONTH, sep);
-  ln.ch(sep).F(si ? toC(w.DB) : w.DB, 6, 1);
-  ln.ch(sep).F(si ? toC(w.DP) : w.DP, 6, 1);
-  ln.ch(sep).I(reportInt(w.RH + 0.5f), 4);
+  rowStart(s, ln, MONTH, 4);
   for (int z = 1; z <= s.bldg.NZ; ++z) {
     ln.ch(sep).F(si ? toC(e.TZONE(z)) : e.TZONE(z), 7, 1);
     ln.ch(sep).F(si ? toC(e.DPZONE(z)) : e.DPZONE(z), 7, 1);
