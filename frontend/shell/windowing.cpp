@@ -42,24 +42,28 @@ class EnableOwnerOnClose final : public QObject {
 
 }  // namespace
 
-void CentreOnScreen(QWidget* window) {
+namespace {
+
+// Centres the window across its screen; `top` gives its top edge from the screen's height
+// and the window's frame height.
+void PlaceOnScreen(QWidget* window, int (*top)(int screenHeight, int frameHeight)) {
   QScreen* screen = window->screen();
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   const QRect area = screen->geometry();
   const QRect frame = window->frameGeometry();
   window->move(area.left() + (area.width() - frame.width()) / 2,
-               area.top() + (area.height() - frame.height()) / 2);
+               area.top() + top(area.height(), frame.height()));
+}
+
+}  // namespace
+
+void CentreOnScreen(QWidget* window) {
+  PlaceOnScreen(window, [](int h, int fh) { return (h - fh) / 2; });
 }
 
 void PlaceFileDialog(QWidget* window) {
-  QScreen* screen = window->screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  const QRect frame = window->frameGeometry();
-  window->move(area.left() + (area.width() - frame.width()) / 2,
-               area.top() + static_cast<int>(area.height() * 1.05 / 2) - frame.height() / 2);
+  PlaceOnScreen(window, [](int h, int fh) { return static_cast<int>(h * 1.05 / 2) - fh / 2; });
 }
 
 void ShowModeless(QWidget* window) {
