@@ -12,6 +12,11 @@ std::map<std::string, WindowOpener, std::less<>>& Registry() {
   return openers;
 }
 
+InputEchoWriter& EchoWriter() {
+  static InputEchoWriter write;
+  return write;
+}
+
 }  // namespace
 
 void RegisterWindowOpener(std::string_view name, WindowOpener open) {
@@ -35,6 +40,13 @@ bool OpenWindow(std::string_view name, int arg) {
   return true;
 }
 
-void ClearWindowOpeners() { Registry().clear(); }
+void ClearWindowOpeners() {
+  Registry().clear();
+  EchoWriter() = nullptr;
+}
+
+void SetInputEchoWriter(InputEchoWriter write) { EchoWriter() = std::move(write); }
+
+const InputEchoWriter& InputEcho() { return EchoWriter(); }
 
 }  // namespace kalvano::shell

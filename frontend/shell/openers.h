@@ -7,6 +7,8 @@
 #include <functional>
 #include <string_view>
 
+#include "frontend/model/project_model.h"
+
 namespace kalvano::shell {
 
 // Names of the windows that are opened through the registry.
@@ -36,7 +38,16 @@ bool HasWindowOpener(std::string_view name);
 // Opens the named window; false (and nothing happens) when no opener is registered.
 bool OpenWindow(std::string_view name, int arg = 0);
 
-// Removes every opener (tests start from an empty registry).
+// Removes every opener and the input-echo writer (tests start from an empty registry).
 void ClearWindowOpeners();
+
+// The input echo that begins the report (temp/tavik$.out) before a run, provided by the
+// reports library and set at start-up like the openers. It shows its own messages; it
+// returns with `Run.RunStatus` = 5 when a zone lacks a profile (the engine must not start)
+// and throws model::FileError when a file fails.
+using InputEchoWriter = std::function<void(model::ProjectModel&)>;
+void SetInputEchoWriter(InputEchoWriter write);
+// The writer set, or an empty function when none is.
+const InputEchoWriter& InputEcho();
 
 }  // namespace kalvano::shell

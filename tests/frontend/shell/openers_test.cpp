@@ -46,5 +46,16 @@ TEST_F(WindowOpeners, an_opener_may_replace_itself_while_it_runs) {
   EXPECT_FALSE(OpenWindow(window::runwindow));
 }
 
+TEST_F(WindowOpeners, the_input_echo_writer_is_set_and_cleared_with_the_openers) {
+  EXPECT_FALSE(InputEcho());
+  model::ProjectModel m;
+  SetInputEchoWriter([](model::ProjectModel& pm) { pm.Run.RunStatus = 5; });
+  ASSERT_TRUE(InputEcho());
+  InputEcho()(m);
+  EXPECT_EQ(m.Run.RunStatus, 5);
+  ClearWindowOpeners();
+  EXPECT_FALSE(InputEcho());
+}
+
 }  // namespace
 }  // namespace kalvano::shell
