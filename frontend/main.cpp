@@ -2,12 +2,17 @@
 #include <QApplication>
 
 #include "frontend/shell/mainform.h"
+#include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
+#include "frontend/zones/zonename.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The program ends only through its own exit paths, never because a window closed.
   QApplication::setQuitOnLastWindowClosed(false);
+  // The windows that lower libraries open by name.
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::zonename,
+                                       [](int) { kalvano::zones::OpenZoneList(); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

@@ -12,6 +12,7 @@
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/saveinput.h"
 #include "frontend/shell/warning.h"
+#include "frontend/shell/zoneentry.h"
 
 namespace kalvano::shell {
 
@@ -85,6 +86,7 @@ void ResetSession() {
   Destroy(s.menu);
   Destroy(s.startup);
   s.model = model::ProjectModel{};
+  ZoneListGrid() = ZoneGrid{};
 }
 
 }  // namespace kalvano::shell
