@@ -1,7 +1,9 @@
 // kalvano-ec: the front-end. It starts in its base folder with the start-up window.
 #include <QApplication>
 
+#include "frontend/reports/inputecho.h"
 #include "frontend/shell/mainform.h"
+#include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
 #include "frontend/zones/zonename.h"
@@ -13,6 +15,9 @@ int main(int argc, char** argv) {
   // The windows that lower libraries open by name.
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::zonename,
                                        [](int) { kalvano::zones::OpenZoneList(); });
+  kalvano::shell::SetInputEchoWriter([](kalvano::model::ProjectModel& m) {
+    kalvano::reports::WriteInputEcho(m, kalvano::shell::Messages());
+  });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();
