@@ -208,6 +208,17 @@ TEST_F(InputEchoTest, no_division_by_zero_in_the_compliance_blocks) {
   }
 }
 
+TEST_F(InputEchoTest, an_exposure_below_1_names_nothing_rather_than_the_row_before) {
+  auto m = Fixture(model::kInchPound);
+  m->SurfExposure[1][3] = 0;
+  const auto lines = LinesOf(Echo(*m));
+  const auto row = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.compare(0, 9, "    B  14") == 0;
+  });
+  ASSERT_NE(row, lines.end());
+  EXPECT_EQ(row->substr(50, 8), std::string(8, ' ')) << *row;
+}
+
 TEST_F(InputEchoTest, marks_of_the_report_readers_stand_in_their_columns) {
   for (int16_t units : {model::kInchPound, model::kSI}) {
     auto m = Fixture(units);
