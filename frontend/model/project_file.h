@@ -51,6 +51,9 @@ std::string NormalizeOutdoorAir(std::string_view field);
 // metre, "PA" percentages unchanged; the code stays in characters 1-2.
 std::string OutdoorAirInSI(std::string_view field);
 
+// The floor area (project item 8) of an inch-pound model as WriteInputFileSI writes it.
+std::string FloorAreaInSI(std::string_view area);
+
 // A yes/no switch is on when its first non-blank character, upper-cased, is "Y".
 bool SwitchOn(std::string_view text);
 

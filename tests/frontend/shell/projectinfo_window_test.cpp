@@ -82,11 +82,12 @@ TEST_F(ProjectInfoWindow_, every_installed_building_type_loads_in_both_unit_syst
 TEST_F(ProjectInfoWindow_, office_type_fills_boxes_and_model_converted_in_si) {
   struct Case {
     int16_t units;
-    std::string cost, gas, outdoorAir;
+    std::string area, cost, gas, outdoorAir;
     float people;
   } cases[] = {
-      {model::kInchPound, "200", "1.20", "CP17", 200.0f},
-      {model::kSI, " 2152.78", " 11.37", "CP8", 18.6f},
+      {model::kInchPound, "50000", "200", "1.20", "CP17", 200.0f},
+      // 50000 ft2 is 4645.152 m2, written as the SI project file writes floor areas.
+      {model::kSI, "  4645", " 2152.78", " 11.37", "CP8", 18.6f},
   };
   for (const Case& c : cases) {
     Model() = model::ProjectModel{};
@@ -97,7 +98,8 @@ TEST_F(ProjectInfoWindow_, office_type_fills_boxes_and_model_converted_in_si) {
     w.building(24)->trigger();
     EXPECT_EQ(Text(w.projectid(0)), "Office building 24");
     EXPECT_EQ(Text(w.projectid(3)), "Chicago, Illinois");
-    EXPECT_EQ(Text(w.projectid(8)), "50000");
+    EXPECT_EQ(Text(w.projectid(8)), c.area);
+    EXPECT_EQ(Model().ProjectData[8], c.area);
     EXPECT_EQ(Text(w.projectid(9)), c.cost);
     EXPECT_EQ(Model().ProjectData[9], c.cost);
     EXPECT_EQ(Model().EconData[7], c.gas);
