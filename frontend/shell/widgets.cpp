@@ -37,6 +37,21 @@ QPixmap TilePicture(int size, const QColor& colour, const QString& glyph) {
   return picture;
 }
 
+QValidator::State Latin1Validator::validate(QString& input, int& pos) const {
+  QString kept;
+  kept.reserve(input.size());
+  int keptPos = 0;
+  for (int i = 0; i < input.size(); ++i) {
+    if (input.at(i).unicode() <= 0xFF) {
+      kept.append(input.at(i));
+      if (i < pos) ++keptPos;
+    }
+  }
+  input = kept;
+  pos = keptPos;
+  return Acceptable;
+}
+
 QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }

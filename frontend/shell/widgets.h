@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QColor>
 #include <QString>
+#include <QValidator>
 
 #include <string>
 #include <string_view>
@@ -26,6 +27,15 @@ class ClickLabel : public QLabel {
 
 // A square picture of the given size: a rounded tile in `colour` with `glyph` in its middle.
 QPixmap TilePicture(int size, const QColor& colour, const QString& glyph);
+
+// Keeps a text box to Latin-1, the characters that the files hold: any other character of
+// a change (pasted or dropped text) is left out, the rest of the change stays.
+class Latin1Validator : public QValidator {
+  Q_OBJECT
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
 
 // A Latin-1 text (a caption or message of the system) for a widget.
 QString Latin1(std::string_view text);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -174,6 +175,37 @@ TEST_F(ProjectInfoWindow_, typed_keys_pass_the_filter_of_each_box) {
     EXPECT_EQ(w.LastEditedBox(), c.box);
   }
   EXPECT_EQ(Model().OrientEdited, 1);  // box 7 was typed in
+}
+
+// No project file holds a character beyond Latin-1: typed, it is refused like any other key
+// a box does not take; pasted, it is left out of the pasted text.
+TEST_F(ProjectInfoWindow_, boxes_keep_only_latin1_characters_typed_or_pasted) {
+  projectinfo& w = Open();
+  QLineEdit* name = w.projectid(1);
+  name->setFocus();
+  QTest::keyClicks(name, "Haus");
+  const QString euro(QChar(0x20AC));
+  QTest::sendKeyEvent(QTest::Click, name, static_cast<Qt::Key>(0x20AC), euro, Qt::NoModifier);
+  EXPECT_EQ(name->text(), "Haus");
+  EXPECT_EQ(boxes.beeps, 1);
+  EXPECT_TRUE(boxes.asked.empty());
+  // A numeric box answers it as any other character that is no digit.
+  QTest::sendKeyEvent(QTest::Click, w.projectid(9), static_cast<Qt::Key>(0x20AC), euro,
+                      Qt::NoModifier);
+  EXPECT_EQ(w.projectid(9)->text(), "");
+  ASSERT_EQ(boxes.asked.size(), 1U);
+  EXPECT_EQ(boxes.asked[0].text, "You should use numerical value.");
+
+  QApplication::clipboard()->setText(QString::fromUtf8("B\u00FCro \u20AC5"));
+  name->end(false);
+  QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(name->text(), QString::fromUtf8("HausB\u00FCro 5"));
+  name->clear();
+  name->paste();
+  EXPECT_EQ(name->text(), QString::fromUtf8("B\u00FCro 5"));
+  EXPECT_EQ(w.BoxText(1), "B\xFCro 5");  // stored as the Latin-1 bytes of the file
+  w.OK_Click();
+  EXPECT_EQ(Model().ProjectData[1], "B\xFCro 5");
 }
 
 TEST_F(ProjectInfoWindow_, ok_refuses_a_bad_year_or_too_many_days_and_stores_otherwise) {
