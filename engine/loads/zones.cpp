@@ -49,7 +49,7 @@ void writeZoneRow(EngineState& s, int z, float L, float QLAT, float AIRIN, float
   const float af = si ? kLsPerCfm : 1.0f;
   auto t = [si](float x) { return si ? toC(x) : x; };
   Line ln;
-  ln.T(2).I(z, 4).F(L * lf, 11, 1).F(QLAT * lf, 8, 1).F(AIRIN * af, 7, 1);
+  ln.T(2).I(s.bldg.IZONE(z), 4).F(L * lf, 11, 1).F(QLAT * lf, 8, 1).F(AIRIN * af, 7, 1);
   ln.F(t(TCOOL), 7, 1).F(t(THEAT), 7, 1).F(t(e.TZONE(z)), 7, 1).F(t(e.DPZONE(z)), 7, 1);
   ln.F(T * lf, 9, 1).F(SLOPE * lf * (si ? 1.8f : 1.0f), 9, 1);
   s.files.hrEnergy.line(ln.view());
