@@ -38,6 +38,24 @@ struct WeatherStats {
   float WxElevation = 0;
 };
 
+// What the run window sets for a run and the input echo and the run files read: the period
+// as typed ((0) begin and (1) end text of the last run) and with the year ((1) begin and
+// (2) end date once the run was started: "15-Oct-2005"), the analysis year, the weekday of
+// 1 January, the months left out, the weather source and the comfort band.
+struct RunData {
+  std::array<std::string, 3> RunPeriod;
+  std::string AnalysisYear;
+  int16_t Jan1Weekday = 1;     // 1 = Sunday .. 7 = Saturday
+  // Names of the months left out, elements 1..SkippedMonthCount; every month may be.
+  std::array<std::string, 13> SkippedMonths;
+  int16_t SkippedMonthCount = 0;
+  int16_t WeatherFormat = 0;   // 0 generated; 1 TMY2, 2 WYEC2, 3 IWEC, 4 custom
+  int16_t RunStatus = 0;       // 5 = a zone lacks a profile: the engine is not started
+  int16_t LastRunType = 0;     // run type of the last run started (4 = passive)
+  float ComfortLower = 68;     // comfort band in the project's units
+  float ComfortUpper = 79;
+};
+
 struct ProjectModel {
   // Unit system and file state.
   int16_t UnitSystem = kInchPound;
@@ -119,6 +137,9 @@ struct ProjectModel {
   int16_t HourlyOutput = 0;  // the run writes the hourly spreadsheet files
   int16_t BldTypeNo = 0;     // building type 1..42 whose defaults were loaded last
   int16_t CurrentZone = 0;   // zone being edited, 0 when none
+
+  // The run data of the current or last run.
+  RunData Run;
 };
 
 // The mark and values columns of profile kind 1..5 (occupancy, hot water, ventilation,

@@ -1,0 +1,53 @@
+// The shell's registry of window openers. A window of a lower library that must open a
+// window of a higher one (the main menu opens the zone list, the run window opens the
+// recorded-weather picker and the charts) asks this registry by the window's name. The
+// program fills it at start-up; a test fills it with stand-ins. No library links upward.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "frontend/model/project_model.h"
+
+namespace kalvano::shell {
+
+// Names of the windows that are opened through the registry.
+namespace window {
+inline constexpr std::string_view zonename = "zonename";      // zone list
+inline constexpr std::string_view zoneform = "zoneform";      // zone description
+inline constexpr std::string_view runwindow = "runwindow";    // run window
+inline constexpr std::string_view selectweth = "selectweth";  // recorded-weather picker
+inline constexpr std::string_view tabular = "tabular";        // tabular results viewer
+inline constexpr std::string_view graphs = "graphs";          // result charts
+inline constexpr std::string_view sketch = "sketch";          // building sketch
+inline constexpr std::string_view weather = "weather";        // weather data
+inline constexpr std::string_view economics = "economics";    // economics data
+}  // namespace window
+
+// Opens (shows) a window. `arg` carries the one number some windows take (a zone row, a
+// chart or page choice); 0 when the window takes none.
+using WindowOpener = std::function<void(int arg)>;
+
+// Registers `open` under `name`, replacing an earlier opener of that name. An empty
+// function removes the name.
+void RegisterWindowOpener(std::string_view name, WindowOpener open);
+
+// Whether a window of that name can be opened in this program.
+bool HasWindowOpener(std::string_view name);
+
+// Opens the named window; false (and nothing happens) when no opener is registered.
+bool OpenWindow(std::string_view name, int arg = 0);
+
+// Removes every opener and the input-echo writer (tests start from an empty registry).
+void ClearWindowOpeners();
+
+// The input echo that begins the report (temp/tavik$.out) before a run, provided by the
+// reports library and set at start-up like the openers. It shows its own messages; it
+// returns with `Run.RunStatus` = 5 when a zone lacks a profile (the engine must not start)
+// and throws model::FileError when a file fails.
+using InputEchoWriter = std::function<void(model::ProjectModel&)>;
+void SetInputEchoWriter(InputEchoWriter write);
+// The writer set, or an empty function when none is.
+const InputEchoWriter& InputEcho();
+
+}  // namespace kalvano::shell
