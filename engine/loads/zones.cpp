@@ -269,10 +269,13 @@ void ZONES(EngineState& s, int32_t MONTH) {
           go = Go::Free;
         } else {
           bool evap = false;
-          if (icool == 9) {
+          // The evaporative cooler runs only for a zone that would float above its cooling
+          // set point, as the coil does, and never cools it below its heating set point:
+          // where it could, the zone settles there (a smaller share of the cooler's air).
+          if (icool == 9 && TF > TCOOL) {
             const float cfmE = coolRatio(L, e.DESGAIN(z)) * e.CFMMAX(z);
             const float fe = std::min(1.08f * cfmE / C, 1.0f);
-            const float TE = TF - (TF - e.TEVAP) * fe;
+            const float TE = std::max(TF - (TF - e.TEVAP) * fe, THEAT);
             if (TE <= TCOOL) {
               TZ = clampStep(TE, TOLD);
               balance();
