@@ -172,15 +172,44 @@ TEST_F(TabularWindow, graphical_and_save_output_open_their_windows_when_they_exi
 
 TEST_F(TabularWindow, the_registry_opens_the_viewer_on_a_tabular_choice) {
   shell::RegisterWindowOpener(shell::window::tabular, &OpenTabularViewer);
-  ASSERT_TRUE(shell::OpenWindow(shell::window::tabular, 8));
+  ASSERT_TRUE(shell::OpenWindow(shell::window::tabular, shell::kTabularComfortPages));
   tabular& viewer = TabularViewer();
   EXPECT_TRUE(viewer.isVisible());
   EXPECT_TRUE(viewer.windowTitle().startsWith("Space Comfort Conditions -- "));
   EXPECT_TRUE(viewer.zone(1)->isEnabled());
+  ASSERT_TRUE(shell::OpenWindow(shell::window::tabular, shell::kTabularWeather));
+  EXPECT_TRUE(viewer.windowTitle().startsWith("Weather Summary -- "));
   ASSERT_TRUE(shell::OpenWindow(shell::window::tabular, 3));
   EXPECT_TRUE(viewer.windowTitle().startsWith("Monthly Summaries -- "));
   EXPECT_FALSE(viewer.zone(1)->isEnabled());
   EXPECT_EQ(viewer.Label2()->text().toStdString(), shell::Model().OutputFile);
+}
+
+TEST_F(TabularWindow, after_a_passive_run_and_an_si_run_every_view_shows_its_page) {
+  shell::RegisterWindowOpener(shell::window::tabular, &OpenTabularViewer);
+  for (const SampleRun& run : {SampleRun{"SampleProject.inp", 4, 365, false},
+                              SampleRun{"SampleSchool.inp", 3, 365, true}}) {
+    SCOPED_TRACE(run.sample + " run type " + std::to_string(run.runType));
+    UnloadTabularViewer();
+    model::ProjectModel m;
+    ASSERT_EQ(RunSample(m, base.path("run"), run), 0);
+    shell::Model() = m;
+    if (run.runType == 4) {
+      // Review Results after a passive run: the comfort pages.
+      ASSERT_TRUE(shell::OpenWindow(shell::window::tabular, shell::kTabularComfortPages));
+      EXPECT_TRUE(TabularViewer().isVisible());
+      EXPECT_TRUE(TabularViewer().PageText().starts_with("IX."));
+    }
+    tabular& viewer = TabularViewer();
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 10}) {
+      const std::string before = viewer.PageText();
+      viewer.Summary_Click(i);
+      EXPECT_FALSE(viewer.PageText().empty()) << i;
+      EXPECT_NE(viewer.PageText(), before) << i;
+    }
+    EXPECT_EQ(viewer.Summary(9)->isEnabled(), run.hourly);
+    EXPECT_TRUE(boxes.asked.empty());
+  }
 }
 
 // A stand-in spreadsheet program on PATH that records its working folder and arguments.
