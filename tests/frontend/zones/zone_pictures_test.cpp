@@ -18,17 +18,10 @@
 namespace kalvano::zones {
 namespace {
 
-std::filesystem::path PictureFolder() {
-  if (const char* dir = std::getenv("KALVANO_SCREENS_DIR"); dir != nullptr && *dir != '\0') {
-    return dir;
-  }
-  return std::filesystem::path(KALVANO_BASE_DIR).parent_path() / "screens";
-}
-
 using ZonePictures = shell::test::ShellTest;
 
 TEST_F(ZonePictures, zone_window_is_saved_as_png_in_both_unit_systems) {
-  const std::filesystem::path folder = PictureFolder();
+  const std::filesystem::path folder = shell::test::PictureFolder();
   std::filesystem::create_directories(folder);
   const auto save = [&folder](const char* name) {
     zoneform* window = ZoneFormWindow();
