@@ -33,8 +33,6 @@ QPointer<tabular>& TheViewer() {
 
 // The tabular choice (1..8) of each view button; 0 for the action buttons.
 constexpr std::array<int, 11> kViewChoice{1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 8};
-// The chart that "Graphical" opens: the energy breakdown.
-constexpr int kBreakdownChart = 7;
 
 QFont PageFont() {
   QFont font("Courier New");
@@ -185,7 +183,7 @@ void tabular::save_Click(int /*index*/) {
 }
 
 void tabular::graphical_Click() {
-  if (!shell::OpenWindow(shell::window::graphs, kBreakdownChart)) return;
+  if (!shell::OpenWindow(shell::window::graphs, shell::kGraphEnergyBreakdown)) return;
   UnloadTabularViewer();
 }
 
@@ -210,7 +208,11 @@ void UnloadTabularViewer() {
 
 void ShowTabularViewer() { shell::ShowModeless(&TabularViewer()); }
 
-void OpenTabularViewer(int tableChoice) {
+void OpenTabularViewer(int view) {
+  // The registry's numbering has the comfort pages where the tabular choices have the weather.
+  const int tableChoice = view == shell::kTabularComfortPages ? 8
+                          : view == shell::kTabularWeather    ? 7
+                                                              : view;
   tabular& viewer = TabularViewer();
   // A view from outside starts with the paging buttons off; a paged view sets them.
   viewer.zone(1)->setEnabled(false);

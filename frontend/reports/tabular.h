@@ -69,8 +69,9 @@ bool TabularViewerLoaded();
 void UnloadTabularViewer();
 // Shows the viewer without waiting.
 void ShowTabularViewer();
-// Runs the view of tabular choice 1..8 (8 = space comfort; 0 runs none) and shows the
-// viewer: the opener of the shell's window::tabular.
-void OpenTabularViewer(int tableChoice);
+// Runs a view and shows the viewer: the opener of the shell's window::tabular, whose
+// numbering of the views `view` follows (shell::kTabularComfortPages the comfort pages,
+// shell::kTabularWeather the weather summary; 0 runs none).
+void OpenTabularViewer(int view);
 
 }  // namespace kalvano::reports
