@@ -1,6 +1,7 @@
 #include "frontend/shell/widgets.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,6 +19,23 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
       isEnabled()) {
     emit clicked();
   }
+}
+
+char32_t KeyCharacter(const QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    default: break;
+  }
+  const QList<uint> codes = key->text().toUcs4();
+  if (codes.isEmpty() || codes.front() < 32 || codes.front() == 127) return 0;
+  return codes.front();
+}
+
+char KeyAscii(const QKeyEvent* key) {
+  const char32_t code = KeyCharacter(key);
+  return code > 0xFF ? 0 : static_cast<char>(code);
 }
 
 QPixmap TilePicture(int size, const QColor& colour, const QString& glyph) {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QValidator>
 
+class QKeyEvent;
+
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,13 @@ class ClickLabel : public QLabel {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+// The character code of a typed key as the key filters see it: Backspace 8, Enter 13, the
+// code of a typed character (beyond Latin-1 too, so that a filter can refuse it); 0 for
+// keys that type nothing (Tab, arrows, Delete).
+char32_t KeyCharacter(const QKeyEvent* key);
+// The same for filters that take Latin-1 only: 0 also for a character beyond Latin-1.
+char KeyAscii(const QKeyEvent* key);
 
 // A square picture of the given size: a rounded tile in `colour` with `glyph` in its middle.
 QPixmap TilePicture(int size, const QColor& colour, const QString& glyph);

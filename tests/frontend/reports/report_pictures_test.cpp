@@ -1,9 +1,10 @@
 // Saves pictures of the tabular viewer on a real report, so that they can be looked at:
-// <build>/screens/tabular-zones.png, tabular-weather.png and hourly.png (or in the folder
-// named by KALVANO_SCREENS_DIR).
+// <build>/screens/tabular-zones.png, tabular-weather.png, hourly.png and the monthly
+// summaries printed, tabular-summaries.pdf (or in the folder named by KALVANO_SCREENS_DIR).
 #include <gtest/gtest.h>
 
 #include <QPixmap>
+#include <QPrinter>
 
 #include <cstdlib>
 #include <filesystem>
@@ -45,6 +46,16 @@ TEST_F(ReportPictures, the_viewer_on_zone_data_and_weather_is_saved_as_png) {
   save(viewer, "tabular-zones.png");
   viewer.Summary_Click(6);
   save(viewer, "tabular-weather.png");
+  // The monthly summaries printed, as a PDF file to look at.
+  viewer.Summary_Click(2);
+  const std::filesystem::path pdf = folder / "tabular-summaries.pdf";
+  SetPrinterChooser([&pdf](QPrinter& printer, QWidget*) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    return true;
+  });
+  viewer.Summary_Click(7);
+  EXPECT_TRUE(std::filesystem::exists(pdf));
   viewer.Summary_Click(9);
   save(HourlyWindow(), "hourly.png");
   EXPECT_TRUE(boxes.asked.empty());

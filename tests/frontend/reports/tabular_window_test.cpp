@@ -111,6 +111,22 @@ TEST_F(TabularWindow, paging_buttons_follow_the_view_named_by_the_caption) {
   EXPECT_FALSE(viewer.PageText().empty());
 }
 
+TEST_F(TabularWindow, a_failed_view_leaves_the_page_and_caption_shown) {
+  tabular& viewer = TabularViewer();
+  viewer.Summary_Click(2);
+  const QString caption = viewer.windowTitle();
+  const QString text = viewer.Text1()->toPlainText();
+  // The report loses its comfort section: the weather extract has no end.
+  const std::string report = base.read("run/temp/tavik$.out");
+  base.write("run/temp/tavik$.out", report.substr(0, report.find("IX.   ")));
+  viewer.Summary_Click(6);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].text, model::FileErrorMessage(model::kErrPastEndOfFile));
+  EXPECT_EQ(shell::Model().ResultsViewable, 0);
+  EXPECT_EQ(viewer.windowTitle(), caption);
+  EXPECT_EQ(viewer.Text1()->toPlainText(), text);
+}
+
 TEST_F(TabularWindow, hourly_output_is_offered_only_with_hourly_files) {
   shell::Model().HourlyOutput = 0;
   tabular& viewer = TabularViewer();
