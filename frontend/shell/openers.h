@@ -24,6 +24,13 @@ inline constexpr std::string_view weather = "weather";        // weather data
 inline constexpr std::string_view economics = "economics";    // economics data
 }  // namespace window
 
+// Arguments of the windows that Review Results opens after a run (the report is complete
+// in temp/tavik$.out):
+//   tabular 7: the comfort pages (View Output "Space Comfort Conditions"), after a passive run;
+//   graphs 7:  the energy breakdown chart (graph item 7, "Breakdown of Annual Energy").
+inline constexpr int kTabularComfortPages = 7;
+inline constexpr int kGraphEnergyBreakdown = 7;
+
 // Opens (shows) a window. `arg` carries the one number some windows take (a zone row, a
 // chart or page choice); 0 when the window takes none.
 using WindowOpener = std::function<void(int arg)>;
