@@ -94,7 +94,7 @@ TEST(RecordedRunStatus, EachWayAWeatherFileEndsARunHasItsStatusAndMessages) {
   std::vector<std::string> gaps = miamiDays(60);
   for (int i = 0; i < 20; ++i) gaps.erase(gaps.begin() + 50 + i * 40);  // 20 single-hour gaps
   const std::vector<std::string> cweeds =
-      kv::testing::fileLines(kv::testing::kWeatherDir + "cweed_sample.WY2");
+      kv::testing::fileLines(kv::testing::weatherFile("cweed_sample.WY2"));
 
   struct Case {
     const char* what;
