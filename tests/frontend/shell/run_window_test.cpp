@@ -43,11 +43,7 @@ class RunWindowTest : public test::ShellTest {
  protected:
   void SetUp() override {
     test::ShellTest::SetUp();
-    ClearWindowOpeners();
-    model::ProjectModel& m = Model();
-    m.AppDir = base.dir().string();
-    m.ProjectFile = std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp";
-    model::ReadInputFile(m, m.ProjectFile);
+    model::ProjectModel& m = test::RunnableSample(base, "SampleProject.inp");
     m.ProjectLoaded = 1;
     m.InputSaved = 1;
     m.StepFlags = {0, 1, 1, 1, 1, 1};

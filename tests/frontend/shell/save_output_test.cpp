@@ -31,11 +31,7 @@ class SaveOutputTest : public test::ShellTest {
  protected:
   void SetUp() override {
     test::ShellTest::SetUp();
-    ClearWindowOpeners();
-    model::ProjectModel& m = Model();
-    m.AppDir = base.dir().string();
-    m.ProjectFile = std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp";
-    model::ReadInputFile(m, m.ProjectFile);
+    model::ProjectModel& m = test::RunnableSample(base, "SampleProject.inp");
     m.ResultsExist = 1;
     m.HourlyOutput = 1;
     m.Run.LastRunType = 3;
