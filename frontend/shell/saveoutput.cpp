@@ -204,4 +204,6 @@ void saveoutform::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
+void OpenSaveOutput(int arg) { SaveOutputDialog().Open({}, {}, arg == 0); }
+
 }  // namespace kalvano::shell

@@ -66,4 +66,8 @@ class saveoutform : public QWidget {
 saveoutform& SaveOutputDialog();
 bool SaveOutputDialogExists();
 
+// The opener of window::saveoutput: arg 1 opens the dialog from a results window (its Run
+// button disabled), 0 as the run dispatch opens it (Run enabled).
+void OpenSaveOutput(int arg);
+
 }  // namespace kalvano::shell
