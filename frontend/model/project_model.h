@@ -56,6 +56,17 @@ struct RunData {
   float ComfortUpper = 79;
 };
 
+// How the tabular viewer's long views were cut into page files: section II into zone pages
+// (made once per report), the weather listing into two pages and the comfort report into
+// pages. A run and a change of the current output clear the two split flags.
+struct ReportPages {
+  int16_t ZonePagesSplit = 0;     // 1 once section II is cut: only page ZonePageNo is shown
+  int16_t ZonePageNo = 1;         // zone page shown, 1..ZonePageCount
+  int16_t ZonePageCount = 0;      // zone pages made by the last split
+  int16_t WeatherPagesSplit = 0;  // 1 after each weather split
+  int16_t ComfortPageCount = 0;   // comfort pages made by the last comfort split
+};
+
 struct ProjectModel {
   // Unit system and file state.
   int16_t UnitSystem = kInchPound;
@@ -140,6 +151,9 @@ struct ProjectModel {
 
   // The run data of the current or last run.
   RunData Run;
+
+  // The page files of the tabular viewer's paged views.
+  ReportPages Pages;
 };
 
 // The mark and values columns of profile kind 1..5 (occupancy, hot water, ventilation,
