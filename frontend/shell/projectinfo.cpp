@@ -47,19 +47,6 @@ constexpr const char* kHints =
     "(3) The sketch routing will automatically \nadd the floor area and the orientation.\n"
     "(4) You may add project descriptors, occupancy and holidays later.";
 
-// The key code of a typed key as the filter sees it; 0 for keys that type nothing.
-char KeyCode(const QKeyEvent* key) {
-  switch (key->key()) {
-    case Qt::Key_Backspace: return kBackspace;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return kEnter;
-    default: break;
-  }
-  const QString text = key->text();
-  if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() > 255) return 0;
-  return static_cast<char>(text.at(0).unicode());
-}
-
 void ShowRefusal(const Refusal& r) {
   if (r.beep) Messages().beep();
   if (!r.text.empty()) {
@@ -209,7 +196,7 @@ bool projectinfo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
       projectid_Click(i);
     } else if (event->type() == QEvent::KeyPress) {
-      const char key = KeyCode(static_cast<QKeyEvent*>(event));
+      const char key = KeyAscii(static_cast<QKeyEvent*>(event));
       if (key != 0 && !projectid_KeyPress(i, key)) return true;
     } else if (event->type() == QEvent::KeyRelease) {
       lastEditedBox_ = i;

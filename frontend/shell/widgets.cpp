@@ -1,6 +1,7 @@
 #include "frontend/shell/widgets.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,6 +19,18 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
       isEnabled()) {
     emit clicked();
   }
+}
+
+char KeyAscii(const QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    default: break;
+  }
+  const QString text = key->text();
+  if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() > 255) return 0;
+  return static_cast<char>(text.at(0).unicode());
 }
 
 QPixmap TilePicture(int size, const QColor& colour, const QString& glyph) {

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QString>
 
+class QKeyEvent;
+
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,10 @@ class ClickLabel : public QLabel {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+// The character code of a typed key as the key filters see it: Backspace 8, Enter 13, the
+// Latin-1 code of a typed character; 0 for keys that type nothing (Tab, arrows, Delete).
+char KeyAscii(const QKeyEvent* key);
 
 // A square picture of the given size: a rounded tile in `colour` with `glyph` in its middle.
 QPixmap TilePicture(int size, const QColor& colour, const QString& glyph);

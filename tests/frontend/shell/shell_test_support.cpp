@@ -77,6 +77,13 @@ std::string BaseFolder::ProfileLine(int kind, int type) {
   return " " + std::to_string(kind) + " " + std::to_string(type) + " .5 1 1 .5";
 }
 
+std::filesystem::path PictureFolder() {
+  if (const char* dir = std::getenv("KALVANO_SCREENS_DIR"); dir != nullptr && *dir != '\0') {
+    return dir;
+  }
+  return std::filesystem::path(KALVANO_BASE_DIR).parent_path() / "screens";
+}
+
 void ShellTest::SetUp() {
   ResetSession();
   previousDir_ = std::filesystem::current_path();

@@ -70,6 +70,10 @@ class BaseFolder {
   std::filesystem::path dir_;
 };
 
+// The folder that the window-pictures tests write to: KALVANO_SCREENS_DIR when set, else
+// <build>/screens.
+std::filesystem::path PictureFolder();
+
 // A fresh front-end for each test: a base folder as the current folder, the session reset,
 // scripted message boxes, and the end of the program recorded instead of done.
 class ShellTest : public ::testing::Test {

@@ -20,17 +20,10 @@
 namespace kalvano::shell {
 namespace {
 
-std::filesystem::path PictureFolder() {
-  if (const char* dir = std::getenv("KALVANO_SCREENS_DIR"); dir != nullptr && *dir != '\0') {
-    return dir;
-  }
-  return std::filesystem::path(KALVANO_BASE_DIR).parent_path() / "screens";
-}
-
 using WindowPictures = test::ShellTest;
 
 TEST_F(WindowPictures, start_up_window_and_main_menu_are_saved_as_png) {
-  const std::filesystem::path folder = PictureFolder();
+  const std::filesystem::path folder = test::PictureFolder();
   std::filesystem::create_directories(folder);
 
   auto* startup = new mainform;
@@ -59,7 +52,7 @@ TEST_F(WindowPictures, start_up_window_and_main_menu_are_saved_as_png) {
 }
 
 TEST_F(WindowPictures, project_windows_are_saved_as_png) {
-  const std::filesystem::path folder = PictureFolder();
+  const std::filesystem::path folder = test::PictureFolder();
   std::filesystem::create_directories(folder);
   Model().AppDir = base.dir().string();
   std::filesystem::create_directories(base.path("sample"));
