@@ -134,6 +134,7 @@ runsim::runsim(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* label = new ClickLabel(weekCaptions[i], weeks);
     label->setObjectName(QString("week(%1)").arg(i));
     label->setAlignment(Qt::AlignCenter);
+    label->setFixedHeight(28);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAutoFillBackground(true);
     week_[static_cast<std::size_t>(i)] = label;
@@ -296,6 +297,8 @@ void runsim::closeEvent(QCloseEvent* event) {
     return;
   }
   QWidget::closeEvent(event);
+  // Unloaded: the next showing loads a new window, even before this one is deleted.
+  if (TheRunWindow() == this) TheRunWindow() = nullptr;
 }
 
 void runsim::Form_Activate() {

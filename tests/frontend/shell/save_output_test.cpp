@@ -205,3 +205,17 @@ TEST_F(SaveOutputTest, the_dispatch_lists_comfort_outputs_after_a_passive_run) {
 
 }  // namespace
 }  // namespace kalvano::shell
+
+namespace kalvano::shell {
+namespace {
+
+TEST_F(SaveOutputTest, the_registered_opener_disables_run_for_a_results_window) {
+  OpenSaveOutput(1);
+  EXPECT_TRUE(SaveOutputDialog().isVisible());
+  EXPECT_FALSE(SaveOutputDialog().nosave()->isEnabled());
+  OpenSaveOutput(0);
+  EXPECT_TRUE(SaveOutputDialog().nosave()->isEnabled());
+}
+
+}  // namespace
+}  // namespace kalvano::shell
