@@ -4,6 +4,7 @@
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/mainform.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::tabular,
                                        &kalvano::reports::OpenTabularViewer);
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::saveoutput,
+                                       &kalvano::shell::OpenSaveOutput);
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

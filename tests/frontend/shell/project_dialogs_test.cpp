@@ -20,6 +20,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/saveinput.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 
@@ -419,8 +420,20 @@ TEST_F(ProjectDialogs, unsaved_results_are_asked_about_and_stay_unsaved_until_th
   EXPECT_EQ(boxes.asked[0].title, "Save output");
   EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Information);
   EXPECT_EQ(boxes.asked[0].buttons, MsgButtons::YesNo);
-  EXPECT_EQ(Model().ResultsExist, 1);
+  // Yes: the save-output dialog opens without its Run button, and the question is not put
+  // again.
+  EXPECT_EQ(Model().ResultsExist, 0);
+  ASSERT_TRUE(SaveOutputDialogExists());
+  EXPECT_TRUE(SaveOutputDialog().isVisible());
+  EXPECT_FALSE(SaveOutputDialog().nosave()->isEnabled());
   EXPECT_TRUE(endRequests.empty());
+
+  // No: the results stay unsaved.
+  SaveOutputDialog().cancelbuttton_Click();
+  Model().ResultsExist = 1;
+  boxes.answers = {MsgAnswer::No};
+  Save(base.path("work").string(), "r", false);
+  EXPECT_EQ(Model().ResultsExist, 1);
 }
 
 // Exit, "OK" on a project without a file: the save dialog saves, then the exit goes on.

@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 
+#include "frontend/model/project_file.h"
+#include "frontend/shell/openers.h"
+
 namespace kalvano::shell::test {
 
 namespace {
@@ -97,6 +100,15 @@ void ShellTest::TearDown() {
   SetEndProgram({});
   SetMessages(nullptr);
   std::filesystem::current_path(previousDir_);
+}
+
+model::ProjectModel& RunnableSample(const BaseFolder& base, const std::string& name) {
+  ClearWindowOpeners();
+  model::ProjectModel& m = Model();
+  m.AppDir = base.dir().string();
+  m.ProjectFile = std::string(KALVANO_SOURCE_DIR) + "/data/sample/" + name;
+  model::ReadInputFile(m, m.ProjectFile);
+  return m;
 }
 
 }  // namespace kalvano::shell::test

@@ -89,4 +89,8 @@ class ShellTest : public ::testing::Test {
   std::filesystem::path previousDir_;
 };
 
+// Reads the installed sample `name` into the session's model with `base` as the base folder,
+// and starts from an empty registry of window openers: a project ready to be run.
+model::ProjectModel& RunnableSample(const BaseFolder& base, const std::string& name);
+
 }  // namespace kalvano::shell::test
