@@ -5,19 +5,22 @@
 namespace kv {
 
 float PVSF(float T) {
-  float PWS;
-  if (T > 85.0f) {
-    // Goff-Gratch, over water.
-    const float TK = (T + 459.688f) / 1.8f;
-    const float Z = 373.16f / TK;
-    const float sum = -7.90298f * (Z - 1.0f) + 5.02808f * std::log10(Z) -
-                      1.3816e-7f * (std::pow(10.0f, 11.344f * (1.0f - 1.0f / Z)) - 1.0f) +
-                      0.0081328f * (std::pow(10.0f, -3.49149f * (Z - 1.0f)) - 1.0f);
-    PWS = 29.921f * std::pow(10.0f, sum);
+  // Hyland and Wexler's saturation pressure (the ASHRAE Handbook's formulation): over ice
+  // below 32 F, over water at and above it; absolute temperature in K. Its logarithm in Pa
+  // less that of the Pa in an inch of mercury gives inches of mercury directly.
+  const float tk = (T - 32.0f) / 1.8f + 273.15f;
+  if (tk <= 0.0f) return 0.0001f;  // no vapour at or below absolute zero: the floor below
+  constexpr float kLnPaPerInHg = 8.1275194f;
+  float lnP;
+  if (T < 32.0f) {
+    lnP = -5.6745359e3f / tk + 6.3925247f +
+          tk * (-9.6778430e-3f + tk * (6.2215701e-7f + tk * (2.0747825e-9f - 9.4840240e-13f * tk))) +
+          4.1635019f * std::log(tk);
   } else {
-    const float WS0 = ((3.67113e-8f * T - 3.56797e-7f) * T + 5.97982e-5f) * T + 0.000947894f;
-    PWS = 29.92f * WS0 / (WS0 + 0.622f);
+    lnP = -5.8002206e3f / tk + 1.3914993f + tk * (-4.8640239e-2f + tk * (4.1764768e-5f - 1.4452093e-8f * tk)) +
+          6.5459673f * std::log(tk);
   }
+  float PWS = std::exp(lnP - kLnPaPerInHg);
   if (PWS <= 0.0f) PWS = 0.0001f;
   return PWS;
 }
@@ -61,12 +64,16 @@ float WBF(float DB, float DP, float H, float P) {
   return T;
 }
 
-void PSY2(float DB, float& WB, float P, float DP, float& PV, float& W, float& H, float& V, float& RH) {
+void moistAirState(float DB, float P, float DP, float& PV, float& W, float& H, float& V, float& RH) {
   PV = PVSF(DP);
   RH = 100.0f * PV / PVSF(DB);
   W = 0.622f * PV / (P - PV);
   V = 0.754f * (DB + 459.7f) * (1.0f + 7000.0f * W / 4360.0f) / P;
   H = (0.444f * DB + 1061.0f) * W + 0.24f * DB;
+}
+
+void PSY2(float DB, float& WB, float P, float DP, float& PV, float& W, float& H, float& V, float& RH) {
+  moistAirState(DB, P, DP, PV, W, H, V, RH);
   WB = WBF(DB, DP, H, P);
   if (WB > DB) WB = DB;
 }

@@ -49,7 +49,7 @@ void writeZoneRow(EngineState& s, int z, float L, float QLAT, float AIRIN, float
   const float af = si ? kLsPerCfm : 1.0f;
   auto t = [si](float x) { return si ? toC(x) : x; };
   Line ln;
-  ln.T(2).I(z, 4).F(L * lf, 11, 1).F(QLAT * lf, 8, 1).F(AIRIN * af, 7, 1);
+  ln.T(2).I(s.bldg.IZONE(z), 4).F(L * lf, 11, 1).F(QLAT * lf, 8, 1).F(AIRIN * af, 7, 1);
   ln.F(t(TCOOL), 7, 1).F(t(THEAT), 7, 1).F(t(e.TZONE(z)), 7, 1).F(t(e.DPZONE(z)), 7, 1);
   ln.F(T * lf, 9, 1).F(SLOPE * lf * (si ? 1.8f : 1.0f), 9, 1);
   s.files.hrEnergy.line(ln.view());
@@ -141,9 +141,9 @@ void ZONES(EngineState& s, int32_t MONTH) {
     const float QIS = 1.08f * cfmInf * (w.DB - TOLD);
     float QITOT = QIS;
     float hz = 0.0f;  // zone enthalpy of the last latent computation, Btu/lb
-    float pwk, wbk, wk, vk, rhk;
+    float pwk, wk, vk, rhk;
     if (icool != 9 && QIS > 0.0f && !passive) {
-      PSY2(TOLD, wbk, w.PB, e.DPZONE(z), pwk, wk, hz, vk, rhk);
+      moistAirState(TOLD, w.PB, e.DPZONE(z), pwk, wk, hz, vk, rhk);
       QITOT = std::max((w.H - hz) * 4.5f * cfmInf, QIS);
     }
     const float QIL = std::max(QITOT - QIS, 0.0f);
@@ -269,10 +269,13 @@ void ZONES(EngineState& s, int32_t MONTH) {
           go = Go::Free;
         } else {
           bool evap = false;
-          if (icool == 9) {
+          // The evaporative cooler runs only for a zone that would float above its cooling
+          // set point, as the coil does, and never cools it below its heating set point:
+          // where it could, the zone settles there (a smaller share of the cooler's air).
+          if (icool == 9 && TF > TCOOL) {
             const float cfmE = coolRatio(L, e.DESGAIN(z)) * e.CFMMAX(z);
             const float fe = std::min(1.08f * cfmE / C, 1.0f);
-            const float TE = TF - (TF - e.TEVAP) * fe;
+            const float TE = std::max(TF - (TF - e.TEVAP) * fe, THEAT);
             if (TE <= TCOOL) {
               TZ = clampStep(TE, TOLD);
               balance();
@@ -284,7 +287,7 @@ void ZONES(EngineState& s, int32_t MONTH) {
           if (!evap) {
             if (oacfm > 0.0f) {
               if (e.DPZONE(z) > TZ - 2.0f) e.DPZONE(z) = TZ - 2.0f;
-              PSY2(TZ, wbk, w.PB, e.DPZONE(z), pwk, wk, hz, vk, rhk);
+              moistAirState(TZ, w.PB, e.DPZONE(z), pwk, wk, hz, vk, rhk);
               QVTOT = w.H > hz ? (w.H - hz) * 4.5f * oacfm : 0.0f;
               QVL = QVTOT > QVS ? QVTOT - QVS : 0.0f;
             }
@@ -423,7 +426,7 @@ void ZONES(EngineState& s, int32_t MONTH) {
         const float rc = std::min(std::fabs(coolRatio(L, e.DESGAIN(z))), 1.0f);
         const float ts = e.TSUPC(z);
         float hs;
-        PSY2(ts, wbk, w.PB, ts - 2.0f, pwk, WS, hs, VS, rhk);
+        moistAirState(ts, w.PB, ts - 2.0f, pwk, WS, hs, VS, rhk);
         X = std::min(60.0f * rc * e.CFMMAX(z), 0.8f * vol);
         mVent = (WS / VS - wz) * X;
       } else {
@@ -431,7 +434,7 @@ void ZONES(EngineState& s, int32_t MONTH) {
         mVent = (WDENS - wz) * X;
         if (evapDP > 0.0f) {
           float hs;
-          PSY2(e.TEVAP, wbk, w.PB, evapDP, pwk, WS, hs, VS, rhk);
+          moistAirState(e.TEVAP, w.PB, evapDP, pwk, WS, hs, VS, rhk);
           mVent = (WS / VS - wz) * X;
         }
       }
@@ -447,7 +450,7 @@ void ZONES(EngineState& s, int32_t MONTH) {
     e.DPZONE(z) = TD;
     {
       float hzd;
-      PSY2(TZ, wbk, w.PB, TD, pwk, wk, hzd, vk, rhk);
+      moistAirState(TZ, w.PB, TD, pwk, wk, hzd, vk, rhk);
       e.RHZONE(z) = rhk;
       e.WMASS(z) = wk / vk * vol;
     }

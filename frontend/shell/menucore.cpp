@@ -73,6 +73,11 @@ bool ItemWindowBuilt(MenuItem item) {
     case MenuItem::learningitem:
     case MenuItem::Licenseitem:
     case MenuItem::aboutitem:
+    // Step 6, the run-choice window, and the Analysis menu's shown runs.
+    case MenuItem::executerun:
+    case MenuItem::Image6:
+    case MenuItem::runenergy3:
+    case MenuItem::runenergy4:
       return true;
     // Step 5 ends in the zone list, which a higher library provides.
     case MenuItem::zonedescription:

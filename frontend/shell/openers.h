@@ -17,12 +17,30 @@ inline constexpr std::string_view zonename = "zonename";      // zone list
 inline constexpr std::string_view zoneform = "zoneform";      // zone description
 inline constexpr std::string_view runwindow = "runwindow";    // run window
 inline constexpr std::string_view selectweth = "selectweth";  // recorded-weather picker
-inline constexpr std::string_view tabular = "tabular";        // tabular results viewer
-inline constexpr std::string_view graphs = "graphs";          // result charts
+// The tabular results viewer; arg = the view it shows first: 1 project data, 2 zone data,
+// 3 monthly summaries, 4 HVAC design, 5 peak profiles, 6 cost analysis (the View Output
+// menu's tabular items 1 to 6), 7 the space comfort pages, 8 the weather summary; 0 shows
+// it as it is.
+inline constexpr std::string_view tabular = "tabular";
+// The result charts; arg = the chart: 1 peak heating, 2 peak cooling, 3 annual heating,
+// 4 annual cooling, 5 monthly heating & cooling, 6 monthly utility costs, 7 energy breakdown.
+inline constexpr std::string_view graphs = "graphs";
+// The save-output dialog; arg 1 shows it with its "Run" button disabled (from a results
+// window), 0 as the run dispatch shows it.
+inline constexpr std::string_view saveoutput = "saveoutput";
 inline constexpr std::string_view sketch = "sketch";          // building sketch
 inline constexpr std::string_view weather = "weather";        // weather data
 inline constexpr std::string_view economics = "economics";    // economics data
 }  // namespace window
+
+// Arguments of the windows that Review Results opens after a run (the report is complete
+// in temp/tavik$.out):
+//   tabular 7: the comfort pages (View Output "Space Comfort Conditions"), after a passive run;
+//   graphs 7:  the energy breakdown chart (graph item 7, "Breakdown of Annual Energy").
+inline constexpr int kTabularComfortPages = 7;
+inline constexpr int kGraphEnergyBreakdown = 7;
+// The tabular viewer's weather summary (the View Output menu's tabular item 7).
+inline constexpr int kTabularWeather = 8;
 
 // Opens (shows) a window. `arg` carries the one number some windows take (a zone row, a
 // chart or page choice); 0 when the window takes none.

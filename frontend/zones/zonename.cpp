@@ -177,10 +177,11 @@ void zonename::Unload() {
   if (TheZoneList() == this) TheZoneList() = nullptr;
 }
 
-void OpenZoneList() {
+void OpenZoneList(int row) {
   QPointer<zonename>& window = TheZoneList();
   if (window.isNull()) window = new zonename;
   window->Form_Activate();
+  if (row >= 1 && row < shell::kZoneGridRows) window->MSFlexGrid1()->setCurrentCell(row, 0);
   shell::ShowModeless(window.data());
 }
 

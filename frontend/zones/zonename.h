@@ -50,8 +50,9 @@ class zonename : public QWidget {
   QLabel* label2_ = nullptr;
 };
 
-// Shows the zone list, loading it first when it is not loaded.
-void OpenZoneList();
+// Shows the zone list, loading it first when it is not loaded, with grid row `row`
+// selected when it is a zone row (the zone description returns to its zone's row).
+void OpenZoneList(int row = 0);
 // The loaded zone list, or nullptr.
 zonename* ZoneListWindow();
 // Unloads the zone list now (it is deleted; the next opening loads it afresh).

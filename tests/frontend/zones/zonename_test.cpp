@@ -35,7 +35,7 @@ class ZoneListTest : public shell::test::ShellTest {
   void SetUp() override {
     shell::test::ShellTest::SetUp();
     shell::ClearWindowOpeners();
-    shell::RegisterWindowOpener(shell::window::zonename, [](int) { OpenZoneList(); });
+    shell::RegisterWindowOpener(shell::window::zonename, &OpenZoneList);
     m.AppDir = base.dir().string();
   }
   void TearDown() override {
@@ -161,6 +161,11 @@ TEST_F(ZoneListTest, ok_opens_an_existing_zone_through_the_zone_description_open
   EXPECT_EQ(opened, std::vector<int>{1});
   EXPECT_EQ(m.CurrentZone, 1);
   EXPECT_EQ(ZoneListWindow(), nullptr);
+
+  // The zone description returns to the list with its zone's row selected.
+  shell::OpenWindow(shell::window::zonename, 1);
+  ASSERT_NE(ZoneListWindow(), nullptr);
+  EXPECT_EQ(ZoneListWindow()->MSFlexGrid1()->currentRow(), 1);
 }
 
 TEST_F(ZoneListTest, step_5_is_enabled_only_with_a_zone_list_to_open) {
