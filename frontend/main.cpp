@@ -6,6 +6,7 @@
 #include "frontend/shell/openers.h"
 #include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
+#include "frontend/zones/zoneform.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
                                        &kalvano::reports::OpenTabularViewer);
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::saveoutput,
                                        &kalvano::shell::OpenSaveOutput);
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::zoneform,
+                                       [](int row) { kalvano::zones::OpenZoneForm(row); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();
