@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -213,6 +214,11 @@ TEST_F(ZoneWindow, keys_typed_into_cells_pass_their_column_filter) {
   EXPECT_EQ(boxes.asked.back().text, "You should use numerical value.");
   EXPECT_EQ(Text(w.cell(colWinArea, 3)), "");
   EXPECT_EQ(boxes.beeps, 3);
+  QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x20AC)));
+  QApplication::sendEvent(w.cell(colSlope, 3), &euro);  // a character beyond Latin-1
+  EXPECT_EQ(boxes.asked.back().text, "You should use numerical value.");
+  EXPECT_EQ(boxes.beeps, 4);
+  EXPECT_EQ(Text(w.cell(colSlope, 3)), "");
 }
 
 TEST_F(ZoneWindow, a_click_on_an_id_picks_the_row_of_its_line) {
