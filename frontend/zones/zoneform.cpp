@@ -23,6 +23,7 @@
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
+#include "frontend/shell/zoneentry.h"
 
 namespace kalvano::zones {
 
@@ -455,6 +456,7 @@ void zoneform::cancel_Click() {
 }
 
 void zoneform::BackToZoneList() {
+  shell::WriteZoneGridRows(shell::Model(), shell::ZoneListGrid());
   shell::OpenWindow(shell::window::zonename, shell::Model().CurrentZone);
   UnloadZoneForm();
 }
