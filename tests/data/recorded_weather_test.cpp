@@ -148,7 +148,9 @@ TEST(RecordedWeather, GeneratedYearsOfLibraryCitiesShowTheirRecordsAsInputValues
       for (int c6 = 0; c6 < 6; ++c6) EXPECT_NEAR(v.input[c6], lib[c6][m], 0.051) << c6;
       EXPECT_NEAR(v.input[7], lib[6][m], 0.51);
       EXPECT_NEAR(v.input[9], lib[7][m], 0.051);
-      if (days[m] == 31) EXPECT_NEAR(v.year[0], lib[0][m], 0.051) << "dry-bulb mean";
+      if (days[m] == 31) {
+        EXPECT_NEAR(v.year[0], lib[0][m], 0.051) << "dry-bulb mean";
+      }
     }
   }
 }
