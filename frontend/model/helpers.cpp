@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <unistd.h>
 
@@ -18,7 +19,11 @@ namespace fs = std::filesystem;
 
 float RoundTo(double x, double n) {
   double p = std::pow(10.0, n);
-  return static_cast<float>(std::floor(x * p + 0.5) / p);
+  double r = std::floor(x * p + 0.5) / p;
+  // Beyond the range of a float the result is infinite (the writers refuse to write it).
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  if (std::fabs(r) > std::numeric_limits<float>::max()) return r > 0 ? kInf : -kInf;
+  return static_cast<float>(r);
 }
 
 float RoundTo(std::string_view x, double n) {
@@ -130,6 +135,24 @@ std::string FileErrorTitle(int number) {
 void ReportFileError(MessageBoxes& boxes, const FileError& error) {
   boxes.show(FileErrorMessage(error.number()), FileErrorTitle(error.number()),
              MsgIcon::Exclamation);
+}
+
+std::string BoxDetail(std::string_view detail) {
+  constexpr std::size_t kShown = 60;
+  std::string out;
+  for (char c : detail.substr(0, std::min(detail.size(), kShown))) {
+    const auto b = static_cast<unsigned char>(c);
+    const bool printable = (b >= 0x20 && b < 0x7F) || b >= 0xA0;
+    out.push_back(printable ? c : '?');
+  }
+  if (detail.size() > kShown) out += "...";
+  return out;
+}
+
+std::string FileErrorBoxText(const FileError& error) {
+  std::string text = FileErrorMessage(error.number());
+  if (!error.detail().empty()) text += "\n\n" + BoxDetail(error.detail());
+  return text;
 }
 
 std::vector<std::string> SplitOn(std::string_view text, std::string_view separators) {

@@ -43,6 +43,14 @@ std::string FileErrorMessage(int number);
 std::string FileErrorTitle(int number);
 void ReportFileError(MessageBoxes& boxes, const FileError& error);
 
+// The part of an error's detail (a file name, a line of a file) that an error box shows:
+// its first 60 characters, each one that is not printable Latin-1 shown as "?", and "..."
+// after a detail that was cut.
+std::string BoxDetail(std::string_view detail);
+// The text of the error box for `error`: the fixed message of its number, then, when the
+// error carries a detail, a blank line and the detail as BoxDetail gives it.
+std::string FileErrorBoxText(const FileError& error);
+
 // The words of a text separated by runs of blanks (leading and trailing blanks give none).
 std::vector<std::string> SplitWords(std::string_view text);
 // The fields of a text separated by runs of any of the `separators` characters.

@@ -82,6 +82,7 @@ projectinfo::projectinfo(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* box = new QLineEdit(frame);
     box->setObjectName(QString("projectid(%1)").arg(i));
     box->installEventFilter(this);
+    box->setValidator(new Latin1Validator(box));
     boxes_[i] = box;
     const int index = static_cast<int>(i);
     connect(box, &QLineEdit::textChanged, this, [this, index] {
@@ -196,7 +197,7 @@ bool projectinfo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
       projectid_Click(i);
     } else if (event->type() == QEvent::KeyPress) {
-      const char key = KeyAscii(static_cast<QKeyEvent*>(event));
+      const char32_t key = KeyCharacter(static_cast<QKeyEvent*>(event));
       if (key != 0 && !projectid_KeyPress(i, key)) return true;
     } else if (event->type() == QEvent::KeyRelease) {
       lastEditedBox_ = i;
@@ -246,7 +247,7 @@ void projectinfo::projectid_Click(int index) {
   if (index == 0 && Model().ProjectLoaded == 0) ShowRefusal(RefusalMessage(KeyRefusal::SelectType));
 }
 
-bool projectinfo::projectid_KeyPress(int index, char key) {
+bool projectinfo::projectid_KeyPress(int index, char32_t key) {
   model::ProjectModel& m = Model();
   const KeyRefusal refusal = FilterKey(index, key, BoxText(index), m.ProjectLoaded);
   if (refusal == KeyRefusal::SelectType) {

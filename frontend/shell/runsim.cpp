@@ -421,6 +421,9 @@ void runsim::Simulate() {
   // The echo begins the report afresh: until this run's results are gathered there are none.
   m.ResultsExist = 0;
   m.ResultsViewable = 0;
+  // The viewer cuts the new report into pages afresh.
+  m.Pages.ZonePagesSplit = 0;
+  m.Pages.WeatherPagesSplit = 0;
   if (const InputEchoWriter& echo = InputEcho()) {
     try {
       echo(m);

@@ -166,6 +166,7 @@ void saveoutform::okbutton_Click() {
     ShowRunWindow();
   }
   m.ResultsExist = 0;
+  m.Pages.ZonePagesSplit = 0;
   picker_->Refresh();
   hide();
   text1_->clear();

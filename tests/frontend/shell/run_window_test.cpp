@@ -303,6 +303,7 @@ TEST_F(RunWindowTest, review_results_appends_the_engine_reports_and_opens_the_fi
     MainMenu().hide();
     Model().OutputSaved = 1;
     Model().InputSaved = 1;
+    Model().Pages = {1, 2, 3, 1, 4};  // the last report's pages
     runsim& w = RunToEnd(c.runType);
     ASSERT_TRUE(w.Command3()->isEnabled()) << Status(w);
     QTest::mouseClick(w.Command3(), Qt::LeftButton);
@@ -318,6 +319,8 @@ TEST_F(RunWindowTest, review_results_appends_the_engine_reports_and_opens_the_fi
     EXPECT_EQ(m.RunType, 0);
     EXPECT_EQ(m.ResultsExist, 1);
     EXPECT_EQ(m.LastProjectFile, m.ProjectFile);
+    EXPECT_EQ(m.Pages.ZonePagesSplit, 0) << "the new report is cut into pages afresh";
+    EXPECT_EQ(m.Pages.WeatherPagesSplit, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     if (c.opened) {
       EXPECT_EQ(opened, c.opened);

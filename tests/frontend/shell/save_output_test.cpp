@@ -69,12 +69,14 @@ TEST_F(SaveOutputTest, the_names_of_the_set_in_a_folder_whose_name_holds_a_point
     SCOPED_TRACE(c.typed);
     Model().OutputSaved = 0;
     Model().ResultsExist = 1;
+    Model().Pages.ZonePagesSplit = 1;
     saveoutform& dialog = SaveAs(c.typed);
     const std::string contents[] = {"REPORT\r\n", "COMFORT\r\n", "ENERGY\r\n", "TEMP\r\n", "WETH\r\n"};
     for (std::size_t i = 0; i < c.written.size(); ++i) EXPECT_EQ(Out(c.written[i]), contents[i]);
     EXPECT_EQ(Model().OutputSaved, 1);
     EXPECT_EQ(Model().OutputFile, base.path("runs.v1").string() + "/" + c.typed);
     EXPECT_EQ(Model().ResultsExist, 0);
+    EXPECT_EQ(Model().Pages.ZonePagesSplit, 0) << "the zone pages are cut afresh";
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.outputname()->text().isEmpty());
     EXPECT_TRUE(boxes.asked.empty());

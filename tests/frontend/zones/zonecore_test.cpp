@@ -274,14 +274,16 @@ TEST_F(OpenedZone, a_table_scrolled_to_empty_rows_still_checks_the_rows) {
 
 TEST_F(OpenedZone, type_ids_are_looked_up_in_the_first_26_types) {
   m.ZoneEdit.RowWallId[2] = " 7";  // wall type 7 sits at position 30 only
+  TypeRow(m, 3, "1", "80", "2", "20");
   OkResult r = Ok();
+  EXPECT_EQ(m.SurfaceCount[2], 2);  // a refused OK counts no new row into the zone
   EXPECT_FALSE(r.stored);
   EXPECT_EQ(LastMessage(),
             "One of your wall ID number is not in the catalog.  Please double click the ID "
             "number and select the right ID.");
   EXPECT_EQ(boxes.asked.back().title, "Error");
   EXPECT_EQ(boxes.beeps, 1);
-  ASSERT_EQ(r.marks.size(), 2u);
+  ASSERT_EQ(r.marks.size(), 2u);  // row 1 blue, row 2 red; row 3 not looked at
   EXPECT_EQ(r.marks[1].column, colWallId);
   EXPECT_EQ(r.marks[1].line, 2);
   EXPECT_EQ(r.marks[1].colour, CellColour::Red);
