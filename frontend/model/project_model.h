@@ -165,6 +165,7 @@ struct ProjectModel {
   int16_t BldTypeNo = 0;     // building type 1..42 whose defaults were loaded last
   int16_t CurrentZone = 0;   // zone being edited, 0 when none
   ZoneEditState ZoneEdit;
+  int16_t PaintZone = 0;     // zone last chosen for painting in the sketch, 0 when none
 
   // The run data of the current or last run.
   RunData Run;

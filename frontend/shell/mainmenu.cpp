@@ -21,6 +21,7 @@
 #include "frontend/shell/content.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
+#include "frontend/shell/openers.h"
 #include "frontend/shell/projectinfo.h"
 #include "frontend/model/project_file.h"
 #include "frontend/shell/filepicker.h"
@@ -34,6 +35,7 @@
 #include "frontend/shell/warning.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
+#include "frontend/shell/zoneentry.h"
 
 namespace kalvano::shell {
 
@@ -222,6 +224,10 @@ QWidget* mainmenu::BuildSteps() {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
       connect(picture, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
     }
+    if (row.caption == MenuItem::zonedescription) {
+      connect(caption, &ClickLabel::clicked, this, &mainmenu::zonedescription_Click);
+      connect(picture, &ClickLabel::clicked, this, &mainmenu::Image5_Click);
+    }
     if (row.caption == MenuItem::executerun) {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::executerun_Click);
       connect(picture, &ClickLabel::clicked, this, &mainmenu::executerun_Click);
@@ -339,6 +345,12 @@ void mainmenu::projectinformation_Click() {
   if (m.StepFlags[1] == 0 && m.WeatherEntered == 1) window.SetBoxText(3, m.ProjectData[3]);
   ShowModeless(&window);
 }
+
+void mainmenu::zonedescription_Click() {
+  if (ZoneEntry(Model(), ZoneListGrid(), Messages())) OpenWindow(window::zonename);
+}
+
+void mainmenu::Image5_Click() { zonedescription_Click(); }
 
 bool mainmenu::MayDropProject() {
   if (!AnyStepDone(Model().StepFlags)) return true;

@@ -22,6 +22,8 @@ class mainmenu : public QMainWindow {
 
   void Form_Activate();
   void projectinformation_Click();
+  void zonedescription_Click();
+  void Image5_Click();
   void newitem_Click();
   void retrieveitem_Click();
   void Picture1_Click();

@@ -1,5 +1,7 @@
 #include "frontend/shell/menucore.h"
 
+#include "frontend/shell/openers.h"
+
 namespace kalvano::shell {
 
 std::string_view MenuItemName(MenuItem item) {
@@ -77,6 +79,10 @@ bool ItemWindowBuilt(MenuItem item) {
     case MenuItem::runenergy3:
     case MenuItem::runenergy4:
       return true;
+    // Step 5 ends in the zone list, which a higher library provides.
+    case MenuItem::zonedescription:
+    case MenuItem::Image5:
+      return HasWindowOpener(window::zonename);
     default:
       return false;
   }

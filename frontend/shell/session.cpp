@@ -14,6 +14,7 @@
 #include "frontend/shell/saveinput.h"
 #include "frontend/shell/saveoutput.h"
 #include "frontend/shell/warning.h"
+#include "frontend/shell/zoneentry.h"
 
 namespace kalvano::shell {
 
@@ -92,6 +93,7 @@ void ResetSession() {
   Destroy(s.menu);
   Destroy(s.startup);
   s.model = model::ProjectModel{};
+  ZoneListGrid() = ZoneGrid{};
 }
 
 }  // namespace kalvano::shell
