@@ -219,6 +219,29 @@ TEST_F(InputEchoTest, an_exposure_below_1_names_nothing_rather_than_the_row_befo
   EXPECT_EQ(row->substr(50, 8), std::string(8, ' ')) << *row;
 }
 
+TEST_F(InputEchoTest, zones_99_and_100_have_their_own_sums) {
+  auto m = Fixture(model::kInchPound);
+  for (std::size_t z : {99, 100}) {
+    m->ZoneData[z] = m->ZoneData[1];
+    m->ZoneData[z][1] = std::to_string(z);
+    m->ZoneCode[z] = std::to_string(z);
+    m->ZoneFloorArea[z] = 1000;
+    m->SurfaceCount[z] = 1;
+    m->SurfWallId[z][1] = 8;
+    m->SurfWallArea[z][1] = z == 99 ? 100 : 200;
+    m->SurfExposure[z][1] = 6;
+  }
+  m->ZoneCount = 100;
+  const auto lines = LinesOf(Echo(*m));
+  std::vector<std::string> roofs;
+  for (const std::string& l : lines) {
+    if (l.compare(0, 17, "         Roof UA=") == 0) roofs.push_back(l.substr(0, 40));
+  }
+  ASSERT_EQ(roofs.size(), 4u) << "building, zone 1, zones 99 and 100";
+  EXPECT_EQ(roofs[2], "         Roof UA= 4.8        Roof A= 100");
+  EXPECT_EQ(roofs[3], "         Roof UA= 9.6        Roof A= 200");
+}
+
 TEST_F(InputEchoTest, marks_of_the_report_readers_stand_in_their_columns) {
   for (int16_t units : {model::kInchPound, model::kSI}) {
     auto m = Fixture(units);
