@@ -1,6 +1,7 @@
 // kalvano-ec: the front-end. It starts in its base folder with the start-up window.
 #include <QApplication>
 
+#include "frontend/reports/charts.h"
 #include "frontend/reports/inputecho.h"
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/mainform.h"
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
   });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::tabular,
                                        &kalvano::reports::OpenTabularViewer);
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::graphs,
+                                       [](int chart) { kalvano::reports::ShowChart(chart); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::saveoutput,
                                        &kalvano::shell::OpenSaveOutput);
   auto* startup = new kalvano::shell::mainform;

@@ -2,6 +2,7 @@
 // windows unloaded, the window openers and the printer seam cleared after each test.
 #pragma once
 
+#include "frontend/reports/charts.h"
 #include "frontend/reports/hourly.h"
 #include "frontend/reports/tabprint.h"
 #include "frontend/reports/tabular.h"
@@ -15,6 +16,7 @@ class ReportsTest : public shell::test::ShellTest {
   void TearDown() override {
     UnloadTabularViewer();
     UnloadHourly();
+    UnloadCharts();
     shell::ClearWindowOpeners();
     SetPrinterChooser({});
     shell::test::ShellTest::TearDown();
