@@ -125,4 +125,29 @@ TEST(Kvan64Outputs, outputs_of_an_earlier_run_are_removed_at_start) {
   EXPECT_FALSE(holds(b.file(files::kMonitorLog), kSuccess));
 }
 
+// A number the reader cannot take stops the program at the end of the input: status 1, the
+// error counted in the report, and no simulation.
+TEST(Kvan64Program, numbers_outside_their_range_never_reach_the_simulation) {
+  const struct {
+    const char* from;
+    const char* to;
+  } cases[] = {
+      {"U-Factor   .1 ", "U-Factor   0 "},     {"U-Factor   .06 ", "U-Factor  "},
+      {"U-Factor   .49 ", "U-Factor  "},       {"OA CFM    CP20", "OA CFM    CP1E38"},
+      {"Inf. Rate  .5 ", "Inf. Rate  32767 "}, {"WallOrien  330 ", "WallOrien  -1E38 "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.to);
+    OfficeRun b("range", 3);
+    std::string project = officeProject();
+    const std::size_t at = project.find(c.from);
+    ASSERT_NE(at, std::string::npos);
+    project.replace(at, std::string(c.from).size(), c.to);
+    spit(b.temp / std::string(files::kRunInput), project);
+    EXPECT_EQ(runProgramIn(b.temp).status, 1);
+    EXPECT_TRUE(holds(b.file(files::kEngineReport), "      1 ERRORS EXIST IN INPUT DATA."));
+    EXPECT_FALSE(holds(b.file(files::kMonitorLog), "ENERGY SIMULATIONS BEGINNING"));
+  }
+}
+
 }  // namespace
