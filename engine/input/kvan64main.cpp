@@ -45,7 +45,7 @@ int outputFailed(EngineState& s, const OutputFault& e) {
     }
   }
   AbandonOutputs(s);
-  return 5;
+  return kStatusOutputFailed;
 }
 
 // Project file: the first line here, the rest through the project reader.
@@ -189,6 +189,7 @@ int KVAN64(EngineState& s) {
       ln.text(" STOP ").text(e.what());
       s.files.monitor.line(ln.view());
       status = e.status();
+      if (status == kStatusNotFinite) std::fprintf(stderr, "kvan64: %s\n", e.what());
     } catch (const std::exception& e) {
       // A fault of the program itself (an index out of its bounds, say): never a silent end.
       s.files.monitor.line(std::string(" ** RUN ABORTED ** ") + e.what());
