@@ -18,7 +18,7 @@ endfunction()
 
 # One GoogleTest executable per test folder, made of every .cpp in it.
 # Tests run with the folder's fixtures reachable through KALVANO_SOURCE_DIR,
-# KALVANO_SHARED_DIR (the reference data beside the clone) and KALVANO_BASE_DIR.
+# KALVANO_REFERENCE_DIR (the recorded reference weather, data/reference) and KALVANO_BASE_DIR.
 function(kalvano_test name dir)
   cmake_parse_arguments(ARG "GUI" "" "DEPS;LABELS" ${ARGN})
   file(GLOB _srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
@@ -32,7 +32,7 @@ function(kalvano_test name dir)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     KALVANO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    KALVANO_SHARED_DIR="${PROJECT_SOURCE_DIR}/../shared"
+    KALVANO_REFERENCE_DIR="${PROJECT_SOURCE_DIR}/data/reference"
     KALVANO_BASE_DIR="${KALVANO_BASE_DIR}"
     KALVANO_TEST_DIR="${PROJECT_SOURCE_DIR}/${dir}")
   set(_labels ${ARG_LABELS})

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the weather-format examples helpinfo/tmy2.txt, wyec2.txt, iwec.txt and custom.txt
-from the real recorded files in the shared reference data (../shared/data beside the clone,
-or the folder given as the first argument).  Re-runnable; python3 standard library only.
+from the real recorded files in the reference data (data/reference, or the folder given as
+the first argument).  Re-runnable; python3 standard library only.
 
 - tmy2.txt: the header and the first day (24 records) of the Miami TMY2 year, unchanged.
 - custom.txt: the same day in the custom layout: every TMY2 record shifted two columns right,
@@ -20,7 +20,7 @@ from numtext import write_crlf  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.dirname(HERE)
-SHARED = os.path.join(os.path.dirname(os.path.dirname(DATA)), 'shared', 'data')
+REFERENCE = os.path.join(DATA, 'reference')
 
 
 def read_lines(path):
@@ -51,14 +51,14 @@ def custom_header(h):
 
 
 def main():
-    shared = sys.argv[1] if len(sys.argv) > 1 else SHARED
-    tmy2 = read_lines(os.path.join(shared, 'weather', '12839.tm2'))
+    reference = sys.argv[1] if len(sys.argv) > 1 else REFERENCE
+    tmy2 = read_lines(os.path.join(reference, 'weather', '12839.tm2'))
     day = tmy2[1:25]
     helpinfo = os.path.join(DATA, 'helpinfo')
     write_crlf(os.path.join(helpinfo, 'tmy2.txt'), [tmy2[0]] + day)
     write_crlf(os.path.join(helpinfo, 'custom.txt'),
                [custom_header(tmy2[0])] + ['  ' + r for r in day])
-    cweeds = read_lines(os.path.join(shared, 'weather', 'cweed_sample.WY2'))
+    cweeds = read_lines(os.path.join(reference, 'weather', 'cweed_sample.WY2'))
     write_crlf(os.path.join(helpinfo, 'wyec2.txt'), [r[:6] + r[8:] for r in cweeds[:24]])
     iwec = ['Hourly weather, free format: Miami FL, first day of the TMY year',
             'Year Month Day Hour DryBulb(F) DewPoint(F) GlobalHoriz(W/sq.m) Wind(mph)']

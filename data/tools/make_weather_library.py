@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Writes weather/weth.asc, the monthly weather-statistics library, from the recorded typical
-years in the shared reference data (../shared/data beside the clone, or the folder given as the
-first argument).  Re-runnable; python3 standard library only.
+years in the reference data (data/reference, or the folder given as the first argument).  Re-runnable; python3 standard library only.
 
 Statistics follow the weather generator's own definitions:
 - a day's mean dry bulb is (daily maximum + daily minimum) / 2, the dew point likewise;
@@ -25,7 +24,7 @@ from numtext import num_text, rjust, round_to, write_crlf  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.dirname(HERE)
-SHARED = os.path.join(os.path.dirname(os.path.dirname(DATA)), 'shared', 'data')
+REFERENCE = os.path.join(DATA, 'reference')
 
 # (file, layout, city, state name, postal code, WMO number, mark)
 SITES = [
@@ -158,10 +157,10 @@ def record(city, state, code, wmo, mark, station, rows):
 
 
 def main():
-    shared = sys.argv[1] if len(sys.argv) > 1 else SHARED
+    reference = sys.argv[1] if len(sys.argv) > 1 else REFERENCE
     lines = []
     for rel, layout, city, state, code, wmo, mark in SITES:
-        station, hours = READERS[layout](os.path.join(shared, rel))
+        station, hours = READERS[layout](os.path.join(reference, rel))
         lines += record(city, state, code, wmo, mark, station, monthly_rows(hours))
     write_crlf(os.path.join(DATA, 'weather', 'weth.asc'), lines)
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs every generator of the installed data into a scratch folder and compares what they
-write with the files under data/, byte for byte.  Usage: rederive.py [SHARED_DATA_FOLDER]
-(the shared reference data, ../shared/data beside the clone by default).  Exit status 0 when
+write with the files under data/, byte for byte.  Usage: rederive.py [REFERENCE_FOLDER]
+(the recorded reference data, data/reference by default).  Exit status 0 when
 every generated file equals its installed copy, 1 otherwise (the differing files are listed).
 """
 import filecmp
@@ -22,14 +22,14 @@ GENERATORS = [
 
 
 def main():
-    shared = sys.argv[1] if len(sys.argv) > 1 else None
+    reference = sys.argv[1] if len(sys.argv) > 1 else None
     bad = []
     with tempfile.TemporaryDirectory() as out:
         env = dict(os.environ, KALVANO_DATA_OUT=out)
-        for script, takes_shared in GENERATORS:
+        for script, takes_reference in GENERATORS:
             args = [sys.executable, os.path.join(HERE, script)]
-            if takes_shared and shared:
-                args.append(shared)
+            if takes_reference and reference:
+                args.append(reference)
             if subprocess.run(args, env=env).returncode != 0:
                 bad.append(script + ' failed')
         count = 0

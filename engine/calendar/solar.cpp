@@ -66,13 +66,16 @@ SunPosition sunPosition(float t, const SunDay& day, const Latitude& lat) {
   p.cosalt = std::max(std::cos(p.altrad), 0.00001f);
   p.tanalt = p.sinalt / p.cosalt;
   p.alt = kDegPerRad * p.altrad;
-  float cosazm = (lat.sinPhi * day.cosdec * c + lat.cosPhi * day.sindec) / p.cosalt;
-  cosazm = std::clamp(cosazm, -0.99f, 0.99f);
-  p.cosazm = cosazm;
-  float azimuth = std::acos(cosazm);
-  if (t > 12.0f) azimuth = kTwoPi - azimuth;
+  // Azimuth from its sine (positive before solar noon: the sun east of the meridian) and
+  // cosine, both times the cosine of the altitude: it passes smoothly through south at noon
+  // and through north at midnight.
+  const float sinPart = day.cosdec * std::sin(kSunPi * t / 12.0f);
+  const float cosPart = lat.sinPhi * day.cosdec * c + lat.cosPhi * day.sindec;
+  float azimuth = std::atan2(sinPart, cosPart);
+  if (azimuth < 0.0f) azimuth += kTwoPi;
   p.azm = kDegPerRad * azimuth;
   p.sinazm = std::sin(azimuth);
+  p.cosazm = std::cos(azimuth);
   return p;
 }
 

@@ -5,19 +5,22 @@
 namespace kv {
 
 float PVSF(float T) {
-  float PWS;
-  if (T > 85.0f) {
-    // Goff-Gratch, over water.
-    const float TK = (T + 459.688f) / 1.8f;
-    const float Z = 373.16f / TK;
-    const float sum = -7.90298f * (Z - 1.0f) + 5.02808f * std::log10(Z) -
-                      1.3816e-7f * (std::pow(10.0f, 11.344f * (1.0f - 1.0f / Z)) - 1.0f) +
-                      0.0081328f * (std::pow(10.0f, -3.49149f * (Z - 1.0f)) - 1.0f);
-    PWS = 29.921f * std::pow(10.0f, sum);
+  // Hyland and Wexler's saturation pressure (the ASHRAE Handbook's formulation): over ice
+  // below 32 F, over water at and above it; absolute temperature in K, pressure in Pa.
+  // Evaluated in double precision: its terms are large and nearly cancel.
+  const double tk = (static_cast<double>(T) - 32.0) / 1.8 + 273.15;
+  if (tk <= 0.0) return 0.0001f;  // no vapour at or below absolute zero: the floor below
+  double lnP;
+  if (T < 32.0f) {
+    lnP = -5.6745359e3 / tk + 6.3925247 +
+          tk * (-9.6778430e-3 + tk * (6.2215701e-7 + tk * (2.0747825e-9 - 9.4840240e-13 * tk))) +
+          4.1635019 * std::log(tk);
   } else {
-    const float WS0 = ((3.67113e-8f * T - 3.56797e-7f) * T + 5.97982e-5f) * T + 0.000947894f;
-    PWS = 29.92f * WS0 / (WS0 + 0.622f);
+    lnP = -5.8002206e3 / tk + 1.3914993 + tk * (-4.8640239e-2 + tk * (4.1764768e-5 - 1.4452093e-8 * tk)) +
+          6.5459673 * std::log(tk);
   }
+  constexpr double kPaPerInHg = 3386.389;
+  float PWS = static_cast<float>(std::exp(lnP) / kPaPerInHg);
   if (PWS <= 0.0f) PWS = 0.0001f;
   return PWS;
 }

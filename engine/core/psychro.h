@@ -13,7 +13,7 @@ void PSY2(float DB, float& WB, float P, float DP, float& PV, float& W, float& H,
 float WBF(float DB, float DP, float H, float P);
 // Dew point from the vapour pressure.
 float DPF(float PV);
-// Saturation vapour pressure at T.
+// Saturation vapour pressure at T: over ice below 32 F, over water at and above it.
 float PVSF(float T);
 
 }  // namespace kv

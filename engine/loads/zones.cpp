@@ -49,7 +49,7 @@ void writeZoneRow(EngineState& s, int z, float L, float QLAT, float AIRIN, float
   const float af = si ? kLsPerCfm : 1.0f;
   auto t = [si](float x) { return si ? toC(x) : x; };
   Line ln;
-  ln.T(2).I(z, 4).F(L * lf, 11, 1).F(QLAT * lf, 8, 1).F(AIRIN * af, 7, 1);
+  ln.T(2).I(s.bldg.IZONE(z), 4).F(L * lf, 11, 1).F(QLAT * lf, 8, 1).F(AIRIN * af, 7, 1);
   ln.F(t(TCOOL), 7, 1).F(t(THEAT), 7, 1).F(t(e.TZONE(z)), 7, 1).F(t(e.DPZONE(z)), 7, 1);
   ln.F(T * lf, 9, 1).F(SLOPE * lf * (si ? 1.8f : 1.0f), 9, 1);
   s.files.hrEnergy.line(ln.view());
@@ -269,10 +269,13 @@ void ZONES(EngineState& s, int32_t MONTH) {
           go = Go::Free;
         } else {
           bool evap = false;
-          if (icool == 9) {
+          // The evaporative cooler runs only for a zone that would float above its cooling
+          // set point, as the coil does, and never cools it below its heating set point:
+          // where it could, the zone settles there (a smaller share of the cooler's air).
+          if (icool == 9 && TF > TCOOL) {
             const float cfmE = coolRatio(L, e.DESGAIN(z)) * e.CFMMAX(z);
             const float fe = std::min(1.08f * cfmE / C, 1.0f);
-            const float TE = TF - (TF - e.TEVAP) * fe;
+            const float TE = std::max(TF - (TF - e.TEVAP) * fe, THEAT);
             if (TE <= TCOOL) {
               TZ = clampStep(TE, TOLD);
               balance();

@@ -38,6 +38,35 @@ struct WeatherStats {
   float WxElevation = 0;
 };
 
+// What the run window sets for a run and the input echo and the run files read: the period
+// as typed ((0) begin and (1) end text of the last run) and with the year ((1) begin and
+// (2) end date once the run was started: "15-Oct-2005"), the analysis year, the weekday of
+// 1 January, the months left out, the weather source and the comfort band.
+struct RunData {
+  std::array<std::string, 3> RunPeriod;
+  std::string AnalysisYear;
+  int16_t Jan1Weekday = 1;     // 1 = Sunday .. 7 = Saturday
+  // Names of the months left out, elements 1..SkippedMonthCount; every month may be.
+  std::array<std::string, 13> SkippedMonths;
+  int16_t SkippedMonthCount = 0;
+  int16_t WeatherFormat = 0;   // 0 generated; 1 TMY2, 2 WYEC2, 3 IWEC, 4 custom
+  int16_t RunStatus = 0;       // 5 = a zone lacks a profile: the engine is not started
+  int16_t LastRunType = 0;     // run type of the last run started (4 = passive)
+  float ComfortLower = 68;     // comfort band in the project's units
+  float ComfortUpper = 79;
+};
+
+// How the tabular viewer's long views were cut into page files: section II into zone pages
+// (made once per report), the weather listing into two pages and the comfort report into
+// pages. A run and a change of the current output clear the two split flags.
+struct ReportPages {
+  int16_t ZonePagesSplit = 0;     // 1 once section II is cut: only page ZonePageNo is shown
+  int16_t ZonePageNo = 1;         // zone page shown, 1..ZonePageCount
+  int16_t ZonePageCount = 0;      // zone pages made by the last split
+  int16_t WeatherPagesSplit = 0;  // 1 after each weather split
+  int16_t ComfortPageCount = 0;   // comfort pages made by the last comfort split
+};
+
 struct ProjectModel {
   // Unit system and file state.
   int16_t UnitSystem = kInchPound;
@@ -119,6 +148,12 @@ struct ProjectModel {
   int16_t HourlyOutput = 0;  // the run writes the hourly spreadsheet files
   int16_t BldTypeNo = 0;     // building type 1..42 whose defaults were loaded last
   int16_t CurrentZone = 0;   // zone being edited, 0 when none
+
+  // The run data of the current or last run.
+  RunData Run;
+
+  // The page files of the tabular viewer's paged views.
+  ReportPages Pages;
 };
 
 // The mark and values columns of profile kind 1..5 (occupancy, hot water, ventilation,

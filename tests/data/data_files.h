@@ -16,10 +16,6 @@ inline std::string dataPath(std::string_view rel) {
   return std::string(KALVANO_SOURCE_DIR) + "/data/" + std::string(rel);
 }
 
-inline std::string sharedPath(std::string_view rel) {
-  return std::string(KALVANO_SHARED_DIR) + "/" + std::string(rel);
-}
-
 struct RawLines {
   bool opened = false;
   bool allCrlf = true;  // every line ended with CR LF, none with a lone LF or without an end

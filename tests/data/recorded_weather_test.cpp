@@ -11,6 +11,7 @@
 
 #include "engine_run.h"
 #include "project_builder.h"
+#include "tests/reference_data.h"
 
 using namespace kalvano::datatest;
 namespace km = kalvano::model;
@@ -71,7 +72,7 @@ TEST(RecordedWeather, MiamiYearShowsValidationDifferencesNearZeroAgainstTheLibra
   const fs::path project = writeProject(s, base);
   ASSERT_FALSE(project.empty());
   installEngineData(base);
-  fs::copy_file(sharedPath("data/weather/12839.tm2"),
+  fs::copy_file(kalvano::testref::referenceFile("weather/12839.tm2"),
                 base / kalvano::files::kTempDir / kalvano::files::kRecordedWeather);
   RunSetup setup;
   setup.runType = 2;

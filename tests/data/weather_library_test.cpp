@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "data_files.h"
+#include "tests/reference_data.h"
 
 using namespace kalvano::datatest;
 
@@ -287,7 +288,7 @@ Monthly statisticsOf(const std::vector<Hour>& hours) {
 
 struct RecordedSite {
   const char* location;  // the library record's city and state
-  const char* file;      // under the shared reference data
+  const char* file;      // under the reference data
   std::vector<Hour> (*read)(const RawLines&, Station&);
 };
 
@@ -296,9 +297,9 @@ TEST(WeatherLibrary, StatisticsAgreeWithTheRecordedYearsInEachSourceFormat) {
   std::vector<LibRecord> lib = readLibrary(ok);
   ASSERT_TRUE(ok);
   const RecordedSite sites[] = {
-      {"Miami, Florida", "data/weather/12839.tm2", hoursOfTmy2},
-      {"Denver, Colorado", "data/climate/USA_CO_Denver.Intl.AP.725650_TMY3.epw", hoursOfEpw},
-      {"Greensboro, North Carolina", "data/climate/723170TYA.CSV", hoursOfTmy3Csv},
+      {"Miami, Florida", "weather/12839.tm2", hoursOfTmy2},
+      {"Denver, Colorado", "climate/USA_CO_Denver.Intl.AP.725650_TMY3.epw", hoursOfEpw},
+      {"Greensboro, North Carolina", "climate/723170TYA.CSV", hoursOfTmy3Csv},
   };
   for (const RecordedSite& site : sites) {
     SCOPED_TRACE(site.location);
@@ -307,7 +308,7 @@ TEST(WeatherLibrary, StatisticsAgreeWithTheRecordedYearsInEachSourceFormat) {
       if (r.cityString.rfind(site.location, 0) == 0) rec = &r;
     }
     ASSERT_NE(rec, nullptr);
-    RawLines f = readRaw(sharedPath(site.file));
+    RawLines f = readRaw(kalvano::testref::referenceFile(site.file));
     ASSERT_TRUE(f.opened);
     Station st;
     const std::vector<Hour> hours = site.read(f, st);

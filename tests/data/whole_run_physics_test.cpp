@@ -216,3 +216,53 @@ TEST(WholeRunPhysics, energy_by_end_use_is_gas_or_electricity_by_heating_type) {
     }
   }
 }
+
+// The office with an evaporative cooler in both zones: the cooler runs only while a zone
+// would float above its cooling set point and never cools it below its heating set point, so
+// the occupied hours below that set point are no more than with the office's own coils.
+TEST(WholeRunPhysics, evaporative_cooling_keeps_the_office_inside_its_thermostat_band) {
+  struct Tally {
+    int evaporative = 0, evaporativeBelow = 0, occupied = 0, occupiedBelow = 0;
+    std::vector<float> freeHours = std::vector<float>(kv::kZones + 1, 0.0f);
+  };
+  auto year = [](const char* coolType, Tally& t) {
+    auto watch = [&t](const kv::EngineState& s, const HourRecord& r) {
+      const kv::ENACC& e = s.enacc;
+      const kv::BLDG& b = s.bldg;
+      for (int z = 1; z <= b.NZ; ++z) {
+        const bool free = e.FCHRS(z) != t.freeHours[static_cast<std::size_t>(z)];
+        t.freeHours[static_cast<std::size_t>(z)] = e.FCHRS(z);
+        const float heat = b.PROF(5, r.nonwrk ? b.IPROF(8, z) : b.IPROF(6, z), r.hour);
+        const bool below = e.TZONE(z) < heat - 1e-3f;
+        if (free && s.hrwthr.DB >= e.ECONT(z) && b.ICOOL(z) == 9) {  // not the economiser
+          ++t.evaporative;
+          if (below) ++t.evaporativeBelow;
+        }
+        if (r.nonwrk == 0 && b.PROF(1, b.IPROF(1, z), r.hour) > 0.0f) {
+          ++t.occupied;
+          if (below) ++t.occupiedBelow;
+        }
+      }
+    };
+    const std::string type = std::string("Cool.Type ") + coolType;
+    auto r = runSampleYear(
+        kOffice, 3, 0,
+        [&type](std::string& text) {
+          for (std::size_t p = text.find("Cool.Type 1"); p != std::string::npos; p = text.find("Cool.Type 1", p + 1))
+            text.replace(p, type.size(), type);
+        },
+        watch);
+    ASSERT_EQ(r->run.status, 0);
+  };
+  Tally coil, evaporative;
+  year("1", coil);
+  year("9", evaporative);
+  ASSERT_GT(evaporative.occupied, 4000);
+  EXPECT_GT(evaporative.evaporative, 100);
+  EXPECT_EQ(evaporative.evaporativeBelow, 0);
+  const double coilShare = static_cast<double>(coil.occupiedBelow) / coil.occupied;
+  const double evapShare = static_cast<double>(evaporative.occupiedBelow) / evaporative.occupied;
+  EXPECT_LE(evapShare, coilShare + 0.01) << "coils " << coilShare << ", evaporative " << evapShare;
+  std::printf("occupied hours below the heating set point: coils %.3f, evaporative %.3f; evaporative hours %d\n",
+              coilShare, evapShare, evaporative.evaporative);
+}

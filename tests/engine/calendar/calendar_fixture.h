@@ -98,9 +98,7 @@ inline void recEnergy(kv::EngineState& s, int32_t, float w) {
   if (c.energy > 0 && std::fabs(h.PB - c.lastPb) > 0.1f + 1e-4f) ++c.pressureJumps;
   if (h.NIGHT == 1 && (h.DN != 0 || h.DH != 0 || h.ALT != 0)) ++c.sunAtNight;
   if (h.DAYRANK < 1 || h.DAYRANK > 31) ++c.badRank;
-  // Below about -12 F the saturation-pressure polynomial falls under its 0.0001 floor, which
-  // only replaces values of 0 or less: relative humidity is meaningful above that.
-  if (h.DB > -12.0f && (h.RH < 0 || h.RH > 100.01f)) ++c.badRh;
+  if (h.RH < 0 || h.RH > 100.01f) ++c.badRh;
   for (float v : {h.DB, h.WB, h.DP, h.PB, h.W, h.H, h.V, h.RH, h.WV, h.DN, h.DH, h.DFH, h.AZM, h.CC}) {
     if (!std::isfinite(v)) ++c.nonFinite;
   }

@@ -80,7 +80,7 @@ void useWeather(kvtest::CalendarRun& run, int code, const std::string& path) {
 
 TEST(RecordedCalendar, MiamiYearReproducesEveryHourInTheHourlyWeatherFile) {
   kvtest::CalendarRun run(kvtest::kHot, miamiYear());
-  useWeather(run, 1, kv::testing::kWeatherDir + "12839.tm2");
+  useWeather(run, 1, kv::testing::weatherFile("12839.tm2"));
   run.run();
   EXPECT_EQ(run.station.view(), "12839   ");
   EXPECT_EQ(run.s->prjtxt.PLOC.trimmed(), "MIAMI                  FL");
@@ -113,7 +113,7 @@ TEST(RecordedCalendar, MiamiYearReproducesEveryHourInTheHourlyWeatherFile) {
 
 TEST(RecordedCalendar, MiamiMonthlySummaryMatchesTheFile) {
   kvtest::CalendarRun run(kvtest::kHot, miamiYear());
-  useWeather(run, 1, kv::testing::kWeatherDir + "12839.tm2");
+  useWeather(run, 1, kv::testing::weatherFile("12839.tm2"));
   run.run();
   const auto lines = splitLines(run.file("tavik$.wth"));
   std::vector<std::string> thisYear;

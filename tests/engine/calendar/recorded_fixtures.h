@@ -8,11 +8,15 @@
 #include <vector>
 
 #include "engine/calendar/recorded.h"
+#include "tests/reference_data.h"
 #include "textio.h"
 
 namespace kv::testing {
 
-inline const std::string kWeatherDir = std::string(KALVANO_SHARED_DIR) + "/data/weather/";
+// A recorded weather file of the reference data, by name; a missing file fails the test.
+inline std::string weatherFile(const std::string& name) {
+  return kalvano::testref::referenceFile("weather/" + name);
+}
 
 inline std::vector<std::string> fileLines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -24,7 +28,7 @@ inline std::vector<std::string> fileLines(const std::string& path) {
 
 // The Miami TMY2 year: the header, then 8760 records.
 inline const std::vector<std::string>& miami() {
-  static const std::vector<std::string> lines = fileLines(kWeatherDir + "12839.tm2");
+  static const std::vector<std::string> lines = fileLines(weatherFile("12839.tm2"));
   return lines;
 }
 

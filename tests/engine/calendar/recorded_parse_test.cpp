@@ -12,7 +12,7 @@ namespace kv {
 namespace {
 
 using testing::fileLines;
-using testing::kWeatherDir;
+using testing::weatherFile;
 
 // Independent unit conversions (public factors, double precision).
 double cToF(double tenthsC) { return tenthsC / 10.0 * 9.0 / 5.0 + 32.0; }
@@ -53,7 +53,7 @@ void expectFields(const FixedCase& c, const WeatherRecord& r, float etr, float s
 }
 
 TEST(RecordedTmy2, ReadsEveryFieldOfTheMiamiFileInEngineUnits) {
-  const auto lines = fileLines(kWeatherDir + "12839.tm2");
+  const auto lines = fileLines(weatherFile("12839.tm2"));
   ASSERT_EQ(lines.size(), 8761u);
   for (const FixedCase& c : kMiami) {
     SCOPED_TRACE(c.what);
@@ -68,7 +68,7 @@ TEST(RecordedTmy2, ReadsEveryFieldOfTheMiamiFileInEngineUnits) {
 }
 
 TEST(RecordedTmy2, ReadsAllRecordsOfTheYearInOrder) {
-  const auto lines = fileLines(kWeatherDir + "12839.tm2");
+  const auto lines = fileLines(weatherFile("12839.tm2"));
   WeatherRecord r;
   float etr = 0;
   char station[5];
@@ -84,7 +84,7 @@ TEST(RecordedTmy2, ReadsAllRecordsOfTheYearInOrder) {
 }
 
 TEST(RecordedCustom, IsTheTmy2RecordTwoColumnsToTheRight) {
-  const auto lines = fileLines(kWeatherDir + "12839.tm2");
+  const auto lines = fileLines(weatherFile("12839.tm2"));
   char station[5];
   for (std::size_t i = 1; i < lines.size(); i += 97) {
     WeatherRecord a, b;
@@ -128,7 +128,7 @@ TEST(RecordedTmy2, ConvertsTheWorkedExamples) {
 
 TEST(RecordedWyec2, ReadsTheWyec2ColumnsAndUnits) {
   // The CWEEDS record with its century digits (columns 7-8) taken out is a WYEC2 record.
-  const auto cweeds = fileLines(kWeatherDir + "cweed_sample.WY2");
+  const auto cweeds = fileLines(weatherFile("cweed_sample.WY2"));
   ASSERT_EQ(cweeds.size(), 26304u);
   struct Row {
     int line, month, day, hour;
@@ -165,7 +165,7 @@ TEST(RecordedWyec2, ReadsTheWyec2ColumnsAndUnits) {
 }
 
 TEST(RecordedWyec2, RejectsEveryRecordWithAFourDigitYear) {
-  const auto cweeds = fileLines(kWeatherDir + "cweed_sample.WY2");
+  const auto cweeds = fileLines(weatherFile("cweed_sample.WY2"));
   char station[5];
   for (std::size_t i = 0; i < cweeds.size(); ++i) {
     WeatherRecord r;
@@ -223,7 +223,7 @@ TEST(RecordedFixed, BlankLinesAreNoRecords) {
 }
 
 TEST(RecordedHeader, ReadsTheMiamiStation) {
-  const auto lines = fileLines(kWeatherDir + "12839.tm2");
+  const auto lines = fileLines(weatherFile("12839.tm2"));
   StationHeader h;
   ASSERT_EQ(readStationHeader(lines[0], 1, h), 0);
   EXPECT_EQ(std::string(h.station, 5), "12839");

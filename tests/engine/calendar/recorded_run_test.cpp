@@ -97,7 +97,7 @@ TEST(RecordedRunStatus, EachWayAWeatherFileEndsARunHasItsStatusAndMessages) {
   hotRecord[100].replace(67, 4, " 700");  // 70.0 C, 158 F: beyond any dry bulb
   const std::string iwec = "STATION\r\n1995 1 1 1 60 50 0 5\r\n";
   const std::vector<std::string> cweeds =
-      kv::testing::fileLines(kv::testing::kWeatherDir + "cweed_sample.WY2");
+      kv::testing::fileLines(kv::testing::weatherFile("cweed_sample.WY2"));
 
   struct Case {
     const char* what;

@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using testing::fileLines;
-using testing::kWeatherDir;
+using testing::weatherFile;
 using testing::miami;
 
 // Index in miami() of the record of (month, day, hour) of the non-leap year (header = 0).
@@ -266,7 +266,7 @@ TEST_F(RecordedRun, BlankLinesBetweenRecordsAreSkipped) {
 }
 
 TEST_F(RecordedRun, AFourDigitYearWyec2FileIsRejectedAtItsFirstRecord) {
-  std::ifstream in(kWeatherDir + "cweed_sample.WY2", std::ios::binary);
+  std::ifstream in(weatherFile("cweed_sample.WY2"), std::ios::binary);
   std::vector<std::string> lines;
   std::string line;
   for (int i = 0; i < 30 && kalvano::text::readLine(in, line); ++i) lines.push_back(line);
@@ -280,7 +280,7 @@ TEST_F(RecordedRun, AFourDigitYearWyec2FileIsRejectedAtItsFirstRecord) {
 }
 
 TEST_F(RecordedRun, Wyec2RecordsGiveTheStationIdentifier) {
-  std::ifstream in(kWeatherDir + "cweed_sample.WY2", std::ios::binary);
+  std::ifstream in(weatherFile("cweed_sample.WY2"), std::ios::binary);
   std::vector<std::string> lines;
   std::string line;
   for (int i = 0; i < 48 && kalvano::text::readLine(in, line); ++i) {

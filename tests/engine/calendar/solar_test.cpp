@@ -127,14 +127,33 @@ TEST(Solar, altitude_and_azimuth_match_the_reference_away_from_the_meridian) {
   }
 }
 
-TEST(Solar, noon_azimuth_stays_eight_degrees_off_the_meridian) {
+TEST(Solar, the_noon_sun_crosses_the_meridian_smoothly_and_leaves_a_west_wall_unlit) {
   const Latitude lat = latitudeOf(40.0f);
   const SunDay day = sunDay(172.0f, lat);
-  EXPECT_NEAR(sunPosition(11.999f, day, lat).azm, 171.9, 0.1);
-  EXPECT_NEAR(sunPosition(12.001f, day, lat).azm, 188.1, 0.1);
+  // A minute either side of solar noon the sun, 73.5 degrees high, stands 0.8 degree either
+  // side of south (the degrees are 57.3 to the radian, so noon prints 180.01).
+  EXPECT_NEAR(sunPosition(11.983f, day, lat).azm, 179.2, 0.05);
+  EXPECT_NEAR(sunPosition(12.0f, day, lat).azm, 180.0, 0.03);
+  EXPECT_NEAR(sunPosition(12.017f, day, lat).azm, 180.84, 0.05);
+  // The beam's cosine of incidence on a vertical wall facing west (270 degrees): none at noon,
+  // a little just after it, none before it.
+  auto westWall = [&](float t) {
+    const SunPosition p = sunPosition(t, day, lat);
+    return (p.cosazm * std::cos(270.0 / 57.3) + p.sinazm * std::sin(270.0 / 57.3)) * p.cosalt;
+  };
+  EXPECT_NEAR(westWall(12.0f), 0.0, 1e-4);
+  EXPECT_LT(westWall(11.5f), 0.0);
+  EXPECT_GT(westWall(12.5f), 0.0);
   // Noon altitude: 90 - latitude + declination.
   EXPECT_NEAR(sunPosition(12.0f, day, lat).alt, 90.0 - 40.0 + 23.50, 0.1);
   EXPECT_NEAR(day.noonAltitude * kDeg, 90.0 - 40.0 + 23.50, 0.01);
+  // South of the sun's path the noon sun stands due north.
+  const Latitude south = latitudeOf(-33.9f);
+  EXPECT_NEAR(std::fmod(sunPosition(12.0f, sunDay(172.0f, south), south).azm + 180.0f, 360.0f), 180.0, 0.03);
+  // Cosine and sine are those of the azimuth itself.
+  const SunPosition p = sunPosition(9.25f, day, lat);
+  EXPECT_NEAR(p.cosazm, std::cos(p.azm / 57.3), 1e-5);
+  EXPECT_NEAR(p.sinazm, std::sin(p.azm / 57.3), 1e-5);
 }
 
 TEST(Solar, solar_time_past_midnight_wraps_to_the_morning_side) {

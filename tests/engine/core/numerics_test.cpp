@@ -64,20 +64,6 @@ TEST(Rand1, state_seam_uses_the_fixed_clock) {
 
 // ---- Psychrometrics ----
 
-TEST(Psychrometrics, saturation_pressure_matches_its_branches_and_public_tables) {
-  EXPECT_NEAR(kv::PVSF(32.0f), 0.177f, 0.0005f);
-  EXPECT_NEAR(kv::PVSF(212.0f), 29.921f, 0.0005f);
-  // Saturation pressure over water, inHg, from public psychrometric tables; the polynomial
-  // branch (85 F and below) is good to about 2 %, the Goff-Gratch branch to 0.5 %.
-  struct Row {
-    float t, p, tol;
-  } rows[] = {{32, 0.1806f, 0.025f}, {50, 0.3627f, 0.02f}, {70, 0.7398f, 0.02f},
-              {85, 1.2139f, 0.02f}, {100, 1.9350f, 0.005f}, {150, 7.5709f, 0.005f}};
-  for (const auto& r : rows) EXPECT_NEAR(kv::PVSF(r.t) / r.p, 1.0f, r.tol) << r.t;
-  // The dew point inverts the saturation pressure within a few tenths of a degree.
-  for (float t : {40.0f, 55.0f, 70.0f, 90.0f}) EXPECT_NEAR(kv::DPF(kv::PVSF(t)), t, 0.6f) << t;
-}
-
 TEST(Psychrometrics, PSY2_at_saturation_and_at_a_table_point) {
   float WB, PV, W, H, V, RH;
   kv::PSY2(70.0f, WB, 29.92f, 70.0f, PV, W, H, V, RH);

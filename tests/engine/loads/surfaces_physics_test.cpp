@@ -11,6 +11,7 @@
 #include "engine/calendar/recorded.h"
 #include "engine/calendar/solar.h"
 #include "surfaces_fixture.h"
+#include "tests/reference_data.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ struct Hour {
 
 // The records of the given dates with direct sun.
 std::vector<Hour> sunnyHours(kv::StationHeader& st) {
-  std::ifstream in(std::string(KALVANO_SHARED_DIR) + "/data/weather/12839.tm2", std::ios::binary);
+  std::ifstream in(kalvano::testref::referenceFile("weather/12839.tm2"), std::ios::binary);
   std::string line;
   std::vector<Hour> out;
   if (!std::getline(in, line)) return out;

@@ -182,6 +182,39 @@ std::vector<Scenario> scenarios() {
                     EXPECT_GT(b.e().FCHRS(1), 0.0f);
                     EXPECT_LT(b.e().ECLGY, 1e-3f);
                   }});
+  // A mild day: the zone floats between its set points; the evaporative cooler runs only in
+  // the hours it would float above the cooling set point (it once cooled such a zone by 4 F
+  // an hour far below its heating set point).
+  list.push_back({"mild day, evaporative cooling", 2,
+                  [](zt::ZoneInput& z) {
+                    office(z);
+                    z.icool = 9;
+                  },
+                  swing(57, 63, 45), 48,
+                  [](zt::Bench& b) { EXPECT_GE(b.e().TZONE(1), 70.0f - 1e-3f); },
+                  [](zt::Bench& b) { EXPECT_LT(b.e().FCHRS(1), 24.0f); }});
+  // A hot, very dry day with large gains: the cooler could bring the supply air far below the
+  // heating set point; the zone settles at it.
+  {
+    auto cooled = std::make_shared<int>(0);
+    list.push_back({"hot dry day, large gains, evaporative cooling", 2,
+                    [](zt::ZoneInput& z) {
+                      office(z);
+                      z.lightKw = 40;
+                      z.icool = 9;
+                    },
+                    constant(90, 0), 48,
+                    [cooled](zt::Bench& b) {
+                      kv::ENACC& e = b.e();
+                      EXPECT_LT(e.TEVAP, 70.0f);
+                      EXPECT_GE(e.TZONE(1), 70.0f - 1e-3f);
+                      if (e.TZONE(1) < 70.0f + 1e-3f) ++*cooled;
+                    },
+                    [cooled](zt::Bench& b) {
+                      EXPECT_GT(b.e().FCHRS(1), 40.0f);
+                      EXPECT_GT(*cooled, 30) << "settled at the heating set point";
+                    }});
+  }
   // Heating hours carry no latent category, not even with people, outdoor air and moist air.
   list.push_back({"occupied office on a cold day with outdoor air", 2,
                   [](zt::ZoneInput& z) {

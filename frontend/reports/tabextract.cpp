@@ -1,0 +1,291 @@
+#include "frontend/reports/tabextract.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "runfiles.h"
+
+namespace kalvano::reports {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool Begins(std::string_view line, std::string_view mark) { return line.starts_with(mark); }
+
+// Columns a..b (1-based) of a line hold `word`.
+bool ColumnsHold(std::string_view line, std::size_t from, std::string_view word) {
+  return line.size() >= from - 1 + word.size() && line.substr(from - 1, word.size()) == word;
+}
+
+std::string TempPath(const model::ProjectModel& m, std::string_view name) {
+  std::string rel(files::kTempDir);
+  rel += '/';
+  rel += name;
+  return model::AppPath(m, rel);
+}
+
+Lines ReadReport(const model::ProjectModel& m) {
+  return model::SplitLines(model::ReadWholeFile(TempPath(m, files::kUserReport)));
+}
+
+// The report's lines from the first line that begins with `start` (the first line of the
+// report when `start` is empty) up to, not including, the first later line that begins with
+// `end`. A title that is not found is reading past the end of the report.
+Lines Cut(const Lines& report, std::string_view start, std::string_view end) {
+  std::size_t i = 0;
+  if (!start.empty()) {
+    while (i < report.size() && !Begins(report[i], start)) ++i;
+    if (i == report.size()) throw model::FileError(model::kErrPastEndOfFile);
+  }
+  Lines out;
+  out.push_back(report[i]);
+  for (++i; i < report.size() && !Begins(report[i], end); ++i) out.push_back(report[i]);
+  if (i == report.size()) throw model::FileError(model::kErrPastEndOfFile);
+  return out;
+}
+
+void WriteLines(const std::string& path, const Lines& lines, std::size_t from, std::size_t to) {
+  model::AtomicFile file(path);
+  for (std::size_t i = from; i < to; ++i) file.line(lines[i]);
+  file.commit();
+}
+
+void WriteLines(const std::string& path, const Lines& lines) {
+  WriteLines(path, lines, 0, lines.size());
+}
+
+TabView Page(const model::ProjectModel& m, const std::string& path, std::string_view title) {
+  TabView view;
+  view.text = model::ReadWholeFile(path);
+  view.caption = ViewCaption(title, m);
+  view.shown = true;
+  return view;
+}
+
+TabView Failed(model::ProjectModel& m, model::MessageBoxes& boxes, const model::FileError& e) {
+  model::ReportFileError(boxes, e);
+  m.ResultsViewable = 0;
+  return {};
+}
+
+// One extract without pages, shown whole.
+TabView SingleExtract(model::ProjectModel& m, model::MessageBoxes& boxes, std::string_view file,
+                      std::string_view start, std::string_view end, std::string_view title) {
+  try {
+    const std::string path = TempPath(m, file);
+    WriteLines(path, Cut(ReadReport(m), start, end));
+    return Page(m, path, title);
+  } catch (const model::FileError& e) {
+    return Failed(m, boxes, e);
+  }
+}
+
+// Where each zone page begins. A page takes the line it begins with and then five chunks,
+// each running up to and including the next line that begins "***"; the "***" line that
+// would end the fifth chunk begins the next page instead, and the last page runs to the
+// extract's last line, so every line lands on exactly one page. In section II each zone
+// block begins with one "***" page header and holds one zone heading, so the pages made are
+// the section's start and its zone headings counted in fives, rounded up.
+std::vector<std::size_t> ZonePageStarts(const Lines& lines) {
+  std::vector<std::size_t> starts;
+  std::size_t cur = 0;
+  while (cur < lines.size()) {
+    starts.push_back(cur);
+    ++cur;
+    for (int j = 1; j <= 5 && cur < lines.size(); ++j) {
+      while (cur < lines.size() && !Begins(lines[cur], "***")) ++cur;
+      if (cur < lines.size() && j < 5) ++cur;
+    }
+  }
+  return starts;
+}
+
+void WritePages(const Lines& lines, const std::vector<std::size_t>& starts,
+                const std::function<std::string(int)>& pagePath) {
+  for (std::size_t p = 0; p < starts.size(); ++p) {
+    const std::size_t to = p + 1 < starts.size() ? starts[p + 1] : lines.size();
+    WriteLines(pagePath(static_cast<int>(p) + 1), lines, starts[p], to);
+  }
+}
+
+TabView ShowZonePage(model::ProjectModel& m) {
+  TabView view = Page(m, ZonePagePath(m, m.Pages.ZonePageNo), kZoneDataTitle);
+  view.previous = m.Pages.ZonePageNo != 1;
+  view.next = m.Pages.ZonePageNo != m.Pages.ZonePageCount;
+  return view;
+}
+
+}  // namespace
+
+std::string ViewCaption(std::string_view title, const model::ProjectModel& m) {
+  std::string caption(title);
+  caption += " -- ";
+  caption += m.ProjectFile;
+  return caption;
+}
+
+std::string ZonePagePath(const model::ProjectModel& m, int page) {
+  return TempPath(m, std::to_string(page) + ".txt");
+}
+std::string WeatherPagePath(const model::ProjectModel& m, int page) {
+  return TempPath(m, std::to_string(page) + "wth.txt");
+}
+std::string ComfortPagePath(const model::ProjectModel& m, int page) {
+  return TempPath(m, std::to_string(page) + ".flt");
+}
+
+TabView WriteTabProj(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  return SingleExtract(m, boxes, kProjExtract, "", "II.", kProjectDataTitle);
+}
+TabView WriteTabSum(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  return SingleExtract(m, boxes, kSumExtract, "III.", "IV. ", kSummariesTitle);
+}
+TabView WriteTabHvac(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  return SingleExtract(m, boxes, kHvacExtract, "IV. ", "V. ", kHvacTitle);
+}
+TabView WriteTabProf(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  return SingleExtract(m, boxes, kProfExtract, "V. ", "VII.", kProfilesTitle);
+}
+TabView WriteTabCost(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  return SingleExtract(m, boxes, kCostExtract, "VII.", "VIII", kCostTitle);
+}
+
+TabView WriteTabZone(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  try {
+    if (m.Pages.ZonePagesSplit == 0) {
+      const Lines lines = Cut(ReadReport(m), "II.", "III.");
+      WriteLines(TempPath(m, kZoneExtract), lines);
+      const std::vector<std::size_t> starts = ZonePageStarts(lines);
+      WritePages(lines, starts, [&m](int page) { return ZonePagePath(m, page); });
+      m.Pages.ZonePageCount = static_cast<int16_t>(starts.size());
+      m.Pages.ZonePageNo = 1;
+      m.Pages.ZonePagesSplit = 1;
+    }
+    return ShowZonePage(m);
+  } catch (const model::FileError& e) {
+    return Failed(m, boxes, e);
+  }
+}
+
+TabView WriteTabWeather(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  try {
+    const Lines lines = Cut(ReadReport(m), "VIII.", "IX.");
+    WriteLines(TempPath(m, kWeatherExtract), lines);
+    // The second page begins at the seventh month's daily summary heading: "DAILY" in
+    // columns 2 to 6, which no other line of the extract holds there.
+    std::size_t second = lines.size();
+    int headings = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+      if (ColumnsHold(lines[i], 2, "DAILY") && ++headings == 7) {
+        second = i;
+        break;
+      }
+    }
+    WriteLines(WeatherPagePath(m, 1), lines, 0, second);
+    if (second < lines.size()) WriteLines(WeatherPagePath(m, 2), lines, second, lines.size());
+    m.Pages.WeatherPagesSplit = 1;
+    TabView view = Page(m, WeatherPagePath(m, 1), kWeatherTitle);
+    view.next = second < lines.size();
+    view.previous = false;
+    return view;
+  } catch (const model::FileError& e) {
+    return Failed(m, boxes, e);
+  }
+}
+
+TabView ShowComfortReport(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  try {
+    const Lines lines =
+        model::SplitLines(model::ReadWholeFile(TempPath(m, files::kComfortReport)));
+    if (lines.empty()) throw model::FileError(model::kErrPastEndOfFile);
+    // A page ends before a project page header, or before a zone heading once it holds more
+    // than 448 lines; the first page begins with the report's four head lines.
+    std::vector<std::size_t> starts{0};
+    std::size_t count = 4;
+    for (std::size_t i = 4; i < lines.size(); ++i) {
+      if (Begins(lines[i], "*** PROJ") || (Begins(lines[i], " ZONE") && count > 448)) {
+        starts.push_back(i);
+        count = 0;
+      }
+      ++count;
+    }
+    WritePages(lines, starts, [&m](int page) { return ComfortPagePath(m, page); });
+    m.Pages.ComfortPageCount = static_cast<int16_t>(starts.size());
+    TabView view = Page(m, ComfortPagePath(m, 1), kComfortTitle);
+    view.next = starts.size() > 1;
+    view.previous = false;
+    return view;
+  } catch (const model::FileError&) {
+    boxes.show(kComfortErrorText, kComfortErrorTitle, model::MsgIcon::Exclamation);
+    return {};
+  }
+}
+
+TabView PageClick(model::ProjectModel& m, ViewerPaging& viewer, std::string_view caption,
+                  bool next, model::MessageBoxes& boxes) {
+  model::ReportPages& pages = m.Pages;
+  if (next && pages.ZonePageNo < pages.ZonePageCount) ++pages.ZonePageNo;
+  if (!next && pages.ZonePageNo > 1) --pages.ZonePageNo;
+
+  if (caption.starts_with(kZoneDataTitle)) return WriteTabZone(m, boxes);
+
+  if (caption.starts_with(kWeatherTitle)) {
+    try {
+      TabView view = Page(m, WeatherPagePath(m, next ? 2 : 1), kWeatherTitle);
+      view.caption = std::string(caption);
+      view.next = !next;
+      view.previous = next;
+      view.enableViews = true;
+      return view;
+    } catch (const model::FileError& e) {
+      model::ReportFileError(boxes, e);
+      return {};
+    }
+  }
+
+  if (caption.starts_with(kComfortTitle)) {
+    // The index stays within the pages made: "Next >>" only while a later page exists.
+    int16_t& index = viewer.ComfortPageIndex;
+    if (next && index + 1 < pages.ComfortPageCount) ++index;
+    if (!next && index > 0) --index;
+    try {
+      TabView view = Page(m, ComfortPagePath(m, index + 1), kComfortTitle);
+      view.caption = std::string(caption);
+      view.next = index + 1 < pages.ComfortPageCount;
+      view.previous = index > 0;
+      view.enableViews = m.ResultsExist == 1;
+      return view;
+    } catch (const model::FileError&) {
+      // The missing page becomes the end.
+      TabView view;
+      view.previous = true;
+      view.next = false;
+      pages.ComfortPageCount = static_cast<int16_t>(index);
+      if (index > 0) --index;
+      return view;
+    }
+  }
+  return {};
+}
+
+TabView ShowTableChoice(model::ProjectModel& m, ViewerPaging& viewer, int choice,
+                        model::MessageBoxes& boxes) {
+  switch (choice) {
+    case 1: return WriteTabProj(m, boxes);
+    case 2: return WriteTabZone(m, boxes);
+    case 3: return WriteTabSum(m, boxes);
+    case 4: return WriteTabHvac(m, boxes);
+    case 5: return WriteTabProf(m, boxes);
+    case 6: return WriteTabCost(m, boxes);
+    case 7: return WriteTabWeather(m, boxes);
+    case 8: viewer.ComfortPageIndex = 0; return ShowComfortReport(m, boxes);
+    default: return {};
+  }
+}
+
+}  // namespace kalvano::reports

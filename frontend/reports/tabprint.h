@@ -1,0 +1,36 @@
+// Printing of the page shown in the tabular viewer: the text in a fixed-pitch font, a
+// form-feed line starting a new sheet and a full sheet going on to the next, no line wrapped
+// or cut. The printer is chosen through a seam: the print dialog in the program, a PDF file
+// without a dialog in tests.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace kalvano::reports {
+
+// The sheets of a page text: its lines (without line ends) cut at every line that begins with
+// a form feed (what follows the form feed, when not blank, is the new sheet's first line);
+// sheets that hold no line are left out.
+std::vector<std::vector<std::string>> FormFeedSheets(const std::string& bytes);
+
+// Prints the text on a printer that is set up: "Courier New" 7 pt (the system's fixed font
+// where that is missing), the margins narrowed and then the font scaled down until the
+// longest line fits the printable width. Returns the number of sheets printed.
+int PrintPageText(QPrinter& printer, const std::string& bytes);
+
+// Sets up the printer for one print job (page range 1 to 1); false when the user cancelled.
+using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
+// Replaces the print dialog; an empty function restores it.
+void SetPrinterChooser(PrinterChooser choose);
+
+// Asks for the printer and prints the text; every error is ignored, a cancel prints
+// nothing. Where no printer is set up the dialog proposes the PDF file `pdfPath`. Returns
+// the sheets printed.
+int PrintWithDialog(const std::string& bytes, const std::string& pdfPath, QWidget* parent);
+
+}  // namespace kalvano::reports

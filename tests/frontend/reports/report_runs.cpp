@@ -1,0 +1,110 @@
+#include "report_runs.h"
+
+#include <QProcess>
+#include <QString>
+
+#include <fstream>
+#include <iterator>
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/helpers.h"
+#include "frontend/model/project_file.h"
+#include "frontend/shell/runcore.h"
+#include "runfiles.h"
+
+namespace kalvano::reports::test {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> LinesOf(const std::string& bytes) { return model::SplitLines(bytes); }
+
+std::string EchoFixture(int zones) {
+  std::string out;
+  const auto line = [&out](const std::string& text) { out += text + "\r\n"; };
+  const auto header = [&line] {
+    line("*** PROJECT: Fixture office" + std::string(62, ' ') + "LOCATION: Chicago, IL");
+    line("    DESCRIPTION: fixture" + std::string(64, ' ') + "Design Phase: test");
+    line("    SCHEME: 1");
+  };
+  int page = 3;
+  line(std::string(49, ' ') + "*** Simulation Engine Version 64 ***");
+  line("");
+  line("\f");
+  line(std::string(114, ' ') + "... PAGE  " + std::to_string(++page) + " ...");
+  line("");
+  line("I.  P R O J E C T   A N D   B U I L D I N G   D A T A");
+  line("    -------------------------------------------------");
+  header();
+  line("");
+  line("    BUILDING DATA .....");
+  line("");
+  line("II.  Z O N E - B Y - Z O N E   P R O P E R T I E S");
+  line("     ---------------------------------------------");
+  for (int z = 1; z <= zones; ++z) {
+    line(std::string(114, ' ') + "... PAGE  " + std::to_string(++page) + " ...");
+    line("");
+    header();
+    line("");
+    line("    " + std::string(126, '='));
+    line("    ZONE  " + std::to_string(z) + "   Zone number " + std::to_string(z));
+    line("    " + std::string(126, '='));
+    line("");
+    line("        **** 24 HOUR ZONE PROFILES ****");
+    line("        OCCUPANCY   0 0 0 0 0 0 .1 .2 .95 .95 .95 .95 .5 .95 .95 .95 .95 .3 .1 .1 0 0 0 0");
+    line("\f");
+    line("    CODE COMPLIANCE CHECKING INFORMATION:");
+    line("");
+    line("    Zone Floor Area  =  " + std::to_string(1000 * z));
+  }
+  return out;
+}
+
+int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run, int zones) {
+  const fs::path installed = KALVANO_BASE_DIR;
+  fs::remove_all(base);
+  fs::create_directories(base / "temp");
+  fs::create_directories(base / "sketch");
+  fs::copy(installed / "btype", base / "btype", fs::copy_options::recursive);
+  for (std::string_view name : {files::kLightShelf, files::kSeparator, files::kDefaultUnits}) {
+    if (fs::exists(installed / "temp" / name)) fs::copy_file(installed / "temp" / name, base / "temp" / name);
+  }
+  fs::copy_file(installed / "sample" / run.sample, base / run.sample);
+
+  m = model::ProjectModel{};
+  m.AppDir = base.string();
+  m.ProjectFile = (base / run.sample).string();
+  model::ReadInputFile(m, m.ProjectFile);
+  model::ReadProjectHeader(m);
+  m.ProjectFile = run.sample;
+  shell::RunChoices choices;
+  choices.runType = run.runType;
+  choices.jan1Weekday = shell::Jan1Weekday(2026);
+  choices.beginDay = 1;
+  choices.endDay = run.endDay;
+  choices.hourlyOutput = run.hourly ? 1 : 0;
+  if (m.UnitSystem == model::kSI) {
+    choices.comfortLower = 20;
+    choices.comfortUpper = 27;
+  }
+  shell::WriteRunFiles(m, choices);
+  m.HourlyOutput = choices.hourlyOutput;
+  m.RunType = static_cast<int16_t>(run.runType);
+
+  QProcess engine;
+  engine.setWorkingDirectory(QString::fromStdString((base / "temp").string()));
+  engine.start(QString::fromStdString((installed / files::kEngineProgram).string()), {});
+  if (!engine.waitForStarted() || !engine.waitForFinished(-1)) return -1;
+
+  std::string report = EchoFixture(zones);
+  for (std::string_view name : {files::kEngineReport, files::kWeatherListing, files::kComfortReport})
+    for (const std::string& l : LinesOf(Slurp(base / "temp" / name))) report += l + "\r\n";
+  std::ofstream(base / "temp" / files::kUserReport, std::ios::binary) << report;
+  return engine.exitCode();
+}
+
+}  // namespace kalvano::reports::test

@@ -1,0 +1,39 @@
+// Real reports for the report tests: the built kvan64 runs an installed sample project in a
+// fresh base folder, and the user's report temp/tavik$.out is assembled as Review Results
+// does: the input echo (here a small fixture of sections I and II laid out as the echo lays
+// them out), then sim$.out, tavik$.wth and tavik$.flt.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "frontend/model/project_model.h"
+
+namespace kalvano::reports::test {
+
+// Sections I and II as the input echo writes them: section I on its own page, then one
+// block per zone, each beginning with a page caption and the "*** PROJECT" page header and
+// holding the "ZONE" heading in columns 5 to 8 and a form-feed line.
+std::string EchoFixture(int zones);
+
+struct SampleRun {
+  std::string sample = "SampleProject.inp";  // installed sample
+  int runType = 3;                           // 3 with air conditioning, 4 passive
+  int endDay = 365;                          // last day of the analysis period (2026)
+  bool hourly = false;
+};
+
+// Copies the installed base folder's data into `base`, writes the run files of the sample
+// as the run window does, runs kvan64 in base/temp and assembles temp/tavik$.out with the
+// echo fixture of `zones` zones. Returns kvan64's exit status. The model is left holding
+// the sample as read, with AppDir = base.
+int RunSample(model::ProjectModel& m, const std::filesystem::path& base, const SampleRun& run,
+              int zones = 3);
+
+// Reads a file whole (empty when missing).
+std::string Slurp(const std::filesystem::path& path);
+// Its lines without line ends.
+std::vector<std::string> LinesOf(const std::string& bytes);
+
+}  // namespace kalvano::reports::test
