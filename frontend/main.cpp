@@ -1,17 +1,32 @@
 // kalvano-ec: the front-end. It starts in its base folder with the start-up window.
 #include <QApplication>
 
+#include "frontend/reports/inputecho.h"
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/mainform.h"
+#include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
+#include "frontend/zones/zoneform.h"
+#include "frontend/zones/zonename.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The program ends only through its own exit paths, never because a window closed.
   QApplication::setQuitOnLastWindowClosed(false);
+  // The windows that lower libraries open by name.
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::zonename,
+                                       &kalvano::zones::OpenZoneList);
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::zoneform,
+                                       [](int row) { kalvano::zones::OpenZoneForm(row); });
+  kalvano::shell::SetInputEchoWriter([](kalvano::model::ProjectModel& m) {
+    kalvano::reports::WriteInputEcho(m, kalvano::shell::Messages());
+  });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::tabular,
                                        &kalvano::reports::OpenTabularViewer);
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::saveoutput,
+                                       &kalvano::shell::OpenSaveOutput);
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

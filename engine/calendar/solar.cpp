@@ -79,8 +79,8 @@ SunPosition sunPosition(float t, const SunDay& day, const Latitude& lat) {
   return p;
 }
 
-float solarTimeOfHour(float c, int h) {
-  float t = c + static_cast<float>(h);
+float solarTimeAt(float c, float clock) {
+  float t = c + clock;
   if (t < 0.0f) t += 24.0f;
   if (t >= 24.0f) t -= 24.0f;
   return t;

@@ -40,9 +40,12 @@ struct SunPosition {
 };
 SunPosition sunPosition(float t, const SunDay& day, const Latitude& lat);
 
-// Solar time (hours, 0 to below 24) of clock hour h, c = equation of time minus the time
-// correction. A time past 24 h wraps to the morning, so the sun's side of the sky is right.
-float solarTimeOfHour(float c, int h);
+// Solar time (hours, 0 to below 24) of the clock time `clock` (hours of local standard time),
+// c = equation of time minus the time correction. A time past 24 h wraps to the morning, so
+// the sun's side of the sky is right.
+float solarTimeAt(float c, float clock);
+// The same at h:00.
+inline float solarTimeOfHour(float c, int h) { return solarTimeAt(c, static_cast<float>(h)); }
 
 // Day's cloud cover CC and the extinction coefficients of clear (B1) and cloudy (B2) hours
 // from the day's clearness KT, the noon altitude ALT, sunrise in solar hours, H0 and ACON.

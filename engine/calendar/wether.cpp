@@ -1,5 +1,6 @@
 #include "engine/calendar/wether.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/core/psychro.h"
@@ -158,43 +159,87 @@ int32_t sunriseHhmm(float sunrise) {
   return 100 * whole + static_cast<int>(60.0f * (sunrise - static_cast<float>(whole)));
 }
 
+// The sun position of the hour area, and back.
+void putSun(HRWTHR& w, const SunPosition& p) {
+  w.SINALT = p.sinalt;
+  w.ALTRAD = p.altrad;
+  w.COSALT = p.cosalt;
+  w.TANALT = p.tanalt;
+  w.ALT = p.alt;
+  w.COSAZM = p.cosazm;
+  w.AZM = p.azm;
+  w.SINAZM = p.sinazm;
+}
+
+SunPosition sunOf(const HRWTHR& w) {
+  SunPosition p;
+  p.sinalt = w.SINALT;
+  p.altrad = w.ALTRAD;
+  p.cosalt = w.COSALT;
+  p.tanalt = w.TANALT;
+  p.alt = w.ALT;
+  p.cosazm = w.COSAZM;
+  p.azm = w.AZM;
+  p.sinazm = w.SINAZM;
+  return p;
+}
+
+// Sun and radiation of an hour of generated weather: its radiation is drawn for the sun at
+// h:00, so that is the sun of the hour.
+void generatedSunHour(EngineState& s, CalendarRun& run, int h, float c) {
+  HRWTHR& w = s.hrwthr;
+  const float fh = static_cast<float>(h);
+  w.NIGHT = (fh > run.sunrise && fh < run.sunset) ? 0 : 1;
+  if (w.NIGHT != 0) return;
+  putSun(w, sunPosition(solarTimeOfHour(c, h), run.sun, run.lat));
+  const double r = needsDraw(w.SINALT) ? RAND1(s, kDrawNext) : 0.0;
+  const HourRadiation rad = hourRadiation(w.SINALT, r, w.CC, run.b1, run.b2, run.sun.etr, run.sun.acon);
+  w.DN = rad.dn;
+  w.DFH = rad.dfh;
+  w.DH = rad.dh;
+  run.dDirect += rad.dirh;
+  run.dDiffuse += rad.dfh;
+}
+
+// Sun and radiation of an hour of recorded weather. A recorded file gives for hour h the
+// radiation of the hour that ends at h:00 (local standard time), so the sun of the hour is
+// the one at the middle of its sunlit part: of the whole hour, of the part after sunrise or
+// of the part before sunset. An hour that is sunlit only in part is a day hour when the file
+// gives it global radiation. In an hour without sun the file's direct normal value is not
+// taken (no beam comes from below the horizon).
+void recordedSunHour(EngineState& s, CalendarRun& run, int h, float c, Chars<8>& STNID) {
+  HRWTHR& w = s.hrwthr;
+  const float fh = static_cast<float>(h);
+  const float from = std::max(fh - 1.0f, run.sunrise);
+  const float to = std::min(fh, run.sunset);
+  const bool lit = from < to;
+  const bool partly = lit && (from > fh - 1.0f || to < fh);
+  const SunPosition before = sunOf(w);
+  if (lit) putSun(w, sunPosition(solarTimeAt(c, (from + to) / 2.0f), run.sun, run.lat));
+  w.NIGHT = lit ? 0 : 1;
+
+  recordedHour(s, run.rec, run.MONTH, run.dayOfMonth, h, run.pressure, run.sun.etr, STNID);
+  if (partly && !(w.DH > 0.0f)) {
+    putSun(w, before);  // night: the sun keeps the values of the last daylight hour
+    w.ALT = w.AZM = 0.0f;
+    w.NIGHT = 1;
+  }
+  if (w.NIGHT != 0) w.DN = 0.0f;
+  run.dDirect += w.DN * w.SINALT;
+  run.dDiffuse += w.DFH;
+}
+
 void hour(EngineState& s, CalendarRun& run, int h, bool generated, Chars<8>& STNID) {
   HRWTHR& w = s.hrwthr;
   w.HOUR = static_cast<float>(h);
   const float c = run.sun.eqt - s.wxmon.TCORR;
-  const float t = solarTimeOfHour(c, h);
 
   w.DN = w.DH = w.DFH = 0.0f;
   w.ALT = w.AZM = 0.0f;
-  const float fh = static_cast<float>(h);
-  w.NIGHT = (fh > run.sunrise && fh < run.sunset) ? 0 : 1;
-
-  if (w.NIGHT == 0) {
-    const SunPosition p = sunPosition(t, run.sun, run.lat);
-    w.SINALT = p.sinalt;
-    w.ALTRAD = p.altrad;
-    w.COSALT = p.cosalt;
-    w.TANALT = p.tanalt;
-    w.ALT = p.alt;
-    w.COSAZM = p.cosazm;
-    w.AZM = p.azm;
-    w.SINAZM = p.sinazm;
-    if (generated) {
-      const double r = needsDraw(w.SINALT) ? RAND1(s, kDrawNext) : 0.0;
-      const HourRadiation rad =
-          hourRadiation(w.SINALT, r, w.CC, run.b1, run.b2, run.sun.etr, run.sun.acon);
-      w.DN = rad.dn;
-      w.DFH = rad.dfh;
-      w.DH = rad.dh;
-      run.dDirect += rad.dirh;
-      run.dDiffuse += rad.dfh;
-    }
-  }
-
-  if (!generated) {
-    recordedHour(s, run.rec, run.MONTH, run.dayOfMonth, h, run.pressure, run.sun.etr, STNID);
-    run.dDirect += w.DN * w.SINALT;
-    run.dDiffuse += w.DFH;
+  if (generated) {
+    generatedSunHour(s, run, h, c);
+  } else {
+    recordedSunHour(s, run, h, c, STNID);
   }
 
   if (generated) {

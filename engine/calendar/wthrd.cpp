@@ -5,6 +5,7 @@
 
 #include "engine/core/fixfmt.h"
 #include "engine/core/fread.h"
+#include "runcalendar.h"
 
 namespace kv {
 
@@ -180,9 +181,7 @@ bool recordedFileHasLeapDay(const EngineState& s) {
 }
 
 int februaryDays(int32_t code, int32_t year, bool fileHasLeapDay) {
-  const bool leapYear = year % 4 == 0;
-  if (code == 0) return leapYear ? 29 : 28;
-  return leapYear && fileHasLeapDay ? 29 : 28;
+  return kalvano::calendar::FebruaryDays(code, year, fileHasLeapDay);
 }
 
 namespace {

@@ -6,21 +6,21 @@ namespace kv {
 
 float PVSF(float T) {
   // Hyland and Wexler's saturation pressure (the ASHRAE Handbook's formulation): over ice
-  // below 32 F, over water at and above it; absolute temperature in K, pressure in Pa.
-  // Evaluated in double precision: its terms are large and nearly cancel.
-  const double tk = (static_cast<double>(T) - 32.0) / 1.8 + 273.15;
-  if (tk <= 0.0) return 0.0001f;  // no vapour at or below absolute zero: the floor below
-  double lnP;
+  // below 32 F, over water at and above it; absolute temperature in K. Its logarithm in Pa
+  // less that of the Pa in an inch of mercury gives inches of mercury directly.
+  const float tk = (T - 32.0f) / 1.8f + 273.15f;
+  if (tk <= 0.0f) return 0.0001f;  // no vapour at or below absolute zero: the floor below
+  constexpr float kLnPaPerInHg = 8.1275194f;
+  float lnP;
   if (T < 32.0f) {
-    lnP = -5.6745359e3 / tk + 6.3925247 +
-          tk * (-9.6778430e-3 + tk * (6.2215701e-7 + tk * (2.0747825e-9 - 9.4840240e-13 * tk))) +
-          4.1635019 * std::log(tk);
+    lnP = -5.6745359e3f / tk + 6.3925247f +
+          tk * (-9.6778430e-3f + tk * (6.2215701e-7f + tk * (2.0747825e-9f - 9.4840240e-13f * tk))) +
+          4.1635019f * std::log(tk);
   } else {
-    lnP = -5.8002206e3 / tk + 1.3914993 + tk * (-4.8640239e-2 + tk * (4.1764768e-5 - 1.4452093e-8 * tk)) +
-          6.5459673 * std::log(tk);
+    lnP = -5.8002206e3f / tk + 1.3914993f + tk * (-4.8640239e-2f + tk * (4.1764768e-5f - 1.4452093e-8f * tk)) +
+          6.5459673f * std::log(tk);
   }
-  constexpr double kPaPerInHg = 3386.389;
-  float PWS = static_cast<float>(std::exp(lnP) / kPaPerInHg);
+  float PWS = std::exp(lnP - kLnPaPerInHg);
   if (PWS <= 0.0f) PWS = 0.0001f;
   return PWS;
 }
@@ -64,12 +64,16 @@ float WBF(float DB, float DP, float H, float P) {
   return T;
 }
 
-void PSY2(float DB, float& WB, float P, float DP, float& PV, float& W, float& H, float& V, float& RH) {
+void moistAirState(float DB, float P, float DP, float& PV, float& W, float& H, float& V, float& RH) {
   PV = PVSF(DP);
   RH = 100.0f * PV / PVSF(DB);
   W = 0.622f * PV / (P - PV);
   V = 0.754f * (DB + 459.7f) * (1.0f + 7000.0f * W / 4360.0f) / P;
   H = (0.444f * DB + 1061.0f) * W + 0.24f * DB;
+}
+
+void PSY2(float DB, float& WB, float P, float DP, float& PV, float& W, float& H, float& V, float& RH) {
+  moistAirState(DB, P, DP, PV, W, H, V, RH);
   WB = WBF(DB, DP, H, P);
   if (WB > DB) WB = DB;
 }

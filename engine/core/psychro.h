@@ -9,6 +9,9 @@ namespace kv {
 void PSY1(float DB, float& WB, float P, float& DP, float& PV, float& W, float& H, float& V, float& RH);
 // From dry bulb and dew point.
 void PSY2(float DB, float& WB, float P, float DP, float& PV, float& W, float& H, float& V, float& RH);
+// PSY2 without the wet bulb (whose search is most of PSY2's cost), for the callers that do
+// not use it: the same values otherwise.
+void moistAirState(float DB, float P, float DP, float& PV, float& W, float& H, float& V, float& RH);
 // Wet bulb from dry bulb, dew point, enthalpy and pressure.
 float WBF(float DB, float DP, float H, float P);
 // Dew point from the vapour pressure.

@@ -141,9 +141,9 @@ void ZONES(EngineState& s, int32_t MONTH) {
     const float QIS = 1.08f * cfmInf * (w.DB - TOLD);
     float QITOT = QIS;
     float hz = 0.0f;  // zone enthalpy of the last latent computation, Btu/lb
-    float pwk, wbk, wk, vk, rhk;
+    float pwk, wk, vk, rhk;
     if (icool != 9 && QIS > 0.0f && !passive) {
-      PSY2(TOLD, wbk, w.PB, e.DPZONE(z), pwk, wk, hz, vk, rhk);
+      moistAirState(TOLD, w.PB, e.DPZONE(z), pwk, wk, hz, vk, rhk);
       QITOT = std::max((w.H - hz) * 4.5f * cfmInf, QIS);
     }
     const float QIL = std::max(QITOT - QIS, 0.0f);
@@ -287,7 +287,7 @@ void ZONES(EngineState& s, int32_t MONTH) {
           if (!evap) {
             if (oacfm > 0.0f) {
               if (e.DPZONE(z) > TZ - 2.0f) e.DPZONE(z) = TZ - 2.0f;
-              PSY2(TZ, wbk, w.PB, e.DPZONE(z), pwk, wk, hz, vk, rhk);
+              moistAirState(TZ, w.PB, e.DPZONE(z), pwk, wk, hz, vk, rhk);
               QVTOT = w.H > hz ? (w.H - hz) * 4.5f * oacfm : 0.0f;
               QVL = QVTOT > QVS ? QVTOT - QVS : 0.0f;
             }
@@ -426,7 +426,7 @@ void ZONES(EngineState& s, int32_t MONTH) {
         const float rc = std::min(std::fabs(coolRatio(L, e.DESGAIN(z))), 1.0f);
         const float ts = e.TSUPC(z);
         float hs;
-        PSY2(ts, wbk, w.PB, ts - 2.0f, pwk, WS, hs, VS, rhk);
+        moistAirState(ts, w.PB, ts - 2.0f, pwk, WS, hs, VS, rhk);
         X = std::min(60.0f * rc * e.CFMMAX(z), 0.8f * vol);
         mVent = (WS / VS - wz) * X;
       } else {
@@ -434,7 +434,7 @@ void ZONES(EngineState& s, int32_t MONTH) {
         mVent = (WDENS - wz) * X;
         if (evapDP > 0.0f) {
           float hs;
-          PSY2(e.TEVAP, wbk, w.PB, evapDP, pwk, WS, hs, VS, rhk);
+          moistAirState(e.TEVAP, w.PB, evapDP, pwk, WS, hs, VS, rhk);
           mVent = (WS / VS - wz) * X;
         }
       }
@@ -450,7 +450,7 @@ void ZONES(EngineState& s, int32_t MONTH) {
     e.DPZONE(z) = TD;
     {
       float hzd;
-      PSY2(TZ, wbk, w.PB, TD, pwk, wk, hzd, vk, rhk);
+      moistAirState(TZ, w.PB, TD, pwk, wk, hzd, vk, rhk);
       e.RHZONE(z) = rhk;
       e.WMASS(z) = wk / vk * vol;
     }

@@ -4,14 +4,17 @@
 #include "textio.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <sstream>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kalvano::model {
+
+namespace fs = std::filesystem;
 
 void AtomicFile::line(std::string_view t) {
   content_.append(t);
@@ -20,11 +23,32 @@ void AtomicFile::line(std::string_view t) {
 
 namespace {
 
-// Writes `content` to a new temporary file beside `path`; returns its name.
-std::string stage(const std::string& path, const std::string& content) {
-  std::filesystem::path target(path);
-  std::string tmpl = (target.parent_path().empty() ? std::filesystem::path(".")
-                                                   : target.parent_path()) /
+// The file that a save to `path` replaces: `path` itself, or, when it is a symbolic link,
+// the file at the end of its chain of links (which need not exist yet).
+fs::path realTarget(const std::string& path) {
+  fs::path p(path);
+  for (int hops = 0;; ++hops) {
+    struct stat st {};
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    if (hops == 40) throw FileErrorFromSystem(ELOOP, path);
+    std::error_code ec;
+    fs::path link = fs::read_symlink(p, ec);
+    if (ec) throw FileErrorFromSystem(ec.value(), path);
+    p = link.is_absolute() ? link : p.parent_path() / link;
+  }
+}
+
+// An existing target that the user may not write is refused before anything is written.
+void checkWritable(const fs::path& target, const std::string& path) {
+  if (::access(target.c_str(), F_OK) != 0) return;  // a new file
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    throw FileErrorFromSystem(errno, path);
+}
+
+// Writes `content` to a new temporary file beside `target`; returns its name. Failures
+// are reported on `path`, the name the caller knows.
+std::string stage(const fs::path& target, const std::string& path, const std::string& content) {
+  std::string tmpl = (target.parent_path().empty() ? fs::path(".") : target.parent_path()) /
                      ("." + target.filename().string() + ".XXXXXX");
   int fd = ::mkstemp(tmpl.data());
   if (fd < 0) throw FileErrorFromSystem(errno, path);
@@ -44,7 +68,7 @@ std::string stage(const std::string& path, const std::string& content) {
   }
   // Keep the permissions of the file being replaced; a new file gets the usual ones.
   struct stat st {};
-  mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+  mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
   ::fchmod(fd, mode);
   if (::fsync(fd) != 0 || ::close(fd) != 0) {
     int err = errno;
@@ -57,15 +81,21 @@ std::string stage(const std::string& path, const std::string& content) {
 }  // namespace
 
 void CommitAll(const std::vector<const AtomicFile*>& files) {
+  std::vector<fs::path> targets;
+  for (const AtomicFile* f : files) {
+    targets.push_back(realTarget(f->path()));
+    checkWritable(targets.back(), f->path());
+  }
   std::vector<std::string> staged;
   try {
-    for (const AtomicFile* f : files) staged.push_back(stage(f->path(), f->content()));
+    for (std::size_t i = 0; i < files.size(); ++i)
+      staged.push_back(stage(targets[i], files[i]->path(), files[i]->content()));
   } catch (...) {
     for (const std::string& s : staged) ::unlink(s.c_str());
     throw;
   }
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (::rename(staged[i].c_str(), files[i]->path().c_str()) != 0) {
+    if (::rename(staged[i].c_str(), targets[i].c_str()) != 0) {
       int err = errno;
       for (std::size_t j = i; j < staged.size(); ++j) ::unlink(staged[j].c_str());
       throw FileErrorFromSystem(err, files[i]->path());
@@ -75,32 +105,62 @@ void CommitAll(const std::vector<const AtomicFile*>& files) {
 
 void AtomicFile::commit() const { CommitAll({this}); }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) throw FileErrorFromSystem(errno, path);
+  auto fail = [&](FileError error) {
+    ::close(fd);
+    return error;
+  };
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw fail(FileErrorFromSystem(errno, path));
+  if (st.st_size > 0 && static_cast<std::uintmax_t>(st.st_size) > maxBytes)
+    throw fail(FileError(kErrOutOfMemory, path));
   std::string bytes;
-  char buf[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      throw FileErrorFromSystem(err, path);
+  try {
+    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+      ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        throw fail(FileErrorFromSystem(errno, path));
+      }
+      if (n == 0) break;
+      // A file that grows while it is read is held to the same bound.
+      if (bytes.size() + static_cast<std::size_t>(n) > maxBytes)
+        throw fail(FileError(kErrOutOfMemory, path));
+      bytes.append(buf, static_cast<std::size_t>(n));
     }
-    if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
+  } catch (const std::bad_alloc&) {
+    throw fail(FileError(kErrOutOfMemory, path));
   }
   ::close(fd);
   return bytes;
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::istringstream in(bytes);
+std::vector<std::string> SplitLines(std::string_view bytes) {
   std::vector<std::string> lines;
-  std::string line;
-  while (text::readLine(in, line)) lines.push_back(line);
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.emplace_back(line);
+    start = next;
+  }
   return lines;
+}
+
+std::vector<std::string> ReadFileLines(const std::string& path) {
+  std::string bytes = ReadWholeFile(path);
+  try {
+    return SplitLines(bytes);
+  } catch (const std::bad_alloc&) {
+    throw FileError(kErrOutOfMemory, path);
+  }
 }
 
 }  // namespace kalvano::model

@@ -1,8 +1,11 @@
 // Files written whole or not at all: the content is built in memory, written to a temporary
 // file in the target's folder and renamed over the target only when the whole write
-// succeeded. A failed write leaves the earlier file intact.
+// succeeded. A failed write leaves the earlier file intact. A target that the user may not
+// write is refused (permission denied) and left as it is; a target that is a symbolic link
+// stays a link: the file it points to is replaced, from a temporary file beside it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,10 +34,19 @@ class AtomicFile {
 // goes to a temporary file first, and the renames follow only when all were written.
 void CommitAll(const std::vector<const AtomicFile*>& files);
 
-// Reads a whole file as bytes; throws FileError on failure.
-std::string ReadWholeFile(const std::string& path);
+// The largest file the front-end reads: far above any real project (about 1 MB).
+inline constexpr std::size_t kMaxReadBytes = std::size_t{64} << 20;
+
+// Reads a whole file as bytes; throws FileError on failure. A file larger than `maxBytes`
+// is refused as too big (out of memory, 7) before anything is read, and so is a read that
+// runs out of memory.
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
 
 // Splits bytes into lines (LF or CR LF ends; a last line without an end is kept).
-std::vector<std::string> SplitLines(const std::string& bytes);
+std::vector<std::string> SplitLines(std::string_view bytes);
+
+// The lines of a whole file: ReadWholeFile, then SplitLines, with running out of memory
+// reported as the out-of-memory file error (7).
+std::vector<std::string> ReadFileLines(const std::string& path);
 
 }  // namespace kalvano::model

@@ -1,5 +1,7 @@
 #include "frontend/model/helpers.h"
 
+#include "runcalendar.h"
+
 #include "frontend/model/numtext.h"
 #include "runfiles.h"
 
@@ -8,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <unistd.h>
 
@@ -16,7 +19,11 @@ namespace fs = std::filesystem;
 
 float RoundTo(double x, double n) {
   double p = std::pow(10.0, n);
-  return static_cast<float>(std::floor(x * p + 0.5) / p);
+  double r = std::floor(x * p + 0.5) / p;
+  // Beyond the range of a float the result is infinite (the writers refuse to write it).
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  if (std::fabs(r) > std::numeric_limits<float>::max()) return r > 0 ? kInf : -kInf;
+  return static_cast<float>(r);
 }
 
 float RoundTo(std::string_view x, double n) {
@@ -42,35 +49,48 @@ int monthNumber(std::string_view word) {
 
 }  // namespace
 
-int DayOfYear(std::string_view dayMonth, int year) {
-  std::string text = std::string(dayMonth) + std::to_string(year);
-  // Day, month and year separated by hyphens, slashes or blanks: "15-Oct-2005".
-  std::vector<std::string> parts;
-  std::string cur;
-  for (char c : text) {
-    if (c == '-' || c == '/' || c == ' ') {
-      if (!cur.empty()) parts.push_back(cur);
-      cur.clear();
-    } else {
-      cur.push_back(c);
-    }
-  }
-  if (!cur.empty()) parts.push_back(cur);
-  auto mismatch = [&] { return FileError(kErrTypeMismatch, text); };
+namespace {
+
+// Day and month of a day-month text such as "15-Oct-" in `year` (separated by hyphens,
+// slashes or blanks); a text that is no day and month is a type mismatch (13).
+struct DayMonth {
+  int day = 0, month = 0;
+  std::string text;  // the date with its year, for the error
+};
+DayMonth ParseDayMonth(std::string_view dayMonth, int year) {
+  DayMonth d;
+  d.text = std::string(dayMonth) + std::to_string(year);
+  const std::vector<std::string> parts = SplitOn(d.text, "-/ ");
+  auto mismatch = [&] { return FileError(kErrTypeMismatch, d.text); };
   if (parts.size() != 3) throw mismatch();
   auto allDigits = [](const std::string& s) {
     return !s.empty() && s.size() <= 4 &&
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
   };
   if (!allDigits(parts[0])) throw mismatch();
-  int day = std::stoi(parts[0]);
-  int month = allDigits(parts[1]) ? std::stoi(parts[1]) : monthNumber(parts[1]);
+  d.day = std::stoi(parts[0]);
+  d.month = allDigits(parts[1]) ? std::stoi(parts[1]) : monthNumber(parts[1]);
+  if (d.month < 1 || d.month > 12 || d.day < 1) throw mismatch();
+  return d;
+}
+
+}  // namespace
+
+int DayOfYear(std::string_view dayMonth, int year) {
+  const DayMonth d = ParseDayMonth(dayMonth, year);
   using namespace std::chrono;
-  year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                      std::chrono::day{static_cast<unsigned>(day)}};
-  if (month < 1 || month > 12 || day < 1 || !date.ok()) throw mismatch();
+  year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(d.month)},
+                      std::chrono::day{static_cast<unsigned>(d.day)}};
+  if (!date.ok()) throw FileError(kErrTypeMismatch, d.text);
   year_month_day lastOfYearBefore{std::chrono::year{year - 1}, December, std::chrono::day{31}};
   return static_cast<int>((sys_days{date} - sys_days{lastOfYearBefore}).count());
+}
+
+int DayOfYear(std::string_view dayMonth, int year, int februaryDays) {
+  const DayMonth d = ParseDayMonth(dayMonth, year);
+  const int n = calendar::DayNumber(d.month, d.day, februaryDays);
+  if (n == 0) throw FileError(kErrTypeMismatch, d.text);
+  return n;
 }
 
 void WarnNotNumeric(MessageBoxes& boxes) {
@@ -115,6 +135,39 @@ std::string FileErrorTitle(int number) {
 void ReportFileError(MessageBoxes& boxes, const FileError& error) {
   boxes.show(FileErrorMessage(error.number()), FileErrorTitle(error.number()),
              MsgIcon::Exclamation);
+}
+
+std::string BoxDetail(std::string_view detail) {
+  constexpr std::size_t kShown = 60;
+  std::string out;
+  for (char c : detail.substr(0, std::min(detail.size(), kShown))) {
+    const auto b = static_cast<unsigned char>(c);
+    const bool printable = (b >= 0x20 && b < 0x7F) || b >= 0xA0;
+    out.push_back(printable ? c : '?');
+  }
+  if (detail.size() > kShown) out += "...";
+  return out;
+}
+
+std::string FileErrorBoxText(const FileError& error) {
+  std::string text = FileErrorMessage(error.number());
+  if (!error.detail().empty()) text += "\n\n" + BoxDetail(error.detail());
+  return text;
+}
+
+std::vector<std::string> SplitOn(std::string_view text, std::string_view separators) {
+  std::vector<std::string> parts;
+  std::string cur;
+  for (char c : text) {
+    if (separators.find(c) != std::string_view::npos) {
+      if (!cur.empty()) parts.push_back(cur);
+      cur.clear();
+    } else {
+      cur.push_back(c);
+    }
+  }
+  if (!cur.empty()) parts.push_back(cur);
+  return parts;
 }
 
 std::vector<std::string> SplitWords(std::string_view text) {
@@ -189,7 +242,7 @@ std::string OutputNameFor(std::string_view projectName) {
   std::size_t start = slash == std::string::npos ? 0 : slash + 1;
   std::size_t dot = name.find_last_of('.');
   if (dot != std::string::npos && dot > start) name.erase(dot);
-  return name + ".ot_";
+  return name + ".ot1";
 }
 
 SaveOutputProposal PrepareSaveOutput(const ProjectModel& m, std::string_view inputName,

@@ -30,6 +30,9 @@ float RoundTo(std::string_view x, double n);
 // Day number 1..366 of a day-month text such as "15-Oct-" in `year`; a text that is no
 // date is a type mismatch (13).
 int DayOfYear(std::string_view dayMonth, int year);
+// The same in the simulation calendar, whose February has `februaryDays` days: the day
+// number the engine gives that date (a date the calendar lacks is a type mismatch).
+int DayOfYear(std::string_view dayMonth, int year, int februaryDays);
 
 void WarnNotNumeric(MessageBoxes& boxes);
 void WarnSharedProfile(MessageBoxes& boxes);
@@ -40,8 +43,18 @@ std::string FileErrorMessage(int number);
 std::string FileErrorTitle(int number);
 void ReportFileError(MessageBoxes& boxes, const FileError& error);
 
+// The part of an error's detail (a file name, a line of a file) that an error box shows:
+// its first 60 characters, each one that is not printable Latin-1 shown as "?", and "..."
+// after a detail that was cut.
+std::string BoxDetail(std::string_view detail);
+// The text of the error box for `error`: the fixed message of its number, then, when the
+// error carries a detail, a blank line and the detail as BoxDetail gives it.
+std::string FileErrorBoxText(const FileError& error);
+
 // The words of a text separated by runs of blanks (leading and trailing blanks give none).
 std::vector<std::string> SplitWords(std::string_view text);
+// The fields of a text separated by runs of any of the `separators` characters.
+std::vector<std::string> SplitOn(std::string_view text, std::string_view separators);
 
 // Deletes the files of `folder` whose names end in `suffix`; errors are ignored.
 void DeleteMatching(const std::string& folder, std::string_view suffix);
@@ -58,7 +71,7 @@ void FindExcelPath(ProjectModel& m);  // searches the process's PATH
 
 // What the save-output window shows when it opens.
 struct SaveOutputProposal {
-  std::string name;                // proposed output name, "<name>.ot_"
+  std::string name;                // proposed output name, "<name>.ot1"
   std::string folder;              // folder of the folder list
   std::vector<std::string> files;  // files of that folder matching "*.ot*"
   bool runEnabled = true;          // the window's "Run" button
@@ -69,7 +82,7 @@ SaveOutputProposal PrepareSaveOutput(const ProjectModel& m, std::string_view inp
                                      std::string_view outputName);
 
 // The output name proposed for a project name: its extension (in the file-name part only)
-// replaced by ".ot_", or ".ot_" appended when it has none.
+// replaced by ".ot1", or ".ot1" appended when it has none.
 std::string OutputNameFor(std::string_view projectName);
 
 }  // namespace kalvano::model

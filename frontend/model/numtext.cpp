@@ -1,8 +1,11 @@
 #include "frontend/model/numtext.h"
 
+#include "frontend/model/file_error.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <system_error>
 
 namespace kalvano::model {
@@ -114,15 +117,45 @@ std::size_t leadingNumber(std::string_view text, std::string& num) {
   return i;
 }
 
+// A collected number too large or too small for a double: its decimal exponent (the
+// position of its first significant digit, plus the written exponent) tells which.
+bool overflows(const std::string& num) {
+  long position = 0;
+  bool inFraction = false, significant = false;
+  std::size_t i = num.front() == '-' ? 1 : 0;
+  for (; i < num.size() && num[i] != 'e'; ++i) {
+    if (num[i] == '.') {
+      inFraction = true;
+    } else if (!significant && num[i] == '0') {
+      if (inFraction) --position;
+    } else {
+      significant = true;
+      if (!inFraction) ++position;
+    }
+  }
+  if (!significant) return false;
+  long exponent = 0;
+  bool negative = false;
+  for (++i; i < num.size(); ++i) {
+    if (num[i] == '-') {
+      negative = true;
+    } else if (num[i] >= '0' && num[i] <= '9' && exponent < 100000) {
+      exponent = exponent * 10 + (num[i] - '0');
+    }
+  }
+  return position + (negative ? -exponent : exponent) > 0;
+}
+
+// The value of a collected number; one beyond the range of a double is infinite (a
+// number that small is 0).
 double parseCollected(const std::string& num) {
   double v = 0;
-  const char* b = num.data();
-  if (!num.empty() && num.front() == '-') {
-    std::from_chars(b + 1, b + num.size(), v);
-    return -v;
-  }
-  std::from_chars(b, b + num.size(), v);
-  return v;
+  const bool minus = !num.empty() && num.front() == '-';
+  const char* b = num.data() + (minus ? 1 : 0);
+  auto res = std::from_chars(b, num.data() + num.size(), v);
+  if (res.ec == std::errc::result_out_of_range)
+    v = overflows(num) ? std::numeric_limits<double>::infinity() : 0.0;
+  return minus ? -v : v;
 }
 
 }  // namespace
@@ -154,6 +187,9 @@ long ValRoundEven(std::string_view text) {
   double v = Val(text);
   double r = std::round(v);
   if (std::fabs(v - std::trunc(v)) == 0.5) r = 2.0 * std::round(v / 2.0);
+  // Only a value inside the range of long is converted (2^63 itself is outside it).
+  constexpr double kLimit = 9223372036854775808.0;
+  if (!(r >= -kLimit && r < kLimit)) throw FileError(kErrOverflow, std::string(text));
   return static_cast<long>(r);
 }
 

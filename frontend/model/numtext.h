@@ -26,10 +26,12 @@ std::string IntegerForm(long value);
 std::string RightAlign(std::string_view text, std::size_t width);
 
 // The numeric value of a text: its leading number, blanks skipped; 0 when it begins with
-// no number ("12.5abc" -> 12.5, "abc" -> 0).
+// no number ("12.5abc" -> 12.5, "abc" -> 0). A number beyond the range of a double gives
+// an infinite value of its sign ("1e400"), one too small for it 0.
 double Val(std::string_view text);
 
-// Val taken to the nearest whole number, halves to the even neighbour (2.5 -> 2).
+// Val taken to the nearest whole number, halves to the even neighbour (2.5 -> 2). A value
+// that no long holds (or an infinite one) is the overflow error (FileError 6).
 long ValRoundEven(std::string_view text);
 
 // ASCII letter case, the same under every locale.

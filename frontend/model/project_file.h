@@ -37,7 +37,11 @@ void ReadProjectHeader(ProjectModel& m);
 
 // Rebuilds the model from a project file, writes temp/temp<code>.zon for every zone and
 // sketch/bld_mtx.all from the file's building matrix. The file is parsed into a copy of
-// the model; a failure (FileError) leaves the model and those files as they were.
+// the model; a failure (FileError) leaves the model and those files as they were. A UTF-8
+// byte-order mark before line 1 is skipped. Refused: a file too big to read, or memory
+// running out (7); weeks per month that are not a number 1 to 4 (62); a number stored in
+// the model that is not finite or that its type cannot hold (6); a type id or profile
+// number outside 0..50 (9).
 void ReadInputFile(ProjectModel& m, const std::string& path);
 
 // A file name under the base folder unless it is already absolute.
@@ -50,6 +54,9 @@ std::string NormalizeOutdoorAir(std::string_view field);
 // code) rates in litres per second per person, "CS" rates in litres per second per square
 // metre, "PA" percentages unchanged; the code stays in characters 1-2.
 std::string OutdoorAirInSI(std::string_view field);
+
+// The floor area (project item 8) of an inch-pound model as WriteInputFileSI writes it.
+std::string FloorAreaInSI(std::string_view area);
 
 // A yes/no switch is on when its first non-blank character, upper-cased, is "Y".
 bool SwitchOn(std::string_view text);

@@ -56,6 +56,22 @@ struct RunData {
   float ComfortUpper = 79;
 };
 
+// What the zone editor's windows share while zones are edited: the per-field edited flags of
+// every zone, the field edited last, the editing copy of the current zone's surface rows
+// (rows 1..33, one text per cell, in the column order of the surface rows) and the rows and
+// kinds that the type tables and the exposure menu act on.
+struct ZoneEditState {
+  using RowTexts = std::array<std::string, kMaxSurfaces + 1>;
+  PerZone<std::array<int16_t, kZoneFields + 1>> FieldChanged{};  // fields 1..30 of a zone
+  int16_t LastEditedField = 0;  // 1..30, 31 = a Yes/No switch, 0 = none
+  RowTexts RowWallId, RowWallArea, RowOrient, RowExposure, RowShade, RowWindowId, RowWinArea;
+  RowTexts RowSlope, RowSWB, RowBlind, RowDiffTrans, RowSillHt, RowWinTop, RowGrndRefl;
+  int16_t PickRowWall = 0;    // row whose wall id the type table fills
+  int16_t PickRowWindow = 0;  // row whose window id the type table fills
+  int16_t CatalogKind = 0;    // 1 walls and roofs, 2 windows and skylights
+  int16_t SurfFocusRow = 0;   // visible line of the exposure box in use, 0 = none
+};
+
 // How the tabular viewer's long views were cut into page files: section II into zone pages
 // (made once per report), the weather listing into two pages and the comfort report into
 // pages. A run and a change of the current output clear the two split flags.
@@ -148,6 +164,8 @@ struct ProjectModel {
   int16_t HourlyOutput = 0;  // the run writes the hourly spreadsheet files
   int16_t BldTypeNo = 0;     // building type 1..42 whose defaults were loaded last
   int16_t CurrentZone = 0;   // zone being edited, 0 when none
+  ZoneEditState ZoneEdit;
+  int16_t PaintZone = 0;     // zone last chosen for painting in the sketch, 0 when none
 
   // The run data of the current or last run.
   RunData Run;

@@ -9,12 +9,21 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace kalvano::model {
 namespace L = layout;
 
 namespace {
+
+// Line 1 without the UTF-8 byte-order mark that some editors put before it.
+std::string headerLine(const std::vector<std::string>& lines) {
+  if (lines.empty()) throw FileError(kErrPastEndOfFile, "the file is empty");
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  const std::string& first = lines.front();
+  return first.rfind(kBom, 0) == 0 ? first.substr(kBom.size()) : first;
+}
 
 // The lines of a project file read one after the other; reading past the end is the
 // wrong-format error.
@@ -26,6 +35,11 @@ class Lines {
     return lines_[pos_++];
   }
   std::string value() { return ValueText(next()); }
+  std::string header() {
+    std::string head = headerLine(lines_);
+    ++pos_;
+    return head;
+  }
   bool atEnd() const { return pos_ >= lines_.size(); }
   static std::string ValueText(const std::string& line) {
     return line.size() > 10 ? line.substr(10) : std::string();
@@ -44,17 +58,28 @@ bool isLine(const std::string& line, std::string_view what) {
 // A type id or profile number taken from a text: 0..50, else subscript out of range.
 std::size_t tableIndex(std::string_view text) {
   double v = Val(text);
+  if (!(v > -0.5 && v <= kMaxTypeId + 0.5)) throw FileError(kErrSubscript, std::string(text));
   long n = ValRoundEven(text);
-  if (!(v > -0.5 && n >= 0 && n <= kMaxTypeId)) throw FileError(kErrSubscript, std::string(text));
+  if (n < 0 || n > kMaxTypeId) throw FileError(kErrSubscript, std::string(text));
   return static_cast<std::size_t>(n);
 }
 
+// A whole-number column of a surface row: a value that no int16_t holds is an overflow.
 int16_t integerValue(std::string_view text) {
   long n = ValRoundEven(text);
   if (n < std::numeric_limits<int16_t>::min() || n > std::numeric_limits<int16_t>::max())
     throw FileError(kErrOverflow, std::string(text));
   return static_cast<int16_t>(n);
 }
+
+// A value stored as a single-precision real: one that is not finite or that no float
+// holds is an overflow (`text` names it in the error).
+float realValue(double v, std::string_view text) {
+  if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
+    throw FileError(kErrOverflow, std::string(text));
+  return static_cast<float>(v);
+}
+float realValue(std::string_view text) { return realValue(Val(text), text); }
 
 std::string trimmed(std::string_view text) {
   std::size_t b = text.find_first_not_of(' ');
@@ -63,11 +88,17 @@ std::string trimmed(std::string_view text) {
   return std::string(text.substr(b, e - b + 1));
 }
 
-// Line 1: the seed is the 10 characters from column 11, the weeks the number in 21-23.
+// Line 1: the seed is the 10 characters from column 11, the weeks the number in 21-23,
+// which must be a whole number of weeks 1 to 4 (else the wrong-format error).
 void readSeedAndWeeks(ProjectModel& m, const std::string& head) {
+  std::string weeks = head.size() > 20 ? head.substr(20, 3) : std::string();
+  double v = 0;
+  if (!ParseNumber(weeks, v) || !(v >= 0.5 && v <= 4.5))
+    throw FileError(kErrPastEndOfFile, "weeks per month '" + weeks + "'");
+  long n = ValRoundEven(weeks);
+  if (n < 1 || n > 4) throw FileError(kErrPastEndOfFile, "weeks per month '" + weeks + "'");
   m.WeatherSeed = head.size() > 10 ? head.substr(10, 10) : std::string();
-  m.WeeksPerMonth =
-      static_cast<int16_t>(ValRoundEven(head.size() > 20 ? head.substr(20, 3) : std::string()));
+  m.WeeksPerMonth = static_cast<int16_t>(n);
 }
 
 void readTypes(Lines& in, const std::array<TypeColumn*, 7>& columns) {
@@ -96,14 +127,14 @@ void readZones(ProjectModel& m, Lines& in, std::vector<ZoneFile>& zoneFiles) {
     auto& data = m.ZoneData[z];
     data[1] = Lines::ValueText(first);
     for (std::size_t f = 2; f <= 21; ++f) data[f] = in.value();
-    m.ZonePeople[z] = Val(data[5]) > 0 ? static_cast<float>(Val(data[3]) / Val(data[5])) : 1.0f;
+    m.ZonePeople[z] = Val(data[5]) > 0 ? realValue(Val(data[3]) / Val(data[5]), data[5]) : 1.0f;
     const std::string& code = data[1];
     if (code.empty() || !std::all_of(code.begin(), code.end(),
                                      [](char c) { return c >= '0' && c <= '9'; }))
       throw FileError(kErrPastEndOfFile, "zone code '" + code + "' is not a number");
     m.ZoneCode[z] = code;
     m.ZoneSketchName[z] = data[2];
-    m.ZoneFloorArea[z] = static_cast<float>(Val(data[3]));
+    m.ZoneFloorArea[z] = realValue(data[3]);
     for (std::size_t k = L::kFirstSwitchLine; k < L::kZoneLines.size(); ++k) {
       std::string value = in.value();
       switch (L::kZoneLines[k].field) {
@@ -125,7 +156,7 @@ void readZones(ProjectModel& m, Lines& in, std::vector<ZoneFile>& zoneFiles) {
       file.values.push_back(Lines::ValueText(rowFirst));
       for (int k = 1; k < 14; ++k) file.values.push_back(in.value());
       const std::string* v = &file.values[file.values.size() - 14];
-      auto real = [](const std::string& t) { return static_cast<float>(Val(t)); };
+      auto real = [](const std::string& t) { return realValue(t); };
       m.SurfWallId[z][rows] = integerValue(v[0]);
       m.SurfWallArea[z][rows] = real(v[1]);
       m.SurfOrient[z][rows] = integerValue(v[2]);
@@ -161,7 +192,7 @@ void parse(ProjectModel& m, Lines& in, std::vector<ZoneFile>& zoneFiles) {
   for (int k = 1; k <= 3; ++k) m.DesTemps[k].clear();
 
   // Line 1: seed, weeks per month, unit tag.
-  const std::string& head = in.next();
+  const std::string head = in.header();
   readSeedAndWeeks(m, head);
   for (std::size_t c = 22; c + 1 < head.size(); ++c) {
     if (head.compare(c, 2, "SI") == 0) {
@@ -173,7 +204,7 @@ void parse(ProjectModel& m, Lines& in, std::vector<ZoneFile>& zoneFiles) {
 
   for (int i = 0; i < kProjectItems; ++i) m.ProjectData[i] = in.value();
   m.BldOrient = m.ProjectData[7];
-  m.FloorArea = static_cast<float>(Val(m.ProjectData[8]));
+  m.FloorArea = realValue(m.ProjectData[8]);
 
   in.next();  // "WEATHER"
   for (int i = 1; i <= kWeatherLines; ++i) m.WeatherBlock[i] = in.next();
@@ -227,10 +258,9 @@ void parse(ProjectModel& m, Lines& in, std::vector<ZoneFile>& zoneFiles) {
   readZones(m, in, zoneFiles);
 }
 
-}  // namespace
-
-void ReadInputFile(ProjectModel& m, const std::string& path) {
-  Lines in(SplitLines(ReadWholeFile(ResolvePath(m, path))));
+// Reads the project file at `path` into the model (see ReadInputFile).
+void readInputFile(ProjectModel& m, const std::string& path) {
+  Lines in(ReadFileLines(ResolvePath(m, path)));
   auto copy = std::make_unique<ProjectModel>(m);
   // A retrieved project never carries the previous project's types.
   for (TypeColumn* column : {&copy->WallId, &copy->WallDesc, &copy->WallU, &copy->WallAbs,
@@ -257,11 +287,19 @@ void ReadInputFile(ProjectModel& m, const std::string& path) {
   std::swap(m, *copy);
 }
 
+}  // namespace
+
+void ReadInputFile(ProjectModel& m, const std::string& path) {
+  try {
+    readInputFile(m, path);
+  } catch (const std::bad_alloc&) {
+    throw FileError(kErrOutOfMemory, path);
+  }
+}
+
 void ReadProjectHeader(ProjectModel& m) {
   try {
-    std::vector<std::string> lines = SplitLines(ReadWholeFile(ResolvePath(m, m.ProjectFile)));
-    if (lines.empty()) throw FileError(kErrPastEndOfFile);
-    readSeedAndWeeks(m, lines.front());
+    readSeedAndWeeks(m, headerLine(ReadFileLines(ResolvePath(m, m.ProjectFile))));
   } catch (const FileError&) {
     std::string last = NumberText(m.LastRandom);
     m.WeatherSeed = last.front() == ' ' ? last.substr(1) : last;

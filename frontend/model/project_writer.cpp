@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 
 namespace kalvano::model {
@@ -42,14 +43,24 @@ struct Rule {
   Form form;
 };
 
+// A number goes into the file only when it is finite: a value that overflowed its
+// conversion fails the save (overflow) instead of writing "Inf".
+float writable(float r) {
+  if (!std::isfinite(r)) throw FileError(kErrOverflow, "a number that is not finite");
+  return r;
+}
+
+std::string printed(float r) { return PrintedNumber(writable(r)); }
+
 std::string formText(float r, Form form) {
+  writable(r);
   switch (form) {
     case Form::B: return " " + NumberText(r);
     case Form::P: return NumberText(r);
     case Form::R6: return RightAlign(NumberText(r), 6);
     case Form::R5: return RightAlign(NumberText(r), 5);
     case Form::R4: return RightAlign(NumberText(r), 4);
-    case Form::S: return PrintedNumber(r);
+    case Form::S: return printed(r);
   }
   return {};
 }
@@ -143,6 +154,11 @@ Conversions toSI() {
   c.zoneField[26] = Rule{Op::Mul, 248.8, 1, Form::P};
   c.zoneField[27] = Rule{Op::Div, 3.412141, 1, Form::P};
   return c;
+}
+
+const Conversions& siConversions() {
+  static const Conversions kToSI = toSI();
+  return kToSI;
 }
 
 // The design temperatures must be recomputed before an as-held write: the first is
@@ -273,7 +289,7 @@ void writeZones(ProjectModel& m, AtomicFile& out, const Conversions* cv) {
     }
     for (int r = 1; r <= std::min<int>(m.SurfaceCount[z], kMaxSurfaces); ++r) {
       auto real = [&](float v, const Rule* rule) {
-        return cv && rule ? apply(*rule, v) : PrintedNumber(v);
+        return cv && rule ? apply(*rule, v) : printed(v);
       };
       const Rule* area = cv ? &cv->surfArea : nullptr;
       // A window area of 1.0 or less is a fraction of the wall (the engine's reading), which
@@ -285,10 +301,10 @@ void writeZones(ProjectModel& m, AtomicFile& out, const Conversions* cv) {
           IntegerForm(m.SurfWallId[z][r]),   real(m.SurfWallArea[z][r], area),
           IntegerForm(m.SurfOrient[z][r]),   IntegerForm(m.SurfExposure[z][r]),
           m.SurfShade[z][r],                 IntegerForm(m.SurfWindowId[z][r]),
-          real(win, winArea),                PrintedNumber(m.SurfSlope[z][r]),
+          real(win, winArea),                printed(m.SurfSlope[z][r]),
           m.SurfSWB[z][r],                   IntegerForm(m.SurfBlind[z][r]),
-          PrintedNumber(m.SurfDiffTrans[z][r]), real(m.SurfSillHt[z][r], height),
-          real(m.SurfWinTop[z][r], height),  PrintedNumber(m.SurfGrndRefl[z][r])};
+          printed(m.SurfDiffTrans[z][r]),    real(m.SurfSillHt[z][r], height),
+          real(m.SurfWinTop[z][r], height),  printed(m.SurfGrndRefl[z][r])};
       for (std::size_t k = 0; k < 14; ++k) out.line(labelled(L::kSurfaceLabels[k], values[k]));
     }
     out.line(L::kEndOfList);
@@ -324,8 +340,7 @@ void convertMatrix(const std::vector<std::string>& lines, AtomicFile& out,
 
 bool writeBody(ProjectModel& m, AtomicFile& out, const Conversions* cv) {
   // A missing sketch fails the save before anything is replaced.
-  std::vector<std::string> matrix =
-      SplitLines(ReadWholeFile(AppPath(m, files::kBuildingMatrix)));
+  std::vector<std::string> matrix = ReadFileLines(AppPath(m, files::kBuildingMatrix));
   for (int i = 0; i < kProjectItems; ++i) {
     const std::string& item = m.ProjectData[i];
     std::string value = itemOrZero(item);
@@ -385,8 +400,11 @@ bool writeBody(ProjectModel& m, AtomicFile& out, const Conversions* cv) {
 }  // namespace
 
 std::string OutdoorAirInSI(std::string_view field) {
-  static const Conversions kToSI = toSI();
-  return convertOutdoorAir(std::string(field), kToSI);
+  return convertOutdoorAir(std::string(field), siConversions());
+}
+
+std::string FloorAreaInSI(std::string_view area) {
+  return apply(siConversions().floorArea, Val(area));
 }
 
 bool WriteInputFile(ProjectModel& m, AtomicFile& out) { return writeBody(m, out, nullptr); }
@@ -397,8 +415,7 @@ bool WriteInputFileIP(ProjectModel& m, AtomicFile& out) {
 }
 
 bool WriteInputFileSI(ProjectModel& m, AtomicFile& out) {
-  static const Conversions cv = toSI();
-  return writeBody(m, out, &cv);
+  return writeBody(m, out, &siConversions());
 }
 
 bool WriteProjectFile(ProjectModel& m, const std::string& path, std::string_view tag,

@@ -18,6 +18,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
@@ -155,7 +156,7 @@ void tabular::Summary_Click(int index) {
                                 model::MsgIcon::Question, shell::MsgButtons::YesNoCancel);
       if (answer == shell::MsgAnswer::Yes) {
         Summary(8)->setEnabled(true);
-        shell::OpenWindow(shell::window::saveoutput, 1);
+        OpenSaveOutput();
         return;
       }
       if (answer != shell::MsgAnswer::No) return;
@@ -178,8 +179,21 @@ void tabular::zone_Click(int index) {
 
 void tabular::save_Click(int /*index*/) {
   save_->setEnabled(false);
-  shell::OpenWindow(shell::window::saveoutput, 1);
+  OpenSaveOutput();
   update();
+}
+
+void tabular::OpenSaveOutput() {
+  // From a results window the dialog's "Run" is disabled; its Cancel gives this window its
+  // "Main Menu" and "Save Output" back.
+  if (!shell::OpenWindow(shell::window::saveoutput, 1) || !shell::SaveOutputDialogExists()) return;
+  connect(&shell::SaveOutputDialog(), &shell::saveoutform::cancelled, this,
+          &tabular::SaveOutputCancelled, Qt::UniqueConnection);
+}
+
+void tabular::SaveOutputCancelled() {
+  Summary(8)->setEnabled(true);
+  save_->setEnabled(true);
 }
 
 void tabular::graphical_Click() {

@@ -50,6 +50,8 @@ class tabular : public QWidget {
 
  private:
   void EnableViews();
+  void OpenSaveOutput();
+  void SaveOutputCancelled();
 
   std::array<QPushButton*, 11> summary_{};
   QPushButton* next_;

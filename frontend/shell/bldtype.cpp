@@ -40,7 +40,7 @@ std::array<Conversion, model::kZoneFields + 1> ZoneConversions() {
 class TypeLines {
  public:
   explicit TypeLines(const std::string& path)
-      : lines_(model::SplitLines(model::ReadWholeFile(path))) {}
+      : lines_(model::ReadFileLines(path)) {}
   const std::string& next() {
     if (pos_ >= lines_.size()) throw model::FileError(model::kErrPastEndOfFile, "the file ends early");
     return lines_[pos_++];
@@ -136,7 +136,7 @@ void LoadBuildingType(model::ProjectModel& m, int n, ProjectBoxes& boxes) {
         break;
       case 6: box = std::to_string(m.CurrentYear); break;
       case 8:
-        if (box.empty() || box == "0") box = value;
+        if (box.empty() || box == "0") box = si ? model::FloorAreaInSI(value) : value;
         break;
       case 9: box = si ? ConvertedValue(value, 10.76391, 2, 6) : value; break;
       default: box = value;

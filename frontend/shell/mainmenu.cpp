@@ -21,13 +21,21 @@
 #include "frontend/shell/content.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
+#include "frontend/shell/openers.h"
 #include "frontend/shell/projectinfo.h"
+#include "frontend/model/project_file.h"
+#include "frontend/shell/filepicker.h"
 #include "frontend/shell/retrieve.h"
+#include "frontend/shell/rundispatch.h"
+#include "frontend/shell/runoptions.h"
+#include "frontend/shell/runsim.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/saveinput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/warning.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
+#include "frontend/shell/zoneentry.h"
 
 namespace kalvano::shell {
 
@@ -88,10 +96,18 @@ void mainmenu::BuildMenus() {
   QMenu* run = bar->addMenu("&Analysis");
   run->setObjectName("runmenu");
   Register(MenuItem::runmenu, run->menuAction());
-  AddItem(run, MenuItem::runenergy1, "&Error Check Only", "Ctrl+E");
-  AddItem(run, MenuItem::runenergy2, "&Abbreviated Run");
-  AddItem(run, MenuItem::runenergy3, "Run with   A/C ", "Ctrl+A");
-  AddItem(run, MenuItem::runenergy4, "Run w/out A/C (&Passive)", "Ctrl+P");
+  const std::array<std::pair<MenuItem, const char*>, 4> runs{{
+      {MenuItem::runenergy1, "&Error Check Only"},
+      {MenuItem::runenergy2, "&Abbreviated Run"},
+      {MenuItem::runenergy3, "Run with   A/C "},
+      {MenuItem::runenergy4, "Run w/out A/C (&Passive)"},
+  }};
+  const char* shortcuts[] = {"Ctrl+E", nullptr, "Ctrl+A", "Ctrl+P"};
+  for (int i = 0; i < 4; ++i) {
+    connect(AddItem(run, runs[static_cast<std::size_t>(i)].first,
+                    runs[static_cast<std::size_t>(i)].second, shortcuts[i]),
+            &QAction::triggered, this, [this, i] { runenergy_Click(i + 1); });
+  }
   spacer();
 
   QMenu* view = bar->addMenu("&View Output");
@@ -208,6 +224,14 @@ QWidget* mainmenu::BuildSteps() {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
       connect(picture, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
     }
+    if (row.caption == MenuItem::zonedescription) {
+      connect(caption, &ClickLabel::clicked, this, &mainmenu::zonedescription_Click);
+      connect(picture, &ClickLabel::clicked, this, &mainmenu::Image5_Click);
+    }
+    if (row.caption == MenuItem::executerun) {
+      connect(caption, &ClickLabel::clicked, this, &mainmenu::executerun_Click);
+      connect(picture, &ClickLabel::clicked, this, &mainmenu::executerun_Click);
+    }
     ++r;
   }
   grid->setColumnStretch(2, 1);
@@ -322,6 +346,12 @@ void mainmenu::projectinformation_Click() {
   ShowModeless(&window);
 }
 
+void mainmenu::zonedescription_Click() {
+  if (ZoneEntry(Model(), ZoneListGrid(), Messages())) OpenWindow(window::zonename);
+}
+
+void mainmenu::Image5_Click() { zonedescription_Click(); }
+
 bool mainmenu::MayDropProject() {
   if (!AnyStepDone(Model().StepFlags)) return true;
   Messages().beep();
@@ -359,6 +389,31 @@ void mainmenu::saveinput_Click() {
   }
   m.RunType = 0;
   ShowModeless(&SaveDialog());
+}
+
+void mainmenu::executerun_Click() { ShowRunOptions(); }
+
+void mainmenu::runenergy_Click(int index) {
+  model::ProjectModel& m = Model();
+  const RunDecision d = RunDispatch(m, index, Messages());
+  switch (d.step) {
+    case RunStep::Nothing:
+      break;
+    case RunStep::RunWindow:
+      if (d.readHeader) model::ReadProjectHeader(m);
+      ShowRunWindow();
+      break;
+    case RunStep::SaveInput: {
+      saveinputform& dialog = SaveDialog();
+      dialog.Picker()->SetPattern("*.inp");
+      dialog.Picker()->Refresh();
+      ShowModeless(&dialog);
+      break;
+    }
+    case RunStep::SaveOutput:
+      SaveOutputDialog().Open(d.prompt, d.pattern, true);
+      break;
+  }
 }
 
 void mainmenu::exititem_Click() {

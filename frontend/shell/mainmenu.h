@@ -22,10 +22,16 @@ class mainmenu : public QMainWindow {
 
   void Form_Activate();
   void projectinformation_Click();
+  void zonedescription_Click();
+  void Image5_Click();
   void newitem_Click();
   void retrieveitem_Click();
   void Picture1_Click();
   void saveinput_Click();
+  // Step 6 (caption and picture): the run-choice window.
+  void executerun_Click();
+  // The Analysis menu's items 1..4, and the run-choice window's two runs (3 and 4).
+  void runenergy_Click(int index);
   void exititem_Click();
   void contentitem_Click();
   void introductionitem_Click();

@@ -1,5 +1,7 @@
 #include "frontend/shell/menucore.h"
 
+#include "frontend/shell/openers.h"
+
 namespace kalvano::shell {
 
 std::string_view MenuItemName(MenuItem item) {
@@ -71,7 +73,16 @@ bool ItemWindowBuilt(MenuItem item) {
     case MenuItem::learningitem:
     case MenuItem::Licenseitem:
     case MenuItem::aboutitem:
+    // Step 6, the run-choice window, and the Analysis menu's shown runs.
+    case MenuItem::executerun:
+    case MenuItem::Image6:
+    case MenuItem::runenergy3:
+    case MenuItem::runenergy4:
       return true;
+    // Step 5 ends in the zone list, which a higher library provides.
+    case MenuItem::zonedescription:
+    case MenuItem::Image5:
+      return HasWindowOpener(window::zonename);
     default:
       return false;
   }

@@ -58,7 +58,9 @@ MenuEnabling OnSketchOpened(MenuEnabling state);
 MenuEnabling OnNewProject(MenuEnabling state);
 
 // Whether the window that an item opens is part of the program yet. Items without their
-// window stay visible and disabled. Menus that only hold other items count as built.
+// window stay visible and disabled. Menus that only hold other items count as built; an
+// item whose window is opened through the registry of window openers counts as built when
+// that window's opener is registered.
 bool ItemWindowBuilt(MenuItem item);
 
 // The enabled state shown: the main menu's own state, restricted to items with a window.

@@ -47,19 +47,6 @@ constexpr const char* kHints =
     "(3) The sketch routing will automatically \nadd the floor area and the orientation.\n"
     "(4) You may add project descriptors, occupancy and holidays later.";
 
-// The key code of a typed key as the filter sees it; 0 for keys that type nothing.
-char KeyCode(const QKeyEvent* key) {
-  switch (key->key()) {
-    case Qt::Key_Backspace: return kBackspace;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return kEnter;
-    default: break;
-  }
-  const QString text = key->text();
-  if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() > 255) return 0;
-  return static_cast<char>(text.at(0).unicode());
-}
-
 void ShowRefusal(const Refusal& r) {
   if (r.beep) Messages().beep();
   if (!r.text.empty()) {
@@ -95,6 +82,7 @@ projectinfo::projectinfo(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* box = new QLineEdit(frame);
     box->setObjectName(QString("projectid(%1)").arg(i));
     box->installEventFilter(this);
+    box->setValidator(new Latin1Validator(box));
     boxes_[i] = box;
     const int index = static_cast<int>(i);
     connect(box, &QLineEdit::textChanged, this, [this, index] {
@@ -209,7 +197,7 @@ bool projectinfo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
       projectid_Click(i);
     } else if (event->type() == QEvent::KeyPress) {
-      const char key = KeyCode(static_cast<QKeyEvent*>(event));
+      const char32_t key = KeyCharacter(static_cast<QKeyEvent*>(event));
       if (key != 0 && !projectid_KeyPress(i, key)) return true;
     } else if (event->type() == QEvent::KeyRelease) {
       lastEditedBox_ = i;
@@ -259,7 +247,7 @@ void projectinfo::projectid_Click(int index) {
   if (index == 0 && Model().ProjectLoaded == 0) ShowRefusal(RefusalMessage(KeyRefusal::SelectType));
 }
 
-bool projectinfo::projectid_KeyPress(int index, char key) {
+bool projectinfo::projectid_KeyPress(int index, char32_t key) {
   model::ProjectModel& m = Model();
   const KeyRefusal refusal = FilterKey(index, key, BoxText(index), m.ProjectLoaded);
   if (refusal == KeyRefusal::SelectType) {

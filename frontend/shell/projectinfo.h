@@ -26,8 +26,9 @@ class projectinfo : public QWidget {
   void Form_Activate();
   void building_Click(int index);
   void projectid_Click(int index);
-  // The key filter; returns whether the key reaches the box.
-  bool projectid_KeyPress(int index, char key);
+  // The key filter (`key` is the typed character's code); returns whether the key reaches
+  // the box.
+  bool projectid_KeyPress(int index, char32_t key);
   void undobutton_Click();
   void OK_Click();
   void cancel_Click();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <set>
 #include <system_error>
 
@@ -36,7 +37,12 @@ void DeleteOtherZoneFiles(const model::ProjectModel& kept) {
 }  // namespace
 
 void RetrieveProject(model::ProjectModel& m, const std::string& path, std::string_view typed) {
-  auto trial = std::make_unique<model::ProjectModel>(m);
+  std::unique_ptr<model::ProjectModel> trial;
+  try {
+    trial = std::make_unique<model::ProjectModel>(m);
+  } catch (const std::bad_alloc&) {
+    throw model::FileError(model::kErrOutOfMemory, path);
+  }
   if (trial->ProjectLoaded == 1) {
     const int rows = std::clamp<int>(trial->DemChgCount, 0, model::kMaxDemandRows);
     for (int i = 1; i <= rows; ++i) trial->DemChgKw[i].clear(), trial->DemChgCost[i].clear();

@@ -5,10 +5,10 @@
 namespace kalvano::shell {
 
 namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char32_t c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
-KeyRefusal FilterKey(int index, char key, std::string_view text, int projectLoaded) {
+KeyRefusal FilterKey(int index, char32_t key, std::string_view text, int projectLoaded) {
   if (index == 0 && projectLoaded == 0) return KeyRefusal::SelectType;
   if (index >= 6 && index <= 11) {
     const bool accepted = key == kBackspace || key == kEnter || key == ' ' || key == '.' ||
@@ -27,6 +27,7 @@ KeyRefusal FilterKey(int index, char key, std::string_view text, int projectLoad
   if (index >= 7 && index <= 11 && text.size() > 10 && key != kBackspace) {
     return KeyRefusal::TooLong;
   }
+  if (key > 0xFF) return KeyRefusal::NotLatin1;
   return KeyRefusal::None;
 }
 
@@ -45,7 +46,8 @@ Refusal RefusalMessage(KeyRefusal refusal) {
       return {"Error. The maximum occupied days are 7 days per-week.", "Error", true};
     case KeyRefusal::DaysAfterSeven:
       return {"Error.  The maximum occupied days are 7 days per-week.", "Error", true};
-    case KeyRefusal::TooLong: return {"", "", true};
+    case KeyRefusal::TooLong:
+    case KeyRefusal::NotLatin1: return {"", "", true};
     case KeyRefusal::None: break;
   }
   return {"", "", false};

@@ -16,14 +16,17 @@ enum class KeyRefusal {
   NotNumeric,      // boxes 6..11 take digits, ".", blank, Backspace and Enter only
   DaysFirst,       // box 10: 8 or 9 as the first digit
   DaysAfterSeven,  // box 10: a digit 1..9 after a leading 7
-  TooLong          // boxes 7..11 hold at most 11 typed characters
+  TooLong,         // boxes 7..11 hold at most 11 typed characters
+  NotLatin1        // a character beyond Latin-1, which no project file holds
 };
 
 inline constexpr char kBackspace = 8;
 inline constexpr char kEnter = 13;
 
-// The key filter of box `index` for a key typed into a box holding `text`.
-KeyRefusal FilterKey(int index, char key, std::string_view text, int projectLoaded);
+// The key filter of box `index` for a key (its character code) typed into a box holding
+// `text`. A character beyond Latin-1 is refused by every box: boxes 6..11 answer it as any
+// other character that is no digit, the others with a beep.
+KeyRefusal FilterKey(int index, char32_t key, std::string_view text, int projectLoaded);
 
 // Why "OK" keeps the window open.
 enum class OkRefusal {
@@ -39,7 +42,7 @@ struct Refusal {
   std::string_view title;
   bool beep;
 };
-Refusal RefusalMessage(KeyRefusal refusal);  // TooLong has no text: a beep only
+Refusal RefusalMessage(KeyRefusal refusal);  // TooLong, NotLatin1: a beep only
 Refusal RefusalMessage(OkRefusal refusal);
 
 // The index of the box that Undo Last restores next after restoring `lastEdited`.

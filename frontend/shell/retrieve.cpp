@@ -141,4 +141,9 @@ void SampleFileForm::okbutton_Click() {
   Messages().show(kSampleReady, kSampleReadyTitle, MsgIcon::Information);
 }
 
+std::string ProjectFolder(const model::ProjectModel& m) {
+  if (RetrieveDialogExists()) return RetrieveDialog().Picker()->Folder();
+  return ParentFolder(m.ProjectFile);
+}
+
 }  // namespace kalvano::shell

@@ -5,6 +5,10 @@
 
 #include <QWidget>
 
+#include <string>
+
+#include "frontend/model/project_model.h"
+
 #include <functional>
 #include <string>
 
@@ -59,6 +63,10 @@ class SampleFileForm : public RetrieveWindow {
 oldfileform& RetrieveDialog();
 bool RetrieveDialogExists();
 SampleFileForm& SampleDialog();
+
+// The folder the file dialogs take for a project with a file: the retrieve dialog's, or the
+// project file's own when that dialog was never opened.
+std::string ProjectFolder(const model::ProjectModel& m);
 
 inline constexpr const char* kSampleReady = "Sample Project is ready for review and/or Execution";
 inline constexpr const char* kSampleReadyTitle = "Sample Project Retrieved";

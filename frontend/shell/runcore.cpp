@@ -1,24 +1,78 @@
 #include "frontend/shell/runcore.h"
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
+#include "runcalendar.h"
 #include "runfiles.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
 
 namespace kalvano::shell {
 
 namespace {
+
 // Pads with blanks so that the next character stands in column `column` (1-based).
 void tab(std::string& line, std::size_t column) {
   if (line.size() < column - 1) line.resize(column - 1, ' ');
 }
+
+std::string TempFile(const model::ProjectModel& m, std::string_view name) {
+  return model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(name));
+}
+
+// The number in columns col..col+w-1 of a line, blanks ignored; -1 when there is none.
+int FixedNumber(std::string_view line, std::size_t col, std::size_t w) {
+  if (line.size() < col - 1 + w) return -1;
+  int v = 0;
+  bool any = false;
+  for (char c : line.substr(col - 1, w)) {
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') return -1;
+    v = v * 10 + (c - '0');
+    any = true;
+  }
+  return any ? v : -1;
+}
+
+// Month and day of a record of a recorded weather file: the fixed columns of TMY2 (1),
+// WYEC2 (2) and Custom (4), the second and third free numbers of IWEC (3).
+bool RecordDate(std::string_view line, int format, int& month, int& day) {
+  if (format == 3) {
+    const std::vector<std::string> words = model::SplitOn(line, " \t,");
+    double v[3];
+    if (words.size() < 8) return false;
+    for (int i = 0; i < 3; ++i) {
+      if (!model::ParseNumber(words[static_cast<std::size_t>(i)], v[i])) return false;
+    }
+    month = static_cast<int>(v[1]);
+    day = static_cast<int>(v[2]);
+    return true;
+  }
+  const std::size_t monthCol = format == 2 ? 9 : format == 4 ? 6 : 4;
+  month = FixedNumber(line, monthCol, 2);
+  day = FixedNumber(line, monthCol + 2, 2);
+  return month >= 0 && day >= 0;
+}
+
 }  // namespace
 
 int Jan1Weekday(int year) {
-  const int y = year - 1980;
-  // Whole-number division rounded down and a remainder with the dividend's sign.
-  const int q = (y + 3) >= 0 ? (y + 3) / 4 : -((-(y + 3) + 3) / 4);
-  return (y + q + 2) % 7 + 1;
+  using namespace std::chrono;
+  const weekday w{sys_days{std::chrono::year{year} / January / 1}};
+  return static_cast<int>(w.c_encoding()) + 1;
+}
+
+std::string ComfortField(float value) {
+  std::string text = model::PrintedNumber(value);
+  for (int decimals = 6; text.size() > 9 && decimals >= 0; --decimals) {
+    text = model::PrintedNumber(model::RoundTo(static_cast<double>(value), decimals));
+  }
+  return text;
 }
 
 std::string RunOptionsText(const RunChoices& c) {
@@ -39,27 +93,188 @@ std::string RunOptionsText(const RunChoices& c) {
   std::string skip = "Skip month: ";
   for (int month : c.skippedMonths) skip += PrintedNumber(static_cast<float>(month)) + " ";
   out.line(skip);
-  std::string comfort = "Comfort   : " + PrintedNumber(c.comfortLower);
+  std::string comfort = "Comfort   : " + ComfortField(c.comfortLower);
   tab(comfort, 23);
-  comfort += PrintedNumber(c.comfortUpper);
+  comfort += ComfortField(c.comfortUpper);
   out.line(comfort);
   return out.content();
 }
 
 void WriteRunFiles(model::ProjectModel& m, const RunChoices& c) {
   const bool si = m.UnitSystem == model::kSI;
-  model::AtomicFile input(model::AppPath(m, std::string(files::kTempDir) + "/" +
-                                               std::string(files::kRunInput)));
+  model::AtomicFile input(TempFile(m, files::kRunInput));
   input.line(model::InputHeaderLine(m.WeatherSeed, m.WeeksPerMonth, si ? "SI" : "IP"));
   if (si) {
     model::WriteInputFileIP(m, input);
   } else {
     model::WriteInputFile(m, input);
   }
-  model::AtomicFile options(model::AppPath(m, std::string(files::kTempDir) + "/" +
-                                                 std::string(files::kRunOptions)));
+  model::AtomicFile options(TempFile(m, files::kRunOptions));
   options.text(RunOptionsText(c));
   options.commit();
+}
+
+std::string SeedText(double draw) {
+  long long digits = static_cast<long long>(std::floor(draw * 1e8));
+  if (digits < 1) digits = 1;
+  if (digits > 99999999) digits = 99999999;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%08lld", digits);
+  std::string text(buf);
+  while (text.back() == '0') text.pop_back();
+  return " ." + text;
+}
+
+int RunYear(std::string_view yearText) {
+  int y = static_cast<int>(model::Val(yearText));
+  if (y < 100) y += 2000;
+  return y;
+}
+
+bool RecordedHasLeapDay(const std::string& path, int weatherFormat) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::string line;
+  // TMY2 and Custom files open with the station header.
+  if (weatherFormat == 1 || weatherFormat == 4) std::getline(in, line);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    int month = 0, day = 0;
+    if (RecordDate(line, weatherFormat, month, day) && month == 2 && day == 29) return true;
+  }
+  return false;
+}
+
+std::string CapacityOverflows(const model::ProjectModel& m) {
+  int zones = 0, surfaces = 0;
+  for (int z = 1; z <= std::min<int>(m.ZoneCount, model::kMaxZones); ++z) {
+    if (m.ZoneCode[z].empty()) continue;
+    ++zones;
+    for (int r = 1; r <= std::min<int>(m.SurfaceCount[z], model::kMaxSurfaces); ++r) {
+      if (m.SurfWallArea[z][r] != 0.0f || m.SurfWinArea[z][r] != 0.0f) ++surfaces;
+    }
+  }
+  auto typesOf = [](const model::TypeColumn& ids) {
+    int n = 0;
+    for (int id = 1; id <= model::kFileTypeIds; ++id) n += ids[id].empty() ? 0 : 1;
+    return n;
+  };
+  std::string text;
+  auto check = [&text](int count, int limit, std::string_view what) {
+    if (count <= limit) return;
+    text += std::to_string(count) + " " + std::string(what) + " (at most " +
+            std::to_string(limit) + ")\n";
+  };
+  check(zones, 98, "zones");
+  check(surfaces, 400, "exterior surfaces in all zones");
+  check(typesOf(m.WallId), 20, "wall and roof types");
+  check(typesOf(m.WinId), 20, "window types");
+  static constexpr std::array<std::string_view, 6> kKinds{
+      "", "occupancy profiles", "hot water profiles", "ventilation profiles",
+      "lighting profiles", "temperature profiles"};
+  for (int kind = 1; kind <= 5; ++kind) {
+    model::ProfileKindRef p = model::ProfileKind(const_cast<model::ProjectModel&>(m), kind);
+    const int last = kind == 5 ? model::kTempProfiles : model::kMaxProfileNo;
+    int n = 0;
+    for (int k = 1; k <= last; ++k) n += p.marks[k].empty() ? 0 : 1;
+    check(n, 20, kKinds[static_cast<std::size_t>(kind)]);
+  }
+  if (text.empty()) return text;
+  return "The simulation cannot take this project. It holds:\n" + text +
+         "Please reduce the project before running it.";
+}
+
+RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r) {
+  RunPrepared out;
+  auto stop = [&out](RunFault fault, std::string_view title, std::string_view text) {
+    out.fault = fault;
+    out.title = std::string(title);
+    out.text = std::string(text);
+    return out;
+  };
+  // Checks, in this order.
+  auto blank = [](const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; };
+  if (r.recordedWeather && (blank(r.beginText) || blank(r.endText))) {
+    return stop(RunFault::Validation, kPeriodTitle, kPeriodText);
+  }
+  if (r.recordedWeather && m.WeatherFileChosen == 0) {
+    return stop(RunFault::Validation, kWeatherFileTitle, kWeatherFileText);
+  }
+  if (r.weeks < 1 || r.weeks > 4) return stop(RunFault::Validation, kLengthTitle, kLengthText);
+  if (const std::string over = CapacityOverflows(m); !over.empty()) {
+    return stop(RunFault::Capacity, kCapacityTitle, over);
+  }
+
+  model::RunData& run = m.Run;
+  run.LastRunType = m.RunType;
+  m.HourlyOutput = r.hourly ? 1 : 0;
+  bool allNumbers = true;
+  for (int i = 1; i <= 3; ++i) {
+    m.DesTemps[static_cast<std::size_t>(i)] = r.desTemps[static_cast<std::size_t>(i)];
+    double v = 0;
+    allNumbers = allNumbers && model::ParseNumber(r.desTemps[static_cast<std::size_t>(i)], v);
+  }
+  // Edited design temperatures reach the run file only when the writer keeps them.
+  if (allNumbers) m.DesTempsValid = 1;
+
+  // The period, in the engine's calendar.
+  std::string b = r.beginText, e = r.endText;
+  if (b.empty() || b.back() != '-') b += "-";
+  if (e.empty() || e.back() != '-') e += "-";
+  const int year = RunYear(r.yearText);
+  std::string yearText = model::NumberText(static_cast<float>(year));
+  out.yearBox = yearText.size() > 4 ? yearText.substr(yearText.size() - 4) : yearText;
+  run.AnalysisYear = out.yearBox;
+  m.ProjectData[6] = run.AnalysisYear;
+  run.RunPeriod[1] = b + run.AnalysisYear;
+  run.RunPeriod[2] = e + run.AnalysisYear;
+  const int format = r.recordedWeather ? run.WeatherFormat : 0;
+  const bool leapDay =
+      format != 0 && RecordedHasLeapDay(TempFile(m, files::kRecordedWeather), format);
+  const int february = calendar::FebruaryDays(format, year, leapDay);
+  RunChoices c;
+  try {
+    c.beginDay = model::DayOfYear(b, year, february);
+    c.endDay = model::DayOfYear(e, year, february);
+  } catch (const model::FileError&) {
+    return stop(RunFault::Dates, kDatesTitle, kDatesText);
+  }
+
+  m.WeatherSeed = r.repeatSequence ? std::string(kRepeatSeed) : SeedText(r.draw);
+  m.WeeksPerMonth = static_cast<int16_t>(r.weeks);
+  c.runType = m.RunType;
+  c.weatherFormat = format;
+  run.Jan1Weekday = static_cast<int16_t>(Jan1Weekday(year));
+  c.jan1Weekday = run.Jan1Weekday;
+  c.hourlyOutput = m.HourlyOutput;
+  run.SkippedMonthCount = 0;
+  static constexpr std::array<std::string_view, 13> kMonths{
+      "", "January", "February", "March", "April", "May", "June", "July", "August",
+      "September", "October", "November", "December"};
+  for (int month = 1; month <= 12; ++month) {
+    run.SkippedMonths[static_cast<std::size_t>(month)].clear();
+  }
+  for (int month = 1; month <= 12; ++month) {
+    if (!r.skipped[static_cast<std::size_t>(month)]) continue;
+    c.skippedMonths.push_back(month);
+    ++run.SkippedMonthCount;
+    run.SkippedMonths[static_cast<std::size_t>(run.SkippedMonthCount)] =
+        std::string(kMonths[static_cast<std::size_t>(month)]);
+  }
+  run.ComfortLower = static_cast<float>(model::Val(r.lowerText));
+  run.ComfortUpper = static_cast<float>(model::Val(r.upperText));
+  c.comfortLower = run.ComfortLower;
+  c.comfortUpper = run.ComfortUpper;
+  try {
+    WriteRunFiles(m, c);
+  } catch (const model::FileError& error) {
+    out.fault = RunFault::File;
+    out.error = error;
+    return out;
+  }
+  m.DesTempsValid = 1;
+  run.RunStatus = 0;
+  return out;
 }
 
 }  // namespace kalvano::shell

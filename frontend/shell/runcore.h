@@ -1,12 +1,17 @@
 // The two run files that the engine reads at start: the project in the engine's input
 // layout (temp/tavik$.inp, always inch-pound values, tagged with the units of the reports)
 // and the run options (temp/tavik$.tmp, eight labelled lines). GUI-free: the run window
-// gathers the choices and calls these.
+// gathers its controls into a RunRequest and PrepareRunFiles checks them, sets the run data
+// of the model and writes both files; the command-line tool and the tests write the files
+// from RunChoices directly.
 #pragma once
 
+#include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kalvano::shell {
@@ -23,8 +28,13 @@ struct RunChoices {
   float comfortUpper = 79;
 };
 
-// Weekday of 1 January of `year`, 1 = Sunday .. 7 = Saturday (1980 gives 3, 2001 gives 2).
+// Weekday of 1 January of `year` in the civil calendar, 1 = Sunday .. 7 = Saturday (1980
+// gives 3, 2001 gives 2, 1975 gives 4, 2101 gives 7).
 int Jan1Weekday(int year);
+
+// The printed number of a comfort limit, rounded to as many decimals as let it fit 9
+// characters, so that the lower limit ends by column 21 and the upper one starts at 23.
+std::string ComfortField(float value);
 
 // The eight lines of the run options file, each ended by CR LF.
 std::string RunOptionsText(const RunChoices& c);
@@ -32,5 +42,78 @@ std::string RunOptionsText(const RunChoices& c);
 // Writes temp/tavik$.inp (line 1 with the model's seed and weeks and the unit tag of the
 // model, then the body in inch-pound values) and temp/tavik$.tmp. Throws FileError.
 void WriteRunFiles(model::ProjectModel& m, const RunChoices& c);
+
+// The seed text of a draw in [0, 1): a blank, a point and at most 8 digits of the draw,
+// trailing zeros dropped (never exponent form, never reading as 0: a draw below 1e-8 gives
+// " .00000001").
+std::string SeedText(double draw);
+// The seed of "Repeat previously run weather sequence".
+inline constexpr std::string_view kRepeatSeed = ".83774665";
+
+// The analysis year of the year box: its leading number; below 100 it is taken in the
+// 2000s (5 gives 2005, 98 gives 2098, an empty box 2000).
+int RunYear(std::string_view yearText);
+
+// Whether a recorded weather file of format `weatherFormat` (1..4) holds a record of
+// 29 February. A file that cannot be read holds none.
+bool RecordedHasLeapDay(const std::string& path, int weatherFormat);
+
+// The engine's limits, checked before any run file is written: one line per overflow
+// naming the count and its limit, empty when the project fits.
+std::string CapacityOverflows(const model::ProjectModel& m);
+inline constexpr std::string_view kCapacityTitle = "Project too large";
+
+// What the run window's controls hold when Execute Run is pressed.
+struct RunRequest {
+  bool recordedWeather = false;        // "Recorded Weather:" chosen
+  std::string beginText = "1-Jan";     // period boxes, as typed
+  std::string endText = "31-Dec";
+  std::string yearText;                // analysis year box
+  int weeks = 4;                       // the highlighted week label (1..4), 0 when none
+  std::array<bool, 13> skipped{};      // months 1..12 highlighted
+  std::array<std::string, 4> desTemps;  // design temperature boxes 1..3
+  std::string lowerText = "68";        // comfort band boxes
+  std::string upperText = "79";
+  bool repeatSequence = false;         // "Repeat previously run weather sequence"
+  bool hourly = false;                 // "Produce Hourly Output File"
+  double draw = 0.5;                   // the seed generator's next value
+};
+
+// How preparing the run ended.
+enum class RunFault {
+  None,        // both run files written: the echo comes next
+  Validation,  // a choice is missing: the message, nothing written
+  Capacity,    // the project holds more than the engine takes: the message, nothing written
+  Dates,       // a period text is no date of the year: the date message
+  File         // a run file could not be written: the file-error report
+};
+struct RunPrepared {
+  RunFault fault = RunFault::None;
+  std::string title, text;     // the message of Validation, Capacity and Dates
+  model::FileError error{0};   // the error of File
+  std::string yearBox;         // the year box after the year was read (empty before)
+};
+
+// The run window's checks and run files, from Execute Run up to the input echo: validates
+// the request, then sets LastRunType, HourlyOutput, the design temperatures (valid when all
+// three boxes hold numbers), the year, the period with its day numbers in the engine's
+// calendar, the seed, the weeks, the skipped months, the comfort band and the weekday of
+// 1 January, writes both run files, and sets DesTempsValid and RunStatus for the echo.
+RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r);
+
+// Texts of the run window's messages.
+inline constexpr std::string_view kPeriodTitle = "Simulation period";
+inline constexpr std::string_view kPeriodText =
+    "Please enter the simulation period in: dd-mmm format.  Example: 15-Oct";
+inline constexpr std::string_view kWeatherFileTitle = "Weather data file";
+inline constexpr std::string_view kWeatherFileText =
+    "You will use recorded weather data but you have not picked the weather data file. Please "
+    "click the Recorded Weather button and enter the correct weather data file. ";
+inline constexpr std::string_view kLengthTitle = "Simulation length";
+inline constexpr std::string_view kLengthText = "Please select the simulation length (week/month).";
+inline constexpr std::string_view kDatesTitle = "Error";
+inline constexpr std::string_view kDatesText =
+    "Please check the dates of the simulation period and enter the dates in: dd-mmm format.  "
+    "Example: 15-Oct";
 
 }  // namespace kalvano::shell

@@ -25,6 +25,8 @@
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/projectio.h"
 #include "frontend/shell/retrieve.h"
+#include "frontend/shell/runsim.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/warning.h"
 #include "frontend/shell/widgets.h"
@@ -46,13 +48,6 @@ double NextRandom() {
 }
 
 QString FromLocal(const std::string& text) { return QString::fromLocal8Bit(text); }
-
-// The folder the dialog takes for a project with a file: the retrieve dialog's, or the
-// project file's own when that dialog was never opened.
-std::string ProjectFolder(const model::ProjectModel& m) {
-  if (RetrieveDialogExists()) return RetrieveDialog().Picker()->Folder();
-  return ParentFolder(m.ProjectFile);
-}
 
 // Read-only prompt: typed keys are discarded.
 class DiscardKeys final : public QObject {
@@ -188,14 +183,21 @@ void saveinputform::okbutton_Click() {
     ExitDialog().Command1_Click();
     return;
   }
-  if (m.RunType != 0 && m.ResultsExist != 1) {
-    // A requested run goes on from the saved file's header.
-    model::ReadProjectHeader(m);
+  if (m.RunType != 0) {
+    if (m.ResultsExist != 1) {
+      // A requested run goes on from the saved file's header.
+      model::ReadProjectHeader(m);
+      ShowRunWindow();
+    } else {
+      // First the previous results, or on to the run with the save-output dialog's Run.
+      SaveOutputDialog().Open(kSaveBeforeRunning, "*.ot*", true);
+    }
   }
   text1_->clear();
-  if (m.ResultsExist == 1) {
-    // The save-output dialog clears ResultsExist once it has saved the results.
-    Messages().ask(kResultsUnsaved, "Save output", MsgIcon::Information, MsgButtons::YesNo);
+  if (m.ResultsExist == 1 && Messages().ask(kResultsUnsaved, "Save output", MsgIcon::Information,
+                                            MsgButtons::YesNo) == MsgAnswer::Yes) {
+    m.ResultsExist = 0;
+    SaveOutputDialog().Open({}, "*.ot*", false);
   }
 }
 

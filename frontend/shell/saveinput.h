@@ -56,6 +56,9 @@ bool SaveDialogExists();
 // an empty function restores the default.
 void SetSeedSource(std::function<double()> source);
 
+inline constexpr const char* kSaveBeforeRunning =
+    "Before running, you may wish to save the previous results -- otherwise, click the Run "
+    "Button.";
 inline constexpr const char* kResultsUnsaved =
     "The last simulation results has not been saved.  Do you want to save them?";
 

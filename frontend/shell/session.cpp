@@ -10,8 +10,11 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/projectinfo.h"
 #include "frontend/shell/retrieve.h"
+#include "frontend/shell/runsim.h"
 #include "frontend/shell/saveinput.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/warning.h"
+#include "frontend/shell/zoneentry.h"
 
 namespace kalvano::shell {
 
@@ -28,6 +31,7 @@ struct Session {
   QPointer<oldfileform> retrieve;
   QPointer<SampleFileForm> sample;
   QPointer<saveinputform> save;
+  QPointer<saveoutform> saveOutput;
 };
 
 Session& TheSession() {
@@ -72,6 +76,8 @@ bool RetrieveDialogExists() { return !TheSession().retrieve.isNull(); }
 SampleFileForm& SampleDialog() { return CreatedOnce(TheSession().sample); }
 saveinputform& SaveDialog() { return CreatedOnce(TheSession().save); }
 bool SaveDialogExists() { return !TheSession().save.isNull(); }
+saveoutform& SaveOutputDialog() { return CreatedOnce(TheSession().saveOutput); }
+bool SaveOutputDialogExists() { return !TheSession().saveOutput.isNull(); }
 
 void ResetSession() {
   Session& s = TheSession();
@@ -80,11 +86,14 @@ void ResetSession() {
   Destroy(s.retrieve);
   Destroy(s.sample);
   Destroy(s.save);
+  Destroy(s.saveOutput);
+  if (RunWindowLoaded()) delete &RunWindow();
   Destroy(s.content);
   Destroy(s.learning);
   Destroy(s.menu);
   Destroy(s.startup);
   s.model = model::ProjectModel{};
+  ZoneListGrid() = ZoneGrid{};
 }
 
 }  // namespace kalvano::shell

@@ -13,6 +13,7 @@
 #include "frontend/shell/exitcore.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/saveinput.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/windowing.h"
 
@@ -111,6 +112,7 @@ void warning::Command1_Click() {
       // The save-output dialog ends the program once the results are saved. Results exist
       // only after a run, which comes with that dialog.
       m.SaveOutOnExit = 1;
+      SaveOutputDialog().Open({}, {}, false);
       break;
     case ExitOutcome::StayRunning:
       // Backing out of the exit: a later save is an ordinary one again.

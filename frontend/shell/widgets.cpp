@@ -1,6 +1,7 @@
 #include "frontend/shell/widgets.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,6 +21,23 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
+char32_t KeyCharacter(const QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    default: break;
+  }
+  const QList<uint> codes = key->text().toUcs4();
+  if (codes.isEmpty() || codes.front() < 32 || codes.front() == 127) return 0;
+  return codes.front();
+}
+
+char KeyAscii(const QKeyEvent* key) {
+  const char32_t code = KeyCharacter(key);
+  return code > 0xFF ? 0 : static_cast<char>(code);
+}
+
 QPixmap TilePicture(int size, const QColor& colour, const QString& glyph) {
   QPixmap picture(size, size);
   picture.fill(Qt::transparent);
@@ -35,6 +53,21 @@ QPixmap TilePicture(int size, const QColor& colour, const QString& glyph) {
   painter.setPen(Qt::white);
   painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, glyph);
   return picture;
+}
+
+QValidator::State Latin1Validator::validate(QString& input, int& pos) const {
+  QString kept;
+  kept.reserve(input.size());
+  int keptPos = 0;
+  for (int i = 0; i < input.size(); ++i) {
+    if (input.at(i).unicode() <= 0xFF) {
+      kept.append(input.at(i));
+      if (i < pos) ++keptPos;
+    }
+  }
+  input = kept;
+  pos = keptPos;
+  return Acceptable;
 }
 
 QString Latin1(std::string_view text) {

@@ -5,6 +5,9 @@
 #include <QPixmap>
 #include <QColor>
 #include <QString>
+#include <QValidator>
+
+class QKeyEvent;
 
 #include <string>
 #include <string_view>
@@ -24,8 +27,24 @@ class ClickLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// The character code of a typed key as the key filters see it: Backspace 8, Enter 13, the
+// code of a typed character (beyond Latin-1 too, so that a filter can refuse it); 0 for
+// keys that type nothing (Tab, arrows, Delete).
+char32_t KeyCharacter(const QKeyEvent* key);
+// The same for filters that take Latin-1 only: 0 also for a character beyond Latin-1.
+char KeyAscii(const QKeyEvent* key);
+
 // A square picture of the given size: a rounded tile in `colour` with `glyph` in its middle.
 QPixmap TilePicture(int size, const QColor& colour, const QString& glyph);
+
+// Keeps a text box to Latin-1, the characters that the files hold: any other character of
+// a change (pasted or dropped text) is left out, the rest of the change stays.
+class Latin1Validator : public QValidator {
+  Q_OBJECT
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
 
 // A Latin-1 text (a caption or message of the system) for a widget.
 QString Latin1(std::string_view text);

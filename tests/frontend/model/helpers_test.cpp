@@ -272,11 +272,11 @@ TEST(PrepareSaveOutput, proposes_the_output_name_from_the_project_name) {
     const char* want;
   };
   const Case cases[] = {
-      {"New_Project", "New_Project.ot_"},
-      {"house.inp", "house.ot_"},
-      {"/p/house.inp", "/p/house.ot_"},
-      {"/p.v2/house", "/p.v2/house.ot_"},
-      {"a.b.inp", "a.b.ot_"},
+      {"New_Project", "New_Project.ot1"},
+      {"house.inp", "house.ot1"},
+      {"/p/house.inp", "/p/house.ot1"},
+      {"/p.v2/house", "/p.v2/house.ot1"},
+      {"a.b.inp", "a.b.ot1"},
   };
   for (const auto& c : cases) EXPECT_EQ(OutputNameFor(c.name), c.want) << c.name;
 }
@@ -288,19 +288,19 @@ TEST(PrepareSaveOutput, takes_the_name_by_the_saved_flags_and_lists_output_files
   base.write("house.inp", "");
   auto m = NewModel(base.dir());
   SaveOutputProposal p = PrepareSaveOutput(*m, "in.inp", "out.ot3");
-  EXPECT_EQ(p.name, "New_Project.ot_");
+  EXPECT_EQ(p.name, "New_Project.ot1");
   EXPECT_EQ(p.folder, base.dir());
   EXPECT_EQ(p.files, (std::vector<std::string>{"old.ot1", "old.ot2"}));
   EXPECT_TRUE(p.runEnabled);
   m->ProjectLoaded = 1;
   m->ProjectFileName = base.path("house.inp");
-  EXPECT_EQ(PrepareSaveOutput(*m, "in.inp", "out.ot3").name, base.path("house.ot_"));
+  EXPECT_EQ(PrepareSaveOutput(*m, "in.inp", "out.ot3").name, base.path("house.ot1"));
   m->InputSaved = 1;
-  EXPECT_EQ(PrepareSaveOutput(*m, "in.inp", "out.ot3").name, "in.ot_");
+  EXPECT_EQ(PrepareSaveOutput(*m, "in.inp", "out.ot3").name, "in.ot1");
   m->OutputSaved = 1;
   m->SaveOutOnExit = 1;
   p = PrepareSaveOutput(*m, "in.inp", "out.ot3");
-  EXPECT_EQ(p.name, "out.ot_");
+  EXPECT_EQ(p.name, "out.ot1");
   EXPECT_FALSE(p.runEnabled);
 }
 

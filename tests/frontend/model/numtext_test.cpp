@@ -1,7 +1,10 @@
 #include "frontend/model/helpers.h"
+#include "frontend/model/file_error.h"
 #include "frontend/model/numtext.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 #include <clocale>
 #include <locale>
@@ -83,6 +86,31 @@ TEST(NumberText, halves_round_to_the_even_neighbour) {
   EXPECT_EQ(ValRoundEven("-2.5"), -2);
   EXPECT_EQ(ValRoundEven(" 4 "), 4);
   EXPECT_EQ(ValRoundEven("2.6"), 3);
+}
+
+// Numbers beyond a double are infinite, and a whole number is taken only when a long holds
+// it: the conversion is checked before it is made.
+TEST(NumberText, out_of_range_values_are_infinite_or_an_overflow) {
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(Val("1e400"), inf);
+  EXPECT_EQ(Val("-1e400"), -inf);
+  EXPECT_EQ(Val(" 1 5e 999"), inf);  // blanks inside count for nothing
+  EXPECT_EQ(Val(std::string(400, '9')), inf);
+  EXPECT_EQ(Val("1e-400"), 0.0);
+  EXPECT_EQ(Val("0.000e99999"), 0.0);
+  EXPECT_EQ(Val("." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(Val("1e300"), 1e300);
+  EXPECT_EQ(ValRoundEven("9.2e18"), 9200000000000000000L);
+  EXPECT_EQ(ValRoundEven("-9.223372036854775808e18"), std::numeric_limits<long>::min());
+  for (const char* text : {"1e300", "-1e300", "9.223372036854775808e18", "1e19", "1e400",
+                           "-1e400"}) {
+    try {
+      ValRoundEven(text);
+      ADD_FAILURE() << text << " gave a number";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.number(), kErrOverflow) << text;
+    }
+  }
 }
 
 // The user's locale must not change any number in a file: under a German locale (decimal

@@ -16,6 +16,7 @@
 #include "frontend/reports/hourly.h"
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/mainmenu.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "report_runs.h"
 #include "reports_test_support.h"
@@ -184,6 +185,25 @@ TEST_F(TabularWindow, graphical_and_save_output_open_their_windows_when_they_exi
   QTest::mouseClick(viewer.graphical(), Qt::LeftButton);
   EXPECT_EQ(charts, std::vector<int>{7}) << "the energy breakdown chart";
   EXPECT_FALSE(TabularViewerLoaded());
+}
+
+TEST_F(TabularWindow, the_save_output_dialog_opens_without_run_and_its_cancel_gives_the_buttons_back) {
+  shell::RegisterWindowOpener(shell::window::saveoutput, &shell::OpenSaveOutput);
+  tabular& viewer = TabularViewer();
+  viewer.show();
+  viewer.Summary_Click(2);
+  boxes.answers = {shell::MsgAnswer::Cancel};
+  viewer.Summary_Click(8);
+  ASSERT_FALSE(viewer.Summary(8)->isEnabled());
+  QTest::mouseClick(viewer.save(), Qt::LeftButton);
+  ASSERT_TRUE(shell::SaveOutputDialogExists());
+  shell::saveoutform& dialog = shell::SaveOutputDialog();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_FALSE(dialog.nosave()->isEnabled());
+  EXPECT_FALSE(viewer.save()->isEnabled());
+  dialog.cancelbuttton_Click();
+  EXPECT_TRUE(viewer.save()->isEnabled());
+  EXPECT_TRUE(viewer.Summary(8)->isEnabled());
 }
 
 TEST_F(TabularWindow, the_registry_opens_the_viewer_on_a_tabular_choice) {

@@ -91,7 +91,7 @@ TEST_F(TypeLoad, fills_items_economics_and_zones_in_both_unit_systems) {
     LoadBuildingType(*m, 24, boxes);
     const ProjectBoxes want{"Office building 24", "New_Project", "ASHRAE 90.1 defaults",
                             "Chicago, Illinois",  "Schematic design", "1", "2026", "0",
-                            "50000", si ? " 2152.78" : "200", "5", "10"};
+                            si ? "  4645" : "50000", si ? " 2152.78" : "200", "5", "10"};
     EXPECT_EQ(boxes, want);
     for (std::size_t i = 0; i < want.size(); ++i) EXPECT_EQ(m->ProjectData[i], want[i]) << i;
     EXPECT_EQ(m->EconData[0], "25");
@@ -111,6 +111,42 @@ TEST_F(TypeLoad, fills_items_economics_and_zones_in_both_unit_systems) {
     EXPECT_EQ(m->BldTypeChosen, 1);
     EXPECT_EQ(m->ProjectLoaded, 0);
   }
+}
+
+// In SI the floor area is converted as the SI writer converts it (square metres, whole
+// numbers, one blank before the number text), next to the converted cost and outdoor air.
+TEST_F(TypeLoad, si_floor_area_cost_and_outdoor_air_of_several_types) {
+  struct Case {
+    int type;
+    std::string area, cost, outdoorAir;
+  } cases[] = {
+      {1, "  2787", " 2152.78", "CP2.4"},     // 30000 ft2, 200 $/ft2, CP5
+      {15, "  22297", " 4305.56", "CP11.8"},  // 240000 ft2, 400 $/ft2, CP25
+      {24, "  4645", " 2152.78", "CP8"},      // 50000 ft2 (4645.152 m2), CP17
+      {36, "  6875", " 2045.14", "CP7.1"},    // 74000 ft2, 190 $/ft2, CP15
+      {41, "  4831", " 861.11", "CS.305"},    // 52000 ft2, 80 $/ft2, CS.06
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    std::filesystem::copy_file(std::string(KALVANO_SOURCE_DIR) + "/data/btype/" +
+                                   BuildingTypeFile(c.type).substr(6),
+                               base.path(BuildingTypeFile(c.type)),
+                               std::filesystem::copy_options::overwrite_existing);
+    m = std::make_unique<model::ProjectModel>();
+    m->AppDir = base.dir().string();
+    m->UnitSystem = model::kSI;
+    boxes = {};
+    LoadBuildingType(*m, c.type, boxes);
+    EXPECT_EQ(boxes[8], c.area);
+    EXPECT_EQ(m->ProjectData[8], c.area);
+    EXPECT_EQ(boxes[9], c.cost);
+    EXPECT_EQ(m->ZoneData[1][9], c.outdoorAir);
+  }
+  // A typed floor area is kept as typed in SI too.
+  boxes = {};
+  boxes[8] = "1200";
+  LoadBuildingType(*m, 24, boxes);
+  EXPECT_EQ(boxes[8], "1200");
 }
 
 TEST_F(TypeLoad, reaches_zones_one_to_ninety_eight_and_switches_to_ninety_nine) {

@@ -8,6 +8,7 @@
 
 #include "frontend/model/project_file.h"
 #include "frontend/shell/mainmenu.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 
@@ -87,6 +88,10 @@ TEST_F(ExitDialogTest, no_with_unsaved_results_then_yes_hands_the_end_to_the_out
   EXPECT_EQ(Model().SaveOutOnExit, 1);
   EXPECT_TRUE(endRequests.empty());
   EXPECT_TRUE(ZoneFilesKept());
+  // The save-output dialog is open, without its Run button: its save ends the program.
+  ASSERT_TRUE(SaveOutputDialogExists());
+  EXPECT_TRUE(SaveOutputDialog().isVisible());
+  EXPECT_FALSE(SaveOutputDialog().nosave()->isEnabled());
 }
 
 TEST_F(ExitDialogTest, cancel_closes_the_dialog_and_changes_nothing) {

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <set>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
 #include "frontend/shell/exitcore.h"
@@ -20,6 +21,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/saveinput.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 
@@ -296,6 +298,39 @@ TEST_F(ProjectDialogs, a_damaged_file_leaves_project_menus_and_zone_files_as_the
   EXPECT_TRUE(MainMenu().isEnabled());
 }
 
+// A file too big to read, and a damaged line of two million characters: each is one short
+// error box, and the project stays as it was.
+TEST_F(ProjectDialogs, a_huge_file_or_line_is_one_short_error_box) {
+  RetrieveSample("SampleProject.inp");
+  const auto kept = std::make_unique<model::ProjectModel>(Model());
+  base.write("work/huge.inp", "KAL-VANO  .5         4  IP\r\n");
+  fs::resize_file(base.path("work/huge.inp"), model::kMaxReadBytes + 1);  // sparse
+  std::string sample = base.read("sample/SampleProject.inp");
+  const std::size_t id = sample.find("ID. #");
+  sample.insert(id + 10, "99" + std::string(2'000'000, '\x01'));
+  base.write("work/longline.inp", sample);
+  struct Case {
+    const char* file;
+    std::string message, title;
+  } cases[] = {
+      {"huge", "File is too big to open.", "Kalvano Error #  7"},
+      {"longline", "Subscript out of range", "Kalvano Error #  9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    boxes.asked.clear();
+    boxes.answers = {MsgAnswer::Yes};  // a new project, as the steps are done
+    RetrieveFile(base.path("work").string(), c.file);
+    ASSERT_EQ(boxes.asked.size(), 2U);
+    EXPECT_EQ(boxes.asked[0].text, kNewProjectQuestion);
+    EXPECT_EQ(boxes.asked[1].text.rfind(c.message, 0), 0U) << boxes.asked[1].text;
+    EXPECT_EQ(boxes.asked[1].title, c.title);
+    EXPECT_LT(boxes.asked[1].text.size(), 200U);
+    EXPECT_EQ(ProjectDifferences(Model(), *kept), std::vector<std::string>{});
+    RetrieveDialog().cancelbutton_Click();
+  }
+}
+
 TEST_F(ProjectDialogs, a_saved_project_retrieved_again_gives_the_same_model) {
   RetrieveSample("SampleProject.inp");
   boxes.asked.clear();
@@ -419,8 +454,20 @@ TEST_F(ProjectDialogs, unsaved_results_are_asked_about_and_stay_unsaved_until_th
   EXPECT_EQ(boxes.asked[0].title, "Save output");
   EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Information);
   EXPECT_EQ(boxes.asked[0].buttons, MsgButtons::YesNo);
-  EXPECT_EQ(Model().ResultsExist, 1);
+  // Yes: the save-output dialog opens without its Run button, and the question is not put
+  // again.
+  EXPECT_EQ(Model().ResultsExist, 0);
+  ASSERT_TRUE(SaveOutputDialogExists());
+  EXPECT_TRUE(SaveOutputDialog().isVisible());
+  EXPECT_FALSE(SaveOutputDialog().nosave()->isEnabled());
   EXPECT_TRUE(endRequests.empty());
+
+  // No: the results stay unsaved.
+  SaveOutputDialog().cancelbuttton_Click();
+  Model().ResultsExist = 1;
+  boxes.answers = {MsgAnswer::No};
+  Save(base.path("work").string(), "r", false);
+  EXPECT_EQ(Model().ResultsExist, 1);
 }
 
 // Exit, "OK" on a project without a file: the save dialog saves, then the exit goes on.

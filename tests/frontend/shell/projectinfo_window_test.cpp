@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -82,11 +83,12 @@ TEST_F(ProjectInfoWindow_, every_installed_building_type_loads_in_both_unit_syst
 TEST_F(ProjectInfoWindow_, office_type_fills_boxes_and_model_converted_in_si) {
   struct Case {
     int16_t units;
-    std::string cost, gas, outdoorAir;
+    std::string area, cost, gas, outdoorAir;
     float people;
   } cases[] = {
-      {model::kInchPound, "200", "1.20", "CP17", 200.0f},
-      {model::kSI, " 2152.78", " 11.37", "CP8", 18.6f},
+      {model::kInchPound, "50000", "200", "1.20", "CP17", 200.0f},
+      // 50000 ft2 is 4645.152 m2, written as the SI project file writes floor areas.
+      {model::kSI, "  4645", " 2152.78", " 11.37", "CP8", 18.6f},
   };
   for (const Case& c : cases) {
     Model() = model::ProjectModel{};
@@ -97,7 +99,8 @@ TEST_F(ProjectInfoWindow_, office_type_fills_boxes_and_model_converted_in_si) {
     w.building(24)->trigger();
     EXPECT_EQ(Text(w.projectid(0)), "Office building 24");
     EXPECT_EQ(Text(w.projectid(3)), "Chicago, Illinois");
-    EXPECT_EQ(Text(w.projectid(8)), "50000");
+    EXPECT_EQ(Text(w.projectid(8)), c.area);
+    EXPECT_EQ(Model().ProjectData[8], c.area);
     EXPECT_EQ(Text(w.projectid(9)), c.cost);
     EXPECT_EQ(Model().ProjectData[9], c.cost);
     EXPECT_EQ(Model().EconData[7], c.gas);
@@ -172,6 +175,37 @@ TEST_F(ProjectInfoWindow_, typed_keys_pass_the_filter_of_each_box) {
     EXPECT_EQ(w.LastEditedBox(), c.box);
   }
   EXPECT_EQ(Model().OrientEdited, 1);  // box 7 was typed in
+}
+
+// No project file holds a character beyond Latin-1: typed, it is refused like any other key
+// a box does not take; pasted, it is left out of the pasted text.
+TEST_F(ProjectInfoWindow_, boxes_keep_only_latin1_characters_typed_or_pasted) {
+  projectinfo& w = Open();
+  QLineEdit* name = w.projectid(1);
+  name->setFocus();
+  QTest::keyClicks(name, "Haus");
+  const QString euro(QChar(0x20AC));
+  QTest::sendKeyEvent(QTest::Click, name, static_cast<Qt::Key>(0x20AC), euro, Qt::NoModifier);
+  EXPECT_EQ(name->text(), "Haus");
+  EXPECT_EQ(boxes.beeps, 1);
+  EXPECT_TRUE(boxes.asked.empty());
+  // A numeric box answers it as any other character that is no digit.
+  QTest::sendKeyEvent(QTest::Click, w.projectid(9), static_cast<Qt::Key>(0x20AC), euro,
+                      Qt::NoModifier);
+  EXPECT_EQ(w.projectid(9)->text(), "");
+  ASSERT_EQ(boxes.asked.size(), 1U);
+  EXPECT_EQ(boxes.asked[0].text, "You should use numerical value.");
+
+  QApplication::clipboard()->setText(QString::fromUtf8("B\u00FCro \u20AC5"));
+  name->end(false);
+  QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(name->text(), QString::fromUtf8("HausB\u00FCro 5"));
+  name->clear();
+  name->paste();
+  EXPECT_EQ(name->text(), QString::fromUtf8("B\u00FCro 5"));
+  EXPECT_EQ(w.BoxText(1), "B\xFCro 5");  // stored as the Latin-1 bytes of the file
+  w.OK_Click();
+  EXPECT_EQ(Model().ProjectData[1], "B\xFCro 5");
 }
 
 TEST_F(ProjectInfoWindow_, ok_refuses_a_bad_year_or_too_many_days_and_stores_otherwise) {

@@ -11,7 +11,7 @@ using K = KeyRefusal;
 TEST(ProjectInfoKeys, follow_the_filter_of_each_box) {
   struct Case {
     int box;
-    char key;
+    char32_t key;
     std::string text;
     int loaded;
     KeyRefusal want;
@@ -38,10 +38,19 @@ TEST(ProjectInfoKeys, follow_the_filter_of_each_box) {
       {7, '1', std::string(11, '1'), 0, K::TooLong},  // the twelfth does not
       {11, kBackspace, std::string(11, '1'), 0, K::None},
       {6, '1', std::string(20, '1'), 0, K::None},     // box 6 has no length limit
+      // Characters beyond Latin-1 never reach a box; Latin-1 letters do.
+      {1, U'\u20AC', "", 0, K::NotLatin1},          // the euro sign
+      {0, U'\u0100', "Office", 1, K::NotLatin1},
+      {5, U'\U0001F600', "", 0, K::NotLatin1},
+      {9, U'\u20AC', "", 0, K::NotNumeric},         // as any other non-digit
+      {0, U'\u20AC', "", 0, K::SelectType},
+      {2, U'\u00FC', "B", 0, K::None},              // u with diaeresis is Latin-1
+      {2, U'\u00FF', "", 0, K::None},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FilterKey(c.box, c.key, c.text, c.loaded), c.want)
-        << "box " << c.box << " key " << int(c.key) << " text '" << c.text << "'";
+        << "box " << c.box << " key " << static_cast<unsigned>(c.key) << " text '" << c.text
+        << "'";
   }
 }
 

@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 
+#include "frontend/model/project_file.h"
+#include "frontend/shell/openers.h"
+
 namespace kalvano::shell::test {
 
 namespace {
@@ -77,6 +80,13 @@ std::string BaseFolder::ProfileLine(int kind, int type) {
   return " " + std::to_string(kind) + " " + std::to_string(type) + " .5 1 1 .5";
 }
 
+std::filesystem::path PictureFolder() {
+  if (const char* dir = std::getenv("KALVANO_SCREENS_DIR"); dir != nullptr && *dir != '\0') {
+    return dir;
+  }
+  return std::filesystem::path(KALVANO_BASE_DIR).parent_path() / "screens";
+}
+
 void ShellTest::SetUp() {
   ResetSession();
   previousDir_ = std::filesystem::current_path();
@@ -90,6 +100,15 @@ void ShellTest::TearDown() {
   SetEndProgram({});
   SetMessages(nullptr);
   std::filesystem::current_path(previousDir_);
+}
+
+model::ProjectModel& RunnableSample(const BaseFolder& base, const std::string& name) {
+  ClearWindowOpeners();
+  model::ProjectModel& m = Model();
+  m.AppDir = base.dir().string();
+  m.ProjectFile = std::string(KALVANO_SOURCE_DIR) + "/data/sample/" + name;
+  model::ReadInputFile(m, m.ProjectFile);
+  return m;
 }
 
 }  // namespace kalvano::shell::test

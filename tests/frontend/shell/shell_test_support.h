@@ -70,6 +70,10 @@ class BaseFolder {
   std::filesystem::path dir_;
 };
 
+// The folder that the window-pictures tests write to: KALVANO_SCREENS_DIR when set, else
+// <build>/screens.
+std::filesystem::path PictureFolder();
+
 // A fresh front-end for each test: a base folder as the current folder, the session reset,
 // scripted message boxes, and the end of the program recorded instead of done.
 class ShellTest : public ::testing::Test {
@@ -84,5 +88,9 @@ class ShellTest : public ::testing::Test {
  private:
   std::filesystem::path previousDir_;
 };
+
+// Reads the installed sample `name` into the session's model with `base` as the base folder,
+// and starts from an empty registry of window openers: a project ready to be run.
+model::ProjectModel& RunnableSample(const BaseFolder& base, const std::string& name);
 
 }  // namespace kalvano::shell::test

@@ -1,6 +1,7 @@
 // Saves pictures of the start-up window and the main menu, so that they can be looked at:
-// <build>/screens/startup.png and mainmenu.png, with content.png and exit.png (or in the
-// folder named by KALVANO_SCREENS_DIR).
+// <build>/screens/startup.png and mainmenu.png, with content.png and exit.png, the project
+// dialogs, the run-choice window, the run window before a run, after a completed and after a
+// stopped run, and the save-output dialog (or in the folder named by KALVANO_SCREENS_DIR).
 #include <gtest/gtest.h>
 
 #include <QPixmap>
@@ -14,23 +15,24 @@
 #include "frontend/shell/projectinfo.h"
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/saveinput.h"
+#include "frontend/shell/openers.h"
+#include "frontend/shell/runoptions.h"
+#include "frontend/shell/runsim.h"
+#include "frontend/shell/saveoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
 
 namespace kalvano::shell {
 namespace {
 
-std::filesystem::path PictureFolder() {
-  if (const char* dir = std::getenv("KALVANO_SCREENS_DIR"); dir != nullptr && *dir != '\0') {
-    return dir;
-  }
-  return std::filesystem::path(KALVANO_BASE_DIR).parent_path() / "screens";
-}
-
 using WindowPictures = test::ShellTest;
 
 TEST_F(WindowPictures, start_up_window_and_main_menu_are_saved_as_png) {
-  const std::filesystem::path folder = PictureFolder();
+  const std::filesystem::path folder = test::PictureFolder();
   std::filesystem::create_directories(folder);
 
   auto* startup = new mainform;
@@ -59,7 +61,7 @@ TEST_F(WindowPictures, start_up_window_and_main_menu_are_saved_as_png) {
 }
 
 TEST_F(WindowPictures, project_windows_are_saved_as_png) {
-  const std::filesystem::path folder = PictureFolder();
+  const std::filesystem::path folder = test::PictureFolder();
   std::filesystem::create_directories(folder);
   Model().AppDir = base.dir().string();
   std::filesystem::create_directories(base.path("sample"));
@@ -75,6 +77,43 @@ TEST_F(WindowPictures, project_windows_are_saved_as_png) {
   save(RetrieveDialog(), "retrieve.png");
   save(SampleDialog(), "sample.png");
   save(SaveDialog(), "saveinput.png");
+}
+
+TEST_F(WindowPictures, run_windows_are_saved_as_png) {
+  const std::filesystem::path folder = test::PictureFolder();
+  std::filesystem::create_directories(folder);
+  model::ProjectModel& m = test::RunnableSample(base, "SampleProject.inp");
+  m.ProjectLoaded = 1;
+  m.InputSaved = 1;
+  SetInputEchoWriter([](model::ProjectModel& model) {
+    std::ofstream(model.AppDir + "/temp/tavik$.out", std::ios::binary) << "ECHO\r\n";
+  });
+  std::filesystem::copy_file(KALVANO_STANDIN_ENGINE, base.path("kvan64"));
+  const auto save = [&folder](QWidget& window, const char* name) {
+    const QPixmap picture = window.grab();
+    ASSERT_FALSE(picture.isNull()) << name;
+    EXPECT_TRUE(picture.save(QString::fromStdString((folder / name).string()))) << name;
+  };
+  RunOptions& choice = ShowRunOptions();
+  save(choice, "runoptions.png");
+  choice.close();
+  for (const char* mode : {"ok", "exit 2"}) {
+    base.write("temp/standin.txt", std::string(mode) + "\n");
+    MainMenu().runenergy_Click(3);
+    runsim& w = RunWindow();
+    w.mon_Click(6);
+    if (std::string(mode) == "ok") save(w, "runsim.png");
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    for (int waited = 0; waited < 20000 && w.IsEngineRunning(); waited += 20) QTest::qWait(20);
+    QTest::qWait(50);
+    save(w, std::string(mode) == "ok" ? "runsim-completed.png" : "runsim-stopped.png");
+    delete &w;
+  }
+  m.ResultsExist = 1;
+  SaveOutputDialog().Open("Before running, you should save the previous results -- otherwise, "
+                          "click the Run Button.", "*.ot*", true);
+  save(SaveOutputDialog(), "saveoutput.png");
+  ClearWindowOpeners();
 }
 
 }  // namespace

@@ -1,0 +1,545 @@
+#include "frontend/zones/zoneform.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "frontend/shell/messagebox.h"
+#include "frontend/shell/openers.h"
+#include "frontend/shell/session.h"
+#include "frontend/shell/widgets.h"
+#include "frontend/shell/windowing.h"
+
+namespace kalvano::zones {
+
+namespace {
+
+using shell::Latin1;
+
+constexpr std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+// A caption that depends on the unit system; `si` is null when both systems show `ip`.
+struct UnitCaption {
+  const char* name;
+  const char* ip;
+  const char* si;
+};
+
+// The headings of the surface columns, in column order.
+constexpr std::array<UnitCaption, kSurfaceColumns> kHeadings{{
+    {"Label32", "Wall  ID.   No.", nullptr},
+    {"Label33", "  Wall     Area    (sq.ft)", "  Wall     Area    (sq.m.)"},
+    {"Label34", "   Orient. fromNorth    (deg)", nullptr},
+    {"Label35", " Surface Exposure   (1 to 7)", nullptr},
+    {"Label36", "    Exterior         Shade      RLTF fract. ", nullptr},
+    {"Label37", "Window     ID.        No.", nullptr},
+    {"Label38", " Glass  Area (sq.ft.)", " Glass  Area (sq.m.)"},
+    {"Label39", "Roof-  wall slope", nullptr},
+    {"Label57", " S/ W/    B", nullptr},
+    {"Label40", " Ven.   Blind 0 or 1", nullptr},
+    {"Label41", "  Diff. Shade Trans.", nullptr},
+    {"Label42", "   Sill      Ht.      (ft)", "   Sill      Ht.      (m.)"},
+    {"Label43", " Ht. of  window    top", nullptr},
+    {"Label45", "Ground Reflec. (fract.)", nullptr},
+}};
+
+// The unit captions of the zone fields.
+constexpr std::array<UnitCaption, 8> kFieldUnits{{
+    {"Label3", "psf", "kg/sq.m."},
+    {"Label13", "Gal/day /person", "Ltr/day /person"},
+    {"Label48", " Cost  $/sq.ft.", " Cost  $/sq.m."},
+    {"Label17", "Watt/sq.ft.", "Watt/ sq.m."},
+    {"Label50", "Nat. Vent.  cfm/sq.ft.", "Nat. Vent. L/s/sq.m."},
+    {"Label49", "Daylighting   Depth (ft)", "Daylighting   Depth (m)"},
+    {"Label53", "Target Ft  Candles", "  Target       Lux"},
+    {"Label54", " Cool. SEER", " Cool.  COP"},
+}};
+
+// Control-array names of the surface columns.
+constexpr std::array<const char*, kSurfaceColumns> kColumnNames{
+    "wallid", "wallarea", "orient", "surf",  "shade", "windowid", "winarea",
+    "slope",  "swb",      "blind",  "diff",  "sill",  "topwin",   "reflect"};
+
+// Text colours of the table's boxes: red for a refused value, dark blue for entry.
+const QColor kRed(255, 0, 0);
+const QColor kDarkBlue(0, 0, 128);
+
+QPointer<zoneform>& Loaded() {
+  static QPointer<zoneform> window;
+  return window;
+}
+
+QLabel* Caption(QWidget* parent, const char* text, const char* name = nullptr) {
+  auto* label = new QLabel(Latin1(text), parent);
+  label->setTextFormat(Qt::PlainText);
+  if (name != nullptr) label->setObjectName(name);
+  return label;
+}
+
+}  // namespace
+
+zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("zoneform");
+  setWindowTitle(Latin1("Zone Description -- " + shell::Model().ProjectFile));
+
+  auto* bar = new QMenuBar(this);
+  const auto addMenu = [&](std::size_t i, const char* title, const char* name,
+                           std::initializer_list<const char*> items) {
+    QMenu* menu = bar->addMenu(Latin1(title));
+    menu->setObjectName(name);
+    for (const char* item : items) menu->addAction(Latin1(item));
+    menu->menuAction()->setEnabled(false);
+    menus_[i] = menu;
+  };
+  addMenu(0, "Profiles", "Profilemenu",
+          {"Occupancy", "Hot Water", "Ventilation", "Lights & Equipment", "Temperature"});
+  addMenu(1, "HVAC System", "hvac", {"AC Type", "Heating Type"});
+  addMenu(2, "Lighting", "lightingmenu",
+          {"1. Fluorescent", "2. Incandescent", "3. High Pressure Sodium",
+           "4. Low Pressure Sodium", "5. Halogen", "6. Mercury"});
+  addMenu(3, "Surface Exp.", "surfacemenu",
+          {"1. Asphalt", "2. Concrete", "3. Grass", "4. Trees", "5. Water", "6. Roof",
+           "7. Underground"});
+  addMenu(4, "Properties", "properties", {"Wall & Roof", "Window & Skylight"});
+  addMenu(5, "Help", "helpitem", {"Tutorial"});
+
+  auto* outer = new QVBoxLayout(this);
+  outer->setMenuBar(bar);
+
+  for (int i = 1; i <= model::kZoneFields; ++i) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QString("zone(%1)").arg(i));
+    box->setMaximumWidth(i == 2 ? 260 : (i == 9 ? 90 : 70));
+    zone_[At(i)] = box;
+  }
+
+  // Zone and building.
+  auto* head = new QHBoxLayout;
+  head->addWidget(Caption(this, "Zone No:"));
+  head->addWidget(zone(1));
+  head->addWidget(zone(2));
+  head->addWidget(Caption(this, "Floor Area:"));
+  head->addWidget(zone(3));
+  head->addWidget(Caption(this, "Internal Floor Mass:"));
+  head->addWidget(zone(4));
+  head->addWidget(Caption(this, "psf", "Label3"));
+  head->addSpacing(16);
+  head->addWidget(Caption(this, "Bldg. Type:"));
+  builtype_ = Caption(this, "", "builtype");
+  builname_ = Caption(this, "", "builname");
+  builloc_ = Caption(this, "", "builloc");
+  head->addWidget(builtype_);
+  head->addWidget(builname_);
+  head->addWidget(builloc_);
+  head->addStretch(1);
+  outer->addLayout(head);
+
+  // The zone fields in their groups: caption above box.
+  const auto group = [this](const char* title,
+                            std::initializer_list<std::pair<QWidget*, QWidget*>> cols,
+                            int perRow = 8) {
+    auto* g = new QGroupBox(Latin1(title), this);
+    auto* grid = new QGridLayout(g);
+    int c = 0;
+    for (const auto& [cap, box] : cols) {
+      grid->addWidget(cap, 2 * (c / perRow), c % perRow);
+      grid->addWidget(box, 2 * (c / perRow) + 1, c % perRow);
+      ++c;
+    }
+    return g;
+  };
+  natvent_ = new shell::ClickLabel(QString(), this);
+  natvent_->setObjectName("natvent");
+  dayt_ = new shell::ClickLabel(QString(), this);
+  dayt_->setObjectName("dayt");
+  econcycle_ = new shell::ClickLabel(QString(), this);
+  econcycle_->setObjectName("Econcycle");
+  for (QLabel* sw : {natvent_, dayt_, econcycle_}) {
+    sw->setFrameShape(QFrame::Panel);
+    sw->setFrameShadow(QFrame::Sunken);
+    sw->setMinimumWidth(40);
+  }
+  auto* groups = new QHBoxLayout;
+  groups->addWidget(group(" Occupancy", {{Caption(this, "No. of  people"), zone(5)},
+                                         {Caption(this, "Prof. No."), zone(6)}}));
+  groups->addWidget(group("   Hot Water", {{Caption(this, "Gal/day /person", "Label13"), zone(7)},
+                                           {Caption(this, "Prof.  No."), zone(8)}}));
+  groups->addWidget(group("  Ventilation", {{Caption(this, "Rate"), zone(9)},
+                                            {Caption(this, "Prof. No."), zone(10)}}));
+  groups->addWidget(group("         Lights + Equipment",
+                          {{Caption(this, "Light. Type"), zone(11)},
+                           {Caption(this, " Cost  $/sq.ft.", "Label48"), zone(12)},
+                           {Caption(this, "Watt/sq.ft.", "Label17"), zone(13)},
+                           {Caption(this, "Equip"), zone(14)},
+                           {Caption(this, "Prof. No."), zone(15)}}));
+  groups->addWidget(group(" Temp. Profiles", {{Caption(this, " Normal"), zone(16)},
+                                              {Caption(this, " Normal"), zone(17)},
+                                              {Caption(this, "Holiday"), zone(18)},
+                                              {Caption(this, "Holiday"), zone(19)}}));
+  groups->addStretch(1);
+  outer->addLayout(groups);
+  auto* hvacRow = new QHBoxLayout;
+  hvacRow->addWidget(group("  HVAC System",
+                           {{Caption(this, "AC type"), zone(20)},
+                            {Caption(this, " 1 to 9"), new QWidget(this)},
+                            {Caption(this, "Heating"), zone(21)},
+                            {Caption(this, " 1 to 3"), new QWidget(this)},
+                            {Caption(this, "Static  Pres."), zone(26)},
+                            {Caption(this, " Cool. SEER", "Label54"), zone(27)},
+                            {Caption(this, "Heat  COP"), zone(28)},
+                            {Caption(this, "Cost ($/ton)  First"), zone(29)},
+                            {Caption(this, " Maint.  Cost"), zone(30)},
+                            {Caption(this, " Econ  Cycle"), econcycle_},
+                            {Caption(this, " Nat. Vent.   (Yes/No)"), natvent_},
+                            {Caption(this, "Nat. Vent.  cfm/sq.ft.", "Label50"), zone(22)},
+                            {Caption(this, " Infiltration Rate (ACH)"), zone(23)},
+                            {Caption(this, " Daylight (Yes/No)"), dayt_},
+                            {Caption(this, "Daylighting   Depth (ft)", "Label49"), zone(24)},
+                            {Caption(this, "Target Ft  Candles", "Label53"), zone(25)}},
+                           10));
+  hvacRow->addStretch(1);
+  outer->addLayout(hvacRow);
+
+  // The surface table: headings, 11 lines of 14 boxes, the scroll bar beside them.
+  auto* headingRow = new QHBoxLayout;
+  headingRow->setSpacing(2);
+  auto* table = new QGridLayout;
+  table->setHorizontalSpacing(2);
+  table->setVerticalSpacing(1);
+  for (int c = 0; c < kSurfaceColumns; ++c) {
+    QLabel* heading = Caption(this, kHeadings[At(c)].ip, kHeadings[At(c)].name);
+    heading->setWordWrap(true);
+    heading->setFixedSize(64, heading->fontMetrics().lineSpacing() * 4);
+    QSizePolicy fixed(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    fixed.setHeightForWidth(false);
+    heading->setSizePolicy(fixed);
+    heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    headings_[At(c)] = heading;
+    headingRow->addWidget(heading, 0, Qt::AlignBottom);
+    for (int k = 1; k <= kVisibleLines; ++k) {
+      auto* box = new QLineEdit(this);
+      box->setObjectName(QString("%1(%2)").arg(kColumnNames[At(c)]).arg(k));
+      box->setFixedWidth(64);
+      QPalette p = box->palette();
+      p.setColor(QPalette::Text, kDarkBlue);
+      box->setPalette(p);
+      box->installEventFilter(this);
+      connect(box, &QLineEdit::textEdited, this,
+              [this, c, k](const QString& text) { SurfaceChange(c, k, text); });
+      cells_[At(c)][At(k)] = box;
+      table->addWidget(box, k - 1, c);
+    }
+  }
+  envscroll_ = new QScrollBar(Qt::Vertical, this);
+  envscroll_->setObjectName("envscroll");
+  envscroll_->setRange(kScrollTop, kScrollBottom);
+  envscroll_->setPageStep(kScrollPage);
+  envscroll_->setSingleStep(1);
+  envscroll_->setValue(kScrollTop);
+  connect(envscroll_, &QScrollBar::valueChanged, this, [this](int) { envscroll_Change(); });
+  table->addWidget(envscroll_, 0, kSurfaceColumns, kVisibleLines, 1);
+  headingRow->addStretch(1);
+  outer->addLayout(headingRow);
+  auto* tableRow = new QHBoxLayout;
+  tableRow->addLayout(table);
+  tableRow->addStretch(1);
+  outer->addLayout(tableRow);
+
+  // The copy frames and the buttons.
+  auto* bottom = new QHBoxLayout;
+  frame1_ = new QGroupBox(Latin1("E-Z Parameter Copy"), this);
+  frame1_->setObjectName("Frame1");
+  {
+    auto* v = new QVBoxLayout(frame1_);
+    v->addWidget(Caption(frame1_, "After changes, copy changes to:", "Label63"));
+    v->addWidget(new QPushButton(Latin1("Selected Zones ..."), frame1_));
+    v->addWidget(new QPushButton(Latin1("All Zones"), frame1_));
+  }
+  frame2_ = new QGroupBox(Latin1("E-Z Window Sizer"), this);
+  frame2_->setObjectName("Frame2");
+  {
+    auto* grid = new QGridLayout(frame2_);
+    QLabel* hint = Caption(frame2_,
+                           "To set same glazing fraction on all walls, set fractional value for "
+                           "each elevation, then click correct box below...",
+                           "Label65");
+    hint->setWordWrap(true);
+    grid->addWidget(hint, 0, 0, 1, 4);
+    const std::array<const char*, 4> elevations{"North", "East", "South", "West"};
+    for (int e = 0; e < 4; ++e) {
+      grid->addWidget(Caption(frame2_, elevations[At(e)]), 1, e);
+      auto* area = new QLineEdit(frame2_);
+      area->setObjectName(QString("ElevArea(%1)").arg(e));
+      area->setFixedWidth(56);
+      grid->addWidget(area, 2, e);
+    }
+    grid->addWidget(Caption(frame2_, "Apply new window areas to:", "Label66"), 3, 0, 1, 2);
+    grid->addWidget(new QPushButton(Latin1("Selected Zones ..."), frame2_), 3, 2);
+    grid->addWidget(new QPushButton(Latin1("All Zones"), frame2_), 3, 3);
+  }
+  frame1_->setEnabled(false);
+  frame2_->setEnabled(false);
+  bottom->addWidget(frame1_);
+  bottom->addWidget(frame2_);
+  bottom->addStretch(1);
+  auto* buttons = new QVBoxLayout;
+  okey_ = new QPushButton(Latin1("OK"), this);
+  okey_->setObjectName("okey");
+  cancel_ = new QPushButton(Latin1("Cancel"), this);
+  cancel_->setObjectName("cancel");
+  undo_ = new QPushButton(Latin1("Undo Last"), this);
+  undo_->setObjectName("undo");
+  undo_->setEnabled(false);
+  buttons->addWidget(okey_);
+  buttons->addWidget(cancel_);
+  buttons->addWidget(undo_);
+  buttons->addStretch(1);
+  bottom->addLayout(buttons);
+  outer->addLayout(bottom);
+  connect(okey_, &QPushButton::clicked, this, &zoneform::okey_Click);
+  connect(cancel_, &QPushButton::clicked, this, &zoneform::cancel_Click);
+
+  adjustSize();
+  shell::CentreOnScreen(this);
+}
+
+QLineEdit* zoneform::cell(int column, int line) const {
+  return cells_.at(At(column)).at(At(line));
+}
+
+QLabel* zoneform::caption(const char* name) const { return findChild<QLabel*>(name); }
+
+void zoneform::LoadZone() {
+  const model::ProjectModel& m = shell::Model();
+  const std::size_t z = At(m.CurrentZone);
+  builtype_->setText(Latin1(m.ProjectData[0]));
+  builname_->setText(Latin1(m.ProjectData[1]));
+  builloc_->setText(Latin1(m.ProjectData[3]));
+  for (int i = 1; i <= model::kZoneFields; ++i) zone(i)->setText(Latin1(m.ZoneData[z][At(i)]));
+  zone(22)->setEnabled(m.ZoneNatVent[z] == "Yes");
+  zone(24)->setEnabled(m.ZoneDaylight[z] == "Yes");
+  zone(25)->setEnabled(m.ZoneDaylight[z] == "Yes");
+  natvent_->setText(Latin1(m.ZoneNatVent[z]));
+  dayt_->setText(Latin1(m.ZoneDaylight[z]));
+  econcycle_->setText(Latin1(m.ZoneEconCycle[z]));
+  fractionAlertShown_ = 0;
+  ResetScroll();
+  RenderSurfaceTable();
+  Form_Activate();
+}
+
+void zoneform::Form_Activate() {
+  const bool si = shell::Model().UnitSystem == model::kSI;
+  for (const auto& list : {std::vector<UnitCaption>(kHeadings.begin(), kHeadings.end()),
+                           std::vector<UnitCaption>(kFieldUnits.begin(), kFieldUnits.end())}) {
+    for (const UnitCaption& c : list) {
+      if (QLabel* label = caption(c.name); label != nullptr) {
+        label->setText(Latin1(si && c.si != nullptr ? c.si : c.ip));
+      }
+    }
+  }
+}
+
+void zoneform::RenderSurfaceTable() {
+  const model::ZoneEditState& e = shell::Model().ZoneEdit;
+  for (int c = 0; c < kSurfaceColumns; ++c) {
+    const auto& rows = RowColumn(e, c);
+    for (int k = 1; k <= kVisibleLines; ++k) {
+      const int row = RowOfLine(topOffset_, k);
+      cell(c, k)->setText(Latin1(row <= model::kMaxSurfaces ? rows[At(row)] : std::string()));
+    }
+  }
+}
+
+void zoneform::ResetScroll() {
+  const QSignalBlocker block(envscroll_);
+  envscroll_->setValue(kScrollTop);
+  topOffset_ = 0;
+  tableScrolled_ = 0;
+}
+
+void zoneform::envscroll_Change() {
+  tableScrolled_ = 1;
+  topOffset_ = envscroll_->value() - 1;
+  RenderSurfaceTable();
+}
+
+void zoneform::SurfaceChange(int column, int index, const QString& text) {
+  const int row = RowOfLine(topOffset_, index);
+  if (row < 1 || row > model::kMaxSurfaces) return;
+  RowColumn(shell::Model().ZoneEdit, column)[At(row)] = text.toLatin1().toStdString();
+}
+
+void zoneform::SetCellColour(int column, int line, CellColour colour) {
+  QLineEdit* box = cell(column, line);
+  QPalette p = box->palette();
+  p.setColor(QPalette::Text, colour == CellColour::Red ? kRed : kDarkBlue);
+  box->setPalette(p);
+}
+
+char zoneform::SurfaceKeyPress(int column, int index, char key) {
+  if (column == colWallId || column == colWindowId || column == colShade) {
+    SetCellColour(column, index, CellColour::Blue);
+  }
+  const std::string text = cell(column, index)->text().toLatin1().toStdString();
+  const char passed =
+      FilterSurfaceKey(ColumnKeys(column), key, text, shell::Model(), shell::Messages());
+  if (column == colWallArea) SetCellColour(colWallArea, index, CellColour::Blue);
+  if (column == colWinArea) {
+    SetCellColour(colWinArea, index, CellColour::Blue);
+    SetCellColour(colWallArea, index, CellColour::Blue);
+    fractionAlertShown_ = 0;
+  }
+  return passed;
+}
+
+void zoneform::wallid_Click(int index) {
+  shell::Model().ZoneEdit.PickRowWall =
+      static_cast<int16_t>(PickRow(topOffset_, tableScrolled_, index));
+}
+
+void zoneform::windowid_Click(int index) {
+  shell::Model().ZoneEdit.PickRowWindow =
+      static_cast<int16_t>(PickRow(topOffset_, tableScrolled_, index));
+}
+
+void zoneform::surf_Click(int index) {
+  shell::Model().ZoneEdit.SurfFocusRow = static_cast<int16_t>(index);
+}
+
+ZoneFormTexts zoneform::Texts() const {
+  ZoneFormTexts f;
+  for (int i = 1; i <= model::kZoneFields; ++i) {
+    f.zone[At(i)] = zone(i)->text().toLatin1().toStdString();
+  }
+  f.natvent = natvent_->text().toLatin1().toStdString();
+  f.dayt = dayt_->text().toLatin1().toStdString();
+  f.econcycle = econcycle_->text().toLatin1().toStdString();
+  return f;
+}
+
+void zoneform::okey_Click() {
+  OkState state{topOffset_, fractionAlertShown_};
+  const OkResult result = OkeyClick(shell::Model(), Texts(), state, shell::Messages());
+  fractionAlertShown_ = state.fractionAlertShown;
+  if (result.stored) {
+    ResetScroll();
+    RenderSurfaceTable();
+    BackToZoneList();
+    return;
+  }
+  if (result.rowsChanged) RenderSurfaceTable();
+  for (const CellMark& mark : result.marks) SetCellColour(mark.column, mark.line, mark.colour);
+}
+
+void zoneform::cancel_Click() {
+  ClearSurfaceRows(shell::Model().ZoneEdit);
+  ResetScroll();
+  RenderSurfaceTable();
+  BackToZoneList();
+}
+
+void zoneform::BackToZoneList() {
+  shell::OpenWindow(shell::window::zonename, shell::Model().CurrentZone);
+  UnloadZoneForm();
+}
+
+bool zoneform::FindCell(QObject* watched, int& column, int& line) const {
+  for (int c = 0; c < kSurfaceColumns; ++c) {
+    for (int k = 1; k <= kVisibleLines; ++k) {
+      if (cells_[At(c)][At(k)] == watched) {
+        column = c;
+        line = k;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool zoneform::eventFilter(QObject* watched, QEvent* event) {
+  int column = 0;
+  int line = 0;
+  if (!FindCell(watched, column, line)) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      char code = shell::KeyAscii(key);
+      if (code == 0 && !key->text().isEmpty() && key->text().at(0).unicode() > 255) {
+        code = 127;  // a character outside Latin-1 is refused like any other wrong key
+      }
+      if (code == 0) break;
+      const char passed = SurfaceKeyPress(column, line, code);
+      if (passed == 0) return true;
+      if (passed != code) {
+        // The upper-case form is typed in place of the key.
+        QKeyEvent typed(QEvent::KeyPress, key->key(), Qt::NoModifier, QString(QChar(passed)));
+        QCoreApplication::sendEvent(watched, &typed);
+        return true;
+      }
+      break;
+    }
+    case QEvent::MouseButtonPress:
+      if (column == colWallId) wallid_Click(line);
+      if (column == colWindowId) windowid_Click(line);
+      if (column == colExposure) surf_Click(line);
+      break;
+    case QEvent::FocusIn:
+      if (column == colExposure) surf_GotFocus(line);
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool zoneform::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) Form_Activate();
+  return QWidget::event(event);
+}
+
+void zoneform::closeEvent(QCloseEvent* event) {
+  if (unloading_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  cancel_Click();
+}
+
+zoneform* ZoneFormWindow() { return Loaded().data(); }
+
+bool OpenZoneForm(int row) {
+  if (!OpenZone(shell::Model(), row, shell::Messages())) return false;
+  UnloadZoneForm();
+  auto* window = new zoneform;
+  Loaded() = window;
+  window->LoadZone();
+  shell::ShowModeless(window);
+  return true;
+}
+
+void UnloadZoneForm() {
+  zoneform* window = Loaded().data();
+  if (window == nullptr) return;
+  Loaded() = nullptr;
+  window->unloading_ = true;
+  window->close();
+  window->deleteLater();
+}
+
+}  // namespace kalvano::zones

@@ -1,0 +1,113 @@
+// The zone description window: one zone's 30 fields, its three Yes/No switches and its
+// surface table of 11 visible lines over the 33 editing rows, with OK (check and store) and
+// Cancel. Menus, copy frames and "Undo Last" are shown and not yet in use.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+#include "frontend/zones/zonecore.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+
+namespace kalvano::zones {
+
+class zoneform : public QWidget {
+  Q_OBJECT
+ public:
+  explicit zoneform(QWidget* parent = nullptr);
+
+  // Writes the current zone of the model into the window (what the zone list does before it
+  // shows the window) and draws the surface table from the top.
+  void LoadZone();
+  void Form_Activate();  // the unit system's captions
+  void envscroll_Change();
+  void okey_Click();
+  void cancel_Click();
+  void wallid_Click(int index);
+  void windowid_Click(int index);
+  void surf_Click(int index);
+  void surf_GotFocus(int index) { surf_Click(index); }
+  // The key filter of a surface cell; returns the key that reaches the box, 0 for none.
+  char SurfaceKeyPress(int column, int index, char key);
+  // A user's edit of a surface cell: written into the row that its line shows.
+  void SurfaceChange(int column, int index, const QString& text);
+
+  QLineEdit* zone(int i) const { return zone_.at(static_cast<std::size_t>(i)); }
+  // Cell of a surface column (SurfaceColumn) on visible line 1..11.
+  QLineEdit* cell(int column, int line) const;
+  QScrollBar* envscroll() const { return envscroll_; }
+  QLabel* natvent() const { return natvent_; }
+  QLabel* dayt() const { return dayt_; }
+  QLabel* Econcycle() const { return econcycle_; }
+  QLabel* builtype() const { return builtype_; }
+  QLabel* builname() const { return builname_; }
+  QLabel* builloc() const { return builloc_; }
+  QPushButton* okey() const { return okey_; }
+  QPushButton* cancel() const { return cancel_; }
+  QPushButton* undo() const { return undo_; }
+  // Heading labels of the table and the unit captions, by their control names ("Label33").
+  QLabel* caption(const char* name) const;
+  QMenu* menu(int i) const { return menus_.at(static_cast<std::size_t>(i)); }
+  int menuCount() const { return static_cast<int>(menus_.size()); }
+  QGroupBox* Frame1() const { return frame1_; }
+  QGroupBox* Frame2() const { return frame2_; }
+
+  int TopOffset() const { return topOffset_; }
+  int TableScrolled() const { return tableScrolled_; }
+  int FractionAlertShown() const { return fractionAlertShown_; }
+  ZoneFormTexts Texts() const;
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // closing acts as "Cancel"
+
+ private:
+  void RenderSurfaceTable();
+  void SetCellColour(int column, int line, CellColour colour);
+  void ResetScroll();
+  void BackToZoneList();
+  bool FindCell(QObject* watched, int& column, int& line) const;
+
+  std::array<QLineEdit*, model::kZoneFields + 1> zone_{};
+  std::array<std::array<QLineEdit*, kVisibleLines + 1>, kSurfaceColumns> cells_{};
+  std::array<QLabel*, kSurfaceColumns> headings_{};
+  QScrollBar* envscroll_ = nullptr;
+  QLabel* natvent_ = nullptr;
+  QLabel* dayt_ = nullptr;
+  QLabel* econcycle_ = nullptr;
+  QLabel* builtype_ = nullptr;
+  QLabel* builname_ = nullptr;
+  QLabel* builloc_ = nullptr;
+  QPushButton* okey_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  QPushButton* undo_ = nullptr;
+  QGroupBox* frame1_ = nullptr;
+  QGroupBox* frame2_ = nullptr;
+  std::array<QMenu*, 6> menus_{};
+  int topOffset_ = 0;
+  int tableScrolled_ = 0;
+  int16_t fractionAlertShown_ = 0;
+  bool unloading_ = false;
+
+  friend void UnloadZoneForm();
+};
+
+// The zone window while it is loaded, nullptr otherwise.
+zoneform* ZoneFormWindow();
+// Opens zone-list row `row`: the zone is opened in the model and shown in a newly loaded
+// zone window. A row without a zone is refused with its message; returns false then.
+bool OpenZoneForm(int row);
+// Unloads the zone window (it is deleted once control returns to the event loop).
+void UnloadZoneForm();
+
+}  // namespace kalvano::zones

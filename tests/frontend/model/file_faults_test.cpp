@@ -1,0 +1,343 @@
+// Saving and retrieving under hostile conditions: protected and linked targets, files too
+// big to read, numbers that no field holds, damaged header lines, and error boxes that must
+// stay short whatever a damaged file holds.
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/helpers.h"
+#include "frontend/model/numtext.h"
+#include "frontend/model/project_file.h"
+#include "project_fixture.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kalvano::model {
+namespace {
+namespace fs = std::filesystem;
+using test::FillSmallProject;
+using test::FixturePath;
+using test::NewModel;
+using test::TempBase;
+
+int errorOf(auto&& action) {
+  try {
+    action();
+  } catch (const FileError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+// The error number of `action` run by an ordinary user. Root may write every file, so as
+// root the action runs in a child process that has become the user "nobody" (65534); its
+// effects on the model stay in the child, its effects on files are seen by the caller.
+int errorAsUser(auto&& action) {
+  if (::geteuid() != 0) return errorOf(action);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(255);
+    std::_Exit(errorOf(action));
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+mode_t modeOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
+// Names of the files a folder holds (the temporary files of a save start with ".").
+std::vector<std::string> namesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class FileFaults : public ::testing::Test {
+ protected:
+  FileFaults() : m(NewModel(base.dir())) {
+    base.write("sketch/bld_mtx.all", TempBase::slurp(FixturePath("bld_mtx_one_level.all")));
+    FillSmallProject(*m);
+    EXPECT_FALSE(WriteProjectFile(*m, "good.inp", "IP", BodyWriter::AsHeld));
+    good = SplitLines(base.read("good.inp"));
+  }
+  // The saved small project with `edit` applied, as `name`.
+  void variant(const std::string& name, auto edit) {
+    std::vector<std::string> l = good;
+    edit(l);
+    std::string bytes;
+    for (const auto& s : l) bytes += s + "\r\n";
+    base.write(name, bytes);
+  }
+  std::size_t lineOf(const std::string& start) const {
+    for (std::size_t i = 0; i < good.size(); ++i)
+      if (good[i].rfind(start, 0) == 0) return i;
+    ADD_FAILURE() << "no line " << start;
+    return 0;
+  }
+  // Marks the model so that a read which changed it shows.
+  void mark() {
+    m->ProjectData[1] = "Before";
+    m->WeeksPerMonth = 3;
+    m->ProjectLoaded = 0;
+  }
+  void expectUnchanged() {
+    EXPECT_EQ(m->ProjectData[1], "Before");
+    EXPECT_EQ(m->WeeksPerMonth, 3);
+    EXPECT_EQ(m->ProjectLoaded, 0);
+  }
+  TempBase base;
+  std::unique_ptr<ProjectModel> m;
+  std::vector<std::string> good;
+};
+
+TEST_F(FileFaults, a_read_only_target_is_refused_and_left_as_it_was) {
+  // Folders that anyone may write: only the protection of the file itself stops a save.
+  for (const char* folder : {"", "temp", "sketch"})
+    fs::permissions(base.path(folder), fs::perms::all);
+  const std::string before = base.read("good.inp");
+  fs::permissions(base.path("good.inp"), fs::perms::owner_read | fs::perms::group_read |
+                                             fs::perms::others_read);
+  m->ProjectData[1] = "Changed";
+  auto saved = [&](std::string_view tag, BodyWriter body) {
+    return errorAsUser([&] { WriteProjectFile(*m, "good.inp", tag, body); });
+  };
+  ASSERT_NE(saved("IP", BodyWriter::AsHeld), 255) << "cannot become an ordinary user";
+  EXPECT_EQ(saved("IP", BodyWriter::AsHeld), kErrPermissionDenied);
+  EXPECT_EQ(base.read("good.inp"), before);
+  EXPECT_EQ(modeOf(base.path("good.inp")), 0444u);
+  EXPECT_EQ(FileErrorMessage(kErrPermissionDenied), "Permission denied.  Check the disk.");
+  // The converting writers go through the same check.
+  EXPECT_EQ(saved("SI", BodyWriter::ToSI), kErrPermissionDenied);
+  EXPECT_EQ(base.read("good.inp"), before);
+  EXPECT_EQ(namesIn(base.dir()), (std::vector<std::string>{"good.inp", "sketch", "temp"}));
+
+  // A protected zone file or sketch stops a retrieve before anything is replaced.
+  base.write("temp/temp11.zon", "old\r\n");
+  fs::permissions(base.path("temp/temp11.zon"), fs::perms::owner_read);
+  mark();
+  EXPECT_EQ(errorAsUser([&] { ReadInputFile(*m, "good.inp"); }), kErrPermissionDenied);
+  expectUnchanged();
+  EXPECT_EQ(base.read("temp/temp11.zon"), "old\r\n");
+  EXPECT_EQ(namesIn(base.path("temp")), std::vector<std::string>{"temp11.zon"});
+
+  // Several files at once: none is replaced when one of them is protected.
+  AtomicFile open(base.path("open.txt")), locked(base.path("temp/temp11.zon"));
+  open.line("new");
+  locked.line("new");
+  EXPECT_EQ(errorAsUser([&] { CommitAll({&open, &locked}); }), kErrPermissionDenied);
+  EXPECT_FALSE(base.exists("open.txt"));
+}
+
+TEST_F(FileFaults, a_linked_target_stays_a_link_and_its_file_gets_the_new_bytes) {
+  fs::create_directories(base.path("real/deeper"));
+  base.write("real/deeper/target.inp", "old\r\n");
+  fs::create_symlink("real/deeper/target.inp", base.path("link.inp"));  // relative
+  fs::create_symlink(base.path("link.inp"), base.path("chain.inp"));    // a link to a link
+  fs::permissions(base.path("real/deeper/target.inp"), fs::perms::owner_read |
+                                                           fs::perms::owner_write);
+  m->ProjectData[1] = "Through the link";
+  WriteProjectFile(*m, "chain.inp", "IP", BodyWriter::AsHeld);
+  WriteProjectFile(*m, "plain.inp", "IP", BodyWriter::AsHeld);
+  EXPECT_TRUE(fs::is_symlink(base.path("link.inp")));
+  EXPECT_TRUE(fs::is_symlink(base.path("chain.inp")));
+  EXPECT_EQ(fs::read_symlink(base.path("link.inp")), "real/deeper/target.inp");
+  EXPECT_EQ(base.read("real/deeper/target.inp"), base.read("plain.inp"));
+  EXPECT_EQ(modeOf(base.path("real/deeper/target.inp")), 0600u);
+  // The new file was made beside the real target: no temporary file is left anywhere.
+  EXPECT_EQ(namesIn(base.path("real/deeper")), std::vector<std::string>{"target.inp"});
+  for (const std::string& name : namesIn(base.dir())) EXPECT_NE(name.front(), '.') << name;
+
+  // The sketch and zone files that a retrieve writes follow links too.
+  fs::remove(base.path("sketch/bld_mtx.all"));
+  fs::create_symlink("../real/matrix.all", base.path("sketch/bld_mtx.all"));  // not there yet
+  ReadInputFile(*m, "link.inp");
+  EXPECT_EQ(m->ProjectData[1], "Through the link");
+  EXPECT_TRUE(fs::is_symlink(base.path("sketch/bld_mtx.all")));
+  EXPECT_EQ(base.read("real/matrix.all"), TempBase::slurp(FixturePath("bld_mtx_one_level.all")));
+
+  // A link that leads nowhere but to itself is an error, not a hang.
+  fs::create_symlink("loop.inp", base.path("loop.inp"));
+  EXPECT_NE(errorOf([&] { WriteProjectFile(*m, "loop.inp", "IP", BodyWriter::AsHeld); }), 0);
+}
+
+TEST_F(FileFaults, a_file_over_the_bound_is_too_big_before_it_is_read) {
+  // A sparse file: its size is past the bound, its blocks are never written.
+  {
+    std::ofstream(base.path("huge.inp")) << "KAL-VANO  .5         4  IP\r\n";
+  }
+  fs::resize_file(base.path("huge.inp"), kMaxReadBytes + 1);
+  mark();
+  EXPECT_EQ(errorOf([&] { ReadInputFile(*m, "huge.inp"); }), kErrOutOfMemory);
+  expectUnchanged();
+  EXPECT_EQ(FileErrorMessage(kErrOutOfMemory), "File is too big to open.");
+  m->ProjectFile = base.path("huge.inp");
+  ReadProjectHeader(*m);  // the header falls back to its defaults
+  EXPECT_EQ(m->WeeksPerMonth, 4);
+  // The bound itself is still read; one byte more is not.
+  base.write("small.txt", "0123456789");
+  EXPECT_EQ(ReadWholeFile(base.path("small.txt"), 10), "0123456789");
+  EXPECT_EQ(errorOf([&] { ReadWholeFile(base.path("small.txt"), 9); }), kErrOutOfMemory);
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// Reads `path` with 16 MB of address space left to the process; ends the process with 0
+// when the read gave the out-of-memory file error.
+[[noreturn]] void readWithLittleMemory(ProjectModel& m, const std::string& path) {
+  long pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) +
+                       (rlim_t{16} << 20);
+  const rlimit rl{limit, limit};
+  ::setrlimit(RLIMIT_AS, &rl);
+  std::_Exit(errorOf([&] { ReadInputFile(m, path); }) == kErrOutOfMemory ? 0 : 1);
+}
+
+// Memory that runs out while a file is read is the same error, not the end of the program.
+// (Not under the address sanitizer, which needs far more address space than it uses.)
+TEST_F(FileFaults, running_out_of_memory_while_reading_is_too_big_as_well) {
+  {
+    std::ofstream(base.path("big.inp")) << "KAL-VANO  .5         4  IP\r\n";
+  }
+  fs::resize_file(base.path("big.inp"), std::uintmax_t{48} << 20);  // under the bound
+  EXPECT_EXIT(readWithLittleMemory(*m, base.path("big.inp")), ::testing::ExitedWithCode(0), "");
+}
+#endif
+
+TEST(ErrorBox, shows_the_message_and_a_short_printable_detail) {
+  std::string longLine(2'000'000, 'x');
+  longLine[3] = '\x01';
+  longLine[4] = '\x7F';
+  longLine[5] = '\x85';
+  longLine[6] = '\xE9';  // Latin-1 e acute is printable
+  const std::string text = FileErrorBoxText(FileError(kErrSubscript, "ID. #" + longLine));
+  EXPECT_LT(text.size(), 200u);
+  EXPECT_EQ(text, "Subscript out of range\n\nID. #xxx???\xE9" + std::string(48, 'x') + "...");
+  struct Case {
+    std::string detail, shown;
+  } cases[] = {
+      {std::string(60, 'a'), std::string(60, 'a')},  // 60 characters: not cut
+      {std::string(61, 'a'), std::string(60, 'a') + "..."},
+      {"tab\there\r\n", "tab?here??"},
+      {"/home/u/Proj \xA0\xFF.inp", "/home/u/Proj \xA0\xFF.inp"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(BoxDetail(c.detail), c.shown);
+  EXPECT_EQ(FileErrorBoxText(FileError(kErrPastEndOfFile)), FileErrorMessage(kErrPastEndOfFile));
+  EXPECT_EQ(FileErrorBoxText(FileError(kErrFileNotFound, "a.inp")),
+            FileErrorMessage(kErrFileNotFound) + "\n\na.inp");
+}
+
+// A number that no field can hold is refused by the reader: overflow (6) for a value
+// stored as a number, subscript out of range (9) for a type id or profile number.
+TEST_F(FileFaults, numbers_that_no_field_holds_are_refused) {
+  struct Place {
+    const char* name;
+    std::string label;  // the line that gets the number
+    std::size_t offset;  // lines after it
+    int want;
+  } places[] = {
+      {"wall area", "Wall Area ", 0, kErrOverflow},
+      {"window area", "Win. Area ", 0, kErrOverflow},
+      {"surface wall id", "Wall ID.  ", 0, kErrOverflow},
+      {"floor area", "FloorArea ", 0, kErrOverflow},
+      {"zone floor area", "Flr. Area ", 0, kErrOverflow},
+      {"type id", "ID. #", 0, kErrSubscript},
+      {"profile number", "PROFILES", 2, kErrSubscript},
+  };
+  for (const Place& p : places) {
+    for (const char* number : {"1e39", "1e300", "-1e300", "1e400"}) {
+      SCOPED_TRACE(std::string(p.name) + " " + number);
+      const std::size_t at = lineOf(p.label) + p.offset;
+      variant("bad.inp", [&](auto& l) {
+        l[at] = p.offset == 0 ? l[at].substr(0, 10) + " " + number : std::string(number);
+      });
+      mark();
+      EXPECT_EQ(errorOf([&] { ReadInputFile(*m, "bad.inp"); }), p.want);
+      expectUnchanged();
+    }
+  }
+  // Values inside their range are still read.
+  variant("ok.inp", [&](auto& l) { l[lineOf("Wall Area ")] = "Wall Area  3e38"; });
+  ReadInputFile(*m, "ok.inp");
+  EXPECT_FLOAT_EQ(m->SurfWallArea[1][1], 3e38f);
+}
+
+TEST_F(FileFaults, no_writer_puts_an_infinite_value_into_a_file) {
+  const std::string before = base.read("good.inp");
+  // A held value that overflows when it is converted.
+  m->ZoneData[1][4] = "1e38";  // internal mass, times 4.88 in SI
+  for (BodyWriter body : {BodyWriter::ToSI, BodyWriter::AsHeld}) {
+    m->SurfWallArea[1][1] = body == BodyWriter::AsHeld ? std::numeric_limits<float>::infinity()
+                                                       : 320.0f;
+    EXPECT_EQ(errorOf([&] { WriteProjectFile(*m, "good.inp", "IP", body); }), kErrOverflow);
+    EXPECT_EQ(base.read("good.inp"), before);
+  }
+  m->SurfWallArea[1][1] = 320.0f;
+  m->ZoneData[1][4] = "20";
+  m->ProjectData[8] = "1e300";  // floor area, converted to square metres
+  EXPECT_EQ(errorOf([&] { WriteProjectFile(*m, "good.inp", "SI", BodyWriter::ToSI); }),
+            kErrOverflow);
+  EXPECT_EQ(base.read("good.inp"), before);
+}
+
+TEST_F(FileFaults, a_byte_order_mark_before_the_header_is_skipped) {
+  base.write("bom.inp", "\xEF\xBB\xBF" + base.read("good.inp"));
+  ReadInputFile(*m, "bom.inp");
+  auto plain = NewModel(base.dir());
+  ReadInputFile(*plain, "good.inp");
+  EXPECT_EQ(m->WeatherSeed, plain->WeatherSeed);
+  EXPECT_EQ(m->WeeksPerMonth, 2);
+  EXPECT_EQ(m->UnitSystem, kInchPound);
+  EXPECT_EQ(m->ProjectData[1], plain->ProjectData[1]);
+  // Saved again, it is the file saved from the project read without the mark.
+  WriteProjectFile(*m, "again.inp", "IP", BodyWriter::AsHeld);
+  WriteProjectFile(*plain, "plain.inp", "IP", BodyWriter::AsHeld);
+  EXPECT_EQ(base.read("again.inp"), base.read("plain.inp"));
+  m->ProjectFile = base.path("bom.inp");
+  m->WeatherSeed.clear();
+  ReadProjectHeader(*m);
+  EXPECT_EQ(m->WeatherSeed, plain->WeatherSeed);
+  EXPECT_EQ(m->WeeksPerMonth, 2);
+}
+
+TEST_F(FileFaults, weeks_per_month_outside_one_to_four_are_the_wrong_format) {
+  auto header = [](const char* weeks) {
+    return "KAL-VANO   .7055475 " + std::string(weeks) + " IP";  // weeks in columns 21-23
+  };
+  EXPECT_EQ(header(" 2 "), good[0]);
+  // ".5" is a half, taken to the even neighbour 0.
+  for (const char* weeks : {" 0 ", " 5 ", "ab ", "   ", "-1 ", "1e9", " .5", "4.6"}) {
+    SCOPED_TRACE(weeks);
+    variant("weeks.inp", [&](auto& l) { l[0] = header(weeks); });
+    mark();
+    EXPECT_EQ(errorOf([&] { ReadInputFile(*m, "weeks.inp"); }), kErrPastEndOfFile);
+    expectUnchanged();
+    m->ProjectFile = base.path("weeks.inp");
+    ReadProjectHeader(*m);
+    EXPECT_EQ(m->WeeksPerMonth, 4);
+  }
+  struct Case {
+    const char* weeks;
+    int want;
+  } accepted[] = {{" 1 ", 1}, {" 4 ", 4}, {"4.5", 4}, {"1.5", 2}, {"+3 ", 3}};
+  for (const Case& c : accepted) {
+    SCOPED_TRACE(c.weeks);
+    variant("weeks.inp", [&](auto& l) { l[0] = header(c.weeks); });
+    ReadInputFile(*m, "weeks.inp");
+    EXPECT_EQ(m->WeeksPerMonth, c.want);
+  }
+}
+
+}  // namespace
+}  // namespace kalvano::model

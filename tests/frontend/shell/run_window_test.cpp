@@ -1,0 +1,361 @@
+// The run window with stand-in engines: starting the engine (mouse and keyboard), its
+// progress while the window stays live, each way a run ends, Cancel, Review Results, and the
+// run-choice window's hand-over to the run dispatch.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "frontend/model/project_file.h"
+#include "frontend/shell/learning.h"
+#include "frontend/shell/mainmenu.h"
+#include "frontend/shell/openers.h"
+#include "frontend/shell/runoptions.h"
+#include "frontend/shell/runsim.h"
+#include "frontend/shell/saveinput.h"
+#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/widgets.h"
+#include "shell_test_support.h"
+
+namespace kalvano::shell {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Waits, processing events, until `done` holds or `ms` have passed; the result is `done`.
+bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
+  for (int waited = 0; waited < ms && !done(); waited += 20) QTest::qWait(20);
+  return done();
+}
+
+class RunWindowTest : public test::ShellTest {
+ protected:
+  void SetUp() override {
+    test::ShellTest::SetUp();
+    model::ProjectModel& m = test::RunnableSample(base, "SampleProject.inp");
+    m.ProjectLoaded = 1;
+    m.InputSaved = 1;
+    m.StepFlags = {0, 1, 1, 1, 1, 1};
+    // The input echo begins the report.
+    SetInputEchoWriter([](model::ProjectModel& model) {
+      std::ofstream(model.AppDir + "/temp/tavik$.out", std::ios::binary) << "ECHO\r\n";
+    });
+    InstallEngine("ok");
+  }
+  void TearDown() override {
+    if (RunWindowLoaded() && RunWindow().IsEngineRunning()) {
+      RunWindow().Command2_Click();
+      WaitFor([] { return !RunWindow().IsEngineRunning(); });
+    }
+    ClearWindowOpeners();
+    test::ShellTest::TearDown();
+  }
+  // Installs the stand-in engine as kvan64 and tells it what to do.
+  void InstallEngine(const std::string& mode) {
+    fs::copy_file(KALVANO_STANDIN_ENGINE, base.path("kvan64"), fs::copy_options::overwrite_existing);
+    base.write("temp/standin.txt", mode + "\n");
+  }
+  // Opens the run window through the Analysis menu with a run of type `runType`.
+  runsim& Open(int runType = 3) {
+    MainMenu().runenergy_Click(runType);
+    EXPECT_TRUE(RunWindowLoaded());
+    return RunWindow();
+  }
+  // Starts the run with the mouse and waits for its end.
+  runsim& RunToEnd(int runType = 3) {
+    runsim& w = Open(runType);
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&w] { return !w.IsEngineRunning() && !w.Command1()->isEnabled() &&
+                                      !w.ProgressBar1()->isVisible(); }));
+    QTest::qWait(50);
+    return w;
+  }
+  std::string Status(runsim& w) { return w.runstatus()->text().toStdString(); }
+};
+
+TEST_F(RunWindowTest, execute_run_by_mouse_and_by_keyboard_runs_the_engine_in_temp) {
+  for (bool keyboard : {false, true}) {
+    SCOPED_TRACE(keyboard ? "keyboard" : "mouse");
+    Model().ResultsExist = 0;
+    base.write("temp/1.flt", "old comfort page");
+    const fs::path here = fs::current_path();
+    runsim& w = Open();
+    EXPECT_FALSE(w.ProgressBar1()->isVisible());
+    if (keyboard) {
+      w.Command1()->setFocus();
+      QTest::keyClick(w.Command1(), Qt::Key_Space);
+    } else {
+      QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    }
+    ASSERT_TRUE(w.IsEngineRunning());
+    EXPECT_TRUE(w.ProgressBar1()->isVisible());
+    EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
+    EXPECT_NE(Status(w).find("Simulation Started at "), std::string::npos);
+    // The window goes on answering events while the engine runs: the progress moves.
+    ASSERT_TRUE(WaitFor([&w] { return w.ProgressValue() > 30; }, 5000));
+    ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning(); }));
+    QTest::qWait(50);
+    const std::string status = Status(w);
+    EXPECT_EQ(status.rfind("Simulation Completed at ", 0), 0u) << status;
+    const std::size_t total = status.find("\nTotal time = ");
+    ASSERT_NE(total, std::string::npos) << status;
+    EXPECT_EQ(status.substr(status.size() - 5), " Sec.");
+    const double seconds = std::stod(status.substr(total + 14));
+    EXPECT_GE(seconds, 1.4);
+    EXPECT_LT(seconds, 30);
+    EXPECT_TRUE(w.Command3()->isEnabled());
+    EXPECT_FALSE(w.Command2()->isEnabled());
+    EXPECT_FALSE(w.Command1()->isEnabled());
+    EXPECT_FALSE(w.ProgressBar1()->isVisible());
+    EXPECT_EQ(w.windowModality(), Qt::NonModal);
+    EXPECT_EQ(Model().ResultsExist, 1);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(base.exists("temp/1.flt"));
+    EXPECT_EQ(fs::current_path(), here);
+    const std::string log = base.read("temp/standin.log");
+    EXPECT_NE(log.find("args=0\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("cwd=" + fs::canonical(base.path("temp")).string() + "\n"), std::string::npos)
+        << log;
+    delete &w;
+  }
+}
+
+TEST_F(RunWindowTest, every_way_the_engine_stops_is_told_and_gathers_no_results) {
+  struct Case {
+    const char* mode;
+    int runType;
+    const char* statusStart;
+    const char* statusEnd;
+    bool box;      // a "Simulation Error" box
+    bool monitor;  // the monitor log in the help viewer
+  };
+  const Case cases[] = {
+      {"exit 1", 3, "Simulation Stopped at ", "\nErrors in the input: see monitor.txt", false, true},
+      {"exit 2", 3, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
+      {"exit 3", 4, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
+      {"exit 4", 3, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
+      {"abort", 3, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
+      {"noreport", 3, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
+      {"exit 1", 1, "Error Check Completed at ", " Sec.", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.mode) + " run type " + std::to_string(c.runType));
+    InstallEngine(c.mode);
+    boxes.asked.clear();
+    if (LearningWindow().isVisible()) LearningWindow().hide();
+    Model().ResultsExist = 1;  // an earlier run's, gone with the new echo
+    Model().Run.RunPeriod = {"1-Jan", "31-Dec", ""};
+    runsim& w = RunToEnd(c.runType);
+    const std::string status = Status(w);
+    EXPECT_EQ(status.rfind(c.statusStart, 0), 0u) << status;
+    ASSERT_GE(status.size(), std::string(c.statusEnd).size()) << status;
+    EXPECT_EQ(status.substr(status.size() - std::string(c.statusEnd).size()), c.statusEnd) << status;
+    EXPECT_EQ(status.find("Simulation Completed"), std::string::npos);
+    EXPECT_FALSE(w.Command3()->isEnabled());
+    EXPECT_TRUE(w.Command2()->isEnabled());
+    EXPECT_EQ(Model().ResultsExist, 0);
+    EXPECT_EQ(Model().RunType, 0);
+    const bool box = !boxes.asked.empty() && boxes.asked.back().title == "Simulation Error";
+    EXPECT_EQ(box, c.box);
+    if (box) {
+      EXPECT_EQ(boxes.asked.back().icon, MsgIcon::Exclamation);
+      if (std::string(c.mode) == "abort") {
+        EXPECT_NE(boxes.asked.back().text.find("signal"), std::string::npos);
+      } else if (std::string(c.mode) != "noreport") {
+        EXPECT_NE(boxes.asked.back().text.find("A STAND-IN FAILURE"), std::string::npos);
+      }
+    }
+    EXPECT_EQ(LearningWindow().isVisible(), c.monitor);
+    if (c.monitor) {
+      EXPECT_EQ(LearningWindow().windowTitle().toStdString(), "monitor.txt -- " + Model().ProjectFile);
+      EXPECT_TRUE(LearningWindow().Text().contains("A STAND-IN FAILURE"));
+    }
+    delete &w;
+  }
+}
+
+TEST_F(RunWindowTest, cancel_stops_an_engine_that_never_ends) {
+  InstallEngine("hang");
+  runsim& w = Open();
+  QTest::mouseClick(w.Command1(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([this] { return base.read("temp/standin.log").find("pid=") != std::string::npos; }));
+  const std::string log = base.read("temp/standin.log");
+  const pid_t pid = std::stoi(log.substr(log.find("pid=") + 4));
+  ASSERT_TRUE(WaitFor([&w] { return w.ProgressValue() > 40; }, 5000));
+  ASSERT_TRUE(w.IsEngineRunning());
+  QTest::mouseClick(w.Command2(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning(); }, 10000));
+  QTest::qWait(50);
+  EXPECT_EQ(Status(w).rfind("Simulation Cancelled at ", 0), 0u) << Status(w);
+  EXPECT_TRUE(RunWindowLoaded());  // the window stays; Cancel again leaves it
+  EXPECT_FALSE(w.Command3()->isEnabled());
+  EXPECT_TRUE(w.Command2()->isEnabled());
+  EXPECT_EQ(::kill(pid, 0), -1);  // no process is left behind
+  EXPECT_EQ(Model().RunType, 0);
+  QTest::mouseClick(w.Command2(), Qt::LeftButton);
+  QTest::qWait(20);
+  EXPECT_FALSE(RunWindowLoaded());
+  EXPECT_TRUE(MainMenu().isVisible());
+}
+
+TEST_F(RunWindowTest, an_engine_that_cannot_be_started_is_named) {
+  struct Case { const char* what; void (*prepare)(const test::BaseFolder&); };
+  const Case cases[] = {
+      {"missing", [](const test::BaseFolder& b) { b.remove("kvan64"); }},
+      {"not executable",
+       [](const test::BaseFolder& b) {
+         fs::permissions(b.path("kvan64"), fs::perms::owner_read | fs::perms::owner_write);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    InstallEngine("ok");
+    c.prepare(base);
+    boxes.asked.clear();
+    runsim& w = RunToEnd();
+    EXPECT_EQ(Status(w), "Simulation Not Started");
+    ASSERT_FALSE(boxes.asked.empty());
+    EXPECT_EQ(boxes.asked.back().title, "Simulation Error");
+    EXPECT_NE(boxes.asked.back().text.find(base.path("kvan64").string()), std::string::npos)
+        << boxes.asked.back().text;
+    EXPECT_FALSE(w.Command3()->isEnabled());
+    EXPECT_EQ(Model().ResultsExist, 0);
+    delete &w;
+  }
+}
+
+TEST_F(RunWindowTest, a_validation_message_restores_the_pointer_and_starts_nothing) {
+  runsim& w = Open();
+  w.week_Click(3);  // clicking the highlighted count clears it
+  QTest::mouseClick(w.Command1(), Qt::LeftButton);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].title, "Simulation length");
+  EXPECT_EQ(boxes.asked[0].beepsBefore, 1);
+  EXPECT_EQ(Status(w), "Simulation Not Started");
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(w.Command1()->isEnabled());
+  EXPECT_FALSE(w.IsEngineRunning());
+  EXPECT_FALSE(base.exists("temp/standin.log"));
+  EXPECT_EQ(Model().RunType, 0);
+}
+
+TEST_F(RunWindowTest, the_window_opens_with_the_last_runs_choices_and_keeps_edits) {
+  model::ProjectModel& m = Model();
+  m.ResultsExist = 1;
+  m.Run.RunPeriod[0] = "15-Oct";
+  m.Run.RunPeriod[1] = "30-Nov";
+  m.Run.ComfortLower = 70.5f;
+  m.Run.ComfortUpper = 77;
+  m.WeeksPerMonth = 2;
+  runsim& w = Open();
+  EXPECT_EQ(w.Text1(0)->text(), "15-Oct");
+  EXPECT_EQ(w.Text1(1)->text(), "30-Nov");
+  EXPECT_EQ(w.Tlower()->text(), " 70.5");
+  EXPECT_EQ(w.Tupper()->text(), " 77");
+  EXPECT_TRUE(w.Highlighted(w.week(1)));
+  EXPECT_FALSE(w.Highlighted(w.week(3)));
+  EXPECT_TRUE(w.weather(0)->isChecked());
+  // The recorded-weather picker is not part of the program: the choice is shown disabled.
+  EXPECT_TRUE(w.weather(1)->isVisible());
+  EXPECT_FALSE(w.weather(1)->isEnabled());
+  EXPECT_FALSE(MainMenu().isVisible());
+  // An activation (a message box closing in front) keeps an edited design temperature.
+  w.destemp(1)->setText("99");
+  w.Form_Activate();
+  EXPECT_EQ(w.destemp(1)->text(), "99");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Run Energy Simulation -- " + m.ProjectFile);
+  delete &w;
+
+  RegisterWindowOpener(window::selectweth, [](int) {});
+  runsim& again = Open();
+  EXPECT_TRUE(again.weather(1)->isEnabled());
+}
+
+TEST_F(RunWindowTest, review_results_appends_the_engine_reports_and_opens_the_first_view) {
+  struct Case { int runType; const char* opened; };
+  for (Case c : {Case{3, "graphs"}, {4, "tabular"}, {3, nullptr}}) {
+    SCOPED_TRACE(c.runType);
+    ClearWindowOpeners();
+    SetInputEchoWriter([](model::ProjectModel& model) {
+      std::ofstream(model.AppDir + "/temp/tavik$.out", std::ios::binary) << "ECHO\r\n";
+    });
+    std::string opened;
+    int arg = -1;
+    if (c.opened) {
+      for (std::string_view name : {window::graphs, window::tabular}) {
+        RegisterWindowOpener(name, [&opened, &arg, name](int a) {
+          opened = std::string(name);
+          arg = a;
+        });
+      }
+    }
+    MainMenu().hide();
+    Model().OutputSaved = 1;
+    Model().InputSaved = 1;
+    Model().Pages = {1, 2, 3, 1, 4};  // the last report's pages
+    runsim& w = RunToEnd(c.runType);
+    ASSERT_TRUE(w.Command3()->isEnabled()) << Status(w);
+    QTest::mouseClick(w.Command3(), Qt::LeftButton);
+    QTest::qWait(20);
+    EXPECT_FALSE(RunWindowLoaded());
+    EXPECT_EQ(base.read("temp/tavik$.out"),
+              "ECHO\r\n\f\r\nIII.  MONTHLY SUMMARIES\r\nrow 1\r\n\f\r\nVIII. WEATHER\r\n"
+              "\f\r\nIX.  COMFORT\r\nzone 1\r\n");
+    const model::ProjectModel& m = Model();
+    EXPECT_EQ(m.OutputSaved, 0);
+    EXPECT_EQ(m.ResultsViewable, 1);
+    EXPECT_EQ(m.InputSaved, 0);
+    EXPECT_EQ(m.RunType, 0);
+    EXPECT_EQ(m.ResultsExist, 1);
+    EXPECT_EQ(m.LastProjectFile, m.ProjectFile);
+    EXPECT_EQ(m.Pages.ZonePagesSplit, 0) << "the new report is cut into pages afresh";
+    EXPECT_EQ(m.Pages.WeatherPagesSplit, 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    if (c.opened) {
+      EXPECT_EQ(opened, c.opened);
+      EXPECT_EQ(arg, 7);
+    } else {
+      EXPECT_TRUE(MainMenu().isVisible());
+    }
+  }
+}
+
+TEST_F(RunWindowTest, each_run_choice_closes_the_window_and_asks_the_dispatch_once) {
+  for (int run : {3, 4}) {
+    SCOPED_TRACE(run);
+    RunOptions& choice = ShowRunOptions();
+    QPointer<RunOptions> alive(&choice);
+    Model().InputSaved = 0;
+    boxes.asked.clear();
+    boxes.answers = {MsgAnswer::No};  // "run without saving?" No: the save-input dialog
+    QTest::mouseClick(run == 3 ? choice.Command1() : choice.Command2(), Qt::LeftButton);
+    QTest::qWait(20);
+    EXPECT_TRUE(alive.isNull());
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(Model().RunType, run);
+    EXPECT_TRUE(SaveDialog().isVisible());
+    SaveDialog().hide();
+  }
+  RunOptions& choice = ShowRunOptions();
+  QPointer<RunOptions> alive(&choice);
+  EXPECT_EQ(choice.windowTitle(), "Kalvano run Options");
+  boxes.asked.clear();
+  QTest::mouseClick(choice.Command3(), Qt::LeftButton);
+  QTest::qWait(20);
+  EXPECT_TRUE(alive.isNull());
+  EXPECT_TRUE(boxes.asked.empty());
+}
+
+}  // namespace
+}  // namespace kalvano::shell

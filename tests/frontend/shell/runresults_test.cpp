@@ -1,0 +1,255 @@
+// The run's GUI-free decisions: where a run request leads, what the run window says when
+// the engine has ended, how Review Results gathers the reports, and the saved output set.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "frontend/model/file_error.h"
+#include "frontend/model/project_model.h"
+#include "frontend/shell/reportassembler.h"
+#include "frontend/shell/rundispatch.h"
+#include "frontend/shell/runoutcome.h"
+#include "frontend/shell/savedoutput.h"
+#include "shell_test_support.h"
+
+namespace {
+
+using namespace kalvano::shell;
+using kalvano::model::ProjectModel;
+using test::BaseFolder;
+using test::ScriptedBoxes;
+
+// ---------------------------------------------------------------------------------------
+// RunDispatch
+
+struct DispatchCase {
+  const char* what;
+  int resketched, sketchOpen, inputSaved, resultsExist, outputSaved, lastRunType;
+  std::vector<MsgAnswer> answers;
+  RunStep step;
+  bool readHeader;
+  const char* pattern;
+  std::string_view prompt;
+  std::vector<std::string_view> asked;  // texts of the boxes, in order
+  int runTypeAfter;                     // -1: the index
+};
+
+TEST(RunDispatch, decides_from_the_flags_and_the_answers) {
+  const DispatchCase cases[] = {
+      {"saved project, unsaved results: the run window at once", 0, 0, 1, 1, 0, 3, {},
+       RunStep::RunWindow, false, "", "", {}, -1},
+      {"unsaved input, No: the save-input dialog", 0, 0, 0, 0, 0, 0, {MsgAnswer::No},
+       RunStep::SaveInput, false, "", "", {kRunWithoutSavingQuestion}, -1},
+      {"unsaved input, Yes, no results: header read, run window", 0, 0, 0, 0, 0, 0,
+       {MsgAnswer::Yes}, RunStep::RunWindow, true, "", "", {kRunWithoutSavingQuestion}, -1},
+      {"unsaved input, Yes, results saved: run window", 0, 0, 0, 1, 1, 3, {MsgAnswer::Yes},
+       RunStep::RunWindow, true, "", "", {kRunWithoutSavingQuestion}, -1},
+      {"unsaved results of a run with A/C: *.ot*", 0, 0, 0, 1, 0, 3, {MsgAnswer::Yes},
+       RunStep::SaveOutput, false, "*.ot*", kSavePreviousResults, {kRunWithoutSavingQuestion}, -1},
+      {"unsaved results of a passive run: *.fl*", 0, 0, 0, 1, 0, 4, {MsgAnswer::Yes},
+       RunStep::SaveOutput, false, "*.fl*", kSavePreviousPassive, {kRunWithoutSavingQuestion}, -1},
+      {"unsaved results of an unknown run type: list and prompt kept", 0, 0, 0, 1, 0, 5,
+       {MsgAnswer::Yes}, RunStep::SaveOutput, false, "", "", {kRunWithoutSavingQuestion}, -1},
+      {"sketch opened, No: given up, no run pending", 0, 1, 1, 0, 0, 0, {MsgAnswer::No},
+       RunStep::Nothing, false, "", "", {kSketchedZonesQuestion}, 0},
+      {"sketch opened, Yes: goes on", 0, 2, 0, 0, 0, 0, {MsgAnswer::Yes, MsgAnswer::Yes},
+       RunStep::RunWindow, true, "", "", {kSketchedZonesQuestion, kRunWithoutSavingQuestion}, -1},
+  };
+  for (int index = 1; index <= 4; ++index) {
+    for (const DispatchCase& c : cases) {
+      ProjectModel m;
+      m.Resketched = static_cast<int16_t>(c.resketched);
+      m.SketchOpenCount = static_cast<int16_t>(c.sketchOpen);
+      m.InputSaved = static_cast<int16_t>(c.inputSaved);
+      m.ResultsExist = static_cast<int16_t>(c.resultsExist);
+      m.OutputSaved = static_cast<int16_t>(c.outputSaved);
+      m.Run.LastRunType = static_cast<int16_t>(c.lastRunType);
+      ScriptedBoxes boxes;
+      boxes.answers.assign(c.answers.begin(), c.answers.end());
+      const RunDecision d = RunDispatch(m, index, boxes);
+      EXPECT_EQ(d.step, c.step) << c.what << " index " << index;
+      EXPECT_EQ(d.readHeader, c.readHeader) << c.what;
+      EXPECT_EQ(d.pattern, c.pattern) << c.what;
+      EXPECT_EQ(d.prompt, c.prompt) << c.what;
+      ASSERT_EQ(boxes.asked.size(), c.asked.size()) << c.what;
+      for (std::size_t i = 0; i < c.asked.size(); ++i) EXPECT_EQ(boxes.asked[i].text, c.asked[i]);
+      EXPECT_EQ(m.RunType, c.runTypeAfter < 0 ? index : c.runTypeAfter) << c.what;
+    }
+  }
+}
+
+TEST(RunDispatch, a_resketched_building_refuses_every_index_before_any_question) {
+  for (int index = 1; index <= 4; ++index) {
+    ProjectModel m;
+    m.Resketched = 1;
+    m.SketchOpenCount = 1;
+    ScriptedBoxes boxes;
+    EXPECT_EQ(RunDispatch(m, index, boxes).step, RunStep::Nothing);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text,
+              "The building has been re-sketched. Please examine the zone descriptions before "
+              "executing.");
+    EXPECT_EQ(boxes.asked[0].title, "Error");
+    EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(m.RunType, 0);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// RunOutcome
+
+TEST(RunOutcome, elapsed_time_with_the_mask) {
+  struct Case { double seconds; const char* want; };
+  for (Case c : {Case{0.5, ".5"}, {12, "12."}, {1234.567, "1234.57"}, {1.5, "1.5"},
+                 {0.004, "."}, {86399.999, "86400."}, {59.25, "59.25"}}) {
+    EXPECT_EQ(ElapsedText(c.seconds), c.want) << c.seconds;
+  }
+}
+
+EngineEnd Ended(EngineEnd::Kind kind, int status = 0, int signal = 0, std::string reason = {}) {
+  EngineEnd e;
+  e.kind = kind;
+  e.status = status;
+  e.signal = signal;
+  e.reason = std::move(reason);
+  return e;
+}
+
+TEST(RunOutcome, the_way_the_engine_ended_decides_the_status_line_and_buttons) {
+  using Kind = EngineEnd::Kind;
+  struct Case {
+    const char* what;
+    EngineEnd end;
+    int runType;
+    bool report;  // sim$.out holds section III
+    const char* status;
+    bool review, cancel, results, monitor, box;
+  };
+  const Case cases[] = {
+      {"completed", Ended(Kind::Exited, 0), 3, true,
+       "Simulation Completed at 10:00:00\nTotal time = 1.5 Sec.", true, false, true, false, false},
+      {"completed passive", Ended(Kind::Exited, 0), 4, true,
+       "Simulation Completed at 10:00:00\nTotal time = 1.5 Sec.", true, false, true, false, false},
+      {"status 0 without section III", Ended(Kind::Exited, 0), 3, false,
+       "Simulation Stopped at 10:00:00\nThe engine stopped abnormally", false, true, false, false, true},
+      {"error check, clean", Ended(Kind::Exited, 0), 1, false,
+       "Error Check Completed at 10:00:00\nTotal time = 1.5 Sec.", false, true, false, true, false},
+      {"error check with errors", Ended(Kind::Exited, 1), 1, false,
+       "Error Check Completed at 10:00:00\nTotal time = 1.5 Sec.", false, true, false, true, false},
+      {"input errors", Ended(Kind::Exited, 1), 3, true,
+       "Simulation Stopped at 10:00:00\nErrors in the input: see monitor.txt", false, true, false, true, false},
+      {"weather status 2", Ended(Kind::Exited, 2), 3, true,
+       "Simulation Stopped at 10:00:00\nThe engine stopped abnormally", false, true, false, false, true},
+      {"weather status 4", Ended(Kind::Exited, 4), 4, true,
+       "Simulation Stopped at 10:00:00\nThe engine stopped abnormally", false, true, false, false, true},
+      {"output failure 5", Ended(Kind::Exited, 5), 3, false,
+       "Simulation Stopped at 10:00:00\nThe engine stopped abnormally", false, true, false, false, true},
+      {"crash", Ended(Kind::Crashed, 0, 6), 3, true,
+       "Simulation Stopped at 10:00:00\nThe engine stopped abnormally", false, true, false, false, true},
+      {"not started", Ended(Kind::NotStarted, 0, 0, "No such file"), 3, false,
+       "Simulation Not Started", false, true, false, false, true},
+      {"cancelled", Ended(Kind::Cancelled), 3, true, "Simulation Cancelled at 10:00:00", false, true,
+       false, false, false},
+  };
+  BaseFolder base;
+  base.write("temp/monitor.txt", "line 1\r\nline 2\r\n** STOP 2500 unreadable record\r\n");
+  for (const Case& c : cases) {
+    base.write("temp/sim$.out", c.report ? "\f\r\nIII.  ENERGY ANALYSIS\r\n" : "\f\r\nI.  INPUT\r\n");
+    const RunOutcome o =
+        DecideRunOutcome(c.end, c.runType, base.path("temp").string(), "10:00:00", 1.5);
+    EXPECT_EQ(o.statusLine, c.status) << c.what;
+    EXPECT_EQ(o.reviewEnabled, c.review) << c.what;
+    EXPECT_EQ(o.cancelEnabled, c.cancel) << c.what;
+    EXPECT_EQ(o.resultsExist, c.results) << c.what;
+    EXPECT_EQ(o.showMonitor, c.monitor) << c.what;
+    EXPECT_EQ(!o.errorText.empty(), c.box) << c.what;
+  }
+  const RunOutcome status2 = DecideRunOutcome(Ended(Kind::Exited, 2), 3, base.path("temp").string(), "t", 1);
+  EXPECT_NE(status2.errorText.find("exit status 2"), std::string::npos) << status2.errorText;
+  EXPECT_NE(status2.errorText.find("** STOP 2500 unreadable record"), std::string::npos);
+  const RunOutcome crash = DecideRunOutcome(Ended(Kind::Crashed, 0, 6), 3, base.path("temp").string(), "t", 1);
+  EXPECT_NE(crash.errorText.find("signal 6"), std::string::npos) << crash.errorText;
+  const RunOutcome missing =
+      DecideRunOutcome(Ended(Kind::NotStarted, 0, 0, "/b/kvan64: No such file"), 3, "", "t", 1);
+  EXPECT_NE(missing.errorText.find("/b/kvan64: No such file"), std::string::npos);
+}
+
+// ---------------------------------------------------------------------------------------
+// Review Results' gathering
+
+TEST(ReportAssembler, appends_the_engine_reports_in_order_with_CR_LF) {
+  BaseFolder base;
+  base.write("temp/tavik$.out", "ECHO\r\n\f\r\n");
+  base.write("temp/sim$.out", "III. S1\nS2\n");
+  base.write("temp/tavik$.wth", "W\r\n");
+  base.write("temp/tavik$.flt", "IX. F");
+  AppendEngineReports(base.dir().string());
+  EXPECT_EQ(base.read("temp/tavik$.out"), "ECHO\r\n\f\r\nIII. S1\r\nS2\r\nW\r\nIX. F\r\n");
+}
+
+TEST(ReportAssembler, a_missing_report_leaves_the_users_report_as_it_was) {
+  BaseFolder base;
+  base.write("temp/tavik$.out", "ECHO\r\n");
+  base.write("temp/sim$.out", "III.\r\n");
+  base.write("temp/tavik$.wth", "W\r\n");
+  EXPECT_THROW(AppendEngineReports(base.dir().string()), kalvano::model::FileError);
+  EXPECT_EQ(base.read("temp/tavik$.out"), "ECHO\r\n");
+}
+
+// ---------------------------------------------------------------------------------------
+// SavedOutputSet
+
+TEST(SavedOutputSet, the_name_check) {
+  struct Case { const char* typed; bool ok; };
+  for (Case c : {Case{"trial.ot1", true}, {"trial.OT2", true}, {"trial.fl3", true},
+                 {"trial.FL0", true}, {"trial.Ot1", false}, {"trial.ot10", false},
+                 {"trial.ot", false}, {"ab", false}, {"", false}, {".ot1", true},
+                 {"trialot1", false}, {"x.txt", false}}) {
+    EXPECT_EQ(OutputNameValid(c.typed), c.ok) << c.typed;
+  }
+}
+
+TEST(SavedOutputSet, names_of_the_members_in_a_folder_whose_name_holds_a_point) {
+  const std::string temp = "/b/temp/";
+  auto set = SavedOutputSet("/b", "/runs.v1/trial.OT2", true);
+  ASSERT_EQ(set.size(), 5u);
+  const std::pair<std::string, std::string> want[] = {
+      {temp + "tavik$.out", "/runs.v1/trial.ot2"},
+      {temp + "tavik$.flt", "/runs.v1/trial-ot2.flt"},
+      {temp + "tavik$.hry", "/runs.v1/trial-ot2-Energy.hry"},
+      {temp + "etemp$.hry", "/runs.v1/trial-ot2-Temp.hry"},
+      {temp + "eweth$.hry", "/runs.v1/trial-ot2-Weth.hry"},
+  };
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(set[i].from, want[i].first);
+    EXPECT_EQ(set[i].to, want[i].second);
+  }
+  set = SavedOutputSet("/b", "/runs.v1/trial.fl3", false);
+  ASSERT_EQ(set.size(), 2u);
+  EXPECT_EQ(set[0].to, "/runs.v1/trial.ot3");
+  EXPECT_EQ(set[1].to, "/runs.v1/trial-ot3.flt");
+}
+
+TEST(SavedOutputSet, copies_replace_existing_files_and_stop_at_the_first_failure) {
+  BaseFolder base;
+  base.write("temp/tavik$.out", "REPORT\r\n");
+  base.write("temp/tavik$.flt", "COMFORT\r\n");
+  std::filesystem::create_directories(base.path("out"));
+  base.write("out/t-ot1.flt", "old");
+  const std::string target = base.path("out/t.ot1").string();
+  CopySavedOutput(SavedOutputSet(base.dir().string(), target, false));
+  EXPECT_EQ(base.read("out/t.ot1"), "REPORT\r\n");
+  EXPECT_EQ(base.read("out/t-ot1.flt"), "COMFORT\r\n");
+
+  base.remove("temp/tavik$.flt");
+  base.write("temp/tavik$.out", "NEW\r\n");
+  const std::string second = base.path("out/u.ot2").string();
+  EXPECT_THROW(CopySavedOutput(SavedOutputSet(base.dir().string(), second, true)),
+               kalvano::model::FileError);
+  EXPECT_EQ(base.read("out/u.ot2"), "NEW\r\n");
+  EXPECT_FALSE(base.exists("out/u-ot2.flt"));
+  EXPECT_FALSE(base.exists("out/u-ot2-Energy.hry"));
+}
+
+}  // namespace

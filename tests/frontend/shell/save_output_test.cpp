@@ -1,0 +1,223 @@
+// The save-output dialog: the saved output set under the names the user gives, the name
+// check, a failing copy, the way out of the program, a pending run, and Cancel.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+
+#include "frontend/model/project_file.h"
+#include "frontend/shell/filepicker.h"
+#include "frontend/shell/mainmenu.h"
+#include "frontend/shell/openers.h"
+#include "frontend/shell/rundispatch.h"
+#include "frontend/shell/runsim.h"
+#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/savedoutput.h"
+#include "shell_test_support.h"
+
+namespace kalvano::shell {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SaveOutputTest : public test::ShellTest {
+ protected:
+  void SetUp() override {
+    test::ShellTest::SetUp();
+    model::ProjectModel& m = test::RunnableSample(base, "SampleProject.inp");
+    m.ResultsExist = 1;
+    m.HourlyOutput = 1;
+    m.Run.LastRunType = 3;
+    fs::create_directories(base.path("runs.v1"));
+    base.write("temp/tavik$.out", "REPORT\r\n");
+    base.write("temp/tavik$.flt", "COMFORT\r\n");
+    base.write("temp/tavik$.hry", "ENERGY\r\n");
+    base.write("temp/etemp$.hry", "TEMP\r\n");
+    base.write("temp/eweth$.hry", "WETH\r\n");
+  }
+  // Opens the dialog on the folder runs.v1 and saves under `typed`.
+  saveoutform& SaveAs(const std::string& typed, bool runEnabled = false) {
+    saveoutform& dialog = SaveOutputDialog();
+    dialog.Open({}, {}, runEnabled);
+    dialog.Picker()->SetFolder(base.path("runs.v1").string());
+    dialog.outputname()->setText(QString::fromStdString(typed));
+    QTest::mouseClick(dialog.okbutton(), Qt::LeftButton);
+    return dialog;
+  }
+  std::string Out(const std::string& name) { return base.read("runs.v1/" + name); }
+};
+
+TEST_F(SaveOutputTest, the_names_of_the_set_in_a_folder_whose_name_holds_a_point) {
+  struct Case {
+    const char* typed;
+    std::vector<std::string> written;
+  };
+  const Case cases[] = {
+      {"trial.OT2",
+       {"trial.ot2", "trial-ot2.flt", "trial-ot2-Energy.hry", "trial-ot2-Temp.hry", "trial-ot2-Weth.hry"}},
+      {"trial.fl3",
+       {"trial.ot3", "trial-ot3.flt", "trial-ot3-Energy.hry", "trial-ot3-Temp.hry", "trial-ot3-Weth.hry"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Model().OutputSaved = 0;
+    Model().ResultsExist = 1;
+    Model().Pages.ZonePagesSplit = 1;
+    saveoutform& dialog = SaveAs(c.typed);
+    const std::string contents[] = {"REPORT\r\n", "COMFORT\r\n", "ENERGY\r\n", "TEMP\r\n", "WETH\r\n"};
+    for (std::size_t i = 0; i < c.written.size(); ++i) EXPECT_EQ(Out(c.written[i]), contents[i]);
+    EXPECT_EQ(Model().OutputSaved, 1);
+    EXPECT_EQ(Model().OutputFile, base.path("runs.v1").string() + "/" + c.typed);
+    EXPECT_EQ(Model().ResultsExist, 0);
+    EXPECT_EQ(Model().Pages.ZonePagesSplit, 0) << "the zone pages are cut afresh";
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.outputname()->text().isEmpty());
+    EXPECT_TRUE(boxes.asked.empty());
+  }
+  // Saving again replaces every member; without hourly output only two are written.
+  base.write("temp/tavik$.out", "SECOND\r\n");
+  Model().HourlyOutput = 0;
+  base.write("runs.v1/trial-ot2-Energy.hry", "kept");
+  SaveAs("trial.ot2");
+  EXPECT_EQ(Out("trial.ot2"), "SECOND\r\n");
+  EXPECT_EQ(Out("trial-ot2-Energy.hry"), "kept");
+}
+
+TEST_F(SaveOutputTest, a_name_without_an_ot_or_fl_extension_and_a_digit_is_refused) {
+  for (const char* typed : {"trial.ot10", "trial.ot", "ab", ""}) {
+    SCOPED_TRACE(typed);
+    boxes.asked.clear();
+    saveoutform& dialog = SaveAs(typed);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, kOutputNameMessage);
+    EXPECT_EQ(boxes.asked[0].title, "Error");
+    EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(boxes.asked[0].beepsBefore, boxes.beeps);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.outputname()->text().isEmpty());
+    EXPECT_EQ(Model().OutputSaved, 0);
+  }
+  EXPECT_TRUE(fs::is_empty(base.path("runs.v1")));
+}
+
+TEST_F(SaveOutputTest, a_missing_comfort_report_keeps_the_first_copy_and_the_window) {
+  base.remove("temp/tavik$.flt");
+  saveoutform& dialog = SaveAs("trial.ot1");
+  EXPECT_EQ(Out("trial.ot1"), "REPORT\r\n");
+  EXPECT_FALSE(base.exists("runs.v1/trial-ot1.flt"));
+  EXPECT_FALSE(base.exists("runs.v1/trial-ot1-Energy.hry"));
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(Model().OutputSaved, 0);
+  EXPECT_EQ(Model().ResultsExist, 1);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.outputname()->text().toStdString(), base.path("runs.v1/trial.ot1").string());
+}
+
+TEST_F(SaveOutputTest, a_save_on_the_way_out_ends_the_program_after_the_copies) {
+  Model().SaveOutOnExit = 1;
+  QPointer<saveoutform> dialog = &SaveOutputDialog();
+  dialog->Open({}, {}, true);
+  EXPECT_FALSE(dialog->nosave()->isEnabled());
+  dialog->Picker()->SetFolder(base.path("runs.v1").string());
+  dialog->outputname()->setText("last.ot1");
+  QTest::keyClick(dialog->outputname(), Qt::Key_Return);
+  EXPECT_EQ(Out("last.ot1"), "REPORT\r\n");
+  EXPECT_EQ(endRequests, std::vector<int>{0});
+  QTest::qWait(20);
+  EXPECT_TRUE(dialog.isNull());
+}
+
+TEST_F(SaveOutputTest, cancel_abandons_the_exit_the_pending_run_and_the_saved_state) {
+  Model().SaveOutOnExit = 1;
+  Model().OutputSaved = 1;
+  Model().RunType = 3;
+  QPointer<saveoutform> dialog = &SaveOutputDialog();
+  dialog->Open("prompt", {}, true);
+  QSignalSpy cancelled(dialog.data(), &saveoutform::cancelled);
+  QTest::mouseClick(dialog->cancelbuttton(), Qt::LeftButton);
+  EXPECT_EQ(cancelled.count(), 1);
+  EXPECT_EQ(Model().SaveOutOnExit, 0);
+  EXPECT_EQ(Model().OutputSaved, 0);
+  EXPECT_EQ(Model().RunType, 0);
+  QTest::qWait(20);
+  EXPECT_TRUE(dialog.isNull());
+  EXPECT_TRUE(endRequests.empty());
+  // A later save does not open the run window unasked.
+  SaveAs("later.ot1");
+  EXPECT_FALSE(RunWindowLoaded());
+}
+
+TEST_F(SaveOutputTest, a_pending_run_goes_on_to_the_run_window) {
+  // After the save.
+  Model().RunType = 3;
+  SaveAs("before.ot1", true);
+  EXPECT_TRUE(RunWindowLoaded());
+  EXPECT_TRUE(RunWindow().isVisible());
+  delete &RunWindow();
+  // With Run: nothing is copied and no flag changes.
+  Model().ResultsExist = 1;
+  Model().OutputSaved = 0;
+  saveoutform& dialog = SaveOutputDialog();
+  dialog.Open(kSavePreviousResults, "*.ot*", true);
+  EXPECT_EQ(dialog.Text1()->toPlainText().toStdString(), kSavePreviousResults);
+  ASSERT_TRUE(dialog.nosave()->isEnabled());
+  QTest::mouseClick(dialog.nosave(), Qt::LeftButton);
+  EXPECT_TRUE(RunWindowLoaded());
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_TRUE(dialog.Text1()->toPlainText().isEmpty());
+  EXPECT_EQ(Model().ResultsExist, 1);
+  EXPECT_EQ(Model().OutputSaved, 0);
+}
+
+TEST_F(SaveOutputTest, the_dispatch_lists_comfort_outputs_after_a_passive_run) {
+  base.write("old.ot1", "");
+  base.write("old.fl1", "");
+  model::ProjectModel& m = Model();
+  m.ProjectLoaded = 0;
+  m.InputSaved = 0;
+  m.OutputSaved = 0;
+  m.LastProjectFile = "New_Project";
+  struct Case { int lastRun; const char* listed; std::string_view prompt; };
+  for (Case c : {Case{4, "old.fl1", kSavePreviousPassive}, {3, "old.ot1", kSavePreviousResults}}) {
+    SCOPED_TRACE(c.lastRun);
+    m.Run.LastRunType = static_cast<int16_t>(c.lastRun);
+    m.ResultsExist = 1;
+    boxes.answers = {MsgAnswer::Yes};  // run without saving the input
+    MainMenu().runenergy_Click(3);
+    saveoutform& dialog = SaveOutputDialog();
+    ASSERT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.nosave()->isEnabled());
+    EXPECT_EQ(dialog.Text1()->toPlainText().toStdString(), c.prompt);
+    QListWidget* files = dialog.Picker()->File1();
+    ASSERT_EQ(files->count(), 1);
+    EXPECT_EQ(files->item(0)->text(), c.listed);
+    // The first name: the project's, with ".ot1".
+    EXPECT_EQ(dialog.outputname()->text(), "New_Project.ot1");
+    dialog.cancelbuttton_Click();
+    QTest::qWait(20);
+  }
+}
+
+}  // namespace
+}  // namespace kalvano::shell
+
+namespace kalvano::shell {
+namespace {
+
+TEST_F(SaveOutputTest, the_registered_opener_disables_run_for_a_results_window) {
+  OpenSaveOutput(1);
+  EXPECT_TRUE(SaveOutputDialog().isVisible());
+  EXPECT_FALSE(SaveOutputDialog().nosave()->isEnabled());
+  OpenSaveOutput(0);
+  EXPECT_TRUE(SaveOutputDialog().nosave()->isEnabled());
+}
+
+}  // namespace
+}  // namespace kalvano::shell
