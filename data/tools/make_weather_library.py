@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Writes weather/weth.asc, the monthly weather-statistics library, from the recorded typical
-years in the reference data (data/reference, or the folder given as the first argument).  Re-runnable; python3 standard library only.
+years in the reference data (data/reference, or the folder given as the first argument) and
+from the daily summaries of the TMY3 stations in reference/tmy3-daily.  Re-runnable; python3
+standard library only.
 
 Statistics follow the weather generator's own definitions:
 - a day's mean dry bulb is (daily maximum + daily minimum) / 2, the dew point likewise;
@@ -10,12 +12,19 @@ Statistics follow the weather generator's own definitions:
   Btu/sq.ft day (Wh/m2 / 3.152585, the recorded-weather reader's factor);
 - wind is the mean of the hourly speeds, mph (m/s x 10 / 4.47, the reader's factor);
 - temperatures in F (C x 1.8 + 32).
-Longitude and meridian are degrees, positive west; elevation in feet; the station number is the
-5-digit WMO number.  Records are grouped by state; each location ends with one blank and the
-record's mark: "#" for a TMY2 typical year, "*" for a TMY3 typical year.
+The daily summaries give each day's dry-bulb and dew-point maximum and minimum (C), the day's
+sum of global horizontal irradiance (Wh/m2) and its mean wind (m/s); the same definitions apply
+to them.  Longitude and meridian are degrees, positive west; elevation in feet; the station
+number is the 5-digit WMO number (the first five digits of a TMY3 station's USAF id).  A station
+of the daily summaries that is also one of the recorded years below keeps the record of its
+recorded year.  Records are grouped by state, states in alphabetical order of their names and
+cities in alphabetical order within a state; each location ends with one blank and the record's
+mark: "#" for a TMY2 typical year, "*" for a TMY3 typical year.
 """
 import csv
+import gzip
 import math
+import re
 import os
 import sys
 
@@ -26,18 +35,51 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.dirname(HERE)
 REFERENCE = os.path.join(DATA, 'reference')
 
-# (file, layout, city, state name, postal code, WMO number, mark)
+# (file, layout, city, state name, postal code, WMO number, USAF id, mark)
 SITES = [
-    ('climate/703165TY.csv', 'tmy3csv', 'Sand Point', 'Alaska', 'AK', '70316', '*'),
+    ('climate/703165TY.csv', 'tmy3csv', 'Sand Point', 'Alaska', 'AK', '70316', '703165', '*'),
     ('climate/USA_CA_San.Francisco.Intl.AP.724940_TMY3.epw', 'epw', 'San Francisco',
-     'California', 'CA', '72494', '*'),
+     'California', 'CA', '72494', '724940', '*'),
     ('climate/USA_CO_Denver.Intl.AP.725650_TMY3.epw', 'epw', 'Denver', 'Colorado', 'CO',
-     '72565', '*'),
-    ('weather/12839.tm2', 'tmy2', 'Miami', 'Florida', 'FL', '72202', '#'),
+     '72565', '725650', '*'),
+    ('weather/12839.tm2', 'tmy2', 'Miami', 'Florida', 'FL', '72202', '722020', '#'),
     ('climate/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw', 'epw', 'Chicago', 'Illinois', 'IL',
-     '72530', '*'),
-    ('climate/723170TYA.CSV', 'tmy3csv', 'Greensboro', 'North Carolina', 'NC', '72317', '*'),
+     '72530', '725300', '*'),
+    ('climate/723170TYA.CSV', 'tmy3csv', 'Greensboro', 'North Carolina', 'NC', '72317', '723170',
+     '*'),
 ]
+
+DAILY = 'tmy3-daily'
+
+STATE_NAMES = {
+    'AK': 'Alaska', 'AL': 'Alabama', 'AR': 'Arkansas', 'AZ': 'Arizona', 'CA': 'California',
+    'CO': 'Colorado', 'CT': 'Connecticut', 'DC': 'District of Columbia', 'DE': 'Delaware',
+    'FL': 'Florida', 'GA': 'Georgia', 'GU': 'Guam', 'HI': 'Hawaii', 'IA': 'Iowa', 'ID': 'Idaho',
+    'IL': 'Illinois', 'IN': 'Indiana', 'KS': 'Kansas', 'KY': 'Kentucky', 'LA': 'Louisiana',
+    'MA': 'Massachusetts', 'MD': 'Maryland', 'ME': 'Maine', 'MI': 'Michigan', 'MN': 'Minnesota',
+    'MO': 'Missouri', 'MS': 'Mississippi', 'MT': 'Montana', 'NC': 'North Carolina',
+    'ND': 'North Dakota', 'NE': 'Nebraska', 'NH': 'New Hampshire', 'NJ': 'New Jersey',
+    'NM': 'New Mexico', 'NV': 'Nevada', 'NY': 'New York', 'OH': 'Ohio', 'OK': 'Oklahoma',
+    'OR': 'Oregon', 'PA': 'Pennsylvania', 'PR': 'Puerto Rico', 'RI': 'Rhode Island',
+    'SC': 'South Carolina', 'SD': 'South Dakota', 'TN': 'Tennessee', 'TX': 'Texas', 'UT': 'Utah',
+    'VA': 'Virginia', 'VI': 'Virgin Islands', 'VT': 'Vermont', 'WA': 'Washington',
+    'WI': 'Wisconsin', 'WV': 'West Virginia', 'WY': 'Wyoming',
+}
+
+# Words of the station names kept in capitals: kinds of airfield and station, and state codes.
+CAPITALS = {'AF', 'AAF', 'AFB', 'AMOS', 'ANGB', 'AP', 'ARB', 'ASC', 'AWOS', 'FAA', 'MCAS',
+            'NAAS', 'NAF', 'NAS', 'NASA', 'NF', 'NS', 'USAF', 'WFO', 'WV', 'KY'}
+# Words written otherwise than in plain title case.
+SPELLINGS = {'INT\'L': 'Intl', 'INT': 'Intl', 'OHARE': "O'Hare", 'D`ALENE': "d'Alene",
+             'OF': 'of', 'AT': 'at', 'DE': 'de', 'MACDILL': 'MacDill'}
+# Names that the rules below would not make readable: too long for their field even when
+# shortened, or not naming the place (743920 is Brunswick Naval Air Station).
+NAMES = {'722880': 'Burbank-Glendale AP', '723120': 'Greer Spartanburg AP',
+         '743920': 'Brunswick NAS'}
+# Shorter forms of words, used only for names too long for their field.
+SHORTER = {'INTERNATIONAL': 'Intl', 'AIRPORT': 'Arpt', 'MUNICIPAL': 'Muni', 'MUNICIPL': 'Muni',
+           'REGIONAL': 'Rgnl', 'METROPOLITAN': 'Metro', 'MEMORIAL': 'Mem', 'COUNTY': 'Co',
+           'FIELD': 'Fld', 'INTERCONTINENTAL': 'Intl'}
 
 
 def c_to_f(c):
@@ -106,6 +148,72 @@ def read_tmy3csv(path):
 READERS = {'tmy2': read_tmy2, 'epw': read_epw, 'tmy3csv': read_tmy3csv}
 
 
+def title_word(word):
+    """One word of a station name as a user reads it."""
+    up = word.upper()
+    if up in SPELLINGS:
+        return SPELLINGS[up]
+
+    def part(m):
+        p = m.group(0).upper()
+        if p in CAPITALS:
+            return p
+        if re.fullmatch(r'MC[A-Z]{3,}', p):
+            return 'Mc' + p[2:].capitalize()
+        return p.capitalize()
+    # Each part between "-", "/", "(", ")" or "." on its own; an apostrophe stays inside.
+    return re.sub(r"[A-Za-z']+", part, word)
+
+
+def city_name(usaf, name, limit):
+    """The library's city of a TMY3 station name: solar-site tags in brackets dropped, title
+    case with the airfield abbreviations kept, at most `limit` characters."""
+    if usaf in NAMES:
+        return NAMES[usaf]
+    name = re.sub(r'\s*\[[^]]*\]', '', name)
+    name = re.sub(r'(\S)\(', r'\1 (', name)
+    words = name.split()
+    text = ' '.join(title_word(w) for w in words)
+    if len(text) > limit:
+        words = [SHORTER.get(w.upper(), w) for w in words]
+        text = ' '.join(title_word(w) for w in words)
+    # Still too long: drop the words after the place, the station part, from the end.
+    while len(text) > limit and len(words) > 2:
+        words = words[:-1]
+        text = ' '.join(title_word(w) for w in words)
+    if len(text) > limit:
+        raise SystemExit('station name too long for its field: ' + name)
+    return text.replace(',', '')
+
+
+def read_daily(folder):
+    """Stations of the daily summaries: (usaf, name, state code, station, rows)."""
+    stations = []
+    with open(os.path.join(folder, 'stations.csv'), newline='', encoding='utf-8') as f:
+        for r in csv.DictReader(f):
+            stations.append(r)
+    days = {}
+    with gzip.open(os.path.join(folder, 'daily.csv.gz'), 'rt', newline='',
+                   encoding='utf-8') as f:
+        for r in csv.DictReader(f):
+            days.setdefault(r['usaf'], []).append(r)
+    out = []
+    for s in stations:
+        hours = []
+        for d in days[s['usaf']]:
+            month, day = int(d['month']), int(d['day'])
+            # A day's extremes, sum and mean stand for its hours in the monthly statistics.
+            hours.append((month, day, c_to_f(float(d['dbmax_c'])), c_to_f(float(d['dpmax_c'])),
+                          float(d['ghi_wh_m2']) / 3.152585,
+                          float(d['wind_mean_ms']) * 10 / 4.47))
+            hours.append((month, day, c_to_f(float(d['dbmin_c'])), c_to_f(float(d['dpmin_c'])),
+                          0.0, float(d['wind_mean_ms']) * 10 / 4.47))
+        station = (float(s['lat']), float(s['lon_west_positive']),
+                   float(s['tz_hours_west']) * 15.0, float(s['elevation_m']))
+        out.append((s['usaf'], s['name'], s['state'], station, monthly_rows(hours)))
+    return out
+
+
 def mean_sd(values):
     n = len(values)
     m = sum(values) / n
@@ -147,7 +255,8 @@ def record(city, state, code, wmo, mark, station, rows):
     close = 41 if len(text) >= 35 else 39
     line = '"' + text.ljust(close - 2) + '"'
     line += ' "%s"' % wmo
-    for v in (round(lat, 2), round(lon, 2), meridian, int(elev_m * 3.2808 + 0.5)):
+    # Int(m x 3.2808 + 0.5): the nearest foot, below sea level as well.
+    for v in (round(lat, 2), round(lon, 2), meridian, math.floor(elev_m * 3.2808 + 0.5)):
         line += num_text(v) + ' '
     lines.append(line)
     for r, values in enumerate(rows):
@@ -158,10 +267,28 @@ def record(city, state, code, wmo, mark, station, rows):
 
 def main():
     reference = sys.argv[1] if len(sys.argv) > 1 else REFERENCE
-    lines = []
-    for rel, layout, city, state, code, wmo, mark in SITES:
+    # (state name, city, postal code, WMO number, mark, station, rows)
+    records = []
+    recorded = set()
+    for rel, layout, city, state, code, wmo, usaf, mark in SITES:
         station, hours = READERS[layout](os.path.join(reference, rel))
-        lines += record(city, state, code, wmo, mark, station, monthly_rows(hours))
+        records.append((state, city, code, wmo, mark, station, monthly_rows(hours)))
+        recorded.add(usaf)
+    for usaf, name, code, station, rows in read_daily(os.path.join(reference, DAILY)):
+        if usaf in recorded:
+            continue
+        state = STATE_NAMES[code]
+        # "City, State *" fits the 39 characters of the city string.
+        city = city_name(usaf, name, 39 - len(', ') - len(state) - len(' *'))
+        records.append((state, city, code, usaf[:5], '*', station, rows))
+    records.sort(key=lambda r: (r[0], r[1].upper(), r[1]))
+    seen = set()
+    lines = []
+    for state, city, code, wmo, mark, station, rows in records:
+        if (state, city) in seen:
+            raise SystemExit('two stations named %s, %s' % (city, state))
+        seen.add((state, city))
+        lines += record(city, state, code, wmo, mark, station, rows)
     write_crlf(os.path.join(DATA, 'weather', 'weth.asc'), lines)
 
 

@@ -207,6 +207,7 @@ RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r) {
 
   model::RunData& run = m.Run;
   run.LastRunType = m.RunType;
+  m.Pages.WeatherPagesSplit = 0;
   m.HourlyOutput = r.hourly ? 1 : 0;
   bool allNumbers = true;
   for (int i = 1; i <= 3; ++i) {

@@ -95,7 +95,7 @@ struct RunPrepared {
 };
 
 // The run window's checks and run files, from Execute Run up to the input echo: validates
-// the request, then sets LastRunType, HourlyOutput, the design temperatures (valid when all
+// the request, then sets LastRunType, clears the weather page split, sets HourlyOutput, the design temperatures (valid when all
 // three boxes hold numbers), the year, the period with its day numbers in the engine's
 // calendar, the seed, the weeks, the skipped months, the comfort band and the weekday of
 // 1 January, writes both run files, and sets DesTempsValid and RunStatus for the echo.

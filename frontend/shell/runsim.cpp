@@ -442,6 +442,7 @@ void runsim::Simulate() {
   }
   m.Run.RunPeriod[0] = BoxText(text1_[0]);
   m.Run.RunPeriod[1] = BoxText(text1_[1]);
+  m.Pages.ZonePagesSplit = 0;
   // The last run's comfort report and its per-zone pages.
   model::DeleteMatching(TempDir(m), ".flt");
   SetRunning(true);

@@ -1,6 +1,7 @@
-// A run with the recorded Miami TMY2 year against a project that holds the weather library's
-// Miami record: the engine's monthly validation check compares the library's statistics (its
-// input values) with those of the year it simulated, so the differences are near 0.
+// Runs against projects that hold a record of the weather library. With the recorded Miami TMY2
+// year, the engine's monthly validation check compares the library's statistics (its input
+// values) with those of the year it simulated, so the differences are near 0. With a generated
+// year, cities of the TMY3 daily summaries carry their statistics into the run unchanged.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -103,6 +104,54 @@ TEST(RecordedWeather, MiamiYearShowsValidationDifferencesNearZeroAgainstTheLibra
     // Solar: the engine sums the hours it finds the sun up, so the twilight hours of the
     // file fall out of its sum; they are under 1.5 % of the day's insolation.
     EXPECT_LE(std::fabs(v.difference[7]), 0.015 * v.input[7]) << "solar";
+  }
+}
+
+// Cities of three climates, taken from the library by their city keys as the weather window
+// takes them: a generated year shows the library's record as its input values, month by month,
+// and the generated dry-bulb means of the 31-day months come out at the record's means.
+TEST(RecordedWeather, GeneratedYearsOfLibraryCitiesShowTheirRecordsAsInputValues) {
+  namespace fs = std::filesystem;
+  struct City {
+    const char* key;
+    const char* project;
+  };
+  const City cities[] = {{"Fargo Hector Intl AP", "FargoOffice.inp"},
+                         {"Phoenix Sky Harbor Intl AP", "PhoenixOffice.inp"},
+                         {"San Juan Intl Arpt", "SanJuanOffice.inp"}};
+  const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (const City& c : cities) {
+    SCOPED_TRACE(c.key);
+    const Sample s{c.project, km::kInchPound, 24, c.key, "Office", "One zone",
+                   2.0, 10.0, 20, 15, {"Office", ""}, 1};
+    const fs::path base = freshBase("library-city");
+    const fs::path project = writeProject(s, base);
+    ASSERT_FALSE(project.empty());
+    installEngineData(base);
+    RunSetup setup;
+    setup.runType = 2;
+    writeRunFiles(base, project, setup);
+    const EngineRun run = runEngine(base);
+    fs::remove_all(base);
+    EXPECT_EQ(run.status, 0) << run.monitor;
+    EXPECT_TRUE(run.errors().empty());
+
+    const std::vector<std::vector<double>> lib = libraryRows(c.key);
+    ASSERT_EQ(lib.size(), 8u);
+    const std::vector<Validation> months = validations(run.listing);
+    ASSERT_EQ(months.size(), 12u) << run.monitor;
+    for (std::size_t m = 0; m < 12; ++m) {
+      SCOPED_TRACE("month " + std::to_string(m + 1));
+      const Validation& v = months[m];
+      ASSERT_EQ(v.input.size(), 10u);
+      ASSERT_EQ(v.year.size(), 10u);
+      for (int c6 = 0; c6 < 6; ++c6) EXPECT_NEAR(v.input[c6], lib[c6][m], 0.051) << c6;
+      EXPECT_NEAR(v.input[7], lib[6][m], 0.51);
+      EXPECT_NEAR(v.input[9], lib[7][m], 0.051);
+      if (days[m] == 31) {
+        EXPECT_NEAR(v.year[0], lib[0][m], 0.051) << "dry-bulb mean";
+      }
+    }
   }
 }
 

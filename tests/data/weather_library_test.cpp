@@ -1,5 +1,6 @@
-// The installed weather library: its record layout as the library window reads it, and its
-// Miami statistics against a computation of our own from the recorded TMY2 year.
+// The installed weather library: its record layout as the library window reads it, its
+// coverage and the plausibility of every record, and its statistics against a computation of
+// our own from the recorded typical years.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -105,9 +106,16 @@ TEST(WeatherLibrary, RecordsOfTenLinesGroupedByStateWithMarkedLocations) {
     EXPECT_EQ(r.stateField, (state + "       ").substr(0, 7));
     EXPECT_EQ(r.station.size(), 5u);
     ASSERT_EQ(r.stationValues.size(), 4u);
-    EXPECT_GT(r.stationValues[1], 60.0);  // degrees west are positive
-    EXPECT_EQ(std::fmod(r.stationValues[2], 15.0), 0.0);  // meridian in degrees
-    EXPECT_GE(r.stationValues[2], 60.0);
+    // Degrees west are positive: the states and Caribbean islands lie west of 60 degrees;
+    // Guam lies east of the date line's other side, at about -145.
+    const double longitude = r.stationValues[1], meridian = r.stationValues[2];
+    if (state == "Guam") {
+      EXPECT_LT(longitude, -140.0);
+    } else {
+      EXPECT_GT(longitude, 60.0);
+    }
+    EXPECT_EQ(std::fmod(meridian, 15.0), 0.0);  // meridian in degrees, not hours
+    EXPECT_LT(std::fabs(meridian - longitude), 30.0);
     for (int m = 0; m < 12; ++m) {
       EXPECT_GE(r.rows[2][m], r.rows[0][m]);  // daily maxima above daily means
       EXPECT_GE(r.rows[0][m], r.rows[4][m]);  // dew point not above dry bulb
@@ -115,6 +123,94 @@ TEST(WeatherLibrary, RecordsOfTenLinesGroupedByStateWithMarkedLocations) {
       EXPECT_GT(r.rows[6][m], 0.0);
       EXPECT_EQ(r.rows[6][m], std::round(r.rows[6][m]));  // solar without decimals
       EXPECT_GT(r.rows[7][m], 0.0);
+    }
+  }
+}
+
+// The state name of a record: the city string's text between ", " and the mark.
+std::string stateOf(const LibRecord& r) {
+  const std::string text = trim(r.cityString);
+  const std::size_t comma = text.find(", ");
+  const std::size_t mark = text.find_first_of("#*@!");
+  if (comma == std::string::npos || mark == std::string::npos || mark < comma + 3) return {};
+  return text.substr(comma + 2, mark - 1 - (comma + 2));
+}
+
+std::string cityOf(const LibRecord& r) { return r.cityString.substr(0, r.cityString.find(',')); }
+
+std::string upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+TEST(WeatherLibrary, CoversTheStatesInAlphabeticalBlocksWithUniqueCities) {
+  bool ok = false;
+  std::vector<LibRecord> lib = readLibrary(ok);
+  ASSERT_TRUE(ok);
+  EXPECT_GE(lib.size(), 430u);
+  std::vector<std::string> states;
+  std::set<std::string> citiesOfState;
+  std::string previousCity;
+  for (const LibRecord& r : lib) {
+    SCOPED_TRACE(r.cityString);
+    const std::string state = stateOf(r), city = cityOf(r);
+    if (states.empty() || state != states.back()) {
+      if (!states.empty()) {
+        EXPECT_LT(states.back(), state) << "states out of order";
+      }
+      states.push_back(state);
+      citiesOfState.clear();
+      previousCity.clear();
+    }
+    EXPECT_TRUE(citiesOfState.insert(city).second) << "city twice in " << state;
+    EXPECT_LE(upper(previousCity), upper(city)) << "cities out of order in " << state;
+    previousCity = city;
+    // The city key is what the user looks for: a name, no trailing blank, no mark.
+    EXPECT_FALSE(city.empty());
+    EXPECT_EQ(trim(city), city);
+    EXPECT_EQ(city.find_first_of("#*@![]\""), std::string::npos);
+    EXPECT_EQ(r.code.size(), 2u);
+  }
+  EXPECT_GE(states.size(), 46u);
+  // Full names of states and territories, one block each.
+  for (const char* s : {"Alabama", "California", "Guam", "Hawaii", "Massachusetts", "New York",
+                        "North Dakota", "Puerto Rico", "Texas", "Virgin Islands", "Wyoming"}) {
+    EXPECT_EQ(std::count(states.begin(), states.end(), s), 1) << s;
+  }
+}
+
+// Every monthly value inside the range its row can take in the United States and its
+// territories (F, Btu/sq.ft day, mph).
+TEST(WeatherLibrary, EveryRecordHoldsPlausibleMonthlyValues) {
+  bool ok = false;
+  std::vector<LibRecord> lib = readLibrary(ok);
+  ASSERT_TRUE(ok);
+  struct Range {
+    double low, high;
+  };
+  const Range rows[8] = {{-30, 105}, {0, 25}, {-20, 120}, {0, 25},
+                         {-40, 85},  {0, 25}, {100, 3000}, {0, 50}};
+  for (const LibRecord& r : lib) {
+    SCOPED_TRACE(r.cityString);
+    const bool mountWashington = cityOf(r) == "Mount Washington";
+    ASSERT_EQ(r.stationValues.size(), 4u);
+    EXPECT_GT(std::fabs(r.stationValues[0]), 10.0);
+    EXPECT_LT(std::fabs(r.stationValues[0]), 72.0);
+    // Feet: the Imperial Valley lies below sea level, Mount Washington above 6000 ft.
+    EXPECT_GT(r.stationValues[3], -300.0);
+    EXPECT_LT(r.stationValues[3], 10000.0);
+    for (int m = 0; m < 12; ++m) {
+      for (int row = 0; row < 8; ++row) {
+        const double v = r.rows[row][m];
+        if (row == 7 && mountWashington) {
+          EXPECT_GT(v, 15.0) << "month " << m + 1;  // its summit wind is real
+          continue;
+        }
+        EXPECT_GT(v, rows[row].low) << "row " << row + 1 << " month " << m + 1;
+        EXPECT_LT(v, rows[row].high) << "row " << row + 1 << " month " << m + 1;
+      }
+      EXPECT_GT(r.rows[2][m], r.rows[0][m]);  // the daily maximum above the daily mean
+      EXPECT_LT(r.rows[2][m] - r.rows[0][m], 30.0);
     }
   }
 }
@@ -285,6 +381,84 @@ Monthly statisticsOf(const std::vector<Hour>& hours) {
   }
   return out;
 }
+
+#ifdef KALVANO_TMY3_DAILY_CSV
+// Every station of the TMY3 daily summaries has one record, found by its station number and
+// position, whose station values and statistics are computed here again from the days: a day's
+// mean dry bulb and dew point (max + min) / 2 in F, means and n - 1 deviations over the days,
+// solar the mean daily sum in Btu/sq.ft, wind the mean of the daily means in mph. The three
+// stations that are also recorded years keep the record of their recorded year.
+TEST(WeatherLibrary, StatisticsAgreeWithTheDailySummariesOfEveryStation) {
+  bool ok = false;
+  std::vector<LibRecord> lib = readLibrary(ok);
+  ASSERT_TRUE(ok);
+  RawLines stations = readRaw(kalvano::testref::referenceFile("tmy3-daily/stations.csv"));
+  RawLines daily = readRaw(KALVANO_TMY3_DAILY_CSV);
+  ASSERT_GT(stations.lines.size(), 400u);
+  ASSERT_EQ(daily.lines.size(), 1 + 365 * (stations.lines.size() - 1));
+  struct Day {
+    int month;
+    double db, dbMax, dp, solar, wind;
+  };
+  std::map<std::string, std::vector<Day>> days;
+  for (std::size_t k = 1; k < daily.lines.size(); ++k) {
+    const std::vector<std::string> f = commaFields(daily.lines[k]);
+    ASSERT_EQ(f.size(), 10u) << daily.lines[k];
+    auto v = [&](std::size_t i) { return *number(f[i]); };
+    days[f[0]].push_back({static_cast<int>(v(1)), (fahrenheit(v(3)) + fahrenheit(v(4))) / 2,
+                          fahrenheit(v(3)), (fahrenheit(v(5)) + fahrenheit(v(6))) / 2,
+                          v(7) / kWhPerBtu, v(8) * 10.0 / kTenthsMsPerMph});
+  }
+  const std::set<std::string> recorded = {"722020", "724940", "725300"};
+  std::size_t checked = 0;
+  for (std::size_t k = 1; k < stations.lines.size(); ++k) {
+    const std::vector<std::string> s = commaFields(stations.lines[k]);
+    ASSERT_GE(s.size(), 7u);
+    SCOPED_TRACE(s[0] + " " + s[1]);
+    const double lat = *number(s[3]), lon = *number(s[4]), tz = *number(s[6]);
+    const LibRecord* rec = nullptr;
+    for (const LibRecord& r : lib) {
+      if (r.station == s[0].substr(0, 5) && r.stationValues.size() == 4 &&
+          std::fabs(r.stationValues[0] - lat) < 0.006 &&
+          std::fabs(r.stationValues[1] - lon) < 0.006) {
+        EXPECT_EQ(rec, nullptr) << "two records";
+        rec = &r;
+      }
+    }
+    if (recorded.count(s[0])) continue;
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->stationValues[2], tz * 15.0);
+    EXPECT_EQ(rec->stationValues[3], std::floor(*number(s[5]) * 3.2808 + 0.5));
+    for (int m = 1; m <= 12; ++m) {
+      std::vector<double> series[3];
+      double solar = 0, wind = 0;
+      for (const Day& d : days[s[0]]) {
+        if (d.month != m) continue;
+        series[0].push_back(d.db);
+        series[1].push_back(d.dbMax);
+        series[2].push_back(d.dp);
+        solar += d.solar;
+        wind += d.wind;
+      }
+      const double n = static_cast<double>(series[0].size());
+      ASSERT_GE(n, 28.0);
+      for (int r = 0; r < 3; ++r) {
+        double sum = 0, sq = 0;
+        for (double x : series[r]) sum += x;
+        const double mean = sum / n;
+        for (double x : series[r]) sq += (x - mean) * (x - mean);
+        EXPECT_NEAR(rec->rows[2 * r][m - 1], mean, 0.051) << "row " << 2 * r + 1 << " month " << m;
+        EXPECT_NEAR(rec->rows[2 * r + 1][m - 1], std::sqrt(sq / (n - 1)), 0.051)
+            << "row " << 2 * r + 2 << " month " << m;
+      }
+      EXPECT_NEAR(rec->rows[6][m - 1], solar / n, 0.501) << "solar, month " << m;
+      EXPECT_NEAR(rec->rows[7][m - 1], wind / n, 0.051) << "wind, month " << m;
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, stations.lines.size() - 1 - recorded.size());
+}
+#endif
 
 struct RecordedSite {
   const char* location;  // the library record's city and state

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "frontend/model/project_file.h"
+#include "frontend/shell/filepicker.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
@@ -88,6 +89,7 @@ TEST_F(RunWindowTest, execute_run_by_mouse_and_by_keyboard_runs_the_engine_in_te
   for (bool keyboard : {false, true}) {
     SCOPED_TRACE(keyboard ? "keyboard" : "mouse");
     Model().ResultsExist = 0;
+    Model().Pages.ZonePagesSplit = 1;
     base.write("temp/1.flt", "old comfort page");
     const fs::path here = fs::current_path();
     runsim& w = Open();
@@ -120,6 +122,7 @@ TEST_F(RunWindowTest, execute_run_by_mouse_and_by_keyboard_runs_the_engine_in_te
     EXPECT_FALSE(w.ProgressBar1()->isVisible());
     EXPECT_EQ(w.windowModality(), Qt::NonModal);
     EXPECT_EQ(Model().ResultsExist, 1);
+    EXPECT_EQ(Model().Pages.ZonePagesSplit, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(base.exists("temp/1.flt"));
     EXPECT_EQ(fs::current_path(), here);
@@ -355,6 +358,53 @@ TEST_F(RunWindowTest, each_run_choice_closes_the_window_and_asks_the_dispatch_on
   QTest::qWait(20);
   EXPECT_TRUE(alive.isNull());
   EXPECT_TRUE(boxes.asked.empty());
+}
+
+TEST_F(RunWindowTest, a_zone_without_a_profile_stops_at_the_echo_before_the_engine) {
+  SetInputEchoWriter([](model::ProjectModel& model) { model.Run.RunStatus = 5; });
+  runsim& w = Open();
+  QPointer<runsim> alive(&w);
+  QTest::mouseClick(w.Command1(), Qt::LeftButton);
+  QTest::qWait(50);
+  EXPECT_TRUE(alive.isNull());
+  EXPECT_FALSE(base.exists("temp/standin.log"));
+  EXPECT_TRUE(MainMenu().isVisible());
+  EXPECT_EQ(Model().RunType, 0);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(RunWindowTest, review_results_without_a_comfort_report_shows_the_main_menu) {
+  runsim& w = RunToEnd();
+  ASSERT_TRUE(w.Command3()->isEnabled());
+  base.remove("temp/tavik$.flt");
+  MainMenu().hide();
+  QTest::mouseClick(w.Command3(), Qt::LeftButton);
+  QTest::qWait(20);
+  ASSERT_FALSE(boxes.asked.empty());
+  EXPECT_NE(boxes.asked.back().text.find("tavik$.flt"), std::string::npos) << boxes.asked.back().text;
+  EXPECT_EQ(base.read("temp/tavik$.out"), "ECHO\r\n");
+  EXPECT_EQ(Model().ResultsViewable, 0);
+  EXPECT_TRUE(MainMenu().isVisible());
+  EXPECT_FALSE(RunWindowLoaded());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(RunWindowTest, a_run_waiting_for_the_input_save_goes_on_after_it) {
+  Model().InputSaved = 0;
+  Model().ResultsExist = 0;
+  boxes.answers = {MsgAnswer::No};  // save the input first
+  MainMenu().runenergy_Click(4);
+  saveinputform& dialog = SaveDialog();
+  ASSERT_TRUE(dialog.isVisible());
+  EXPECT_FALSE(RunWindowLoaded());
+  fs::create_directories(base.path("work"));
+  dialog.Picker()->SetFolder(base.path("work").string());
+  dialog.inputname()->setText("house");
+  QTest::mouseClick(dialog.okbutton(), Qt::LeftButton);
+  EXPECT_TRUE(base.exists("work/house.inp"));
+  ASSERT_TRUE(RunWindowLoaded());
+  EXPECT_TRUE(RunWindow().isVisible());
+  EXPECT_EQ(Model().RunType, 4);
 }
 
 }  // namespace

@@ -196,7 +196,9 @@ TEST_F(RunFiles, year_98_is_2098_in_the_box_the_model_and_the_period) {
   RunRequest r;
   r.yearText = "98";
   r.beginText = "15-Oct";
+  m->Pages.WeatherPagesSplit = 1;
   const auto out = PrepareRunFiles(*m, r);
+  EXPECT_EQ(m->Pages.WeatherPagesSplit, 0);
   ASSERT_EQ(out.fault, RunFault::None);
   EXPECT_EQ(out.yearBox, "2098");
   EXPECT_EQ(m->Run.AnalysisYear, "2098");
