@@ -255,7 +255,8 @@ def record(city, state, code, wmo, mark, station, rows):
     close = 41 if len(text) >= 35 else 39
     line = '"' + text.ljust(close - 2) + '"'
     line += ' "%s"' % wmo
-    for v in (round(lat, 2), round(lon, 2), meridian, int(elev_m * 3.2808 + 0.5)):
+    # Int(m x 3.2808 + 0.5): the nearest foot, below sea level as well.
+    for v in (round(lat, 2), round(lon, 2), meridian, math.floor(elev_m * 3.2808 + 0.5)):
         line += num_text(v) + ' '
     lines.append(line)
     for r, values in enumerate(rows):

@@ -252,6 +252,14 @@ ZoneGrid& ZoneListGrid() {
   return grid;
 }
 
+void WriteZoneGridRows(const model::ProjectModel& m, ZoneGrid& grid) {
+  for (int z = 1; z <= m.ZoneCount && z < kZoneGridRows; ++z) {
+    const auto zi = static_cast<std::size_t>(z);
+    grid.cells[zi] = {m.ZoneCode[zi], m.ZoneSketchName[zi],
+                      model::NumberText(static_cast<float>(z))};
+  }
+}
+
 std::string TooManySurfaces(std::string_view sketchName) {
   return "The number of exterior surfaces in zone " + std::string(sketchName) +
          " has exceeded the maximum of 33.  Return to the sketch and simplify the zone.";
@@ -308,10 +316,9 @@ bool ZoneEntry(ProjectModel& m, ZoneGrid& grid, model::MessageBoxes& boxes) {
     return false;
   }
 
+  WriteZoneGridRows(m, grid);
   for (int z = 1; z <= m.ZoneCount && z < kZoneGridRows; ++z) {
     const auto zi = static_cast<std::size_t>(z);
-    grid.cells[zi] = {m.ZoneCode[zi], m.ZoneSketchName[zi],
-                      model::NumberText(static_cast<float>(z))};
     m.ZoneData[zi][1] = m.ZoneCode[zi];
     m.ZoneData[zi][2] = m.ZoneSketchName[zi];
     m.ZoneData[zi][3] = model::NumberText(m.ZoneFloorArea[zi]);

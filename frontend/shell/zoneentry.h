@@ -28,6 +28,8 @@ struct ZoneGrid {
 
 // The grid that the zone list of the running program shows.
 ZoneGrid& ZoneListGrid();
+// Writes rows 1..ZoneCount of the grid: zone code, sketch name and the row number as text.
+void WriteZoneGridRows(const model::ProjectModel& m, ZoneGrid& grid);
 
 inline constexpr std::string_view kNoProjectInfoForZones =
     "Zone data cannot be edited because you have not entered the Project Information data.  "

@@ -143,12 +143,17 @@ std::string NormalisedSwitch(std::string_view text) {
   return text == "Yes" || text == " Yes" || text == " yes" || text == "yes" ? "Yes" : "No";
 }
 
-bool OpenZone(model::ProjectModel& m, int row, model::MessageBoxes& boxes) {
-  if (row < 1 || row > m.ZoneCount || row > model::kMaxZones || m.ZoneCode[At(row)].empty()) {
-    boxes.beep();
-    boxes.show(kZoneDoesNotExist, "Error", MsgIcon::Exclamation);
-    return false;
+bool CheckZoneRow(const model::ProjectModel& m, int row, model::MessageBoxes& boxes) {
+  if (row >= 1 && row <= m.ZoneCount && row <= model::kMaxZones && !m.ZoneCode[At(row)].empty()) {
+    return true;
   }
+  boxes.beep();
+  boxes.show(kZoneDoesNotExist, "Error", MsgIcon::Exclamation);
+  return false;
+}
+
+bool OpenZone(model::ProjectModel& m, int row, model::MessageBoxes& boxes) {
+  if (!CheckZoneRow(m, row, boxes)) return false;
   m.CurrentZone = static_cast<int16_t>(row);
   const std::size_t z = At(row);
   auto& fields = m.ZoneData[z];

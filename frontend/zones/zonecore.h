@@ -12,6 +12,7 @@
 
 #include "frontend/model/project_model.h"
 #include "frontend/shell/messagebox.h"
+#include "frontend/zones/zonelistcore.h"
 
 namespace kalvano::zones {
 
@@ -43,15 +44,16 @@ int PickRow(int topOffset, int tableScrolled, int line);
 
 // ---- Opening a zone -------------------------------------------------------------------
 
-inline constexpr std::string_view kZoneDoesNotExist = "Zone does not exist.  Select another zone.";
+// Whether a zone-list row is a zone: 1..ZoneCount with a zone code. Otherwise a beep and
+// kZoneDoesNotExist, and false.
+bool CheckZoneRow(const model::ProjectModel& m, int row, model::MessageBoxes& boxes);
 
 // A Yes/No switch as the zone window shows it: "Yes", " Yes", " yes" and "yes" are "Yes",
 // every other text is "No".
 std::string NormalisedSwitch(std::string_view text);
 
-// Opens the zone of a zone-list row for editing. A row that is not a zone (outside
-// 1..ZoneCount, or without a zone code) is refused with a beep and kZoneDoesNotExist, and
-// nothing changes. Otherwise the zone becomes CurrentZone, its empty profile fields (6, 8,
+// Opens the zone of a zone-list row for editing. A row that is not a zone is refused by
+// CheckZoneRow, and nothing changes. Otherwise the zone becomes CurrentZone, its empty profile fields (6, 8,
 // 10, 15) get the building type's number, its switches are normalised, its edited flags
 // and the field edited last are cleared, and the editing rows are emptied and then hold
 // its stored surface rows (a row with a zero wall id, exposure or window id stays empty).

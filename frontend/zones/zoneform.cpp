@@ -23,6 +23,7 @@
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
+#include "frontend/shell/zoneentry.h"
 
 namespace kalvano::zones {
 
@@ -237,6 +238,7 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
       QPalette p = box->palette();
       p.setColor(QPalette::Text, kDarkBlue);
       box->setPalette(p);
+      box->setValidator(new shell::Latin1Validator(box));
       box->installEventFilter(this);
       connect(box, &QLineEdit::textEdited, this,
               [this, c, k](const QString& text) { SurfaceChange(c, k, text); });
@@ -454,6 +456,7 @@ void zoneform::cancel_Click() {
 }
 
 void zoneform::BackToZoneList() {
+  shell::WriteZoneGridRows(shell::Model(), shell::ZoneListGrid());
   shell::OpenWindow(shell::window::zonename, shell::Model().CurrentZone);
   UnloadZoneForm();
 }
@@ -478,17 +481,16 @@ bool zoneform::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
-      char code = shell::KeyAscii(key);
-      if (code == 0 && !key->text().isEmpty() && key->text().at(0).unicode() > 255) {
-        code = 127;  // a character outside Latin-1 is refused like any other wrong key
-      }
-      if (code == 0) break;
+      const char32_t typed = shell::KeyCharacter(key);
+      if (typed == 0) break;
+      // A character beyond Latin-1 is refused like any other wrong key.
+      const char code = typed > 0xFF ? char{127} : static_cast<char>(typed);
       const char passed = SurfaceKeyPress(column, line, code);
       if (passed == 0) return true;
       if (passed != code) {
         // The upper-case form is typed in place of the key.
-        QKeyEvent typed(QEvent::KeyPress, key->key(), Qt::NoModifier, QString(QChar(passed)));
-        QCoreApplication::sendEvent(watched, &typed);
+        QKeyEvent upper(QEvent::KeyPress, key->key(), Qt::NoModifier, QString(QChar(passed)));
+        QCoreApplication::sendEvent(watched, &upper);
         return true;
       }
       break;

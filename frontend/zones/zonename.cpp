@@ -19,6 +19,7 @@
 #include "frontend/shell/windowing.h"
 #include "frontend/shell/zoneentry.h"
 #include "frontend/zones/zonelistcore.h"
+#include "frontend/zones/zonecore.h"
 
 namespace kalvano::zones {
 
@@ -149,12 +150,9 @@ void zonename::MSFlexGrid1_DblClick() {
 void zonename::OK_Click() {
   model::ProjectModel& m = shell::Model();
   const int row = grid_->currentRow() < 0 ? 0 : grid_->currentRow();
+  // Only rows 1..ZoneCount are zones: a code left above a smaller sketch opens nothing.
+  if (!CheckZoneRow(m, row, shell::Messages())) return;
   m.CurrentZone = static_cast<int16_t>(row);
-  if (row > model::kMaxZones || m.ZoneCode[static_cast<std::size_t>(row)].empty()) {
-    shell::Messages().beep();
-    shell::Messages().show(kZoneDoesNotExist, "Error", model::MsgIcon::Exclamation);
-    return;
-  }
   // The zone description window fills itself from the model's current zone.
   shell::OpenWindow(shell::window::zoneform, row);
   Unload();

@@ -382,6 +382,84 @@ Monthly statisticsOf(const std::vector<Hour>& hours) {
   return out;
 }
 
+#ifdef KALVANO_TMY3_DAILY_CSV
+// Every station of the TMY3 daily summaries has one record, found by its station number and
+// position, whose station values and statistics are computed here again from the days: a day's
+// mean dry bulb and dew point (max + min) / 2 in F, means and n - 1 deviations over the days,
+// solar the mean daily sum in Btu/sq.ft, wind the mean of the daily means in mph. The three
+// stations that are also recorded years keep the record of their recorded year.
+TEST(WeatherLibrary, StatisticsAgreeWithTheDailySummariesOfEveryStation) {
+  bool ok = false;
+  std::vector<LibRecord> lib = readLibrary(ok);
+  ASSERT_TRUE(ok);
+  RawLines stations = readRaw(kalvano::testref::referenceFile("tmy3-daily/stations.csv"));
+  RawLines daily = readRaw(KALVANO_TMY3_DAILY_CSV);
+  ASSERT_GT(stations.lines.size(), 400u);
+  ASSERT_EQ(daily.lines.size(), 1 + 365 * (stations.lines.size() - 1));
+  struct Day {
+    int month;
+    double db, dbMax, dp, solar, wind;
+  };
+  std::map<std::string, std::vector<Day>> days;
+  for (std::size_t k = 1; k < daily.lines.size(); ++k) {
+    const std::vector<std::string> f = commaFields(daily.lines[k]);
+    ASSERT_EQ(f.size(), 10u) << daily.lines[k];
+    auto v = [&](std::size_t i) { return *number(f[i]); };
+    days[f[0]].push_back({static_cast<int>(v(1)), (fahrenheit(v(3)) + fahrenheit(v(4))) / 2,
+                          fahrenheit(v(3)), (fahrenheit(v(5)) + fahrenheit(v(6))) / 2,
+                          v(7) / kWhPerBtu, v(8) * 10.0 / kTenthsMsPerMph});
+  }
+  const std::set<std::string> recorded = {"722020", "724940", "725300"};
+  std::size_t checked = 0;
+  for (std::size_t k = 1; k < stations.lines.size(); ++k) {
+    const std::vector<std::string> s = commaFields(stations.lines[k]);
+    ASSERT_GE(s.size(), 7u);
+    SCOPED_TRACE(s[0] + " " + s[1]);
+    const double lat = *number(s[3]), lon = *number(s[4]), tz = *number(s[6]);
+    const LibRecord* rec = nullptr;
+    for (const LibRecord& r : lib) {
+      if (r.station == s[0].substr(0, 5) && r.stationValues.size() == 4 &&
+          std::fabs(r.stationValues[0] - lat) < 0.006 &&
+          std::fabs(r.stationValues[1] - lon) < 0.006) {
+        EXPECT_EQ(rec, nullptr) << "two records";
+        rec = &r;
+      }
+    }
+    if (recorded.count(s[0])) continue;
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->stationValues[2], tz * 15.0);
+    EXPECT_EQ(rec->stationValues[3], std::floor(*number(s[5]) * 3.2808 + 0.5));
+    for (int m = 1; m <= 12; ++m) {
+      std::vector<double> series[3];
+      double solar = 0, wind = 0;
+      for (const Day& d : days[s[0]]) {
+        if (d.month != m) continue;
+        series[0].push_back(d.db);
+        series[1].push_back(d.dbMax);
+        series[2].push_back(d.dp);
+        solar += d.solar;
+        wind += d.wind;
+      }
+      const double n = static_cast<double>(series[0].size());
+      ASSERT_GE(n, 28.0);
+      for (int r = 0; r < 3; ++r) {
+        double sum = 0, sq = 0;
+        for (double x : series[r]) sum += x;
+        const double mean = sum / n;
+        for (double x : series[r]) sq += (x - mean) * (x - mean);
+        EXPECT_NEAR(rec->rows[2 * r][m - 1], mean, 0.051) << "row " << 2 * r + 1 << " month " << m;
+        EXPECT_NEAR(rec->rows[2 * r + 1][m - 1], std::sqrt(sq / (n - 1)), 0.051)
+            << "row " << 2 * r + 2 << " month " << m;
+      }
+      EXPECT_NEAR(rec->rows[6][m - 1], solar / n, 0.501) << "solar, month " << m;
+      EXPECT_NEAR(rec->rows[7][m - 1], wind / n, 0.051) << "wind, month " << m;
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, stations.lines.size() - 1 - recorded.size());
+}
+#endif
+
 struct RecordedSite {
   const char* location;  // the library record's city and state
   const char* file;      // under the reference data

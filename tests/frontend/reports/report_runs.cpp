@@ -9,6 +9,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/project_file.h"
+#include "frontend/reports/inputecho.h"
 #include "frontend/shell/runcore.h"
 #include "runfiles.h"
 
@@ -81,6 +82,7 @@ int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run
   model::ReadInputFile(m, m.ProjectFile);
   model::ReadProjectHeader(m);
   m.ProjectFile = run.sample;
+  m.TodayText = "10 Dec 2026";  // start-up's date of the page headers
   shell::RunChoices choices;
   choices.runType = run.runType;
   choices.jan1Weekday = shell::Jan1Weekday(2026);
@@ -100,7 +102,18 @@ int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run
   engine.start(QString::fromStdString((installed / files::kEngineProgram).string()), {});
   if (!engine.waitForStarted() || !engine.waitForFinished(-1)) return -1;
 
-  std::string report = EchoFixture(zones);
+  std::string report;
+  if (zones > 0) {
+    report = EchoFixture(zones);
+  } else {
+    struct Silent : model::MessageBoxes {
+      void beep() override {}
+      void show(std::string_view, std::string_view, model::MsgIcon) override {}
+    } silent;
+    WriteInputEcho(m, silent);
+    if (m.Run.RunStatus == 5) return -1;
+    report = Slurp(base / "temp" / files::kUserReport);
+  }
   for (std::string_view name : {files::kEngineReport, files::kWeatherListing, files::kComfortReport})
     for (const std::string& l : LinesOf(Slurp(base / "temp" / name))) report += l + "\r\n";
   std::ofstream(base / "temp" / files::kUserReport, std::ios::binary) << report;

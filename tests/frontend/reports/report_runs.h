@@ -1,7 +1,8 @@
 // Real reports for the report tests: the built kvan64 runs an installed sample project in a
 // fresh base folder, and the user's report temp/tavik$.out is assembled as Review Results
-// does: the input echo (here a small fixture of sections I and II laid out as the echo lays
-// them out), then sim$.out, tavik$.wth and tavik$.flt.
+// does: the input echo (the real one, or a small fixture of sections I and II laid out as
+// the echo lays them out, for a chosen number of zones), then sim$.out, tavik$.wth and
+// tavik$.flt.
 #pragma once
 
 #include <filesystem>
@@ -25,11 +26,11 @@ struct SampleRun {
 };
 
 // Copies the installed base folder's data into `base`, writes the run files of the sample
-// as the run window does, runs kvan64 in base/temp and assembles temp/tavik$.out with the
-// echo fixture of `zones` zones. Returns kvan64's exit status. The model is left holding
-// the sample as read, with AppDir = base.
+// as the run window does, runs kvan64 in base/temp and assembles temp/tavik$.out after the
+// input echo (`zones` 0) or the echo fixture of `zones` zones. Returns kvan64's exit
+// status. The model is left holding the sample as read, with AppDir = base.
 int RunSample(model::ProjectModel& m, const std::filesystem::path& base, const SampleRun& run,
-              int zones = 3);
+              int zones = 0);
 
 // Reads a file whole (empty when missing).
 std::string Slurp(const std::filesystem::path& path);

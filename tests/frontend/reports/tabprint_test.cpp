@@ -57,7 +57,7 @@ class TabPrint : public ReportsTest {
  protected:
   void SetUp() override {
     ReportsTest::SetUp();
-    ASSERT_EQ(RunSample(m, base.path("run"), SampleRun{}, 6), 0);
+    ASSERT_EQ(RunSample(m, base.path("run"), SampleRun{}), 0);
     shell::Model() = m;
   }
   // Prints `text` through the seam to a PDF file; checks pages and text against the sheets.

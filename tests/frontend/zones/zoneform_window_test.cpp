@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 
 #include <string>
@@ -17,7 +19,9 @@
 #include "frontend/model/numtext.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/zoneentry.h"
 #include "frontend/zones/zoneform.h"
+#include "frontend/zones/zonename.h"
 #include "tests/frontend/shell/shell_test_support.h"
 #include "zones_test_support.h"
 
@@ -39,6 +43,7 @@ class ZoneWindow : public shell::test::ShellTest {
   }
   void TearDown() override {
     UnloadZoneForm();
+    UnloadZoneList();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     shell::ClearWindowOpeners();
     ShellTest::TearDown();
@@ -62,11 +67,29 @@ class ZoneWindow : public shell::test::ShellTest {
     Type(w, colWinArea, line, winArea);
     Type(w, colSWB, line, "w");
   }
+  // The real zone list in place of the recorder, filled as step 5 fills it.
+  zonename& OpenRealList() {
+    shell::RegisterWindowOpener(shell::window::zonename, &OpenZoneList);
+    shell::RegisterWindowOpener(shell::window::zoneform, [](int row) { OpenZoneForm(row); });
+    shell::WriteZoneGridRows(shell::Model(), shell::ZoneListGrid());
+    OpenZoneList(0);
+    return *ZoneListWindow();
+  }
+  static void DoubleClickRow(zonename& list, int row) {
+    QTableWidget* grid = list.MSFlexGrid1();
+    const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  }
   std::vector<int> listShownAt;
 };
 
 TEST_F(ZoneWindow, a_new_user_adds_two_rows_below_the_stored_ones_and_stores_the_zone) {
-  zoneform& w = Open(2);
+  DoubleClickRow(OpenRealList(), 2);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_NE(ZoneFormWindow(), nullptr);
+  EXPECT_EQ(ZoneListWindow(), nullptr);
+  zoneform& w = *ZoneFormWindow();
   EXPECT_EQ(Text(w.zone(2)), "Zone 2");
   EXPECT_EQ(Text(w.cell(colWallArea, 1)), " 101");
   EXPECT_EQ(Text(w.cell(colWallArea, 11)), " 111");  // row 12 is not on the first page
@@ -86,7 +109,9 @@ TEST_F(ZoneWindow, a_new_user_adds_two_rows_below_the_stored_ones_and_stores_the
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(boxes.asked.empty());
   EXPECT_EQ(ZoneFormWindow(), nullptr);
-  EXPECT_EQ(listShownAt, std::vector<int>{2});
+  ASSERT_NE(ZoneListWindow(), nullptr);
+  EXPECT_EQ(ZoneListWindow()->MSFlexGrid1()->currentRow(), 2);
+  EXPECT_EQ(ZoneListWindow()->Cell(2, 0), "12");
   const model::ProjectModel& m = shell::Model();
   ASSERT_EQ(m.SurfaceCount[2], 14);
   for (int r = 1; r <= 12; ++r) EXPECT_FLOAT_EQ(m.SurfWallArea[2][r], 100.0f + r) << r;
@@ -102,24 +127,44 @@ TEST_F(ZoneWindow, a_new_user_adds_two_rows_below_the_stored_ones_and_stores_the
 
   // Zone 3: an edit and Cancel store nothing; reopening starts at the top with the stored rows.
   const model::ProjectModel before = shell::Model();
-  zoneform& w3 = Open(3);
+  ZoneListWindow()->MSFlexGrid1()->setCurrentCell(3, 0);
+  QTest::mouseClick(ZoneListWindow()->OK(), Qt::LeftButton);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_NE(ZoneFormWindow(), nullptr);
+  zoneform& w3 = *ZoneFormWindow();
   w3.envscroll()->setValue(2);
   Type(w3, colWallArea, 1, "9");
   w3.zone(4)->setText("77");
   TypeRowOnLine(w3, 2, "3", "55", "2", "5");
   QTest::mouseClick(w3.cancel(), Qt::LeftButton);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(listShownAt, (std::vector<int>{2, 3}));
+  ASSERT_NE(ZoneListWindow(), nullptr);
+  EXPECT_EQ(ZoneListWindow()->MSFlexGrid1()->currentRow(), 3);
   const model::ProjectModel& after = shell::Model();
   EXPECT_EQ(after.SurfaceCount[3], before.SurfaceCount[3]);
   EXPECT_EQ(after.SurfWallArea[3], before.SurfWallArea[3]);
   EXPECT_EQ(after.ZoneData[3], before.ZoneData[3]);
   EXPECT_EQ(after.ZoneOpened[3], 0);
-  zoneform& again = Open(3);
+  DoubleClickRow(*ZoneListWindow(), 3);
+  ASSERT_NE(ZoneFormWindow(), nullptr);
+  zoneform& again = *ZoneFormWindow();
   EXPECT_EQ(again.envscroll()->value(), 1);
   EXPECT_EQ(Text(again.cell(colWallArea, 1)), " 51");
   EXPECT_EQ(Text(again.cell(colWallArea, 2)), " 52");
   EXPECT_EQ(Text(again.cell(colWallArea, 3)), "");
+}
+
+TEST_F(ZoneWindow, a_row_past_the_zones_opens_nothing_even_with_a_code_left_in_it) {
+  shell::Model().ZoneCode[4] = "14";  // left behind by a larger sketch
+  zonename& list = OpenRealList();
+  list.MSFlexGrid1()->setCurrentCell(4, 0);
+  list.OK_Click();
+  EXPECT_EQ(ZoneFormWindow(), nullptr);
+  EXPECT_EQ(ZoneListWindow(), &list);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].text, "Zone does not exist.  Select another zone.");
+  EXPECT_EQ(boxes.beeps, 1);
+  EXPECT_EQ(shell::Model().CurrentZone, 0);
 }
 
 TEST_F(ZoneWindow, scrolling_shows_the_rows_of_the_position_and_empty_rows_as_empty) {
@@ -213,6 +258,11 @@ TEST_F(ZoneWindow, keys_typed_into_cells_pass_their_column_filter) {
   EXPECT_EQ(boxes.asked.back().text, "You should use numerical value.");
   EXPECT_EQ(Text(w.cell(colWinArea, 3)), "");
   EXPECT_EQ(boxes.beeps, 3);
+  QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x20AC)));
+  QApplication::sendEvent(w.cell(colSlope, 3), &euro);  // a character beyond Latin-1
+  EXPECT_EQ(boxes.asked.back().text, "You should use numerical value.");
+  EXPECT_EQ(boxes.beeps, 4);
+  EXPECT_EQ(Text(w.cell(colSlope, 3)), "");
 }
 
 TEST_F(ZoneWindow, a_click_on_an_id_picks_the_row_of_its_line) {

@@ -178,13 +178,6 @@ TEST_F(ZoneListTest, step_5_is_enabled_only_with_a_zone_list_to_open) {
   EXPECT_FALSE(menu.ControlEnabled(MenuItem::zonedescription));
 }
 
-std::filesystem::path PictureFolder() {
-  if (const char* dir = std::getenv("KALVANO_SCREENS_DIR"); dir != nullptr && *dir != '\0') {
-    return dir;
-  }
-  return std::filesystem::path(KALVANO_BASE_DIR).parent_path() / "screens";
-}
-
 // Retrieve the inch-pound sample, step 5, the list of its zones, "<< Menu"; the zone list is
 // saved as build/screens/zonename.png.
 TEST_F(ZoneListTest, walk_through_from_the_sample_project_to_the_zone_list_and_back) {
@@ -206,7 +199,7 @@ TEST_F(ZoneListTest, walk_through_from_the_sample_project_to_the_zone_list_and_b
   EXPECT_EQ(list.Cell(2, 2), " 2");
   EXPECT_EQ(list.Cell(3, 0), "");
 
-  const std::filesystem::path folder = PictureFolder();
+  const std::filesystem::path folder = shell::test::PictureFolder();
   std::filesystem::create_directories(folder);
   const QPixmap picture = list.grab();
   ASSERT_FALSE(picture.isNull());
