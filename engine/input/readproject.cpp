@@ -599,8 +599,6 @@ void ProjectReader::profiles() {
 void ProjectReader::zones() {
   section_ = 7;
   FORM(s_, 1, 7, b_.NERR);
-  // The front-end's report has one page of section I before the zone pages.
-  s_.runpar.NPAGE += 1;
   do next();
   while (key() == "99  ");
   if (key() != "ZONE") wrongKeyword("ZONE");
