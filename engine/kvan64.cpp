@@ -1,5 +1,6 @@
 // kvan64: the simulation engine. No arguments, no console output; it runs in the current
 // folder (the base folder's temp/) and returns the exit status of its run.
+#include <csignal>
 #include <memory>
 
 #include "engine/calendar/wether.h"
@@ -23,6 +24,9 @@ void wireHooks(kv::EngineState& s) {
 }  // namespace
 
 int main() {
+  // A file-size limit then fails the write (status 5 with its reason) instead of killing
+  // the process.
+  std::signal(SIGXFSZ, SIG_IGN);
   auto s = std::make_unique<kv::EngineState>();
   wireHooks(*s);
   return kv::KVAN64(*s);

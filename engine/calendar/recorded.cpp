@@ -65,6 +65,18 @@ bool fourDigitYear(std::string_view line) {
          dateInRange(digitsAt(line, 11, 2), digitsAt(line, 13, 2), digitsAt(line, 15, 2));
 }
 
+// The ranges of the weather values, in the engine's units (F, W/m2, mph).
+constexpr float kLowestTemperature = -100.0f, kHighestTemperature = 150.0f;
+constexpr float kHighestGlobal = 1500.0f;
+constexpr float kHighestWind = 150.0f;
+
+bool valuesInRange(double db, double dp, double globalWm2, double wind) {
+  auto within = [](double v, double lo, double hi) { return v >= lo && v <= hi; };
+  return within(db, kLowestTemperature, kHighestTemperature) &&
+         within(dp, kLowestTemperature, kHighestTemperature) && within(globalWm2, 0.0, kHighestGlobal) &&
+         within(wind, 0.0, kHighestWind);
+}
+
 bool isSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
 
 // One free-format value: an optional sign, digits with an optional point, an optional
@@ -87,10 +99,14 @@ bool parseFreeNumber(std::string_view tok, double& v) {
   const auto res = std::from_chars(buf, buf + o, v, std::chars_format::general);
   if (res.ec != std::errc() || res.ptr != buf + o) return false;
   if (neg) v = -v;
-  return true;
+  return std::isfinite(v);  // "nan" and "inf" are no weather values
 }
 
 }  // namespace
+
+std::int32_t recordInt(double v) {
+  return v > -1e9 && v < 1e9 ? static_cast<std::int32_t>(v) : 0;
+}
 
 int weatherLayout(int code) { return (code == 2 || code == 3 || code == 4) ? code : 1; }
 
@@ -123,11 +139,13 @@ int readFixedRecord(std::string_view line, int code, float sinalt, WeatherRecord
     const std::int32_t dp = field(line, L.dp);
     const std::int32_t pb = field(line, L.pb);
     const std::int32_t wv = field(line, L.wv);
+    const bool wyec2 = layout == 2;
     if (!dateInRange(rec.month, rec.day, rec.hour)) return failed(kWxDateRange);
+    const double wm2 = wyec2 ? glo / 3.6 : glo;  // Wh/m2 (kJ/m2) in the hour
+    if (!valuesInRange(db * 0.18 + 32.0, dp * 0.18 + 32.0, wm2, wv / 4.47)) return failed(kWxValueRange);
 
     // Irradiances in Wh/m2 (WYEC2 kJ/m2) to Btu/h ft2; tenths of C to F; mbar (WYEC2 tenths)
     // to inHg; tenths of m/s to mph.
-    const bool wyec2 = layout == 2;
     auto irr = [&](std::int32_t v) {
       float x = static_cast<float>(v) / 3.152585f;
       if (wyec2) x = x / 3.6f;
@@ -169,10 +187,17 @@ int readFreeValues(std::string_view line, double (&vals)[8], int& n) {
 
 int completeIwecRecord(const double (&vals)[8], float pb, float etr, float sinalt, float& prevCC,
                        WeatherRecord& rec) {
-  rec.year = static_cast<std::int32_t>(vals[0]);
-  rec.month = static_cast<std::int32_t>(vals[1]);
-  rec.day = static_cast<std::int32_t>(vals[2]);
-  rec.hour = static_cast<std::int32_t>(vals[3]);
+  // Every value within its field's range before it is converted.
+  auto within = [](double v, double lo, double hi) { return v >= lo && v <= hi; };
+  const double h = vals[3];
+  const bool dateFits = within(vals[0], -9999, 9999) && within(vals[1], 1, 12) && within(vals[2], 1, 31) &&
+                        (within(h, 0, 24) || within(h, 100, 2400));
+  rec.year = recordInt(vals[0]);
+  rec.month = recordInt(vals[1]);
+  rec.day = recordInt(vals[2]);
+  rec.hour = recordInt(h >= 100 ? h / 100 : h);
+  if (!dateFits) return kWxDateRange;
+  if (!valuesInRange(vals[4], vals[5], vals[6], vals[7])) return kWxValueRange;
   rec.db = static_cast<float>(vals[4]);
   rec.dp = static_cast<float>(vals[5]);
   rec.dh = static_cast<float>(vals[6]);
@@ -211,6 +236,7 @@ bool recordMonthDay(std::string_view line, int code, int& month, int& day) {
     double vals[8];
     int n = 0;
     if (readFreeValues(line, vals, n) != 0 || n < 8) return false;
+    if (!(vals[1] >= 1 && vals[1] <= 12 && vals[2] >= 1 && vals[2] <= 31)) return false;
     month = static_cast<int>(vals[1]);
     day = static_cast<int>(vals[2]);
     return true;

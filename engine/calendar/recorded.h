@@ -11,10 +11,15 @@
 //   - stop the run (stop code 2500, the record's error number after " Error #"):
 //       1  a numeric field holds something that is not a number,
 //       2  the line ends before the last column that its layout reads,
-//       3  the date is out of range (month 1..12, day 1..31, hour 0..24),
+//       3  the date is out of range (month 1..12, day 1..31, hour 0..24, or 100..2400 in
+//          the free format's hours-times-100; the free format's year -9999..9999),
 //       4  a WYEC2-family record with a 4-digit year in columns 7-10: the WYEC2 layout
 //          reads a 2-digit year in columns 7-8, so every later field would be taken two
-//          columns off.
+//          columns off,
+//       5  a value outside the range of its field: dry bulb and dew point -100 to 150 F,
+//          global horizontal irradiance 0 to 1500 W/m2, wind speed 0 to 150 mph.
+//   A free-format value must be a finite number ("nan" and "inf" are error 1), and every
+//   value is checked against its range before it is converted to an integer.
 //   The end of the file is not an error of the record; the caller decides what it means.
 #pragma once
 
@@ -28,6 +33,10 @@ inline constexpr int kWxNotNumeric = 1;
 inline constexpr int kWxShortRecord = 2;
 inline constexpr int kWxDateRange = 3;
 inline constexpr int kWxFourDigitYear = 4;
+inline constexpr int kWxValueRange = 5;
+
+// A value of a record as an integer for a message: truncated, 0 when it has none.
+std::int32_t recordInt(double v);
 
 // One hourly record in the engine's units. The date is as the file writes it (the year with
 // the digits the file gives; hour 0 is left as 0 for the calendar to place).
@@ -60,7 +69,7 @@ int readFixedRecord(std::string_view line, int code, float sinalt, WeatherRecord
 
 // Layout 3. Free-format values of one line (blanks, tabs and commas separate them), appended
 // to vals[n..7]; values past the eighth are ignored. Returns 0, or kWxNotNumeric when a value
-// that is needed is not a number.
+// that is needed is not a finite number.
 int readFreeValues(std::string_view line, double (&vals)[8], int& n);
 
 // Layout 3, the eight values of a record (year, month, day, hour, dry bulb F, dew point F,
@@ -68,7 +77,7 @@ int readFreeValues(std::string_view line, double (&vals)[8], int& n);
 // hours written as hundreds, the project's station pressure `pb`, and the sky split from the
 // day's extraterrestrial normal irradiance `etr` and the hour's `sinalt` (cloud cover carried
 // in `prevCC`; at night the irradiances are 0 and rec.cc is left as it is).
-// Returns 0 or kWxDateRange.
+// Returns 0, kWxDateRange or kWxValueRange (checked before anything is converted).
 int completeIwecRecord(const double (&vals)[8], float pb, float etr, float sinalt, float& prevCC,
                        WeatherRecord& rec);
 

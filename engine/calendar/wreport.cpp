@@ -4,6 +4,7 @@
 
 #include "engine/calendar/wether.h"
 #include "engine/core/fixfmt.h"
+#include "engine/core/outputs.h"
 #include "engine/core/report.h"
 #include "engine/core/units.h"
 
@@ -390,6 +391,8 @@ void writeWeatherSummary(EngineState& s, const CalendarRun& run, const Chars<8>&
 }
 
 void writeClosingBox(EngineState& s) {
+  // Success is claimed only once every other output is written and closed.
+  CloseOutputsButMonitor(s);
   OutFile& f = s.files.monitor;
   const ClockReading c = readClock(s);
   const RUNPAR& rp = s.runpar;

@@ -18,6 +18,7 @@ const char* errorText(int err) {
     case kWxDateRange: return "the date is out of range";
     case kWxFourDigitYear:
       return "a 4-digit year in columns 7-10; the WYEC2 layout reads a 2-digit year in 7-8";
+    case kWxValueRange: return "a value is outside the range of its field";
     default: return "unreadable record";
   }
 }
@@ -125,7 +126,7 @@ bool WTHRD(EngineState& s, WeatherRecord& rec, float P, float& etr, float SINALT
       if (!nextIwecValues(s, vals, n, err, work.line)) return false;
       if (err != 0) {  // the date as far as it was read
         std::int32_t* date[4] = {&rec.year, &rec.month, &rec.day, &rec.hour};
-        for (int i = 0; i < n && i < 4; ++i) *date[i] = static_cast<std::int32_t>(vals[i]);
+        for (int i = 0; i < n && i < 4; ++i) *date[i] = recordInt(vals[i]);
         badRecord(s, rec, prev, err);
       }
     }

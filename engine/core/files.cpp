@@ -1,30 +1,83 @@
 #include "engine/core/files.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace kv {
 
+namespace {
+
+std::string faultText(bool creating, const std::string& path, int err) {
+  return std::string(creating ? "CANNOT CREATE " : "CANNOT WRITE ") + path + ": " + std::strerror(err);
+}
+
+}  // namespace
+
+OutputFault::OutputFault(bool creating, const std::string& path, int err)
+    : std::runtime_error(faultText(creating, path, err)), path_(path), err_(err) {}
+
 bool OutFile::open(const std::string& path) {
-  close();
+  abandon();
+  errno = 0;
   f_ = std::fopen(path.c_str(), "wb");
   path_ = path;
   used_ = 0;
+  err_ = f_ ? 0 : (errno != 0 ? errno : EIO);
   return f_ != nullptr;
 }
 
+void OutFile::create(const std::string& path) {
+  if (!open(path)) throw OutputFault(true, path, err_);
+}
+
+void OutFile::fail(int err) {
+  err_ = err != 0 ? err : EIO;
+  used_ = 0;
+  std::fclose(f_);  // what it says no longer matters: the first failure is the one reported
+  f_ = nullptr;
+  throw OutputFault(false, path_, err_);
+}
+
+void OutFile::put(const char* data, std::size_t n) {
+  errno = 0;
+  if (std::fwrite(data, 1, n, f_) != n) fail(errno);
+}
+
 void OutFile::flushBuffer() {
-  if (f_ && used_ > 0) std::fwrite(buf_, 1, used_, f_);
+  if (f_ && used_ > 0) {
+    const std::size_t n = used_;
+    used_ = 0;
+    put(buf_, n);
+  }
   used_ = 0;
 }
 
 void OutFile::flush() {
+  if (!f_) return;
   flushBuffer();
-  if (f_) std::fflush(f_);
+  errno = 0;
+  if (std::fflush(f_) != 0) fail(errno);
 }
 
 void OutFile::close() {
   if (!f_) return;
-  flushBuffer();
-  std::fclose(f_);
+  flush();
+  errno = 0;
+  const int rc = std::fclose(f_);
   f_ = nullptr;
+  if (rc != 0) {
+    err_ = errno != 0 ? errno : EIO;
+    throw OutputFault(false, path_, err_);
+  }
+}
+
+void OutFile::abandon() {
+  if (f_) {
+    if (used_ > 0) std::fwrite(buf_, 1, used_, f_);  // as far as it goes
+    std::fclose(f_);
+  }
+  f_ = nullptr;
+  used_ = 0;
 }
 
 bool InFile::open(const std::string& path) {

@@ -1,34 +1,55 @@
 // The engine's text files: a buffered line writer (every line ends with CR LF) for the
 // reports, the log and the hourly spreadsheets, and a read-only line reader that accepts
 // LF and CR LF and never creates a missing file. Bytes pass unchanged (Latin-1).
+//
+// The writer checks every write, flush and close: the first failure (a full disk, a file
+// size limit) closes the file and throws OutputFault, which ends the run with status 5.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace kv {
+
+// An output that cannot be created or written. what() is "CANNOT CREATE sim$.out: <reason>"
+// or "CANNOT WRITE ...", the reason being the system's text for the error number.
+class OutputFault : public std::runtime_error {
+ public:
+  OutputFault(bool creating, const std::string& path, int err);
+  const std::string& path() const { return path_; }
+  int error() const { return err_; }
+
+ private:
+  std::string path_;
+  int err_;
+};
 
 class OutFile {
  public:
   OutFile() = default;
   OutFile(const OutFile&) = delete;
   OutFile& operator=(const OutFile&) = delete;
-  ~OutFile() { close(); }
+  ~OutFile() { abandon(); }
 
-  // Creates or empties the file. False when it cannot be opened.
+  // Creates or empties the file. False when it cannot be opened (error() says why).
   bool open(const std::string& path);
+  // The same, throwing OutputFault when it cannot be opened.
+  void create(const std::string& path);
   bool isOpen() const { return f_ != nullptr; }
   const std::string& path() const { return path_; }
+  // The error number of the last failure of this file, 0 when none.
+  int error() const { return err_; }
 
   // Writes one line and its CR LF. Writing to a closed file does nothing.
   void line(std::string_view text) {
     if (!f_) return;
     if (used_ + text.size() + 2 > kBuf) flushBuffer();
     if (text.size() + 2 > kBuf) {
-      std::fwrite(text.data(), 1, text.size(), f_);
-      std::fwrite("\r\n", 1, 2, f_);
+      put(text.data(), text.size());
+      put("\r\n", 2);
       return;
     }
     std::char_traits<char>::copy(buf_ + used_, text.data(), text.size());
@@ -37,15 +58,23 @@ class OutFile {
     buf_[used_++] = '\n';
   }
   void emptyLine() { line({}); }
+  // Hands the buffered lines to the system. Throws OutputFault when that fails.
   void flush();
+  // Writes what is buffered and closes the file; throws OutputFault when either fails.
   void close();
+  // Closes without a check (after a failure elsewhere, or in the destructor): what is
+  // buffered is written as far as it goes.
+  void abandon();
 
  private:
   static constexpr std::size_t kBuf = 1 << 16;
   void flushBuffer();
+  void put(const char* data, std::size_t n);
+  [[noreturn]] void fail(int err);
   std::FILE* f_ = nullptr;
   std::string path_;
   std::size_t used_ = 0;
+  int err_ = 0;
   char buf_[kBuf];
 };
 

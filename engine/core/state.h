@@ -286,6 +286,8 @@ struct Hooks {
   void (*WETHER)(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) = nullptr;
   // The clock; nullptr = the system's local time. Tests fix it here.
   ClockReading (*clock)() = nullptr;
+  // Tests only: called after the zone pass of every simulated hour, before the hour's check.
+  void (*afterZones)(EngineState& s) = nullptr;
 };
 
 struct EngineState {
@@ -306,9 +308,12 @@ struct EngineState {
 
 // A run that ends before its normal end, with the exit status of the process
 // (2 unreadable weather record, 3 too many weather-date problems, 4 recorded weather file
-// shorter than the analysis period). Thrown by the calendar; the main program writes
+// shorter than the analysis period, 6 a simulated quantity that is not a finite number). Thrown by the calendar; the main program writes
 // " STOP " and the reason (which starts with the stop code, e.g. "2500 ...") to the monitor
 // log, closes the files and returns the status.
+inline constexpr int kStatusOutputFailed = 5;  // an output cannot be created or written
+inline constexpr int kStatusNotFinite = 6;     // a simulated quantity is NaN or infinite
+
 class EngineStop : public std::exception {
  public:
   EngineStop(int status, std::string reason) : status_(status), reason_(std::move(reason)) {}

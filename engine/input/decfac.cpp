@@ -1,6 +1,7 @@
 #include "engine/input/decfac.h"
 
 #include <cmath>
+#include <limits>
 
 namespace kv {
 
@@ -13,28 +14,51 @@ constexpr float kHalfOmega = 0.1309f;  // pi/24, rounded as the correlation was 
 constexpr float kMaxThickness = 174.0f;
 constexpr float kDegPerRad = 57.3f;
 constexpr float kDegPerHour = 15.0f;
+constexpr float kMinDecrement = std::numeric_limits<float>::min();
+}  // namespace
+
+namespace {
+
+// One harmonic in the precision T.
+template <typename T>
+void harmonic(T R, T D, T HI, T HO, T& AMP, T& LAG, T N) {
+  const T f = HI / HO;
+  const T s = std::sqrt(T(kHalfOmega) * D) * std::sqrt(N);
+  T p = s * R;
+  if (p > T(kMaxThickness)) p = T(kMaxThickness);
+  const T q = s / HI;
+  const T c = std::cos(p);
+  const T sn = std::sin(p);
+  const T ep = std::exp(p);
+  const T em = std::exp(-p);
+  const T ch = (ep + em) / T(2);
+  const T sh = (ep - em) / T(2);
+  const T g1 = c * ch + sn * sh;
+  const T g2 = c * ch - sn * sh;
+  const T g3 = sn * ch;
+  const T g4 = c * sh;
+  const T a = T(2) * f * q * g4 + (f + T(1)) * g1 + g3 / q;
+  const T b = (f + T(1)) * g2 + g4 / q - T(2) * f * q * g3;
+  AMP = std::sqrt(T(2) / (a * a + b * b));
+  if (N <= T(1)) LAG = std::atan2(a - b, a + b) * T(kDegPerRad) / T(kDegPerHour);
+}
+
 }  // namespace
 
 void FGFUNC(float R, float D, float HI, float HO, float& AMP, float& LAG, float N) {
-  const float f = HI / HO;
-  const float s = std::sqrt(kHalfOmega * D) * std::sqrt(N);
-  float p = s * R;
-  if (p > kMaxThickness) p = kMaxThickness;
-  const float q = s / HI;
-  const float c = std::cos(p);
-  const float sn = std::sin(p);
-  const float ep = std::exp(p);
-  const float em = std::exp(-p);
-  const float ch = (ep + em) / 2.0f;
-  const float sh = (ep - em) / 2.0f;
-  const float g1 = c * ch + sn * sh;
-  const float g2 = c * ch - sn * sh;
-  const float g3 = sn * ch;
-  const float g4 = c * sh;
-  const float a = 2.0f * f * q * g4 + (f + 1.0f) * g1 + g3 / q;
-  const float b = (f + 1.0f) * g2 + g4 / q - 2.0f * f * q * g3;
-  AMP = std::sqrt(2.0f / (a * a + b * b));
-  if (N <= 1.0f) LAG = std::atan2(a - b, a + b) * kDegPerRad / kDegPerHour;
+  float lag = LAG;
+  harmonic<float>(R, D, HI, HO, AMP, lag, N);
+  if (std::isfinite(AMP) && AMP > 0.0f && std::isfinite(lag)) {
+    LAG = lag;
+    return;
+  }
+  // A layer so thick that single precision overflows (exp of the thickness, or its square):
+  // the same formulas in double precision, whose range holds every thickness up to the cap.
+  double amp = 0.0;
+  double lagD = LAG;
+  harmonic<double>(R, D, HI, HO, amp, lagD, N);
+  AMP = static_cast<float>(amp);
+  LAG = static_cast<float>(lagD);
 }
 
 void DECFAC(float U, float& DECR, float TLAG) {
@@ -55,6 +79,8 @@ void DECFAC(float U, float& DECR, float TLAG) {
   FGFUNC(r, d, hi, ho, amp[1], lag, 2.0f);
   DECR = ((amp[0] + amp[1]) / 2.0f) * hi / U;
   if (DECR > 1.0f) DECR = 1.0f;
+  // A wall that damps the swing beyond what single precision holds still passes a trace of it.
+  if (!(DECR >= kMinDecrement)) DECR = kMinDecrement;
 }
 
 }  // namespace kv

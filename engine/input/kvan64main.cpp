@@ -4,9 +4,11 @@
 // report and spreadsheet heads, calls the load model's set-up and hands over to the calendar.
 #include "engine/input/kvan64main.h"
 
+#include <cstdio>
 #include <string>
 
 #include "engine/core/fixfmt.h"
+#include "engine/core/outputs.h"
 #include "engine/core/report.h"
 #include "engine/core/state.h"
 #include "runfiles.h"
@@ -23,33 +25,27 @@ void takeClockTime(EngineState& s) {
   s.mainpg.IMIN = c.minute;
 }
 
-void openOutputs(EngineState& s) {
-  RunFiles& f = s.files;
-  auto open = [&](OutFile& file, std::string_view name) { file.open(runPath(s.runDir, name)); };
-  open(f.report, files::kEngineReport);
-  open(f.monitor, files::kMonitorLog);
-  open(f.listing, files::kWeatherListing);
-  open(f.comfort, files::kComfortReport);
-  open(f.wsummary, files::kWeatherSummary);
-  open(f.hrEnergy, files::kHourlyEnergy);
-  open(f.trace, files::kDebugTrace);
-  open(f.hrWeather, files::kHourlyWeather);
-  open(f.hrTemps, files::kHourlyTemps);
+void closeInputs(EngineState& s) {
+  s.files.weather.close();
+  s.files.project.close();
 }
 
-void closeAll(EngineState& s) {
-  RunFiles& f = s.files;
-  f.weather.close();
-  f.project.close();
-  f.report.close();
-  f.monitor.close();
-  f.listing.close();
-  f.comfort.close();
-  f.wsummary.close();
-  f.hrEnergy.close();
-  f.trace.close();
-  f.hrWeather.close();
-  f.hrTemps.close();
+// An output that cannot be created or written: the reason on standard error and, when the
+// monitor log is not the file that failed, there too.
+int outputFailed(EngineState& s, const OutputFault& e) {
+  std::fprintf(stderr, "kvan64: %s\n", e.what());
+  closeInputs(s);
+  OutFile& mon = s.files.monitor;
+  if (mon.isOpen() && mon.path() != e.path()) {
+    try {
+      mon.line(std::string(" ** OUTPUT ERROR ** ") + e.what());
+      mon.close();
+    } catch (const OutputFault&) {
+      // The log cannot be written either: standard error has said it.
+    }
+  }
+  AbandonOutputs(s);
+  return kStatusOutputFailed;
 }
 
 // Project file: the first line here, the rest through the project reader.
@@ -85,6 +81,77 @@ void readProjectFile(EngineState& s) {
   FORM(s, 1, 8, b.NERR);
 }
 
+// Steps 7-21: the input, the set-up and the simulation. 1 when the input had errors.
+int runPhases(EngineState& s) {
+  MAINPG& m = s.mainpg;
+  BLDG& b = s.bldg;
+  RUNPAR& r = s.runpar;
+
+  // 7-9. Run options and the system data bases. Errors here count for the whole run.
+  b.NERR = 0;
+  ReadRunOptions(s);
+  ReadCoolingDb(s);
+  ReadHeatingDb(s);
+  // Recorded weather: opened only for the recorded formats, and then it must exist.
+  if (r.IWFMT >= 1 && r.IWFMT <= 4 && !s.files.weather.open(runPath(s.runDir, files::kRecordedWeather))) {
+    LogInputError(s, "RECORDED WEATHER FILE " + std::string(files::kRecordedWeather) + " IS MISSING.");
+  }
+  m.NERRT += b.NERR;
+
+  // 10. The project file.
+  readProjectFile(s);
+
+  // 11. Errors in the input: the report says how many, and nothing more is done.
+  if (m.NERRT > 0) {
+    WriteEndOfInput(s, s.files.report, s.prjtxt.PSCHM.view(), m.NERRT);
+    return 1;
+  }
+
+  // 12. Light-shelf table, when a zone uses daylighting.
+  if (m.IDAYLT == 1) {
+    r.NPAGE += 2;
+    ReadLightShelves(s);
+    m.NERRT += b.NERR;
+    FORM(s, 2, 8, b.NERR);
+    b.NERR = 0;
+  }
+
+  // 13-14. Clock again; heads of the hourly spreadsheets.
+  takeClockTime(s);
+  if (r.IHRLY == 1) WriteHourlyHeaders(s);
+
+  // 15-17. The load model's set-up.
+  s.files.monitor.line("Calling Energy Set Up.        ");
+  if (s.hooks.ENERGY) {
+    s.hooks.ENERGY(s, 1, 1.0f);
+  } else {
+    s.files.monitor.line("   Load model not built: no set-up.");
+  }
+  for (int i = 1; i <= b.NZ; ++i) WritePreprocessingZone(s, i);
+  m.NERRT += b.NERR;
+
+  // 18-19. Errors from the set-up, or an error check only.
+  if (m.NERRT != 0) {
+    WriteEndOfInput(s, s.files.report, s.prjtxt.PSCHM.view(), m.NERRT);
+    b.NERR = 0;
+    return 1;
+  }
+  WriteEndOfPreprocessing(s.files.report);
+  WriteEndOfPreprocessing(s.files.monitor);
+  if (r.IRUN != 1) {
+    // 20-21. Section III head, then the simulation.
+    r.NPAGE += 1;
+    WriteSection3Head(s);
+    WriteBeginSimulation(s);
+    if (s.hooks.WETHER) {
+      s.hooks.WETHER(s, m.STNID, s.chtab.UNITS);
+    } else {
+      s.files.monitor.line("   Simulation calendar not built: the run ends after the input phase.");
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int KVAN64(EngineState& s) {
@@ -92,6 +159,9 @@ int KVAN64(EngineState& s) {
   BLDG& b = s.bldg;
   RUNPAR& r = s.runpar;
   int status = 0;
+
+  // Before anything is read: no output of an earlier run may be taken for this run's.
+  RemoveStaleOutputs(s);
 
   // 1-2. Run date and time; every month simulated.
   const ClockReading c = readClock(s);
@@ -102,96 +172,35 @@ int KVAN64(EngineState& s) {
   m.IMIN = c.minute;
   r.MONFLG.fill(1);
 
-  // 3-6. Separator, output files, banner.
-  ReadSeparator(s);
-  openOutputs(s);
-  if (!s.files.report.isOpen() || !s.files.monitor.isOpen()) {
-    // Nowhere to say anything: the run cannot be a success.
-    closeAll(s);
-    return 1;
-  }
-  m.IDAYLT = 0;
-  b.NDEM = 0;
-  r.NPAGE = 1;
-  WriteBanner(s);
-
   try {
-    // 7-9. Run options and the system data bases. Errors here count for the whole run.
-    b.NERR = 0;
-    ReadRunOptions(s);
-    ReadCoolingDb(s);
-    ReadHeatingDb(s);
-    // Recorded weather: opened only for the recorded formats, and then it must exist.
-    if (r.IWFMT >= 1 && r.IWFMT <= 4 && !s.files.weather.open(runPath(s.runDir, files::kRecordedWeather))) {
-      LogInputError(s, "RECORDED WEATHER FILE " + std::string(files::kRecordedWeather) + " IS MISSING.");
+    try {
+      // 3-6. Separator, output files, banner.
+      ReadSeparator(s);
+      OpenOutputs(s);
+      m.IDAYLT = 0;
+      b.NDEM = 0;
+      r.NPAGE = 1;
+      WriteBanner(s);
+      status = runPhases(s);
+    } catch (const OutputFault&) {
+      throw;
+    } catch (const EngineStop& e) {
+      Line ln;
+      ln.text(" STOP ").text(e.what());
+      s.files.monitor.line(ln.view());
+      status = e.status();
+      if (status == kStatusNotFinite) std::fprintf(stderr, "kvan64: %s\n", e.what());
+    } catch (const std::exception& e) {
+      // A fault of the program itself (an index out of its bounds, say): never a silent end.
+      s.files.monitor.line(std::string(" ** RUN ABORTED ** ") + e.what());
+      status = 1;
     }
-    m.NERRT += b.NERR;
-
-    // 10. The project file.
-    readProjectFile(s);
-
-    // 11. Errors in the input: the report says how many, and nothing more is done.
-    if (m.NERRT > 0) {
-      WriteEndOfInput(s, s.files.report, s.prjtxt.PSCHM.view(), m.NERRT);
-      closeAll(s);
-      return 1;
-    }
-
-    // 12. Light-shelf table, when a zone uses daylighting.
-    if (m.IDAYLT == 1) {
-      r.NPAGE += 2;
-      ReadLightShelves(s);
-      m.NERRT += b.NERR;
-      FORM(s, 2, 8, b.NERR);
-      b.NERR = 0;
-    }
-
-    // 13-14. Clock again; heads of the hourly spreadsheets.
-    takeClockTime(s);
-    if (r.IHRLY == 1) WriteHourlyHeaders(s);
-
-    // 15-17. The load model's set-up.
-    s.files.monitor.line("Calling Energy Set Up.        ");
-    if (s.hooks.ENERGY) {
-      s.hooks.ENERGY(s, 1, 1.0f);
-    } else {
-      s.files.monitor.line("   Load model not built: no set-up.");
-    }
-    for (int i = 1; i <= b.NZ; ++i) WritePreprocessingZone(s, i);
-    m.NERRT += b.NERR;
-
-    // 18-19. Errors from the set-up, or an error check only.
-    if (m.NERRT != 0) {
-      WriteEndOfInput(s, s.files.report, s.prjtxt.PSCHM.view(), m.NERRT);
-      b.NERR = 0;
-      closeAll(s);
-      return 1;
-    }
-    WriteEndOfPreprocessing(s.files.report);
-    WriteEndOfPreprocessing(s.files.monitor);
-    if (r.IRUN != 1) {
-      // 20-21. Section III head, then the simulation.
-      r.NPAGE += 1;
-      WriteSection3Head(s);
-      WriteBeginSimulation(s);
-      if (s.hooks.WETHER) {
-        s.hooks.WETHER(s, m.STNID, s.chtab.UNITS);
-      } else {
-        s.files.monitor.line("   Simulation calendar not built: the run ends after the input phase.");
-      }
-    }
-  } catch (const EngineStop& e) {
-    Line ln;
-    ln.text(" STOP ").text(e.what());
-    s.files.monitor.line(ln.view());
-    status = e.status();
-  } catch (const std::exception& e) {
-    // A fault of the program itself (an index out of its bounds, say): never a silent end.
-    s.files.monitor.line(std::string(" ** RUN ABORTED ** ") + e.what());
-    status = 1;
+    // 22.
+    closeInputs(s);
+    CloseOutputs(s);
+  } catch (const OutputFault& e) {
+    return outputFailed(s, e);
   }
-  // 22.
-  closeAll(s);
   return status;
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cctype>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -39,6 +41,40 @@ int32_t floorDiv(int32_t a, int32_t b) {
 
 int32_t floorMod(int32_t a, int32_t b) { return a - floorDiv(a, b) * b; }
 
+// The range a stored number can take: generous for real buildings, and small enough that
+// no product of the load model leaves single precision. `what` is the error's "... EXPECTED".
+struct Range {
+  double lo, hi;
+  std::string_view what;
+};
+
+constexpr double kLowest = -1e30;  // no lower bound of its own (another check has it)
+
+constexpr Range kYearsOfLife{0, 100, "A LIFE OF 0 TO 100 YEARS"};
+constexpr Range kPercentRate{-100, 100, "A RATE OF -100 TO 100 PERCENT"};
+constexpr Range kPrice{0, 1e6, "A PRICE OF 0 TO 1000000"};
+constexpr Range kCost{-1e9, 1e9, "A COST OF -1000000000 TO 1000000000"};
+constexpr Range kOrientation{-360, 720, "AN ORIENTATION OF -360 TO 720 DEGREES"};
+constexpr Range kArea{0, 1e7, "AN AREA OF 0 TO 10000000 SQ FT"};
+constexpr Range kHeight{0, 1000, "A HEIGHT OF 0 TO 1000 FT"};
+constexpr Range kTemperature{-100, 150, "A TEMPERATURE OF -100 TO 150 F"};
+constexpr Range kDeviation{0, 100, "A STANDARD DEVIATION OF 0 TO 100"};
+constexpr Range kFraction{0, 1, "A FRACTION OF 0 TO 1"};
+constexpr Range kProfileValue{0, 100, "A PROFILE VALUE OF 0 TO 100 PERCENT (OR A FRACTION)"};
+constexpr Range kLoadPerArea{0, 1000, "A LOAD OF 0 TO 1000 W/SQFT"};
+constexpr Range kUFactor{0.001, 10, "A U-FACTOR OF 0.001 TO 10 BTU/HR-SQFT-F"};
+
+// Each monthly weather row, in file order: DB Ave, its deviation, DB Max, its deviation,
+// DP Ave, its deviation, daily solar radiation, wind speed.
+constexpr Range kWeatherRows[8] = {
+    kTemperature, kDeviation, kTemperature, kDeviation, kTemperature, kDeviation,
+    {0, 5000, "A DAILY SOLAR RADIATION OF 0 TO 5000 BTU/SQFT"}, {0, 150, "A WIND SPEED OF 0 TO 150 MPH"},
+};
+// Economics items 1-11 in file order: three lives, the discount rate, the cost escalation,
+// then electricity, gas and water, each with its price and its escalation.
+constexpr Range kEconomics[11] = {kYearsOfLife, kYearsOfLife, kYearsOfLife, kPercentRate, kPercentRate, kPrice,
+                                  kPercentRate, kPrice,       kPercentRate, kPrice,       kPercentRate};
+
 // The reader of one project file. It lives for one call of RDPROJ; its sections share the
 // current line and the one line that a capacity check may hand back to the next section.
 class ProjectReader {
@@ -57,6 +93,8 @@ class ProjectReader {
 
   // --- reading forms -----------------------------------------------------------------
   float number();                                  // number line: columns 11-20
+  float number(const Range& r);                    // the same within its range
+  float inRange(double v, const Range& r);         // v, or 0 and an error when outside r
   int32_t integer();                               // integer line: columns 11-20
   int16_t integer16();                             // the same into an INTEGER*2
   float fieldReal(int col, int w);                 // a real field of the current line
@@ -89,6 +127,8 @@ class ProjectReader {
   void matrix();
   void overflowTypes(std::string_view section, std::string_view nextKey);
   bool typeId(int16_t& id);
+  float uFactor(std::string_view kind, int16_t id);
+  float outdoorAir();
 
   EngineState& s_;
   BLDG& b_;
@@ -162,6 +202,14 @@ float ProjectReader::fieldReal(int col, int w) {
 float ProjectReader::number() {
   next();
   return fieldReal(11, 10);
+}
+
+float ProjectReader::number(const Range& r) { return inRange(number(), r); }
+
+float ProjectReader::inRange(double v, const Range& r) {
+  if (v >= r.lo && v <= r.hi) return static_cast<float>(v);
+  badValue(r.what);
+  return 0.0f;
 }
 
 int32_t ProjectReader::integer() {
@@ -246,17 +294,17 @@ void ProjectReader::head() {
   if (r.IDOW1 < 1 || r.IDOW1 > 7)
     r.IDOW1 = floorMod(floorDiv(r.IYEAR - 1977, 4) + r.IYEAR - 1978, 7) + 1;
 
-  m_.BORIENT = number();
-  b_.FLRAREA = number();
-  b_.BCOST = number();
-  b_.DAYSWK = number();
+  m_.BORIENT = number(kOrientation);
+  b_.FLRAREA = number(kArea);
+  b_.BCOST = number(kCost);
+  b_.DAYSWK = number({kLowest, 7, "AT MOST 7 OCCUPIED DAYS PER WEEK"});
   // Occupied days per week divide the holidays in the load model's set-up.
   if (b_.DAYSWK < 1.0f) {
     Line ln;
     ln.text(kErr).text("OCCUPIED DAYS PER WEEK").F(b_.DAYSWK, 8, 2).text(" ARE FEWER THAN 1.");
     error(ln);
   }
-  b_.HOLDYS = number();
+  b_.HOLDYS = number({0, 366, "0 TO 366 HOLIDAYS"});
 
   // The "WEATHER" line and the column heads are copied to the weather summary as read.
   for (int n = 0; n < 2; ++n) {
@@ -270,10 +318,10 @@ void ProjectReader::head() {
   t.PLOC.set(columns(line_, 1, 42));
   m_.STNID.set(columns(line_, 51, 5));
   scan(columns(line_, 56, 50));
-  w.XLAT = static_cast<float>(m_.NUM(1));
-  w.XLONG = static_cast<float>(m_.NUM(2));
-  w.XMER = static_cast<float>(m_.NUM(3));
-  w.ELEV = static_cast<float>(m_.NUM(4));
+  w.XLAT = inRange(m_.NUM(1), {-90, 90, "A LATITUDE OF -90 TO 90 DEGREES"});
+  w.XLONG = inRange(m_.NUM(2), {-360, 360, "A LONGITUDE OF -360 TO 360 DEGREES"});
+  w.XMER = inRange(m_.NUM(3), {-360, 360, "A TIME-ZONE MERIDIAN OF -360 TO 360 DEGREES"});
+  w.ELEV = inRange(m_.NUM(4), {-2000, 30000, "AN ELEVATION OF -2000 TO 30000 FT"});
 
   next();  // month heads
 
@@ -284,13 +332,15 @@ void ProjectReader::head() {
   for (int row = 1; row <= 8; ++row) {
     next();
     w.WXLBL(row).set(columns(line_, 1, 7));
-    for (int mo = 1; mo <= 12; ++mo) (*rows[row - 1])(mo) = fieldReal(8 + 6 * (mo - 1), 6);
+    for (int mo = 1; mo <= 12; ++mo) {
+      (*rows[row - 1])(mo) = inRange(fieldReal(8 + 6 * (mo - 1), 6), kWeatherRows[row - 1]);
+    }
   }
 
   scanned();  // "DesTemps  "
-  w.TDSMX = static_cast<float>(m_.NUM(1));
-  w.TDSWB = static_cast<float>(m_.NUM(2));
-  w.TDSMN = static_cast<float>(m_.NUM(3));
+  w.TDSMX = inRange(m_.NUM(1), kTemperature);
+  w.TDSWB = inRange(m_.NUM(2), kTemperature);
+  w.TDSMN = inRange(m_.NUM(3), kTemperature);
 
   m_.NERRT += b_.NERR;
   FORM(s_, 2, 1, b_.NERR);
@@ -305,7 +355,7 @@ void ProjectReader::head() {
   r.NPAGE += 1;
 
   next();  // "ECONOMICS"
-  for (int k = 1; k <= 11; ++k) b_.ECON(k) = number();
+  for (int k = 1; k <= 11; ++k) b_.ECON(k) = number(kEconomics[k - 1]);
 
   scanned();  // "DemCharge "
   m_.DEMSW = firstLetter(1);
@@ -317,8 +367,8 @@ void ProjectReader::head() {
     scanned();  // "DemChgRate"
     b_.NDEM = m_.NNUM / 2;
     for (int j = 1; j <= b_.NDEM; ++j) {
-      b_.DEMKW(j) = static_cast<float>(m_.NUM(2 * j - 1));
-      b_.DEMCST(j) = static_cast<float>(m_.NUM(2 * j));
+      b_.DEMKW(j) = inRange(m_.NUM(2 * j - 1), {0, 1e7, "A DEMAND LIMIT OF 0 TO 10000000 KW"});
+      b_.DEMCST(j) = inRange(m_.NUM(2 * j), kPrice);
     }
     endSection(3);
   }
@@ -366,6 +416,38 @@ bool ProjectReader::typeId(int16_t& id) {
   }
 }
 
+// A type's U-factor: a blank reads as 0, which is no U-factor (its decrement factor would be
+// 0/0), nor is one below 0.
+float ProjectReader::uFactor(std::string_view kind, int16_t id) {
+  const float u = number();
+  if (u >= kUFactor.lo && u <= kUFactor.hi) return u;
+  Line what;
+  what.text(kUFactor.what).text(" FOR ").text(kind).text(" TYPE I.D.").I(id, 6);
+  badValue(what.view());
+  return 0.0f;
+}
+
+// The outdoor-air field, scanned: a code of letters ("CP", "CS", "PA" or none) and a rate.
+// The rate is the scanner's number once the text after the code reads as one number within
+// the range (the scanner alone would take "1E38" for 138).
+float ProjectReader::outdoorAir() {
+  constexpr Range kOutdoorAir{0, 1e5, "AN OUTDOOR AIR RATE OF 0 TO 100000 (CFM OR PERCENT)"};
+  const std::string field = columns(line_, 11, 132);
+  std::size_t k = field.find_first_not_of(' ');
+  while (k < field.size() && std::isalpha(static_cast<unsigned char>(field[k]))) ++k;
+  const std::string_view rest = std::string_view(field).substr(std::min(k, field.size()));
+  float v = std::numeric_limits<float>::quiet_NaN();
+  try {
+    v = readF(rest, 1, static_cast<int>(rest.size()), 0);
+  } catch (const FieldError&) {
+  }
+  if (!(v >= kOutdoorAir.lo && v <= kOutdoorAir.hi)) {
+    badValue(kOutdoorAir.what);
+    return 0.0f;
+  }
+  return inRange(m_.NUM(1), kOutdoorAir);
+}
+
 void ProjectReader::overflowTypes(std::string_view section, std::string_view nextKey) {
   // After a full table: the list's end line, or the entries that have no slot left.
   if (!tryNext()) return;
@@ -400,8 +482,8 @@ void ProjectReader::walls() {
     if (key() == "9999") break;
     const bool idRead = typeId(b_.IDWAL(i));
     text(m_.WALDSC(i));
-    b_.UWAL(i) = number();
-    b_.ABSWAL(i) = number();
+    b_.UWAL(i) = uFactor("WALL", b_.IDWAL(i));
+    b_.ABSWAL(i) = number(kFraction);
     const float lag = number();
     b_.LAGWAL(i) = std::trunc(lag + 0.5f);
     if (!(lag >= 0.0f && b_.LAGWAL(i) <= 24.0f)) {
@@ -410,9 +492,9 @@ void ProjectReader::walls() {
           .text(" IS OUTSIDE 0 TO 24 HOURS.");
       error(ln);
     }
-    b_.DECWAL(i) = number();
+    b_.DECWAL(i) = number(kFraction);
     if (b_.DECWAL(i) == 0.0f) DECFAC(b_.UWAL(i), b_.DECWAL(i), b_.LAGWAL(i));
-    b_.CSTWAL(i) = number();
+    b_.CSTWAL(i) = number(kCost);
     for (int j = 1; idRead && j <= kWallTypes; ++j) {
       if (j != i && b_.IDWAL(j) == b_.IDWAL(i)) {
         s_.files.monitor.emptyLine();
@@ -442,13 +524,13 @@ void ProjectReader::windows() {
     if (key() == "9999") break;
     const bool idRead = typeId(b_.IDWIN(i));
     text(m_.WINDSC(i));
-    b_.UWIN(i) = number();
-    b_.SHGC(i) = number();
-    b_.EMWIN(i) = number();
+    b_.UWIN(i) = uFactor("WINDOW", b_.IDWIN(i));
+    b_.SHGC(i) = number(kFraction);
+    b_.EMWIN(i) = number({0, 100, "AN EMISSIVITY OF 0 TO 1 (ABOVE 0.84 TAKEN AS 0.84)"});
     if (b_.EMWIN(i) == 0.0f || b_.EMWIN(i) > 0.84f) b_.EMWIN(i) = 0.84f;
-    b_.VTWIN(i) = number();
+    b_.VTWIN(i) = number(kFraction);
     if (b_.VTWIN(i) == 0.0f) b_.VTWIN(i) = b_.SHGC(i);
-    b_.CSTWIN(i) = number();
+    b_.CSTWIN(i) = number(kCost);
     for (int j = 1; idRead && j <= kWindowTypes; ++j) {
       if (j != i && b_.IDWIN(j) == b_.IDWIN(i)) {
         s_.files.monitor.emptyLine();
@@ -486,7 +568,7 @@ void ProjectReader::profiles() {
       for (int h = 1; h <= 24; ++h) {
         float v = (k == 3 && n < 24) ? 0.016f : static_cast<float>(m_.NUM(h));
         if (k != 5 && n >= 24 && v > 1.0f) v = v / 100.0f;
-        b_.PROF(k, p, h) = v;
+        b_.PROF(k, p, h) = inRange(v, k == 5 ? kTemperature : kProfileValue);
       }
     }
     if (p > kProfiles) {
@@ -563,39 +645,39 @@ bool ProjectReader::zone(int i) {
   if (!truncTo(m_.NUM(1), INT16_MIN, INT16_MAX, no)) badValue("A ZONE NUMBER");
   b_.IZONE(i) = static_cast<int16_t>(no);
   text(s_.prjtxt.ZNAME(i));
-  b_.FLRZ(i) = number();
-  b_.XMASS(i) = number();
-  b_.ZIN(1, i) = number();
+  b_.FLRZ(i) = number(kArea);
+  b_.XMASS(i) = number({0, 10000, "AN INTERNAL MASS OF 0 TO 10000 LB/SQFT"});
+  b_.ZIN(1, i) = number({0, 1e6, "0 TO 1000000 PEOPLE"});
   b_.IPROF(1, i) = integer16();
-  b_.ZIN(2, i) = number();
+  b_.ZIN(2, i) = number({0, 10000, "A HOT WATER USE OF 0 TO 10000 PER PERSON"});
   b_.IPROF(2, i) = integer16();
   scanned();  // "OA CFM    "
-  b_.ZIN(3, i) = static_cast<float>(m_.NUM(1));
+  b_.ZIN(3, i) = outdoorAir();
   s_.chtab.OACODE(i).set(m_.TXT(1).first(3));
   b_.IPROF(3, i) = integer16();
   b_.LTYPE(i) = integer16();
-  b_.CSTSF(i) = number();
-  b_.ZIN(4, i) = number();
-  b_.EQUIP(i) = number();
+  b_.CSTSF(i) = number(kCost);
+  b_.ZIN(4, i) = number(kLoadPerArea);
+  b_.EQUIP(i) = number(kLoadPerArea);
   for (int k = 4; k <= 8; ++k) b_.IPROF(k, i) = integer16();
   b_.ICOOL(i) = integer16();
   b_.IHEAT(i) = integer16();
   scanned();  // "Nat. Vent "
   b_.NVFLG(i) = firstLetter(1);
-  b_.VNAT(i) = number();
-  b_.XINF(i) = number();
+  b_.VNAT(i) = number({0, 1000, "A NATURAL VENTILATION RATE OF 0 TO 1000 CFM/SQFT"});
+  b_.XINF(i) = number({0, 100, "AN INFILTRATION RATE OF 0 TO 100 AIR CHANGES PER HOUR"});
   scanned();  // "Daylight  "
   b_.DLFLG(i) = firstLetter(1);
   if (b_.DLFLG(i) == 'Y') m_.IDAYLT = 1;
-  b_.DLDEP(i) = number();
-  b_.FCTGT(i) = number();
+  b_.DLDEP(i) = number(kHeight);
+  b_.FCTGT(i) = number({0, 10000, "A TARGET ILLUMINANCE OF 0 TO 10000 FC"});
   scanned();  // "Econ.Cycle"
   b_.ECFLG(i) = firstLetter(1);
-  b_.SPRES(i) = number();
-  b_.COOLEF(i) = number();
-  b_.HCOP(i) = number();
-  b_.CST1(i) = number();
-  b_.CSTM(i) = number();
+  b_.SPRES(i) = number({0, 100, "A STATIC PRESSURE OF 0 TO 100 IN. WATER"});
+  b_.COOLEF(i) = number({0, 100, "A SEER OF 0 TO 100"});
+  b_.HCOP(i) = number({0, 100, "A COP OF 0 TO 100"});
+  b_.CST1(i) = number(kCost);
+  b_.CSTM(i) = number(kCost);
 
   zoneKept_ = b_.FLRZ(i) != 0.0f;
   const float people = b_.ZIN(1, i);
@@ -646,25 +728,25 @@ void ProjectReader::surface(int i) {
     char swb = ' ';
   } u;
   u.iwall = integer16();
-  u.awall = number();
-  u.orient = number();
-  u.expos = number();
+  u.awall = number(kArea);
+  u.orient = number(kOrientation);
+  u.expos = number({kLowest, 100, "AN EXPOSURE CODE OF AT MOST 100"});
   scanned();  // "Ext. Shd. "
   for (int k = 0; k < 3; ++k) {
     u.shdc[k] = firstLetter(k + 1);
-    u.shdv[k] = static_cast<float>(m_.NUM(k + 1));
+    u.shdv[k] = inRange(m_.NUM(k + 1), {0, 1000, "A SHADING VALUE OF 0 TO 1000"});
   }
   u.iwind = integer16();
-  u.awind = number();
-  u.slope = number();
+  u.awind = number(kArea);
+  u.slope = number({-360, 360, "A SLOPE OF -360 TO 360 DEGREES"});
   scanned();  // "S/W/B     "
   u.swb = firstLetter(1);
   u.iblnd = integer16();
-  u.tdiff = number();
+  u.tdiff = number({0, 1000, "A DIFFUSE TRANSMITTANCE (OR SHELF DEPTH) OF 0 TO 1000"});
   if (u.tdiff == 0.0f) u.tdiff = 1.0f;
-  u.hsill = number();
-  u.htop = number();
-  u.grefl = number();
+  u.hsill = number(kHeight);
+  u.htop = number(kHeight);
+  u.grefl = number(kFraction);
 
   surfaces_ += 1;
   {
@@ -776,6 +858,7 @@ void ProjectReader::matrix() {
     float height = 0.0f;
     try {
       height = readF(line_, 14, 10, 0);
+      height = inRange(height, kHeight);
     } catch (const FieldError&) {
       badValue("A ROOM HEIGHT");
     }

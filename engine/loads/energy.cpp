@@ -14,6 +14,8 @@ void ENERGY(EngineState& s, int32_t MONTH, float WEIGHT) {
   HOURPREP(s, MONTH, WEIGHT);
   SURFACES(s, MONTH);
   ZONES(s, MONTH);
+  if (s.hooks.afterZones) s.hooks.afterZones(s);
+  HOURCHECK(s, MONTH);
   if (s.runpar.IHRLY == 1) HOURROWS(s, MONTH);
   HOURSUMS(s, MONTH);
 }

@@ -18,6 +18,9 @@ void HOURPREP(EngineState& s, int32_t MONTH, float WEIGHT);
 void SURFACES(EngineState& s, int32_t MONTH);
 // Zone pass: zone balance, load categories, energy by end use (zones.cpp).
 void ZONES(EngineState& s, int32_t MONTH);
+// The hour's building sums and zone state are finite; EngineStop with status 6 naming the
+// month, day, hour, zone and quantity otherwise (hourcheck.cpp).
+void HOURCHECK(EngineState& s, int32_t MONTH);
 // Hourly rows of the spreadsheets when hourly output is on (hourrows.cpp).
 void HOURROWS(EngineState& s, int32_t MONTH);
 // Hourly sums, day profiles and peaks (hoursums.cpp).

@@ -96,8 +96,9 @@ inline void writeRunFiles(const std::filesystem::path& base, const std::filesyst
   kalvano::shell::WriteRunFiles(*m, c);
 }
 
-// One run of the engine in base/temp.
-inline EngineRun runEngine(const std::filesystem::path& base) {
+// One run of the engine in base/temp; `afterZones` is the engine's test seam after the zone
+// pass of each hour.
+inline EngineRun runEngine(const std::filesystem::path& base, void (*afterZones)(kv::EngineState&) = nullptr) {
   auto s = std::make_unique<kv::EngineState>();
   s->runDir = (base / files::kTempDir).string();
   s->hooks.readProject = kv::RDPROJ;
@@ -106,6 +107,7 @@ inline EngineRun runEngine(const std::filesystem::path& base) {
   s->hooks.DAYEND = kv::DAYEND;
   s->hooks.MONEND = kv::MONEND;
   s->hooks.YREND = kv::YREND;
+  s->hooks.afterZones = afterZones;
   EngineRun out;
   out.status = kv::KVAN64(*s);
   out.state = std::move(s);

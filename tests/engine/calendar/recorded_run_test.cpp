@@ -93,6 +93,9 @@ TEST(RecordedRunStatus, EachWayAWeatherFileEndsARunHasItsStatusAndMessages) {
   badRecord[100][70] = '?';
   std::vector<std::string> gaps = miamiDays(60);
   for (int i = 0; i < 20; ++i) gaps.erase(gaps.begin() + 50 + i * 40);  // 20 single-hour gaps
+  std::vector<std::string> hotRecord = miamiDays(40);
+  hotRecord[100].replace(67, 4, " 700");  // 70.0 C, 158 F: beyond any dry bulb
+  const std::string iwec = "STATION\r\n1995 1 1 1 60 50 0 5\r\n";
   const std::vector<std::string> cweeds =
       kv::testing::fileLines(kv::testing::weatherFile("cweed_sample.WY2"));
 
@@ -117,6 +120,18 @@ TEST(RecordedRunStatus, EachWayAWeatherFileEndsARunHasItsStatusAndMessages) {
       {"a WYEC2 file with a 4-digit year", 2,
        joined(std::vector<std::string>(cweeds.begin(), cweeds.begin() + 48)), 2, "Error #    4",
        "4-digit year"},
+      {"a TMY2 dry bulb of 158 F", 1, joined(hotRecord), 2, "Error #    5",
+       " STOP 2500: weather file tavik$.tmy has a bad record on line 101 (error 5: a value is outside the "
+       "range of its field)"},
+      {"an IWEC nan", 3, iwec + "1995 1 1 2 nan 50 0 5\r\n", 2, "Error #    1",
+       " STOP 2500: weather file tavik$.tmy has a bad record on line 3 (error 1"},
+      {"an IWEC inf", 3, iwec + "1995 1 1 2 60 50 0 -inf\r\n", 2, "Error #    1",
+       " STOP 2500: weather file tavik$.tmy has a bad record on line 3 (error 1"},
+      {"an IWEC wind of 1e11", 3, iwec + "1995 1 1 2 60 50 0 1e11\r\n", 2, "Error #    5",
+       " STOP 2500: weather file tavik$.tmy has a bad record on line 3 (error 5"},
+      {"an IWEC month of 1e10", 3, iwec + "1995 1e10 1 2 60 50 0 5\r\n", 2,
+       " Weather file has bad record at 1995   0   1   2 Error #    3",
+       " STOP 2500: weather file tavik$.tmy has a bad record on line 3 (error 3"},
       {"an IWEC file of comma-separated values", 3, "STATION\r\n1995,1,1,1,60,50,0,5\r\n", 4,
        "no line has eight numbers", " STOP weather file tavik$.tmy (IWEC) holds no line"},
   };

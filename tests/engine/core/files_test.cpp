@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,6 +57,49 @@ TEST(EngineFiles, reader_accepts_lf_and_crlf_and_never_creates_a_missing_file) {
   kv::InFile missing;
   EXPECT_FALSE(missing.open((dir / "none.dat").string()));
   EXPECT_FALSE(fs::exists(dir / "none.dat"));
+  fs::remove_all(dir);
+}
+
+// Every failure of a write, a flush or a close is the file's first error, thrown with the
+// file's name and the system's reason; the file is closed and takes no more lines.
+TEST(EngineFiles, writer_failures_throw_with_the_file_and_the_reason) {
+  auto dir = tempDir("fail");
+  fs::create_directory(dir / "taken");
+  kv::OutFile folder;
+  EXPECT_FALSE(folder.open((dir / "taken").string()));
+  EXPECT_EQ(folder.error(), EISDIR);
+  try {
+    folder.create((dir / "taken").string());
+    ADD_FAILURE() << "a folder was opened for writing";
+  } catch (const kv::OutputFault& e) {
+    EXPECT_EQ(std::string(e.what()), "CANNOT CREATE " + (dir / "taken").string() + ": Is a directory");
+  }
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to stand for a full disk";
+  const std::string big(70000, 'x');  // more than the buffer: written at once
+  const struct {
+    const char* name;
+    void (*use)(kv::OutFile&, const std::string&);
+  } cases[] = {
+      {"close", [](kv::OutFile& f, const std::string&) { f.line("a"); f.close(); }},
+      {"flush", [](kv::OutFile& f, const std::string&) { f.line("a"); f.flush(); }},
+      {"long line", [](kv::OutFile& f, const std::string& l) { f.line(l); }},
+      {"full buffer", [](kv::OutFile& f, const std::string&) { for (int i = 0; i < 10000; ++i) f.line("0123456789"); }},
+  };
+  for (const auto& c : cases) {
+    kv::OutFile f;
+    ASSERT_TRUE(f.open("/dev/full"));
+    try {
+      c.use(f, big);
+      ADD_FAILURE() << c.name << ": no failure";
+    } catch (const kv::OutputFault& e) {
+      EXPECT_EQ(std::string(e.what()), "CANNOT WRITE /dev/full: No space left on device") << c.name;
+      EXPECT_EQ(e.path(), "/dev/full");
+    }
+    EXPECT_FALSE(f.isOpen()) << c.name;
+    EXPECT_EQ(f.error(), ENOSPC) << c.name;
+    f.line("more");  // nothing more happens, and closing says nothing again
+    EXPECT_NO_THROW(f.close()) << c.name;
+  }
   fs::remove_all(dir);
 }
 

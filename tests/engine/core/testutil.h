@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/core/state.h"
@@ -97,6 +99,57 @@ struct RunBase {
   ~RunBase() { fs::remove_all(root); }
   std::string file(std::string_view name) const { return slurp(temp / std::string(name)); }
 };
+
+// The office project of the input tests' fixtures, with daylighting.
+inline std::string officeProject() { return slurp(fs::path(KALVANO_SOURCE_DIR) / "tests/engine/input/fixtures/office.inp"); }
+
+// The light-shelf table that a project with daylighting needs in its run folder.
+inline std::string lightShelfTable() {
+  std::string table;
+  for (int blk = 0; blk < 3; ++blk) {
+    table += "h\r\nh\r\nh\r\n";
+    for (int r = 0; r < 19; ++r) table += "ROW          1       2       3       4       5       6       7\r\n";
+  }
+  return table;
+}
+
+// One run of the built program in `dir`, as the front-end runs it.
+struct ProgramRun {
+  int status = -2;   // exit status; -1 when it did not exit by itself (a crash), -2 not started
+  std::string err;   // what it wrote to standard error
+  bool limitRefused = false;  // the file-size limit could not be set
+};
+
+// fileLimit > 0: no file the program writes may grow beyond that many bytes (a full disk).
+inline ProgramRun runProgramIn(const fs::path& dir, long fileLimit = 0) {
+  ProgramRun out;
+  const fs::path exe = fs::path(KALVANO_BASE_DIR) / std::string(kalvano::files::kEngineProgram);
+  EXPECT_TRUE(fs::exists(exe)) << exe;
+  int pipeFd[2];
+  if (::pipe(pipeFd) != 0) return out;
+  const pid_t pid = ::fork();
+  if (pid < 0) return out;
+  if (pid == 0) {
+    ::close(pipeFd[0]);
+    ::dup2(pipeFd[1], 2);
+    if (fileLimit > 0) {
+      const rlimit lim{static_cast<rlim_t>(fileLimit), static_cast<rlim_t>(fileLimit)};
+      if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) _exit(97);
+    }
+    if (::chdir(dir.c_str()) != 0) _exit(99);
+    ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+    _exit(98);
+  }
+  ::close(pipeFd[1]);
+  char buf[4096];
+  for (ssize_t n; (n = ::read(pipeFd[0], buf, sizeof buf)) > 0;) out.err.append(buf, static_cast<std::size_t>(n));
+  ::close(pipeFd[0]);
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid) return out;
+  out.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  out.limitRefused = fileLimit > 0 && out.status == 97;
+  return out;
+}
 
 inline std::unique_ptr<kv::EngineState> makeState(const fs::path& dir) {
   auto s = std::make_unique<kv::EngineState>();

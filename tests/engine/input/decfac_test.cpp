@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace kv {
 namespace {
 
@@ -78,6 +80,31 @@ TEST(FGFUNC, gives_amplitude_and_lag_of_each_harmonic) {
   FGFUNC(2.0f, 1.5f, hi, ho, amp, lag2, 2.0f);
   EXPECT_NEAR(amp, 0.20238247, 1e-5);
   EXPECT_EQ(lag2, -1.0f);
+}
+
+// However small the U-factor and long the lag, neither harmonic overflows and the factor
+// stays a damping ratio.
+TEST(DECFAC, every_positive_U_factor_and_lag_gives_a_finite_factor_in_zero_to_one) {
+  const float us[] = {1e-20f, 1e-10f, 1e-6f, 1e-3f, 0.01f, 0.05f, 0.3f, 1.0f / 0.85f, 2.0f, 10.0f};
+  for (float u : us) {
+    for (int lag = 0; lag <= 24; ++lag) {
+      float decr = -1.0f;
+      DECFAC(u, decr, static_cast<float>(lag));
+      EXPECT_TRUE(std::isfinite(decr)) << "U=" << u << " lag=" << lag;
+      EXPECT_GT(decr, 0.0f) << "U=" << u << " lag=" << lag;
+      EXPECT_LE(decr, 1.0f) << "U=" << u << " lag=" << lag;
+    }
+  }
+  // The thick layer that overflowed in single precision keeps its amplitude and lag.
+  const float hi = 1.0f / 0.68f;
+  const float ho = 1.0f / 0.17f;
+  for (float r : {1000.0f, 1e10f}) {
+    float amp = -1.0f;
+    float lag = -1.0f;
+    FGFUNC(r, 0.9f, hi, ho, amp, lag, 1.0f);
+    EXPECT_TRUE(std::isfinite(amp) && amp >= 0.0f && amp < 1e-30f) << r << " " << amp;
+    EXPECT_TRUE(std::isfinite(lag)) << r;
+  }
 }
 
 }  // namespace

@@ -211,6 +211,65 @@ TEST(ProjectReader, demand_rates_keep_whole_pairs_only) {
   EXPECT_EQ(r.s->bldg.DEMKW(3), 0.0f);
 }
 
+// Numbers outside what their use can take: each is an error that names the line, the field
+// (through the line's own text) and the range; the value stored is 0.
+TEST(ProjectReader, numbers_outside_their_range_are_input_errors) {
+  const struct {
+    const char* label;
+    int n;  // the n-th line with this label
+    const char* value;
+    const char* expected;
+  } cases[] = {
+      {"U-Factor  ", 1, " 0 ",
+       "   ** ERROR ** LINE     44 OF THE PROJECT FILE: A U-FACTOR OF 0.001 TO 10 BTU/HR-SQFT-F FOR WALL TYPE "
+       "I.D.     1 EXPECTED, FOUND \"U-Factor   0 \"."},
+      {"U-Factor  ", 1, "",
+       "   ** ERROR ** LINE     44 OF THE PROJECT FILE: A U-FACTOR OF 0.001 TO 10 BTU/HR-SQFT-F FOR WALL TYPE "
+       "I.D.     1 EXPECTED, FOUND \"U-Factor  \"."},
+      {"U-Factor  ", 2, " 0 ",
+       "   ** ERROR ** LINE     51 OF THE PROJECT FILE: A U-FACTOR OF 0.001 TO 10 BTU/HR-SQFT-F FOR WALL TYPE "
+       "I.D.     2 EXPECTED, FOUND \"U-Factor   0 \"."},
+      {"U-Factor  ", 2, "",
+       "   ** ERROR ** LINE     51 OF THE PROJECT FILE: A U-FACTOR OF 0.001 TO 10 BTU/HR-SQFT-F FOR WALL TYPE "
+       "I.D.     2 EXPECTED, FOUND \"U-Factor  \"."},
+      {"U-Factor  ", 3, " -.5 ",
+       "   ** ERROR ** LINE     60 OF THE PROJECT FILE: A U-FACTOR OF 0.001 TO 10 BTU/HR-SQFT-F FOR WINDOW TYPE "
+       "I.D.     1 EXPECTED, FOUND \"U-Factor   -.5 \"."},
+      {"U-Factor  ", 4, "",
+       "   ** ERROR ** LINE     67 OF THE PROJECT FILE: A U-FACTOR OF 0.001 TO 10 BTU/HR-SQFT-F FOR WINDOW TYPE "
+       "I.D.     2 EXPECTED, FOUND \"U-Factor  \"."},
+      {"OA CFM    ", 1, "CP1E38",
+       "   ** ERROR ** LINE    105 OF THE PROJECT FILE: AN OUTDOOR AIR RATE OF 0 TO 100000 (CFM OR PERCENT) "
+       "EXPECTED, FOUND \"OA CFM    CP1E38\"."},
+      {"OA CFM    ", 1, "CS200000",
+       "   ** ERROR ** LINE    105 OF THE PROJECT FILE: AN OUTDOOR AIR RATE OF 0 TO 100000 (CFM OR PERCENT) "
+       "EXPECTED, FOUND \"OA CFM    CS200000\"."},
+      {"Inf. Rate ", 1, " 32767 ",
+       "   ** ERROR ** LINE    120 OF THE PROJECT FILE: AN INFILTRATION RATE OF 0 TO 100 AIR CHANGES PER HOUR "
+       "EXPECTED, FOUND \"Inf. Rate  32767 \"."},
+      {"WallOrien ", 1, " -1E38 ",
+       "   ** ERROR ** LINE    132 OF THE PROJECT FILE: AN ORIENTATION OF -360 TO 720 DEGREES EXPECTED, FOUND "
+       "\"WallOrien  -1E38 \"."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.label) + c.value);
+    Lines lines = loadFixture("office.inp");
+    setValue(lines, c.label, c.value, c.n);
+    const auto r = readProject(lines);
+    EXPECT_TRUE(r.hasLine(c.expected)) << r.monitor;
+    EXPECT_EQ(r.errors, 1) << r.monitor;
+  }
+  // The edges themselves are taken.
+  Lines edges = loadFixture("office.inp");
+  setValue(edges, "U-Factor  ", " .001 ");
+  setValue(edges, "Inf. Rate ", " 100 ");
+  setValue(edges, "WallOrien ", " -360 ");
+  setValue(edges, "WallOrien ", " 720 ", 2);
+  const auto r = readProject(edges);
+  EXPECT_EQ(r.errors, 0) << r.monitor;
+  EXPECT_EQ(r.s->bldg.XINF(1), 100.0f);
+}
+
 struct OaCase {
   const char* text;
   float people;

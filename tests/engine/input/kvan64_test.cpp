@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -179,32 +177,7 @@ TEST(Kvan64, daylighting_reads_the_light_shelves_and_advances_the_page_count) {
 
 // The built program, run in the base's temp folder like the front-end runs it: its exit
 // status, or -1 when it did not exit by itself (a crash).
-int runProgram(const Base& b) {
-  const fs::path exe = fs::path(KALVANO_BASE_DIR) / std::string(files::kEngineProgram);
-  EXPECT_TRUE(fs::exists(exe)) << exe;
-  const pid_t pid = fork();
-  if (pid < 0) return -2;
-  if (pid == 0) {
-    if (chdir(b.temp.c_str()) != 0) _exit(99);
-    execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-    _exit(98);
-  }
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid) return -2;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string officeProject() { return slurp(fs::path(KALVANO_TEST_DIR) / "fixtures" / "office.inp"); }
-
-// The light-shelf table that a project with daylighting needs in its run folder.
-std::string lightShelfTable() {
-  std::string table;
-  for (int blk = 0; blk < 3; ++blk) {
-    table += "h\r\nh\r\nh\r\n";
-    for (int r = 0; r < 19; ++r) table += "ROW          1       2       3       4       5       6       7\r\n";
-  }
-  return table;
-}
+int runProgram(const Base& b) { return runProgramIn(b.temp).status; }
 
 // An error check of a whole project: the program reads every section and ends without errors.
 TEST(Kvan64Program, checks_a_whole_project_without_errors) {
