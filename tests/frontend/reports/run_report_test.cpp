@@ -27,17 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string AsReportLines(const std::string& bytes) {
-  std::string out;
-  for (const std::string& line : model::SplitLines(bytes)) out += line + "\r\n";
-  return out;
-}
-
 // The page numbers of the report's page captions ("PAGE" from column 115), in order.
 std::vector<int> PageNumbers(const std::string& report) {
   std::vector<int> pages;
@@ -53,11 +42,7 @@ class RunReport : public shell::test::ShellTest {
  protected:
   void SetUp() override {
     shell::test::ShellTest::SetUp();
-    const fs::path installed(KALVANO_BASE_DIR);
-    for (const char* f : {"kvan64", "btype/tcool.dat", "btype/theat.dat", "temp/tab.sym",
-                          "temp/ltshlf.dat"}) {
-      fs::copy_file(installed / f, base.path(f), fs::copy_options::overwrite_existing);
-    }
+    shell::test::InstallRealEngine(base);
   }
   void TearDown() override {
     shell::ClearWindowOpeners();
@@ -79,18 +64,18 @@ TEST_F(RunReport, review_results_gives_one_report_whose_pages_are_numbered_in_or
       shell::runsim& w = shell::RunWindow();
       w.hourlyoutput()->setChecked(true);
       QTest::mouseClick(w.Command1(), Qt::LeftButton);
-      for (int waited = 0; waited < 60000 && w.IsEngineRunning(); waited += 20) QTest::qWait(20);
+      shell::test::WaitFor([&w] { return !w.IsEngineRunning(); });
       QTest::qWait(50);
       ASSERT_TRUE(w.Command3()->isEnabled()) << w.runstatus()->text().toStdString();
-      const std::string echo = Slurp(base.path("temp/tavik$.out"));
+      const std::string echo = base.read("temp/tavik$.out");
       ASSERT_FALSE(echo.empty());
-      const std::string sim = Slurp(base.path("temp/sim$.out"));
-      const std::string wth = Slurp(base.path("temp/tavik$.wth"));
-      const std::string flt = Slurp(base.path("temp/tavik$.flt"));
+      const std::string sim = base.read("temp/sim$.out");
+      const std::string wth = base.read("temp/tavik$.wth");
+      const std::string flt = base.read("temp/tavik$.flt");
       QTest::mouseClick(w.Command3(), Qt::LeftButton);
       QTest::qWait(20);
-      const std::string report = Slurp(base.path("temp/tavik$.out"));
-      EXPECT_EQ(report, echo + AsReportLines(sim) + AsReportLines(wth) + AsReportLines(flt));
+      const std::string report = base.read("temp/tavik$.out");
+      EXPECT_EQ(report, echo + shell::test::AsReportLines(sim) + shell::test::AsReportLines(wth) + shell::test::AsReportLines(flt));
       EXPECT_EQ(shell::Model().ResultsViewable, 1);
 
       const std::vector<int> pages = PageNumbers(report);

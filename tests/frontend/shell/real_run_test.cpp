@@ -31,32 +31,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool WaitFor(const std::function<bool()>& done, int ms = 60000) {
-  for (int waited = 0; waited < ms && !done(); waited += 20) QTest::qWait(20);
-  return done();
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The bytes of a file as the report holds them: every line ended by CR LF.
-std::string AsReportLines(const std::string& bytes) {
-  std::string out;
-  for (const std::string& line : model::SplitLines(bytes)) out += line + "\r\n";
-  return out;
-}
+using test::AsReportLines;
+using test::WaitFor;
 
 class RealRun : public test::ShellTest {
  protected:
   void SetUp() override {
     test::ShellTest::SetUp();
-    const fs::path installed(KALVANO_BASE_DIR);
-    for (const char* f : {"kvan64", "btype/tcool.dat", "btype/theat.dat", "temp/tab.sym",
-                          "temp/ltshlf.dat"}) {
-      fs::copy_file(installed / f, base.path(f), fs::copy_options::overwrite_existing);
-    }
+    test::InstallRealEngine(base);
     fs::create_directories(base.path("out"));
   }
   void TearDown() override {
@@ -90,7 +72,7 @@ class RealRun : public test::ShellTest {
     QTest::qWait(50);
     return w;
   }
-  std::string Temp(const char* name) { return Slurp(base.path(std::string("temp/") + name)); }
+  std::string Temp(const char* name) { return base.read(std::string("temp/") + name); }
 };
 
 TEST_F(RealRun, both_samples_run_with_and_without_air_conditioning_and_their_output_is_saved) {
@@ -134,8 +116,8 @@ TEST_F(RealRun, both_samples_run_with_and_without_air_conditioning_and_their_out
     dialog.outputname()->setText(QString::fromStdString(name));
     QTest::mouseClick(dialog.okbutton(), Qt::LeftButton);
     const std::string stem = "out/trial" + std::to_string(n) + "-ot" + std::to_string(n);
-    EXPECT_EQ(Slurp(base.path("out/" + name)), report);
-    EXPECT_EQ(Slurp(base.path(stem + ".flt")), flt);
+    EXPECT_EQ(base.read("out/" + name), report);
+    EXPECT_EQ(base.read(stem + ".flt"), flt);
     EXPECT_TRUE(base.exists(stem + "-Energy.hry"));
     EXPECT_TRUE(base.exists(stem + "-Temp.hry"));
     EXPECT_TRUE(base.exists(stem + "-Weth.hry"));

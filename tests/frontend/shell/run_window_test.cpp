@@ -34,11 +34,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Waits, processing events, until `done` holds or `ms` have passed; the result is `done`.
-bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
-  for (int waited = 0; waited < ms && !done(); waited += 20) QTest::qWait(20);
-  return done();
-}
+using test::WaitFor;
 
 class RunWindowTest : public test::ShellTest {
  protected:

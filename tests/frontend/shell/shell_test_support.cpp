@@ -1,9 +1,11 @@
 #include "shell_test_support.h"
 
 #include <QApplication>
+#include <QTest>
 
 #include <cstdlib>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/project_file.h"
 #include "frontend/shell/openers.h"
 
@@ -100,6 +102,26 @@ void ShellTest::TearDown() {
   SetEndProgram({});
   SetMessages(nullptr);
   std::filesystem::current_path(previousDir_);
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  for (int waited = 0; waited < ms && !done(); waited += 20) QTest::qWait(20);
+  return done();
+}
+
+void InstallRealEngine(const BaseFolder& base) {
+  const std::filesystem::path installed(KALVANO_BASE_DIR);
+  for (const char* f : {"kvan64", "btype/tcool.dat", "btype/theat.dat", "temp/tab.sym",
+                        "temp/ltshlf.dat"}) {
+    std::filesystem::copy_file(installed / f, base.path(f),
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+}
+
+std::string AsReportLines(const std::string& bytes) {
+  std::string out;
+  for (const std::string& line : model::SplitLines(bytes)) out += line + "\r\n";
+  return out;
 }
 
 model::ProjectModel& RunnableSample(const BaseFolder& base, const std::string& name) {

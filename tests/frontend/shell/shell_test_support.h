@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -88,6 +89,16 @@ class ShellTest : public ::testing::Test {
  private:
   std::filesystem::path previousDir_;
 };
+
+// Processes events until `done` holds or `ms` milliseconds have passed; the result is `done`.
+bool WaitFor(const std::function<bool()>& done, int ms = 60000);
+
+// Copies the built engine and the installed files it reads (the system tables, the
+// separator and the light-shelf table) into `base`.
+void InstallRealEngine(const BaseFolder& base);
+
+// Bytes as the user's report holds them: every line ended by CR LF.
+std::string AsReportLines(const std::string& bytes);
 
 // Reads the installed sample `name` into the session's model with `base` as the base folder,
 // and starts from an empty registry of window openers: a project ready to be run.
