@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -115,6 +116,25 @@ TEST_F(ChartRun, readers_take_the_numbers_the_report_prints) {
     ASSERT_GE(n.size(), 6u) << L[static_cast<std::size_t>(site)];
     for (std::size_t i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(Number(source->value[i + 1]), n[i]) << i;
     EXPECT_EQ(source->head.projectName.substr(0, 1), L[static_cast<std::size_t>(FindLine(L, "III.") + 2)].substr(13, 1));
+    // Every field cut holds exactly one number in the engine's format: its decimals and
+    // nothing of a neighbouring field.
+    const std::regex twoDecimals(R"( *-?\d+\.\d\d)"), oneDecimal(R"( *-?\d+\.\d)"),
+        whole(R"( *-?\d+\.?)");
+    for (int chart : {kPeakHeatingChart, kPeakCoolingChart, kAnnualHeatingChart, kAnnualCoolingChart}) {
+      const auto d = ReadLoadChart(m, boxes, chart);
+      ASSERT_TRUE(d);
+      for (std::size_t i : {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 14})
+        EXPECT_TRUE(std::regex_match(d->value[i], twoDecimals)) << chart << " [" << d->value[i] << "]";
+    }
+    for (int i = 1; i <= 12; ++i) {
+      EXPECT_TRUE(std::regex_match(energy->field[0][i], oneDecimal)) << "[" << energy->field[0][i] << "]";
+      EXPECT_TRUE(std::regex_match(energy->field[1][i], whole)) << "[" << energy->field[1][i] << "]";
+    }
+    for (int i = 1; i <= 13; ++i)
+      for (int c = 0; c < 3; ++c)
+        EXPECT_TRUE(std::regex_match(cost->field[c][i], whole)) << "[" << cost->field[c][i] << "]";
+    for (std::size_t i = 1; i <= 6; ++i)
+      EXPECT_TRUE(std::regex_match(source->value[i], oneDecimal)) << "[" << source->value[i] << "]";
     EXPECT_TRUE(boxes.asked.empty());
     ExpectGolden(golden, "charts_" + tag + ".txt");
   }
