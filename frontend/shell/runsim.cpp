@@ -150,6 +150,7 @@ runsim::runsim(QWidget* parent) : QWidget(parent, Qt::Window) {
   for (int i = 0; i < 12; ++i) {
     auto* label = new ClickLabel(monthNames[i], months);
     label->setObjectName(QString("mon(%1)").arg(i));
+    label->setFixedHeight(28);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAutoFillBackground(true);
     mon_[static_cast<std::size_t>(i)] = label;
@@ -215,6 +216,7 @@ runsim::runsim(QWidget* parent) : QWidget(parent, Qt::Window) {
   left->addWidget(weatherBox);
   left->addWidget(weeks);
   left->addWidget(months);
+  left->addStretch(1);
   auto* right = new QVBoxLayout;
   right->addWidget(design);
   right->addWidget(comfort);

@@ -202,7 +202,7 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
                             {Caption(this, "Static  Pres."), zone(26)},
                             {Caption(this, " Cool. SEER", "Label54"), zone(27)},
                             {Caption(this, "Heat  COP"), zone(28)},
-                            {Caption(this, "Cost ($/ton)  First"), zone(29)},
+                            {Caption(this, "First  Cost ($/ton)"), zone(29)},
                             {Caption(this, " Maint.  Cost"), zone(30)},
                             {Caption(this, " Econ  Cycle"), econcycle_},
                             {Caption(this, " Nat. Vent.   (Yes/No)"), natvent_},
