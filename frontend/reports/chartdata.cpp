@@ -112,44 +112,6 @@ std::optional<Data> ReadChart(model::ProjectModel& m, model::MessageBoxes& boxes
 
 }  // namespace
 
-double Number(std::string_view text) {
-  std::string s;
-  for (char c : text)
-    if (c != ' ' && c != '\t') s += c;
-  std::size_t i = 0;
-  if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
-  const std::size_t digits = i;
-  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-  }
-  if (i == digits || (i == digits + 1 && s[digits] == '.')) return 0;
-  return std::strtod(s.substr(0, i).c_str(), nullptr);
-}
-
-namespace {
-std::string FormatNumber(double value, int digits) {
-  if (value == 0) return " 0";
-  char buf[400];
-  // Fixed notation with `digits` significant digits, trailing zeros dropped.
-  const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-  const int decimals = std::max(0, digits - 1 - exponent);
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
-  std::string s(buf);
-  if (s.find('.') != std::string::npos) {
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-  }
-  if (s.starts_with("0.")) s.erase(0, 1);
-  if (s == "0" || s.empty()) return " 0";
-  return (value < 0 ? "-" : " ") + s;
-}
-}  // namespace
-
-std::string NumberText(double value) { return FormatNumber(value, 15); }
-std::string NumberText(float value) { return FormatNumber(static_cast<double>(value), 7); }
-
 double ChartScaleOf(double big) {
   double scale = 0;
   if (big >= 1) {

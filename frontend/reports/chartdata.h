@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "frontend/model/helpers.h"
+#include "frontend/model/numtext.h"
 #include "frontend/model/project_model.h"
 
 namespace kalvano::reports {
@@ -30,13 +31,13 @@ enum ChartKind : int {
   kSourceEnergyChart = 7,
 };
 
-// The numeric value of the leading number of a text, blanks ignored; 0 when there is none.
-double Number(std::string_view text);
-// The shortest decimal form of a value (15 significant digits), with a leading blank when
-// it is not negative and "-" when it is; below 1 without the leading zero (" .35").
-std::string NumberText(double value);
-// The same for a single-precision value (7 significant digits).
-std::string NumberText(float value);
+// A report field's number and a chart's number text are the front-end's own: the leading
+// number of a text, blanks ignored (0 when there is none), and the shortest decimal form
+// with a sign position and no zero before the point (" .35"), 15 significant digits for a
+// double and 7 for a single-precision value. Both are locale-free.
+inline double Number(std::string_view text) { return model::Val(text); }
+inline std::string NumberText(double value) { return model::NumberTextDouble(value); }
+inline std::string NumberText(float value) { return model::NumberText(value); }
 // The full scale of a chart whose largest magnitude is `big` (0 or more).
 double ChartScaleOf(double big);
 
