@@ -1,5 +1,6 @@
 #include "frontend/shell/runoutcome.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -28,9 +29,11 @@ std::string TimeLine(std::string_view timeText, double elapsed) {
 }  // namespace
 
 std::string ElapsedText(double seconds) {
+  // Two decimals with a point whatever the user's locale.
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.2f", std::round(seconds * 100.0) / 100.0);
-  std::string text(buf);
+  const auto end = std::to_chars(buf, buf + sizeof buf, std::round(seconds * 100.0) / 100.0,
+                                 std::chars_format::fixed, 2).ptr;
+  std::string text(buf, end);
   while (text.back() == '0') text.pop_back();
   if (text.rfind("0.", 0) == 0) text.erase(0, 1);
   return text;

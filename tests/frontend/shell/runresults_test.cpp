@@ -2,6 +2,8 @@
 // the engine has ended, how Review Results gathers the reports, and the saved output set.
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include <filesystem>
 #include <string>
 
@@ -105,6 +107,16 @@ TEST(RunOutcome, elapsed_time_with_the_mask) {
                  {0.004, "."}, {86399.999, "86400."}, {59.25, "59.25"}}) {
     EXPECT_EQ(ElapsedText(c.seconds), c.want) << c.seconds;
   }
+}
+
+TEST(RunOutcome, elapsed_time_keeps_its_point_under_a_comma_locale) {
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+      << "the de_DE.UTF-8 locale is missing: run scripts/setup.sh";
+  const std::string twelve = ElapsedText(12), half = ElapsedText(1234.567);
+  std::setlocale(LC_ALL, before.c_str());
+  EXPECT_EQ(twelve, "12.");
+  EXPECT_EQ(half, "1234.57");
 }
 
 EngineEnd Ended(EngineEnd::Kind kind, int status = 0, int signal = 0, std::string reason = {}) {
