@@ -70,6 +70,11 @@ struct ZoneEditState {
   int16_t PickRowWindow = 0;  // row whose window id the type table fills
   int16_t CatalogKind = 0;    // 1 walls and roofs, 2 windows and skylights
   int16_t SurfFocusRow = 0;   // visible line of the exposure box in use, 0 = none
+  // The zone's daylighting and economiser switches were toggled in the zone window.
+  PerZone<int16_t> DaylightChanged{}, EconChanged{};
+  // The zone's natural-ventilation switch was toggled in the zone window.
+  PerZone<int16_t> NatVentChanged{};
+  int16_t CopyKind = 0;       // copy-to-zones: 0 changed zone fields, 1 window sizer
 };
 
 // How the tabular viewer's long views were cut into page files: section II into zone pages

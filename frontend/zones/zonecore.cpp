@@ -1,4 +1,5 @@
 #include "frontend/zones/zonecore.h"
+#include "frontend/zones/zonesystems.h"
 
 #include <cmath>
 
@@ -166,6 +167,7 @@ bool OpenZone(model::ProjectModel& m, int row, model::MessageBoxes& boxes) {
 
   model::ZoneEditState& e = m.ZoneEdit;
   e.FieldChanged[z].fill(0);
+  ClearSwitchFlags(e, row);
   e.LastEditedField = 0;
   ClearSurfaceRows(e);
   const int count = std::min<int>(m.SurfaceCount[z], model::kMaxSurfaces);
@@ -418,6 +420,7 @@ OkResult OkeyClick(model::ProjectModel& m, const ZoneFormTexts& form, OkState& s
   m.ZoneLoaded[z] = 1;
   m.ZoneOpened[z] = 1;
   e.FieldChanged[z].fill(0);
+  ClearSwitchFlags(e, m.CurrentZone);
   m.ZonePeople[z] = PeoplePerArea(m.ZoneData[z][3], m.ZoneData[z][5]);
   state.fractionAlertShown = 0;
   result.stored = true;

@@ -1,6 +1,6 @@
-// The installed cooling-system and heating-type data bases, the light-shelf table and the
-// blank sketch: the layouts their readers (engine input phase, HVAC editor, zone editor,
-// input echo, sketch window) take them in.
+// The installed heating-type data base, the light-shelf table and the blank sketch: the
+// layouts their readers (engine input phase, zone editor, input echo, sketch window) take
+// them in.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,67 +12,8 @@ using namespace kalvano::datatest;
 
 namespace {
 
-TEST(CoolingSystemTable, HeadersAndNinePairsInEditorColumns) {
-  RawLines f = readRaw(dataPath("btype/tcool.dat"));
-  ASSERT_TRUE(f.opened);
-  EXPECT_TRUE(f.allCrlf);
-  ASSERT_EQ(f.lines.size(), 3u + 2u * 9u);
-  EXPECT_EQ(f.lines[0], std::string(63, ' ') +
-                            "FAN STATIC PRESS.  SYSTEM   SUPPLY TEMP  SYSTEM COST PER TON");
-  EXPECT_EQ(f.lines[1].size(), 116u);
-  EXPECT_EQ(f.lines[1].substr(0, 27), "     I.D.  NAME OF SYSTEM  ");
-  EXPECT_EQ(f.lines[2], std::string(5, ' ') + std::string(135, '-'));
-  for (int i = 1; i <= 9; ++i) {
-    SCOPED_TRACE(i);
-    const std::string& sys = f.lines[1 + 2 * i];
-    const std::string& gas = f.lines[2 + 2 * i];
-    EXPECT_EQ(cols(sys, 6, 2), " " + std::to_string(i));
-    const std::string name = trim(cols(sys, 11, 54));
-    EXPECT_FALSE(name.empty());
-    EXPECT_FALSE(hasDigitOrPeriod(name)) << name;
-    auto inch = number(cols(sys, 65, 7));
-    auto pa = number(cols(sys, 72, 6));
-    auto seer = number(cols(sys, 80, 6));
-    auto cop = number(cols(sys, 86, 5));
-    auto tf = number(cols(sys, 93, 4));
-    auto tc = number(cols(sys, 97, 6));
-    auto fcost = number(cols(sys, 103, 8));
-    auto mcost = number(cols(sys, 111, 8));
-    ASSERT_TRUE(inch && pa && seer && cop && tf && tc && fcost && mcost);
-    // The editor reads 6 characters of pressure from column 72 (SI) and 5 of SEER from 80.
-    EXPECT_EQ(number(cols(sys, 72, 6)), pa);
-    EXPECT_EQ(number(cols(sys, 80, 5)), seer);
-    EXPECT_NEAR(*pa, std::round(*inch * 248.8 * 10) / 10, 0.051);
-    EXPECT_GT(*seer, 0.0);
-    EXPECT_NEAR(*cop, *seer / 3.412, 0.0051);
-    EXPECT_LT(*tf, 75.0);
-    EXPECT_NEAR(*tc, (*tf - 32) / 1.8, 0.5);
-    EXPECT_GT(*fcost, 0.0);
-    EXPECT_GT(*mcost, 0.0);
-    EXPECT_EQ(sys.substr(118), "ELEC. HEAT");
-    EXPECT_EQ(gas.substr(0, 102), std::string(102, ' '));
-    EXPECT_EQ(gas.substr(118), "GAS HEAT");
-    // The engine scans the numbers in order: number 4 is the SEER, 6 the supply air (F),
-    // 8 and 9 the costs with electric heat.
-    std::vector<double> n = numbersOf(sys);
-    ASSERT_EQ(n.size(), 9u);
-    EXPECT_EQ(n[0], i);
-    EXPECT_EQ(n[3], *seer);
-    EXPECT_EQ(n[5], *tf);
-    EXPECT_EQ(n[7], *fcost);
-    EXPECT_EQ(n[8], *mcost);
-    std::vector<double> g = numbersOf(gas);
-    if (i == 7) {
-      EXPECT_TRUE(g.empty());
-      continue;
-    }
-    ASSERT_EQ(g.size(), 2u);
-    const double addFirst = i <= 6 ? 200.0 : 0.0;
-    const double addMaint = i <= 3 ? 7.4 : i == 4 ? 8.0 : i <= 6 ? 9.0 : 0.0;
-    EXPECT_NEAR(g[0], *fcost + addFirst, 0.5);
-    EXPECT_NEAR(g[1], *mcost + addMaint, 0.005);
-  }
-}
+// The cooling-system data base's layout is proved by its editor's contract test
+// (tests/contract/hvac_contract_test.cpp): the installed file is saved back byte for byte.
 
 TEST(HeatingTypeTable, GasResistanceHeatPumpWithCopInColumns16To19) {
   RawLines f = readRaw(dataPath("btype/theat.dat"));
