@@ -1,6 +1,8 @@
 // kalvano-ec: the front-end. It starts in its base folder with the start-up window.
 #include <QApplication>
 
+#include "frontend/envelope/economics.h"
+#include "frontend/envelope/hvacwin.h"
 #include "frontend/reports/charts.h"
 #include "frontend/reports/inputecho.h"
 #include "frontend/reports/tabular.h"
@@ -30,6 +32,10 @@ int main(int argc, char** argv) {
                                        [](int chart) { kalvano::reports::ShowChart(chart); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::saveoutput,
                                        &kalvano::shell::OpenSaveOutput);
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::economics,
+                                       [](int) { kalvano::envelope::OpenEconomics(); });
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::hvac,
+                                       [](int) { kalvano::envelope::OpenHvacWindow(); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

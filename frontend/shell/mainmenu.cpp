@@ -141,7 +141,8 @@ void mainmenu::BuildMenus() {
   Register(MenuItem::dtbase, dtbase->menuAction());
   AddItem(dtbase, MenuItem::dbase1, "Wall/Roof/Floor Catalog");
   AddItem(dtbase, MenuItem::dbase2, "Window && Skylight Catalog");
-  AddItem(dtbase, MenuItem::dbase3, "HVAC System Types");
+  connect(AddItem(dtbase, MenuItem::dbase3, "HVAC System Types"), &QAction::triggered, this,
+          [this] { dbase_Click(3); });
   spacer();
 
   QMenu* help = bar->addMenu("&Help");
@@ -223,6 +224,10 @@ QWidget* mainmenu::BuildSteps() {
     if (row.caption == MenuItem::projectinformation) {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
       connect(picture, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
+    }
+    if (row.caption == MenuItem::economicsdata) {
+      connect(caption, &ClickLabel::clicked, this, &mainmenu::economicsdata_Click);
+      connect(picture, &ClickLabel::clicked, this, &mainmenu::Image3_Click);
     }
     if (row.caption == MenuItem::zonedescription) {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::zonedescription_Click);
@@ -344,6 +349,23 @@ void mainmenu::projectinformation_Click() {
   }
   if (m.StepFlags[1] == 0 && m.WeatherEntered == 1) window.SetBoxText(3, m.ProjectData[3]);
   ShowModeless(&window);
+}
+
+void mainmenu::economicsdata_Click() { OpenWindow(window::economics); }
+
+void mainmenu::Image3_Click() { economicsdata_Click(); }
+
+void mainmenu::dbase_Click(int index) {
+  if (index >= 3) OpenWindow(window::hvac);
+}
+
+void mainmenu::EnableLaterSteps() {
+  const model::ProjectModel& m = Model();
+  if (m.ProjectLoaded == 1) {
+    EnableItems({MenuItem::zonedescription, MenuItem::Image5, MenuItem::runmenu,
+                 MenuItem::Image6, MenuItem::executerun});
+  }
+  if (m.StepFlags[4] == 1) EnableItems({MenuItem::zonedescription, MenuItem::Image5});
 }
 
 void mainmenu::zonedescription_Click() {

@@ -22,6 +22,11 @@ class mainmenu : public QMainWindow {
 
   void Form_Activate();
   void projectinformation_Click();
+  // Step 3 (caption and picture): the economics window, filled from the model by its opener.
+  void economicsdata_Click();
+  void Image3_Click();
+  // The Database menu; item 3 shows the HVAC data-base window.
+  void dbase_Click(int index);
   void zonedescription_Click();
   void Image5_Click();
   void newitem_Click();
@@ -46,6 +51,9 @@ class mainmenu : public QMainWindow {
   bool ControlVisible(MenuItem item) const;
   // Enables items, as the windows that return to the main menu do.
   void EnableItems(std::initializer_list<MenuItem> items);
+  // What a step window enables on its way back: steps 5 and 6 and the Analysis menu when the
+  // project has a file, step 5 when the building was sketched.
+  void EnableLaterSteps();
   // The control of an item: a caption, a picture, a menu entry or a menu.
   QObject* Control(MenuItem item) const { return controls_[static_cast<std::size_t>(item)]; }
 

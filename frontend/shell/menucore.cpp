@@ -83,6 +83,12 @@ bool ItemWindowBuilt(MenuItem item) {
     case MenuItem::zonedescription:
     case MenuItem::Image5:
       return HasWindowOpener(window::zonename);
+    // Step 3 and the HVAC data base are windows of a higher library too.
+    case MenuItem::economicsdata:
+    case MenuItem::Image3:
+      return HasWindowOpener(window::economics);
+    case MenuItem::dbase3:
+      return HasWindowOpener(window::hvac);
     default:
       return false;
   }

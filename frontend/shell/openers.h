@@ -31,6 +31,7 @@ inline constexpr std::string_view saveoutput = "saveoutput";
 inline constexpr std::string_view sketch = "sketch";          // building sketch
 inline constexpr std::string_view weather = "weather";        // weather data
 inline constexpr std::string_view economics = "economics";    // economics data
+inline constexpr std::string_view hvac = "hvac";              // HVAC system data base
 }  // namespace window
 
 // Arguments of the windows that Review Results opens after a run (the report is complete

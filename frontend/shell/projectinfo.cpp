@@ -290,13 +290,8 @@ void projectinfo::cancel_Click() {
 }
 
 void projectinfo::ReturnToMainMenu() {
-  const model::ProjectModel& m = Model();
   mainmenu& menu = MainMenu();
-  if (m.ProjectLoaded == 1) {
-    menu.EnableItems({MenuItem::zonedescription, MenuItem::Image5, MenuItem::runmenu,
-                      MenuItem::Image6, MenuItem::executerun});
-  }
-  if (m.StepFlags[4] == 1) menu.EnableItems({MenuItem::zonedescription, MenuItem::Image5});
+  menu.EnableLaterSteps();
   ShowModeless(&menu);
   UnloadProjectInfo();
 }
