@@ -93,6 +93,7 @@ hvac::hvac(QWidget* parent) : QWidget(parent, Qt::Window) {
     label->setObjectName(QString("Label1(%1)").arg(c));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 2 + 4);
     label1_[At(c)] = label;
     grid->addWidget(label, 0, c);
   }

@@ -24,6 +24,8 @@
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
 #include "frontend/shell/zoneentry.h"
+#include "frontend/zones/copytozone.h"
+#include "frontend/zones/zonesystems.h"
 
 namespace kalvano::zones {
 
@@ -268,8 +270,10 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
   {
     auto* v = new QVBoxLayout(frame1_);
     v->addWidget(Caption(frame1_, "After changes, copy changes to:", "Label63"));
-    v->addWidget(new QPushButton(Latin1("Selected Zones ..."), frame1_));
-    v->addWidget(new QPushButton(Latin1("All Zones"), frame1_));
+    copyzone_[0] = new QPushButton(Latin1("Selected Zones ..."), frame1_);
+    copyall_[0] = new QPushButton(Latin1("All Zones"), frame1_);
+    v->addWidget(copyzone_[0]);
+    v->addWidget(copyall_[0]);
   }
   frame2_ = new QGroupBox(Latin1("E-Z Window Sizer"), this);
   frame2_->setObjectName("Frame2");
@@ -287,14 +291,22 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
       auto* area = new QLineEdit(frame2_);
       area->setObjectName(QString("ElevArea(%1)").arg(e));
       area->setFixedWidth(56);
+      area->setValidator(new shell::Latin1Validator(area));
+      elevArea_[At(e)] = area;
       grid->addWidget(area, 2, e);
     }
     grid->addWidget(Caption(frame2_, "Apply new window areas to:", "Label66"), 3, 0, 1, 2);
-    grid->addWidget(new QPushButton(Latin1("Selected Zones ..."), frame2_), 3, 2);
-    grid->addWidget(new QPushButton(Latin1("All Zones"), frame2_), 3, 3);
+    copyzone_[1] = new QPushButton(Latin1("Selected Zones ..."), frame2_);
+    copyall_[1] = new QPushButton(Latin1("All Zones"), frame2_);
+    grid->addWidget(copyzone_[1], 3, 2);
+    grid->addWidget(copyall_[1], 3, 3);
   }
-  frame1_->setEnabled(false);
-  frame2_->setEnabled(false);
+  for (int i : {0, 1}) {
+    copyzone_[At(i)]->setObjectName(QString("copyzone(%1)").arg(i));
+    copyall_[At(i)]->setObjectName(QString("copyall(%1)").arg(i));
+    connect(copyzone_[At(i)], &QPushButton::clicked, this, [this, i] { copyzone_Click(i); });
+    connect(copyall_[At(i)], &QPushButton::clicked, this, [this, i] { copyall_Click(i); });
+  }
   bottom->addWidget(frame1_);
   bottom->addWidget(frame2_);
   bottom->addStretch(1);
@@ -313,6 +325,28 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
   bottom->addLayout(buttons);
   outer->addLayout(bottom);
   connect(okey_, &QPushButton::clicked, this, &zoneform::okey_Click);
+  // The AC Type menu of the HVAC System menu and the two switches.
+  {
+    QMenu* hvacMenu = menus_[1];
+    QAction* acTypes = hvacMenu->actions().value(0);
+    auto* acMenu = new QMenu(Latin1("AC Type"), this);
+    acMenu->setObjectName("actypesitem");
+    acTypes->setMenu(acMenu);
+    const std::array<const char*, 10> systems{
+        "", "1. Variable Air Volume", "2. Double Duct", "3. Multizone", "4. Fan Coil Units",
+        "5. Roof Top Units", "6. DX Residential", "7. DX Res Heat Pump", "8. DX Window Unit",
+        "9. Evaporative Cooling"};
+    for (int n = 1; n <= 9; ++n) {
+      ac_[At(n)] = acMenu->addAction(Latin1(systems[At(n)]));
+      ac_[At(n)]->setObjectName(QString("ac(%1)").arg(n));
+      connect(ac_[At(n)], &QAction::triggered, this, [this, n] { ac_Click(n); });
+    }
+    hvacMenu->menuAction()->setEnabled(true);
+  }
+  connect(static_cast<shell::ClickLabel*>(dayt_), &shell::ClickLabel::clicked, this,
+          &zoneform::dayt_Click);
+  connect(static_cast<shell::ClickLabel*>(econcycle_), &shell::ClickLabel::clicked, this,
+          &zoneform::Econcycle_Click);
   connect(cancel_, &QPushButton::clicked, this, &zoneform::cancel_Click);
 
   adjustSize();
@@ -446,6 +480,70 @@ void zoneform::okey_Click() {
   }
   if (result.rowsChanged) RenderSurfaceTable();
   for (const CellMark& mark : result.marks) SetCellColour(mark.column, mark.line, mark.colour);
+}
+
+void zoneform::ac_Click(int n) {
+  ZoneFieldTexts texts;
+  for (int i = 1; i <= model::kZoneFields; ++i) {
+    texts[At(i)] = zone(i)->text().toLatin1().toStdString();
+  }
+  if (!ChooseCoolingSystem(shell::Model(), n, texts, shell::Messages())) return;
+  for (int f : {20, 26, 27, 29, 30}) {
+    const QString text = Latin1(texts[At(f)]);
+    if (zone(f)->text() != text) zone(f)->setText(text);
+  }
+}
+
+void zoneform::dayt_Click() {
+  model::ProjectModel& m = shell::Model();
+  const std::string caption = ToggledSwitch(dayt_->text().toLatin1().toStdString());
+  dayt_->setText(Latin1(caption));
+  if (caption == "No" || caption == " No" || SwitchOn(caption)) {
+    zone(24)->setEnabled(SwitchOn(caption));
+    zone(25)->setEnabled(SwitchOn(caption));
+  }
+  m.ZoneEdit.DaylightChanged[At(m.CurrentZone)] = 1;
+  m.ZoneEdit.LastEditedField = 31;
+}
+
+void zoneform::Econcycle_Click() {
+  model::ProjectModel& m = shell::Model();
+  econcycle_->setText(Latin1(ToggledSwitch(econcycle_->text().toLatin1().toStdString())));
+  m.ZoneEdit.EconChanged[At(m.CurrentZone)] = 1;
+  m.ZoneEdit.LastEditedField = 31;
+}
+
+std::array<std::string, 4> zoneform::ElevAreaTexts() const {
+  std::array<std::string, 4> texts;
+  for (int e = 0; e < 4; ++e) texts[At(e)] = ElevArea(e)->text().toLatin1().toStdString();
+  return texts;
+}
+
+void zoneform::copyzone_Click(int index) {
+  model::ProjectModel& m = shell::Model();
+  m.ZoneEdit.CopyKind = static_cast<int16_t>(index);
+  if (index == 0 && !HasFieldsToCopy(m)) {
+    shell::Messages().show(kNoValuesChanged, kCopyDataTitle, model::MsgIcon::Exclamation);
+    return;
+  }
+  if (index == 1 && !CheckWindowFractions(ElevAreaTexts(), shell::Messages())) return;
+  OpenCopyToZone();
+}
+
+void zoneform::copyall_Click(int index) {
+  model::ProjectModel& m = shell::Model();
+  if (index == 0) {
+    if (!HasFieldsToCopy(m)) {
+      shell::Messages().show(kNoValuesChanged, kCopyDataTitle, model::MsgIcon::Exclamation);
+      return;
+    }
+    CopyZoneFields(m, Texts(), AllZones(m));
+    return;
+  }
+  const std::optional<WindowFractions> f = CheckWindowFractions(ElevAreaTexts(), shell::Messages());
+  if (!f) return;
+  SizeWindows(m, *f, AllZones(m));
+  RenderSurfaceTable();
 }
 
 void zoneform::cancel_Click() {

@@ -1,6 +1,6 @@
 // The zone description window: one zone's 30 fields, its three Yes/No switches and its
 // surface table of 11 visible lines over the 33 editing rows, with OK (check and store) and
-// Cancel. Menus, copy frames and "Undo Last" are shown and not yet in use.
+// Cancel, the AC Type menu, the daylighting and economiser switches and the copy frames.
 #pragma once
 
 #include <QWidget>
@@ -40,6 +40,22 @@ class zoneform : public QWidget {
   char SurfaceKeyPress(int column, int index, char key);
   // A user's edit of a surface cell: written into the row that its line shows.
   void SurfaceChange(int column, int index, const QString& text);
+
+  // The system and option commands: AC Type item n (1..9), the daylighting and economiser
+  // switches, and the copy frames' buttons (0 changed fields, 1 window sizer).
+  void ac_Click(int n);
+  void dayt_Click();
+  void Econcycle_Click();
+  void copyzone_Click(int index);
+  void copyall_Click(int index);
+  // The four glazing fractions (north, east, south, west) as typed.
+  std::array<std::string, 4> ElevAreaTexts() const;
+  // Draws the surface table again from the editing rows (after the window sizer).
+  void ShowWindowAreas() { RenderSurfaceTable(); }
+  QLineEdit* ElevArea(int e) const { return elevArea_.at(static_cast<std::size_t>(e)); }
+  QPushButton* copyzone(int i) const { return copyzone_.at(static_cast<std::size_t>(i)); }
+  QPushButton* copyall(int i) const { return copyall_.at(static_cast<std::size_t>(i)); }
+  QAction* ac(int n) const { return ac_.at(static_cast<std::size_t>(n)); }
 
   QLineEdit* zone(int i) const { return zone_.at(static_cast<std::size_t>(i)); }
   // Cell of a surface column (SurfaceColumn) on visible line 1..11.
@@ -94,6 +110,10 @@ class zoneform : public QWidget {
   QGroupBox* frame1_ = nullptr;
   QGroupBox* frame2_ = nullptr;
   std::array<QMenu*, 6> menus_{};
+  std::array<QAction*, 10> ac_{};            // AC Type items 1..9
+  std::array<QLineEdit*, 4> elevArea_{};
+  std::array<QPushButton*, 2> copyzone_{};
+  std::array<QPushButton*, 2> copyall_{};
   int topOffset_ = 0;
   int tableScrolled_ = 0;
   int16_t fractionAlertShown_ = 0;
