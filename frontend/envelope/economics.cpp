@@ -243,11 +243,15 @@ void Economicsform::cancel_Click() {
 }
 
 void Economicsform::ReturnToMainMenu() {
+  ShowMainMenu();
+  leaving_ = true;
+  close();
+}
+
+void Economicsform::ShowMainMenu() {
   shell::mainmenu& menu = shell::MainMenu();
   menu.EnableLaterSteps();
   shell::ShowModeless(&menu);
-  leaving_ = true;
-  close();
 }
 
 void Economicsform::tutorial_Click() {
@@ -287,8 +291,10 @@ void Economicsform::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  event->ignore();
-  cancel_Click();
+  // Closed by its title bar: as "Cancel".
+  FillFromModel();
+  ShowMainMenu();
+  event->accept();
 }
 
 Economicsform* EconomicsWindow() { return Loaded().data(); }

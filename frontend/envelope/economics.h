@@ -62,6 +62,7 @@ class Economicsform : public QWidget {
 
  private:
   void ReturnToMainMenu();
+  void ShowMainMenu();  // with the later steps made available
 
   std::array<QLineEdit*, 11> economics_{};
   shell::ClickLabel* demand_ = nullptr;

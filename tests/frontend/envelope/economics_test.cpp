@@ -12,6 +12,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/menucore.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/widgets.h"
 
 namespace kalvano::envelope {
 namespace {
@@ -33,7 +34,10 @@ class EconomicsTest : public test::EnvelopeTest {
     EnvelopeTest::TearDown();
   }
   Economicsform& Open() {
-    shell::MainMenu().economicsdata_Click();
+    // The step's picture, as enabled by the main menu once the window has an opener.
+    auto* picture = qobject_cast<shell::ClickLabel*>(shell::MainMenu().Control(MenuItem::Image3));
+    EXPECT_TRUE(picture != nullptr && picture->isEnabled());
+    if (picture != nullptr) emit picture->clicked();
     EXPECT_NE(EconomicsWindow(), nullptr);
     return *EconomicsWindow();
   }
@@ -207,6 +211,17 @@ TEST_F(EconomicsTest, ok_stores_and_marks_the_step_cancel_keeps_the_model) {
   EXPECT_EQ(m.StepFlags[3], 1);
   EXPECT_TRUE(menu.Enabling()[MenuItem::zonedescription]);
   EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(EconomicsTest, closing_by_the_title_bar_acts_as_cancel) {
+  Economicsform& w = Open();
+  w.economics(0)->setText("30");
+  EXPECT_TRUE(w.close());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(EconomicsWindow(), nullptr);
+  EXPECT_EQ(shell::Model().EconData[0], "25");
+  EXPECT_EQ(shell::Model().StepFlags[3], 0);
+  EXPECT_TRUE(shell::MainMenu().isVisible());
 }
 
 TEST_F(EconomicsTest, tutorial_shows_help3) {
