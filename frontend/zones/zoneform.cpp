@@ -342,6 +342,7 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
       connect(ac_[At(n)], &QAction::triggered, this, [this, n] { ac_Click(n); });
     }
     hvacMenu->menuAction()->setEnabled(true);
+    if (QAction* heating = hvacMenu->actions().value(1)) heating->setEnabled(false);  // not yet
   }
   connect(static_cast<shell::ClickLabel*>(dayt_), &shell::ClickLabel::clicked, this,
           &zoneform::dayt_Click);

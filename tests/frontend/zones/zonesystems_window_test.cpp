@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
@@ -49,6 +50,10 @@ class ZoneSystemsWindow : public shell::test::ShellTest {
 
 TEST_F(ZoneSystemsWindow, ac_type_fills_the_system_fields_from_the_data_base) {
   zoneform& w = Open(2);
+  auto* acTypes = qobject_cast<QMenu*>(w.ac(1)->parent());
+  ASSERT_NE(acTypes, nullptr);
+  EXPECT_EQ(acTypes->menuAction(), w.menu(1)->actions().value(0));
+  EXPECT_EQ(w.ac(9)->text(), "9. Evaporative Cooling");
   w.zone(21)->setText("1");
   w.ac(2)->trigger();  // Double Duct: $2600 and $50 per ton, with gas heat +200
   EXPECT_EQ(Text(w.zone(20)), " 2");
