@@ -2,7 +2,9 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <vector>
@@ -91,6 +93,32 @@ void FilePicker::OpenFolderRow(int row) {
 void FilePicker::OnFolderActivated(QListWidgetItem* item) {
   const std::string name = ToLocal(item->text());
   SetFolder(name == kParentEntry ? ParentFolder(folder_) : JoinFolder(folder_, name));
+}
+
+FileDialogParts FileDialogLayout(QWidget* dialog, FilePicker* picker,
+                                 const FileDialogControls& controls) {
+  auto* label = new QLabel(QString::fromLatin1(controls.label), dialog);
+  label->setObjectName("Label1");
+  FileDialogParts parts{};
+  parts.name = new QLineEdit(dialog);
+  parts.name->setObjectName(controls.nameObject);
+  parts.ok = new QPushButton(QString::fromLatin1(controls.okCaption), dialog);
+  parts.ok->setObjectName(controls.okObject);
+  parts.cancel = new QPushButton("Cancel", dialog);
+  parts.cancel->setObjectName(controls.cancelObject);
+  auto* nameRow = new QHBoxLayout;
+  nameRow->addWidget(label);
+  nameRow->addWidget(parts.name, 1);
+  parts.buttons = new QHBoxLayout;
+  parts.buttons->addStretch(1);
+  parts.buttons->addWidget(parts.ok);
+  parts.buttons->addWidget(parts.cancel);
+  parts.layout = new QVBoxLayout(dialog);
+  if (controls.nameFirst) parts.layout->addLayout(nameRow);
+  parts.layout->addWidget(picker, 1);
+  if (!controls.nameFirst) parts.layout->addLayout(nameRow);
+  parts.layout->addLayout(parts.buttons);
+  return parts;
 }
 
 }  // namespace kalvano::shell

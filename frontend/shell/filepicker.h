@@ -7,7 +7,11 @@
 
 #include <string>
 
+class QHBoxLayout;
 class QLabel;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
 class QListWidget;
 class QListWidgetItem;
 
@@ -48,5 +52,26 @@ class FilePicker : public QWidget {
   QListWidget* dir1_ = nullptr;
   QListWidget* file1_ = nullptr;
 };
+
+// The controls that every file dialog puts around its picker: a captioned name box, an OK
+// and a Cancel button. The name row stands below the picker, or above it (`nameFirst`);
+// `buttons` takes any further button of the dialog.
+struct FileDialogControls {
+  const char* label;       // caption of the name box
+  const char* nameObject;  // object names of the name box and the two buttons
+  const char* okObject;
+  const char* okCaption;
+  const char* cancelObject;
+  bool nameFirst = false;
+};
+struct FileDialogParts {
+  QLineEdit* name;
+  QPushButton* ok;
+  QPushButton* cancel;
+  QHBoxLayout* buttons;
+  QVBoxLayout* layout;
+};
+FileDialogParts FileDialogLayout(QWidget* dialog, FilePicker* picker,
+                                 const FileDialogControls& controls);
 
 }  // namespace kalvano::shell

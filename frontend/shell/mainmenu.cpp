@@ -31,7 +31,9 @@
 #include "frontend/shell/runsim.h"
 #include "frontend/shell/saveoutput.h"
 #include "frontend/shell/saveinput.h"
+#include "frontend/shell/selectview.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/viewoutput.h"
 #include "frontend/shell/warning.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
@@ -116,24 +118,35 @@ void mainmenu::BuildMenus() {
   QMenu* tables = view->addMenu("Tabular Results (Current)");
   tables->menuAction()->setObjectName("view(6)");
   Register(MenuItem::view6, tables->menuAction());
+  int table = 0;
   for (const char* caption : {"Project Data", "Zone Data", "Monthly Summaries", "HVAC Design Data",
                               "Peak Demand Profiles", "Cost Analysis", "Weather Summary",
                               "Space Comfort Conditions"}) {
-    tables->addAction(QString::fromLatin1(caption));
+    const int index = ++table;
+    QAction* item = tables->addAction(QString::fromLatin1(caption));
+    item->setObjectName(QString("Table(%1)").arg(index));
+    connect(item, &QAction::triggered, this, [this, index] { Table_Click(index); });
   }
-  AddItem(view, MenuItem::view7, "Space Comfort Conditions");
-  AddItem(view, MenuItem::view8, "Weather Summary");
+  connect(AddItem(view, MenuItem::view7, "Space Comfort Conditions"), &QAction::triggered, this,
+          [this] { view_Click(7); });
+  connect(AddItem(view, MenuItem::view8, "Weather Summary"), &QAction::triggered, this,
+          [this] { view_Click(8); });
   view->addSeparator();
   QMenu* graphs = view->addMenu("Graphical Results (Current)");
   graphs->menuAction()->setObjectName("view(10)");
   Register(MenuItem::view10, graphs->menuAction());
+  int chart = 0;
   for (const char* caption : {"Peak Heating Load", "Peak Cooling Load", "Annual Heating Load",
                               "Annual Cooling Load", "Monthly Heating & Cooling",
                               "Monthly Utility Costs", "Breakdown of Annual Energy"}) {
-    graphs->addAction(QString::fromLatin1(caption).replace("&", "&&"));
+    const int index = ++chart;
+    QAction* item = graphs->addAction(QString::fromLatin1(caption).replace("&", "&&"));
+    item->setObjectName(QString("graph(%1)").arg(index));
+    connect(item, &QAction::triggered, this, [this, index] { graph_Click(index); });
   }
   view->addSeparator();
-  AddItem(view, MenuItem::view12, "Retrieve Previous Output File");
+  connect(AddItem(view, MenuItem::view12, "Retrieve Previous Output File"), &QAction::triggered,
+          this, [this] { view_Click(12); });
   spacer();
 
   QMenu* dtbase = bar->addMenu("Database");
@@ -257,6 +270,7 @@ QWidget* mainmenu::BuildSteps() {
   Register(MenuItem::Picture1, picture1);
   connect(picture1, &ClickLabel::clicked, this, &mainmenu::Picture1_Click);
   Register(MenuItem::Picture2, picture2);
+  connect(picture2, &ClickLabel::clicked, this, &mainmenu::Picture2_Click);
 
   auto* layout = new QVBoxLayout(central);
   layout->addLayout(title);
@@ -460,5 +474,45 @@ void mainmenu::introductionitem_Click() { ShowHelpItem(MenuItem::introductionite
 void mainmenu::learningitem_Click() { ShowHelpItem(MenuItem::learningitem); }
 void mainmenu::Licenseitem_Click() { ShowHelpItem(MenuItem::Licenseitem); }
 void mainmenu::aboutitem_Click() { ShowHelpItem(MenuItem::aboutitem); }
+
+void mainmenu::Table_Click(int index) { RunViewAction(TableItem(Model(), index)); }
+
+void mainmenu::graph_Click(int index) { RunViewAction(ChartItem(Model(), index)); }
+
+void mainmenu::view_Click(int index) { RunViewAction(ViewItem(Model(), index)); }
+
+void mainmenu::Picture2_Click() { view_Click(12); }
+
+void mainmenu::RunViewAction(const ViewAction& action) {
+  bool opened = true;
+  switch (action.kind) {
+    case ViewAction::kNothing:
+      return;
+    case ViewAction::kTable:
+      opened = OpenWindow(window::tabular, TabularArgFor(action.index));
+      break;
+    case ViewAction::kChart:
+      opened = OpenWindow(window::graphs, action.index);
+      break;
+    case ViewAction::kPicker:
+      ViewOutputPicker().Open(true);
+      break;
+    case ViewAction::kPickerAsIs:
+      ViewOutputPicker().Open(false);
+      break;
+    case ViewAction::kAskSaveFirst:
+      if (Messages().ask(kUnsavedRunQuestion, kUnsavedRunTitle, MsgIcon::Exclamation,
+                         MsgButtons::YesNo) == MsgAnswer::Yes) {
+        opened = OpenWindow(window::saveoutput, 1);
+      } else {
+        ViewOutputPicker().Open(true);
+      }
+      break;
+  }
+  if (!opened) {
+    Messages().beep();
+    Messages().show(kOutputMissing, kOutputMissingTitle, MsgIcon::Exclamation);
+  }
+}
 
 }  // namespace kalvano::shell

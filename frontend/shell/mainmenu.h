@@ -14,6 +14,7 @@ class QMenu;
 namespace kalvano::shell {
 
 class ClickLabel;
+struct ViewAction;
 
 class mainmenu : public QMainWindow {
   Q_OBJECT
@@ -38,6 +39,12 @@ class mainmenu : public QMainWindow {
   // The Analysis menu's items 1..4, and the run-choice window's two runs (3 and 4).
   void runenergy_Click(int index);
   void exititem_Click();
+  // The View Output menu: the tabular items 1..8, the chart items 1..7, the other items
+  // (6, 7, 8, 10, 12) and the picture that retrieves a previous output (as item 12).
+  void Table_Click(int index);
+  void graph_Click(int index);
+  void view_Click(int index);
+  void Picture2_Click();
   void contentitem_Click();
   void introductionitem_Click();
   void learningitem_Click();
@@ -71,6 +78,8 @@ class mainmenu : public QMainWindow {
   void ShowHelpItem(MenuItem item);
   // The New Project question before a retrieve, when any step is done; false for "No".
   bool MayDropProject();
+  // Carries out what a View Output item leads to.
+  void RunViewAction(const ViewAction& action);
 
   std::array<QObject*, kMenuItemCount> controls_{};
   MenuEnabling enabling_;

@@ -89,6 +89,16 @@ bool ItemWindowBuilt(MenuItem item) {
       return HasWindowOpener(window::economics);
     case MenuItem::dbase3:
       return HasWindowOpener(window::hvac);
+    // The View Output menu shows the current results, or a saved output, in the tabular
+    // viewer and the result charts.
+    case MenuItem::view6:
+    case MenuItem::view7:
+    case MenuItem::view8:
+      return HasWindowOpener(window::tabular);
+    case MenuItem::view10:
+    case MenuItem::view12:
+    case MenuItem::Picture2:
+      return HasWindowOpener(window::graphs);
     default:
       return false;
   }

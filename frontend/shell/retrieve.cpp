@@ -1,11 +1,8 @@
 #include "frontend/shell/retrieve.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <filesystem>
 
@@ -26,32 +23,6 @@ namespace kalvano::shell {
 namespace {
 
 std::string NameText(const QLineEdit* box) { return box->text().toLocal8Bit().toStdString(); }
-
-// The name box, its caption and the two buttons, below the picker.
-QVBoxLayout* DialogLayout(QWidget* dialog, FilePicker* picker, QLineEdit*& name,
-                          QPushButton*& ok, QPushButton*& cancel) {
-  auto* label = new QLabel("Retrieved file name :", dialog);
-  label->setObjectName("Label1");
-  name = new QLineEdit(dialog);
-  name->setObjectName("retrievefile");
-  ok = new QPushButton("OK", dialog);
-  ok->setObjectName("okbutton");
-  cancel = new QPushButton("Cancel", dialog);
-  cancel->setObjectName("cancelbutton");
-  auto* nameRow = new QHBoxLayout;
-  nameRow->addWidget(label);
-  nameRow->addWidget(name, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  auto* layout = new QVBoxLayout(dialog);
-  layout->addWidget(picker, 1);
-  layout->addLayout(nameRow);
-  layout->addLayout(buttons);
-  dialog->resize(520, 360);
-  return layout;
-}
 
 // What both dialogs do once a project was read: the main menu offers every step again,
 // names the project and takes the input back.
@@ -90,7 +61,12 @@ RetrieveWindow::RetrieveWindow(bool folders, const char* name, const char* title
   setObjectName(name);
   setWindowTitle(title);
   picker_ = new FilePicker(folders, this);
-  DialogLayout(this, picker_, retrievefile_, ok_, cancel_);
+  const FileDialogParts parts = FileDialogLayout(
+      this, picker_, {"Retrieved file name :", "retrievefile", "okbutton", "OK", "cancelbutton"});
+  retrievefile_ = parts.name;
+  ok_ = parts.ok;
+  cancel_ = parts.cancel;
+  resize(520, 360);
   picker_->SetPattern("*.inp");
   connect(picker_, &FilePicker::fileClicked, retrievefile_, &QLineEdit::setText);
   connect(cancel_, &QPushButton::clicked, this, &RetrieveWindow::cancelbutton_Click);
@@ -115,9 +91,11 @@ void RetrieveWindow::cancelbutton_Click() {
 
 oldfileform::oldfileform(QWidget* parent) : RetrieveWindow(true, "oldfileform", "Retrieve....", parent) {
   WireOk([this] { okbutton_Click(); });
+  connect(picker_, &FilePicker::folderChanged, this,
+          [this] { LastFolders().retrieve = picker_->Folder(); });
   // Opens where the project was saved, else in the current folder.
   std::string start = std::filesystem::current_path().string();
-  if (Model().InputSaved == 1 && SaveDialogExists()) start = SaveDialog().Picker()->Folder();
+  if (Model().InputSaved == 1 && !LastFolders().saveInput.empty()) start = LastFolders().saveInput;
   if (!picker_->SetFolder(start)) picker_->SetFolder("/");
 }
 
@@ -142,7 +120,7 @@ void SampleFileForm::okbutton_Click() {
 }
 
 std::string ProjectFolder(const model::ProjectModel& m) {
-  if (RetrieveDialogExists()) return RetrieveDialog().Picker()->Folder();
+  if (!LastFolders().retrieve.empty()) return LastFolders().retrieve;
   return ParentFolder(m.ProjectFile);
 }
 

@@ -105,6 +105,8 @@ saveinputform::saveinputform(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   connect(group, &QButtonGroup::idClicked, this, &saveinputform::savetype_Click);
   connect(picker_, &FilePicker::folderChanged, inputname_, &QLineEdit::clear);
+  connect(picker_, &FilePicker::folderChanged, this,
+          [this] { LastFolders().saveInput = picker_->Folder(); });
   connect(picker_, &FilePicker::fileClicked, inputname_, &QLineEdit::setText);
   connect(inputname_, &QLineEdit::returnPressed, this, &saveinputform::okbutton_Click);
   connect(ok_, &QPushButton::clicked, this, &saveinputform::okbutton_Click);

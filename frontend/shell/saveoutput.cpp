@@ -50,30 +50,16 @@ saveoutform::saveoutform(QWidget* parent) : QWidget(parent, Qt::Window) {
   text1_->setReadOnly(true);  // typed keys are dropped
   text1_->setMaximumHeight(52);
   picker_ = new FilePicker(true, this);
-  auto* label = new QLabel("Save Previous Output As :", this);
-  label->setObjectName("Label1");
-  outputname_ = new QLineEdit(this);
-  outputname_->setObjectName("outputname");
-  ok_ = new QPushButton("Save", this);
-  ok_->setObjectName("okbutton");
-  cancel_ = new QPushButton("Cancel", this);
-  cancel_->setObjectName("cancelbuttton");
+  const FileDialogParts parts = FileDialogLayout(
+      this, picker_,
+      {"Save Previous Output As :", "outputname", "okbutton", "Save", "cancelbuttton", true});
+  outputname_ = parts.name;
+  ok_ = parts.ok;
+  cancel_ = parts.cancel;
   nosave_ = new QPushButton("Run", this);
   nosave_->setObjectName("nosave");
-
-  auto* nameRow = new QHBoxLayout;
-  nameRow->addWidget(label);
-  nameRow->addWidget(outputname_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  buttons->addWidget(nosave_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(text1_);
-  layout->addLayout(nameRow);
-  layout->addWidget(picker_, 1);
-  layout->addLayout(buttons);
+  parts.buttons->addWidget(nosave_);
+  parts.layout->insertWidget(0, text1_);
   setTabOrder(ok_, outputname_);
   setTabOrder(outputname_, cancel_);
   setTabOrder(cancel_, picker_);
@@ -82,6 +68,7 @@ saveoutform::saveoutform(QWidget* parent) : QWidget(parent, Qt::Window) {
   resize(540, 420);
 
   connect(picker_, &FilePicker::folderChanged, this, [this] {
+    LastFolders().saveOutput = picker_->Folder();
     outputname_->clear();
     const std::string pattern = PatternAfter(Model().Run.LastRunType);
     if (!pattern.empty()) picker_->SetPattern(pattern);
@@ -117,7 +104,7 @@ void saveoutform::Form_Activate() { PlaceFileDialog(this); }
 void saveoutform::FillOnShow() {
   const model::ProjectModel& m = Model();
   std::string folder = m.AppDir;
-  if (m.InputSaved == 1 && SaveDialogExists()) folder = SaveDialog().Picker()->Folder();
+  if (m.InputSaved == 1 && !LastFolders().saveInput.empty()) folder = LastFolders().saveInput;
   if (m.ProjectLoaded == 1) folder = ProjectFolder(m);
   if (!pattern_.empty()) picker_->SetPattern(pattern_);
   if (folder.empty() || !picker_->SetFolder(folder)) picker_->SetFolder(m.AppDir);

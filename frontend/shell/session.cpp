@@ -13,6 +13,7 @@
 #include "frontend/shell/runsim.h"
 #include "frontend/shell/saveinput.h"
 #include "frontend/shell/saveoutput.h"
+#include "frontend/shell/selectview.h"
 #include "frontend/shell/warning.h"
 #include "frontend/shell/zoneentry.h"
 
@@ -32,6 +33,7 @@ struct Session {
   QPointer<SampleFileForm> sample;
   QPointer<saveinputform> save;
   QPointer<saveoutform> saveOutput;
+  DialogFolders folders;
 };
 
 Session& TheSession() {
@@ -54,6 +56,7 @@ void Destroy(QPointer<W>& window) {
 }  // namespace
 
 model::ProjectModel& Model() { return TheSession().model; }
+DialogFolders& LastFolders() { return TheSession().folders; }
 
 mainform* StartupWindow() { return TheSession().startup.data(); }
 void SetStartupWindow(mainform* window) { TheSession().startup = window; }
@@ -87,12 +90,14 @@ void ResetSession() {
   Destroy(s.sample);
   Destroy(s.save);
   Destroy(s.saveOutput);
+  if (ViewOutputPickerExists()) delete &ViewOutputPicker();
   if (RunWindowLoaded()) delete &RunWindow();
   Destroy(s.content);
   Destroy(s.learning);
   Destroy(s.menu);
   Destroy(s.startup);
   s.model = model::ProjectModel{};
+  s.folders = DialogFolders{};
   ZoneListGrid() = ZoneGrid{};
 }
 

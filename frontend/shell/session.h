@@ -2,6 +2,8 @@
 // and the windows that live for the whole run of the program.
 #pragma once
 
+#include <string>
+
 #include "frontend/model/project_model.h"
 
 namespace kalvano::shell {
@@ -21,6 +23,15 @@ void SetStartupWindow(mainform* window);
 mainmenu& MainMenu();
 Content& ContentWindow();
 Learning& LearningWindow();
+
+// The folders the file dialogs last showed, kept while the program runs so that a dialog can
+// start where another one was; empty while that dialog has not been used.
+struct DialogFolders {
+  std::string retrieve;    // the retrieve dialog
+  std::string saveInput;   // the save-input dialog
+  std::string saveOutput;  // the save-output dialog
+};
+DialogFolders& LastFolders();
 
 // Closes and deletes the shared windows and gives the model its start-up state again, so
 // that each test starts from a fresh program.

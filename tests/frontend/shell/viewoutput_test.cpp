@@ -1,0 +1,260 @@
+// The View Output menu's decisions and the restore of a saved output, without windows: what
+// each item leads to with and without current results, and what a restore leaves in the run
+// folder and the model.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "frontend/model/project_model.h"
+#include "frontend/shell/viewoutput.h"
+
+namespace kalvano::shell {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct DispatchCase {
+  const char* item;  // "Table", "graph" or "view"
+  int index;
+  int resultsViewable;
+  int resultsExist, outputSaved;
+  ViewAction expected;
+  int viewChoice, tableChoice, graphChoice;  // afterwards (-1: not checked)
+};
+
+class ViewDispatch : public ::testing::TestWithParam<DispatchCase> {};
+
+TEST_P(ViewDispatch, each_item_leads_to_its_view_or_the_picker_and_records_the_choice) {
+  const DispatchCase& c = GetParam();
+  model::ProjectModel m;
+  m.ResultsViewable = static_cast<int16_t>(c.resultsViewable);
+  m.ResultsExist = static_cast<int16_t>(c.resultsExist);
+  m.OutputSaved = static_cast<int16_t>(c.outputSaved);
+  m.TableChoice = 5;
+  m.GraphChoice = 4;
+  const std::string item = c.item;
+  const ViewAction got = item == "Table"   ? TableItem(m, c.index)
+                         : item == "graph" ? ChartItem(m, c.index)
+                                           : ViewItem(m, c.index);
+  EXPECT_EQ(got.kind, c.expected.kind);
+  EXPECT_EQ(got.index, c.expected.index);
+  EXPECT_EQ(m.ViewChoice, c.viewChoice);
+  EXPECT_EQ(m.TableChoice, c.tableChoice);
+  EXPECT_EQ(m.GraphChoice, c.graphChoice);
+}
+
+using A = ViewAction;
+INSTANTIATE_TEST_SUITE_P(
+    Items, ViewDispatch,
+    ::testing::Values(
+        // With results to show, each table and chart item shows its view of them.
+        DispatchCase{"Table", 1, 1, 1, 0, {A::kTable, 1}, 6, 1, 4},
+        DispatchCase{"Table", 8, 1, 1, 1, {A::kTable, 8}, 6, 8, 4},
+        DispatchCase{"graph", 2, 1, 1, 0, {A::kChart, 2}, 10, 5, 2},
+        DispatchCase{"graph", 7, 1, 0, 0, {A::kChart, 7}, 10, 5, 7},
+        // Without, the picker opens with the choice kept for it.
+        DispatchCase{"Table", 3, 0, 0, 0, {A::kPicker, 0}, 6, 3, 4},
+        DispatchCase{"graph", 2, 0, 1, 1, {A::kPicker, 0}, 10, 5, 2},
+        // The headings do nothing; the comfort item shows the comfort pages.
+        DispatchCase{"view", 6, 1, 1, 0, {A::kNothing, 0}, 6, 5, 4},
+        DispatchCase{"view", 10, 0, 0, 0, {A::kNothing, 0}, 10, 5, 4},
+        DispatchCase{"view", 7, 1, 1, 0, {A::kTable, 8}, 7, 5, 4},
+        DispatchCase{"view", 8, 1, 1, 0, {A::kPickerAsIs, 0}, 8, 5, 4},
+        // Retrieve: unsaved results are offered for saving first, whatever is viewable.
+        DispatchCase{"view", 12, 1, 1, 0, {A::kAskSaveFirst, 0}, 12, 5, 4},
+        DispatchCase{"view", 12, 0, 1, 0, {A::kAskSaveFirst, 0}, 12, 5, 4},
+        DispatchCase{"view", 12, 1, 1, 1, {A::kPicker, 0}, 12, 5, 4},
+        DispatchCase{"view", 12, 0, 0, 0, {A::kPicker, 0}, 12, 5, 4}));
+
+TEST(ViewDispatchArgs, the_tabular_viewer_numbers_weather_and_comfort_the_other_way_round) {
+  for (int t = 1; t <= 6; ++t) EXPECT_EQ(TabularArgFor(t), t);
+  EXPECT_EQ(TabularArgFor(7), 8);
+  EXPECT_EQ(TabularArgFor(8), 7);
+  EXPECT_EQ(PickerPattern(6), "*.ot*");
+  EXPECT_EQ(PickerPattern(12), "*.ot*");
+  EXPECT_EQ(PickerPattern(7), "*.fl*");
+}
+
+TEST(SavedOutputName, two_characters_and_a_digit_decide_for_each_choice) {
+  struct Case {
+    int viewChoice;
+    const char* typed;
+    bool valid;
+  };
+  for (const Case& c : {Case{12, "trial.ot2", true}, Case{12, "trialot1", true},
+                        Case{6, "TRIAL.OT9", true}, Case{10, "trial.ot", false},
+                        Case{12, "ab", false}, Case{12, "", false}, Case{12, "ot1", true},
+                        Case{12, "trial.fl1", false}, Case{7, "trial.fl1", true},
+                        Case{7, "trial.FL3", true}, Case{7, "trial.ot1", false},
+                        Case{8, "anything", true}, Case{8, "ab", false}}) {
+    EXPECT_EQ(SavedOutputNameValid(c.viewChoice, c.typed), c.valid) << c.viewChoice << " " << c.typed;
+  }
+}
+
+// A base folder with a current run in temp and an output saved beside it.
+class Restore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("kalvano-restore-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "temp");
+    fs::create_directories(dir_ / "out");
+    m.AppDir = dir_.string();
+    Write("temp/tavik$.out", kCurrent);
+    Write("temp/tavik$.flt", "IX. CURRENT COMFORT\r\n");
+    Write("temp/tavik$.hry", "current energy\r\n");
+    Write("temp/etemp$.hry", "current temps\r\n");
+    Write("temp/eweth$.hry", "current weather\r\n");
+    m.Pages.ZonePagesSplit = 1;
+    m.Pages.WeatherPagesSplit = 1;
+    m.OutputFile = "current.ot1";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void Write(const std::string& rel, const std::string& bytes) {
+    std::ofstream(dir_ / rel, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& rel) const {
+    std::ifstream in(dir_ / rel, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  std::string Folder() const { return (dir_ / "out").string(); }
+  void SaveTrial(const std::string& name, bool hourly) {
+    Write("out/" + name, kSaved);
+    if (!hourly) return;
+    const std::string stem = "out/" + name.substr(0, name.size() - 4) + "-ot" + name.back();
+    Write(stem + "-Energy.hry", "saved energy\r\n");
+    Write(stem + "-Temp.hry", "saved temps\r\n");
+    Write(stem + "-Weth.hry", "saved weather\r\n");
+  }
+
+  static constexpr const char* kCurrent =
+      "I. CURRENT\r\nVIII. x\r\nIX. CURRENT COMFORT\r\nend current\r\n";
+  static constexpr const char* kSaved =
+      "I. SAVED\r\n   IX. not at the start\r\nVIII. y\r\nIX. SAVED COMFORT\r\nline 2\r\nlast";
+
+  fs::path dir_;
+  model::ProjectModel m;
+};
+
+TEST_F(Restore, a_saved_output_with_hourly_files_becomes_the_current_output) {
+  SaveTrial("trial.ot2", true);
+  m.ViewChoice = 12;
+  m.TableChoice = 3;
+  m.GraphChoice = 2;
+  const RestoreOutcome out = RestoreSavedOutput(m, Folder(), "trial.ot2");
+  ASSERT_EQ(out.status, RestoreOutcome::kRestored);
+  EXPECT_EQ(out.path, Folder() + "/trial.ot2");
+  EXPECT_EQ(Read("temp/tavik$.out"), kSaved);
+  // The comfort report is the report from its "IX." line to its end.
+  EXPECT_EQ(Read("temp/tavik$.flt"), "IX. SAVED COMFORT\r\nline 2\r\nlast");
+  EXPECT_EQ(Read("temp/tavik$.hry"), "saved energy\r\n");
+  EXPECT_EQ(Read("temp/etemp$.hry"), "saved temps\r\n");
+  EXPECT_EQ(Read("temp/eweth$.hry"), "saved weather\r\n");
+  EXPECT_EQ(m.HourlyOutput, 1);
+  EXPECT_EQ(m.OutputFile, out.path);
+  EXPECT_EQ(m.Pages.ZonePagesSplit, 0);
+  EXPECT_EQ(m.Pages.WeatherPagesSplit, 0);
+  // A retrieve shows the energy breakdown first.
+  EXPECT_EQ(m.TableChoice, 0);
+  EXPECT_EQ(m.GraphChoice, 0);
+  EXPECT_EQ(out.table, 0);
+  EXPECT_EQ(out.chart, 7);
+}
+
+TEST_F(Restore, without_its_first_hourly_file_the_output_comes_without_hourly_files) {
+  SaveTrial("trial.ot2", true);
+  fs::remove(dir_ / "out/trial-ot2-Energy.hry");
+  m.ViewChoice = 12;
+  m.HourlyOutput = 1;
+  ASSERT_EQ(RestoreSavedOutput(m, Folder(), "trial.ot2").status, RestoreOutcome::kRestored);
+  EXPECT_EQ(m.HourlyOutput, 0);
+  EXPECT_EQ(Read("temp/etemp$.hry"), "current temps\r\n");  // not copied
+  EXPECT_EQ(Read("temp/eweth$.hry"), "current weather\r\n");
+  EXPECT_EQ(Read("temp/tavik$.out"), kSaved);
+}
+
+TEST_F(Restore, the_views_asked_for_are_the_views_shown) {
+  struct Case {
+    int viewChoice, tableChoice, graphChoice;
+    int table, chart;
+  };
+  for (const Case& c : {Case{6, 3, 0, 3, 0}, Case{10, 0, 2, 0, 2}, Case{6, 2, 2, 2, 2},
+                        Case{10, 2, 2, 2, 2}, Case{12, 4, 5, 0, 7}, Case{6, 0, 0, 0, 7}}) {
+    SaveTrial("trial.ot1", false);
+    m.ViewChoice = static_cast<int16_t>(c.viewChoice);
+    m.TableChoice = static_cast<int16_t>(c.tableChoice);
+    m.GraphChoice = static_cast<int16_t>(c.graphChoice);
+    const RestoreOutcome out = RestoreSavedOutput(m, Folder(), "trial.ot1");
+    ASSERT_EQ(out.status, RestoreOutcome::kRestored);
+    EXPECT_EQ(out.table, c.table) << c.viewChoice << " " << c.tableChoice << " " << c.graphChoice;
+    EXPECT_EQ(out.chart, c.chart) << c.viewChoice << " " << c.tableChoice << " " << c.graphChoice;
+  }
+}
+
+TEST_F(Restore, names_a_restore_refuses_or_finds) {
+  SaveTrial("trialot1", false);
+  SaveTrial("trial.ot2", true);
+  m.ViewChoice = 12;
+  // No tag, or too short: refused, nothing changed.
+  for (const char* typed : {"trial.ot", "ab", ""}) {
+    EXPECT_EQ(RestoreSavedOutput(m, Folder(), typed).status, RestoreOutcome::kNameRefused) << typed;
+    EXPECT_EQ(Read("temp/tavik$.out"), kCurrent);
+  }
+  // Two characters and a digit are enough.
+  EXPECT_EQ(RestoreSavedOutput(m, Folder(), "trialot1").status, RestoreOutcome::kRestored);
+  // A full path is used as typed, whatever the folder.
+  m.ViewChoice = 12;
+  const RestoreOutcome full = RestoreSavedOutput(m, "/nowhere", Folder() + "/trial.ot2");
+  ASSERT_EQ(full.status, RestoreOutcome::kRestored);
+  EXPECT_EQ(full.path, Folder() + "/trial.ot2");
+  // The save writes the tag in lower case: "trial.OT2" finds trial.ot2 and its hourly files.
+  Write("temp/tavik$.hry", "current energy\r\n");
+  m.ViewChoice = 12;
+  const RestoreOutcome upper = RestoreSavedOutput(m, Folder(), "trial.OT2");
+  ASSERT_EQ(upper.status, RestoreOutcome::kRestored);
+  EXPECT_EQ(upper.path, Folder() + "/trial.ot2");
+  EXPECT_EQ(m.HourlyOutput, 1);
+  EXPECT_EQ(Read("temp/tavik$.hry"), "saved energy\r\n");
+}
+
+TEST_F(Restore, a_file_that_is_no_report_or_missing_changes_nothing_in_the_run_folder) {
+  Write("out/notes.ot1", "I. something\r\nVIII. but no comfort section\r\n");
+  Write("out/empty.ot1", "");
+  m.ViewChoice = 12;
+  m.GraphChoice = 3;
+  for (const char* typed : {"notes.ot1", "empty.ot1", "missing.ot1"}) {
+    const RestoreOutcome out = RestoreSavedOutput(m, Folder(), typed);
+    ASSERT_EQ(out.status, RestoreOutcome::kFailed) << typed;
+    ASSERT_TRUE(out.error.has_value());
+    EXPECT_EQ(out.error->number(), std::string(typed) == "missing.ot1" ? model::kErrFileNotFound
+                                                                       : model::kErrPastEndOfFile)
+        << typed;
+    EXPECT_EQ(Read("temp/tavik$.out"), kCurrent);
+    EXPECT_EQ(Read("temp/tavik$.flt"), "IX. CURRENT COMFORT\r\n");
+    EXPECT_EQ(Read("temp/tavik$.hry"), "current energy\r\n");
+    EXPECT_EQ(m.OutputFile, "current.ot1");
+    EXPECT_EQ(m.Pages.ZonePagesSplit, 1);
+    EXPECT_EQ(m.GraphChoice, 3);
+  }
+}
+
+TEST_F(Restore, a_comfort_output_is_named_and_the_comfort_report_rebuilt_from_the_current_report) {
+  Write("out/trial.fl1", "comfort saved");
+  m.ViewChoice = 7;
+  const RestoreOutcome out = RestoreSavedOutput(m, Folder(), "trial.fl1");
+  ASSERT_EQ(out.status, RestoreOutcome::kRestored);
+  EXPECT_EQ(m.OutputFile, Folder() + "/trial.fl1");
+  EXPECT_EQ(Read("temp/tavik$.out"), kCurrent);
+  EXPECT_EQ(Read("temp/tavik$.flt"), "IX. CURRENT COMFORT\r\nend current\r\n");
+  EXPECT_EQ(out.table + out.chart, 0);
+  EXPECT_EQ(m.Pages.ZonePagesSplit, 1);  // the report is the same
+}
+
+}  // namespace
+}  // namespace kalvano::shell
