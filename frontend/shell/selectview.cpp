@@ -61,7 +61,10 @@ selectview::selectview(QWidget* parent) : QWidget(parent, Qt::Window) {
       picker_->SetPattern("*.ot*");
     } else if (m.RunType == 4 || v == 7) {
       picker_->SetPattern("*.fl*");
+    } else {
+      return;
     }
+    picker_->Refresh();
   });
   connect(text1_, &QLineEdit::returnPressed, this, &selectview::OK_Click);
   connect(ok_, &QPushButton::clicked, this, &selectview::OK_Click);
@@ -78,9 +81,9 @@ void selectview::Open(bool prepare) {
     std::string folder = m.AppDir;
     if (m.ProjectLoaded == 1 && IsFolder(LastFolders().retrieve)) folder = LastFolders().retrieve;
     if (m.OutputSaved == 0 && IsFolder(LastFolders().saveOutput)) folder = LastFolders().saveOutput;
-    picker_->SetPattern(std::string(PickerPattern(m.ViewChoice)));
     if (folder != picker_->Folder()) picker_->SetFolder(folder);
     picker_->SetPattern(std::string(PickerPattern(m.ViewChoice)));
+    picker_->Refresh();
   }
   ShowModeless(this);
 }
