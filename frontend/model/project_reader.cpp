@@ -2,6 +2,7 @@
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
+#include "frontend/model/zone_file.h"
 #include "frontend/model/project_layout.h"
 #include "runfiles.h"
 
@@ -274,10 +275,7 @@ void readInputFile(ProjectModel& m, const std::string& path) {
   std::vector<AtomicFile> outputs;
   outputs.reserve(zoneFiles.size() + 1);
   for (const ZoneFile& zf : zoneFiles) {
-    AtomicFile& f = outputs.emplace_back(
-        AppPath(m, std::string(files::kTempDir) + "/temp" + zf.code + ".zon"));
-    for (const std::string& v : zf.values) f.line(v);
-    f.line("end");
+    outputs.emplace_back(ZoneFilePath(m, zf.code)).text(ZoneFileText(zf.values, false));
   }
   AtomicFile& matrix = outputs.emplace_back(AppPath(m, files::kBuildingMatrix));
   while (!in.atEnd()) matrix.line(in.next());

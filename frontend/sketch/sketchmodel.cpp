@@ -1,0 +1,234 @@
+#include "frontend/sketch/sketchmodel.h"
+
+#include <stdexcept>
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/model/numtext.h"
+
+namespace kalvano::sketch {
+
+namespace {
+
+constexpr std::size_t kMaxSplitLines = 10000;
+constexpr int kNameColumn = 14;  // names and header values start here (1-based)
+
+std::string FromColumn14(const std::string& line) {
+  return line.size() >= kNameColumn ? line.substr(kNameColumn - 1) : std::string();
+}
+
+bool KeyIs(const std::string& line, std::string_view lower) {
+  if (line.size() < 4) return false;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (model::AsciiLower(line[i]) != lower[i]) return false;
+  }
+  // Only the first letter may be a capital ("Grid", "grid"; "Zone", "zone").
+  for (std::size_t i = 1; i < 4; ++i) {
+    if (line[i] != lower[i]) return false;
+  }
+  return true;
+}
+
+void CheckZone(int zone) {
+  if (zone < 0 || zone > kZones) throw std::out_of_range("zone " + std::to_string(zone));
+}
+
+}  // namespace
+
+std::string LevelText(int n) {
+  if (n < 1 || n > kMaxLevels) return {};
+  return std::to_string(n);
+}
+
+std::string_view HeaderLabel(int item) {
+  static constexpr std::array<std::string_view, 7> kLabels{
+      "", "Grid Size", "Orientation", "No. of Flrs", "Room Height", "Floor Area", "Section Area"};
+  return kLabels.at(static_cast<std::size_t>(item));
+}
+
+std::string_view ShadeCode(int k) {
+  static constexpr std::array<std::string_view, 5> kCodes{" N0.", " R1.", " L1.", " F", " T  "};
+  return kCodes.at(static_cast<std::size_t>(k));
+}
+
+Rgb ZoneColour(int zone) {
+  static constexpr std::array<Rgb, 26> kColours{{
+      {255, 255, 255},  // empty
+      {0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},   {128, 0, 0},
+      {128, 0, 128},   {128, 128, 0},   {192, 192, 192}, {128, 128, 128}, {0, 0, 255},
+      {0, 255, 0},     {0, 255, 255},   {255, 0, 0},     {255, 0, 255},   {255, 255, 0},
+      {160, 0, 0},     {160, 0, 128},   {160, 128, 0},   {224, 192, 192}, {160, 128, 128},
+      {32, 0, 255},    {32, 255, 0},    {32, 255, 255},  {223, 0, 0},     {223, 0, 255},
+  }};
+  CheckZone(zone);
+  return kColours[static_cast<std::size_t>(zone)];
+}
+
+char EncodeCell(int zone) {
+  CheckZone(zone);
+  if (zone < 10) return static_cast<char>('0' + zone);
+  return static_cast<char>(55 + zone);
+}
+
+int DecodeCell(char c) {
+  const int zone = c >= '0' && c <= '9' ? c - '0' : static_cast<unsigned char>(c) - 55;
+  return zone >= 0 && zone <= kZones ? zone : 0;
+}
+
+SketchLevel::SketchLevel(int rows, int cols)
+    : rows_(rows), cols_(cols),
+      cells_(static_cast<std::size_t>(rows > 0 && cols > 0 ? rows * cols : 0), 0) {
+  if (rows < 1 || cols < 1) throw std::invalid_argument("sketch grid size");
+}
+
+std::size_t SketchLevel::Index(int row, int col) const {
+  if (row < 1 || row > rows_ || col < 1 || col > cols_) {
+    throw std::out_of_range("sketch cell " + std::to_string(row) + "," + std::to_string(col));
+  }
+  return static_cast<std::size_t>((row - 1) * cols_ + (col - 1));
+}
+
+int SketchLevel::Cell(int row, int col) const { return cells_[Index(row, col)]; }
+
+void SketchLevel::SetCell(int row, int col, int zone) {
+  CheckZone(zone);
+  cells_[Index(row, col)] = static_cast<std::uint8_t>(zone);
+}
+
+float SketchLevel::Header(int item) const { return header_.at(static_cast<std::size_t>(item)); }
+
+void SketchLevel::SetHeader(int item, float value) {
+  if (item < 1) throw std::out_of_range("header item");
+  header_.at(static_cast<std::size_t>(item)) = value;
+}
+
+const std::string& SketchLevel::Name(int zone) const {
+  if (zone < 1) throw std::out_of_range("zone name");
+  return names_.at(static_cast<std::size_t>(zone));
+}
+
+void SketchLevel::SetName(int zone, std::string name) {
+  if (zone < 1) throw std::out_of_range("zone name");
+  names_.at(static_cast<std::size_t>(zone)) = std::move(name);
+}
+
+int SketchLevel::CellCount(int zone) const {
+  int count = 0;
+  for (std::uint8_t c : cells_) count += c == zone ? 1 : 0;
+  return count;
+}
+
+SketchLevel BlankLevel(int rows, int cols) {
+  SketchLevel level(rows, cols);
+  level.SetHeader(kGridSize, 2);
+  level.SetHeader(kOrientation, 0);
+  level.SetHeader(kFloors, 1);
+  level.SetHeader(kRoomHeight, 10);
+  for (int n = 1; n <= kZones; ++n) level.SetName(n, "Zone 1-" + LevelText(n));
+  return level;
+}
+
+std::string LevelFileText(const SketchLevel& level) {
+  model::AtomicFile text({});
+  for (int i = 1; i <= kHeaderLines; ++i) {
+    std::string line(HeaderLabel(i));
+    line.resize(12, ' ');
+    text.line(line + ":" + model::NumberText(level.Header(i)));
+  }
+  for (int n = 1; n <= kNameLines; ++n) {
+    std::string line = "ZoneName[" + LevelText(n);
+    line.resize(11, ' ');
+    text.line(line + "]:" + level.Name(n));
+  }
+  std::string row;
+  for (int r = level.Rows(); r >= 1; --r) {
+    row.clear();
+    for (int c = 1; c <= level.Cols(); ++c) row += EncodeCell(level.Cell(r, c));
+    row += ' ';
+    text.line(row);
+  }
+  return text.content();
+}
+
+SketchLevel ParseLevel(const std::vector<std::string>& lines, int rows, int cols) {
+  if (lines.size() < static_cast<std::size_t>(rows + kHeaderLines + kNameLines)) {
+    throw model::FileError(model::kErrPastEndOfFile, "a sketch level ends early");
+  }
+  SketchLevel level(rows, cols);
+  for (int i = 1; i <= kHeaderLines; ++i) {
+    level.SetHeader(i, static_cast<float>(model::Val(FromColumn14(lines[static_cast<std::size_t>(i - 1)]))));
+  }
+  for (int n = 1; n <= kNameLines; ++n) {
+    level.SetName(n, FromColumn14(lines[static_cast<std::size_t>(kHeaderLines + n - 1)]));
+  }
+  for (int i = 0; i < rows; ++i) {
+    const std::string& line = lines[static_cast<std::size_t>(kHeaderLines + kNameLines + i)];
+    const int row = rows - i;
+    for (int c = 1; c <= cols && static_cast<std::size_t>(c) <= line.size(); ++c) {
+      level.SetCell(row, c, DecodeCell(line[static_cast<std::size_t>(c - 1)]));
+    }
+  }
+  return level;
+}
+
+Sketch SplitSketchFile(std::string_view text, int rows, int cols, bool newSiSketch) {
+  const std::size_t perLevel = static_cast<std::size_t>(rows + kHeaderLines + kNameLines);
+  std::vector<std::string> lines = model::SplitLines(text);
+  if (lines.size() > kMaxSplitLines) lines.resize(kMaxSplitLines);
+  const std::string blankRow(static_cast<std::size_t>(cols), '0');
+  const std::string legacyPad(cols > 48 ? static_cast<std::size_t>(cols - 48) : 0, '0');
+
+  std::vector<std::vector<std::string>> sections;
+  std::string suffix;
+  int namesSeen = 0;
+  auto padSection = [&] {
+    if (sections.empty()) return;
+    std::vector<std::string>& s = sections.back();
+    while (s.size() < perLevel) s.push_back(blankRow);
+  };
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    std::string line = lines[k];
+    const int level = static_cast<int>(sections.size());
+    if (namesSeen == 10 && !KeyIs(line, "zone") && !sections.empty()) {
+      // The old layout named 10 zones: the others get their default names.
+      for (int j = 11; j <= kZones; ++j) {
+        sections.back().push_back("ZoneName[" + LevelText(j) + "]: Zone " + LevelText(level) +
+                                  "-" + LevelText(j));
+      }
+      namesSeen = 0;
+      suffix = "0000";
+    }
+    if (KeyIs(line, "zone")) ++namesSeen;
+    if (KeyIs(line, "grid")) {
+      padSection();
+      if (sections.size() == static_cast<std::size_t>(kMaxLevels)) break;
+      sections.emplace_back();
+      suffix.clear();
+    }
+    if (sections.empty()) continue;  // nothing before the first section belongs to a level
+    if (newSiSketch && k == 0) line = line.substr(0, 13) + " 1";
+    if (newSiSketch && k == 3) line = line.substr(0, 13) + " 3.5";
+    std::vector<std::string>& s = sections.back();
+    if (s.size() >= static_cast<std::size_t>(kHeaderLines + kNameLines) &&
+        line.size() < static_cast<std::size_t>(cols)) {
+      // Rows of the 48-column layout, and of the old 44-column one, are widened.
+      line = line.substr(0, 48 - suffix.size()) + legacyPad;
+    }
+    s.push_back(line + suffix);
+  }
+  padSection();
+
+  Sketch sketch;
+  sketch.gridRows = rows;
+  sketch.gridCols = cols;
+  for (const std::vector<std::string>& s : sections) sketch.levels.push_back(ParseLevel(s, rows, cols));
+  return sketch;
+}
+
+std::string SketchFileText(const Sketch& sketch) {
+  std::string text;
+  for (const SketchLevel& level : sketch.levels) text += LevelFileText(level);
+  return text;
+}
+
+}  // namespace kalvano::sketch
