@@ -11,6 +11,7 @@
 #include "frontend/shell/openers.h"
 #include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
+#include "frontend/sketch/drawform.h"
 #include "frontend/zones/zoneform.h"
 #include "frontend/zones/zonename.h"
 
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
                                        [](int) { kalvano::envelope::OpenEconomics(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::hvac,
                                        [](int) { kalvano::envelope::OpenHvacWindow(); });
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::sketch,
+                                       [](int) { kalvano::sketch::OpenSketchWindow(); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

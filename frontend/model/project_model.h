@@ -171,6 +171,7 @@ struct ProjectModel {
   int16_t CurrentZone = 0;   // zone being edited, 0 when none
   ZoneEditState ZoneEdit;
   int16_t PaintZone = 0;     // zone last chosen for painting in the sketch, 0 when none
+  int16_t NewSketch = 0;     // the blank sketch was just copied for a new sketch
   // What the View Output menu asked for, kept for the saved-output picker: ViewChoice 6 a
   // table (TableChoice 1..8), 10 a chart (GraphChoice 1..7), 12 a retrieve, 7 comfort outputs.
   int16_t ViewChoice = 0, GraphChoice = 0, TableChoice = 0;

@@ -17,7 +17,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/project_model.h"
+#include "frontend/shell/filefault.h"
+#include "runfiles.h"
 #include "frontend/shell/content.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
@@ -242,6 +245,10 @@ QWidget* mainmenu::BuildSteps() {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::economicsdata_Click);
       connect(picture, &ClickLabel::clicked, this, &mainmenu::Image3_Click);
     }
+    if (row.caption == MenuItem::buildingsketch) {
+      connect(caption, &ClickLabel::clicked, this, &mainmenu::buildingsketch_Click);
+      connect(picture, &ClickLabel::clicked, this, &mainmenu::Image4_Click);
+    }
     if (row.caption == MenuItem::zonedescription) {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::zonedescription_Click);
       connect(picture, &ClickLabel::clicked, this, &mainmenu::Image5_Click);
@@ -387,6 +394,32 @@ void mainmenu::zonedescription_Click() {
 }
 
 void mainmenu::Image5_Click() { zonedescription_Click(); }
+
+void mainmenu::buildingsketch_Click() {
+  model::ProjectModel& m = Model();
+  m.StepFlags[4] = 1;
+  m.OrientEdited = 0;
+  for (int z = 1; z <= model::kMaxZones; ++z) m.ZoneOpened[static_cast<std::size_t>(z)] = 0;
+  ZoneGrid& grid = ZoneListGrid();
+  for (int row = 1; row < kZoneGridRows; ++row) grid.cells[static_cast<std::size_t>(row)] = {};
+  ApplyEnabling(OnSketchOpened(enabling_));
+  if (m.SketchOpenCount == 0 && m.ProjectLoaded == 0) {
+    try {
+      model::AtomicFile copy(model::AppPath(m, files::kBuildingMatrix));
+      copy.text(model::ReadWholeFile(model::AppPath(m, files::kBlankSketch)));
+      copy.commit();
+      m.NewSketch = 1;
+    } catch (const model::FileError& error) {
+      ReportFileFault(error);
+      return;
+    }
+  }
+  OpenWindow(window::sketch);
+  m.Resketched = 1;
+  if (m.SketchOpenCount < INT16_MAX) ++m.SketchOpenCount;
+}
+
+void mainmenu::Image4_Click() { buildingsketch_Click(); }
 
 bool mainmenu::MayDropProject() {
   if (!AnyStepDone(Model().StepFlags)) return true;

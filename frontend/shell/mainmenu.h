@@ -28,6 +28,10 @@ class mainmenu : public QMainWindow {
   void Image3_Click();
   // The Database menu; item 3 shows the HVAC data-base window.
   void dbase_Click(int index);
+  // Step 4 (caption and picture): the building sketch; the first sketch of a project without
+  // a file starts from the blank sketch.
+  void buildingsketch_Click();
+  void Image4_Click();
   void zonedescription_Click();
   void Image5_Click();
   void newitem_Click();

@@ -89,6 +89,9 @@ bool ItemWindowBuilt(MenuItem item) {
       return HasWindowOpener(window::economics);
     case MenuItem::dbase3:
       return HasWindowOpener(window::hvac);
+    case MenuItem::buildingsketch:
+    case MenuItem::Image4:
+      return HasWindowOpener(window::sketch);
     // The View Output menu shows the current results, or a saved output, in the tabular
     // viewer and the result charts.
     case MenuItem::view6:

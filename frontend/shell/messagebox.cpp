@@ -26,6 +26,7 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
   switch (buttons) {
     case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
     case MsgButtons::Ok: break;
   }
   return QMessageBox::Ok;
@@ -47,10 +48,13 @@ MsgAnswer QtMessageBoxes::ask(std::string_view text, std::string_view title, Msg
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    case QMessageBox::Ok:
+      if (buttons == MsgButtons::OkCancel) return MsgAnswer::Ok;
+      break;
     default: break;
   }
   // A box closed from the window manager gives the answer that changes nothing.
-  if (buttons == MsgButtons::YesNoCancel) return MsgAnswer::Cancel;
+  if (buttons == MsgButtons::YesNoCancel || buttons == MsgButtons::OkCancel) return MsgAnswer::Cancel;
   if (buttons == MsgButtons::YesNo) return MsgAnswer::No;
   return MsgAnswer::Ok;
 }

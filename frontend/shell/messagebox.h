@@ -11,7 +11,7 @@
 namespace kalvano::shell {
 
 using model::MsgIcon;
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 class MessageBoxes : public model::MessageBoxes {

@@ -231,4 +231,26 @@ std::string SketchFileText(const Sketch& sketch) {
   return text;
 }
 
+std::string DefaultZoneName(int level, int zone) {
+  return " Zone " + LevelText(level) + "-" + LevelText(zone);
+}
+
+float FieldValue(std::string_view text, bool points) {
+  std::string kept;
+  for (char c : text) {
+    if ((c >= '0' && c <= '9') || (points && c == '.')) kept += c;
+  }
+  return static_cast<float>(model::Val(kept));
+}
+
+std::string SketchFileBase(std::string_view projectFile) {
+  const std::size_t slash = projectFile.find_last_of("/:");
+  std::string name(slash == std::string_view::npos ? projectFile : projectFile.substr(slash + 1));
+  if (name.size() >= 4) {
+    const std::string tail = name.substr(name.size() - 4);
+    if (tail == ".inp" || tail == ".INP") name.resize(name.size() - 4);
+  }
+  return name;
+}
+
 }  // namespace kalvano::sketch

@@ -108,4 +108,16 @@ Sketch SplitSketchFile(std::string_view text, int rows, int cols, bool newSiSket
 // The whole-building file: every level's text, level 1 first.
 std::string SketchFileText(const Sketch& sketch);
 
+// The default name of zone `zone` on level `level`: " Zone 2-5".
+std::string DefaultZoneName(int level, int zone);
+
+// The value of a level field's text: its digits and, when `points`, its "." characters,
+// wherever they stand, read as a number ("12a.5" -> 12.5; without points "2.5" -> 25).
+float FieldValue(std::string_view text, bool points);
+
+// The name the sketch save dialog offers: the file-name part of the project file without a
+// final ".inp" or ".INP" ("/home/ann/proj/office.inp" -> "office", "office.dat" ->
+// "office.dat").
+std::string SketchFileBase(std::string_view projectFile);
+
 }  // namespace kalvano::sketch
