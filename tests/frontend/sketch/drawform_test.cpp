@@ -1,0 +1,412 @@
+// The sketch window offscreen, its mouse handlers driven in drawing coordinates: painting,
+// erasing, the recount from the picture, the level fields, adding and removing levels, the
+// dialogs, and the two ways out.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+
+#include "frontend/model/project_file.h"
+#include "frontend/shell/filepicker.h"
+#include "frontend/shell/mainmenu.h"
+#include "frontend/shell/openers.h"
+#include "frontend/sketch/drawform.h"
+#include "frontend/sketch/sketchdialogs.h"
+#include "shell_test_support.h"
+
+namespace kalvano::sketch {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SketchWindowTest : public shell::test::ShellTest {
+ protected:
+  void SetUp() override {
+    shell::test::ShellTest::SetUp();
+    const fs::path installed(KALVANO_BASE_DIR);
+    fs::copy_file(installed / "sketch/bld_mtx2.000", base.path("sketch/bld_mtx2.000"),
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(installed / "sketch/bld_mtx2.000", base.path("sketch/bld_mtx.all"),
+                  fs::copy_options::overwrite_existing);
+    model::ProjectModel& m = shell::Model();
+    m.AppDir = base.dir().string();
+    m.ProjectFile = "/home/ann/proj/office.inp";
+  }
+  void TearDown() override {
+    delete SketchWindow();
+    shell::ClearWindowOpeners();
+    shell::test::ShellTest::TearDown();
+  }
+
+  DrawForm& Open() {
+    OpenSketchWindow();
+    EXPECT_NE(SketchWindow(), nullptr);
+    return *SketchWindow();
+  }
+  // A press, a move and a release, as a drag from (x0, y0) to (x1, y1).
+  static void Drag(DrawForm& w, double x0, double y0, double x1, double y1) {
+    w.Form_MouseDown(1, 0, x0, y0);
+    w.Form_MouseMove(1, 0, x1, y1);
+    w.Form_MouseUp(1, 0, x1, y1);
+  }
+  static int Cells(const DrawForm& w, int zone) {
+    int n = 0;
+    for (int r = 1; r <= 60; ++r)
+      for (int c = 1; c <= 80; ++c) n += w.Cell(r, c) == zone ? 1 : 0;
+    return n;
+  }
+};
+
+TEST_F(SketchWindowTest, a_rectangle_paints_its_cells_and_the_recount_gives_their_area) {
+  DrawForm& w = Open();
+  EXPECT_EQ(w.PaintZone(), 1);
+  EXPECT_EQ(w.gridsize()->text(), " 2");
+  w.Form_MouseDown(1, 0, 0, 0);
+  w.Form_MouseMove(1, 0, 30, 20);
+  EXPECT_EQ(w.Coordinates(1)->text(), "Dim: > 6, ^ 4");
+  EXPECT_EQ(w.Coordinates(0)->text(), "X,Y= 6, 4");
+  QRect band;
+  ASSERT_TRUE(w.Rubber(band));  // the rubber band is drawn over the picture, not into it
+  EXPECT_EQ(w.Picture().pixelColor(100 + 15, 599 - 15), QColor(255, 255, 255));
+  w.Form_MouseUp(1, 0, 30, 20);
+  EXPECT_EQ(Cells(w, 1), 6);
+  EXPECT_EQ(w.Cell(1, 1), 1);
+  EXPECT_EQ(w.Cell(2, 3), 1);
+  EXPECT_EQ(w.zone_area()->text(), "Zn area= 24");
+  // A zero-size rectangle adds nothing; presses outside the drawing do nothing.
+  Drag(w, 100, 100, 100, 100);
+  Drag(w, 820, 100, 850, 140);
+  Drag(w, 100, -5, 140, 30);
+  EXPECT_EQ(Cells(w, 1), 6);
+  const QString before = w.Coordinates(0)->text();
+  w.Form_MouseMove(0, 0, 900, 700);
+  EXPECT_EQ(w.Coordinates(0)->text(), before);
+}
+
+TEST_F(SketchWindowTest, grid_fill_erases_painted_cells_and_a_rectangle_takes_cells_from_another_zone) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 40, 20);  // zone 1: 4 x 2 cells
+  ASSERT_EQ(Cells(w, 1), 8);
+  w.MatrixButton_Click();
+  // A press on a cell of the paint zone's own colour erases it; the drag erases on.
+  w.Form_MouseDown(1, 0, 5, 5);
+  w.Form_MouseMove(1, 0, 15, 5);
+  w.Form_MouseMove(1, 0, 25, 5);
+  w.Form_MouseUp(1, 0, 25, 5);
+  EXPECT_EQ(Cells(w, 1), 5);
+  EXPECT_EQ(w.Cell(1, 1), 0);
+  // A press on an empty cell paints it.
+  w.Form_MouseDown(1, 0, 105, 105);
+  w.Form_MouseUp(1, 0, 105, 105);
+  EXPECT_EQ(w.Cell(11, 11), 1);
+  // Zone 3 picked on its name box; its rectangle covers zone 1's top row.
+  w.boxbutton_Click();
+  w.znname_Click(2);
+  EXPECT_EQ(w.PaintZone(), 3);
+  Drag(w, 0, 10, 40, 30);
+  EXPECT_EQ(Cells(w, 3), 8);
+  EXPECT_EQ(w.Cell(2, 4), 3);
+  EXPECT_EQ(w.Cell(1, 4), 1);
+  // A press on a colour swatch picks its zone.
+  w.Form_MouseDown(1, 0, -93, 496 - 16 * 4 - 8);
+  w.Form_MouseUp(1, 0, -93, 496 - 16 * 4 - 8);
+  EXPECT_EQ(w.PaintZone(), 5);
+  EXPECT_EQ(shell::Model().PaintZone, 5);
+}
+
+TEST_F(SketchWindowTest, a_guideline_leaves_the_zones_of_its_cells) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 30, 30);
+  w.Guidelines_Click();
+  w.znname_Click(6);
+  Drag(w, 0, 0, 20, 20);
+  EXPECT_EQ(Cells(w, 1), 9);
+  EXPECT_EQ(Cells(w, 7), 0);
+}
+
+TEST_F(SketchWindowTest, level_fields_and_the_recount) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 30, 10);  // 3 cells
+  struct Case {
+    const char* typed;
+    const char* area;  // the zone area shown afterwards, empty when the recount does not run
+  };
+  for (const Case& c : {Case{"12a.5", "Zn area= 468.8"}, Case{"1.05", "Zn area= 3.3"},
+                        Case{"0", ""}, Case{"", ""}}) {
+    SCOPED_TRACE(c.typed);
+    w.zone_area()->setText("unchanged");
+    w.gridsize()->clear();
+    QTest::keyClicks(w.gridsize(), c.typed);
+    if (std::string(c.typed).empty()) {
+      w.gridsize()->setText("x");
+      QTest::keyClick(w.gridsize(), Qt::Key_Backspace);
+    }
+    EXPECT_EQ(w.zone_area()->text().toStdString(), *c.area ? c.area : "unchanged");
+  }
+  // Letters never reach the field; the floors field takes digits only.
+  w.num_floors()->clear();
+  QTest::keyClicks(w.num_floors(), "2.5x");
+  EXPECT_EQ(w.num_floors()->text(), "25");
+  w.ceiling_ht()->clear();
+  QTest::keyClicks(w.ceiling_ht(), "9.5");
+  EXPECT_EQ(w.ceiling_ht()->text(), "9.5");
+  w.WriteLevelFile();
+  EXPECT_EQ(w.CurrentSketch().levels[0].Header(kFloors), 25.0f);
+  EXPECT_EQ(w.CurrentSketch().levels[0].Header(kRoomHeight), 9.5f);
+}
+
+TEST_F(SketchWindowTest, levels_are_added_on_top_and_removed_from_the_top) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 40, 20);
+  w.znname(1)->setText("Lobby");
+  // Up from the only level: Yes adds a copy of it.
+  boxes.answers.push_back(shell::MsgAnswer::Yes);
+  w.HScroll1_Change(1);
+  ASSERT_EQ(boxes.asked.back().text, "Maximum number of floors exceeded!  Do you wish to add another floor?");
+  EXPECT_EQ(w.LevelCount(), 2);
+  EXPECT_EQ(w.CurrentLevel(), 2);
+  EXPECT_EQ(w.Level()->text(), "Level= 2");
+  EXPECT_EQ(Cells(w, 1), 8);
+  EXPECT_EQ(w.znname(1)->text(), "Lobby");
+  EXPECT_EQ(w.znname(2)->text(), "Zone 1-3");
+  // No leaves the top level current.
+  boxes.answers.push_back(shell::MsgAnswer::No);
+  w.HScroll1_Change(2);
+  EXPECT_EQ(w.LevelCount(), 2);
+  EXPECT_EQ(w.CurrentLevel(), 2);
+  // Erase All on the top level: No only clears it, and its emptied zones get default names.
+  w.Form_MouseDown(1, 0, 5, 5);
+  w.Form_MouseUp(1, 0, 5, 5);
+  boxes.answers.push_back(shell::MsgAnswer::Ok);
+  boxes.answers.push_back(shell::MsgAnswer::No);
+  w.erase_dwg_Click();
+  EXPECT_EQ(w.LevelCount(), 2);
+  EXPECT_EQ(Cells(w, 1), 0);
+  Drag(w, 50, 50, 60, 60);
+  EXPECT_EQ(w.znname(1)->text(), " Zone 2-2");
+  // Yes removes it and shows the level below.
+  boxes.answers.push_back(shell::MsgAnswer::Ok);
+  boxes.answers.push_back(shell::MsgAnswer::Yes);
+  w.erase_dwg_Click();
+  EXPECT_EQ(boxes.asked.back().title, "Remove Top Floor?  Building Height to be Reduced!");
+  EXPECT_EQ(w.LevelCount(), 1);
+  EXPECT_EQ(w.CurrentLevel(), 1);
+  EXPECT_EQ(Cells(w, 1), 8);
+  // On the only level Yes only clears it.
+  boxes.answers.push_back(shell::MsgAnswer::Ok);
+  boxes.answers.push_back(shell::MsgAnswer::Yes);
+  w.erase_dwg_Click();
+  EXPECT_EQ(w.LevelCount(), 1);
+  EXPECT_EQ(w.CurrentLevel(), 1);
+  EXPECT_EQ(Cells(w, 1), 0);
+  // Cancel to the first question changes nothing.
+  Drag(w, 0, 0, 10, 10);
+  w.erase_dwg_Click();
+  EXPECT_EQ(Cells(w, 1), 1);
+}
+
+TEST_F(SketchWindowTest, a_99th_level_is_refused) {
+  Sketch many;
+  for (int i = 0; i < kMaxLevels; ++i) many.levels.push_back(BlankLevel(60, 80));
+  base.write("sketch/bld_mtx.all", SketchFileText(many));
+  DrawForm& w = Open();
+  ASSERT_EQ(w.LevelCount(), 98);
+  for (int v = 1; v <= 97; ++v) w.HScroll1_Change(v);
+  ASSERT_EQ(w.CurrentLevel(), 98);
+  boxes.answers.push_back(shell::MsgAnswer::Yes);
+  w.HScroll1_Change(98);
+  EXPECT_EQ(w.LevelCount(), 98);
+  EXPECT_EQ(w.CurrentLevel(), 98);
+  EXPECT_EQ(boxes.asked.back().buttons, shell::MsgButtons::Ok);
+}
+
+TEST_F(SketchWindowTest, back_makes_the_drawing_the_projects_zones_and_cancel_changes_nothing) {
+  DrawForm& w = Open();
+  Drag(w, 100, 100, 130, 120);
+  w.znname_Click(1);
+  Drag(w, 130, 100, 160, 120);
+  const std::string before = base.read("sketch/bld_mtx.all");
+  // Cancel, answered Cancel, stays; answered OK, leaves the sketch file as it was.
+  w.finish_Click();
+  ASSERT_NE(SketchWindow(), nullptr);
+  boxes.answers.push_back(shell::MsgAnswer::Ok);
+  w.finish_Click();
+  QTest::qWait(10);
+  EXPECT_EQ(SketchWindow(), nullptr);
+  EXPECT_EQ(base.read("sketch/bld_mtx.all"), before);
+
+  DrawForm& again = Open();
+  Drag(again, 100, 100, 130, 120);
+  again.znname_Click(1);
+  Drag(again, 130, 100, 160, 120);
+  QTest::mouseClick(again.Exit(), Qt::LeftButton);
+  QTest::qWait(10);
+  EXPECT_EQ(SketchWindow(), nullptr);
+  const model::ProjectModel& m = shell::Model();
+  ASSERT_EQ(m.ZoneCount, 2);
+  EXPECT_EQ(m.ZoneCode[1], "11");
+  EXPECT_EQ(m.ZoneCode[2], "12");
+  EXPECT_EQ(m.ZoneFloorArea[1], 24.0f);
+  EXPECT_EQ(m.ZoneFloorArea[2], 24.0f);
+  EXPECT_EQ(m.FloorArea, 48.0f);
+  EXPECT_TRUE(base.exists("temp/temp11.zon"));
+  const Sketch saved = SplitSketchFile(base.read("sketch/bld_mtx.all"), 60, 80);
+  EXPECT_EQ(saved.levels[0].CellCount(1), 6);
+  EXPECT_EQ(saved.levels[0].CellCount(2), 6);
+}
+
+TEST_F(SketchWindowTest, a_refused_export_keeps_the_window_open_and_writes_nothing) {
+  Sketch eleven;
+  for (int i = 0; i < 11; ++i) eleven.levels.push_back(BlankLevel(60, 80));
+  eleven.levels[0].SetCell(5, 5, 12);
+  eleven.levels[10].SetCell(5, 5, 2);
+  base.write("sketch/bld_mtx.all", SketchFileText(eleven));
+  DrawForm& w = Open();
+  w.Exit_Click();
+  ASSERT_NE(SketchWindow(), nullptr);
+  EXPECT_EQ(boxes.asked.back().text,
+            "Level 1 zone 12 and level 11 zone 2 would both be zone 112.  Paint one of them with another zone number.");
+  EXPECT_EQ(base.read("sketch/bld_mtx.all"), SketchFileText(eleven));
+  EXPECT_FALSE(base.exists("temp/zname.tmp"));
+}
+
+TEST_F(SketchWindowTest, a_missing_sketch_file_is_reported_and_no_window_opens) {
+  base.remove("sketch/bld_mtx.all");
+  OpenSketchWindow();
+  EXPECT_EQ(SketchWindow(), nullptr);
+  ASSERT_FALSE(boxes.asked.empty());
+  EXPECT_EQ(boxes.asked.back().title.rfind("Kalvano Error # ", 0), 0u);
+}
+
+TEST(SketchFileBase, is_the_project_files_name_without_inp) {
+  EXPECT_EQ(SketchFileBase("/home/ann/proj/office.inp"), "office");
+  EXPECT_EQ(SketchFileBase("plan.INP"), "plan");
+  EXPECT_EQ(SketchFileBase("office.dat"), "office.dat");
+  EXPECT_EQ(FieldValue("12a.5", true), 12.5f);
+  EXPECT_EQ(FieldValue("2.5", false), 25.0f);
+}
+
+TEST_F(SketchWindowTest, sketch_and_picture_files_save_the_drawing_on_screen_and_load_back) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 50, 30);
+  SaveForm& save = ShowSaveForm(&w);
+  EXPECT_EQ(save.FilenameBox()->text(), "office.wri");
+  save.Picker()->SetFolder(base.dir().string());
+  save.OKButton_Click();
+  ASSERT_TRUE(base.exists("office.wri"));
+  const Sketch file = SplitSketchFile(base.read("office.wri"), 60, 80);
+  EXPECT_EQ(file.levels[0].CellCount(1), 15);
+  EXPECT_EQ(file, w.CurrentSketch());
+  // The project's sketch file is not touched.
+  EXPECT_EQ(SplitSketchFile(base.read("sketch/bld_mtx.all"), 60, 80).levels[0].CellCount(1), 0);
+
+  SaveForm& picture = ShowSaveForm(&w);
+  picture.Option1_Click(2);
+  EXPECT_EQ(picture.FilenameBox()->text(), "office.jpg");
+  picture.Picker()->SetFolder(base.dir().string());
+  picture.OKButton_Click();
+  const QImage decoded(QString::fromStdString(base.path("office.jpg").string()));
+  EXPECT_EQ(decoded.size(), w.Picture().size());
+
+  // Loading with nothing selected: "File Error", the drawing stays.
+  w.erase_dwg_Click();  // Cancel
+  LoadForm& load = ShowLoadForm(&w);
+  load.Picker()->SetFolder(base.dir().string());
+  load.Picker()->File1()->setCurrentItem(nullptr);
+  load.OKButton_Click();
+  EXPECT_EQ(boxes.asked.back().text, "File Error");
+  EXPECT_EQ(boxes.asked.back().title, "Editor");
+  EXPECT_EQ(Cells(w, 1), 15);
+  // Loading office.wri after erasing brings the drawing back; Cancel then leaves the
+  // project's sketch file as it was.
+  boxes.answers.push_back(shell::MsgAnswer::Ok);
+  boxes.answers.push_back(shell::MsgAnswer::No);
+  w.erase_dwg_Click();
+  ASSERT_EQ(Cells(w, 1), 0);
+  LoadForm& again = ShowLoadForm(&w);
+  again.Picker()->SetFolder(base.dir().string());
+  const auto found = again.Picker()->File1()->findItems("office.wri", Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  again.Picker()->File1()->setCurrentItem(found.front());
+  again.OKButton_Click();
+  EXPECT_EQ(Cells(w, 1), 15);
+  const std::string before = base.read("sketch/bld_mtx.all");
+  boxes.answers.push_back(shell::MsgAnswer::Ok);
+  w.finish_Click();
+  EXPECT_EQ(base.read("sketch/bld_mtx.all"), before);
+}
+
+TEST_F(SketchWindowTest, print_without_a_printer_writes_one_pdf_page) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 50, 30);
+  w.PrintItem_Click();
+  const std::string pdf = base.read("temp/sketch.pdf");
+  ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
+  std::size_t pages = 0;
+  for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  }
+  EXPECT_EQ(pages, 1u);
+}
+
+TEST(DrawingPoint, widget_pixels_map_onto_drawing_units) {
+  // A canvas of 900 x 600 pixels shows one drawing unit per pixel.
+  EXPECT_EQ(DrawingPoint(QSize(900, 600), QPointF(100, 600)), QPointF(0, 0));
+  EXPECT_EQ(DrawingPoint(QSize(900, 600), QPointF(900, 0)), QPointF(800, 600));
+  // Twice as large: two pixels per unit, y upward.
+  EXPECT_EQ(DrawingPoint(QSize(1800, 1300), QPointF(400, 1000)), QPointF(100, 100));
+}
+
+TEST_F(SketchWindowTest, the_main_menu_opens_a_new_sketch_on_the_blank_one) {
+  shell::RegisterWindowOpener(shell::window::sketch, [](int) { OpenSketchWindow(); });
+  base.write("sketch/bld_mtx.all", "not a sketch");
+  shell::Model().UnitSystem = model::kSI;
+  shell::mainmenu& menu = shell::MainMenu();
+  EXPECT_TRUE(menu.ControlEnabled(shell::MenuItem::buildingsketch));
+  menu.buildingsketch_Click();
+  ASSERT_NE(SketchWindow(), nullptr);
+  EXPECT_EQ(SketchWindow()->gridsize()->text(), " 1");   // a new SI sketch
+  EXPECT_EQ(SketchWindow()->ceiling_ht()->text(), " 3.5");
+  EXPECT_EQ(shell::Model().Resketched, 1);
+  EXPECT_EQ(shell::Model().SketchOpenCount, 1);
+  EXPECT_TRUE(menu.ControlEnabled(shell::MenuItem::zonedescription) ||
+              !shell::ItemWindowBuilt(shell::MenuItem::zonedescription));
+}
+
+}  // namespace
+}  // namespace kalvano::sketch
+
+namespace kalvano::sketch {
+namespace {
+
+TEST_F(SketchWindowTest, pictures_of_a_painted_level_in_both_unit_systems) {
+  const fs::path folder = shell::test::PictureFolder();
+  fs::create_directories(folder);
+  for (int units : {model::kInchPound, model::kSI}) {
+    shell::Model().UnitSystem = static_cast<int16_t>(units);
+    DrawForm& w = Open();
+    Drag(w, 100, 100, 300, 250);
+    w.znname_Click(1);
+    Drag(w, 300, 100, 450, 250);
+    w.znname_Click(9);
+    Drag(w, 100, 250, 450, 330);
+    w.znname(0)->setText("Offices");
+    w.Form_MouseMove(0, 0, 455, 335);
+    w.resize(1200, 860);
+    const QImage shot = w.grab().toImage();
+    EXPECT_EQ(shot.size(), w.size());
+    shot.save(QString::fromStdString((folder / (units == model::kSI ? "sketch_si.png" : "sketch_ip.png")).string()));
+    delete SketchWindow();
+  }
+}
+
+}  // namespace
+}  // namespace kalvano::sketch
