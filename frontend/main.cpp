@@ -11,6 +11,7 @@
 #include "frontend/shell/openers.h"
 #include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
+#include "frontend/weather/weatherwin.h"
 #include "frontend/sketch/drawform.h"
 #include "frontend/zones/zoneform.h"
 #include "frontend/zones/zonename.h"
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
                                        [](int) { kalvano::envelope::OpenHvacWindow(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::sketch,
                                        [](int) { kalvano::sketch::OpenSketchWindow(); });
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::weather,
+                                       [](int) { kalvano::weather::OpenWeatherWindow(); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

@@ -241,6 +241,10 @@ QWidget* mainmenu::BuildSteps() {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
       connect(picture, &ClickLabel::clicked, this, &mainmenu::projectinformation_Click);
     }
+    if (row.caption == MenuItem::weatherdata) {
+      connect(caption, &ClickLabel::clicked, this, &mainmenu::weatherdata_Click);
+      connect(picture, &ClickLabel::clicked, this, &mainmenu::Image2_Click);
+    }
     if (row.caption == MenuItem::economicsdata) {
       connect(caption, &ClickLabel::clicked, this, &mainmenu::economicsdata_Click);
       connect(picture, &ClickLabel::clicked, this, &mainmenu::Image3_Click);
@@ -394,6 +398,10 @@ void mainmenu::zonedescription_Click() {
 }
 
 void mainmenu::Image5_Click() { zonedescription_Click(); }
+
+void mainmenu::weatherdata_Click() { OpenWindow(window::weather); }
+
+void mainmenu::Image2_Click() { weatherdata_Click(); }
 
 void mainmenu::buildingsketch_Click() {
   model::ProjectModel& m = Model();

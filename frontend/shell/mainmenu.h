@@ -32,6 +32,9 @@ class mainmenu : public QMainWindow {
   // a file starts from the blank sketch.
   void buildingsketch_Click();
   void Image4_Click();
+  // Step 2 (caption and picture): the weather library window.
+  void weatherdata_Click();
+  void Image2_Click();
   void zonedescription_Click();
   void Image5_Click();
   void newitem_Click();

@@ -89,6 +89,9 @@ bool ItemWindowBuilt(MenuItem item) {
       return HasWindowOpener(window::economics);
     case MenuItem::dbase3:
       return HasWindowOpener(window::hvac);
+    case MenuItem::weatherdata:
+    case MenuItem::Image2:
+      return HasWindowOpener(window::weather);
     case MenuItem::buildingsketch:
     case MenuItem::Image4:
       return HasWindowOpener(window::sketch);

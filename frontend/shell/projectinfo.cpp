@@ -22,6 +22,7 @@
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
+#include "frontend/shell/openers.h"
 #include "frontend/shell/projinfocore.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
@@ -97,8 +98,7 @@ projectinfo::projectinfo(QWidget* parent) : QWidget(parent, Qt::Window) {
   };
   getweather_ = new QPushButton("Get Weather", frame);
   getweather_->setObjectName("getweather");
-  // The weather library window is not part of the program yet.
-  getweather_->setEnabled(false);
+  getweather_->setEnabled(HasWindowOpener(window::weather));
   for (int i = 0; i <= 7; ++i) {
     grid->addWidget(caption(static_cast<std::size_t>(i)), i, 0);
     grid->addWidget(boxes_[static_cast<std::size_t>(i)], i, 1, 1, 3);
@@ -297,7 +297,8 @@ void projectinfo::ReturnToMainMenu() {
 }
 
 void projectinfo::getweather_Click() {
-  // The weather library window is not part of the program yet; the button stays disabled.
+  OpenWindow(window::weather);
+  Model().WeatherFromProjInfo = 1;
 }
 
 void projectinfo::tutorial_Click() {

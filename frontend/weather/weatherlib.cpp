@@ -1,0 +1,374 @@
+#include "frontend/weather/weatherlib.h"
+
+#include <cmath>
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
+#include "frontend/model/numtext.h"
+#include "frontend/model/project_model.h"
+
+namespace kalvano::weather {
+
+namespace {
+
+constexpr int kLinesPerRecord = 10;
+constexpr std::string_view kMarks = "#*@!";
+constexpr std::array<const char*, kRows> kBlockLabels{"DB Ave ", "Ave Std", "DB Max ", "Max Std",
+                                                      "DP Ave ", "DP Std ", "SOLAR  ", "WIND   "};
+constexpr int kSolarRow = 6;  // 0-based
+constexpr int kWindRow = 7;
+
+model::FileError WrongFormat(std::size_t line) {
+  return model::FileError(model::kErrPastEndOfFile,
+                          "weather library, line " + std::to_string(line + 1));
+}
+
+bool ParseNumber(const std::string& field, double& value) { return model::ParseNumber(field, value); }
+
+std::string Trim(std::string_view s) {
+  const std::size_t a = s.find_first_not_of(' ');
+  if (a == std::string_view::npos) return {};
+  const std::size_t b = s.find_last_not_of(' ');
+  return std::string(s.substr(a, b - a + 1));
+}
+
+// Library value (inch-pound) in the window's units.
+double ToWindow(int row, double x, int unitSystem) {
+  if (unitSystem != model::kSI) return x;
+  switch (row) {
+    case 0: case 2: case 4: return (x - 32) / 1.8;
+    case 1: case 3: case 5: return x / 1.8;
+    case kSolarRow: return x * 11.3565295;
+    default: return x * 0.44704;
+  }
+}
+
+// Window value to the library's inch-pound units.
+double ToLibrary(int row, double x, int unitSystem) {
+  if (unitSystem != model::kSI) return x;
+  switch (row) {
+    case 0: case 2: case 4: return x * 1.8 + 32;
+    case 1: case 3: case 5: return x * 1.8;
+    case kSolarRow: return x * 0.08805507;
+    default: return x * 2.236936;
+  }
+}
+
+int Decimals(int row) { return row == kSolarRow ? 0 : 1; }
+
+std::string Field(double value, int decimals, std::size_t width) {
+  return model::RightAlign(model::NumberText(model::RoundTo(value, decimals)), width);
+}
+
+std::vector<std::string> Lines(std::string_view text) { return model::SplitLines(text); }
+
+std::string Joined(const std::vector<std::string>& lines) {
+  model::AtomicFile text({});
+  for (const std::string& l : lines) text.line(l);
+  return text.content();
+}
+
+}  // namespace
+
+std::vector<std::string> DelimitedFields(std::string_view line) {
+  std::vector<std::string> fields;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i >= line.size()) break;
+    if (line[i] == '"') {
+      const std::size_t close = line.find('"', i + 1);
+      const std::size_t end = close == std::string_view::npos ? line.size() : close;
+      fields.emplace_back(line.substr(i + 1, end - i - 1));
+      i = end + 1;
+      while (i < line.size() && line[i] == ' ') ++i;
+      if (i < line.size() && line[i] == ',') ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < line.size() && line[end] != ' ' && line[end] != ',' && line[end] != '\t') ++end;
+    fields.emplace_back(line.substr(i, end - i));
+    i = end;
+    while (i < line.size() && line[i] == ' ') ++i;
+    if (i < line.size() && line[i] == ',') ++i;
+  }
+  return fields;
+}
+
+std::vector<LibraryRecord> ParseLibrary(std::string_view text) {
+  const std::vector<std::string> lines = Lines(text);
+  std::vector<LibraryRecord> records;
+  for (std::size_t at = 0; at + 1 <= lines.size() && records.size() < kMaxRecords;
+       at += kLinesPerRecord) {
+    if (at + kLinesPerRecord > lines.size()) {
+      // Blank lines at the end are no record.
+      bool blank = true;
+      for (std::size_t k = at; k < lines.size(); ++k) blank = blank && Trim(lines[k]).empty();
+      if (blank) break;
+      throw WrongFormat(lines.size());
+    }
+    LibraryRecord r;
+    const std::vector<std::string> head = DelimitedFields(lines[at]);
+    if (head.size() != 2 || lines[at].find('"') != 0) throw WrongFormat(at);
+    r.stateCode = head[0];
+    r.stateField = head[1];
+    const std::vector<std::string> station = DelimitedFields(lines[at + 1]);
+    if (station.size() != 6 || lines[at + 1].find('"') != 0) throw WrongFormat(at + 1);
+    r.cityString = station[0];
+    r.station = station[1];
+    double* values[] = {&r.latitude, &r.longitude, &r.meridian, &r.elevation};
+    for (std::size_t k = 0; k < 4; ++k) {
+      if (!ParseNumber(station[k + 2], *values[k])) throw WrongFormat(at + 1);
+    }
+    for (int row = 0; row < kRows; ++row) {
+      const std::size_t n = at + 2 + static_cast<std::size_t>(row);
+      const std::vector<std::string> fields = DelimitedFields(lines[n]);
+      if (fields.size() != 12) throw WrongFormat(n);
+      for (std::size_t m = 0; m < 12; ++m) {
+        if (!ParseNumber(fields[m], r.months[static_cast<std::size_t>(row)][m])) throw WrongFormat(n);
+      }
+    }
+    records.push_back(std::move(r));
+  }
+  return records;
+}
+
+std::string CityKey(std::string_view s) { return std::string(s.substr(0, s.find(','))); }
+
+std::string StateText(std::string_view s) {
+  const std::size_t comma = s.find(',');
+  if (comma == std::string_view::npos || comma + 2 > s.size()) return {};
+  return std::string(s.substr(comma + 2));
+}
+
+std::string StateName(std::string_view s) {
+  std::string state = StateText(s);
+  const std::size_t mark = state.find_first_of(kMarks);
+  if (mark != std::string::npos) state.resize(mark);
+  if (!state.empty()) state.pop_back();
+  return state;
+}
+
+std::string StateKey(std::string_view s) {
+  std::string state = StateText(s);
+  while (!state.empty() && (state.back() == ' ' || kMarks.find(state.back()) != std::string_view::npos)) {
+    state.pop_back();
+  }
+  return state;
+}
+
+std::string Mark(std::string_view s) {
+  const std::size_t at = s.find_first_of(kMarks);
+  if (at == std::string_view::npos) return {};
+  if (s[at] == '#' && at + 1 < s.size() && s[at + 1] == '#') return "##";
+  return std::string(1, s[at]);
+}
+
+std::vector<StateBlock> StateBlocks(const std::vector<LibraryRecord>& records) {
+  std::vector<StateBlock> blocks;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (i == 0 || records[i].stateField != records[i - 1].stateField) {
+      blocks.push_back({StateName(records[i].cityString), static_cast<int>(i + 1), 0});
+    } else {
+      ++blocks.back().extra;
+    }
+  }
+  return blocks;
+}
+
+std::vector<std::string> CitiesOf(const std::vector<LibraryRecord>& records, std::string_view state) {
+  std::vector<std::string> cities;
+  for (const StateBlock& b : StateBlocks(records)) {
+    if (b.name != state) continue;
+    for (int k = 0; k <= b.extra; ++k) {
+      cities.push_back(CityKey(records[static_cast<std::size_t>(b.first - 1 + k)].cityString));
+    }
+    break;
+  }
+  return cities;
+}
+
+std::optional<std::size_t> FindCityRecord(const std::vector<LibraryRecord>& records,
+                                          std::string_view city, std::string_view state) {
+  if (state.empty()) return std::nullopt;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (CityKey(records[i].cityString) != city) continue;
+    std::string text = StateText(records[i].cityString);
+    const std::size_t mark = text.find_first_of(kMarks);
+    if (mark != std::string::npos) text.resize(mark);
+    if (text.compare(0, state.size(), state) == 0 && text.size() >= state.size()) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> FindLoaded(const std::vector<LibraryRecord>& records,
+                                      std::string_view city, std::string_view stateKey) {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (StateKey(records[i].cityString) == stateKey && CityKey(records[i].cityString) == city) return i;
+  }
+  return std::nullopt;
+}
+
+WeatherEntry EntryOf(const LibraryRecord& r, int unitSystem) {
+  WeatherEntry e;
+  e.state = StateKey(r.cityString);
+  e.city = CityKey(r.cityString);
+  e.station = r.station;
+  e.latitude = Field(r.latitude, 1, 5);
+  e.longitude = Field(r.longitude, 1, 5);
+  e.meridian = Field(r.meridian, 1, 5);
+  e.elevation = unitSystem == model::kSI
+                    ? model::NumberText(static_cast<float>(std::floor(r.elevation * 0.3048 * 10 + 0.5) / 10))
+                    : model::NumberText(static_cast<float>(r.elevation));
+  for (int row = 0; row < kRows; ++row) {
+    for (std::size_t m = 0; m < 12; ++m) {
+      e.months[static_cast<std::size_t>(row)][m] =
+          Field(ToWindow(row, r.months[static_cast<std::size_t>(row)][m], unitSystem), Decimals(row), 5);
+    }
+  }
+  return e;
+}
+
+std::optional<std::pair<int, int>> FirstNonNumeric(const WeatherEntry& e) {
+  for (int row = 0; row < kRows; ++row) {
+    for (int m = 0; m < 12; ++m) {
+      double v = 0;
+      if (!model::ParseNumber(e.months[static_cast<std::size_t>(row)][static_cast<std::size_t>(m)], v)) {
+        return std::make_pair(row + 1, m + 1);
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> RecordLines(const WeatherEntry& e, const std::string& stateCode, int unitSystem) {
+  const bool newState = stateCode.empty();
+  std::string name = e.state.substr(0, 7);
+  name.resize(7, ' ');
+  std::vector<std::string> lines;
+  lines.push_back("\"" + (newState ? e.state.substr(0, 2) : stateCode) + "\",\"" + name + "\"");
+  std::string s = e.city + ", " + e.state;
+  s = s.substr(0, newState ? 37 : 39);
+  const std::size_t column = s.size() < 35 ? 39 : 41;
+  std::string line = "\"" + s + (newState ? " !" : "");
+  if (line.size() < column - 1) line.resize(column - 1, ' ');
+  line += "\" \"" + e.station + "\"";
+  for (const std::string* v : {&e.latitude, &e.longitude, &e.meridian}) {
+    line += model::PrintedNumber(static_cast<float>(model::Val(*v)));
+  }
+  const double elevation = model::Val(e.elevation);
+  line += model::PrintedNumber(static_cast<float>(
+      unitSystem == model::kSI ? std::floor(elevation * 3.2808 + 0.5) : elevation));
+  lines.push_back(line);
+  for (int row = 0; row < kRows; ++row) {
+    std::string fields;
+    for (std::size_t m = 0; m < 12; ++m) {
+      const double x = ToLibrary(row, model::Val(e.months[static_cast<std::size_t>(row)][m]), unitSystem);
+      fields += Field(x, Decimals(row), 6);
+    }
+    lines.push_back(fields);
+  }
+  return lines;
+}
+
+std::string InsertRecord(std::string_view library, const WeatherEntry& entry, int unitSystem,
+                         bool& newState) {
+  // The blocks are found in the file itself at every insertion.
+  const std::vector<LibraryRecord> records = ParseLibrary(library);
+  std::vector<std::string> lines = Lines(library);
+  lines.resize(records.size() * kLinesPerRecord);
+  for (const StateBlock& b : StateBlocks(records)) {
+    if (b.name != entry.state) continue;
+    const std::size_t after = static_cast<std::size_t>(b.first + b.extra) * kLinesPerRecord;
+    const std::vector<std::string> record =
+        RecordLines(entry, records[static_cast<std::size_t>(b.first - 1)].stateCode, unitSystem);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after), record.begin(), record.end());
+    newState = false;
+    return Joined(lines);
+  }
+  const std::vector<std::string> record = RecordLines(entry, {}, unitSystem);
+  lines.insert(lines.end(), record.begin(), record.end());
+  newState = true;
+  return Joined(lines);
+}
+
+std::string ReplaceRecord(std::string_view library, std::size_t index, const WeatherEntry& entry,
+                          int unitSystem) {
+  const std::vector<LibraryRecord> records = ParseLibrary(library);
+  std::vector<std::string> lines = Lines(library);
+  lines.resize(records.size() * kLinesPerRecord);
+  const std::vector<std::string> record = RecordLines(entry, records.at(index).stateCode, unitSystem);
+  std::copy(record.begin(), record.end(), lines.begin() + static_cast<std::ptrdiff_t>(index * kLinesPerRecord));
+  return Joined(lines);
+}
+
+std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::string& mark,
+                                              std::string& location, std::string& refusal) {
+  std::array<std::string, 12> block{};
+  refusal.clear();
+  const std::string station = Trim(e.station);
+  if (station.size() > 5) {
+    refusal = "The station number has more than five characters.  Please enter the WMO or WBAN number.";
+    return {};
+  }
+  std::array<std::string, 4> values{Trim(e.latitude), Trim(e.longitude), Trim(e.meridian), Trim(e.elevation)};
+  for (const std::string& v : values) {
+    if (v.empty() || v.size() > 6) {
+      refusal = "Please enter the latitude, longitude, time meridian and elevation, each in at most six characters.";
+      return {};
+    }
+  }
+  // The location ends by column 50, keeping its mark.
+  const std::string tail = " " + mark;
+  std::string head = e.city + ", " + e.state;
+  if (head.size() + tail.size() > 50) head.resize(50 - tail.size());
+  location = head + tail;
+  block[1] = std::string(51, ' ') + "WMO#  Lat. Long.  STM.  Elev";
+  std::string line2 = location;
+  line2.resize(50, ' ');
+  std::string paddedStation = station;
+  paddedStation.resize(5, ' ');
+  line2 += paddedStation;
+  for (const std::string& v : values) line2 += model::RightAlign(v, 6);
+  block[2] = line2;
+  block[3] = "          Jan   Feb   Mar   Apr   May   Jun   Jul   Aug   Sep   Oct   Nov   Dec";
+  for (int row = 0; row < kRows; ++row) {
+    std::string line = kBlockLabels[static_cast<std::size_t>(row)];
+    for (std::size_t m = 0; m < 12; ++m) {
+      line += Field(model::Val(e.months[static_cast<std::size_t>(row)][m]), Decimals(row), 6);
+    }
+    block[static_cast<std::size_t>(row + 4)] = line;
+  }
+  return block;
+}
+
+WeatherEntry EntryOfBlock(const std::array<std::string, 12>& block, std::string& mark) {
+  WeatherEntry e;
+  const std::string& line2 = block[2];
+  auto cut = [](const std::string& s, std::size_t from, std::size_t n) {
+    return from < s.size() ? s.substr(from, n) : std::string();
+  };
+  const std::string location = cut(line2, 0, 50);
+  e.city = location.substr(0, location.find(','));
+  std::string state = StateText(location);
+  const std::size_t at = state.find_first_of(kMarks);
+  mark = Mark(state);
+  if (at != std::string::npos) state.resize(at);
+  while (!state.empty() && state.back() == ' ') state.pop_back();
+  e.state = state;
+  e.station = cut(line2, 50, 5);
+  e.latitude = Field(model::Val(cut(line2, 55, 6)), 1, 5);
+  e.longitude = Field(model::Val(cut(line2, 61, 6)), 1, 5);
+  e.meridian = Field(model::Val(cut(line2, 67, 6)), 1, 5);
+  e.elevation = Field(model::Val(cut(line2, 73, 6)), 1, 6);
+  for (int row = 0; row < kRows; ++row) {
+    for (std::size_t m = 0; m < 12; ++m) {
+      e.months[static_cast<std::size_t>(row)][m] =
+          Field(model::Val(cut(block[static_cast<std::size_t>(row + 4)], 8 + 6 * m, 5)), Decimals(row), 5);
+    }
+  }
+  return e;
+}
+
+}  // namespace kalvano::weather
