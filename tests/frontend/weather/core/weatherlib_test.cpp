@@ -1,0 +1,239 @@
+// The weather library and the project's weather block: reading the library's records and
+// keys, writing records (new states, insertions into a state, updates) in both unit systems,
+// and the fixed columns of the weather block.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <fstream>
+#include <iterator>
+#include <locale>
+#include <string>
+#include <vector>
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/model/project_model.h"
+#include "frontend/weather/weatherlib.h"
+
+namespace kalvano::weather {
+namespace {
+
+std::string Rows(double base) {
+  std::string rows;
+  for (int row = 0; row < 8; ++row) {
+    for (int m = 0; m < 12; ++m) {
+      std::string f = std::to_string(static_cast<int>(base) + row + m);
+      rows += std::string(6 - f.size(), ' ') + f;
+    }
+    rows += "\r\n";
+  }
+  return rows;
+}
+
+// Two states, three records.
+std::string Fixture() {
+  return "\"AL\",\"Alabama\"\r\n\"Anniston, Alabama *                   \" \"72228\" 33.58  85.85  90  610 \r\n" +
+         Rows(40) +
+         "\"AL\",\"Alabama\"\r\n\"Auburn, Alabama *                     \" \"72229\" 32.6  85.4  90  774 \r\n" +
+         Rows(45) +
+         "\"CO\",\"Colorad\"\r\n\"Denver, Colorado *                    \" \"72565\" 39.8  104.9  105  5285 \r\n" +
+         Rows(30);
+}
+
+std::vector<std::string> Lines(const std::string& text) { return model::SplitLines(text); }
+
+WeatherEntry Entry(const std::string& state, const std::string& city) {
+  WeatherEntry e;
+  e.state = state;
+  e.city = city;
+  e.station = "12345";
+  e.latitude = "40";
+  e.longitude = "100";
+  e.meridian = "90";
+  e.elevation = "1000";
+  for (auto& row : e.months) row.fill("10");
+  return e;
+}
+
+TEST(WeatherLibrary, records_keys_and_state_blocks) {
+  const std::vector<LibraryRecord> records = ParseLibrary(Fixture());
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0].station, "72228");
+  EXPECT_DOUBLE_EQ(records[0].latitude, 33.58);
+  EXPECT_DOUBLE_EQ(records[2].elevation, 5285);
+  EXPECT_DOUBLE_EQ(records[1].months[7][11], 45 + 7 + 11);
+  EXPECT_EQ(CityKey(records[0].cityString), "Anniston");
+  EXPECT_EQ(StateName(records[0].cityString), "Alabama");
+  EXPECT_EQ(StateKey(records[0].cityString), "Alabama");
+  EXPECT_EQ(Mark(records[0].cityString), "*");
+  EXPECT_EQ(Mark("X, Y ## "), "##");
+  const std::vector<StateBlock> blocks = StateBlocks(records);
+  ASSERT_EQ(blocks.size(), 2u);
+  EXPECT_EQ(blocks[0].name, "Alabama");
+  EXPECT_EQ(blocks[0].first, 1);
+  EXPECT_EQ(blocks[0].extra, 1);
+  EXPECT_EQ(blocks[1].first, 3);
+  EXPECT_EQ(blocks[1].extra, 0);
+  EXPECT_EQ(CitiesOf(records, "Alabama"), (std::vector<std::string>{"Anniston", "Auburn"}));
+  // A leading part of the state finds the city; the state list compares whole names.
+  EXPECT_EQ(FindCityRecord(records, "Denver", "Col"), std::optional<std::size_t>(2));
+  EXPECT_FALSE(FindCityRecord(records, "Denver", "Alabama").has_value());
+  // Line ends do not matter.
+  std::string lf;
+  for (char c : Fixture()) {
+    if (c != '\r') lf += c;
+  }
+  EXPECT_EQ(ParseLibrary(lf).size(), 3u);
+  EXPECT_EQ(ParseLibrary(lf)[2].cityString, records[2].cityString);
+}
+
+TEST(WeatherLibrary, a_malformed_library_is_a_wrong_format) {
+  std::string shortRecord = Fixture();
+  shortRecord.resize(shortRecord.size() - 80);
+  for (const std::string& bad : {shortRecord, std::string("\"AL\"\r\nnot a record\r\n") + Rows(1),
+                                 Fixture() + "\"XX\",\"Xx     \"\r\n\"A, B\" \"1\" x 2 3 4\r\n" + Rows(1)}) {
+    EXPECT_THROW(ParseLibrary(bad), model::FileError);
+  }
+}
+
+TEST(WeatherLibrary, the_installed_library_reads_whole) {
+  std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/weather/weth.asc", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::vector<LibraryRecord> records = ParseLibrary(text);
+  EXPECT_EQ(records.size(), 430u);
+  const std::vector<StateBlock> blocks = StateBlocks(records);
+  std::size_t counted = 0;
+  for (const StateBlock& b : blocks) {
+    counted += static_cast<std::size_t>(b.extra + 1);
+    EXPECT_FALSE(b.name.empty());
+  }
+  EXPECT_EQ(counted, records.size());
+  for (const LibraryRecord& r : records) {
+    EXPECT_FALSE(CityKey(r.cityString).empty());
+    EXPECT_EQ(r.station.size(), 5u) << r.cityString;
+  }
+}
+
+TEST(WeatherRecord, a_new_state_gets_its_code_name_and_mark) {
+  const std::vector<std::string> lines = RecordLines(Entry("Ontario", "Ottawa"), {}, model::kInchPound);
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "\"On\",\"Ontario\"");
+  EXPECT_EQ(lines[1], "\"Ottawa, Ontario !                    \" \"12345\" 40  100  90  1000 ");
+  EXPECT_EQ(lines[1].find('"', 1), 38u);  // column 39
+  EXPECT_EQ(RecordLines(Entry("Ont", "X"), {}, model::kInchPound)[0], "\"On\",\"Ont    \"");
+  // City and state of 34 characters: column 39; of 35: column 41 (inserted into a state).
+  const std::string c34(34 - 9, 'c');
+  EXPECT_EQ(RecordLines(Entry("Alabama", c34), "AL", model::kInchPound)[1].find('"', 1), 38u);
+  EXPECT_EQ(RecordLines(Entry("Alabama", c34 + "c"), "AL", model::kInchPound)[1].find('"', 1), 40u);
+  // A new-state text of 50 characters is cut to 37.
+  const std::string line = RecordLines(Entry("Alabama", std::string(41, 'c')), {}, model::kInchPound)[1];
+  EXPECT_EQ(line.substr(0, 41), "\"" + std::string(37, 'c') + " !\"");
+}
+
+TEST(WeatherRecord, si_values_are_written_in_inch_pound_and_read_back) {
+  WeatherEntry e = Entry("Colorado", "Boulder");
+  e.months[7].fill("4.5");   // wind, m/s
+  e.months[6].fill("20000"); // solar, kJ/sq.m day
+  e.months[0].fill("-4.44");
+  const std::vector<std::string> lines = RecordLines(e, "CO", model::kSI);
+  EXPECT_EQ(lines[9].substr(0, 6), "  10.1");
+  EXPECT_EQ(lines[8].substr(0, 6), "  1761");  // no decimals
+  EXPECT_EQ(lines[2].substr(0, 6), "    24");  // -4.44 C
+  const std::string library = std::string("\"CO\",\"Colorad\"\r\n") + "\"Boulder, Colorado *\" \"1\" 1 2 3 4\r\n" +
+                              lines[2] + "\r\n" + lines[3] + "\r\n" + lines[4] + "\r\n" + lines[5] + "\r\n" +
+                              lines[6] + "\r\n" + lines[7] + "\r\n" + lines[8] + "\r\n" + lines[9] + "\r\n";
+  const WeatherEntry back = EntryOf(ParseLibrary(library)[0], model::kSI);
+  EXPECT_EQ(back.months[7][0], "  4.5");
+  // The same texts under a German locale.
+  const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
+  ASSERT_NE(set, nullptr) << "the de_DE.UTF-8 locale is missing: run scripts/setup.sh";
+  std::locale previous = std::locale::global(std::locale("de_DE.UTF-8"));
+  const std::vector<std::string> german = RecordLines(e, "CO", model::kSI);
+  std::locale::global(previous);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(german, lines);
+}
+
+TEST(WeatherRecord, insertions_land_after_their_state_block_and_updates_in_place) {
+  bool newState = true;
+  const std::string once = InsertRecord(Fixture(), Entry("Alabama", "Mobile"), model::kInchPound, newState);
+  EXPECT_FALSE(newState);
+  std::vector<LibraryRecord> r = ParseLibrary(once);
+  ASSERT_EQ(r.size(), 4u);
+  EXPECT_EQ(CityKey(r[2].cityString), "Mobile");
+  EXPECT_EQ(r[2].stateCode, "AL");
+  EXPECT_EQ(StateBlocks(r).size(), 2u);
+  // A second insertion without reloading still lands in the block.
+  const std::string twice = InsertRecord(once, Entry("Alabama", "Selma"), model::kInchPound, newState);
+  r = ParseLibrary(twice);
+  EXPECT_EQ(CityKey(r[3].cityString), "Selma");
+  EXPECT_EQ(CityKey(r[4].cityString), "Denver");
+  // The records before and after are kept byte for byte.
+  const std::vector<std::string> before = Lines(Fixture()), after = Lines(twice);
+  EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 20),
+            std::vector<std::string>(before.begin(), before.begin() + 20));
+  EXPECT_EQ(std::vector<std::string>(after.begin() + 40, after.end()),
+            std::vector<std::string>(before.begin() + 20, before.end()));
+  // A new state ends the file.
+  const std::string added = InsertRecord(Fixture(), Entry("Ontario", "Ottawa"), model::kInchPound, newState);
+  EXPECT_TRUE(newState);
+  EXPECT_EQ(ParseLibrary(added).back().stateCode, "On");
+  // An update of the last record.
+  const std::string updated = ReplaceRecord(Fixture(), 2, Entry("Colorado", "Denver"), model::kInchPound);
+  r = ParseLibrary(updated);
+  ASSERT_EQ(r.size(), 3u);
+  EXPECT_EQ(r[2].station, "12345");
+  EXPECT_EQ(Lines(updated)[20], "\"CO\",\"Colorad\"");
+}
+
+TEST(WeatherBlock, station_line_and_rows_keep_their_columns) {
+  WeatherEntry e = Entry("Florida", "Miami");
+  e.latitude = "26";
+  e.longitude = "80.";
+  e.meridian = "75";
+  e.elevation = "  11";
+  e.months[0][0] = "7.25";
+  e.months[0][1] = "-4.44";
+  e.months[6][0] = "1234.6";
+  std::string location, refusal;
+  const auto block = WeatherBlockLines(e, "!", location, refusal);
+  ASSERT_TRUE(refusal.empty()) << refusal;
+  EXPECT_EQ(location, "Miami, Florida !");
+  EXPECT_EQ(block[1], std::string(51, ' ') + "WMO#  Lat. Long.  STM.  Elev");
+  EXPECT_EQ(block[2].size(), 79u);
+  EXPECT_EQ(block[2].substr(50, 5), "12345");
+  EXPECT_EQ(block[2].substr(73), "    11");
+  EXPECT_EQ(block[2].substr(55, 6), "    26");
+  EXPECT_EQ(block[4].substr(0, 19), "DB Ave    7.3  -4.4");
+  EXPECT_EQ(block[10].substr(7, 6), "  1235");
+  // Shown again in the window: the project's own block.
+  std::string mark;
+  const WeatherEntry back = EntryOfBlock(block, mark);
+  EXPECT_EQ(back.city, "Miami");
+  EXPECT_EQ(back.state, "Florida");
+  EXPECT_EQ(mark, "!");
+  EXPECT_EQ(back.months[0][0], "  7.3");
+  // A long location keeps its mark by column 50; a short station number is padded.
+  e.city = std::string(60, 'x');
+  e.station = "123";
+  const auto longBlock = WeatherBlockLines(e, "*", location, refusal);
+  EXPECT_EQ(location.size(), 50u);
+  EXPECT_EQ(location.substr(48), " *");
+  EXPECT_EQ(longBlock[2].substr(50, 5), "123  ");
+  // A location without a mark ends the state at column 50.
+  e.city = "Paris";
+  e.state = "France";
+  const auto plain = WeatherBlockLines(e, "", location, refusal);
+  EXPECT_EQ(EntryOfBlock(plain, mark).state, "France");
+  // Refused: a six-character station number, an empty or long value.
+  for (auto change : {+[](WeatherEntry& x) { x.station = "123456"; }, +[](WeatherEntry& x) { x.latitude = ""; },
+                      +[](WeatherEntry& x) { x.elevation = "1234567"; }}) {
+    WeatherEntry bad = Entry("Florida", "Miami");
+    change(bad);
+    EXPECT_EQ(WeatherBlockLines(bad, "", location, refusal)[2], "");
+    EXPECT_FALSE(refusal.empty());
+  }
+}
+
+}  // namespace
+}  // namespace kalvano::weather
