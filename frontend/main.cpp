@@ -11,6 +11,7 @@
 #include "frontend/shell/openers.h"
 #include "frontend/shell/saveoutput.h"
 #include "frontend/shell/session.h"
+#include "frontend/weather/selectweth.h"
 #include "frontend/weather/weatherwin.h"
 #include "frontend/sketch/drawform.h"
 #include "frontend/zones/zoneform.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
                                        [](int) { kalvano::sketch::OpenSketchWindow(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::weather,
                                        [](int) { kalvano::weather::OpenWeatherWindow(); });
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::selectweth,
+                                       [](int) { kalvano::weather::OpenSelectWeather(); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();
