@@ -1,6 +1,7 @@
 // kalvano-ec: the front-end. It starts in its base folder with the start-up window.
 #include <QApplication>
 
+#include "frontend/envelope/catalog.h"
 #include "frontend/envelope/economics.h"
 #include "frontend/envelope/hvacwin.h"
 #include "frontend/reports/charts.h"
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
                                        [](int) { kalvano::weather::OpenWeatherWindow(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::selectweth,
                                        [](int) { kalvano::weather::OpenSelectWeather(); });
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::catalog,
+                                       [](int item) { kalvano::envelope::OpenCatalog(item); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

@@ -155,8 +155,10 @@ void mainmenu::BuildMenus() {
   QMenu* dtbase = bar->addMenu("Database");
   dtbase->setObjectName("dtbase");
   Register(MenuItem::dtbase, dtbase->menuAction());
-  AddItem(dtbase, MenuItem::dbase1, "Wall/Roof/Floor Catalog");
-  AddItem(dtbase, MenuItem::dbase2, "Window && Skylight Catalog");
+  connect(AddItem(dtbase, MenuItem::dbase1, "Wall/Roof/Floor Catalog"), &QAction::triggered, this,
+          [this] { dbase_Click(1); });
+  connect(AddItem(dtbase, MenuItem::dbase2, "Window && Skylight Catalog"), &QAction::triggered,
+          this, [this] { dbase_Click(2); });
   connect(AddItem(dtbase, MenuItem::dbase3, "HVAC System Types"), &QAction::triggered, this,
           [this] { dbase_Click(3); });
   spacer();
@@ -381,7 +383,11 @@ void mainmenu::economicsdata_Click() { OpenWindow(window::economics); }
 void mainmenu::Image3_Click() { economicsdata_Click(); }
 
 void mainmenu::dbase_Click(int index) {
-  if (index >= 3) OpenWindow(window::hvac);
+  if (index >= 3) {
+    OpenWindow(window::hvac);
+  } else {
+    OpenWindow(window::catalog, index);
+  }
 }
 
 void mainmenu::EnableLaterSteps() {

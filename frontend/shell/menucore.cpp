@@ -87,6 +87,9 @@ bool ItemWindowBuilt(MenuItem item) {
     case MenuItem::economicsdata:
     case MenuItem::Image3:
       return HasWindowOpener(window::economics);
+    case MenuItem::dbase1:
+    case MenuItem::dbase2:
+      return HasWindowOpener(window::catalog);
     case MenuItem::dbase3:
       return HasWindowOpener(window::hvac);
     case MenuItem::weatherdata:

@@ -32,6 +32,8 @@ inline constexpr std::string_view sketch = "sketch";          // building sketch
 inline constexpr std::string_view weather = "weather";        // weather data
 inline constexpr std::string_view economics = "economics";    // economics data
 inline constexpr std::string_view hvac = "hvac";              // HVAC system data base
+// The catalogue editor; arg 1 the wall and roof catalogue, 2 the window and skylight one.
+inline constexpr std::string_view catalog = "catalog";
 }  // namespace window
 
 // Arguments of the windows that Review Results opens after a run (the report is complete

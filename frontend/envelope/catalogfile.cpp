@@ -1,0 +1,73 @@
+#include "frontend/envelope/catalogfile.h"
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
+#include "frontend/model/numtext.h"
+#include "frontend/model/project_model.h"
+
+namespace kalvano::envelope {
+
+namespace {
+
+constexpr double kUFactor = 5.6782628;   // Btu/(h ft2 F) to W/(m2 C)
+constexpr double kSquareFoot = 0.09290304;
+
+std::string Converted(double value, int decimals) {
+  return model::RightAlign(model::NumberText(model::RoundTo(value, decimals)), 6);
+}
+
+bool Blank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
+}  // namespace
+
+std::string UFactorToSI(std::string_view ip) { return Converted(model::Val(ip) * kUFactor, 3); }
+std::string CostToSI(std::string_view ip) { return Converted(model::Val(ip) / kSquareFoot, 2); }
+std::string UFactorToIP(std::string_view si) { return Converted(model::Val(si) / kUFactor, 3); }
+std::string CostToIP(std::string_view si) { return Converted(model::Val(si) * kSquareFoot, 2); }
+
+CatalogTable ReadCatalog(std::string_view text, int unitSystem) {
+  std::vector<std::string> lines = model::SplitLines(text);
+  while (!lines.empty() && Blank(lines.back())) lines.pop_back();
+  if (lines.size() % kCatalogColumns != 0) {
+    throw model::FileError(model::kErrPastEndOfFile, "a catalogue entry ends early");
+  }
+  if (lines.size() / kCatalogColumns > static_cast<std::size_t>(kCatalogEntries)) {
+    throw model::FileError(model::kErrPastEndOfFile, "more than 31 catalogue entries");
+  }
+  CatalogTable table;
+  for (std::size_t k = 0; k * kCatalogColumns < lines.size(); ++k) {
+    for (std::size_t c = 0; c < kCatalogColumns; ++c) table[c][k] = lines[k * kCatalogColumns + c];
+    if (unitSystem == model::kSI) {
+      table[2][k] = UFactorToSI(table[2][k]);
+      table[6][k] = CostToSI(table[6][k]);
+    }
+  }
+  return table;
+}
+
+std::string CatalogText(const CatalogTable& table, int unitSystem) {
+  model::AtomicFile text({});
+  for (std::size_t k = 0; k < kCatalogEntries && !table[0][k].empty(); ++k) {
+    for (std::size_t c = 0; c < kCatalogColumns; ++c) {
+      std::string value = table[c][k];
+      if (unitSystem == model::kSI && c == 2) value = UFactorToIP(value);
+      if (unitSystem == model::kSI && c == 6) value = CostToIP(value);
+      text.line(value);
+    }
+  }
+  return text.content();
+}
+
+std::string CatalogRefusal(const CatalogTable& table) {
+  for (std::size_t k = 0; k < kCatalogEntries && !table[0][k].empty(); ++k) {
+    double id = 0;
+    if (!model::ParseNumber(table[0][k], id) || id != double(k + 1)) {
+      return "The ID of entry " + std::to_string(k + 1) + " must be " + std::to_string(k + 1) +
+             ", its place in the catalog.  Nothing has been saved.";
+    }
+  }
+  return {};
+}
+
+}  // namespace kalvano::envelope

@@ -1,0 +1,179 @@
+// The wall and window catalogues: the file layout read and written in both unit systems, the
+// refusals that keep a catalogue whole, and the catalogue window offscreen.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QTest>
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <locale>
+
+#include "envelope_test_support.h"
+#include "frontend/envelope/catalog.h"
+#include "frontend/envelope/catalogfile.h"
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/model/project_model.h"
+#include "frontend/shell/mainmenu.h"
+#include "frontend/shell/openers.h"
+
+namespace kalvano::envelope {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Entries(int count) {
+  std::string text;
+  for (int k = 1; k <= count; ++k) {
+    text += std::to_string(k) + "\r\nWall type " + std::to_string(k) + "\r\n0.1\r\n.7\r\n3\r\n.5\r\n1\r\n";
+  }
+  return text;
+}
+
+std::string Installed(const char* name) {
+  std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/profiles/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(CatalogFile, inch_pound_catalogues_are_written_back_byte_for_byte) {
+  EXPECT_EQ(CatalogText(ReadCatalog(Entries(3), model::kInchPound), model::kInchPound), Entries(3));
+  for (const char* name : {"bprof6.dat", "bprof7.dat"}) {
+    const std::string installed = Installed(name);
+    ASSERT_FALSE(installed.empty()) << name;
+    EXPECT_EQ(CatalogText(ReadCatalog(installed, model::kInchPound), model::kInchPound), installed) << name;
+  }
+}
+
+TEST(CatalogFile, si_shows_converted_values_and_writes_inch_pound) {
+  CatalogTable t = ReadCatalog(Entries(3), model::kSI);
+  EXPECT_EQ(t[2][0], "  .568");
+  EXPECT_EQ(t[6][0], " 10.76");
+  EXPECT_EQ(t[3][0], ".7");
+  const std::vector<std::string> lines = model::SplitLines(CatalogText(t, model::kSI));
+  EXPECT_EQ(lines[2], "    .1");
+  EXPECT_EQ(lines[6], "     1");
+  // The same texts under a German locale.
+  const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
+  ASSERT_NE(set, nullptr) << "the de_DE.UTF-8 locale is missing: run scripts/setup.sh";
+  std::locale previous = std::locale::global(std::locale("de_DE.UTF-8"));
+  const CatalogTable german = ReadCatalog(Entries(3), model::kSI);
+  const std::string text = CatalogText(german, model::kSI);
+  std::locale::global(previous);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(german, t);
+  EXPECT_EQ(text, CatalogText(t, model::kSI));
+}
+
+TEST(CatalogFile, an_empty_id_ends_the_catalogue_and_a_wrong_id_is_refused) {
+  CatalogTable t = ReadCatalog(Entries(6), model::kInchPound);
+  t[0][4].clear();
+  EXPECT_EQ(CatalogText(t, model::kInchPound), Entries(4));
+  t[0][4] = "5";
+  t[0][6] = "7";  // a new entry after the last
+  t[1][6] = "New wall";
+  EXPECT_EQ(model::SplitLines(CatalogText(t, model::kInchPound)).size(), 49u);
+  EXPECT_TRUE(CatalogRefusal(t).empty());
+  t[0][2] = "12";
+  EXPECT_NE(CatalogRefusal(t).find("entry 3"), std::string::npos);
+  t[0][2] = "x";
+  EXPECT_FALSE(CatalogRefusal(t).empty());
+}
+
+TEST(CatalogFile, catalogues_cut_short_or_too_long_are_refused_and_crs_never_kept) {
+  EXPECT_THROW(ReadCatalog(Entries(3).substr(0, Entries(3).size() - 3), model::kInchPound), model::FileError);
+  EXPECT_THROW(ReadCatalog(Entries(32), model::kInchPound), model::FileError);
+  EXPECT_NO_THROW(ReadCatalog(Entries(31), model::kInchPound));
+  std::string lf;
+  for (char c : Entries(2)) {
+    if (c != '\r') lf += c;
+  }
+  EXPECT_EQ(ReadCatalog(lf, model::kInchPound), ReadCatalog(Entries(2), model::kInchPound));
+}
+
+class CatalogWindowTest : public test::EnvelopeTest {
+ protected:
+  void TearDown() override {
+    delete CatalogWindow();
+    test::EnvelopeTest::TearDown();
+  }
+};
+
+TEST_F(CatalogWindowTest, edits_are_saved_on_update_and_asked_about_on_ok) {
+  base.write("profiles/bprof6.dat", Entries(3));
+  ASSERT_TRUE(OpenCatalog(1));
+  catalog& w = *CatalogWindow();
+  EXPECT_TRUE(w.windowTitle().startsWith("WALL AND ROOF CATALOG -- "));
+  EXPECT_EQ(w.Cell(1, 2)->text(), "Wall type 3");
+  // Nothing typed: no message, nothing written.
+  w.Command1_Click();
+  EXPECT_TRUE(boxes.asked.empty());
+  // A letter in a numeric cell is refused with the warning; a digit is taken.
+  w.Cell(2, 0)->setFocus();
+  QTest::keyClicks(w.Cell(2, 0), "a");
+  EXPECT_EQ(boxes.asked.back().text, "You should use numerical value.");
+  QTest::keyClicks(w.Cell(2, 0), "5");
+  EXPECT_EQ(w.Cell(2, 0)->text(), "0.15");
+  w.Command1_Click();
+  EXPECT_EQ(boxes.asked.back().text, "The wall catalog has been updated.");
+  EXPECT_EQ(model::SplitLines(base.read("profiles/bprof6.dat"))[2], "0.15");
+  // Copy a description and paste it: OK asks, No leaves the file.
+  const std::string saved = base.read("profiles/bprof6.dat");
+  QTest::keyClick(w.Cell(1, 0), Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(w.Cell(1, 1), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(w.Cell(1, 1)->text(), "Wall type 1");
+  EXPECT_TRUE(w.Edited());
+  w.OK_Click();
+  EXPECT_EQ(boxes.asked.back().text,
+            "The wall data you have just editted have not been saved.  Update the database now?");
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(CatalogWindow(), nullptr);
+  EXPECT_EQ(base.read("profiles/bprof6.dat"), saved);
+}
+
+TEST_F(CatalogWindowTest, scrolling_shows_later_entries_and_a_wrong_id_saves_nothing) {
+  base.write("profiles/bprof7.dat", Entries(20));
+  ASSERT_TRUE(OpenCatalog(2));
+  catalog& w = *CatalogWindow();
+  EXPECT_EQ(w.Label1(3)->text(), "SHGC");
+  w.envscroll()->setValue(12);
+  EXPECT_EQ(w.Cell(0, 0)->text(), "12");
+  EXPECT_EQ(w.Cell(0, 8)->text(), "20");
+  w.Cell(1, 8)->setFocus();
+  QTest::keyClicks(w.Cell(1, 8), "x");
+  EXPECT_EQ(w.Table()[1][19], "Wall type 20x");
+  w.Cell(0, 0)->setText("99");
+  w.Command1_Click();
+  EXPECT_NE(boxes.asked.back().text.find("entry 12"), std::string::npos);
+  EXPECT_EQ(base.read("profiles/bprof7.dat"), Entries(20));
+}
+
+TEST_F(CatalogWindowTest, a_catalogue_that_cannot_be_read_opens_no_window) {
+  base.write("profiles/bprof6.dat", Entries(32));
+  EXPECT_FALSE(OpenCatalog(1));
+  EXPECT_EQ(CatalogWindow(), nullptr);
+  EXPECT_EQ(boxes.asked.back().title.rfind("Kalvano Error # ", 0), 0u);
+}
+
+TEST_F(CatalogWindowTest, pictures_in_both_unit_systems) {
+  const fs::path folder = shell::test::PictureFolder();
+  fs::create_directories(folder);
+  base.write("profiles/bprof6.dat", Installed("bprof6.dat"));
+  for (int units : {model::kInchPound, model::kSI}) {
+    shell::Model().UnitSystem = static_cast<int16_t>(units);
+    ASSERT_TRUE(OpenCatalog(1));
+    CatalogWindow()->grab().save(QString::fromStdString(
+        (folder / (units == model::kSI ? "catalog_si.png" : "catalog_ip.png")).string()));
+    delete CatalogWindow();
+  }
+}
+
+}  // namespace
+}  // namespace kalvano::envelope
