@@ -4,6 +4,7 @@
 #include "frontend/envelope/catalog.h"
 #include "frontend/envelope/economics.h"
 #include "frontend/envelope/hvacwin.h"
+#include "frontend/envelope/wallwin.h"
 #include "frontend/reports/charts.h"
 #include "frontend/reports/inputecho.h"
 #include "frontend/reports/tabular.h"
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
                                        [](int) { kalvano::weather::OpenSelectWeather(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::catalog,
                                        [](int item) { kalvano::envelope::OpenCatalog(item); });
+  kalvano::shell::RegisterWindowOpener(kalvano::shell::window::wallwin,
+                                       [](int kind) { kalvano::envelope::OpenTypeTable(kind); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

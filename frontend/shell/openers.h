@@ -34,6 +34,9 @@ inline constexpr std::string_view economics = "economics";    // economics data
 inline constexpr std::string_view hvac = "hvac";              // HVAC system data base
 // The catalogue editor; arg 1 the wall and roof catalogue, 2 the window and skylight one.
 inline constexpr std::string_view catalog = "catalog";
+// The zone window's type table; arg 1 the wall and roof types, 2 the window and skylight
+// types (the surface row it fills is the zone editor's PickRowWall or PickRowWindow).
+inline constexpr std::string_view wallwin = "wallwin";
 }  // namespace window
 
 // Arguments of the windows that Review Results opens after a run (the report is complete

@@ -325,6 +325,15 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
   bottom->addLayout(buttons);
   outer->addLayout(bottom);
   connect(okey_, &QPushButton::clicked, this, &zoneform::okey_Click);
+  // The Properties menu opens the type tables.
+  if (shell::HasWindowOpener(shell::window::wallwin)) {
+    const QList<QAction*> items = menus_[4]->actions();
+    for (int i = 0; i < items.size() && i < 2; ++i) {
+      items[i]->setObjectName(QString("wprof(%1)").arg(i + 1));
+      connect(items[i], &QAction::triggered, this, [this, i] { wprof_Click(i + 1); });
+    }
+    menus_[4]->menuAction()->setEnabled(true);
+  }
   // The AC Type menu of the HVAC System menu and the two switches.
   {
     QMenu* hvacMenu = menus_[1];
@@ -452,6 +461,28 @@ void zoneform::wallid_Click(int index) {
 void zoneform::windowid_Click(int index) {
   shell::Model().ZoneEdit.PickRowWindow =
       static_cast<int16_t>(PickRow(topOffset_, tableScrolled_, index));
+}
+
+void zoneform::wallid_DblClick(int index) {
+  wallid_Click(index);
+  wprof_Click(1);
+}
+
+void zoneform::windowid_DblClick(int index) {
+  windowid_Click(index);
+  wprof_Click(2);
+}
+
+void zoneform::wprof_Click(int index) {
+  model::ProjectModel& m = shell::Model();
+  // The zone as typed is stored, so that the type table sees it.
+  if (!StoreZoneInputs(m, Texts(), shell::Messages())) return;
+  ResetScroll();
+  RenderSurfaceTable();
+  const int kind = index == 1 ? 1 : 2;
+  m.ZoneEdit.CatalogKind = static_cast<int16_t>(kind);
+  m.PropTableOpened[static_cast<std::size_t>(kind)] = 1;
+  shell::OpenWindow(shell::window::wallwin, kind);
 }
 
 void zoneform::surf_Click(int index) {
@@ -594,6 +625,10 @@ bool zoneform::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     }
+    case QEvent::MouseButtonDblClick:
+      if (column == colWallId) wallid_DblClick(line);
+      if (column == colWindowId) windowid_DblClick(line);
+      break;
     case QEvent::MouseButtonPress:
       if (column == colWallId) wallid_Click(line);
       if (column == colWindowId) windowid_Click(line);

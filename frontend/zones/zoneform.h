@@ -34,6 +34,11 @@ class zoneform : public QWidget {
   void cancel_Click();
   void wallid_Click(int index);
   void windowid_Click(int index);
+  // A double click on a surface row's wall or window id opens the type table for that row;
+  // the Properties menu (1 walls and roofs, 2 windows and skylights) opens it for no row.
+  void wallid_DblClick(int index);
+  void windowid_DblClick(int index);
+  void wprof_Click(int index);
   void surf_Click(int index);
   void surf_GotFocus(int index) { surf_Click(index); }
   // The key filter of a surface cell; returns the key that reaches the box, 0 for none.
