@@ -75,6 +75,15 @@ struct ZoneEditState {
   // The zone's natural-ventilation switch was toggled in the zone window.
   PerZone<int16_t> NatVentChanged{};
   int16_t CopyKind = 0;       // copy-to-zones: 0 changed zone fields, 1 window sizer
+  // The profile pickers: the kind open (1 occupancy, 2 hot water, 3 ventilation, 4 lighting,
+  // 5 temperature), the profile number a use-profile OK writes into the zone field, the
+  // texts each picker loaded (its undo source) and, per temperature profile, whether the
+  // shared-profile warning was shown in this program run.
+  int16_t ProfPickerKind = 0;
+  int16_t PickerProfileNo = 0;
+  std::array<std::string, kMaxProfileNo + 1> ProfUndoCopy;
+  std::array<std::string, kTempProfiles + 1> TempProfUndoCopy;
+  std::array<int16_t, 21> SharedWarned{};
 };
 
 // How the tabular viewer's long views were cut into page files: section II into zone pages

@@ -388,6 +388,40 @@ void zoneform::LoadZone() {
   Form_Activate();
 }
 
+void zoneform::RefreshZoneForm(int field, int16_t noPick,
+                               const std::array<int16_t, 5>& slotChoice) {
+  model::ProjectModel& m = shell::Model();
+  const std::size_t z = At(m.CurrentZone);
+  builtype_->setText(Latin1(m.ProjectData[0]));
+  builname_->setText(Latin1(m.ProjectData[1]));
+  builloc_->setText(Latin1(m.ProjectData[3]));
+  for (int i = 1; i <= model::kZoneFields; ++i) zone(i)->setText(Latin1(m.ZoneData[z][At(i)]));
+  const auto setPicked = [&](int f, const std::string& text) {
+    if (zone(f)->text() == Latin1(text)) return;
+    zone(f)->setText(Latin1(text));
+    m.ZoneEdit.FieldChanged[z][At(f)] = 1;
+  };
+  if (noPick != 1) {
+    if (field != 0) setPicked(field, " " + std::to_string(m.ZoneEdit.PickerProfileNo));
+    for (int s = 1; s <= 4; ++s) {
+      const int16_t k = slotChoice[At(s)];
+      if (k == 0) continue;
+      const std::string digits = std::to_string(k);
+      setPicked(15 + s, digits);
+      m.ZoneData[z][At(15 + s)] = digits;
+    }
+  }
+  natvent_->setText(Latin1(m.ZoneNatVent[z]));
+  if (SwitchOn(m.ZoneNatVent[z])) zone(22)->setEnabled(true);
+  dayt_->setText(Latin1(m.ZoneDaylight[z]));
+  if (SwitchOn(m.ZoneDaylight[z])) {
+    zone(24)->setEnabled(true);
+    zone(25)->setEnabled(true);
+  }
+  econcycle_->setText(Latin1(m.ZoneEconCycle[z]));
+  RenderSurfaceTable();
+}
+
 void zoneform::Form_Activate() {
   const bool si = shell::Model().UnitSystem == model::kSI;
   for (const auto& list : {std::vector<UnitCaption>(kHeadings.begin(), kHeadings.end()),

@@ -82,6 +82,15 @@ class zoneform : public QWidget {
   QGroupBox* Frame1() const { return frame1_; }
   QGroupBox* Frame2() const { return frame2_; }
 
+  // Shows the zone again after a profile picker's OK: the building captions, the 30 fields
+  // from the stored zone, the switches' fields enabled by the stored switches and the surface
+  // rows at the window's own scroll position. Unless `noPick` is 1, the use-profile field
+  // `field` (6, 8, 10 or 15; 0 for none) gets " " and the digits of PickerProfileNo, and
+  // each temperature slot s (1..4) chosen in `slotChoice` writes its profile number as plain
+  // digits into field 15 + s and into the stored zone at once. A field whose text changes
+  // that way is flagged as changed.
+  void RefreshZoneForm(int field, int16_t noPick, const std::array<int16_t, 5>& slotChoice = {});
+
   int TopOffset() const { return topOffset_; }
   int TableScrolled() const { return tableScrolled_; }
   int FractionAlertShown() const { return fractionAlertShown_; }
