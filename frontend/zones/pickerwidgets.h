@@ -1,0 +1,41 @@
+// What the two profile pickers' windows share: the row colours, the fixed-pitch font of the
+// value boxes and hour headers, and how a window learns that the user came back to it from
+// another window of the program.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace kalvano::zones {
+
+// Background of a picker row (name box and value box).
+enum class RowColour { Plain, White, Yellow };
+
+QColor RowColourValue(RowColour colour);
+// Colours a value box or a name box; a name box fills its background.
+void SetRowColour(QLineEdit* box, RowColour colour);
+void SetRowColour(QLabel* label, RowColour colour);
+// The box's background is the highlight colour.
+bool IsYellow(const QLineEdit* box);
+bool IsYellow(const QLabel* label);
+// The colour of a value box's text.
+void SetTextColour(QLineEdit* box, const QColor& colour);
+QColor TextColour(const QLineEdit* box);
+// The system's window-text colour.
+QColor WindowTextColour();
+
+// The system's fixed-pitch font, so that 24 values line up under the hour header.
+QFont FixedPitchFont();
+
+// Starts following which window of the program has the focus (once per program).
+void FollowWindowFocus();
+// The activation of `window` that is now being handled comes back from another top-level
+// window of this program: not from a message box, menu or dialog that `window` itself
+// raised, and not from another program.
+bool ReturnsFromOwnWindow(const QWidget* window);
+
+}  // namespace kalvano::zones
