@@ -302,8 +302,13 @@ void occupprof::okey_Click() {
                                               shell::MsgButtons::YesNo);
     if (answer == shell::MsgAnswer::Yes && p.marks[At(j)].empty() &&
         markedAfter() >= kProfilesPerKind) {
+      // Saving it would give the kind a 21st profile: the OK is refused, the row stays as
+      // it was, and the next OK asks again.
+      SetTextColour(Text1(i), kBlackText);
       boxes.show(kProfileLimitText, kSelectProfileTitle, model::MsgIcon::Exclamation);
-    } else if (answer == shell::MsgAnswer::Yes) {
+      return;
+    }
+    if (answer == shell::MsgAnswer::Yes) {
       SetTextColour(Text1(i), kBlackText);
       PaintRow(i, RowColour::Yellow);
       m.ZoneEdit.PickerProfileNo = static_cast<int16_t>(j);
