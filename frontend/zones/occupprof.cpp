@@ -85,7 +85,7 @@ occupprof::occupprof(QWidget* parent) : QWidget(parent, Qt::Window) {
   outer->setMenuBar(bar);
   const QFont fixed = FixedPitchFont();
   const QFontMetrics fm(fixed);
-  const int valueWidth = std::max(kValueWidth, fm.horizontalAdvance(QString(76, '0')) + 8);
+  const int valueWidth = std::max(kValueWidth, fm.horizontalAdvance(QString(100, '0')) + 8);
   const int rowHeight = std::max(16, fm.height() + 4);
 
   auto* grid = new QGridLayout;
@@ -169,7 +169,7 @@ void occupprof::Form_Activate() {
   const model::ProfileKindRef p = model::ProfileKind(m, windowKind_);
   for (int i = 1; i <= kUsePickerRows; ++i) {
     occ(i)->setText(Latin1(m.BldTypeName[At(i)]));
-    Text1(i)->setText(Latin1(p.values[At(i)]));
+    ShowValues(Text1(i), Latin1(p.values[At(i)]));
     // Rows of unused profiles are drawn plain, so that no highlight of a scrolled list stays
     // on a row that now shows another profile.
     PaintRow(i, i == m.BldTypeNo || IsMarked(p.marks, i) ? RowColour::Yellow : RowColour::Plain);
@@ -186,7 +186,7 @@ void occupprof::profscroll_Change() {
   for (int i = 1; i <= kUsePickerRows; ++i) {
     const int j = ProfileOfRow(i);
     occ(i)->setText(Latin1(m.BldTypeName[At(j)]));
-    Text1(i)->setText(Latin1(p.values[At(j)]));
+    ShowValues(Text1(i), Latin1(p.values[At(j)]));
     PaintRow(i, IsMarked(p.marks, j) ? RowColour::Yellow : RowColour::White);
   }
 }
@@ -255,8 +255,8 @@ void occupprof::paste_Click() {
 
 void occupprof::Undo_Click() {
   if (selRow_ != 0) {
-    Text1(selRow_)->setText(
-        Latin1(shell::Model().ZoneEdit.ProfUndoCopy[At(ProfileOfRow(selRow_))]));
+    ShowValues(Text1(selRow_),
+               Latin1(shell::Model().ZoneEdit.ProfUndoCopy[At(ProfileOfRow(selRow_))]));
     PaintRow(selRow_, RowColour::Plain);
   }
   noPick_ = 1;

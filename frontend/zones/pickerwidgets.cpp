@@ -76,6 +76,11 @@ QColor TextColour(const QLineEdit* box) { return box->palette().color(QPalette::
 
 QColor WindowTextColour() { return QApplication::palette().color(QPalette::Text); }
 
+void ShowValues(QLineEdit* box, const QString& text) {
+  box->setText(text);
+  box->setCursorPosition(0);
+}
+
 QFont FixedPitchFont() { return QFontDatabase::systemFont(QFontDatabase::FixedFont); }
 
 void FollowWindowFocus() {

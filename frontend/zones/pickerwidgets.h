@@ -28,6 +28,9 @@ QColor TextColour(const QLineEdit* box);
 // The system's window-text colour.
 QColor WindowTextColour();
 
+// Shows a text in a value box from its first character.
+void ShowValues(QLineEdit* box, const QString& text);
+
 // The system's fixed-pitch font, so that 24 values line up under the hour header.
 QFont FixedPitchFont();
 

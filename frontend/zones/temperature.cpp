@@ -169,7 +169,7 @@ void temperature::LoadRows(const TemperatureRows& rows) {
   model::ProjectModel& m = shell::Model();
   btype_->setText(Latin1(m.ProjectData[1]));
   for (int k = 1; k <= model::kTempProfiles; ++k) {
-    Text1(k)->setText(Latin1(rows.text[At(k)]));
+    ShowValues(Text1(k), Latin1(rows.text[At(k)]));
     m.ZoneEdit.TempProfUndoCopy[At(k)] = rows.text[At(k)];
     PaintRow(k, rows.yellow[At(k)] ? RowColour::Yellow : RowColour::Plain);
   }
@@ -224,7 +224,7 @@ void temperature::paste_Click() {
 
 void temperature::Undo_Click() {
   if (selRow_ != 0) {
-    Text1(selRow_)->setText(Latin1(shell::Model().ZoneEdit.TempProfUndoCopy[At(selRow_)]));
+    ShowValues(Text1(selRow_), Latin1(shell::Model().ZoneEdit.TempProfUndoCopy[At(selRow_)]));
     PaintRow(selRow_, RowColour::Plain);
   }
   noPick_ = 1;
