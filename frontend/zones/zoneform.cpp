@@ -24,7 +24,12 @@
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
 #include "frontend/shell/zoneentry.h"
+#include "frontend/model/numtext.h"
+#include "frontend/shell/learning.h"
 #include "frontend/zones/copytozone.h"
+#include "frontend/zones/profilepickers.h"
+#include "frontend/zones/venrate.h"
+#include "frontend/zones/zonefields.h"
 #include "frontend/zones/zonesystems.h"
 
 namespace kalvano::zones {
@@ -127,6 +132,16 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* box = new QLineEdit(this);
     box->setObjectName(QString("zone(%1)").arg(i));
     box->setMaximumWidth(i == 2 ? 260 : (i == 9 ? 90 : 70));
+    box->setValidator(new shell::Latin1Validator(box));
+    box->installEventFilter(this);
+    // A field whose text changes, by the user or by a menu, picker or dialog, is marked
+    // changed in the current zone.
+    connect(box, &QLineEdit::textChanged, this, [this, i] {
+      if (loadingFields_) return;
+      model::ProjectModel& m = shell::Model();
+      m.ZoneEdit.FieldChanged[At(m.CurrentZone)][At(i)] = 1;
+    });
+    if (i == 1) box->setReadOnly(true);  // the zone number takes no key
     zone_[At(i)] = box;
   }
 
@@ -317,7 +332,6 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
   cancel_->setObjectName("cancel");
   undo_ = new QPushButton(Latin1("Undo Last"), this);
   undo_->setObjectName("undo");
-  undo_->setEnabled(false);
   buttons->addWidget(okey_);
   buttons->addWidget(cancel_);
   buttons->addWidget(undo_);
@@ -325,6 +339,23 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
   bottom->addLayout(buttons);
   outer->addLayout(bottom);
   connect(okey_, &QPushButton::clicked, this, &zoneform::okey_Click);
+  connect(undo_, &QPushButton::clicked, this, &zoneform::Undo_Click);
+  // The Profiles, Lighting, Surface Exp. and Help menus.
+  const auto wire = [this](QMenu* menu, const char* name, int first, auto handler) {
+    const QList<QAction*> items = menu->actions();
+    for (int i = 0; i < items.size(); ++i) {
+      const int index = first + i;
+      items[i]->setObjectName(QString("%1(%2)").arg(name).arg(index));
+      connect(items[i], &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
+    }
+    menu->menuAction()->setEnabled(true);
+  };
+  wire(menus_[0], "profile", 1, &zoneform::profile_Click);
+  wire(menus_[2], "light", 1, &zoneform::light_Click);
+  wire(menus_[3], "surface", 0, &zoneform::surface_Click);
+  menus_[5]->actions().value(0)->setObjectName("tutorial");
+  connect(menus_[5]->actions().value(0), &QAction::triggered, this, &zoneform::tutorial_Click);
+  menus_[5]->menuAction()->setEnabled(true);
   // The Properties menu opens the type tables.
   if (shell::HasWindowOpener(shell::window::wallwin)) {
     const QList<QAction*> items = menus_[4]->actions();
@@ -350,9 +381,17 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
       ac_[At(n)]->setObjectName(QString("ac(%1)").arg(n));
       connect(ac_[At(n)], &QAction::triggered, this, [this, n] { ac_Click(n); });
     }
+    auto* heatMenu = new QMenu(Latin1("Heating Type"), this);
+    heatMenu->setObjectName("heatingitem");
+    hvacMenu->actions().value(1)->setMenu(heatMenu);
+    for (const char* item : {"1. Gas", "2. Elec. Resistance", "3. Heat Pump"}) {
+      heatMenu->addAction(Latin1(item));
+    }
+    wire(heatMenu, "heat", 1, &zoneform::heat_Click);
     hvacMenu->menuAction()->setEnabled(true);
-    if (QAction* heating = hvacMenu->actions().value(1)) heating->setEnabled(false);  // not yet
   }
+  connect(static_cast<shell::ClickLabel*>(natvent_), &shell::ClickLabel::clicked, this,
+          &zoneform::natvent_Click);
   connect(static_cast<shell::ClickLabel*>(dayt_), &shell::ClickLabel::clicked, this,
           &zoneform::dayt_Click);
   connect(static_cast<shell::ClickLabel*>(econcycle_), &shell::ClickLabel::clicked, this,
@@ -375,7 +414,8 @@ void zoneform::LoadZone() {
   builtype_->setText(Latin1(m.ProjectData[0]));
   builname_->setText(Latin1(m.ProjectData[1]));
   builloc_->setText(Latin1(m.ProjectData[3]));
-  for (int i = 1; i <= model::kZoneFields; ++i) zone(i)->setText(Latin1(m.ZoneData[z][At(i)]));
+  ShowFields(m.ZoneData[z]);
+  undoFieldIndex_ = 0;
   zone(22)->setEnabled(m.ZoneNatVent[z] == "Yes");
   zone(24)->setEnabled(m.ZoneDaylight[z] == "Yes");
   zone(25)->setEnabled(m.ZoneDaylight[z] == "Yes");
@@ -395,11 +435,9 @@ void zoneform::RefreshZoneForm(int field, int16_t noPick,
   builtype_->setText(Latin1(m.ProjectData[0]));
   builname_->setText(Latin1(m.ProjectData[1]));
   builloc_->setText(Latin1(m.ProjectData[3]));
-  for (int i = 1; i <= model::kZoneFields; ++i) zone(i)->setText(Latin1(m.ZoneData[z][At(i)]));
+  ShowFields(m.ZoneData[z]);
   const auto setPicked = [&](int f, const std::string& text) {
-    if (zone(f)->text() == Latin1(text)) return;
-    zone(f)->setText(Latin1(text));
-    m.ZoneEdit.FieldChanged[z][At(f)] = 1;
+    SetField(f, text);
   };
   if (noPick != 1) {
     if (field != 0) setPicked(field, " " + std::to_string(m.ZoneEdit.PickerProfileNo));
@@ -523,6 +561,178 @@ void zoneform::surf_Click(int index) {
   shell::Model().ZoneEdit.SurfFocusRow = static_cast<int16_t>(index);
 }
 
+void zoneform::ShowFields(const std::array<std::string, model::kZoneFields + 1>& texts) {
+  loadingFields_ = true;
+  for (int i = 1; i <= model::kZoneFields; ++i) zone(i)->setText(Latin1(texts[At(i)]));
+  loadingFields_ = false;
+}
+
+void zoneform::SetField(int field, const std::string& text) {
+  if (zone(field)->text() != Latin1(text)) zone(field)->setText(Latin1(text));
+}
+
+int zoneform::FieldOf(QObject* watched) const {
+  for (int i = 1; i <= model::kZoneFields; ++i) {
+    if (zone_[At(i)] == watched) return i;
+  }
+  return 0;
+}
+
+void zoneform::zone_Click(int index) {
+  model::ProjectModel& m = shell::Model();
+  m.ZoneEdit.LastEditedField = static_cast<int16_t>(index);
+  if (const int kind = ProfileKindOfField(index); kind != 0) {
+    m.ZoneEdit.ProfPickerKind = static_cast<int16_t>(kind);
+    m.ZoneEdit.PickerProfileNo = ProfileNumberOf(zone(index)->text().toLatin1().toStdString());
+    ShowProfilePicker();
+  } else if (index >= 16 && index <= 19) {
+    LoadTemperatureProfiles();
+  } else if (index == 9) {
+    OpenVentilationDialog();
+  } else if (index == 11) {
+    shell::Messages().beep();
+    shell::Messages().show(kSelectLighting, kLightingTitle, model::MsgIcon::Information);
+  } else if (index == 20 || index == 21) {
+    shell::Messages().beep();
+    shell::Messages().show(kSelectHvac, kHvacTitle, model::MsgIcon::Information);
+  }
+}
+
+void zoneform::zone_KeyDown(int index) {
+  model::ProjectModel& m = shell::Model();
+  undoFieldIndex_ = index;
+  m.ZoneEdit.LastEditedField = static_cast<int16_t>(index);
+  if (index == 3) SetField(5, PeopleAfterAreaKey(m));
+}
+
+char32_t zoneform::zone_KeyPress(int index, char32_t key) {
+  shell::MessageBoxes& boxes = shell::Messages();
+  switch (EntryOf(index)) {
+    case FieldEntry::Locked:
+      return 0;
+    case FieldEntry::Text:
+      return key;
+    case FieldEntry::Profile:
+      boxes.beep();
+      boxes.show(kSelectProfile, kProfilesTitle, model::MsgIcon::Information);
+      return 0;
+    case FieldEntry::Ventilation:
+      OpenVentilationDialog();
+      return 0;
+    case FieldEntry::Hvac:
+      boxes.beep();
+      boxes.show(kSelectHvac, kHvacTitle, model::MsgIcon::Information);
+      return 0;
+    case FieldEntry::Lighting:
+      boxes.beep();
+      boxes.show(kSelectLighting, kLightingTitle, model::MsgIcon::Information);
+      return 0;
+    case FieldEntry::Numeric:
+      if (NumericKey(key)) return key;
+      boxes.beep();
+      model::WarnNotNumeric(boxes);
+      return 0;
+  }
+  return 0;
+}
+
+void zoneform::ShowProfilePicker() {
+  model::ProjectModel& m = shell::Model();
+  // The picker sees the zone as typed.
+  if (!StoreZoneInputs(m, Texts(), shell::Messages())) return;
+  const int kind = m.ZoneEdit.ProfPickerKind;
+  if (kind < 1 || kind > 4) return;
+  m.ProfKindOpened[At(kind)] = 1;
+  const model::ProfileKindRef profiles = model::ProfileKind(m, kind);
+  for (int j = 1; j <= 42; ++j) {
+    m.ZoneEdit.ProfUndoCopy[At(j)] = profiles.values[At(j)];
+    // The building type's own profile is part of the project once its picker was opened.
+    if (j == m.BldTypeNo) profiles.marks[At(j)] = model::NumberText(static_cast<float>(j));
+  }
+  ShowUseProfilePicker();
+}
+
+void zoneform::LoadTemperatureProfiles() {
+  model::ProjectModel& m = shell::Model();
+  if (!StoreZoneInputs(m, Texts(), shell::Messages())) return;
+  m.ProfKindOpened[5] = 1;
+  m.ZoneEdit.ProfPickerKind = 5;
+  ShowTemperaturePicker();
+}
+
+void zoneform::profile_Click(int index) {
+  if (index == 5) {
+    LoadTemperatureProfiles();
+    return;
+  }
+  const int field = FieldOfProfileKind(index);
+  if (field == 0) return;
+  shell::Model().ZoneEdit.LastEditedField = static_cast<int16_t>(field);
+  zone_Click(field);
+}
+
+venrate* zoneform::VentilationDialog() const { return findChild<venrate*>("venrate"); }
+
+void zoneform::OpenVentilationDialog() {
+  if (VentilationDialog() != nullptr) return;
+  auto* dialog = new venrate(this);
+  dialog->Prepare(zone(9)->text().toLatin1().toStdString());
+  shell::CentreOnScreen(dialog);
+  // Window-modal: the zone window waits for OK or Cancel, or for the dialog to be closed.
+  dialog->setWindowModality(Qt::WindowModal);
+  shell::ShowModeless(dialog);
+}
+
+void zoneform::heat_Click(int index) {
+  ZoneFieldTexts texts;
+  for (int i = 1; i <= model::kZoneFields; ++i) {
+    texts[At(i)] = zone(i)->text().toLatin1().toStdString();
+  }
+  if (!ChooseHeating(shell::Model(), index, texts, shell::Messages())) return;
+  undoFieldIndex_ = 21;
+  for (int f : {21, 28, 29, 30}) SetField(f, texts[At(f)]);
+}
+
+void zoneform::light_Click(int index) {
+  shell::Model().ZoneEdit.LastEditedField = 11;
+  SetField(11, " " + model::NumberText(static_cast<float>(index)));
+}
+
+void zoneform::natvent_Click() {
+  model::ProjectModel& m = shell::Model();
+  const std::string caption = natvent_->text().toLatin1().toStdString();
+  const std::string toggled = ToggledSwitch(caption);
+  if (toggled != caption) {
+    natvent_->setText(Latin1(toggled));
+    if (SwitchOn(toggled)) {
+      zone(22)->setEnabled(true);
+      SetField(22, NaturalVentilationDefault(m.UnitSystem));
+    } else {
+      zone(22)->setEnabled(false);
+    }
+  }
+  m.ZoneEdit.NatVentChanged[At(m.CurrentZone)] = 1;
+  m.ZoneEdit.LastEditedField = 31;
+}
+
+void zoneform::surface_Click(int index) {
+  const int line = shell::Model().ZoneEdit.SurfFocusRow;
+  if (line < 1 || line > kVisibleLines) return;
+  const QString text = Latin1(model::NumberText(static_cast<float>(index + 1)));
+  cell(colExposure, line)->setText(text);
+  SurfaceChange(colExposure, line, text);
+}
+
+void zoneform::Undo_Click() {
+  const model::ProjectModel& m = shell::Model();
+  for (int f : UndoFields(undoFieldIndex_)) SetField(f, m.ZoneData[At(m.CurrentZone)][At(f)]);
+}
+
+void zoneform::tutorial_Click() {
+  shell::ShowHelpFile(kZoneHelpFile,
+                      std::string(kZoneHelpCaption) + " -- " + shell::Model().ProjectFile);
+}
+
 ZoneFormTexts zoneform::Texts() const {
   ZoneFormTexts f;
   for (int i = 1; i <= model::kZoneFields; ++i) {
@@ -554,6 +764,7 @@ void zoneform::ac_Click(int n) {
     texts[At(i)] = zone(i)->text().toLatin1().toStdString();
   }
   if (!ChooseCoolingSystem(shell::Model(), n, texts, shell::Messages())) return;
+  undoFieldIndex_ = 20;
   for (int f : {20, 26, 27, 29, 30}) {
     const QString text = Latin1(texts[At(f)]);
     if (zone(f)->text() != text) zone(f)->setText(text);
@@ -639,6 +850,19 @@ bool zoneform::FindCell(QObject* watched, int& column, int& line) const {
 }
 
 bool zoneform::eventFilter(QObject* watched, QEvent* event) {
+  if (const int field = FieldOf(watched); field != 0) {
+    if (event->type() == QEvent::MouseButtonPress) zone_Click(field);
+    if (event->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      zone_KeyDown(field);
+      const char32_t typed = shell::KeyCharacter(key);
+      // Keys that type nothing (arrows, Delete, Tab) move or edit as the box does; the
+      // zone number's box is read-only.
+      if (typed == 0) return QWidget::eventFilter(watched, event);
+      if (zone_KeyPress(field, typed) == 0) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+  }
   int column = 0;
   int line = 0;
   if (!FindCell(watched, column, line)) return QWidget::eventFilter(watched, event);

@@ -46,6 +46,24 @@ class zoneform : public QWidget {
   // A user's edit of a surface cell: written into the row that its line shows.
   void SurfaceChange(int column, int index, const QString& text);
 
+  // The zone fields: a click, a key going down (before the key filter) and the key filter,
+  // which returns the key that reaches the box (0 for none).
+  void zone_Click(int index);
+  void zone_KeyDown(int index);
+  char32_t zone_KeyPress(int index, char32_t key);
+  // Heating Type item 1..3, Lighting item 1..6, Surface Exp. item 0..6, Profiles item 1..5.
+  void heat_Click(int index);
+  void light_Click(int index);
+  void surface_Click(int index);
+  void profile_Click(int index);
+  void natvent_Click();
+  void Undo_Click();
+  void tutorial_Click();
+  // The field "Undo Last" restores, 0 for none.
+  int UndoFieldIndex() const { return undoFieldIndex_; }
+  // The ventilation-rate dialog while it is open, nullptr otherwise.
+  class venrate* VentilationDialog() const;
+
   // The system and option commands: AC Type item n (1..9), the daylighting and economiser
   // switches, and the copy frames' buttons (0 changed fields, 1 window sizer).
   void ac_Click(int n);
@@ -103,6 +121,13 @@ class zoneform : public QWidget {
 
  private:
   void RenderSurfaceTable();
+  void ShowProfilePicker();
+  void LoadTemperatureProfiles();
+  void OpenVentilationDialog();
+  void SetField(int field, const std::string& text);
+  // Sets the zone fields from texts without marking them changed.
+  void ShowFields(const std::array<std::string, model::kZoneFields + 1>& texts);
+  int FieldOf(QObject* watched) const;
   void SetCellColour(int column, int line, CellColour colour);
   void ResetScroll();
   void BackToZoneList();
@@ -132,6 +157,8 @@ class zoneform : public QWidget {
   int tableScrolled_ = 0;
   int16_t fractionAlertShown_ = 0;
   bool unloading_ = false;
+  bool loadingFields_ = false;  // fields are being filled from the model: no change flags
+  int undoFieldIndex_ = 0;
 
   friend void UnloadZoneForm();
 };

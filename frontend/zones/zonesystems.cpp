@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/numtext.h"
 #include "frontend/zones/hvacdata.h"
@@ -47,6 +48,47 @@ bool ChooseCoolingSystem(model::ProjectModel& m, int n, ZoneFieldTexts& zone,
   model::ZoneEditState& e = m.ZoneEdit;
   e.LastEditedField = 20;
   for (int f : {20, 26, 27, 29, 30}) {
+    if (zone[At(f)] != before[At(f)]) e.FieldChanged[At(m.CurrentZone)][At(f)] = 1;
+  }
+  return true;
+}
+
+std::string HeatingEfficiency(const std::vector<std::string>& lines, int index) {
+  const std::size_t line = At(index + 1);  // two header lines, then types 1..3
+  if (index < 1 || index > 3 || line >= lines.size()) return {};
+  const std::string& text = lines[line];
+  return text.size() > 15 ? text.substr(15, 4) : std::string();
+}
+
+bool ChooseHeating(model::ProjectModel& m, int index, ZoneFieldTexts& zone,
+                   model::MessageBoxes& boxes) {
+  const std::string path = m.AppDir + "/btype/theat.dat";
+  std::vector<std::string> lines;
+  try {
+    lines = model::ReadFileLines(path);
+  } catch (const model::FileError& e) {
+    model::ReportFileError(boxes, e);
+    return false;
+  }
+  const ZoneFieldTexts before = zone;
+  if (static_cast<std::size_t>(index) + 2 <= lines.size()) {
+    zone[28] = HeatingEfficiency(lines, index);
+  }
+  const int cooling = static_cast<int>(Val(zone[20]));
+  if (cooling != 8 && cooling != 9) {
+    const bool wasGas = Val(zone[21]) == 1;
+    if (index != 1 && wasGas) {
+      zone[29] = model::NumberText(static_cast<float>(Val(zone[29]) - 200));
+    } else if (index == 1 && !wasGas) {
+      zone[29] = model::NumberText(static_cast<float>(Val(zone[29]) + 200));
+    }
+    zone[30] = model::RightAlign(
+        model::NumberText(model::RoundTo(Val(zone[29]) * GasMaintenanceShare(cooling), 2)), 5);
+  }
+  zone[21] = model::NumberText(static_cast<float>(index));
+  model::ZoneEditState& e = m.ZoneEdit;
+  e.LastEditedField = 21;
+  for (int f : {21, 28, 29, 30}) {
     if (zone[At(f)] != before[At(f)]) e.FieldChanged[At(m.CurrentZone)][At(f)] = 1;
   }
   return true;

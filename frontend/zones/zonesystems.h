@@ -40,6 +40,23 @@ using ZoneFieldTexts = std::array<std::string, model::kZoneFields + 1>;
 bool ChooseCoolingSystem(model::ProjectModel& m, int n, ZoneFieldTexts& zone,
                          model::MessageBoxes& boxes);
 
+// ---- Heating type ---------------------------------------------------------------------
+
+// The heating efficiency text of heating type `index` (1 gas, 2 electric resistance, 3 heat
+// pump): columns 16 to 19 of line index + 2 of the heating data base (AppDir/btype/theat.dat).
+// Empty when the file has no such line.
+std::string HeatingEfficiency(const std::vector<std::string>& lines, int index);
+
+// Heating type `index` chosen from the Heating Type menu: field 21 the type, field 28 its
+// efficiency from the heating data base, and, unless the cooling system (field 20) is 8 or 9,
+// the first cost per ton 200 lower when gas is given up and 200 higher when gas is taken up,
+// and the maintenance cost recomputed as a share of the first cost. The fields whose text
+// changed are flagged in the current zone, and field 21 becomes the field edited last. A
+// data base that cannot be read is reported (ReportFileError) and nothing changes: the
+// result is false.
+bool ChooseHeating(model::ProjectModel& m, int index, ZoneFieldTexts& zone,
+                   model::MessageBoxes& boxes);
+
 // ---- Switches -------------------------------------------------------------------------
 
 // A Yes/No switch after a click: " Yes" and "Yes" become "No"; "", " ", " No" and "No" become

@@ -1,9 +1,11 @@
 // Saves pictures of the zone description window beside those of the shell's windows:
-// <build>/screens/zoneform.png (inch-pound) and zoneform_si.png (SI, table scrolled), or in
-// the folder named by KALVANO_SCREENS_DIR.
+// <build>/screens/zoneform.png (inch-pound) and zoneform_si.png (SI, table scrolled), and the
+// ventilation-rate dialog venrate.png and venrate_si.png, or in the folder named by
+// KALVANO_SCREENS_DIR.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QScrollBar>
 
@@ -11,6 +13,7 @@
 #include <filesystem>
 
 #include "frontend/shell/session.h"
+#include "frontend/zones/venrate.h"
 #include "frontend/zones/zoneform.h"
 #include "tests/frontend/shell/shell_test_support.h"
 #include "zones_test_support.h"
@@ -44,6 +47,26 @@ TEST_F(ZonePictures, zone_window_is_saved_as_png_in_both_unit_systems) {
   save("zoneform_si.png");
   UnloadZoneForm();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(ZonePictures, ventilation_rate_dialog_is_saved_as_png_in_both_unit_systems) {
+  const std::filesystem::path folder = shell::test::PictureFolder();
+  std::filesystem::create_directories(folder);
+  shell::Model() = test::ThreeZoneProject();
+  for (const auto& [units, name] : {std::pair{model::kInchPound, "venrate.png"},
+                                    std::pair{model::kSI, "venrate_si.png"}}) {
+    shell::Model().UnitSystem = units;
+    ASSERT_TRUE(OpenZoneForm(1));
+    ZoneFormWindow()->zone(9)->setText("CS0.15");
+    ZoneFormWindow()->zone_Click(9);
+    venrate* dialog = ZoneFormWindow()->VentilationDialog();
+    ASSERT_NE(dialog, nullptr);
+    const QPixmap picture = dialog->grab();
+    ASSERT_FALSE(picture.isNull()) << name;
+    EXPECT_TRUE(picture.save(QString::fromStdString((folder / name).string()))) << name;
+    UnloadZoneForm();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 }
 
 }  // namespace
