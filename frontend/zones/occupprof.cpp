@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 #include "frontend/model/helpers.h"
@@ -325,7 +326,8 @@ void occupprof::okey_Click() {
     boxes.show(kInvalidProfile, "Error...", model::MsgIcon::None);
     return;
   }
-  if (markedAfter() > kProfilesPerKind) {
+  // Only new marks are refused: a project that holds more already can still be stored.
+  if (markedAfter() > std::max(kProfilesPerKind, MarkedProfileCount(p.marks, kind))) {
     boxes.show(kProfileLimitText, kSelectProfileTitle, model::MsgIcon::Exclamation);
     return;
   }

@@ -410,6 +410,39 @@ TEST_F(PickerTest, coming_back_from_another_window_of_the_program_reactivates_th
   EXPECT_EQ(w.profscroll()->value(), 0);
 }
 
+TEST_F(PickerTest, walk_through_from_the_zone_field_with_the_surface_table_scrolled) {
+  zoneform& z = Zone();
+  const model::ZoneEditState before = shell::Model().ZoneEdit;
+  z.envscroll()->setValue(10);  // rows 10..20 on screen
+  Click(z.zone(6));
+  ASSERT_NE(OccupProfWindow(), nullptr);
+  occupprof& w = *OccupProfWindow();
+  EXPECT_EQ(w.windowTitle(), "Occupancy Profiles (percentage) -- office.inp");
+  w.profscroll()->setValue(5);
+  Click(w.occ(3));  // profile 8
+  Click(w.Text1(3));
+  w.Text1(3)->end(false);
+  QTest::keyClick(w.Text1(3), Qt::Key_Backspace);
+  QTest::keyClicks(w.Text1(3), "5");
+  Click(w.okey());
+  EXPECT_EQ(OccupProfWindow(), nullptr);
+  const model::ProjectModel& m = shell::Model();
+  EXPECT_EQ(Text(z.zone(6)), " 8");
+  EXPECT_EQ(m.OccProfNo[8], " 8");
+  EXPECT_EQ(m.OccProfile[8], Values(23, "8") + " 5");
+  for (int c = 0; c < kSurfaceColumns; ++c) {
+    EXPECT_EQ(RowColumn(m.ZoneEdit, c), RowColumn(before, c)) << "column " << c;
+  }
+  EXPECT_EQ(Text(z.cell(colWallArea, 1)), " 110");  // still at row 10
+
+  // Field 17 opens the temperature picker with the zone's profiles.
+  shell::Model().ZoneData[2][17] = " 2";
+  z.zone(17)->setText(" 2");
+  Click(z.zone(17));
+  ASSERT_NE(TemperatureWindow(), nullptr);
+  EXPECT_TRUE(IsYellow(TemperatureWindow()->Text1(2)));
+}
+
 // ---- The temperature picker ---------------------------------------------------------------
 
 TEST_F(PickerTest, temperature_picks_write_the_slot_numbers_into_the_zone_at_once) {
