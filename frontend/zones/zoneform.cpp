@@ -415,6 +415,7 @@ void zoneform::LoadZone() {
   builname_->setText(Latin1(m.ProjectData[1]));
   builloc_->setText(Latin1(m.ProjectData[3]));
   ShowFields(m.ZoneData[z]);
+  pickerOpenedWith_ = m.ZoneData[z];
   undoFieldIndex_ = 0;
   zone(22)->setEnabled(m.ZoneNatVent[z] == "Yes");
   zone(24)->setEnabled(m.ZoneDaylight[z] == "Yes");
@@ -435,7 +436,12 @@ void zoneform::RefreshZoneForm(int field, int16_t noPick,
   builtype_->setText(Latin1(m.ProjectData[0]));
   builname_->setText(Latin1(m.ProjectData[1]));
   builloc_->setText(Latin1(m.ProjectData[3]));
-  ShowFields(m.ZoneData[z]);
+  std::array<std::string, model::kZoneFields + 1> shown = m.ZoneData[z];
+  for (int i = 1; i <= model::kZoneFields; ++i) {
+    const std::string now = zone(i)->text().toLatin1().toStdString();
+    if (now != pickerOpenedWith_[At(i)]) shown[At(i)] = now;
+  }
+  ShowFields(shown);
   const auto setPicked = [&](int f, const std::string& text) {
     SetField(f, text);
   };
@@ -458,6 +464,7 @@ void zoneform::RefreshZoneForm(int field, int16_t noPick,
   }
   econcycle_->setText(Latin1(m.ZoneEconCycle[z]));
   RenderSurfaceTable();
+  pickerOpenedWith_ = Texts().zone;
 }
 
 void zoneform::Form_Activate() {
@@ -642,6 +649,7 @@ void zoneform::ShowProfilePicker() {
   if (!StoreZoneInputs(m, Texts(), shell::Messages())) return;
   const int kind = m.ZoneEdit.ProfPickerKind;
   if (kind < 1 || kind > 4) return;
+  pickerOpenedWith_ = Texts().zone;
   m.ProfKindOpened[At(kind)] = 1;
   const model::ProfileKindRef profiles = model::ProfileKind(m, kind);
   for (int j = 1; j <= 42; ++j) {
@@ -655,6 +663,7 @@ void zoneform::ShowProfilePicker() {
 void zoneform::LoadTemperatureProfiles() {
   model::ProjectModel& m = shell::Model();
   if (!StoreZoneInputs(m, Texts(), shell::Messages())) return;
+  pickerOpenedWith_ = Texts().zone;
   m.ProfKindOpened[5] = 1;
   m.ZoneEdit.ProfPickerKind = 5;
   ShowTemperaturePicker();

@@ -101,7 +101,7 @@ class zoneform : public QWidget {
   QGroupBox* Frame2() const { return frame2_; }
 
   // Shows the zone again after a profile picker's OK: the building captions, the 30 fields
-  // from the stored zone, the switches' fields enabled by the stored switches and the surface
+  // from the stored zone (a field typed in after the picker opened keeps its text), the switches' fields enabled by the stored switches and the surface
   // rows at the window's own scroll position. Unless `noPick` is 1, the use-profile field
   // `field` (6, 8, 10 or 15; 0 for none) gets " " and the digits of PickerProfileNo, and
   // each temperature slot s (1..4) chosen in `slotChoice` writes its profile number as plain
@@ -159,6 +159,9 @@ class zoneform : public QWidget {
   bool unloading_ = false;
   bool loadingFields_ = false;  // fields are being filled from the model: no change flags
   int undoFieldIndex_ = 0;
+  // The field texts as a picker found them when it opened: a refresh keeps what the user
+  // typed in the zone window after that.
+  std::array<std::string, model::kZoneFields + 1> pickerOpenedWith_{};
 
   friend void UnloadZoneForm();
 };

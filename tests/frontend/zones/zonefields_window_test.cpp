@@ -228,6 +228,39 @@ TEST_F(ZoneFields, profile_fields_prepare_their_picker) {
   EXPECT_EQ(m.ProfKindOpened[5], 1);
 }
 
+TEST_F(ZoneFields, a_pickers_refresh_writes_the_pick_and_keeps_what_was_typed_meanwhile) {
+  model::ProjectModel& m = shell::Model();
+  zoneform& w = Open(2);
+  w.envscroll()->setValue(10);
+  w.zone(7)->clear();
+  QTest::mouseClick(w.zone(6), Qt::LeftButton);  // stores the zone: field 7 as "0"
+  EXPECT_EQ(m.ZoneData[2][7], "0");
+  QTest::keyClicks(w.zone(4), "9");  // typed while the picker is open
+  m.ZoneEdit.FieldChanged[2].fill(0);
+  m.ZoneEdit.PickerProfileNo = 22;
+  m.ZoneData[2][12] = " 12.5";  // as another window may have stored it
+  w.RefreshZoneForm(6, 0);
+  EXPECT_EQ(Text(w.zone(6)), " 22");
+  EXPECT_EQ(Text(w.zone(4)), " 49");
+  EXPECT_EQ(Text(w.zone(7)), "0");
+  EXPECT_EQ(Text(w.zone(12)), " 12.5");
+  EXPECT_EQ(Text(w.cell(colWallArea, 1)), " 110");  // row 10 on line 1, still scrolled
+  for (int f = 1; f <= model::kZoneFields; ++f) EXPECT_EQ(Flags(2)[f], f == 6 ? 1 : 0) << f;
+
+  m.ZoneEdit.PickerProfileNo = 5;
+  w.RefreshZoneForm(6, 1);  // "Undo Last" took the pick back
+  EXPECT_EQ(Text(w.zone(6)), " 6");
+
+  std::array<int16_t, 5> chosen{0, 9, 0, 0, 12};
+  w.RefreshZoneForm(0, 0, chosen);
+  EXPECT_EQ(Text(w.zone(16)), "9");
+  EXPECT_EQ(Text(w.zone(19)), "12");
+  EXPECT_EQ(m.ZoneData[2][16], "9");
+  EXPECT_EQ(Text(w.zone(17)), " 17");
+  EXPECT_EQ(Flags(2)[16], 1);
+  EXPECT_EQ(Flags(2)[17], 0);
+}
+
 TEST_F(ZoneFields, tutorial_shows_the_zone_help_or_reports_its_absence) {
   zoneform& w = Open(1);
   Item(w, "tutorial")->trigger();
