@@ -617,7 +617,7 @@ void DrawForm::ShowLevel() {
   cells_ = level;
   for (int n = 1; n <= kZones; ++n) {
     std::string name = level.Name(n);
-    if (name.rfind(" Zone", 0) == 0 || name == " ") name = DefaultZoneName(currentLevel_, n);
+    if (IsDefaultZoneName(name)) name = DefaultZoneName(currentLevel_, n);
     names_[static_cast<std::size_t>(n - 1)]->setText(shell::Latin1(name));
   }
   if (currentLevel_ == 1) {
@@ -735,8 +735,22 @@ bool DrawForm::eventFilter(QObject* watched, QEvent* event) {
   }
   if (navigation) return false;
   if (backspace && box != orientation_ && box->text().endsWith('=')) return true;
-  const bool point = c == '.' && box != numFloors_;  // floors are whole numbers
-  const bool kept = (c >= '0' && c <= '9') || backspace || point || c == ' ' || enter;
+  const bool digit = c >= '0' && c <= '9';
+  if (box == numFloors_) {
+    // Floors are a whole number: a typed point is refused with a beep, and so are the
+    // digits of the fraction after it, so "2.5" gives 2 floors, never 25.
+    if (c == '.') {
+      floorsPoint_ = {box->text(), box->cursorPosition()};
+      shell::Messages().beep();
+      return true;
+    }
+    const bool inFraction = floorsPoint_.has_value() && floorsPoint_->first == box->text() &&
+                            floorsPoint_->second == box->cursorPosition();
+    if (digit && inFraction) return true;
+    floorsPoint_.reset();
+  }
+  const bool point = c == '.' && box != numFloors_;
+  const bool kept = digit || backspace || point || c == ' ' || enter;
   return !kept;
 }
 

@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <utility>
 #include <string>
 
 #include "frontend/sketch/sketchmodel.h"
@@ -166,6 +168,9 @@ class DrawForm : public QWidget {
   float sketchFloorArea_ = 0;
   float sketchStories_ = 1;
   QString pendingKey_;
+  // Where a point was refused in the floors box (its text and cursor): the digits of the
+  // fraction typed right after it are refused too.
+  std::optional<std::pair<QString, int>> floorsPoint_;
 
   QLineEdit* gridsize_ = nullptr;
   QLineEdit* numFloors_ = nullptr;

@@ -235,9 +235,27 @@ std::string DefaultZoneName(int level, int zone) {
   return " Zone " + LevelText(level) + "-" + LevelText(zone);
 }
 
+bool IsDefaultZoneName(std::string_view name) {
+  if (name.rfind(" Zone", 0) == 0 || name == " ") return true;
+  if (name.rfind("Zone ", 0) != 0) return false;
+  // "Zone " digits "-" digits, trailing blanks allowed.
+  std::size_t i = 5;
+  auto digits = [&name, &i] {
+    const std::size_t start = i;
+    while (i < name.size() && name[i] >= '0' && name[i] <= '9') ++i;
+    return i > start;
+  };
+  if (!digits() || i >= name.size() || name[i] != '-') return false;
+  ++i;
+  if (!digits()) return false;
+  while (i < name.size() && name[i] == ' ') ++i;
+  return i == name.size();
+}
+
 float FieldValue(std::string_view text, bool points) {
   std::string kept;
   for (char c : text) {
+    if (!points && c == '.') break;
     if ((c >= '0' && c <= '9') || (points && c == '.')) kept += c;
   }
   return static_cast<float>(model::Val(kept));

@@ -111,8 +111,14 @@ std::string SketchFileText(const Sketch& sketch);
 // The default name of zone `zone` on level `level`: " Zone 2-5".
 std::string DefaultZoneName(int level, int zone);
 
+// Whether a zone name is a default name, which follows the level it is shown on: one that
+// begins " Zone" or is a single blank, as the window writes them, or "Zone <level>-<zone>"
+// without the leading blank, as the installed blank sketch and the samples hold them.
+bool IsDefaultZoneName(std::string_view name);
+
 // The value of a level field's text: its digits and, when `points`, its "." characters,
-// wherever they stand, read as a number ("12a.5" -> 12.5; without points "2.5" -> 25).
+// wherever they stand, read as a number ("12a.5" -> 12.5). Without points (the floors, a
+// whole number) only the digits before the first "." count: "2.5" -> 2, never 25.
 float FieldValue(std::string_view text, bool points);
 
 // The name the sketch save dialog offers: the file-name part of the project file without a

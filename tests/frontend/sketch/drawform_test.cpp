@@ -3,6 +3,7 @@
 // dialogs, and the two ways out.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,15 +152,36 @@ TEST_F(SketchWindowTest, level_fields_and_the_recount) {
     }
     EXPECT_EQ(w.zone_area()->text().toStdString(), *c.area ? c.area : "unchanged");
   }
-  // Letters never reach the field; the floors field takes digits only.
+  // Letters never reach the fields. Floors are a whole number: a typed point beeps and the
+  // fraction after it is refused, so "2.5" is 2 floors, never 25.
+  struct FloorsCase {
+    const char* typed;
+    const char* shown;
+    float floors;
+    int beeps;
+  };
+  for (const FloorsCase& c : {FloorsCase{"2.5x", "2", 2, 1}, FloorsCase{"12.75", "12", 12, 1},
+                              FloorsCase{"3", "3", 3, 0}, FloorsCase{"1.", "1", 1, 1}}) {
+    SCOPED_TRACE(c.typed);
+    boxes.beeps = 0;
+    w.num_floors()->clear();
+    QTest::keyClicks(w.num_floors(), c.typed);
+    EXPECT_EQ(w.num_floors()->text().toStdString(), c.shown);
+    EXPECT_EQ(boxes.beeps, c.beeps);
+    w.WriteLevelFile();
+    EXPECT_EQ(w.CurrentSketch().levels[0].Header(kFloors), c.floors);
+  }
+  // After the refused fraction, a backspace lets digits in again.
   w.num_floors()->clear();
-  QTest::keyClicks(w.num_floors(), "2.5x");
-  EXPECT_EQ(w.num_floors()->text(), "25");
+  QTest::keyClicks(w.num_floors(), "2.5");
+  QTest::keyClick(w.num_floors(), Qt::Key_Backspace);
+  QTest::keyClicks(w.num_floors(), "4");
+  EXPECT_EQ(w.num_floors()->text(), "4");
   w.ceiling_ht()->clear();
   QTest::keyClicks(w.ceiling_ht(), "9.5");
   EXPECT_EQ(w.ceiling_ht()->text(), "9.5");
   w.WriteLevelFile();
-  EXPECT_EQ(w.CurrentSketch().levels[0].Header(kFloors), 25.0f);
+  EXPECT_EQ(w.CurrentSketch().levels[0].Header(kFloors), 4.0f);
   EXPECT_EQ(w.CurrentSketch().levels[0].Header(kRoomHeight), 9.5f);
 }
 
@@ -176,7 +198,10 @@ TEST_F(SketchWindowTest, levels_are_added_on_top_and_removed_from_the_top) {
   EXPECT_EQ(w.Level()->text(), "Level= 2");
   EXPECT_EQ(Cells(w, 1), 8);
   EXPECT_EQ(w.znname(1)->text(), "Lobby");
-  EXPECT_EQ(w.znname(2)->text(), "Zone 1-3");
+  // Default names follow the level, also the installed sketch's "Zone 1-3".
+  EXPECT_EQ(w.znname(0)->text(), " Zone 2-1");
+  EXPECT_EQ(w.znname(2)->text(), " Zone 2-3");
+  EXPECT_EQ(w.CurrentSketch().levels[0].Name(2), "Lobby");
   // No leaves the top level current.
   boxes.answers.push_back(shell::MsgAnswer::No);
   w.HScroll1_Change(2);
@@ -278,6 +303,42 @@ TEST_F(SketchWindowTest, a_refused_export_keeps_the_window_open_and_writes_nothi
   EXPECT_FALSE(base.exists("temp/zname.tmp"));
 }
 
+TEST_F(SketchWindowTest, a_failed_export_shows_the_draw_error_and_changes_nothing) {
+  model::ProjectModel& m = shell::Model();
+  m.ZoneCount = 1;
+  m.ZoneCode[1] = "11";
+  m.ZoneSketchName[1] = "Before";
+  m.ZoneFloorArea[1] = 50;
+  m.SurfaceCount[1] = 4;
+  const std::string before = base.read("sketch/bld_mtx.all");
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 50, 30);
+  // The export's files cannot be written: a file stands where the temp folder was.
+  fs::remove_all(base.path("temp"));
+  base.write("temp", "a file where the folder was");
+  QTest::mouseClick(w.Exit(), Qt::LeftButton);
+  ASSERT_FALSE(boxes.asked.empty());
+  EXPECT_EQ(boxes.asked.back().text, "Draw Error, Click OK to recover");
+  EXPECT_EQ(boxes.asked.back().title, "Sketch subroutine error");
+  EXPECT_EQ(boxes.asked.back().buttons, shell::MsgButtons::Ok);
+  // The window stays open with the drawing; the project keeps its zones and sketch file.
+  ASSERT_EQ(SketchWindow(), &w);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(Cells(w, 1), 15);
+  EXPECT_EQ(base.read("sketch/bld_mtx.all"), before);
+  EXPECT_EQ(m.ZoneCount, 1);
+  EXPECT_EQ(m.ZoneSketchName[1], "Before");
+  EXPECT_EQ(m.ZoneFloorArea[1], 50);
+  EXPECT_EQ(m.SurfaceCount[1], 4);
+  // With the folder back, "<< Back" goes through.
+  base.remove("temp");
+  fs::create_directories(base.path("temp"));
+  QTest::mouseClick(w.Exit(), Qt::LeftButton);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(SketchWindow(), nullptr);
+  EXPECT_EQ(m.ZoneFloorArea[1], 60);
+}
+
 TEST_F(SketchWindowTest, a_missing_sketch_file_is_reported_and_no_window_opens) {
   base.remove("sketch/bld_mtx.all");
   OpenSketchWindow();
@@ -290,8 +351,6 @@ TEST(SketchFileBase, is_the_project_files_name_without_inp) {
   EXPECT_EQ(SketchFileBase("/home/ann/proj/office.inp"), "office");
   EXPECT_EQ(SketchFileBase("plan.INP"), "plan");
   EXPECT_EQ(SketchFileBase("office.dat"), "office.dat");
-  EXPECT_EQ(FieldValue("12a.5", true), 12.5f);
-  EXPECT_EQ(FieldValue("2.5", false), 25.0f);
 }
 
 TEST_F(SketchWindowTest, sketch_and_picture_files_save_the_drawing_on_screen_and_load_back) {

@@ -184,6 +184,29 @@ TEST(SplitSketch, the_installed_blank_sketch_is_one_blank_level) {
   EXPECT_EQ(LevelFileText(BlankLevel(60, 80)), installed);
 }
 
+TEST(LevelFields, values_and_default_names) {
+  struct ValueCase {
+    const char* text;
+    bool points;
+    float value;
+  };
+  for (const ValueCase& c : {ValueCase{"12a.5", true, 12.5f}, ValueCase{"1.05", true, 1.05f},
+                             ValueCase{"", true, 0}, ValueCase{"2.5", false, 2},
+                             ValueCase{"1a2.9", false, 12}, ValueCase{".5", false, 0}}) {
+    EXPECT_EQ(FieldValue(c.text, c.points), c.value) << c.text << " " << c.points;
+  }
+  struct NameCase {
+    const char* name;
+    bool isDefault;
+  };
+  for (const NameCase& c : {NameCase{" Zone 2-5", true}, NameCase{" ", true}, NameCase{"Zone 1-3", true},
+                            NameCase{"Zone 12-25  ", true}, NameCase{"Zone north", false},
+                            NameCase{"Zone 1-", false}, NameCase{"Zone 1-3a", false},
+                            NameCase{"Lobby", false}, NameCase{"", false}}) {
+    EXPECT_EQ(IsDefaultZoneName(c.name), c.isDefault) << "[" << c.name << "]";
+  }
+}
+
 TEST(ParseLevel, a_level_that_ends_early_is_a_wrong_format) {
   std::vector<std::string> lines = Lines(LevelFileText(BlankLevel(4, 6)));
   lines.pop_back();
