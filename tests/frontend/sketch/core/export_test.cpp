@@ -207,17 +207,29 @@ TEST(SketchExport, sketches_the_project_cannot_hold_are_refused) {
             "Level 1 zone 12 and level 11 zone 2 would both be zone 112.  Paint one of them with "
             "another zone number.");
   EXPECT_TRUE(same.zones.empty());
-  // 100 zones: four levels of 25.
+  // Four levels: three of 25 zones and a top level of 25, 24 or 23 (zones 24 and 25 are the
+  // last two cells of its third row). The project holds at most 98 zones.
   const SketchLevel full = Level({"123456789A", "BCDEFGHIJK", "LMNOP"});
-  const ExportResult many = ExportSketchZones(Of({full, full, full, full}), 10, " 0", model::kInchPound);
-  EXPECT_EQ(many.status, ExportResult::kRefused);
-  EXPECT_NE(many.message.find("98"), std::string::npos);
-  // 98 pass.
-  SketchLevel less = full;
-  less.SetCell(kRows - 2, 4, 0);
-  less.SetCell(kRows - 2, 5, 0);
-  EXPECT_EQ(ExportSketchZones(Of({full, full, full, less}), 10, " 0", model::kInchPound).status,
-            ExportResult::kDone);
+  struct Case {
+    int emptied;  // zones taken off the top level
+    int zones;
+    bool refused;
+  };
+  for (const Case& c : {Case{0, 100, true}, Case{1, 99, true}, Case{2, 98, false}}) {
+    SCOPED_TRACE(c.zones);
+    SketchLevel top = full;
+    for (int k = 0; k < c.emptied; ++k) top.SetCell(kRows - 2, 5 - k, 0);
+    const ExportResult r = ExportSketchZones(Of({full, full, full, top}), 10, " 0", model::kInchPound);
+    if (c.refused) {
+      EXPECT_EQ(r.status, ExportResult::kRefused);
+      EXPECT_NE(r.message.find("98"), std::string::npos) << r.message;
+      EXPECT_TRUE(r.zones.empty());
+      EXPECT_TRUE(r.znameText.empty());
+    } else {
+      EXPECT_EQ(r.status, ExportResult::kDone) << r.message;
+      EXPECT_EQ(r.zones.size(), static_cast<std::size_t>(c.zones));
+    }
+  }
 }
 
 // A base folder with temp/ and sketch/ for the commit.
