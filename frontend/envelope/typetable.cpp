@@ -111,6 +111,16 @@ void UndoSelect(model::ProjectModel& m, TypeTable& t) {
   t.choiceMade = 0;
 }
 
+KeyVerdict FilterKey(TypeTable& t, int column, int r, char key) {
+  if (t.Cell(0, r).empty()) return KeyVerdict::kDrop;
+  t.edited.at(static_cast<std::size_t>(r)) = 1;
+  if (column == 1) return KeyVerdict::kTake;
+  const bool control = key == '\b' || key == '\t' || key == '\r' || key == '\n';
+  const bool blank = key == ' ' && column != 4;
+  if (control || blank || key == '.' || (key >= '0' && key <= '9')) return KeyVerdict::kTake;
+  return KeyVerdict::kWarn;
+}
+
 bool StoreRow(model::ProjectModel& m, TypeTable& t, int r, model::MessageBoxes& boxes) {
   if (WouldOverflow(m, t.kind, r)) {
     boxes.show(TooManyTypes(t.kind), "Select " + KindWord(t.kind) + " ID", model::MsgIcon::Exclamation);

@@ -56,6 +56,13 @@ Choice ChooseRow(model::ProjectModel& m, TypeTable& t, int r, model::MessageBoxe
 // Takes the last choice back: the chosen position gets what it held before the choice.
 void UndoSelect(model::ProjectModel& m, TypeTable& t);
 
+enum class KeyVerdict { kTake, kDrop, kWarn };
+// The key filter of a cell of column 1..6 (description to cost) in table row r. A row without
+// an id takes no key and says nothing (kDrop); otherwise the row is marked edited, even when
+// its key is then refused: the numeric columns take digits, the point, backspace, tab and
+// enter ('\b', '\t', '\r'), and a blank except in column 4; anything else is kWarn.
+KeyVerdict FilterKey(TypeTable& t, int column, int r, char key);
+
 // Stores row r at its own position; false (with `TooManyTypes` shown) when it would be a
 // 21st type.
 bool StoreRow(model::ProjectModel& m, TypeTable& t, int r, model::MessageBoxes& boxes);

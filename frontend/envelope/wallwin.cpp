@@ -183,7 +183,11 @@ void wallwin::OK_Click() {
         continue;
       }
     }
-    StoreRow(m, table_, r, boxes);
+    // A refused row keeps its mark: the table stays open with what was typed.
+    if (StoreRow(m, table_, r, boxes)) table_.edited[static_cast<std::size_t>(r)] = 0;
+  }
+  for (int r = 1; r <= kShownRows; ++r) {
+    if (table_.edited[static_cast<std::size_t>(r)] == 1) return;
   }
   table_.edited.fill(0);
   table_.choiceMade = 0;
@@ -248,16 +252,18 @@ bool wallwin::eventFilter(QObject* watched, QEvent* event) {
   }
   const QString t = key->text();
   if (t.isEmpty()) return false;
-  const int r = TopOffset() + row + 1;
-  // A row without an id takes no key.
-  if (table_.Cell(0, r).empty()) return true;
-  table_.edited[static_cast<std::size_t>(r)] = 1;
-  if (column == 1) return false;
-  const QChar c = t.front();
-  const bool control = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab ||
-                       key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-  const bool blank = c == ' ' && column != 4;
-  if (control || blank || c == '.' || (c >= '0' && c <= '9')) return false;
+  char c = t.front().toLatin1();
+  if (key->key() == Qt::Key_Backspace) c = '\b';
+  if (key->key() == Qt::Key_Tab) c = '\t';
+  if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) c = '\r';
+  switch (FilterKey(table_, column, TopOffset() + row + 1, c)) {
+    case KeyVerdict::kTake:
+      return false;
+    case KeyVerdict::kDrop:
+      return true;
+    case KeyVerdict::kWarn:
+      break;
+  }
   shell::Messages().beep();
   shell::Messages().show("You should use numerical value.", "Error", MsgIcon::Exclamation);
   return true;

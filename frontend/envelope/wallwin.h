@@ -31,6 +31,8 @@ class wallwin : public QWidget {
   void envscroll_Change(int value);
   void id_Click(int row);
   void Undo_Click();
+  // Stores the edited rows and closes; a row refused as a 21st type keeps the table open,
+  // with what was typed, after the message.
   void OK_Click();
   void edit_Click(int index);
   void help_Click();

@@ -2,16 +2,26 @@
 // used, the preview, the year question of a custom file, and the copy for the engine.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/model/helpers.h"
+#include "frontend/model/numtext.h"
 #include "frontend/shell/filepicker.h"
+#include "frontend/shell/mainmenu.h"
+#include "frontend/shell/openers.h"
+#include "frontend/shell/runsim.h"
 #include "frontend/weather/recorded.h"
 #include "frontend/weather/selectweth.h"
 #include "shell_test_support.h"
@@ -41,6 +51,7 @@ class SelectWeather : public shell::test::ShellTest {
   }
   void TearDown() override {
     delete SelectWeatherWindow();
+    shell::ClearWindowOpeners();
     shell::test::ShellTest::TearDown();
   }
   selectweth& Open() {
@@ -157,6 +168,72 @@ TEST_F(SelectWeather, a_short_file_is_a_file_error_and_an_edited_name_is_preview
   QTest::qWait(5);
   EXPECT_EQ(shell::Model().WeatherFileChosen, 0);
   EXPECT_EQ(shell::Model().Run.WeatherFormat, 0);
+}
+
+// The reference Miami year, picked as TMY2 from the run window's "Recorded Weather:", is the
+// weather the engine runs on: its station, and its first day's dry bulbs in the daily summary.
+TEST_F(SelectWeather, the_miami_tmy2_file_picked_for_a_run_is_the_year_the_engine_reads) {
+  shell::test::InstallRealEngine(base);
+  model::ProjectModel& m = shell::test::RunnableSample(base, "SampleProject.inp");
+  m.ProjectLoaded = 1;
+  m.InputSaved = 1;
+  m.LastProjectFile = m.ProjectFile;
+  shell::RegisterWindowOpener(shell::window::selectweth, [](int) { OpenSelectWeather(); });
+  shell::MainMenu().runenergy_Click(3);
+  ASSERT_TRUE(shell::RunWindowLoaded());
+  shell::runsim& run = shell::RunWindow();
+  run.weather_MouseDown(1);
+  ASSERT_NE(SelectWeatherWindow(), nullptr);
+  selectweth& w = *SelectWeatherWindow();
+  EXPECT_FALSE(run.isEnabled());
+  const std::string tm2 = std::string(KALVANO_REFERENCE_DIR) + "/weather/12839.tm2";
+  w.Text1()->setText(QString::fromStdString(tm2));
+  w.fileformat(0)->setChecked(true);
+  w.OK_Click();
+  ASSERT_NE(w.Preview(), nullptr);
+  w.Preview()->OK_Click();
+  QTest::qWait(5);
+  EXPECT_EQ(SelectWeatherWindow(), nullptr);
+  EXPECT_TRUE(run.isEnabled());
+  EXPECT_EQ(base.read("temp/tavik$.tmy"), base.read(tm2));
+
+  QTest::mouseClick(run.Command1(), Qt::LeftButton);
+  ASSERT_TRUE(shell::test::WaitFor([&run] { return !run.IsEngineRunning(); }));
+  QTest::qWait(50);
+  const std::string status = run.runstatus()->text().toStdString();
+  EXPECT_EQ(status.rfind("Simulation Completed at ", 0), 0u) << status << base.read("temp/monitor.txt");
+  EXPECT_EQ(model::SplitLines(base.read("temp/tavik$.tmp")).at(1).substr(0, 15), "Wthr type :  1 ");
+  const std::string listing = base.read("temp/tavik$.wth");
+  EXPECT_NE(listing.find("LOCATION: MIAMI                  FL                   WBAN Station: 12839"),
+            std::string::npos);
+  EXPECT_NE(listing.find("25.8 DEG. NORTH LATITUDE"), std::string::npos);
+  // 1 January: the lowest and highest of the file's first 24 dry bulbs (tenths of a degree C
+  // in columns 68-71), in F.
+  const std::vector<std::string> records = model::SplitLines(base.read(tm2));
+  double low = 1e9, high = -1e9;
+  for (std::size_t h = 1; h <= 24; ++h) {
+    const double f = model::Val(records.at(h).substr(67, 4)) / 10 * 1.8 + 32;
+    low = std::min(low, f);
+    high = std::max(high, f);
+  }
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "%.1f", low);
+  const std::string lowText = expected;
+  std::snprintf(expected, sizeof expected, "%.1f", high);
+  const std::string highText = expected;
+  std::string firstDay;
+  for (const std::string& line : model::SplitLines(listing)) {
+    if (line.find(" 1/ 1 ") != std::string::npos) {
+      firstDay = line;
+      break;
+    }
+  }
+  const std::vector<std::string> fields = model::SplitWords(firstDay);
+  // "Mon", "1/", "1", the sunrise, the lowest, the mean, the highest.
+  ASSERT_GE(fields.size(), 7u) << firstDay;
+  EXPECT_EQ(fields[4], lowText) << firstDay;
+  EXPECT_EQ(fields[6], highText) << firstDay;
+  EXPECT_NE(listing.find("12/31"), std::string::npos);
 }
 
 }  // namespace
