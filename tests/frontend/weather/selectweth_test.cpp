@@ -2,6 +2,8 @@
 // used, the preview, the year question of a custom file, and the copy for the engine.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,9 +21,11 @@
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/shell/filepicker.h"
+#include "frontend/shell/filesamp.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/runsim.h"
+#include "frontend/shell/session.h"
 #include "frontend/weather/recorded.h"
 #include "frontend/weather/selectweth.h"
 #include "shell_test_support.h"
@@ -35,6 +39,14 @@ namespace fs = std::filesystem;
 std::string WeatherFile(int lines, const std::string& year) {
   std::string text;
   for (int i = 1; i <= lines; ++i) text += "123" + year + " line " + std::to_string(i) + "\r\n";
+  return text;
+}
+
+// A custom-layout file of 30 lines whose records carry the year 01, except line `odd`, which
+// carries 99.
+std::string CustomFile(int odd) {
+  std::string text;
+  for (int i = 1; i <= 30; ++i) text += std::string(i == odd ? "12399" : "12301") + " line " + std::to_string(i) + "\r\n";
   return text;
 }
 
@@ -89,14 +101,17 @@ TEST_F(SelectWeather, each_option_hands_the_run_its_engine_code_once_the_file_is
     int option;
     int code;
   };
+  // The same file of another year (99 on every line) for each layout: only Custom is asked
+  // about, at OK and again at the preview's OK.
   for (const Case& c : {Case{0, 1}, Case{1, 2}, Case{2, 4}, Case{3, 3}}) {
     SCOPED_TRACE(c.option);
     base.write("temp/tavik$.tmy", "an earlier file");
     shell::Model().Run.WeatherFormat = 0;
     shell::Model().WeatherFileChosen = 0;
+    boxes.asked.clear();
     selectweth& w = Open();
     w.fileformat(c.option)->setChecked(true);
-    w.Text1()->setText(c.option == 2 ? "custom.dat" : "site.tm2");
+    w.Text1()->setText("custom.dat");
     if (c.option == 2) boxes.answers.push_back(shell::MsgAnswer::Yes);
     w.OK_Click();  // previews first
     ASSERT_NE(w.Preview(), nullptr);
@@ -106,8 +121,11 @@ TEST_F(SelectWeather, each_option_hands_the_run_its_engine_code_once_the_file_is
     QTest::qWait(5);
     EXPECT_EQ(shell::Model().Run.WeatherFormat, c.code);
     EXPECT_EQ(shell::Model().WeatherFileChosen, 1);
-    EXPECT_EQ(base.read("temp/tavik$.tmy"), base.read(c.option == 2 ? "wx/custom.dat" : "wx/site.tm2"));
+    EXPECT_EQ(base.read("temp/tavik$.tmy"), base.read("wx/custom.dat"));
     EXPECT_EQ(SelectWeatherWindow(), nullptr);
+    std::size_t questions = 0;
+    for (const auto& a : boxes.asked) questions += a.text == kYearQuestion ? 1 : 0;
+    EXPECT_EQ(questions, c.option == 2 ? 2u : 0u);
   }
 }
 
@@ -128,6 +146,94 @@ TEST_F(SelectWeather, a_custom_file_of_another_year_asks_and_no_changes_nothing)
   w.Text1()->setText("custom.dat");
   w.OK_Click();
   EXPECT_EQ(boxes.asked.size(), asked);
+}
+
+// The year of a custom file is read from line 10 at OK and from line 5 at the preview's OK.
+TEST_F(SelectWeather, the_year_check_reads_line_10_at_ok_and_line_5_at_the_previews_ok) {
+  struct Case {
+    int odd;               // the line that carries another year
+    bool askedAtOk, askedAtPreview;
+  };
+  for (const Case& c : {Case{10, true, false}, Case{5, false, true}, Case{4, false, false}}) {
+    SCOPED_TRACE(c.odd);
+    base.write("wx/year.dat", CustomFile(c.odd));
+    base.write("temp/tavik$.tmy", "an earlier file");
+    shell::Model().WeatherFileChosen = 0;
+    boxes.asked.clear();
+    selectweth& w = Open();
+    w.fileformat(2)->setChecked(true);
+    w.Text1()->setText("year.dat");
+    boxes.answers.push_back(shell::MsgAnswer::Yes);  // for the question at OK, when asked
+    w.OK_Click();
+    EXPECT_EQ(!boxes.asked.empty() && boxes.asked.back().text == kYearQuestion, c.askedAtOk);
+    if (c.askedAtOk) {
+      EXPECT_EQ(boxes.asked.back().title, "Weather Year");
+    }
+    ASSERT_NE(w.Preview(), nullptr);
+    boxes.answers.clear();
+    boxes.asked.clear();
+    w.Preview()->OK_Click();  // No, when asked
+    QTest::qWait(5);
+    EXPECT_EQ(boxes.asked.size(), c.askedAtPreview ? 1u : 0u);
+    if (c.askedAtPreview) {
+      // Refused: both windows stay and nothing is copied.
+      EXPECT_EQ(boxes.asked.back().text, std::string(kYearQuestion));
+      ASSERT_EQ(SelectWeatherWindow(), &w);
+      EXPECT_TRUE(w.Preview()->isVisible());
+      EXPECT_EQ(base.read("temp/tavik$.tmy"), "an earlier file");
+      EXPECT_EQ(shell::Model().WeatherFileChosen, 0);
+      delete SelectWeatherWindow();
+    } else {
+      EXPECT_EQ(SelectWeatherWindow(), nullptr);
+      EXPECT_EQ(base.read("temp/tavik$.tmy"), base.read("wx/year.dat"));
+      EXPECT_EQ(shell::Model().WeatherFileChosen, 1);
+    }
+  }
+}
+
+// "View Sample Format" shows each layout's example, and the picker keeps the folder, the
+// name and the layout chosen when it is in front again: browsing starts in the project's
+// folder once per opening.
+TEST_F(SelectWeather, the_examples_are_shown_and_the_picker_keeps_its_choices) {
+  const char* examples[] = {"tmy2.txt", "wyec2.txt", "iwec.txt", "custom.txt"};
+  for (const char* name : examples) base.write(std::string("helpinfo/") + name, std::string("example of ") + name + "\r\n");
+  fs::create_directories(base.path("projects"));
+  shell::Model().ProjectLoaded = 1;
+  shell::LastFolders().retrieve = base.path("projects").string();
+  OpenSelectWeather();
+  selectweth& w = *SelectWeatherWindow();
+  EXPECT_EQ(fs::path(w.Picker()->Folder()), base.path("projects"));
+  w.Picker()->SetFolder(base.path("wx").string());
+  w.Text1()->setText("site.tm2");
+  w.fileformat(1)->setChecked(true);
+  struct Case {
+    int item;
+    const char* caption;
+    const char* file;
+  };
+  for (const Case& c : {Case{1, "Example of TMY2 format", "tmy2.txt"}, Case{2, "Example of WYEC2 format", "wyec2.txt"},
+                        Case{3, "Example of IWEC format", "iwec.txt"}, Case{4, "Example of Custom format", "custom.txt"}}) {
+    SCOPED_TRACE(c.item);
+    QAction* item = w.findChild<QAction*>(QString("fileform(%1)").arg(c.item));
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    shell::filesamp* shown = nullptr;
+    for (shell::filesamp* viewer : w.findChildren<shell::filesamp*>()) {
+      if (viewer->isVisible()) shown = viewer;
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->windowTitle().toStdString(), c.caption);
+    EXPECT_EQ(shown->Text1()->toPlainText().toStdString(), std::string("example of ") + c.file + "\n");
+    shown->OK_Click();
+    QTest::qWait(5);
+  }
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&w, &activate);
+  w.activateWindow();
+  QTest::qWait(5);
+  EXPECT_EQ(fs::path(w.Picker()->Folder()), base.path("wx"));
+  EXPECT_EQ(w.Text1()->text(), "site.tm2");
+  EXPECT_EQ(w.Format(), 2);
 }
 
 TEST_F(SelectWeather, the_preview_shows_25_lines_and_leaves_no_file) {
