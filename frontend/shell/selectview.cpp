@@ -87,6 +87,8 @@ selectview::selectview(QWidget* parent) : QWidget(parent, Qt::Window) {
   if (Listable(Model().AppDir)) picker_->SetFolder(Model().AppDir);
 }
 
+// The lists are prepared here, when the menu opens the picker, rather than at every
+// activation, so that a folder the user moved to stays when a message box in front closes.
 bool selectview::Open(bool prepare) {
   if (prepare) {
     const model::ProjectModel& m = Model();

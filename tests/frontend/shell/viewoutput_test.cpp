@@ -137,8 +137,13 @@ TEST_F(Restore, the_views_asked_for_are_the_views_shown) {
     m.ViewChoice = static_cast<int16_t>(c.viewChoice);
     m.TableChoice = static_cast<int16_t>(c.tableChoice);
     m.GraphChoice = static_cast<int16_t>(c.graphChoice);
+    m.Pages.ZonePagesSplit = 1;
+    m.Pages.WeatherPagesSplit = 1;
     const RestoreOutcome out = RestoreSavedOutput(m, Folder(), "trial.ot1");
     ASSERT_EQ(out.status, RestoreOutcome::kRestored);
+    // Whatever was asked for, the new report's pages are cut afresh.
+    EXPECT_EQ(m.Pages.ZonePagesSplit, 0) << c.viewChoice;
+    EXPECT_EQ(m.Pages.WeatherPagesSplit, 0) << c.viewChoice;
     EXPECT_EQ(out.table, c.table) << c.viewChoice << " " << c.tableChoice << " " << c.graphChoice;
     EXPECT_EQ(out.chart, c.chart) << c.viewChoice << " " << c.tableChoice << " " << c.graphChoice;
   }
