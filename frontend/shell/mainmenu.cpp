@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -531,30 +532,36 @@ void mainmenu::view_Click(int index) { RunViewAction(ViewItem(Model(), index)); 
 void mainmenu::Picture2_Click() { view_Click(12); }
 
 void mainmenu::RunViewAction(const ViewAction& action) {
+  // Any failure here, outside the report readers (which report their own), gives the one
+  // message of the menu and no window.
   bool opened = true;
-  switch (action.kind) {
-    case ViewAction::kNothing:
-      return;
-    case ViewAction::kTable:
-      opened = OpenWindow(window::tabular, TabularArgFor(action.index));
-      break;
-    case ViewAction::kChart:
-      opened = OpenWindow(window::graphs, action.index);
-      break;
-    case ViewAction::kPicker:
-      ViewOutputPicker().Open(true);
-      break;
-    case ViewAction::kPickerAsIs:
-      ViewOutputPicker().Open(false);
-      break;
-    case ViewAction::kAskSaveFirst:
-      if (Messages().ask(kUnsavedRunQuestion, kUnsavedRunTitle, MsgIcon::Exclamation,
-                         MsgButtons::YesNo) == MsgAnswer::Yes) {
-        opened = OpenWindow(window::saveoutput, 1);
-      } else {
-        ViewOutputPicker().Open(true);
-      }
-      break;
+  try {
+    switch (action.kind) {
+      case ViewAction::kNothing:
+        return;
+      case ViewAction::kTable:
+        opened = OpenWindow(window::tabular, TabularArgFor(action.index));
+        break;
+      case ViewAction::kChart:
+        opened = OpenWindow(window::graphs, action.index);
+        break;
+      case ViewAction::kPicker:
+        opened = ViewOutputPicker().Open(true);
+        break;
+      case ViewAction::kPickerAsIs:
+        opened = ViewOutputPicker().Open(false);
+        break;
+      case ViewAction::kAskSaveFirst:
+        if (Messages().ask(kUnsavedRunQuestion, kUnsavedRunTitle, MsgIcon::Exclamation,
+                           MsgButtons::YesNo) == MsgAnswer::Yes) {
+          opened = OpenWindow(window::saveoutput, 1);
+        } else {
+          opened = ViewOutputPicker().Open(true);
+        }
+        break;
+    }
+  } catch (const std::exception&) {
+    opened = false;
   }
   if (!opened) {
     Messages().beep();

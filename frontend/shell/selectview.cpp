@@ -9,7 +9,9 @@
 #include <string>
 #include <system_error>
 
+#include "frontend/model/file_error.h"
 #include "frontend/shell/filefault.h"
+#include "frontend/shell/filepickcore.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
@@ -31,6 +33,16 @@ QPointer<selectview>& ThePicker() {
 bool IsFolder(const std::string& folder) {
   std::error_code ec;
   return !folder.empty() && std::filesystem::is_directory(folder, ec);
+}
+
+// Whether the picker can list the folder (it is there and may be read).
+bool Listable(const std::string& folder) {
+  try {
+    SubFolders(folder);
+    return true;
+  } catch (const model::FileError&) {
+    return false;
+  }
 }
 
 }  // namespace
@@ -70,22 +82,26 @@ selectview::selectview(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(ok_, &QPushButton::clicked, this, &selectview::OK_Click);
   connect(cancel_, &QPushButton::clicked, this, &selectview::cancel_Click);
 
-  // Form_Load.
+  // Form_Load. A base folder that cannot be listed is left to the opener to report.
   PlaceFileDialog(this);
-  picker_->SetFolder(Model().AppDir);
+  if (Listable(Model().AppDir)) picker_->SetFolder(Model().AppDir);
 }
 
-void selectview::Open(bool prepare) {
+// The lists are prepared here, when the menu opens the picker, rather than at every
+// activation, so that a folder the user moved to stays when a message box in front closes.
+bool selectview::Open(bool prepare) {
   if (prepare) {
     const model::ProjectModel& m = Model();
     std::string folder = m.AppDir;
     if (m.ProjectLoaded == 1 && IsFolder(LastFolders().retrieve)) folder = LastFolders().retrieve;
     if (m.OutputSaved == 0 && IsFolder(LastFolders().saveOutput)) folder = LastFolders().saveOutput;
+    if (!Listable(folder)) return false;
     if (folder != picker_->Folder()) picker_->SetFolder(folder);
     picker_->SetPattern(std::string(PickerPattern(m.ViewChoice)));
     picker_->Refresh();
   }
   ShowModeless(this);
+  return true;
 }
 
 void selectview::File1_Click(const QString& name) { text1_->setText(name); }

@@ -20,8 +20,9 @@ class selectview : public QWidget {
   // Shows the picker, modeless. `prepare` moves its lists as the View Output menu does
   // (the folder of the retrieve dialog when the project has a file, that of the save-output
   // dialog while the last results are unsaved, else the base folder, with the pattern of
-  // the ViewChoice); without it the lists stay as they are.
-  void Open(bool prepare);
+  // the ViewChoice); without it the lists stay as they are. False, with nothing shown, when
+  // the folder to start in cannot be listed.
+  bool Open(bool prepare);
 
   void File1_Click(const QString& name);
   void OK_Click();

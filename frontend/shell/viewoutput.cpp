@@ -41,9 +41,15 @@ std::size_t SectionNine(const std::string& bytes, const std::string& path) {
 }
 
 // Copies the three hourly files of the output whose report is `path` into the run folder,
-// in order, stopping at the first that cannot be copied. True when all three came.
+// in order, stopping at the first that cannot be copied. True when all three came. A report
+// whose name is shorter than four characters was not written by a save and has none: its
+// stem would reach into the folder's own name and find another output's hourly files beside
+// the folder.
 bool CopyHourlyFiles(const model::ProjectModel& m, const std::string& path) {
   namespace fs = std::filesystem;
+  const std::size_t slash = path.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  if (path.size() - nameStart < 4) return false;
   const std::string stem =
       path.substr(0, path.size() - 4) + "-ot" + std::string(1, path.back());
   const std::pair<std::string_view, std::string_view> files[] = {

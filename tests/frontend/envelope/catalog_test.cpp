@@ -10,7 +10,11 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <clocale>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,7 +26,10 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
+#include "frontend/model/helpers.h"
+#include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
+#include "frontend/shell/menucore.h"
 #include "frontend/shell/openers.h"
 
 namespace kalvano::envelope {
@@ -160,6 +167,96 @@ TEST_F(CatalogWindowTest, a_catalogue_that_cannot_be_read_opens_no_window) {
   EXPECT_FALSE(OpenCatalog(1));
   EXPECT_EQ(CatalogWindow(), nullptr);
   EXPECT_EQ(boxes.asked.back().title.rfind("Kalvano Error # ", 0), 0u);
+}
+
+// The error number of `action`, run as an ordinary user: as root it runs in a child process
+// that has become "nobody", so that a read-only file stays read-only; what it does to the
+// window stays in the child, what it does to files is seen here.
+int ErrorAsUser(const std::function<int()>& action) {
+  if (::geteuid() != 0) return action();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(255);
+    std::_Exit(action());
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CatalogWindowTest, a_failed_write_is_reported_and_leaves_the_catalogue_as_it_was) {
+  base.write("profiles/bprof6.dat", Entries(3));
+  ASSERT_TRUE(OpenCatalog(1));
+  catalog& w = *CatalogWindow();
+  w.Cell(1, 0)->setFocus();
+  QTest::keyClicks(w.Cell(1, 0), "x");
+  ASSERT_TRUE(w.Edited());
+  for (const fs::path& folder : {base.dir(), base.path("profiles")}) fs::permissions(folder, fs::perms::all);
+  fs::permissions(base.path("profiles/bprof6.dat"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const int error = ErrorAsUser([&] {
+    w.Command1_Click();
+    if (boxes.asked.size() != 1 || !w.Edited()) return 1;
+    return boxes.asked[0].title == model::FileErrorTitle(model::kErrPermissionDenied) ? 0 : 2;
+  });
+  ASSERT_NE(error, 255) << "cannot become an ordinary user";
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(base.read("profiles/bprof6.dat"), Entries(3));
+  for (const auto& entry : fs::directory_iterator(base.path("profiles"))) {
+    EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();  // no temporary file left
+  }
+}
+
+// Database items 1 and 2 of the main menu open their catalogue; the tutorial of each shows
+// its help text or reports its absence without a viewer. IDs take digits only.
+TEST_F(CatalogWindowTest, the_database_menu_opens_each_catalogue_with_its_tutorial) {
+  base.write("profiles/bprof6.dat", Entries(3));
+  base.write("profiles/bprof7.dat", Entries(4));
+  shell::ClearWindowOpeners();
+  EXPECT_FALSE(shell::ItemWindowBuilt(shell::MenuItem::dbase1));
+  // As the program does: the opener is registered before the main menu is made.
+  shell::RegisterWindowOpener(shell::window::catalog, [](int item) { OpenCatalog(item); });
+  struct Case {
+    shell::MenuItem item;
+    const char* caption;
+    const char* entry4;
+    const char* help;
+    const char* helpCaption;
+  };
+  const Case cases[] = {
+      {shell::MenuItem::dbase1, "WALL AND ROOF CATALOG -- New_Project", "", "helpinfo/help7.txt",
+       "WALL AND ROOF PROPERTIES -- New_Project"},
+      {shell::MenuItem::dbase2, "WINDOW AND SKYLIGHT CATALOG -- New_Project", "Wall type 4",
+       "helpinfo/help8.txt", "WINDOW AND SKYLIGHT PROPERTIES -- New_Project"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    boxes.asked.clear();
+    auto* item = qobject_cast<QAction*>(shell::MainMenu().Control(c.item));
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    catalog* w = CatalogWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle().toStdString(), c.caption);
+    EXPECT_EQ(w->Cell(1, 3)->text().toStdString(), c.entry4);
+    w->Cell(0, 3)->setFocus();
+    const int beeps = boxes.beeps;
+    QTest::keyClicks(w->Cell(0, 3), "4a");
+    EXPECT_EQ(w->Cell(0, 3)->text().toStdString(), std::string(c.entry4).empty() ? "4" : "44");
+    EXPECT_EQ(boxes.beeps, beeps + 1);
+    EXPECT_TRUE(boxes.asked.empty());  // the letter only beeps
+    w->help_Click();
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrFileNotFound));
+    EXPECT_FALSE(shell::LearningWindow().isVisible());
+    base.write(c.help, "Help text.\r\n");
+    w->help_Click();
+    EXPECT_TRUE(shell::LearningWindow().isVisible());
+    EXPECT_EQ(shell::LearningWindow().windowTitle().toStdString(), c.helpCaption);
+    shell::LearningWindow().close();
+    delete w;
+  }
+  shell::ClearWindowOpeners();
 }
 
 TEST_F(CatalogWindowTest, pictures_in_both_unit_systems) {

@@ -188,6 +188,7 @@ TEST_F(TypeTableWindowTest, ok_stores_edited_rows_and_asks_only_about_unchosen_o
     ASSERT_TRUE(OpenTypeTable(1));
     wallwin* w = TypeTableWindow();
     EXPECT_TRUE(w->Yellow(2));
+    EXPECT_TRUE(w->id(2)->styleSheet().contains("rgb(255,255,0)"));
     EXPECT_FALSE(w->Yellow(3));
     if (c.chosenLine >= 0) {
       w->id_Click(c.chosenLine);

@@ -9,12 +9,14 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 #include <filesystem>
 #include <string>
 
+#include "frontend/model/helpers.h"
 #include "frontend/reports/charts.h"
 #include "frontend/reports/hourly.h"
 #include "frontend/reports/inputecho.h"
@@ -248,31 +250,96 @@ TEST_F(ViewOutputWalk, retrieve_offers_to_save_unsaved_results_first) {
   EXPECT_EQ(m.ViewChoice, 12);
 }
 
-TEST_F(ViewOutputWalk, the_picker_refuses_a_wrong_name_and_keeps_the_current_report_on_a_wrong_file) {
+TEST_F(ViewOutputWalk, what_the_picker_does_with_each_name_typed) {
+  struct Case {
+    const char* typed;
+    const char* outcome;  // "refused", "no report" (error 62) or "restored"
+  };
+  const Case cases[] = {
+      {"trial.ot", "refused"}, {"ab", "refused"}, {"", "refused"},
+      {"notes.ot1", "no report"},
+      // Saved without its first hourly file: restored without hourly files and without a word.
+      {"trial.ot2", "restored"},
+  };
+  static constexpr const char* kCurrent =
+      "I. CURRENT\r\nIII.  MONTHLY SUMMARIES\r\nCURRENT ROW\r\nIV.  HVAC\r\nIX.  COMFORT\r\n";
+  static constexpr const char* kSaved =
+      "I. SAVED\r\nIII.  MONTHLY SUMMARIES\r\nSAVED ROW\r\nIV.  HVAC\r\nIX.  COMFORT\r\nsaved zone\r\n";
+  model::ProjectModel& m = shell::test::RunnableSample(base, "SampleProject.inp");
+  ASSERT_FALSE(m.ProjectFile.empty());
+  RegisterOpeners();
+  base.write("notes.ot1", "no comfort section here\r\n");
+  base.write("trial.ot2", kSaved);
+  base.write("trial-ot2-Temp.hry", "saved temps\r\n");
+  base.write("trial-ot2-Weth.hry", "saved weather\r\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    base.write("temp/tavik$.out", kCurrent);
+    base.write("temp/tavik$.flt", "IX.  COMFORT\r\n");
+    base.write("temp/etemp$.hry", "current temps\r\n");
+    m.ResultsViewable = 0;
+    m.OutputSaved = 1;
+    m.GraphChoice = 0;
+    m.HourlyOutput = 1;
+    UnloadTabularViewer();
+    boxes.asked.clear();
+    boxes.beeps = 0;
+    // View Output, Tabular Results, Monthly Summaries: no results, so the picker.
+    shell::MainMenu().Table_Click(3);
+    ASSERT_TRUE(shell::ViewOutputPickerExists());
+    // A successful OK unloads the picker.
+    const QPointer<shell::selectview> picker = &shell::ViewOutputPicker();
+    ASSERT_TRUE(picker->isVisible());
+    EXPECT_EQ(picker->Picker()->Folder(), base.dir().string());
+
+    picker->Text1()->setText(c.typed);
+    QTest::mouseClick(picker->OK(), Qt::LeftButton);
+    QTest::qWait(20);
+
+    const std::string outcome = c.outcome;
+    if (outcome == "restored") {
+      EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text;
+      EXPECT_TRUE(picker.isNull() || !picker->isVisible());
+      EXPECT_EQ(base.read("temp/tavik$.out"), kSaved);
+      EXPECT_EQ(base.read("temp/tavik$.flt"), "IX.  COMFORT\r\nsaved zone\r\n");
+      EXPECT_EQ(m.HourlyOutput, 0);
+      EXPECT_EQ(base.read("temp/etemp$.hry"), "current temps\r\n");
+      ASSERT_TRUE(TabularViewerLoaded());
+      EXPECT_TRUE(TabularViewer().isVisible());
+      EXPECT_EQ(TabularViewer().windowTitle().toStdString(), "Monthly Summaries -- " + m.ProjectFile);
+      EXPECT_NE(TabularViewer().PageText().find("SAVED ROW"), std::string::npos);
+      continue;
+    }
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(base.read("temp/tavik$.out"), kCurrent);
+    EXPECT_EQ(base.read("temp/tavik$.flt"), "IX.  COMFORT\r\n");
+    EXPECT_FALSE(TabularViewerLoaded() && TabularViewer().isVisible());
+    if (outcome == "refused") {
+      EXPECT_EQ(boxes.asked[0].text, shell::kNoSuchOutput);
+      EXPECT_EQ(boxes.asked[0].title, "Error");
+      EXPECT_EQ(boxes.asked[0].beepsBefore, 1);
+      EXPECT_TRUE(picker->Text1()->text().isEmpty());
+      EXPECT_TRUE(picker->isVisible());
+    } else {
+      EXPECT_EQ(boxes.asked[0].text.rfind(model::FileErrorMessage(model::kErrPastEndOfFile), 0), 0u)
+          << boxes.asked[0].text;
+      EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPastEndOfFile));
+      EXPECT_FALSE(picker->isVisible());
+    }
+    picker->hide();
+  }
+}
+
+// A report reader that fails says why itself; the menu adds nothing to it.
+TEST_F(ViewOutputWalk, a_reader_that_cannot_read_the_report_gives_its_own_message_only) {
   model::ProjectModel& m = shell::test::RunnableSample(base, "SampleProject.inp");
   RegisterOpeners();
-  m.OutputSaved = 1;
-  base.write("temp/tavik$.out", "I. CURRENT\r\nIX. COMFORT\r\n");
-  base.write("notes.ot1", "no comfort section here\r\n");
-  shell::MainMenu().graph_Click(1);
-  shell::selectview& picker = shell::ViewOutputPicker();
-  ASSERT_TRUE(picker.isVisible());
-  EXPECT_EQ(picker.Picker()->Folder(), base.dir().string());
-
-  picker.Text1()->setText("trial.ot");
-  QTest::mouseClick(picker.OK(), Qt::LeftButton);
-  ASSERT_FALSE(boxes.asked.empty());
-  EXPECT_EQ(boxes.asked.back().text, shell::kNoSuchOutput);
-  EXPECT_EQ(boxes.asked.back().title, "Error");
-  EXPECT_EQ(boxes.asked.back().beepsBefore, 1);
-  EXPECT_TRUE(picker.Text1()->text().isEmpty());
-  EXPECT_TRUE(picker.isVisible());
-
-  picker.Text1()->setText("notes.ot1");
-  QTest::mouseClick(picker.OK(), Qt::LeftButton);
-  EXPECT_EQ(boxes.asked.back().title.rfind("Kalvano Error", 0), 0u) << boxes.asked.back().title;
-  EXPECT_FALSE(picker.isVisible());
-  EXPECT_EQ(base.read("temp/tavik$.out"), "I. CURRENT\r\nIX. COMFORT\r\n");
+  base.remove("temp/tavik$.out");
+  m.ResultsViewable = 1;
+  shell::MainMenu().graph_Click(2);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrFileNotFound));
+  EXPECT_EQ(m.ResultsViewable, 0);
   EXPECT_EQ(PeakWindow(), nullptr);
 }
 

@@ -3,6 +3,7 @@
 // run-choice window's hand-over to the run dispatch.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -305,9 +306,12 @@ TEST_F(RunWindowTest, review_results_appends_the_engine_reports_and_opens_the_fi
     Model().Pages = {1, 2, 3, 1, 4};  // the last report's pages
     runsim& w = RunToEnd(c.runType);
     ASSERT_TRUE(w.Command3()->isEnabled()) << Status(w);
+    // The View Output menu, off before, is on once the results are reviewed.
+    qobject_cast<QAction*>(MainMenu().Control(MenuItem::viewmenu))->setEnabled(false);
     QTest::mouseClick(w.Command3(), Qt::LeftButton);
     QTest::qWait(20);
     EXPECT_FALSE(RunWindowLoaded());
+    EXPECT_TRUE(MainMenu().ControlEnabled(MenuItem::viewmenu));
     EXPECT_EQ(base.read("temp/tavik$.out"),
               "ECHO\r\n\f\r\nIII.  MONTHLY SUMMARIES\r\nrow 1\r\n\f\r\nVIII. WEATHER\r\n"
               "\f\r\nIX.  COMFORT\r\nzone 1\r\n");

@@ -1,6 +1,6 @@
-// The View Output menu's decisions and the restore of a saved output, without windows: what
-// each item leads to with and without current results, and what a restore leaves in the run
-// folder and the model.
+// The restore of a saved output without windows: which names it takes, what it leaves in
+// the run folder and the model, and which views it says to show (the menu items themselves
+// are tried in viewoutput_menu_test.cpp).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,59 +15,6 @@ namespace kalvano::shell {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct DispatchCase {
-  const char* item;  // "Table", "graph" or "view"
-  int index;
-  int resultsViewable;
-  int resultsExist, outputSaved;
-  ViewAction expected;
-  int viewChoice, tableChoice, graphChoice;  // afterwards (-1: not checked)
-};
-
-class ViewDispatch : public ::testing::TestWithParam<DispatchCase> {};
-
-TEST_P(ViewDispatch, each_item_leads_to_its_view_or_the_picker_and_records_the_choice) {
-  const DispatchCase& c = GetParam();
-  model::ProjectModel m;
-  m.ResultsViewable = static_cast<int16_t>(c.resultsViewable);
-  m.ResultsExist = static_cast<int16_t>(c.resultsExist);
-  m.OutputSaved = static_cast<int16_t>(c.outputSaved);
-  m.TableChoice = 5;
-  m.GraphChoice = 4;
-  const std::string item = c.item;
-  const ViewAction got = item == "Table"   ? TableItem(m, c.index)
-                         : item == "graph" ? ChartItem(m, c.index)
-                                           : ViewItem(m, c.index);
-  EXPECT_EQ(got.kind, c.expected.kind);
-  EXPECT_EQ(got.index, c.expected.index);
-  EXPECT_EQ(m.ViewChoice, c.viewChoice);
-  EXPECT_EQ(m.TableChoice, c.tableChoice);
-  EXPECT_EQ(m.GraphChoice, c.graphChoice);
-}
-
-using A = ViewAction;
-INSTANTIATE_TEST_SUITE_P(
-    Items, ViewDispatch,
-    ::testing::Values(
-        // With results to show, each table and chart item shows its view of them.
-        DispatchCase{"Table", 1, 1, 1, 0, {A::kTable, 1}, 6, 1, 4},
-        DispatchCase{"Table", 8, 1, 1, 1, {A::kTable, 8}, 6, 8, 4},
-        DispatchCase{"graph", 2, 1, 1, 0, {A::kChart, 2}, 10, 5, 2},
-        DispatchCase{"graph", 7, 1, 0, 0, {A::kChart, 7}, 10, 5, 7},
-        // Without, the picker opens with the choice kept for it.
-        DispatchCase{"Table", 3, 0, 0, 0, {A::kPicker, 0}, 6, 3, 4},
-        DispatchCase{"graph", 2, 0, 1, 1, {A::kPicker, 0}, 10, 5, 2},
-        // The headings do nothing; the comfort item shows the comfort pages.
-        DispatchCase{"view", 6, 1, 1, 0, {A::kNothing, 0}, 6, 5, 4},
-        DispatchCase{"view", 10, 0, 0, 0, {A::kNothing, 0}, 10, 5, 4},
-        DispatchCase{"view", 7, 1, 1, 0, {A::kTable, 8}, 7, 5, 4},
-        DispatchCase{"view", 8, 1, 1, 0, {A::kPickerAsIs, 0}, 8, 5, 4},
-        // Retrieve: unsaved results are offered for saving first, whatever is viewable.
-        DispatchCase{"view", 12, 1, 1, 0, {A::kAskSaveFirst, 0}, 12, 5, 4},
-        DispatchCase{"view", 12, 0, 1, 0, {A::kAskSaveFirst, 0}, 12, 5, 4},
-        DispatchCase{"view", 12, 1, 1, 1, {A::kPicker, 0}, 12, 5, 4},
-        DispatchCase{"view", 12, 0, 0, 0, {A::kPicker, 0}, 12, 5, 4}));
 
 TEST(ViewDispatchArgs, the_tabular_viewer_numbers_weather_and_comfort_the_other_way_round) {
   for (int t = 1; t <= 6; ++t) EXPECT_EQ(TabularArgFor(t), t);
@@ -190,8 +137,13 @@ TEST_F(Restore, the_views_asked_for_are_the_views_shown) {
     m.ViewChoice = static_cast<int16_t>(c.viewChoice);
     m.TableChoice = static_cast<int16_t>(c.tableChoice);
     m.GraphChoice = static_cast<int16_t>(c.graphChoice);
+    m.Pages.ZonePagesSplit = 1;
+    m.Pages.WeatherPagesSplit = 1;
     const RestoreOutcome out = RestoreSavedOutput(m, Folder(), "trial.ot1");
     ASSERT_EQ(out.status, RestoreOutcome::kRestored);
+    // Whatever was asked for, the new report's pages are cut afresh.
+    EXPECT_EQ(m.Pages.ZonePagesSplit, 0) << c.viewChoice;
+    EXPECT_EQ(m.Pages.WeatherPagesSplit, 0) << c.viewChoice;
     EXPECT_EQ(out.table, c.table) << c.viewChoice << " " << c.tableChoice << " " << c.graphChoice;
     EXPECT_EQ(out.chart, c.chart) << c.viewChoice << " " << c.tableChoice << " " << c.graphChoice;
   }
@@ -221,6 +173,17 @@ TEST_F(Restore, names_a_restore_refuses_or_finds) {
   EXPECT_EQ(upper.path, Folder() + "/trial.ot2");
   EXPECT_EQ(m.HourlyOutput, 1);
   EXPECT_EQ(Read("temp/tavik$.hry"), "saved energy\r\n");
+  // A name of three characters passes but was never written by a save: it comes without
+  // hourly files, and the output saved as "out.ot1" beside the folder keeps its own.
+  Write("out/ot1", kSaved);
+  Write("out-ot1-Energy.hry", "beside energy\r\n");
+  Write("out-ot1-Temp.hry", "beside temps\r\n");
+  Write("out-ot1-Weth.hry", "beside weather\r\n");
+  Write("temp/tavik$.hry", "current energy\r\n");
+  m.ViewChoice = 12;
+  ASSERT_EQ(RestoreSavedOutput(m, Folder(), "ot1").status, RestoreOutcome::kRestored);
+  EXPECT_EQ(m.HourlyOutput, 0);
+  EXPECT_EQ(Read("temp/tavik$.hry"), "current energy\r\n");
 }
 
 TEST_F(Restore, a_file_that_is_no_report_or_missing_changes_nothing_in_the_run_folder) {

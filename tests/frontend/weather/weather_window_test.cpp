@@ -3,17 +3,25 @@
 // project.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "frontend/model/numtext.h"
 #include "frontend/shell/mainmenu.h"
+#include "frontend/shell/learning.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/projectinfo.h"
+#include "frontend/shell/session.h"
 #include "frontend/weather/weatherlib.h"
 #include "frontend/weather/weatherwin.h"
 #include "shell_test_support.h"
@@ -43,6 +51,19 @@ std::string Library() {
          Rows(45) +
          "\"CO\",\"Colorad\"\r\n\"Denver, Colorado *                    \" \"72565\" 39.8  104.9  105  5285 \r\n" +
          Rows(30);
+}
+
+// Types `text` into `box` key by key; characters beyond ASCII come as key presses that carry
+// only their text, as an input method gives them.
+void Type(QLineEdit* box, const QString& text) {
+  for (const QChar c : text) {
+    if (c.unicode() < 128) {
+      QTest::keyClick(box, c.toLatin1());
+    } else {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(box, &press);
+    }
+  }
 }
 
 class WeatherWindowTest : public shell::test::ShellTest {
@@ -121,10 +142,24 @@ TEST_F(WeatherWindowTest, month_boxes_take_numbers_only) {
   EXPECT_EQ(boxes.asked.back().title, "Error");
   QTest::keyClicks(w.Month(1, 1), "-.");
   EXPECT_EQ(w.Month(1, 1)->text(), "5-.");
-  // City and state boxes keep the library's quotes, commas and marks out.
-  w.citytext()->clear();
-  QTest::keyClicks(w.citytext(), "ab,\"!c");
-  EXPECT_EQ(w.citytext()->text(), "ABC");
+  // The texts that the library keeps in quotes, keys by the city's first comma and ends at
+  // the state's mark refuse those characters; the station number takes marks and commas.
+  struct Case {
+    QLineEdit* box;
+    QString typed, kept;
+  };
+  const Case cases[] = {
+      {w.citytext(), "ab,\"!c#*@d", "ABCD"},
+      {w.sttext(), "ne\"w!#*@ york, ny", "NEW YORK, NY"},
+      {w.WMO(), "72\"5!#, 3", "725!#, 3"},
+      {w.citytext(), QString("k") + QChar(0x0141) + QChar(0xE9) + "z", QString("K") + QChar(0xE9) + "Z"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString());
+    c.box->clear();
+    Type(c.box, c.typed);
+    EXPECT_EQ(c.box->text(), c.kept);
+  }
 }
 
 TEST_F(WeatherWindowTest, saves_write_the_library_and_refuse_what_they_cannot_save) {
@@ -153,23 +188,114 @@ TEST_F(WeatherWindowTest, saves_write_the_library_and_refuse_what_they_cannot_sa
   QTest::keyClicks(w.citytext(), "Nowhere");
   w.saveupdate_Click();
   EXPECT_EQ(boxes.asked.back().text, kNotInLibrary);
-  // An empty month box: nothing is written.
+  // An empty month box, or one holding only the marks the key filter lets through: a
+  // message names the box and nothing is written.
   const std::string before = base.read("weather/weth.asc");
   w.citytext()->clear();
   QTest::keyClicks(w.citytext(), "Selma");
-  w.Month(5, 7)->clear();
+  for (const char* typed : {"", "-.", "5-"}) {
+    SCOPED_TRACE(typed);
+    w.Month(5, 7)->clear();
+    QTest::keyClicks(w.Month(5, 7), typed);
+    boxes.asked.clear();
+    w.savenew_Click();
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked.back().text,
+              "Every monthly value must be a number.  Please complete row 5, month 7.");
+    EXPECT_EQ(base.read("weather/weth.asc"), before);
+    EXPECT_TRUE(w.DataEdited());
+  }
+}
+
+// A write that fails part way leaves the library whole: the failure is reported, no work
+// file is left beside it, and the edits stay to be saved again.
+TEST_F(WeatherWindowTest, a_failed_write_leaves_the_library_as_it_was) {
+  const std::string before = base.read("weather/weth.asc");
+  struct Case {
+    const char* what;
+    void (weather::*save)();
+  };
+  for (const Case& c : {Case{"save as new", &weather::savenew_Click}, Case{"save as update", &weather::saveupdate_Click}}) {
+    SCOPED_TRACE(c.what);
+    weather& w = Open();
+    w.Combo1_Click(0);
+    w.WMO()->clear();
+    QTest::keyClicks(w.WMO(), "99999");
+    // Files of this process may not grow beyond 512 bytes while it saves.
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit small = previous;
+    small.rlim_cur = 512;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    boxes.asked.clear();
+    (w.*c.save)();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked.back().title.rfind("Kalvano Error # ", 0), 0u) << boxes.asked.back().title;
+    EXPECT_EQ(base.read("weather/weth.asc"), before);
+    for (const auto& entry : fs::directory_iterator(base.path("weather"))) {
+      EXPECT_EQ(entry.path().filename().string(), "weth.asc");
+    }
+    EXPECT_TRUE(w.DataEdited());
+    // Saved again once the write can succeed.
+    (w.*c.save)();
+    EXPECT_FALSE(w.DataEdited());
+    EXPECT_EQ(ParseLibrary(base.read("weather/weth.asc"))[c.save == &weather::savenew_Click ? 2 : 0].station, "99999");
+    base.write("weather/weth.asc", before);
+    delete kalvano::weather::WeatherWindow();
+  }
+}
+
+// The state list holds one entry per state block at every load, and the blocks' first
+// records and counts are those of the library as it is now.
+TEST_F(WeatherWindowTest, the_state_list_is_rebuilt_at_every_load) {
+  delete &Open();
+  weather& w = Open();
+  ASSERT_EQ(w.Combo1()->count(), 2);
+  // Into Alabama, then a state of its own, which reloads the list.
+  w.Combo1_Click(0);
+  w.citytext()->clear();
+  QTest::keyClicks(w.citytext(), "Mobile");
   w.savenew_Click();
-  EXPECT_EQ(base.read("weather/weth.asc"), before);
+  w.sttext()->clear();
+  QTest::keyClicks(w.sttext(), "Ontario");
+  w.citytext()->clear();
+  QTest::keyClicks(w.citytext(), "Ottawa");
+  w.savenew_Click();
+  ASSERT_EQ(w.Combo1()->count(), 3);
+  EXPECT_EQ(w.Combo1()->itemText(0), "Alabama");
+  EXPECT_EQ(w.Combo1()->itemText(1), "Colorado");
+  EXPECT_EQ(w.Combo1()->itemText(2), "ONTARIO");
+  w.Combo1_Click(0);
+  EXPECT_EQ(w.Combo3()->count(), 3);
+  EXPECT_EQ(w.Combo3()->itemText(2), "MOBILE");
+  w.Combo1_Click(1);
+  EXPECT_EQ(w.Combo3()->count(), 1);
+  EXPECT_EQ(w.citytext()->text(), "Denver");
+  EXPECT_EQ(w.WMO()->text(), "72565");
+  w.Combo1_Click(2);
+  EXPECT_EQ(w.citytext()->text(), "OTTAWA");
+  EXPECT_EQ(w.SourceMark(), "!");
 }
 
 TEST_F(WeatherWindowTest, ok_makes_the_weather_the_projects) {
   model::ProjectModel& m = shell::Model();
-  weather& w = Open();
+  // Opened by the project information window's "Get Weather".
+  shell::RegisterWindowOpener(shell::window::weather, [](int) { OpenWeatherWindow(); });
+  shell::projectinfo& info = shell::ProjectInfoWindow();
+  info.show();
+  info.getweather_Click();
+  ASSERT_NE(kalvano::weather::WeatherWindow(), nullptr);
+  weather& w = *kalvano::weather::WeatherWindow();
   w.Combo1_Click(1);
   w.mainmenu_Click();
   QTest::qWait(10);
   EXPECT_EQ(kalvano::weather::WeatherWindow(), nullptr);
   EXPECT_EQ(m.ProjectData[3], "Denver, Colorado *");
+  EXPECT_EQ(info.projectid(3)->text().toStdString(), m.ProjectData[3]);
+  EXPECT_EQ(m.WeatherFromProjInfo, 0);
   EXPECT_EQ(m.StepFlags[2], 1);
   EXPECT_EQ(m.WeatherEntered, 1);
   EXPECT_EQ(m.WeatherBlock[2].substr(50, 5), "72565");
@@ -186,6 +312,39 @@ TEST_F(WeatherWindowTest, ok_makes_the_weather_the_projects) {
   again.mainmenu_Click();
   EXPECT_NE(kalvano::weather::WeatherWindow(), nullptr);
   EXPECT_EQ(m.WeatherBlock[4], block);
+}
+
+// The lists and the project's weather are loaded once per opening: coming back from the
+// tutorial keeps what the user chose, and OK accepts it.
+TEST_F(WeatherWindowTest, back_from_the_tutorial_the_boxes_keep_the_choice) {
+  model::ProjectModel& m = shell::Model();
+  base.write("helpinfo/help5.txt", "How to use the weather window.\r\n");
+  weather& first = Open();
+  first.Combo1_Click(1);
+  first.mainmenu_Click();
+  QTest::qWait(10);
+  ASSERT_EQ(m.ProjectData[3], "Denver, Colorado *");
+  weather& w = Open();
+  ASSERT_EQ(w.citytext()->text(), "Denver");
+  w.Combo1_Click(0);
+  w.Combo3_Click(1);
+  ASSERT_EQ(w.citytext()->text(), "Auburn");
+  w.help_Click();
+  ASSERT_TRUE(shell::LearningWindow().isVisible());
+  EXPECT_EQ(shell::LearningWindow().windowTitle().toStdString().rfind("WEATHER DATA -- ", 0), 0u);
+  shell::LearningWindow().close();
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&w, &activate);
+  w.activateWindow();
+  QTest::qWait(10);
+  EXPECT_EQ(w.citytext()->text(), "Auburn");
+  EXPECT_EQ(w.sttext()->text(), "Alabama");
+  EXPECT_EQ(w.WMO()->text(), "72229");
+  EXPECT_EQ(w.Combo1()->count(), 2);
+  w.mainmenu_Click();
+  QTest::qWait(10);
+  EXPECT_EQ(m.ProjectData[3], "Auburn, Alabama *");
+  EXPECT_EQ(m.WeatherBlock[2].substr(50, 5), "72229");
 }
 
 TEST_F(WeatherWindowTest, a_missing_library_is_reported_and_no_window_opens) {

@@ -147,14 +147,6 @@ TEST_F(ZoneSystemsWindow, the_window_sizer_shows_new_areas_on_the_lines_of_their
   zoneform& w = Open(2);
   w.envscroll()->setValue(6);  // line 1 shows row 6, which faces 180
   w.ElevArea(2)->setText("0.5");
-  w.ElevArea(0)->setText("1.01");
-  w.copyall(1)->click();
-  ASSERT_EQ(boxes.asked.size(), 1u);
-  EXPECT_EQ(boxes.asked[0].text, "Window fractions must be between 0 and 1, please re-enter.");
-  EXPECT_FLOAT_EQ(m.SurfWinArea[2][6], 10.0f);
-  EXPECT_FLOAT_EQ(m.SurfWinArea[3][2], 10.0f);
-
-  w.ElevArea(0)->setText(" ");
   w.copyall(1)->click();
   EXPECT_FLOAT_EQ(m.SurfWinArea[2][6], 53.0f);
   EXPECT_FLOAT_EQ(m.SurfWinArea[3][2], 26.0f);
@@ -169,6 +161,53 @@ TEST_F(ZoneSystemsWindow, the_window_sizer_shows_new_areas_on_the_lines_of_their
   CopyToZoneWindow()->okey_Click();
   EXPECT_FLOAT_EQ(m.SurfWinArea[2][6], 26.5f);
   EXPECT_FLOAT_EQ(m.SurfWinArea[3][2], 26.0f);
+}
+
+// A fraction out of range, next to a valid one, is refused before any area changes: by "All
+// Zones", by "Selected Zones" (no copy window), and by the copy window's OK when the box was
+// changed after it opened (the window stays for another choice).
+TEST_F(ZoneSystemsWindow, a_refused_window_sizer_changes_no_area) {
+  model::ProjectModel& m = shell::Model();
+  enum class Path { kAllZones, kSelectedZones, kCopyWindowOk };
+  struct Case {
+    const char* fraction;
+    Path path;
+  };
+  const Case cases[] = {{"1.01", Path::kAllZones},     {"-0.1", Path::kAllZones},
+                        {"1.01", Path::kSelectedZones}, {"-0.1", Path::kSelectedZones},
+                        {"1.01", Path::kCopyWindowOk},  {"-0.1", Path::kCopyWindowOk}};
+  zoneform& w = Open(2);
+  w.envscroll()->setValue(6);
+  const auto areas = m.SurfWinArea;
+  const auto rows = m.ZoneEdit.RowWinArea;
+  const std::string line1 = Text(w.cell(colWinArea, 1));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.fraction) + " " + std::to_string(static_cast<int>(c.path)));
+    boxes.asked.clear();
+    w.ElevArea(2)->setText("0.5");
+    w.ElevArea(0)->setText(c.path == Path::kCopyWindowOk ? "0.2" : c.fraction);
+    if (c.path == Path::kAllZones) {
+      w.copyall(1)->click();
+    } else {
+      w.copyzone(1)->click();
+    }
+    if (c.path == Path::kCopyWindowOk) {
+      ASSERT_NE(CopyToZoneWindow(), nullptr);
+      CopyToZoneWindow()->zname(3)->setChecked(true);
+      w.ElevArea(0)->setText(c.fraction);
+      CopyToZoneWindow()->okey_Click();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      EXPECT_NE(CopyToZoneWindow(), nullptr);
+      delete CopyToZoneWindow();
+    } else {
+      EXPECT_EQ(CopyToZoneWindow(), nullptr);
+    }
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, "Window fractions must be between 0 and 1, please re-enter.");
+    EXPECT_EQ(m.SurfWinArea, areas);
+    EXPECT_EQ(m.ZoneEdit.RowWinArea, rows);
+    EXPECT_EQ(Text(w.cell(colWinArea, 1)), line1);
+  }
 }
 
 TEST_F(ZoneSystemsWindow, copy_to_zones_for_25_zones_has_three_columns_and_is_saved_as_png) {

@@ -149,9 +149,13 @@ TEST(WeatherRecord, si_values_are_written_in_inch_pound_and_read_back) {
   ASSERT_NE(set, nullptr) << "the de_DE.UTF-8 locale is missing: run scripts/setup.sh";
   std::locale previous = std::locale::global(std::locale("de_DE.UTF-8"));
   const std::vector<std::string> german = RecordLines(e, "CO", model::kSI);
+  const std::vector<LibraryRecord> readInGerman = ParseLibrary(Fixture());
   std::locale::global(previous);
   std::setlocale(LC_ALL, "C");
   EXPECT_EQ(german, lines);
+  // Read under it, the library's decimals keep their points.
+  EXPECT_DOUBLE_EQ(readInGerman[0].latitude, 33.58);
+  EXPECT_DOUBLE_EQ(readInGerman[0].longitude, 85.85);
 }
 
 TEST(WeatherRecord, insertions_land_after_their_state_block_and_updates_in_place) {
@@ -168,12 +172,20 @@ TEST(WeatherRecord, insertions_land_after_their_state_block_and_updates_in_place
   r = ParseLibrary(twice);
   EXPECT_EQ(CityKey(r[3].cityString), "Selma");
   EXPECT_EQ(CityKey(r[4].cityString), "Denver");
-  // The records before and after are kept byte for byte.
-  const std::vector<std::string> before = Lines(Fixture()), after = Lines(twice);
-  EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 20),
-            std::vector<std::string>(before.begin(), before.begin() + 20));
-  EXPECT_EQ(std::vector<std::string>(after.begin() + 40, after.end()),
-            std::vector<std::string>(before.begin() + 20, before.end()));
+  // The whole files: each record right after its state's block, the others byte for byte.
+  std::string tens;
+  for (int row = 0; row < 8; ++row) {
+    for (int m = 0; m < 12; ++m) tens += "    10";
+    tens += "\r\n";
+  }
+  const std::string mobile =
+      "\"AL\",\"Alabama\"\r\n\"Mobile, Alabama                      \" \"12345\" 40  100  90  1000 \r\n" + tens;
+  const std::string selma =
+      "\"AL\",\"Alabama\"\r\n\"Selma, Alabama                       \" \"12345\" 40  100  90  1000 \r\n" + tens;
+  const std::string fixture = Fixture();
+  const std::size_t colorado = fixture.find("\"CO\"");
+  EXPECT_EQ(once, fixture.substr(0, colorado) + mobile + fixture.substr(colorado));
+  EXPECT_EQ(twice, fixture.substr(0, colorado) + mobile + selma + fixture.substr(colorado));
   // A new state ends the file.
   const std::string added = InsertRecord(Fixture(), Entry("Ontario", "Ottawa"), model::kInchPound, newState);
   EXPECT_TRUE(newState);

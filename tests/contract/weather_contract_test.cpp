@@ -1,0 +1,149 @@
+// The project's weather between the weather window and the engine: a library record shown in
+// the project's units, accepted as the project's weather block and written as the run file
+// (as held for an inch-pound project, converted for an SI one), is read by the engine into
+// the record's station values and monthly statistics.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "frontend/model/helpers.h"
+#include "frontend/model/numtext.h"
+#include "frontend/model/project_file.h"
+#include "frontend/model/project_model.h"
+#include "frontend/model/weather_stats.h"
+#include "frontend/weather/weatherlib.h"
+#include "tests/engine/input/project_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using kalvano::model::BodyWriter;
+using kalvano::model::ProjectModel;
+using kalvano::weather::LibraryRecord;
+
+// Miami as the library holds it (inch-pound: F, Btu/sq.ft day, mph, feet).
+LibraryRecord Miami() {
+  LibraryRecord r;
+  r.stateCode = "FL";
+  r.stateField = "Florida";
+  r.cityString = "Miami, Florida *";
+  r.station = "12839";
+  r.latitude = 25.8;
+  r.longitude = 80.3;
+  r.meridian = 75;
+  r.elevation = 7;
+  r.months = {{{67.2, 68.5, 71.7, 75.2, 78.7, 81.4, 82.6, 82.8, 81.9, 78.3, 73.6, 69.1},
+               {4.1, 4.0, 3.5, 2.6, 1.9, 1.4, 1.2, 1.2, 1.3, 2.3, 3.4, 4.0},
+               {75.2, 76.5, 79.1, 82.4, 85.3, 87.6, 89.0, 89.0, 87.8, 84.5, 80.4, 76.7},
+               {3.6, 3.5, 3.0, 2.4, 1.9, 1.6, 1.4, 1.4, 1.5, 2.1, 2.9, 3.5},
+               {58.6, 59.4, 61.6, 64.3, 68.4, 72.0, 72.9, 73.5, 73.2, 69.6, 65.1, 60.3},
+               {7.2, 6.8, 6.6, 5.3, 3.9, 2.2, 1.6, 1.5, 1.8, 3.9, 5.6, 6.9},
+               {1180, 1430, 1710, 1980, 2040, 1890, 1930, 1820, 1610, 1470, 1240, 1100},
+               {9.5, 10.0, 10.5, 10.4, 9.4, 8.1, 7.6, 7.5, 8.3, 9.4, 9.6, 9.2}}};
+  return r;
+}
+
+// The engine's monthly rows in the library's row order.
+float EngineMonth(const kv::WXMON& w, int row, int month) {
+  switch (row) {
+    case 0: return w.TDBM(month);
+    case 1: return w.TDBS(month);
+    case 2: return w.TMXM(month);
+    case 3: return w.TMXS(month);
+    case 4: return w.TDPM(month);
+    case 5: return w.TDPS(month);
+    case 6: return w.SOLM(month);
+    default: return w.WNDM(month);
+  }
+}
+
+class WeatherContract : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base_ = kv::testing::freshDir();
+    fs::create_directories(base_ / "temp");
+    fs::create_directories(base_ / "sketch");
+  }
+  void TearDown() override { fs::remove_all(base_); }
+  fs::path base_;
+};
+
+TEST_F(WeatherContract, the_engine_reads_the_accepted_weather_as_the_library_holds_it) {
+  struct Case {
+    const char* what;
+    const char* sample;       // an installed sample: SampleProject is inch-pound, SampleSchool SI
+    std::string city;
+    const char* station;
+    double latitude;
+  };
+  const Case cases[] = {
+      {"inch-pound", "SampleProject.inp", "Miami", "12839", 25.8},
+      {"SI", "SampleSchool.inp", "Miami", "12839", 25.8},
+      // The location cut to end by column 50, a short station number and a southern latitude
+      // keep the station values in the engine's columns.
+      {"inch-pound, long location", "SampleProject.inp", std::string(40, 'M'), "722", -33.9},
+      {"SI, long location", "SampleSchool.inp", std::string(40, 'M'), "722", -33.9},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto m = std::make_unique<ProjectModel>();
+    m->AppDir = base_.string();
+    kalvano::model::ReadInputFile(*m, std::string(KALVANO_SOURCE_DIR) + "/data/sample/" + c.sample);
+    const bool si = m->UnitSystem == kalvano::model::kSI;
+    ASSERT_EQ(si, std::string(c.what).rfind("SI", 0) == 0);
+
+    // The record as the weather window shows it, accepted with OK.
+    LibraryRecord record = Miami();
+    record.cityString = c.city + ", Florida *";
+    record.station = c.station;
+    record.latitude = c.latitude;
+    const kalvano::weather::WeatherEntry entry = kalvano::weather::EntryOf(record, m->UnitSystem);
+    std::string location, refusal;
+    const auto block = kalvano::weather::WeatherBlockLines(entry, kalvano::weather::Mark(record.cityString),
+                                                           location, refusal);
+    ASSERT_TRUE(refusal.empty()) << refusal;
+    m->ProjectData[3] = location;
+    for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
+    kalvano::model::WeatherStatsToIP(*m);
+    kalvano::model::ComputeDesignTemps(*m);
+
+    // Written as the run window writes the run file.
+    kalvano::model::WriteProjectFile(*m, "temp/tavik$.inp", si ? "SI" : "IP",
+                                     si ? BodyWriter::ToInchPound : BodyWriter::AsHeld);
+    const auto r = kv::testing::readProject(
+        kv::testing::splitLines(kv::testing::slurp(base_ / "temp" / "tavik$.inp")));
+    ASSERT_EQ(r.errors, 0) << r.monitor;
+    const kv::EngineState& s = *r.s;
+    // The engine keeps 42 characters of the location.
+    std::string kept = location.substr(0, 42);
+    kept.erase(kept.find_last_not_of(' ') + 1);
+    EXPECT_EQ(s.prjtxt.PLOC.trimmed(), kept);
+    EXPECT_EQ(s.mainpg.STNID.trimmed(), c.station);
+    EXPECT_FLOAT_EQ(s.wxmon.XLAT, static_cast<float>(c.latitude));
+    EXPECT_FLOAT_EQ(s.wxmon.XLONG, 80.3f);
+    EXPECT_FLOAT_EQ(s.wxmon.XMER, 75.0f);
+    // Metres back to feet lose at most a foot.
+    EXPECT_NEAR(s.wxmon.ELEV, 7.0f, si ? 1.0f : 0.0f);
+    // Inch-pound values arrive as the library holds them; SI values lose only what their
+    // shown decimals lose (0.1 C, 1 kJ/sq.m, 0.1 m/s) and the file's decimals.
+    const double tolerance[8] = {0.15, 0.15, 0.15, 0.15, 0.15, 0.15, 0.6, 0.2};
+    for (int row = 0; row < 8; ++row) {
+      for (int month = 1; month <= 12; ++month) {
+        const double held = record.months[static_cast<std::size_t>(row)][static_cast<std::size_t>(month - 1)];
+        EXPECT_NEAR(EngineMonth(s.wxmon, row, month), held, si ? tolerance[row] : 1e-4)
+            << "row " << row + 1 << ", month " << month;
+      }
+    }
+    // The design temperatures that follow the block, in inch-pound.
+    const float design[3] = {s.wxmon.TDSMX, s.wxmon.TDSWB, s.wxmon.TDSMN};
+    for (std::size_t k = 1; k <= 3; ++k) {
+      const double shown = kalvano::model::Val(m->DesTemps[k]);
+      EXPECT_NEAR(design[k - 1], si ? shown * 1.8 + 32 : shown, 0.1) << "design temperature " << k;
+    }
+  }
+}
+
+}  // namespace
