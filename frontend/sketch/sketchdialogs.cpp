@@ -132,6 +132,11 @@ void SaveForm::OKButton_Click() {
 }
 
 LoadForm& ShowLoadForm(DrawForm* sketch) { return Shown<LoadForm>(sketch, "LoadForm"); }
-SaveForm& ShowSaveForm(DrawForm* sketch) { return Shown<SaveForm>(sketch, "SaveForm"); }
+SaveForm& ShowSaveForm(DrawForm* sketch) {
+  SaveForm& dialog = Shown<SaveForm>(sketch, "SaveForm");
+  // Every showing offers the name of the project as it is now, for the option that is set.
+  dialog.Option1_Click(dialog.Option1(2)->isChecked() ? 2 : 1);
+  return dialog;
+}
 
 }  // namespace kalvano::sketch

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 
 #include "frontend/model/project_file.h"
 #include "frontend/shell/filepicker.h"
+#include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
 #include "frontend/sketch/drawform.h"
@@ -189,6 +191,10 @@ TEST_F(SketchWindowTest, levels_are_added_on_top_and_removed_from_the_top) {
   DrawForm& w = Open();
   Drag(w, 0, 0, 40, 20);
   w.znname(1)->setText("Lobby");
+  w.num_floors()->clear();
+  QTest::keyClicks(w.num_floors(), "3");
+  w.ceiling_ht()->clear();
+  QTest::keyClicks(w.ceiling_ht(), "12.5");
   // Up from the only level: Yes adds a copy of it.
   boxes.answers.push_back(shell::MsgAnswer::Yes);
   w.HScroll1_Change(1);
@@ -202,6 +208,13 @@ TEST_F(SketchWindowTest, levels_are_added_on_top_and_removed_from_the_top) {
   EXPECT_EQ(w.znname(0)->text(), " Zone 2-1");
   EXPECT_EQ(w.znname(2)->text(), " Zone 2-3");
   EXPECT_EQ(w.CurrentSketch().levels[0].Name(2), "Lobby");
+  // The header of the top level comes along.
+  EXPECT_EQ(w.num_floors()->text(), " 3");
+  EXPECT_EQ(w.ceiling_ht()->text(), " 12.5");
+  w.WriteLevelFile();
+  EXPECT_EQ(w.CurrentSketch().levels[1].Header(kFloors), 3.0f);
+  EXPECT_EQ(w.CurrentSketch().levels[1].Header(kRoomHeight), 12.5f);
+  EXPECT_EQ(w.CurrentSketch().levels[1].Header(kGridSize), 2.0f);
   // No leaves the top level current.
   boxes.answers.push_back(shell::MsgAnswer::No);
   w.HScroll1_Change(2);
@@ -347,6 +360,27 @@ TEST_F(SketchWindowTest, a_missing_sketch_file_is_reported_and_no_window_opens) 
   EXPECT_EQ(boxes.asked.back().title.rfind("Kalvano Error # ", 0), 0u);
 }
 
+TEST_F(SketchWindowTest, the_save_dialog_offers_the_project_files_name) {
+  struct Case {
+    const char* project;
+    const char* sketchName;
+    const char* pictureName;
+  };
+  DrawForm& w = Open();
+  for (const Case& c : {Case{"/home/ann/proj/office.inp", "office.wri", "office.jpg"},
+                        Case{"plan.INP", "plan.wri", "plan.jpg"},
+                        Case{"office.dat", "office.dat.wri", "office.dat.jpg"}}) {
+    SCOPED_TRACE(c.project);
+    shell::Model().ProjectFile = c.project;
+    SaveForm& save = ShowSaveForm(&w);
+    EXPECT_EQ(save.FilenameBox()->text().toStdString(), c.sketchName);
+    save.Option1_Click(2);
+    EXPECT_EQ(save.FilenameBox()->text().toStdString(), c.pictureName);
+    save.Option1_Click(1);
+    save.hide();
+  }
+}
+
 TEST(SketchFileBase, is_the_project_files_name_without_inp) {
   EXPECT_EQ(SketchFileBase("/home/ann/proj/office.inp"), "office");
   EXPECT_EQ(SketchFileBase("plan.INP"), "plan");
@@ -403,9 +437,23 @@ TEST_F(SketchWindowTest, sketch_and_picture_files_save_the_drawing_on_screen_and
   EXPECT_EQ(base.read("sketch/bld_mtx.all"), before);
 }
 
-TEST_F(SketchWindowTest, print_without_a_printer_writes_one_pdf_page) {
+TEST_F(SketchWindowTest, print_copy_and_tutorial_show_the_drawing_and_the_help_text) {
   DrawForm& w = Open();
   Drag(w, 0, 0, 50, 30);
+  // Copy To Clipboard: the picture as it is on screen.
+  QApplication::clipboard()->clear();
+  w.ToItem_Click();
+  const QImage copied = QApplication::clipboard()->image();
+  ASSERT_FALSE(copied.isNull());
+  EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), w.Picture().convertToFormat(QImage::Format_RGB32));
+  // Drawing Tutorial: help10.txt under the project's caption, the sketch staying open.
+  base.write("helpinfo/help10.txt", "Sketch help.\r\n");
+  w.tutorial_Click();
+  EXPECT_TRUE(shell::LearningWindow().isVisible());
+  EXPECT_EQ(shell::LearningWindow().windowTitle(), "BUILDING SKETCH -- /home/ann/proj/office.inp");
+  EXPECT_TRUE(shell::LearningWindow().Text().contains("Sketch help."));
+  EXPECT_TRUE(w.isVisible());
+  // Print with no printer set up: one PDF page.
   w.PrintItem_Click();
   const std::string pdf = base.read("temp/sketch.pdf");
   ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);

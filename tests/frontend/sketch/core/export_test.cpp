@@ -91,6 +91,16 @@ TEST(SketchExport, a_single_zone_gives_four_walls_a_roof_and_its_ground_floor) {
   EXPECT_EQ(z.records[0], (SurfaceRecord{" 1  ", " 300 ", " 0 ", "2   ", kOpen, " 1  ", "0.0 ", "90",
                                          "B", " 0 ", " 0 ", " 2.5 ", " 7.5 ", "0.0"}));
   EXPECT_EQ(z.records[4][7], "0");
+  // The zone file byte for byte: 14 CR LF lines per record, "end", and "9999" when it is the
+  // last zone's file.
+  std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/tests/frontend/sketch/core/golden/temp11.zon",
+                   std::ios::binary);
+  const std::string golden{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::size_t crlf = 0;
+  for (std::size_t at = golden.find("\r\n"); at != std::string::npos; at = golden.find("\r\n", at + 2)) ++crlf;
+  ASSERT_EQ(crlf, 7u * 14u + 2u) << "the golden file lost its CR LF line ends";
+  EXPECT_EQ(ExportedZoneFileText(z, true), golden);
+  EXPECT_EQ(ExportedZoneFileText(z, false), golden.substr(0, golden.size() - 6));
 }
 
 TEST(SketchExport, zones_side_by_side_share_no_wall) {
