@@ -127,6 +127,8 @@ TEST(SketchExport, zones_side_by_side_share_no_wall) {
   const ExportedZone& z = si.zones[0];
   EXPECT_EQ(z.records[0][11], " .75 ");
   EXPECT_EQ(z.records[0][12], " 2.25 ");
+  // The perimeter strip: 7 wall edges x grid 10 x a strip depth of 1 (3 in inch-pound gave
+  // 210 above); the interior part is the rest of the 600.
   EXPECT_EQ(Brief(z.records[4]), std::string(" 14 | 70 | 0 |7   |") + kOpen);
   EXPECT_EQ(Brief(z.records[5]), std::string(" 14 | 530 | 0 |76  |") + kOpen);
 }
