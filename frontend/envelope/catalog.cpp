@@ -262,8 +262,7 @@ bool catalog::eventFilter(QObject* watched, QEvent* event) {
     edited_ = true;
     return false;
   }
-  shell::Messages().beep();
-  shell::Messages().show("You should use numerical value.", "Error", MsgIcon::Exclamation);
+  model::RefuseNotNumeric(shell::Messages());
   return true;
 }
 

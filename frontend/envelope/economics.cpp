@@ -185,8 +185,7 @@ void Economicsform::economics_Click(int index) { selected_ = index; }
 char Economicsform::economics_KeyPress(int index, char key) {
   selected_ = index;
   if (key == 13 || key == 8 || key == '.' || key == 9 || (key >= '0' && key <= '9')) return key;
-  shell::Messages().beep();
-  model::WarnNotNumeric(shell::Messages());
+  model::RefuseNotNumeric(shell::Messages());
   return 0;
 }
 

@@ -220,8 +220,7 @@ char hvac::ValueKeyPress(int column, int row, char key) {
     edited_ = true;
     return key;
   }
-  shell::Messages().beep();
-  model::WarnNotNumeric(shell::Messages());
+  model::RefuseNotNumeric(shell::Messages());
   return 0;
 }
 

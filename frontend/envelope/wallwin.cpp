@@ -264,8 +264,7 @@ bool wallwin::eventFilter(QObject* watched, QEvent* event) {
     case KeyVerdict::kWarn:
       break;
   }
-  shell::Messages().beep();
-  shell::Messages().show("You should use numerical value.", "Error", MsgIcon::Exclamation);
+  model::RefuseNotNumeric(shell::Messages());
   return true;
 }
 

@@ -97,6 +97,11 @@ void WarnNotNumeric(MessageBoxes& boxes) {
   boxes.show("You should use numerical value.", "Error", MsgIcon::Exclamation);
 }
 
+void RefuseNotNumeric(MessageBoxes& boxes) {
+  boxes.beep();
+  WarnNotNumeric(boxes);
+}
+
 void WarnSharedProfile(MessageBoxes& boxes) {
   boxes.beep();
   boxes.show(

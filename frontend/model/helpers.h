@@ -35,6 +35,8 @@ int DayOfYear(std::string_view dayMonth, int year);
 int DayOfYear(std::string_view dayMonth, int year, int februaryDays);
 
 void WarnNotNumeric(MessageBoxes& boxes);
+// A refused key of a number box: a beep, then the not-numeric warning.
+void RefuseNotNumeric(MessageBoxes& boxes);
 void WarnSharedProfile(MessageBoxes& boxes);
 
 // The fixed message shown for an error number (the standard description for the others),

@@ -84,7 +84,7 @@ class occupprof : public QWidget {
   int listOffset_ = 0;
   int selRow_ = 0;
   int editRow_ = 0;
-  std::string clipText_;
+  ValueClipboard clip_;
   std::array<int16_t, model::kMaxProfileNo + 1> warned_{};
   std::array<int16_t, model::kMaxProfileNo + 1> edited_{};
   int16_t noPick_ = 0;

@@ -1,7 +1,10 @@
 #include "frontend/zones/pickerwidgets.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +12,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+
+#include "frontend/shell/widgets.h"
 
 namespace kalvano::zones {
 
@@ -112,5 +117,45 @@ bool ReturnsFromOwnWindow(const QWidget* window) {
   }
   return true;
 }
+
+bool AcceptedValueKey(char key) {
+  return key == 8 || key == 9 || key == 13 || key == ' ' || key == '.' ||
+         (key >= '0' && key <= '9');
+}
+
+bool FilterValueBoxEvent(const QLineEdit* box, QEvent* event, const ValueBoxHandlers& handlers) {
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      const char32_t typed = shell::KeyCharacter(static_cast<QKeyEvent*>(event));
+      if (typed == 0) return false;
+      // A character beyond Latin-1 is refused like any other wrong key.
+      const char code = typed > 0xFF ? char{127} : static_cast<char>(typed);
+      return handlers.keyPress(code) == 0;
+    }
+    case QEvent::MouseButtonPress:
+      handlers.mouseDown();
+      return false;
+    case QEvent::MouseButtonRelease: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton && box->rect().contains(mouse->position().toPoint())) {
+        handlers.click();
+      }
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+void ValueClipboard::Copy(const QLineEdit* box) {
+  text_ = box->selectedText().toLatin1().toStdString();
+}
+
+void ValueClipboard::Cut(QLineEdit* box) {
+  Copy(box);
+  if (box->hasSelectedText()) box->insert(QString());
+}
+
+void ValueClipboard::Paste(QLineEdit* box) const { box->insert(shell::Latin1(text_)); }
 
 }  // namespace kalvano::zones

@@ -6,6 +6,10 @@
 #include <QColor>
 #include <QFont>
 
+#include <functional>
+#include <string>
+
+class QEvent;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -27,6 +31,30 @@ void SetTextColour(QLineEdit* box, const QColor& colour);
 QColor TextColour(const QLineEdit* box);
 // The system's window-text colour.
 QColor WindowTextColour();
+
+// A key a value box takes: Backspace, Tab, Enter, blank, point and digits.
+bool AcceptedValueKey(char key);
+
+// What a value box's events mean to its picker: a typed key (refused when `keyPress` returns
+// 0), a mouse press and a click (press and release inside the box).
+struct ValueBoxHandlers {
+  std::function<char(char)> keyPress;
+  std::function<void()> mouseDown;
+  std::function<void()> click;
+};
+// Routes one event of a value box; true when the event is consumed (a refused key).
+bool FilterValueBoxEvent(const QLineEdit* box, QEvent* event, const ValueBoxHandlers& handlers);
+
+// A picker's own one-text clipboard over its value boxes.
+class ValueClipboard {
+ public:
+  void Copy(const QLineEdit* box);
+  void Cut(QLineEdit* box);
+  void Paste(QLineEdit* box) const;
+
+ private:
+  std::string text_;
+};
 
 // Shows a text in a value box from its first character.
 void ShowValues(QLineEdit* box, const QString& text);

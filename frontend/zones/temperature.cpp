@@ -63,11 +63,6 @@ QPointer<temperature>& Loaded() {
 
 std::string Bytes(const QLineEdit* box) { return box->text().toLatin1().toStdString(); }
 
-bool AcceptedValueKey(char key) {
-  return key == 8 || key == 9 || key == 13 || key == ' ' || key == '.' ||
-         (key >= '0' && key <= '9');
-}
-
 }  // namespace
 
 temperature::temperature(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -200,26 +195,22 @@ char temperature::Text1_KeyPress(int index, char key) {
     edited_[At(index)] = 1;
     return key;
   }
-  shell::Messages().beep();
-  model::WarnNotNumeric(shell::Messages());
+  model::RefuseNotNumeric(shell::Messages());
   return 0;
 }
 
 void temperature::copy_Click() {
-  if (editRow_ == 0) return;
-  clipText_ = Text1(editRow_)->selectedText().toLatin1().toStdString();
+  if (editRow_ != 0) clip_.Copy(Text1(editRow_));
 }
 
 void temperature::cut_Click() {
   if (editRow_ == 0) return;
-  QLineEdit* box = Text1(editRow_);
-  clipText_ = box->selectedText().toLatin1().toStdString();
-  if (box->hasSelectedText()) box->insert(QString());
+  clip_.Cut(Text1(editRow_));
 }
 
 void temperature::paste_Click() {
   if (editRow_ == 0) return;
-  Text1(editRow_)->insert(Latin1(clipText_));
+  clip_.Paste(Text1(editRow_));
 }
 
 void temperature::Undo_Click() {
@@ -289,29 +280,10 @@ int temperature::RowOf(QObject* watched) const {
 bool temperature::eventFilter(QObject* watched, QEvent* event) {
   const int row = RowOf(watched);
   if (row == 0) return QWidget::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::KeyPress: {
-      const char32_t typed = shell::KeyCharacter(static_cast<QKeyEvent*>(event));
-      if (typed == 0) break;
-      // A character beyond Latin-1 is refused like any other wrong key.
-      const char code = typed > 0xFF ? char{127} : static_cast<char>(typed);
-      if (Text1_KeyPress(row, code) == 0) return true;
-      break;
-    }
-    case QEvent::MouseButtonPress:
-      Text1_MouseDown(row);
-      break;
-    case QEvent::MouseButtonRelease: {
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton &&
-          Text1(row)->rect().contains(mouse->position().toPoint())) {
-        Text1_Click(row);
-      }
-      break;
-    }
-    default:
-      break;
-  }
+  const ValueBoxHandlers handlers{[this, row](char key) { return Text1_KeyPress(row, key); },
+                                  [this, row] { Text1_MouseDown(row); },
+                                  [this, row] { Text1_Click(row); }};
+  if (FilterValueBoxEvent(Text1(row), event, handlers)) return true;
   return QWidget::eventFilter(watched, event);
 }
 

@@ -77,7 +77,7 @@ class temperature : public QWidget {
   std::array<int16_t, 5> slotChoice_{};
   int selRow_ = 0;
   int editRow_ = 0;
-  std::string clipText_;
+  ValueClipboard clip_;
   std::array<int16_t, model::kTempProfiles + 1> edited_{};
   int16_t noPick_ = 0;
   bool closing_ = false;

@@ -131,8 +131,7 @@ char32_t venrate::ven_KeyPress(int index, char32_t key) {
   const bool accepted = (key >= U'0' && key <= U'9') || key == U'.' || key == 8 || key == 9 ||
                         key == 13;
   if (!accepted) {
-    shell::Messages().beep();
-    model::WarnNotNumeric(shell::Messages());
+    model::RefuseNotNumeric(shell::Messages());
     key = 0;
   }
   SetActive(index);

@@ -214,8 +214,7 @@ char FilterSurfaceKey(KeyClass keys, char key, std::string_view boxText,
     return 0;
   };
   const auto notNumeric = [&boxes]() -> char {
-    boxes.beep();
-    model::WarnNotNumeric(boxes);
+    model::RefuseNotNumeric(boxes);
     return 0;
   };
   switch (keys) {

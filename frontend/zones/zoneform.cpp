@@ -636,8 +636,7 @@ char32_t zoneform::zone_KeyPress(int index, char32_t key) {
       return 0;
     case FieldEntry::Numeric:
       if (NumericKey(key)) return key;
-      boxes.beep();
-      model::WarnNotNumeric(boxes);
+      model::RefuseNotNumeric(boxes);
       return 0;
   }
   return 0;

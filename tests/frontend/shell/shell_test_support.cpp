@@ -73,6 +73,11 @@ void BaseFolder::write(const std::string& rel, const std::string& bytes) const {
   std::ofstream(path(rel), std::ios::binary) << bytes;
 }
 
+void BaseFolder::install(const std::string& rel) const {
+  std::filesystem::copy_file(std::string(KALVANO_SOURCE_DIR) + "/data/" + rel, path(rel),
+                             std::filesystem::copy_options::overwrite_existing);
+}
+
 std::string BaseFolder::read(const std::string& rel) const {
   std::ifstream in(path(rel), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

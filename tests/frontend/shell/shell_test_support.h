@@ -60,6 +60,8 @@ class BaseFolder {
   const std::filesystem::path& dir() const { return dir_; }
   std::filesystem::path path(const std::string& rel) const { return dir_ / rel; }
   void write(const std::string& rel, const std::string& bytes) const;
+  // Copies the installed data file data/<rel> of the source tree to <rel>.
+  void install(const std::string& rel) const;
   std::string read(const std::string& rel) const;
   bool exists(const std::string& rel) const { return std::filesystem::exists(path(rel)); }
   void remove(const std::string& rel) const { std::filesystem::remove(path(rel)); }

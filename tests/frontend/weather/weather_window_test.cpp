@@ -24,6 +24,7 @@
 #include "frontend/shell/session.h"
 #include "frontend/weather/weatherlib.h"
 #include "frontend/weather/weatherwin.h"
+#include "tests/frontend/weather/weather_test_support.h"
 #include "shell_test_support.h"
 
 namespace kalvano::weather {
@@ -31,27 +32,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Rows(int base) {
-  std::string rows;
-  for (int row = 0; row < 8; ++row) {
-    for (int m = 0; m < 12; ++m) {
-      std::string f = std::to_string(base + row + m);
-      if (row == 7) f = "10.1";
-      rows += std::string(6 - f.size(), ' ') + f;
-    }
-    rows += "\r\n";
-  }
-  return rows;
-}
-
-std::string Library() {
-  return "\"AL\",\"Alabama\"\r\n\"Anniston, Alabama *                   \" \"72228\" 33.58  85.85  90  610 \r\n" +
-         Rows(40) +
-         "\"AL\",\"Alabama\"\r\n\"Auburn, Alabama *                     \" \"72229\" 32.6  85.4  90  774 \r\n" +
-         Rows(45) +
-         "\"CO\",\"Colorad\"\r\n\"Denver, Colorado *                    \" \"72565\" 39.8  104.9  105  5285 \r\n" +
-         Rows(30);
-}
+std::string Library() { return test::Library("10.1"); }
 
 // Types `text` into `box` key by key; characters beyond ASCII come as key presses that carry
 // only their text, as an input method gives them.

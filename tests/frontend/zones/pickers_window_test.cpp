@@ -72,8 +72,7 @@ class PickerTest : public shell::test::ShellTest {
       m.OccProfile[n] = Values(24, std::to_string(n));
       m.LiteProfile[n] = Values(24, std::to_string(100 - n));
     }
-    std::filesystem::copy_file(std::string(KALVANO_SOURCE_DIR) + "/data/profiles/bprof5.dat",
-                               base.path("profiles/bprof5.dat"));
+    base.install("profiles/bprof5.dat");
   }
   void TearDown() override {
     UnloadOccupProf();

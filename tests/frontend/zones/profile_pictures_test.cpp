@@ -41,8 +41,7 @@ TEST_F(ProfilePictures, profile_pickers_are_saved_as_png_in_both_unit_systems) {
   m.AppDir = base.dir().string();
   m.ProjectFile = "office.inp";
   m.ProjectData[1] = "Small office";
-  std::filesystem::copy_file(std::string(KALVANO_SOURCE_DIR) + "/data/profiles/bprof5.dat",
-                             base.path("profiles/bprof5.dat"));
+  base.install("profiles/bprof5.dat");
   // The installed occupancy library.
   const std::vector<std::string> library =
       model::ReadFileLines(std::string(KALVANO_SOURCE_DIR) + "/data/profiles/bprof1.dat");

@@ -88,8 +88,7 @@ TEST(ZoneFieldRules, people_follow_the_floor_area_and_undo_restores_related_fiel
 class Heating : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/btype/theat.dat", std::ios::binary);
-    base.write("btype/theat.dat", {std::istreambuf_iterator<char>(in), {}});
+    base.install("btype/theat.dat");
     m = test::ThreeZoneProject();
     m.AppDir = base.dir().string();
     m.CurrentZone = 1;

@@ -34,10 +34,8 @@ class ZoneFields : public shell::test::ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    for (const char* file : {"btype/tcool.dat", "btype/theat.dat"}) {
-      std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/" + file, std::ios::binary);
-      base.write(file, {std::istreambuf_iterator<char>(in), {}});
-    }
+    base.install("btype/tcool.dat");
+    base.install("btype/theat.dat");
     shell::Model() = test::ThreeZoneProject(16);
     shell::Model().AppDir = base.dir().string();
   }

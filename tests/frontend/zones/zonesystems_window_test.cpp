@@ -31,8 +31,7 @@ class ZoneSystemsWindow : public shell::test::ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/btype/tcool.dat", std::ios::binary);
-    base.write("btype/tcool.dat", {std::istreambuf_iterator<char>(in), {}});
+    base.install("btype/tcool.dat");
     shell::Model() = test::ThreeZoneProject(16);
     shell::Model().AppDir = base.dir().string();
   }

@@ -14,31 +14,15 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
 #include "frontend/weather/weatherlib.h"
+#include "tests/frontend/weather/weather_test_support.h"
 
 namespace kalvano::weather {
 namespace {
 
-std::string Rows(double base) {
-  std::string rows;
-  for (int row = 0; row < 8; ++row) {
-    for (int m = 0; m < 12; ++m) {
-      std::string f = std::to_string(static_cast<int>(base) + row + m);
-      rows += std::string(6 - f.size(), ' ') + f;
-    }
-    rows += "\r\n";
-  }
-  return rows;
-}
+using test::Rows;
 
 // Two states, three records.
-std::string Fixture() {
-  return "\"AL\",\"Alabama\"\r\n\"Anniston, Alabama *                   \" \"72228\" 33.58  85.85  90  610 \r\n" +
-         Rows(40) +
-         "\"AL\",\"Alabama\"\r\n\"Auburn, Alabama *                     \" \"72229\" 32.6  85.4  90  774 \r\n" +
-         Rows(45) +
-         "\"CO\",\"Colorad\"\r\n\"Denver, Colorado *                    \" \"72565\" 39.8  104.9  105  5285 \r\n" +
-         Rows(30);
-}
+std::string Fixture() { return test::Library(); }
 
 std::vector<std::string> Lines(const std::string& text) { return model::SplitLines(text); }
 
