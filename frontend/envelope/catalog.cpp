@@ -227,22 +227,17 @@ bool catalog::eventFilter(QObject* watched, QEvent* event) {
     selRow_ = row;
     return false;
   }
-  if (event->type() == QEvent::ShortcutOverride) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) {
-      event->accept();
-      return true;
+  // Copy and Paste of the Edit menu act on the window's buffer, also in a cell.
+  if (const int edit = shell::CellClipboardKey(event); edit != 0) {
+    if (edit > 0) {
+      selColumn_ = column;
+      selRow_ = row;
+      edit_Click(edit);
     }
-    return false;
+    return true;
   }
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) {
-    selColumn_ = column;
-    selRow_ = row;
-    edit_Click(key->matches(QKeySequence::Copy) ? 1 : 2);
-    return true;
-  }
   const QString t = key->text();
   if (t.isEmpty()) return false;
   const QChar c = t.front();

@@ -296,28 +296,22 @@ bool hvac::eventFilter(QObject* watched, QEvent* event) {
   int column = 0;
   int row = 0;
   if (!FindValue(watched, column, row)) return QWidget::eventFilter(watched, event);
+  // Copy and Paste of the Edit menu act on the window's buffer, also in a cell.
+  if (const int edit = shell::CellClipboardKey(event); edit != 0) {
+    if (edit > 0) {
+      selColumn_ = column;
+      selRow_ = row;
+      edit_Click(edit);
+    }
+    return true;
+  }
   switch (event->type()) {
     case QEvent::FocusIn:
       selColumn_ = column;
       selRow_ = row;
       break;
-    case QEvent::ShortcutOverride: {
-      // Copy and Paste of the Edit menu act on the window's buffer, also in a cell.
-      auto* key = static_cast<QKeyEvent*>(event);
-      if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) {
-        event->accept();
-        return true;
-      }
-      break;
-    }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
-      if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) {
-        selColumn_ = column;
-        selRow_ = row;
-        edit_Click(key->matches(QKeySequence::Copy) ? 1 : 2);
-        return true;
-      }
       const char32_t typed = shell::KeyCharacter(key);
       if (typed == 0) break;
       const char code = typed > 0xFF ? char{127} : static_cast<char>(typed);

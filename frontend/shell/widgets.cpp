@@ -33,6 +33,19 @@ char32_t KeyCharacter(const QKeyEvent* key) {
   return codes.front();
 }
 
+int CellClipboardKey(QEvent* event) {
+  const bool check = event->type() == QEvent::ShortcutOverride;
+  if (!check && event->type() != QEvent::KeyPress) return 0;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const int edit = key->matches(QKeySequence::Copy) ? 1 : (key->matches(QKeySequence::Paste) ? 2 : 0);
+  if (edit == 0) return 0;
+  if (check) {
+    event->accept();
+    return -1;
+  }
+  return edit;
+}
+
 char KeyAscii(const QKeyEvent* key) {
   const char32_t code = KeyCharacter(key);
   return code > 0xFF ? 0 : static_cast<char>(code);

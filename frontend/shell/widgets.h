@@ -7,6 +7,7 @@
 #include <QString>
 #include <QValidator>
 
+class QEvent;
 class QKeyEvent;
 
 #include <string>
@@ -31,6 +32,12 @@ class ClickLabel : public QLabel {
 // code of a typed character (beyond Latin-1 too, so that a filter can refuse it); 0 for
 // keys that type nothing (Tab, arrows, Delete).
 char32_t KeyCharacter(const QKeyEvent* key);
+// The Edit menu's Copy (1) or Paste (2) typed in a cell of a window with its own one-cell
+// buffer; a focused line edit would take these shortcuts itself. The shortcut check of
+// either is accepted here (-1: consumed, so that the key press reaches the cell's filter);
+// their key press gives 1 or 2; any other event 0.
+int CellClipboardKey(QEvent* event);
+
 // The same for filters that take Latin-1 only: 0 also for a character beyond Latin-1.
 char KeyAscii(const QKeyEvent* key);
 
