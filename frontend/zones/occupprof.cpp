@@ -100,9 +100,13 @@ occupprof::occupprof(QWidget* parent) : QWidget(parent, Qt::Window) {
   grid->addLayout(halves, 0, 1);
   label1_ = new QLabel(Latin1(kHours), this);
   label1_->setObjectName("Label1");
-  label1_->setFont(fixed);
+  // The installed libraries give each hour 4 characters, the header 3: the header's
+  // characters are spread to 4/3 of their width, and its digits moved under the values'.
+  QFont spread = fixed;
+  spread.setLetterSpacing(QFont::PercentageSpacing, 400.0 / 3.0);
+  label1_->setFont(spread);
   label1_->setTextFormat(Qt::PlainText);
-  label1_->setContentsMargins(3, 0, 0, 0);
+  label1_->setContentsMargins(3 + fm.horizontalAdvance('0') * 3 / 2, 0, 0, 0);
   grid->addWidget(label1_, 1, 1);
   for (int i = 1; i <= kUsePickerRows; ++i) {
     auto* name = new shell::ClickLabel(QString(), this);

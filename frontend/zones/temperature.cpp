@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cstring>
 #include <vector>
 
 #include "frontend/model/helpers.h"
@@ -112,7 +113,13 @@ temperature::temperature(QWidget* parent) : QWidget(parent, Qt::Window) {
   grid->addLayout(halves, 0, 1);
   label1_ = new QLabel(Latin1(kHours), this);
   label1_->setObjectName("Label1");
-  label1_->setFont(fixed);
+  // The header's hours are spread evenly over the values' columns: 3 characters an hour in
+  // degrees F as the library holds them, 4 in degrees C as they are converted.
+  QFont spread = fixed;
+  const int hourColumns = shell::Model().UnitSystem == model::kSI ? 4 : 3;
+  spread.setLetterSpacing(QFont::PercentageSpacing,
+                          100.0 * hourColumns * 24 / static_cast<double>(std::strlen(kHours)));
+  label1_->setFont(spread);
   label1_->setTextFormat(Qt::PlainText);
   label1_->setContentsMargins(3, 0, 0, 0);
   grid->addWidget(label1_, 1, 1);
