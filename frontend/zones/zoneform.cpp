@@ -442,16 +442,13 @@ void zoneform::RefreshZoneForm(int field, int16_t noPick,
     if (now != pickerOpenedWith_[At(i)]) shown[At(i)] = now;
   }
   ShowFields(shown);
-  const auto setPicked = [&](int f, const std::string& text) {
-    SetField(f, text);
-  };
   if (noPick != 1) {
-    if (field != 0) setPicked(field, " " + std::to_string(m.ZoneEdit.PickerProfileNo));
+    if (field != 0) SetField(field, " " + std::to_string(m.ZoneEdit.PickerProfileNo));
     for (int s = 1; s <= 4; ++s) {
       const int16_t k = slotChoice[At(s)];
       if (k == 0) continue;
       const std::string digits = std::to_string(k);
-      setPicked(15 + s, digits);
+      SetField(15 + s, digits);
       m.ZoneData[z][At(15 + s)] = digits;
     }
   }
