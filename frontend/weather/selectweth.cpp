@@ -22,7 +22,7 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/filesamp.h"
 #include "frontend/shell/messagebox.h"
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"

@@ -16,7 +16,7 @@
 #include "frontend/reports/hourly.h"
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/mainmenu.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "report_runs.h"
 #include "reports_test_support.h"

@@ -24,7 +24,7 @@
 #include "frontend/shell/filesamp.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/session.h"
 #include "frontend/weather/recorded.h"
 #include "frontend/weather/selectweth.h"
