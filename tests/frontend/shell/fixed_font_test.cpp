@@ -36,7 +36,7 @@ TEST(FixedPitchFont, courier_new_when_installed_else_a_known_monospace_family_be
   // may be any face; a known family comes first (DejaVu Sans Mono is always set up).
   const QString expected = QFontDatabase::hasFamily("Courier New") ? "Courier New" : "DejaVu Sans Mono";
   if (!QFontDatabase::hasFamily(expected)) GTEST_SKIP() << "neither Courier New nor DejaVu Sans Mono is installed";
-  EXPECT_EQ(FixedPitchFont().family(), expected);
+  EXPECT_EQ(FixedPitchFont().family().toStdString(), expected.toStdString());
 }
 
 }  // namespace

@@ -124,6 +124,7 @@ TEST_F(HelpWindows, format_example_shows_its_file_in_a_fixed_pitch_read_only_vie
   const QFontMetricsF metrics(viewer->Text1()->font());
   EXPECT_EQ(metrics.horizontalAdvance('i'), metrics.horizontalAdvance('W'))
       << viewer->Text1()->font().family().toStdString();
+  EXPECT_EQ(viewer->Text1()->font().family().toStdString(), FixedPitchFont().family().toStdString());
   QTest::keyClicks(viewer->Text1(), "x");
   QTest::keyClick(viewer->Text1(), Qt::Key_Backspace);
   EXPECT_EQ(viewer->Text1()->toPlainText(), "TMY2 example\n 12345 6789\n");
