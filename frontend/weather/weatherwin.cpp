@@ -183,6 +183,10 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
   dataEdited_ = false;
 }
 
+// A window deleted while its state box has the focus (the program ending) loses that focus
+// while it is taken apart, after its library records are gone: no refill then.
+weather::~weather() { disconnect(sttext_, nullptr, this, nullptr); }
+
 QLineEdit* weather::Month(int row, int month) const {
   return months_.at(static_cast<std::size_t>(row - 1)).at(static_cast<std::size_t>(month - 1));
 }
