@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -110,7 +109,7 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(top);
   layout->addLayout(stationRow);
 
-  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QFont fixed = shell::FixedPitchFont();
   auto* frame2 = new QGroupBox("Climatic Data Summary", this);
   frame2->setObjectName("Frame2");
   auto* grid = new QGridLayout(frame2);
