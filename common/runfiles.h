@@ -34,6 +34,7 @@ inline constexpr std::string_view kSeparator = "tab.sym";
 inline constexpr std::string_view kDetailLevel = "detail.hry";
 inline constexpr std::string_view kLightShelf = "ltshlf.dat";
 inline constexpr std::string_view kDefaultUnits = "tavik$.unt";
+inline constexpr std::string_view kRunLock = "run.lock";       // held by the run in progress
 
 // System data bases, relative to the run folder (temp/).
 inline constexpr std::string_view kCoolingDb = "../btype/tcool.dat";
@@ -54,7 +55,7 @@ inline constexpr std::array kRunFolderFiles{
     kRunInput,      kRunOptions,     kRecordedWeather, kUserReport,     kEngineReport,
     kMonitorLog,    kWeatherListing, kComfortReport,   kWeatherSummary, kHourlyEnergy,
     kHourlyTemps,   kHourlyWeather,  kDebugTrace,      kSeparator,      kDetailLevel,
-    kLightShelf,    kDefaultUnits,
+    kLightShelf,    kDefaultUnits,   kRunLock,
 };
 
 }  // namespace kalvano::files

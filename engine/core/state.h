@@ -313,6 +313,7 @@ struct EngineState {
 // log, closes the files and returns the status.
 inline constexpr int kStatusOutputFailed = 5;  // an output cannot be created or written
 inline constexpr int kStatusNotFinite = 6;     // a simulated quantity is NaN or infinite
+inline constexpr int kStatusRunLocked = 7;     // another run holds the run folder's lock
 
 class EngineStop : public std::exception {
  public:

@@ -4,20 +4,47 @@
 // report and spreadsheet heads, calls the load model's set-up and hands over to the calendar.
 #include "engine/input/kvan64main.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
+
+#include <unistd.h>
 
 #include "engine/core/fixfmt.h"
 #include "engine/core/outputs.h"
 #include "engine/core/report.h"
 #include "engine/core/state.h"
 #include "runfiles.h"
+#include "runlock.h"
 
 namespace kv {
 
 namespace files = kalvano::files;
 
 namespace {
+
+// The run folder's lock for the length of one run: the one the parent handed down, or taken
+// here. A lock file that cannot be made (a read-only run folder) protects nothing: the run
+// goes on, and its outputs' own failures name the reason.
+class RunFolderLock {
+ public:
+  explicit RunFolderLock(const std::string& path) : fd_(kalvano::runlock::Inherited(path)) {
+    if (fd_ < 0) {
+      fd_ = kalvano::runlock::Take(path);
+      busy_ = fd_ < 0 && errno == EWOULDBLOCK;
+    }
+  }
+  ~RunFolderLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  RunFolderLock(const RunFolderLock&) = delete;
+  RunFolderLock& operator=(const RunFolderLock&) = delete;
+  bool busy() const { return busy_; }
+
+ private:
+  int fd_;
+  bool busy_ = false;
+};
 
 void takeClockTime(EngineState& s) {
   const ClockReading c = readClock(s);
@@ -159,6 +186,14 @@ int KVAN64(EngineState& s) {
   BLDG& b = s.bldg;
   RUNPAR& r = s.runpar;
   int status = 0;
+
+  // One run at a time in a run folder: a run in progress keeps its files, untouched.
+  const RunFolderLock lock(runPath(s.runDir, files::kRunLock));
+  if (lock.busy()) {
+    std::fprintf(stderr, "kvan64: another run is using this run folder (%s is locked); nothing was changed\n",
+                 std::string(files::kRunLock).c_str());
+    return kStatusRunLocked;
+  }
 
   // Before anything is read: no output of an earlier run may be taken for this run's.
   RemoveStaleOutputs(s);

@@ -13,7 +13,9 @@ struct EngineState;
 // status: 0 after a completed run or error check without errors, 1 when the input had
 // errors, 2-4 for the stops of the recorded weather (EngineStop), 5 when an output cannot be
 // created or written (OutputFault: the file and the reason on standard error and, when it
-// can still be written, in the monitor log). Outputs of an earlier run are removed first.
+// can still be written, in the monitor log), 7 when another run holds the run folder's lock
+// (the reason on standard error, no file touched). Outputs of an earlier run are removed
+// first.
 // Hooks that are not set are skipped: without readProject the input ends after the first
 // line of the project file, without ENERGY the set-up call is left out, without WETHER the
 // run ends before the simulation; the monitor log says so.

@@ -12,12 +12,14 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/core/state.h"
 #include "runfiles.h"
+#include "runlock.h"
 
 namespace kvtest {
 
@@ -121,7 +123,8 @@ struct ProgramRun {
 };
 
 // fileLimit > 0: no file the program writes may grow beyond that many bytes (a full disk).
-inline ProgramRun runProgramIn(const fs::path& dir, long fileLimit = 0) {
+// handDown >= 0: that descriptor is inherited and named as the run folder's lock (runlock.h).
+inline ProgramRun runProgramIn(const fs::path& dir, long fileLimit = 0, int handDown = -1) {
   ProgramRun out;
   const fs::path exe = fs::path(KALVANO_BASE_DIR) / std::string(kalvano::files::kEngineProgram);
   EXPECT_TRUE(fs::exists(exe)) << exe;
@@ -135,6 +138,10 @@ inline ProgramRun runProgramIn(const fs::path& dir, long fileLimit = 0) {
     if (fileLimit > 0) {
       const rlimit lim{static_cast<rlim_t>(fileLimit), static_cast<rlim_t>(fileLimit)};
       if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) _exit(97);
+    }
+    if (handDown >= 0) {
+      ::fcntl(handDown, F_SETFD, 0);
+      ::setenv(kalvano::runlock::kHandOverVariable, std::to_string(handDown).c_str(), 1);
     }
     if (::chdir(dir.c_str()) != 0) _exit(99);
     ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));

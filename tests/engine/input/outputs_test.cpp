@@ -7,11 +7,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "../core/testutil.h"
+#include "engine/input/kvan64main.h"
 #include "runfiles.h"
+#include "runlock.h"
 
 namespace {
 
@@ -123,6 +129,74 @@ TEST(Kvan64Outputs, outputs_of_an_earlier_run_are_removed_at_start) {
   for (std::string_view name : kOutputs) EXPECT_FALSE(holds(b.file(name), "EARLIER RUN")) << name;
   EXPECT_TRUE(holds(b.file(files::kMonitorLog), "** ERROR **"));
   EXPECT_FALSE(holds(b.file(files::kMonitorLog), kSuccess));
+}
+
+// Every file of a folder with its bytes and its time of last change.
+std::map<std::string, std::pair<std::string, long long>> folderState(const fs::path& dir) {
+  std::map<std::string, std::pair<std::string, long long>> state;
+  for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
+    struct stat st {};
+    ::stat(e.path().c_str(), &st);
+    state[e.path().filename().string()] = {slurp(e.path()),
+                                           st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+  }
+  return state;
+}
+
+// One run at a time in a run folder: a second engine started where a run holds the lock ends
+// at once with status 7 and touches no file; the engine of the run that holds it (its
+// parent hands the lock down) runs.
+TEST(Kvan64RunLock, a_second_engine_in_a_locked_run_folder_ends_with_status_7) {
+  enum Hand { kNone, kHolder, kOtherFile, kUnlockedOpen };
+  const struct {
+    const char* what;
+    bool held;   // another open of the lock file holds the lock
+    Hand hand;   // the descriptor named as the parent's lock
+    int status;
+  } cases[] = {
+      {"no run holds the lock", false, kNone, 0},
+      {"another run holds the lock", true, kNone, 7},
+      {"the parent hands its lock down", true, kHolder, 0},
+      {"a descriptor of another file is named", true, kOtherFile, 7},
+      {"an open of the lock file that does not hold it is named", true, kUnlockedOpen, 7},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    OfficeRun b("run-lock");
+    for (std::string_view name : kOutputs) spit(b.temp / std::string(name), "EARLIER RUN\r\n");
+    const std::string lockPath = (b.temp / std::string(files::kRunLock)).string();
+    const int holder = c.held ? kalvano::runlock::Take(lockPath) : -1;
+    ASSERT_EQ(c.held, holder >= 0);
+    int named = -1;
+    if (c.hand == kHolder) named = holder;
+    if (c.hand == kOtherFile) named = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (c.hand == kUnlockedOpen) named = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
+    const auto before = folderState(b.temp);
+    const ProgramRun run = runProgramIn(b.temp, 0, named);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    if (c.status == 7) {
+      EXPECT_EQ(run.err,
+                "kvan64: another run is using this run folder (run.lock is locked); nothing was changed\n");
+      EXPECT_EQ(folderState(b.temp), before);
+    } else {
+      EXPECT_EQ(run.err, "");
+      EXPECT_FALSE(holds(b.file(files::kEngineReport), "EARLIER RUN"));
+    }
+    if (named >= 0 && named != holder) ::close(named);
+    if (holder >= 0) ::close(holder);
+  }
+}
+
+// The lock lasts one run: in one process, runs in one folder follow each other.
+TEST(Kvan64RunLock, the_lock_ends_with_the_run) {
+  OfficeRun b("run-lock-again");
+  for (int i = 0; i < 2; ++i) {
+    auto s = makeState(b.temp);
+    EXPECT_NE(kv::KVAN64(*s), 7);
+  }
+  const int fd = kalvano::runlock::Take((b.temp / std::string(files::kRunLock)).string());
+  EXPECT_GE(fd, 0);
+  if (fd >= 0) ::close(fd);
 }
 
 // A number the reader cannot take stops the program at the end of the input: status 1, the
