@@ -38,33 +38,53 @@ fs::path realTarget(const std::string& path) {
   }
 }
 
-// An existing target that the user may not write is refused before anything is written.
+// An existing target that the user may not write is refused before anything is written, and
+// so is a folder in the target's place (the rename over it would fail after other files of
+// the same save were already replaced).
 void checkWritable(const fs::path& target, const std::string& path) {
-  if (::access(target.c_str(), F_OK) != 0) return;  // a new file
+  struct stat st {};
+  if (::stat(target.c_str(), &st) != 0) return;  // a new file
+  if (S_ISDIR(st.st_mode)) throw FileErrorFromSystem(EISDIR, path);
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
     throw FileErrorFromSystem(errno, path);
 }
 
-// Writes `content` to a new temporary file beside `target`; returns its name. Failures
-// are reported on `path`, the name the caller knows.
-std::string stage(const fs::path& target, const std::string& path, const std::string& content) {
+// Writes all `size` bytes at `p`; 0, or the errno of the write that failed (a full disk
+// says ENOSPC, a file-size limit EFBIG).
+int writeAll(int fd, const char* p, std::size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, p, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    p += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+// Fills a new temporary file beside `target` through `fill` (which returns 0 or the errno
+// of its failure, and may throw); returns its name. Failures are reported on `path`, the
+// name the caller knows.
+template <typename Fill>
+std::string stage(const fs::path& target, const std::string& path, Fill fill) {
   std::string tmpl = (target.parent_path().empty() ? fs::path(".") : target.parent_path()) /
                      ("." + target.filename().string() + ".XXXXXX");
   int fd = ::mkstemp(tmpl.data());
   if (fd < 0) throw FileErrorFromSystem(errno, path);
-  const char* p = content.data();
-  std::size_t left = content.size();
-  while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      ::unlink(tmpl.c_str());
-      throw FileErrorFromSystem(err, path);
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
+  int err = 0;
+  try {
+    err = fill(fd);
+  } catch (...) {
+    ::close(fd);
+    ::unlink(tmpl.c_str());
+    throw;
+  }
+  if (err != 0) {
+    ::close(fd);
+    ::unlink(tmpl.c_str());
+    throw FileErrorFromSystem(err, path);
   }
   // Keep the permissions of the file being replaced; a new file gets the usual ones.
   struct stat st {};
@@ -78,29 +98,74 @@ std::string stage(const fs::path& target, const std::string& path, const std::st
   return tmpl;
 }
 
-}  // namespace
-
-void CommitAll(const std::vector<const AtomicFile*>& files) {
+// Stages every file (`stageOne(i, target)` returns the temporary file's name), then renames
+// them all over their targets; a failure removes every temporary file.
+template <typename StageOne>
+void replaceAll(const std::vector<std::string>& paths, StageOne stageOne) {
   std::vector<fs::path> targets;
-  for (const AtomicFile* f : files) {
-    targets.push_back(realTarget(f->path()));
-    checkWritable(targets.back(), f->path());
+  for (const std::string& path : paths) {
+    targets.push_back(realTarget(path));
+    checkWritable(targets.back(), path);
   }
   std::vector<std::string> staged;
   try {
-    for (std::size_t i = 0; i < files.size(); ++i)
-      staged.push_back(stage(targets[i], files[i]->path(), files[i]->content()));
+    for (std::size_t i = 0; i < paths.size(); ++i) staged.push_back(stageOne(i, targets[i]));
   } catch (...) {
     for (const std::string& s : staged) ::unlink(s.c_str());
     throw;
   }
-  for (std::size_t i = 0; i < files.size(); ++i) {
+  for (std::size_t i = 0; i < paths.size(); ++i) {
     if (::rename(staged[i].c_str(), targets[i].c_str()) != 0) {
       int err = errno;
       for (std::size_t j = i; j < staged.size(); ++j) ::unlink(staged[j].c_str());
-      throw FileErrorFromSystem(err, files[i]->path());
+      throw FileErrorFromSystem(err, paths[i]);
     }
   }
+}
+
+}  // namespace
+
+void CommitAll(const std::vector<const AtomicFile*>& files) {
+  std::vector<std::string> paths;
+  for (const AtomicFile* f : files) paths.push_back(f->path());
+  replaceAll(paths, [&files](std::size_t i, const fs::path& target) {
+    const std::string& content = files[i]->content();
+    return stage(target, files[i]->path(),
+                 [&content](int fd) { return writeAll(fd, content.data(), content.size()); });
+  });
+}
+
+void CopyAll(const std::vector<FileCopy>& copies) {
+  std::vector<std::string> paths;
+  for (const FileCopy& c : copies) {
+    // Every source must be there before anything is written.
+    struct stat st {};
+    if (::stat(c.from.c_str(), &st) != 0) throw FileErrorFromSystem(errno, c.from);
+    if (!S_ISREG(st.st_mode)) throw FileErrorFromSystem(EISDIR, c.from);
+    paths.push_back(c.to);
+  }
+  replaceAll(paths, [&copies](std::size_t i, const fs::path& target) {
+    const FileCopy& c = copies[i];
+    const int in = ::open(c.from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) throw FileErrorFromSystem(errno, c.from);
+    try {
+      std::string name = stage(target, c.to, [&c, in](int out) {
+        char buf[65536];
+        for (;;) {
+          ssize_t n = ::read(in, buf, sizeof buf);
+          if (n < 0 && errno == EINTR) continue;
+          if (n < 0) throw FileErrorFromSystem(errno, c.from);
+          if (n == 0) return 0;
+          if (const int err = writeAll(out, buf, static_cast<std::size_t>(n)); err != 0) return err;
+        }
+      });
+      ::close(in);
+      return name;
+    } catch (...) {
+      ::close(in);
+      throw;
+    }
+  });
 }
 
 void AtomicFile::commit() const { CommitAll({this}); }

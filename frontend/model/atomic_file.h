@@ -1,8 +1,9 @@
-// Files written whole or not at all: the content is built in memory, written to a temporary
-// file in the target's folder and renamed over the target only when the whole write
-// succeeded. A failed write leaves the earlier file intact. A target that the user may not
-// write is refused (permission denied) and left as it is; a target that is a symbolic link
-// stays a link: the file it points to is replaced, from a temporary file beside it.
+// Files written whole or not at all: the content is built in memory (or copied from another
+// file), written to a temporary file in the target's folder and renamed over the target only
+// when the whole write succeeded. A failed write leaves the earlier file intact. A target
+// that the user may not write, or a folder in its place, is refused and left as it is; a
+// target that is a symbolic link stays a link: the file it points to is replaced, from a
+// temporary file beside it.
 #pragma once
 
 #include <cstddef>
@@ -33,6 +34,19 @@ class AtomicFile {
 // Writes several files so that either all of them are replaced or none is: every content
 // goes to a temporary file first, and the renames follow only when all were written.
 void CommitAll(const std::vector<const AtomicFile*>& files);
+
+// One file copied byte for byte.
+struct FileCopy {
+  std::string from;
+  std::string to;
+};
+
+// Copies several files the same way: each source is copied to a temporary file beside its
+// target, and the renames follow only when all copies were written. A missing source and a
+// folder in a target's place are refused before anything is written; a failed write
+// removes every temporary file and reports the write's own reason (a full disk as such).
+// Throws FileError naming the file.
+void CopyAll(const std::vector<FileCopy>& copies);
 
 // The largest file the front-end reads: far above any real project (about 1 MB).
 inline constexpr std::size_t kMaxReadBytes = std::size_t{64} << 20;

@@ -11,6 +11,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
+#include "frontend/shell/run/reportassembler.h"
 #include "runfiles.h"
 
 namespace kalvano::reports {
@@ -161,8 +162,7 @@ void InputEcho::WriteReportBanner() {
   PrintRule();
   out_.Blank();
   out_.At(20)
-      .Put("KAL-VANO-ec   (B U I L D I N G   E N E R G Y   C O D E   C O M P L I A N C E   S O F "
-           "T W A R E)")
+      .Put(shell::kReportBanner)
       .End()
       .Blank();
   out_.At(50).Put("*** Simulation Engine Version 64 ***").End().Blank();

@@ -1,13 +1,21 @@
 #include "frontend/shell/run/enginerunner.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTimer>
 
+#include <csignal>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 #include "runfiles.h"
+#include "runlock.h"
 
 namespace kalvano::shell {
 
 EngineRunner::EngineRunner(QObject* parent) : QObject(parent), process_(new QProcess(this)) {
+  connect(process_, &QProcess::readyReadStandardError, this, &EngineRunner::KeepStandardError);
   connect(process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
     if (error != QProcess::FailedToStart) return;
     EngineEnd end;
@@ -38,17 +46,42 @@ EngineRunner::~EngineRunner() {
   }
 }
 
-void EngineRunner::Start(const std::string& appDir) {
+void EngineRunner::Start(const std::string& appDir, int lockFd) {
   program_ = appDir + "/" + std::string(files::kEngineProgram);
   cancelled_ = false;
   done_ = false;
+  standardError_.clear();
   process_->setProgram(QString::fromLocal8Bit(program_));
   process_->setArguments({});
   process_->setWorkingDirectory(QString::fromLocal8Bit(appDir + "/" + std::string(files::kTempDir)));
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(runlock::kHandOverVariable);
+  if (lockFd >= 0) environment.insert(runlock::kHandOverVariable, QString::number(lockFd));
+  process_->setProcessEnvironment(environment);
+  // In the child, between fork and exec: only calls that are safe there.
+  const pid_t frontEnd = ::getpid();
+  process_->setChildProcessModifier([frontEnd, lockFd] {
+    // The engine ends with its front-end, also when the front-end is killed.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != frontEnd) ::_exit(127);  // the front-end ended before the line above
+    // The run folder's lock passes to the engine.
+    if (lockFd >= 0) ::fcntl(lockFd, F_SETFD, 0);
+  });
   process_->setStandardInputFile(QProcess::nullDevice());
   process_->setStandardOutputFile(QProcess::nullDevice());
-  process_->setStandardErrorFile(QProcess::nullDevice());
-  process_->start(QIODevice::NotOpen);
+  process_->setProcessChannelMode(QProcess::SeparateChannels);
+  process_->setReadChannel(QProcess::StandardError);
+  process_->start(QIODevice::ReadOnly);
+}
+
+void EngineRunner::KeepStandardError() {
+  standardError_ += process_->readAllStandardError().toStdString();
+  if (standardError_.size() > kStandardErrorKept) {
+    // The last whole lines.
+    standardError_.erase(0, standardError_.size() - kStandardErrorKept);
+    const std::size_t lineEnd = standardError_.find('\n');
+    if (lineEnd != std::string::npos) standardError_.erase(0, lineEnd + 1);
+  }
 }
 
 bool EngineRunner::IsEngineRunning() const { return process_->state() != QProcess::NotRunning; }
@@ -62,9 +95,11 @@ void EngineRunner::Cancel() {
   });
 }
 
-void EngineRunner::Finish(const EngineEnd& end) {
+void EngineRunner::Finish(EngineEnd end) {
   if (done_) return;
   done_ = true;
+  KeepStandardError();
+  end.standardError = standardError_;
   if (onEnded_) onEnded_(end);
 }
 

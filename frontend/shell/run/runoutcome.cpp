@@ -1,12 +1,19 @@
 #include "frontend/shell/run/runoutcome.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
 #include "runfiles.h"
 
 namespace kalvano::shell {
@@ -20,6 +27,15 @@ bool ReportHasSectionIII(const std::string& path) {
     if (line.rfind("III.", 0) == 0) return true;
   }
   return false;
+}
+
+// What the engine said on standard error, at the end of the message (which it begins when
+// there was none).
+void AddStandardError(RunOutcome& o, const EngineEnd& end) {
+  const std::string said = LastLinesOf(end.standardError, 8);
+  if (said.empty()) return;
+  if (!o.errorText.empty()) o.errorText += "\n";
+  o.errorText += "The engine reported:\n" + said;
 }
 
 std::string TimeLine(std::string_view timeText, double elapsed) {
@@ -41,17 +57,28 @@ std::string ElapsedText(double seconds) {
 
 std::string LastLines(const std::string& path, int count) {
   std::ifstream in(path, std::ios::binary);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return LastLinesOf(bytes, count);
+}
+
+std::string LastLinesOf(std::string_view bytes, int count) {
+  const std::vector<std::string> lines = model::SplitLines(bytes);
   std::string text;
   const std::size_t first =
       lines.size() > static_cast<std::size_t>(count) ? lines.size() - static_cast<std::size_t>(count) : 0;
   for (std::size_t i = first; i < lines.size(); ++i) text += lines[i] + "\n";
   return text;
+}
+
+void RemoveEngineOutputs(const std::string& tempDir) {
+  for (std::string_view name : {files::kEngineReport, files::kMonitorLog, files::kWeatherListing,
+                                files::kComfortReport, files::kHourlyEnergy, files::kHourlyTemps,
+                                files::kHourlyWeather}) {
+    const std::string path = tempDir + "/" + std::string(name);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw model::FileErrorFromSystem(errno, path);
+  }
+  // The comfort report's per-zone pages of the last run.
+  model::DeleteMatching(tempDir, ".flt");
 }
 
 RunOutcome NotStartedOutcome() {
@@ -78,12 +105,14 @@ RunOutcome DecideRunOutcome(const EngineEnd& end, int runType, const std::string
   if (exited && runType == 1 && (end.status == 0 || end.status == 1)) {
     o.statusLine = "Error Check Completed at " + TimeLine(timeText, elapsed);
     o.showMonitor = true;
+    if (end.status != 0) AddStandardError(o, end);
     return o;
   }
   if (exited && end.status == 1) {
     o.statusLine = "Simulation Stopped at " + std::string(timeText) +
                    "\nErrors in the input: see monitor.txt";
     o.showMonitor = true;
+    AddStandardError(o, end);
     return o;
   }
   if (exited && end.status == 0 && runType != 1 &&
@@ -103,11 +132,13 @@ RunOutcome DecideRunOutcome(const EngineEnd& end, int runType, const std::string
     o.errorText = "The simulation engine stopped with exit status " + std::to_string(end.status);
     if (end.status == 5) o.errorText += " (an output file could not be written)";
     if (end.status == 6) o.errorText += " (a simulated value was not a finite number)";
+    if (end.status == 7) o.errorText += " (another run is using this base folder)";
     o.errorText += ".";
   }
   const std::string tail = LastLines(monitor, 8);
   o.errorText += tail.empty() ? "\n\nmonitor.txt holds nothing."
                               : "\n\nThe last lines of monitor.txt:\n" + tail;
+  AddStandardError(o, end);
   return o;
 }
 

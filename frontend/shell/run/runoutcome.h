@@ -19,6 +19,7 @@ struct EngineEnd {
   int status = 0;
   int signal = 0;
   std::string reason;
+  std::string standardError;  // the end of what the engine wrote to standard error
 };
 
 struct RunOutcome {
@@ -36,7 +37,9 @@ std::string ElapsedText(double seconds);
 
 // The outcome of a run of `runType` that ended as `end`, at the clock time `timeText`
 // after `elapsed` seconds. `tempDir` is the run folder, whose report (a line beginning
-// "III." marks a completed simulation) and monitor log are read.
+// "III." marks a completed simulation; RemoveEngineOutputs ran before the engine started,
+// so a report there is this run's) and monitor log are read. Whenever the engine did not
+// end with status 0, the last lines it wrote to standard error are shown too.
 RunOutcome DecideRunOutcome(const EngineEnd& end, int runType, const std::string& tempDir,
                             std::string_view timeText, double elapsed);
 
@@ -45,6 +48,15 @@ RunOutcome NotStartedOutcome();
 
 // The last `count` lines of a text file (fewer when it is shorter, none when it is missing).
 std::string LastLines(const std::string& path, int count);
+// The last `count` lines of a text, each ended by '\n'.
+std::string LastLinesOf(std::string_view text, int count);
+
+// Removes from the run folder `tempDir` every output of an earlier run that the run window
+// and Review Results read: the engine's report, its log, the weather listing, the comfort
+// report with its pages and the three hourly files, so that none of them is ever taken for
+// the coming run's. One that is there and cannot be removed (a folder in its place, say)
+// throws model::FileError naming it.
+void RemoveEngineOutputs(const std::string& tempDir);
 
 inline constexpr std::string_view kSimulationErrorTitle = "Simulation Error";
 

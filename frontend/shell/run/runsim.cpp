@@ -295,9 +295,11 @@ void runsim::closeEvent(QCloseEvent* event) {
   if (IsEngineRunning()) {
     // Closing while the engine runs acts as Cancel; the window stays until it has stopped.
     event->ignore();
-    engine_->Cancel();
+    StopEngine();
     return;
   }
+  // A run whose results were not appended ends without them.
+  ReleaseRunLock();
   QWidget::closeEvent(event);
   // Unloaded: the next showing loads a new window, even before this one is deleted.
   if (TheRunWindow() == this) TheRunWindow() = nullptr;
@@ -405,6 +407,14 @@ RunRequest runsim::Request() const {
 
 void runsim::Simulate() {
   model::ProjectModel& m = Model();
+  // One run at a time per base folder: the lock is held from before the first run file until
+  // the results are appended or the run ends without them.
+  try {
+    if (!lock_.Take(TempDir(m))) return RefuseRun();
+  } catch (const model::FileError& error) {
+    ReportFileFault(error);
+    return StopBeforeEngine();
+  }
   start_ = std::chrono::steady_clock::now();
   const RunPrepared prepared = PrepareRunFiles(m, Request());
   if (!prepared.yearBox.empty()) text1_[2]->setText(Latin1(prepared.yearBox));
@@ -445,11 +455,34 @@ void runsim::Simulate() {
   m.Run.RunPeriod[0] = BoxText(text1_[0]);
   m.Run.RunPeriod[1] = BoxText(text1_[1]);
   m.Pages.ZonePagesSplit = 0;
-  // The last run's comfort report and its per-zone pages.
-  model::DeleteMatching(TempDir(m), ".flt");
+  // No output of an earlier run may be taken for this one's.
+  try {
+    RemoveEngineOutputs(TempDir(m));
+  } catch (const model::FileError& error) {
+    ReportFileFault(error);
+    return StopBeforeEngine();
+  }
   SetRunning(true);
-  engine_->Start(m.AppDir);
+  engine_->Start(m.AppDir, lock_.Descriptor());
 }
+
+// Another process holds the base folder's lock: nothing was written or started, and the
+// window is as it was before Execute Run.
+void runsim::RefuseRun() {
+  QApplication::restoreOverrideCursor();
+  runstatus_->setText(Latin1(kRunStatusIdle) + TimeText());
+  command1_->setEnabled(true);
+  timer1_->start();
+  Messages().beep();
+  Messages().show(kRunLockedText, kRunLockedTitle, MsgIcon::Exclamation);
+}
+
+void runsim::StopEngine() {
+  runstatus_->setText("Stopping the simulation at " + TimeText());
+  engine_->Cancel();
+}
+
+void runsim::ReleaseRunLock() { lock_.Release(); }
 
 void runsim::SetRunning(bool running) {
   // While the engine runs the window is application-modal; the change takes effect when the
@@ -491,6 +524,7 @@ void runsim::StopBeforeEngine() {
   command3_->setEnabled(false);
   command2_->setEnabled(true);
   Model().RunType = 0;
+  ReleaseRunLock();
 }
 
 void runsim::EndAttempt(const RunOutcome& outcome) {
@@ -500,10 +534,10 @@ void runsim::EndAttempt(const RunOutcome& outcome) {
   runstatus_->setText(Latin1(outcome.statusLine));
   command3_->setEnabled(outcome.reviewEnabled);
   command2_->setEnabled(outcome.cancelEnabled);
-  if (outcome.resultsExist) {
-    m.ResultsExist = 1;
-  } else {
+  // Results to gather keep the base folder until Review Results has appended them.
+  if (!outcome.resultsExist) {
     m.RunType = 0;
+    ReleaseRunLock();
   }
   if (outcome.showMonitor) ShowMonitorLog();
   if (!outcome.errorText.empty()) {
@@ -513,11 +547,12 @@ void runsim::EndAttempt(const RunOutcome& outcome) {
 
 void runsim::Command2_Click() {
   if (IsEngineRunning()) {
-    engine_->Cancel();
+    StopEngine();
     return;
   }
   // A cancelled run is no longer pending.
   Model().RunType = 0;
+  ReleaseRunLock();
   ShowModeless(&MainMenu());
   close();
 }
@@ -526,16 +561,21 @@ void runsim::Command3_Click() {
   model::ProjectModel& m = Model();
   mainmenu& menu = MainMenu();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  menu.EnableItems({MenuItem::viewmenu});
-  close();
   try {
     AppendEngineReports(m.AppDir);
   } catch (const model::FileError& error) {
+    // The report is as the echo wrote it and no flag is set: the window stays, so that the
+    // user can make room and press Review Results again, or give the run up with Cancel.
     QApplication::restoreOverrideCursor();
     ReportFileFault(error);
-    ShowModeless(&menu);
+    command3_->setEnabled(true);
+    command2_->setEnabled(true);
     return;
   }
+  ReleaseRunLock();
+  menu.EnableItems({MenuItem::viewmenu});
+  close();
+  m.ResultsExist = 1;
   m.OutputSaved = 0;
   m.ResultsViewable = 1;
   m.InputSaved = 0;

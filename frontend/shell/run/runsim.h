@@ -10,6 +10,7 @@
 #include <chrono>
 
 #include "frontend/shell/run/runcore.h"
+#include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/runoutcome.h"
 
 class QCheckBox;
@@ -81,6 +82,11 @@ class runsim : public QWidget {
   void ProgressTick();
   void SetRunning(bool running);
   RunRequest Request() const;
+  void RefuseRun();
+  void StopEngine();
+  // The one way the run's hold on its base folder ends: Cancel, a failure, the results
+  // appended, the window closed.
+  void ReleaseRunLock();
 
   std::array<QRadioButton*, 2> weather_{};
   std::array<QLineEdit*, 3> text1_{};
@@ -99,6 +105,7 @@ class runsim : public QWidget {
   QTimer* timer1_;
   QTimer* poll_;
   EngineRunner* engine_;
+  RunFolderLock lock_;
   int progressValue_ = 30;
   bool loaded_ = false;
   std::chrono::steady_clock::time_point start_;

@@ -1,8 +1,8 @@
 #include "frontend/shell/run/savedoutput.h"
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
+
+#include <unistd.h>
 
 #include "frontend/model/file_error.h"
 #include "runfiles.h"
@@ -16,6 +16,11 @@ bool OutputNameValid(std::string_view typed) {
   return (x == ".OT" || x == ".ot" || x == ".FL" || x == ".fl") && last >= '0' && last <= '9';
 }
 
+std::vector<std::string> HourlyCopies(const std::string& path) {
+  const std::string named = path.substr(0, path.size() - 4) + "-ot" + path.back();
+  return {named + "-Energy.hry", named + "-Temp.hry", named + "-Weth.hry"};
+}
+
 std::vector<SavedMember> SavedOutputSet(const std::string& appDir, const std::string& path,
                                         bool hourly) {
   const std::string stem = path.substr(0, path.size() - 4);
@@ -26,20 +31,22 @@ std::vector<SavedMember> SavedOutputSet(const std::string& appDir, const std::st
       {temp + std::string(files::kComfortReport), stem + "-" + tag + ".flt"},
   };
   if (hourly) {
-    set.push_back({temp + std::string(files::kHourlyEnergy), stem + "-" + tag + "-Energy.hry"});
-    set.push_back({temp + std::string(files::kHourlyTemps), stem + "-" + tag + "-Temp.hry"});
-    set.push_back({temp + std::string(files::kHourlyWeather), stem + "-" + tag + "-Weth.hry"});
+    const std::vector<std::string> copies = HourlyCopies(path);
+    set.push_back({temp + std::string(files::kHourlyEnergy), copies[0]});
+    set.push_back({temp + std::string(files::kHourlyTemps), copies[1]});
+    set.push_back({temp + std::string(files::kHourlyWeather), copies[2]});
   }
   return set;
 }
 
-void CopySavedOutput(const std::vector<SavedMember>& members) {
-  namespace fs = std::filesystem;
-  for (const SavedMember& m : members) {
-    std::error_code ec;
-    if (!fs::is_regular_file(m.from, ec)) throw model::FileErrorFromSystem(ENOENT, m.from);
-    fs::copy_file(m.from, m.to, fs::copy_options::overwrite_existing, ec);
-    if (ec) throw model::FileErrorFromSystem(ec.value(), m.to);
+void CopySavedOutput(const std::string& appDir, const std::string& path, bool hourly) {
+  model::CopyAll(SavedOutputSet(appDir, path, hourly));
+  if (hourly) return;
+  for (const std::string& old : HourlyCopies(path)) {
+    // A folder of that name is the user's and stays.
+    if (::unlink(old.c_str()) != 0 && errno != ENOENT && errno != EISDIR) {
+      throw model::FileErrorFromSystem(errno, old);
+    }
   }
 }
 

@@ -132,7 +132,7 @@ void saveoutform::okbutton_Click() {
   const std::string path = JoinFolder(picker_->Folder(), typed);
   if (path != typed) outputname_->setText(FromLocal(path));
   try {
-    CopySavedOutput(SavedOutputSet(m.AppDir, path, m.HourlyOutput == 1));
+    CopySavedOutput(m.AppDir, path, m.HourlyOutput == 1);
   } catch (const model::FileError& error) {
     QApplication::restoreOverrideCursor();
     ReportFileFault(error);

@@ -5,6 +5,7 @@
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/shell/filepickcore.h"
+#include "frontend/shell/run/reportassembler.h"
 #include "runfiles.h"
 
 namespace kalvano::shell {
@@ -30,8 +31,10 @@ std::string ExistingReport(const std::string& path) {
 }
 
 // Where the report's section IX begins: the first line whose first three characters are
-// "IX.". Throws the wrong-format file error when the report has none.
+// "IX.". A file without the report's own structure (its banner, its sections in order) is
+// not taken for one: it throws the wrong-format file error.
 std::size_t SectionNine(const std::string& bytes, const std::string& path) {
+  if (!HasReportStructure(bytes)) throw model::FileError(model::kErrPastEndOfFile, path);
   static constexpr std::string_view kMark = "IX.";
   if (bytes.compare(0, kMark.size(), kMark) == 0) return 0;
   for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {

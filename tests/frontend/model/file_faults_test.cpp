@@ -140,6 +140,31 @@ TEST_F(FileFaults, a_read_only_target_is_refused_and_left_as_it_was) {
   EXPECT_FALSE(base.exists("open.txt"));
 }
 
+// A folder in a target's place: refused before anything is written, so that no other file of
+// the same save is replaced; copies go the same way, and a missing source writes nothing.
+TEST_F(FileFaults, a_folder_in_a_targets_place_is_refused_before_anything_is_written) {
+  base.write("first.txt", "old first\r\n");
+  fs::create_directories(base.path("second.txt"));
+  AtomicFile first(base.path("first.txt")), second(base.path("second.txt"));
+  first.line("new");
+  second.line("new");
+  EXPECT_EQ(errorOf([&] { CommitAll({&first, &second}); }), kErrPathFileAccess);
+  EXPECT_EQ(base.read("first.txt"), "old first\r\n");
+  EXPECT_TRUE(fs::is_directory(base.path("second.txt")));
+
+  base.write("source.txt", "source\r\n");
+  const std::string src = base.path("source.txt"), missing = base.path("missing.txt");
+  const std::string to1 = base.path("first.txt"), to2 = base.path("second.txt"), to3 = base.path("third.txt");
+  EXPECT_EQ(errorOf([&] { CopyAll({{src, to1}, {src, to2}}); }), kErrPathFileAccess);
+  EXPECT_EQ(errorOf([&] { CopyAll({{src, to1}, {missing, to3}}); }), kErrFileNotFound);
+  EXPECT_EQ(base.read("first.txt"), "old first\r\n");
+  EXPECT_EQ(namesIn(base.dir()), (std::vector<std::string>{"first.txt", "good.inp", "second.txt", "sketch",
+                                                           "source.txt", "temp"}));
+  CopyAll({{src, to1}, {src, to3}});
+  EXPECT_EQ(base.read("first.txt"), "source\r\n");
+  EXPECT_EQ(base.read("third.txt"), "source\r\n");
+}
+
 TEST_F(FileFaults, a_linked_target_stays_a_link_and_its_file_gets_the_new_bytes) {
   fs::create_directories(base.path("real/deeper"));
   base.write("real/deeper/target.inp", "old\r\n");

@@ -24,6 +24,7 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/run/reportassembler.h"
 #include "frontend/shell/run/runsim.h"
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/run/selectview.h"
@@ -261,10 +262,11 @@ TEST_F(ViewOutputWalk, what_the_picker_does_with_each_name_typed) {
       // Saved without its first hourly file: restored without hourly files and without a word.
       {"trial.ot2", "restored"},
   };
-  static constexpr const char* kCurrent =
-      "I. CURRENT\r\nIII.  MONTHLY SUMMARIES\r\nCURRENT ROW\r\nIV.  HVAC\r\nIX.  COMFORT\r\n";
-  static constexpr const char* kSaved =
-      "I. SAVED\r\nIII.  MONTHLY SUMMARIES\r\nSAVED ROW\r\nIV.  HVAC\r\nIX.  COMFORT\r\nsaved zone\r\n";
+  // Reports with their own structure: the banner at the head, every section in order.
+  const std::string head = "*****\r\n\r\n   " + std::string(shell::kReportBanner) + "\r\nI.\r\nII.\r\n";
+  const std::string tail = "V.  PEAKS\r\nVII.  COST\r\nVIII.  WEATHER\r\nIX.  COMFORT\r\n";
+  const std::string kCurrent = head + "III.  MONTHLY SUMMARIES\r\nCURRENT ROW\r\nIV.  HVAC\r\n" + tail;
+  const std::string kSaved = head + "III.  MONTHLY SUMMARIES\r\nSAVED ROW\r\nIV.  HVAC\r\n" + tail + "saved zone\r\n";
   model::ProjectModel& m = shell::test::RunnableSample(base, "SampleProject.inp");
   ASSERT_FALSE(m.ProjectFile.empty());
   RegisterOpeners();

@@ -8,6 +8,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/project_file.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/run/runsim.h"
 
 namespace kalvano::shell::test {
 
@@ -112,6 +113,12 @@ void ShellTest::TearDown() {
 bool WaitFor(const std::function<bool()>& done, int ms) {
   for (int waited = 0; waited < ms && !done(); waited += 20) QTest::qWait(20);
   return done();
+}
+
+void StopRunWindowEngine() {
+  if (!RunWindowLoaded() || !RunWindow().IsEngineRunning()) return;
+  RunWindow().Command2_Click();
+  WaitFor([] { return !RunWindow().IsEngineRunning(); });
 }
 
 void InstallRealEngine(const BaseFolder& base) {

@@ -95,6 +95,9 @@ class ShellTest : public ::testing::Test {
 // Processes events until `done` holds or `ms` milliseconds have passed; the result is `done`.
 bool WaitFor(const std::function<bool()>& done, int ms = 60000);
 
+// Stops the engine that the run window still runs, as Cancel does, and waits for its end.
+void StopRunWindowEngine();
+
 // Copies the built engine and the installed files it reads (the system tables, the
 // separator and the light-shelf table) into `base`.
 void InstallRealEngine(const BaseFolder& base);

@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "frontend/model/project_file.h"
@@ -23,6 +25,7 @@
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/runoptions.h"
 #include "frontend/shell/run/runsim.h"
 #include "frontend/shell/saveinput.h"
@@ -52,10 +55,7 @@ class RunWindowTest : public test::ShellTest {
     InstallEngine("ok");
   }
   void TearDown() override {
-    if (RunWindowLoaded() && RunWindow().IsEngineRunning()) {
-      RunWindow().Command2_Click();
-      WaitFor([] { return !RunWindow().IsEngineRunning(); });
-    }
+    test::StopRunWindowEngine();
     ClearWindowOpeners();
     test::ShellTest::TearDown();
   }
@@ -80,6 +80,13 @@ class RunWindowTest : public test::ShellTest {
     return w;
   }
   std::string Status(runsim& w) { return w.runstatus()->text().toStdString(); }
+  // Presses Execute Run and waits until the stand-in engine runs: its process id.
+  pid_t StartEngine(runsim& w) {
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    if (!WaitFor([this] { return base.read("temp/standin.log").find("pid=") != std::string::npos; })) return -1;
+    const std::string log = base.read("temp/standin.log");
+    return std::stoi(log.substr(log.find("pid=") + 4));
+  }
 };
 
 TEST_F(RunWindowTest, execute_run_by_mouse_and_by_keyboard_runs_the_engine_in_temp) {
@@ -118,7 +125,8 @@ TEST_F(RunWindowTest, execute_run_by_mouse_and_by_keyboard_runs_the_engine_in_te
     EXPECT_FALSE(w.Command1()->isEnabled());
     EXPECT_FALSE(w.ProgressBar1()->isVisible());
     EXPECT_EQ(w.windowModality(), Qt::NonModal);
-    EXPECT_EQ(Model().ResultsExist, 1);
+    // The results exist once Review Results has gathered them.
+    EXPECT_EQ(Model().ResultsExist, 0);
     EXPECT_EQ(Model().Pages.ZonePagesSplit, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(base.exists("temp/1.flt"));
@@ -147,11 +155,14 @@ TEST_F(RunWindowTest, every_way_the_engine_stops_is_told_and_gathers_no_results)
       {"exit 4", 3, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
       {"abort", 3, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
       {"noreport", 3, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
+      {"silent", 3, "Simulation Stopped at ", "\nThe engine stopped abnormally", true, false},
       {"exit 1", 1, "Error Check Completed at ", " Sec.", false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.mode) + " run type " + std::to_string(c.runType));
     InstallEngine(c.mode);
+    // An earlier run's complete report is never taken for this run's.
+    base.write("temp/sim$.out", "\f\r\nIII.  MONTHLY SUMMARIES OF AN EARLIER RUN\r\n");
     boxes.asked.clear();
     if (LearningWindow().isVisible()) LearningWindow().hide();
     Model().ResultsExist = 1;  // an earlier run's, gone with the new echo
@@ -172,6 +183,8 @@ TEST_F(RunWindowTest, every_way_the_engine_stops_is_told_and_gathers_no_results)
       EXPECT_EQ(boxes.asked.back().icon, MsgIcon::Exclamation);
       if (std::string(c.mode) == "abort") {
         EXPECT_NE(boxes.asked.back().text.find("signal"), std::string::npos);
+      } else if (std::string(c.mode) == "silent") {
+        EXPECT_NE(boxes.asked.back().text.find("ended without writing its report"), std::string::npos);
       } else if (std::string(c.mode) != "noreport") {
         EXPECT_NE(boxes.asked.back().text.find("A STAND-IN FAILURE"), std::string::npos);
       }
@@ -188,10 +201,8 @@ TEST_F(RunWindowTest, every_way_the_engine_stops_is_told_and_gathers_no_results)
 TEST_F(RunWindowTest, cancel_stops_an_engine_that_never_ends) {
   InstallEngine("hang");
   runsim& w = Open();
-  QTest::mouseClick(w.Command1(), Qt::LeftButton);
-  ASSERT_TRUE(WaitFor([this] { return base.read("temp/standin.log").find("pid=") != std::string::npos; }));
-  const std::string log = base.read("temp/standin.log");
-  const pid_t pid = std::stoi(log.substr(log.find("pid=") + 4));
+  const pid_t pid = StartEngine(w);
+  ASSERT_GT(pid, 0);
   ASSERT_TRUE(WaitFor([&w] { return w.ProgressValue() > 40; }, 5000));
   ASSERT_TRUE(w.IsEngineRunning());
   QTest::mouseClick(w.Command2(), Qt::LeftButton);
@@ -207,6 +218,164 @@ TEST_F(RunWindowTest, cancel_stops_an_engine_that_never_ends) {
   QTest::qWait(20);
   EXPECT_FALSE(RunWindowLoaded());
   EXPECT_TRUE(MainMenu().isVisible());
+}
+
+TEST_F(RunWindowTest, the_grace_after_cancel_says_the_engine_is_stopping) {
+  InstallEngine("stubborn");
+  runsim& w = Open();
+  ASSERT_GT(StartEngine(w), 0);
+  EXPECT_NE(Status(w).find("Please Stand By"), std::string::npos) << Status(w);
+  QTest::mouseClick(w.Command2(), Qt::LeftButton);
+  QTest::qWait(200);
+  ASSERT_TRUE(w.IsEngineRunning());  // it takes no notice of the request to terminate
+  EXPECT_EQ(Status(w).rfind("Stopping the simulation at ", 0), 0u) << Status(w);
+  EXPECT_EQ(Status(w).find("Please Stand By"), std::string::npos);
+  ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning(); }, 10000));
+  QTest::qWait(50);
+  EXPECT_EQ(Status(w).rfind("Simulation Cancelled at ", 0), 0u) << Status(w);
+}
+
+TEST_F(RunWindowTest, the_end_of_the_engines_standard_error_is_shown_when_it_fails) {
+  InstallEngine("chatter 5");
+  runsim& w = RunToEnd();
+  ASSERT_FALSE(boxes.asked.empty());
+  const std::string& box = boxes.asked.back().text;
+  EXPECT_NE(box.find("exit status 5"), std::string::npos) << box;
+  EXPECT_NE(box.find("The engine reported:\nkvan64 stand-in: line 193 of its complaint\n"), std::string::npos)
+      << box;
+  EXPECT_NE(box.find("line 200 of its complaint\n"), std::string::npos) << box;
+  EXPECT_EQ(box.find("line 192 of"), std::string::npos) << box;
+  delete &w;
+  // A completed run shows none.
+  InstallEngine("ok");
+  boxes.asked.clear();
+  runsim& ok = RunToEnd();
+  EXPECT_TRUE(boxes.asked.empty());
+  EXPECT_EQ(Status(ok).rfind("Simulation Completed at ", 0), 0u);
+}
+
+TEST_F(RunWindowTest, the_programs_end_stops_a_running_engine) {
+  InstallEngine("hang");
+  runsim& w = Open();
+  const pid_t pid = StartEngine(w);
+  ASSERT_GT(pid, 0);
+  ASSERT_EQ(::kill(pid, 0), 0);
+  ResetSession();  // what the program does after its event loop has ended
+  EXPECT_NE(::kill(pid, 0), 0);
+  // The run's busy pointer goes with the program.
+  while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+}
+
+TEST_F(RunWindowTest, execute_run_in_a_base_folder_another_run_holds_changes_nothing) {
+  RunFolderLock other;  // another front-end's run
+  ASSERT_TRUE(other.Take(base.path("temp").string()));
+  model::ProjectModel& m = Model();
+  m.ResultsExist = 1;  // an earlier run's results, still there
+  m.Run.RunPeriod = {"1-Jan", "31-Dec", ""};
+  m.HourlyOutput = 0;
+  const std::string seedBefore = m.WeatherSeed;
+  const int lastRunType = m.Run.LastRunType;
+  runsim& w = Open(4);
+  w.hourlyoutput()->setChecked(true);
+  const QString idle = w.runstatus()->text();
+  auto files = [this] {
+    std::map<std::string, std::string> held;
+    for (const auto& e : fs::directory_iterator(base.path("temp"))) held[e.path().filename()] = base.read("temp/" + e.path().filename().string());
+    return held;
+  };
+  const auto before = files();
+  QTest::mouseClick(w.Command1(), Qt::LeftButton);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].text, kRunLockedText);
+  EXPECT_EQ(boxes.asked[0].title, kRunLockedTitle);
+  EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(files(), before);
+  EXPECT_FALSE(w.IsEngineRunning());
+  // The window and the model are as they were.
+  EXPECT_TRUE(w.Command1()->isEnabled());
+  EXPECT_FALSE(w.Command3()->isEnabled());
+  EXPECT_TRUE(w.Command2()->isEnabled());
+  EXPECT_EQ(w.runstatus()->text().left(idle.size() - 8), idle.left(idle.size() - 8));
+  EXPECT_TRUE(w.Timer1()->isActive());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(m.ResultsExist, 1);
+  EXPECT_EQ(m.HourlyOutput, 0);
+  EXPECT_EQ(m.WeatherSeed, seedBefore);
+  EXPECT_EQ(m.Run.LastRunType, lastRunType);
+  EXPECT_EQ(m.RunType, 4);
+  // Once the other run has ended, Execute Run runs.
+  other.Release();
+  boxes.asked.clear();
+  QTest::mouseClick(w.Command1(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning(); }));
+  QTest::qWait(50);
+  EXPECT_EQ(Status(w).rfind("Simulation Completed at ", 0), 0u) << Status(w);
+  for (const auto& box : boxes.asked) ADD_FAILURE() << box.title << ": " << box.text;
+}
+
+// The base folder is held from Execute Run until the results are appended, or until the run
+// ends without them.
+TEST_F(RunWindowTest, the_run_holds_its_base_folder_until_its_results_are_appended_or_given_up) {
+  auto held = [this] {
+    RunFolderLock probe;
+    return !probe.Take(base.path("temp").string());
+  };
+  struct Case {
+    const char* what;
+    const char* mode;
+    std::function<void(runsim&, const test::BaseFolder&)> after;  // what the user does once the engine has ended
+    bool heldAfter;
+  };
+  const Case cases[] = {
+      {"completed, waiting for Review Results", "ok", [](runsim&, const test::BaseFolder&) {}, true},
+      {"results appended", "ok", [](runsim& w, const test::BaseFolder&) { w.Command3_Click(); }, false},
+      {"appending failed", "ok",
+       [](runsim& w, const test::BaseFolder& b) {
+         b.remove("temp/tavik$.flt");
+         w.Command3_Click();
+       },
+       true},
+      {"appending failed, then Cancel", "ok",
+       [](runsim& w, const test::BaseFolder& b) {
+         b.remove("temp/tavik$.flt");
+         w.Command3_Click();
+         w.Command2_Click();
+       },
+       false},
+      {"completed, window closed", "ok", [](runsim& w, const test::BaseFolder&) { w.close(); }, false},
+      {"the engine failed", "exit 2", [](runsim&, const test::BaseFolder&) {}, false},
+      {"the engine crashed", "abort", [](runsim&, const test::BaseFolder&) {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    InstallEngine(c.mode);
+    Model().InputSaved = 1;  // Review Results clears it; the run window opens at once
+    runsim& w = Open();
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    EXPECT_TRUE(held());
+    ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning(); }));
+    QTest::qWait(50);
+    c.after(w, base);
+    QTest::qWait(20);
+    EXPECT_EQ(held(), c.heldAfter);
+    if (RunWindowLoaded()) delete &RunWindow();
+    EXPECT_FALSE(held());  // a window taken apart gives the folder up
+  }
+  // Cancel during the run: held until the engine has ended.
+  InstallEngine("stubborn");
+  runsim& w = Open();
+  ASSERT_GT(StartEngine(w), 0);
+  w.Command2_Click();
+  EXPECT_TRUE(held());
+  ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning(); }, 10000));
+  EXPECT_FALSE(held());
+  // A check that stops the run before any file is written.
+  w.Command2_Click();
+  Model().InputSaved = 1;
+  runsim& again = Open();
+  again.week_Click(3);
+  QTest::mouseClick(again.Command1(), Qt::LeftButton);
+  EXPECT_FALSE(held());
 }
 
 TEST_F(RunWindowTest, an_engine_that_cannot_be_started_is_named) {
@@ -373,7 +542,7 @@ TEST_F(RunWindowTest, a_zone_without_a_profile_stops_at_the_echo_before_the_engi
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(RunWindowTest, review_results_without_a_comfort_report_shows_the_main_menu) {
+TEST_F(RunWindowTest, review_results_without_a_comfort_report_keeps_the_window_for_another_try) {
   runsim& w = RunToEnd();
   ASSERT_TRUE(w.Command3()->isEnabled());
   base.remove("temp/tavik$.flt");
@@ -384,9 +553,18 @@ TEST_F(RunWindowTest, review_results_without_a_comfort_report_shows_the_main_men
   EXPECT_NE(boxes.asked.back().text.find("tavik$.flt"), std::string::npos) << boxes.asked.back().text;
   EXPECT_EQ(base.read("temp/tavik$.out"), "ECHO\r\n");
   EXPECT_EQ(Model().ResultsViewable, 0);
-  EXPECT_TRUE(MainMenu().isVisible());
-  EXPECT_FALSE(RunWindowLoaded());
+  EXPECT_EQ(Model().ResultsExist, 0);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  ASSERT_TRUE(RunWindowLoaded());
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(w.Command3()->isEnabled());
+  // Cancel gives the run up and leads back to the main menu.
+  ASSERT_TRUE(w.Command2()->isEnabled());
+  QTest::mouseClick(w.Command2(), Qt::LeftButton);
+  QTest::qWait(20);
+  EXPECT_FALSE(RunWindowLoaded());
+  EXPECT_TRUE(MainMenu().isVisible());
+  EXPECT_EQ(Model().RunType, 0);
 }
 
 TEST_F(RunWindowTest, a_run_waiting_for_the_input_save_goes_on_after_it) {

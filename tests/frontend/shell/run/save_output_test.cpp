@@ -81,13 +81,16 @@ TEST_F(SaveOutputTest, the_names_of_the_set_in_a_folder_whose_name_holds_a_point
     EXPECT_TRUE(dialog.outputname()->text().isEmpty());
     EXPECT_TRUE(boxes.asked.empty());
   }
-  // Saving again replaces every member; without hourly output only two are written.
+  // Saving again replaces every member; without hourly output only two are written, and the
+  // earlier set's hourly copies go, so that they are never taken for this set's.
   base.write("temp/tavik$.out", "SECOND\r\n");
   Model().HourlyOutput = 0;
-  base.write("runs.v1/trial-ot2-Energy.hry", "kept");
   SaveAs("trial.ot2");
   EXPECT_EQ(Out("trial.ot2"), "SECOND\r\n");
-  EXPECT_EQ(Out("trial-ot2-Energy.hry"), "kept");
+  for (const char* hourly : {"trial-ot2-Energy.hry", "trial-ot2-Temp.hry", "trial-ot2-Weth.hry"}) {
+    EXPECT_FALSE(base.exists(std::string("runs.v1/") + hourly)) << hourly;
+  }
+  EXPECT_EQ(Out("trial-ot3-Energy.hry"), "ENERGY\r\n");  // another name's stay
 }
 
 TEST_F(SaveOutputTest, a_name_without_an_ot_or_fl_extension_and_a_digit_is_refused) {
@@ -107,11 +110,10 @@ TEST_F(SaveOutputTest, a_name_without_an_ot_or_fl_extension_and_a_digit_is_refus
   EXPECT_TRUE(fs::is_empty(base.path("runs.v1")));
 }
 
-TEST_F(SaveOutputTest, a_missing_comfort_report_keeps_the_first_copy_and_the_window) {
+TEST_F(SaveOutputTest, a_missing_comfort_report_writes_nothing_and_keeps_the_window) {
   base.remove("temp/tavik$.flt");
   saveoutform& dialog = SaveAs("trial.ot1");
-  EXPECT_EQ(Out("trial.ot1"), "REPORT\r\n");
-  EXPECT_FALSE(base.exists("runs.v1/trial-ot1.flt"));
+  EXPECT_TRUE(fs::is_empty(base.path("runs.v1")));
   EXPECT_FALSE(base.exists("runs.v1/trial-ot1-Energy.hry"));
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(Model().OutputSaved, 0);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "frontend/model/project_model.h"
+#include "frontend/shell/run/reportassembler.h"
 #include "frontend/shell/run/viewoutput.h"
 
 namespace kalvano::shell {
@@ -80,10 +81,13 @@ class Restore : public ::testing::Test {
     Write(stem + "-Weth.hry", "saved weather\r\n");
   }
 
-  static constexpr const char* kCurrent =
-      "I. CURRENT\r\nVIII. x\r\nIX. CURRENT COMFORT\r\nend current\r\n";
-  static constexpr const char* kSaved =
-      "I. SAVED\r\n   IX. not at the start\r\nVIII. y\r\nIX. SAVED COMFORT\r\nline 2\r\nlast";
+  // The head of a report: the echo's rule, a blank line and its banner.
+  static inline const std::string kHead = "*****\r\n\r\n   " + std::string(kReportBanner) + "\r\n";
+  static inline const std::string kCurrent =
+      kHead + "I. CURRENT\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII. x\r\nIX. CURRENT COMFORT\r\nend current\r\n";
+  static inline const std::string kSaved =
+      kHead + "I. SAVED\r\n   IX. not at the start\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII. y\r\n"
+              "IX. SAVED COMFORT\r\nline 2\r\nlast";
 
   fs::path dir_;
   model::ProjectModel m;
@@ -189,9 +193,19 @@ TEST_F(Restore, names_a_restore_refuses_or_finds) {
 TEST_F(Restore, a_file_that_is_no_report_or_missing_changes_nothing_in_the_run_folder) {
   Write("out/notes.ot1", "I. something\r\nVIII. but no comfort section\r\n");
   Write("out/empty.ot1", "");
+  // Meeting notes with an "IX." line.
+  Write("out/meeting.ot1", "Notes of the meeting\r\nIX. Next steps\r\n- the roof\r\n- the boiler\r\n");
+  // A report cut before its comfort section, and one whose head is not the banner.
+  Write("out/cut.ot1", kSaved.substr(0, kSaved.find("IX. SAVED")));
+  Write("out/headless.ot1", kSaved.substr(kHead.size()));
+  // Every section mark, one out of its order.
+  std::string swapped = kSaved;
+  swapped.replace(swapped.find("IV. \r\nV. "), 9, "V. \r\nIV. ");
+  Write("out/swapped.ot1", swapped);
   m.ViewChoice = 12;
   m.GraphChoice = 3;
-  for (const char* typed : {"notes.ot1", "empty.ot1", "missing.ot1"}) {
+  for (const char* typed : {"notes.ot1", "empty.ot1", "missing.ot1", "meeting.ot1", "cut.ot1",
+                            "headless.ot1", "swapped.ot1"}) {
     const RestoreOutcome out = RestoreSavedOutput(m, Folder(), typed);
     ASSERT_EQ(out.status, RestoreOutcome::kFailed) << typed;
     ASSERT_TRUE(out.error.has_value());

@@ -5,11 +5,16 @@
 //             monitor log, sleeps about 1.5 s and exits with 0
 //   exit N    writes a monitor log with an error line and exits with N
 //   noreport  writes a report without section III and exits with 0
+//   silent    writes nothing and exits with 0
+//   chatter N writes 200 numbered lines (about 6 KB) to standard error and exits with N
 //   abort     aborts
 //   hang      never ends
+//   stubborn  never ends, and takes no notice of a request to terminate
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -52,8 +57,14 @@ int main(int argc, char** argv) {
     Write("sim$.out", "\f\r\nI.  INPUT ONLY\r\n");
     return 0;
   }
+  if (mode == "silent") return 0;
+  if (mode == "chatter") {
+    for (int i = 1; i <= 200; ++i) std::fprintf(stderr, "kvan64 stand-in: line %d of its complaint\n", i);
+    return status;
+  }
+  if (mode == "stubborn") std::signal(SIGTERM, SIG_IGN);
   if (mode == "abort") std::abort();
-  if (mode == "hang") {
+  if (mode == "hang" || mode == "stubborn") {
     for (;;) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   return 9;

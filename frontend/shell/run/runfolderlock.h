@@ -1,0 +1,40 @@
+// The run window's hold on its run folder: one run at a time per base folder. The lock is
+// taken when Execute Run starts, before the first run file is written, handed down to the
+// engine, and given up once the run's results are appended or the run ends without results.
+// GUI-free.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kalvano::shell {
+
+class RunFolderLock {
+ public:
+  RunFolderLock() = default;
+  ~RunFolderLock() { Release(); }
+  RunFolderLock(const RunFolderLock&) = delete;
+  RunFolderLock& operator=(const RunFolderLock&) = delete;
+
+  // Takes the lock of the run folder `tempDir` without waiting. False when another process
+  // holds it. A lock file that cannot be opened throws model::FileError naming it. Taking a
+  // lock already held keeps it.
+  bool Take(const std::string& tempDir);
+
+  // Gives the lock up. An engine that inherited it keeps it until it has ended.
+  void Release();
+
+  bool Held() const { return fd_ >= 0; }
+  // The descriptor the engine inherits; -1 when the lock is not held.
+  int Descriptor() const { return fd_; }
+
+ private:
+  int fd_ = -1;
+};
+
+inline constexpr std::string_view kRunLockedTitle = "Run in progress";
+inline constexpr std::string_view kRunLockedText =
+    "Another run is using this base folder. One base folder runs one simulation at a time: "
+    "press Execute Run again when the other run has ended.";
+
+}  // namespace kalvano::shell

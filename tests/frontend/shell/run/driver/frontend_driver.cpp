@@ -1,0 +1,106 @@
+// A second front-end for the run road's program tests: the real run window, in a process of
+// its own, on a base folder that a test prepared. It loads a project, presses Execute Run as
+// a user does and writes what the user was told to standard output, one line each:
+//   box <title>: <text>   every message box (line breaks in the text written as "|")
+//   status <text>         the run window's status line (the same)
+//   engine <pid>          with --stop-engine: the engine it started, stopped at once
+// Before it presses Execute Run it says "ready" and waits for a line on standard input.
+// Usage: kalvano_frontend_driver BASE PROJECT RUNTYPE [--stop-engine]
+// Without --stop-engine it waits for the engine's end and exits with 0. With it, it waits
+// (at most a minute) to be killed, its engine stopped, as a front-end in the middle of a run.
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+#include "frontend/model/project_file.h"
+#include "frontend/reports/inputecho.h"
+#include "frontend/shell/mainmenu.h"
+#include "frontend/shell/messagebox.h"
+#include "frontend/shell/openers.h"
+#include "frontend/shell/run/runsim.h"
+#include "frontend/shell/session.h"
+#include "processes.h"
+
+namespace {
+
+using namespace kalvano;
+
+void Say(std::string_view what, std::string_view text) {
+  std::string line(what);
+  if (!text.empty()) line += ' ';
+  for (char c : text) line += c == '\n' ? '|' : c;
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+// Boxes that the user reads: written out, every question answered No (or Cancel).
+struct PrintedBoxes : shell::MessageBoxes {
+  void beep() override {}
+  void show(std::string_view text, std::string_view title, shell::MsgIcon) override {
+    Say("box", std::string(title) + ": " + std::string(text));
+  }
+  shell::MsgAnswer ask(std::string_view text, std::string_view title, shell::MsgIcon,
+                       shell::MsgButtons buttons) override {
+    show(text, title, shell::MsgIcon::Exclamation);
+    return buttons == shell::MsgButtons::YesNo ? shell::MsgAnswer::No : shell::MsgAnswer::Cancel;
+  }
+};
+
+void Wait(int ms) {
+  for (int waited = 0; waited < ms; waited += 10) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ::usleep(10000);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: %s BASE PROJECT RUNTYPE [--stop-engine]\n", argv[0]);
+    return 2;
+  }
+  const std::string baseFolder = argv[1];
+  const bool stopEngine = argc > 4 && std::string_view(argv[4]) == "--stop-engine";
+  if (::chdir(baseFolder.c_str()) != 0) return 2;
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  PrintedBoxes boxes;
+  shell::SetMessages(&boxes);
+  shell::SetInputEchoWriter([](model::ProjectModel& m) { reports::WriteInputEcho(m, shell::Messages()); });
+
+  model::ProjectModel& m = shell::Model();
+  m.AppDir = baseFolder;
+  m.ProjectFile = argv[2];
+  model::ReadInputFile(m, m.ProjectFile);
+  m.ProjectLoaded = 1;
+  m.InputSaved = 1;
+  m.LastProjectFile = m.ProjectFile;
+  // Ready to press Execute Run: it waits for a line on standard input first.
+  Say("ready", "");
+  char go[8];
+  if (std::fgets(go, sizeof go, stdin) == nullptr) return 6;
+  shell::MainMenu().runenergy_Click(std::atoi(argv[3]));
+  if (!shell::RunWindowLoaded()) return 3;
+  shell::runsim& window = shell::RunWindow();
+  window.Command1()->click();
+  if (stopEngine) {
+    const auto engines = shell::test::ChildProcesses(::getpid());
+    if (engines.size() != 1) return 4;
+    ::kill(engines[0], SIGSTOP);
+    Say("engine", std::to_string(engines[0]));
+    Wait(60000);
+    return 5;
+  }
+  for (int waited = 0; window.IsEngineRunning() && waited < 60000; waited += 10) Wait(10);
+  Wait(50);
+  Say("status", window.runstatus()->text().toStdString());
+  return 0;
+}

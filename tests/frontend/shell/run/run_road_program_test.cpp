@@ -1,0 +1,550 @@
+// The run road as a whole program, under faults: the real front-end code (the run window,
+// Review Results, the save-output dialog and the saved-output picker, with the real input
+// echo) and the real kvan64 in scratch base folders, a second front-end in a process of its
+// own, and full disks made by a file-size limit in a child process. One table of cases, each
+// checking what the user is told and the bytes of every file that must not change.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "frontend/model/atomic_file.h"
+#include "frontend/reports/chartdata.h"
+#include "frontend/reports/inputecho.h"
+#include "frontend/shell/filepicker.h"
+#include "frontend/shell/mainmenu.h"
+#include "frontend/shell/openers.h"
+#include "frontend/shell/run/runfolderlock.h"
+#include "frontend/shell/run/runsim.h"
+#include "frontend/shell/run/saveoutput.h"
+#include "frontend/shell/run/selectview.h"
+#include "frontend/shell/run/viewoutput.h"
+#include "processes.h"
+#include "runlock.h"
+#include "shell_test_support.h"
+
+namespace kalvano::shell {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::WaitFor;
+
+// A line as the user reads it: line breaks as "|".
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n') c = '|';
+  }
+  return text;
+}
+
+// Every file under `folder` (recursively) with its bytes, by its path relative to `folder`.
+std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  std::error_code ec;
+  for (const auto& e : fs::recursive_directory_iterator(folder, ec)) {
+    if (!e.is_regular_file()) continue;
+    std::ifstream in(e.path(), std::ios::binary);
+    files[fs::relative(e.path(), folder).string()] = {std::istreambuf_iterator<char>(in),
+                                                      std::istreambuf_iterator<char>()};
+  }
+  return files;
+}
+
+// A program started with its standard output (and error) read through a pipe, and its
+// standard input written through another.
+struct Child {
+  pid_t pid = -1;
+  int out = -1;
+  int in = -1;
+};
+
+Child Spawn(const std::vector<std::string>& argv, const fs::path& folder) {
+  int pipeFd[2];
+  int inFd[2];
+  if (::pipe2(pipeFd, O_CLOEXEC) != 0) return {};
+  if (::pipe2(inFd, O_CLOEXEC) != 0) return {};
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(inFd[0], 0);
+    ::dup2(pipeFd[1], 1);
+    ::dup2(pipeFd[1], 2);
+    if (::chdir(folder.c_str()) != 0) ::_exit(126);
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::execv(args[0], args.data());
+    ::_exit(127);
+  }
+  ::close(pipeFd[1]);
+  ::close(inFd[0]);
+  return {pid, pipeFd[0], inFd[1]};
+}
+
+
+// Reads one line of a child's output (without its end); false at its end.
+bool ReadLine(const Child& c, std::string& line) {
+  line.clear();
+  char ch = 0;
+  while (::read(c.out, &ch, 1) == 1) {
+    if (ch == '\n') return true;
+    line += ch;
+  }
+  return !line.empty();
+}
+
+// Lets a second front-end that has loaded its project and said "ready" go on.
+void Go(const Child& c) {
+  std::string line;
+  while (ReadLine(c, line) && line != "ready") {
+  }
+  EXPECT_EQ(::write(c.in, "go\n", 3), 3);
+}
+
+// Reads a child's output to its end and waits for it: its exit status (-1 when a signal
+// ended it).
+int Finish(Child& c, std::vector<std::string>& lines) {
+  for (std::string line; ReadLine(c, line);) lines.push_back(line);
+  ::close(c.out);
+  if (c.in >= 0) ::close(c.in);
+  int status = 0;
+  ::waitpid(c.pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs `body` in a child process of this one, whose files cannot grow beyond `limit` bytes
+// (a full disk): the lines it returns, or none when it did not end by itself.
+std::vector<std::string> WithFullDisk(rlim_t limit, const std::function<std::vector<std::string>()>& body) {
+  int pipeFd[2];
+  if (::pipe(pipeFd) != 0) return {};
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(pipeFd[0]);
+    std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of ending us
+    rlimit rl{};
+    ::getrlimit(RLIMIT_FSIZE, &rl);
+    rl.rlim_cur = limit;
+    if (::setrlimit(RLIMIT_FSIZE, &rl) != 0) ::_exit(97);
+    std::string text;
+    for (const std::string& line : body()) text += line + "\n";
+    ssize_t written = ::write(pipeFd[1], text.data(), text.size());
+    ::_exit(written == static_cast<ssize_t>(text.size()) ? 0 : 96);
+  }
+  ::close(pipeFd[1]);
+  Child c{pid, pipeFd[0]};
+  std::vector<std::string> lines;
+  const int status = Finish(c, lines);
+  EXPECT_EQ(status, 0) << "the child with the file-size limit";
+  return lines;
+}
+
+class RunRoadProgram : public test::ShellTest {
+ protected:
+  // What one case told the user, and the files it must leave as they were.
+  struct Outcome {
+    std::vector<std::string> told;
+    std::map<fs::path, std::map<std::string, std::string>> kept;  // by folder
+  };
+
+  void SetUp() override {
+    test::ShellTest::SetUp();
+    test::InstallRealEngine(base);
+    fs::create_directories(base.path("out"));
+  }
+  void TearDown() override {
+    test::StopRunWindowEngine();
+    ClearWindowOpeners();
+    test::ShellTest::TearDown();
+  }
+
+  model::ProjectModel& Load(const std::string& sample) {
+    model::ProjectModel& m = test::RunnableSample(base, sample);
+    SetInputEchoWriter([](model::ProjectModel& model) { reports::WriteInputEcho(model, Messages()); });
+    m.ProjectLoaded = 1;
+    m.InputSaved = 1;
+    m.LastProjectFile = m.ProjectFile;
+    return m;
+  }
+  // Opens the run window for a run of `runType` and presses Execute Run.
+  runsim& Start(int runType, bool hourly) {
+    MainMenu().runenergy_Click(runType);
+    EXPECT_TRUE(RunWindowLoaded());
+    runsim& w = RunWindow();
+    w.hourlyoutput()->setChecked(hourly);
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    return w;
+  }
+  // The engine that Execute Run has just started, stopped at once (it ends its run when it
+  // is let go on).
+  pid_t StopEngine() {
+    const std::vector<pid_t> engines = test::ChildProcesses(::getpid());
+    EXPECT_EQ(engines.size(), 1u);
+    if (engines.size() != 1) return -1;
+    ::kill(engines[0], SIGSTOP);
+    return engines[0];
+  }
+  void WaitForEnd(runsim& w) {
+    EXPECT_TRUE(WaitFor([&w] { return !w.IsEngineRunning(); }));
+    QTest::qWait(50);
+  }
+  // A whole run of `sample` up to Review Results, which is pressed when `review`.
+  runsim& Run(const std::string& sample, bool hourly, bool review) {
+    Load(sample);
+    runsim& w = Start(3, hourly);
+    WaitForEnd(w);
+    EXPECT_EQ(Status(w).rfind("Simulation Completed at ", 0), 0u) << Status(w);
+    if (review) QTest::mouseClick(w.Command3(), Qt::LeftButton);
+    return w;
+  }
+  std::string Status(runsim& w) { return w.runstatus()->text().toStdString(); }
+
+  // What the user was told through this process's boxes since the last call.
+  void Heard(Outcome& o) {
+    for (const auto& box : boxes.asked) o.told.push_back("box " + box.title + ": " + OneLine(box.text));
+    boxes.asked.clear();
+  }
+  // Files that must not change from now on, until Unchanged.
+  void Keep(Outcome& o, const std::string& folder) { o.kept[base.path(folder)] = FilesUnder(base.path(folder)); }
+  void Unchanged(Outcome& o) {
+    for (const auto& [folder, files] : o.kept) {
+      const auto now = FilesUnder(folder);
+      EXPECT_EQ(now.size(), files.size()) << folder;
+      for (const auto& [name, bytes] : files) {
+        const auto at = now.find(name);
+        if (at == now.end()) {
+          ADD_FAILURE() << (folder / name) << " is gone";
+        } else {
+          EXPECT_TRUE(at->second == bytes) << (folder / name) << " changed";
+        }
+      }
+      for (const auto& [name, bytes] : now) {
+        EXPECT_TRUE(files.count(name)) << (folder / name) << " was written";
+      }
+    }
+    o.kept.clear();
+  }
+
+  // Saves the current output as out/<name> through the save-output dialog.
+  saveoutform& SaveAs(const std::string& name) {
+    saveoutform& dialog = SaveOutputDialog();
+    dialog.Open({}, {}, false);
+    dialog.Picker()->SetFolder(base.path("out").string());
+    dialog.outputname()->setText(QString::fromStdString(name));
+    QTest::mouseClick(dialog.okbutton(), Qt::LeftButton);
+    return dialog;
+  }
+  // Retrieves `path` through the saved-output picker, as "Retrieve Previous Output File".
+  void Retrieve(const std::string& path) {
+    Model().ViewChoice = 12;
+    selectview& picker = ViewOutputPicker();
+    picker.Open(true);
+    picker.Text1()->setText(QString::fromStdString(path));
+    QTest::mouseClick(picker.OK(), Qt::LeftButton);
+    QTest::qWait(20);
+  }
+  std::string Temp(const std::string& name) { return base.read("temp/" + name); }
+  std::string Joined() {
+    return test::AsReportLines(Temp("sim$.out")) + test::AsReportLines(Temp("tavik$.wth")) +
+           test::AsReportLines(Temp("tavik$.flt"));
+  }
+};
+
+bool Says(const std::vector<std::string>& told, const std::string& part) {
+  for (const std::string& line : told) {
+    if (line.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
+  struct Case {
+    const char* what;
+    std::function<void(Outcome&)> act;
+    std::vector<std::string> told;     // parts of what the user is told
+    std::vector<std::string> notTold;  // parts the user must never read
+  };
+  const std::string locked = "box Run in progress: " + std::string(kRunLockedText);
+  const Case cases[] = {
+      {"a second front-end while a run holds the base folder",
+       [this](Outcome& o) {
+         Load("SampleProject.inp");
+         runsim& w = Start(3, false);
+         const pid_t engine = StopEngine();
+         Child b = Spawn({KALVANO_FRONTEND_DRIVER, base.dir().string(),
+                          std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleSchool.inp", "3"},
+                         base.dir());
+         // Its project read (which writes its zone files), it presses Execute Run.
+         std::string line;
+         while (ReadLine(b, line) && line != "ready") {
+         }
+         Keep(o, "temp");
+         EXPECT_EQ(::write(b.in, "go\n", 3), 3);
+         std::vector<std::string> said;
+         EXPECT_EQ(Finish(b, said), 0);
+         for (const std::string& line : said) o.told.push_back("second front-end " + line);
+         Unchanged(o);  // no run file, no echo, no engine of the second
+         ::kill(engine, SIGCONT);
+         WaitForEnd(w);
+         o.told.push_back("status " + Status(w));
+         QTest::mouseClick(w.Command3(), Qt::LeftButton);
+         // The first run's own results: its project in the chart data, its zones in the report.
+         const auto chart = reports::ReadSourceEnergy(Model(), boxes);
+         ASSERT_TRUE(chart.has_value());
+         EXPECT_NE(chart->head.projectName.find("SampleProject"), std::string::npos) << chart->head.projectName;
+         EXPECT_NE(chart->head.location.find("Chicago"), std::string::npos) << chart->head.location;
+         const std::string report = Temp("tavik$.out");
+         EXPECT_NE(report.find("Office East"), std::string::npos);
+         EXPECT_EQ(report.find("Classrooms"), std::string::npos);
+         EXPECT_EQ(report.find("SampleSchool"), std::string::npos);
+       },
+       {"second front-end " + std::string("box Run in progress: ") + std::string(kRunLockedText),
+        "second front-end status Run Status Indicator...  Time=", "status Simulation Completed at "},
+       {"second front-end status Simulation"}},
+
+      {"kvan64 started by hand while a run holds the base folder",
+       [this](Outcome& o) {
+         Load("SampleProject.inp");
+         runsim& w = Start(3, false);
+         const pid_t engine = StopEngine();
+         auto byHand = [this, &o] {
+           Child k = Spawn({base.path("kvan64").string()}, base.path("temp"));
+           std::vector<std::string> said;
+           const int status = Finish(k, said);
+           o.told.push_back("kvan64 status " + std::to_string(status) + (said.empty() ? "" : ": " + said[0]));
+         };
+         Keep(o, "temp");
+         byHand();  // while the engine runs
+         Unchanged(o);
+         ::kill(engine, SIGCONT);
+         WaitForEnd(w);
+         Keep(o, "temp");
+         byHand();  // while the results wait for Review Results
+         Unchanged(o);
+         QTest::mouseClick(w.Command3(), Qt::LeftButton);
+         byHand();  // the run is over: the base folder is free
+       },
+       {"kvan64 status 7: kvan64: another run is using this run folder (run.lock is locked); nothing was changed",
+        "kvan64 status 7: kvan64: another run", "kvan64 status 0"},
+       {}},
+
+      {"the front-end killed during a run",
+       [this](Outcome& o) {
+         Child a = Spawn({KALVANO_FRONTEND_DRIVER, base.dir().string(),
+                          std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp", "3",
+                          "--stop-engine"},
+                         base.dir());
+         Go(a);
+         std::string line;
+         while (ReadLine(a, line) && line.rfind("engine ", 0) != 0) {
+         }
+         if (line.rfind("engine ", 0) != 0) {
+           ::kill(a.pid, SIGKILL);
+           FAIL() << "the front-end started no engine: " << line;
+         }
+         const pid_t engine = static_cast<pid_t>(std::stol(line.substr(7)));
+         EXPECT_TRUE(test::ProcessRuns(engine));
+         ::kill(a.pid, SIGTERM);
+         std::vector<std::string> said;
+         Finish(a, said);
+         EXPECT_TRUE(WaitFor([engine] { return !test::ProcessRuns(engine); }, 5000)) << "the engine outlived its front-end";
+         if (test::ProcessRuns(engine)) ::kill(engine, SIGKILL);
+         // Nothing holds the base folder any more.
+         RunFolderLock lock;
+         EXPECT_TRUE(lock.Take(base.path("temp").string()));
+         o.told = said;
+       },
+       {},
+       {}},
+
+      {"Review Results on a full disk, then again with room",
+       [this](Outcome& o) {
+         runsim& w = Run("SampleProject.inp", false, false);
+         const std::string echo = Temp("tavik$.out");
+         const std::string whole = echo + Joined();
+         ASSERT_GT(whole.size(), echo.size() + 20000);
+         const auto before = FilesUnder(base.path("temp"));
+         const auto child = WithFullDisk(echo.size() + 10000, [this, &w, &before] {
+           std::vector<std::string> said;
+           QTest::mouseClick(w.Command3(), Qt::LeftButton);
+           for (const auto& box : boxes.asked) said.push_back("box " + box.title + ": " + OneLine(box.text));
+           boxes.asked.clear();
+           const model::ProjectModel& m = Model();
+           said.push_back("window " + std::to_string(RunWindowLoaded() && w.isVisible()) + " review " +
+                          std::to_string(w.Command3()->isEnabled()) + " flags " +
+                          std::to_string(m.ResultsExist) + std::to_string(m.ResultsViewable) +
+                          std::to_string(m.OutputSaved) + " run type " + std::to_string(m.RunType));
+           // The report is as the echo wrote it, and nothing else in temp changed either.
+           said.push_back(std::string("temp ") + (FilesUnder(base.path("temp")) == before ? "unchanged" : "changed"));
+           // Room again: the second press appends the whole report.
+           rlimit rl{};
+           ::getrlimit(RLIMIT_FSIZE, &rl);
+           rl.rlim_cur = rl.rlim_max;
+           ::setrlimit(RLIMIT_FSIZE, &rl);
+           QTest::mouseClick(w.Command3(), Qt::LeftButton);
+           said.push_back("again: window " + std::to_string(RunWindowLoaded()) + " flags " +
+                          std::to_string(m.ResultsExist) + std::to_string(m.ResultsViewable) +
+                          " boxes " + std::to_string(boxes.asked.size()));
+           return said;
+         });
+         o.told.insert(o.told.end(), child.begin(), child.end());
+         EXPECT_EQ(Temp("tavik$.out"), whole);
+         for (const auto& [name, bytes] : FilesUnder(base.path("temp"))) EXPECT_NE(name[0], '.') << name;
+       },
+       {"box Kalvano Error #  61: Disk is full.  Save to another disk.||", "tavik$.out",
+        "window 1 review 1 flags 000 run type 3", "temp unchanged", "again: window 0 flags 11 boxes 0"},
+       {}},
+
+      {"Save Output over an earlier set with a full disk part-way",
+       [this](Outcome& o) {
+         Run("SampleProject.inp", true, true);
+         SaveAs("trial.ot1");
+         Heard(o);
+         ASSERT_EQ(FilesUnder(base.path("out")).size(), 5u);
+         // A second run's results, under the same name: the hourly copies do not fit.
+         Run("SampleSchool.inp", true, true);
+         const std::size_t energy = Temp("tavik$.hry").size();
+         ASSERT_GT(energy, 200000u);
+         Keep(o, "out");
+         const auto child = WithFullDisk(energy / 2, [this] {
+           saveoutform& dialog = SaveAs("trial.ot1");
+           std::vector<std::string> said;
+           for (const auto& box : boxes.asked) said.push_back("box " + box.title + ": " + OneLine(box.text));
+           said.push_back("saved " + std::to_string(Model().OutputSaved) + " dialog " +
+                          std::to_string(dialog.isVisible()));
+           return said;
+         });
+         o.told.insert(o.told.end(), child.begin(), child.end());
+       },
+       {"box Kalvano Error #  61: Disk is full.  Save to another disk.||", "trial-ot1-Energy.hry",
+        "saved 0 dialog 1"},
+       {}},
+
+      {"Save Output onto a name taken by a folder",
+       [this](Outcome& o) {
+         Run("SampleProject.inp", true, true);
+         fs::create_directories(base.path("out/taken-ot1-Temp.hry"));
+         base.write("out/taken-ot1-Temp.hry/inside", "the user's");
+         base.write("out/taken.ot1", "an earlier report");
+         Keep(o, "out");
+         SaveAs("taken.ot1");
+         Heard(o);
+         o.told.push_back("saved " + std::to_string(Model().OutputSaved));
+       },
+       {"box Kalvano Error #  75: Path not found or path/file access error.||", "taken-ot1-Temp.hry",
+        "saved 0"},
+       {"Disk is full", "Disk error"}},
+
+      {"a set saved again without hourly output",
+       [this](Outcome& o) {
+         Run("SampleProject.inp", true, true);
+         SaveAs("trial.ot2");
+         ASSERT_EQ(FilesUnder(base.path("out")).size(), 5u);
+         Run("SampleProject.inp", false, true);
+         SaveAs("trial.ot2");
+         Heard(o);
+         const auto out = FilesUnder(base.path("out"));
+         EXPECT_EQ(out.size(), 2u);
+         EXPECT_EQ(out.at("trial.ot2"), Temp("tavik$.out"));
+         EXPECT_EQ(out.at("trial-ot2.flt"), Temp("tavik$.flt"));
+         // Retrieved, it comes without hourly files.
+         Retrieve(base.path("out/trial.ot2").string());
+         Heard(o);
+         EXPECT_EQ(Model().HourlyOutput, 0);
+       },
+       {},
+       {"box"}},
+
+      {"View Output of files that are no report",
+       [this](Outcome& o) {
+         Run("SampleProject.inp", false, true);
+         SaveAs("real.ot1");
+         const std::string report = Temp("tavik$.out");
+         base.write("out/notes.ot1", "Meeting notes\r\nIX. Next steps\r\n- the roof\r\n- the boiler\r\n");
+         base.write("out/empty.ot1", "");
+         base.write("out/cut.ot1", report.substr(0, report.find("\nVII.")));
+         Heard(o);
+         Keep(o, "temp");
+         for (const char* name : {"notes.ot1", "empty.ot1", "cut.ot1"}) Retrieve(base.path(std::string("out/") + name).string());
+         Heard(o);
+         Unchanged(o);
+         // The real report is taken.
+         Retrieve(base.path("out/real.ot1").string());
+         Heard(o);
+         EXPECT_EQ(Model().OutputFile, base.path("out/real.ot1").string());
+         EXPECT_EQ(Temp("tavik$.out"), report);
+       },
+       {"box Kalvano Error #  62: KAL-VANO is unable to open your input file because it has a wrong format.",
+        "out/notes.ot1", "out/empty.ot1", "out/cut.ot1"},
+       {"out/real.ot1"}},
+
+      {"a stand-in engine that ends with 0 without writing",
+       [this](Outcome& o) {
+         Run("SampleProject.inp", false, false);  // an earlier run's outputs stay in temp
+         delete &RunWindow();
+         fs::copy_file(KALVANO_STANDIN_ENGINE, base.path("kvan64"), fs::copy_options::overwrite_existing);
+         base.write("temp/standin.txt", "silent\n");
+         Load("SampleProject.inp");
+         runsim& w = Start(3, false);
+         WaitForEnd(w);
+         o.told.push_back("status " + OneLine(Status(w)));
+         Heard(o);
+         EXPECT_FALSE(w.Command3()->isEnabled());
+         EXPECT_FALSE(base.exists("temp/sim$.out"));
+       },
+       {"status Simulation Stopped at ", "box Simulation Error: The simulation engine ended without writing its report."},
+       {"Simulation Completed"}},
+
+      {"status 5, with what the engine said",
+       [this](Outcome& o) {
+         fs::create_directories(base.path("temp/tavik$.tst"));
+         Load("SampleProject.inp");
+         runsim& w = Start(3, false);
+         WaitForEnd(w);
+         o.told.push_back("status " + OneLine(Status(w)));
+         Heard(o);
+       },
+       {"status Simulation Stopped at ",
+        "exit status 5 (an output file could not be written).",
+        "The engine reported:|kvan64: CANNOT CREATE tavik$.tst: Is a directory|"},
+       {"Simulation Completed"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // A fresh front-end in a fresh base folder.
+    ResetSession();
+    boxes.asked.clear();
+    for (const char* folder : {"out", "temp"}) {
+      for (const auto& e : fs::directory_iterator(base.path(folder))) fs::remove_all(e.path());
+    }
+    test::InstallRealEngine(base);
+    Outcome o;
+    c.act(o);
+    Heard(o);
+    Unchanged(o);
+    std::string all;
+    for (const std::string& line : o.told) all += "  " + line + "\n";
+    for (const std::string& part : c.told) EXPECT_TRUE(Says(o.told, part)) << "not told: " << part << "\n" << all;
+    for (const std::string& part : c.notTold) EXPECT_FALSE(Says(o.told, part)) << "told: " << part << "\n" << all;
+    test::StopRunWindowEngine();
+  }
+}
+
+}  // namespace
+}  // namespace kalvano::shell
