@@ -1,6 +1,8 @@
 // kalvano-ec: the front-end. It starts in its base folder with the start-up window.
 #include <QApplication>
 
+#include <csignal>
+
 #include "frontend/envelope/catalog.h"
 #include "frontend/envelope/economics.h"
 #include "frontend/envelope/hvacwin.h"
@@ -20,6 +22,9 @@
 #include "frontend/zones/zonename.h"
 
 int main(int argc, char** argv) {
+  // A file-size limit then fails the write (a full disk, with its message) instead of
+  // ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   // The program ends only through its own exit paths, never because a window closed.
   QApplication::setQuitOnLastWindowClosed(false);
