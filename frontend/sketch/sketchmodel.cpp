@@ -1,6 +1,7 @@
 #include "frontend/sketch/sketchmodel.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
@@ -74,6 +75,15 @@ int DecodeCell(char c) {
   const int zone = c >= '0' && c <= '9' ? c - '0' : static_cast<unsigned char>(c) - 55;
   return zone >= 0 && zone <= kZones ? zone : 0;
 }
+
+const SketchLevel& Sketch::Level(int n) const {
+  if (n < 1 || n > LevelCount()) {
+    throw std::out_of_range("sketch level " + std::to_string(n) + " of " + std::to_string(LevelCount()));
+  }
+  return levels[static_cast<std::size_t>(n - 1)];
+}
+
+SketchLevel& Sketch::Level(int n) { return const_cast<SketchLevel&>(std::as_const(*this).Level(n)); }
 
 SketchLevel::SketchLevel(int rows, int cols)
     : rows_(rows), cols_(cols),

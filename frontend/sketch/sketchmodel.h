@@ -78,6 +78,10 @@ struct Sketch {
   int gridRows = 60;
   int gridCols = 80;
   std::vector<SketchLevel> levels;  // level L at levels[L - 1]
+  // Level 1..levels.size(); any other number throws std::out_of_range naming it.
+  SketchLevel& Level(int n);
+  const SketchLevel& Level(int n) const;
+  int LevelCount() const { return static_cast<int>(levels.size()); }
   bool operator==(const Sketch&) const = default;
 };
 
