@@ -89,8 +89,10 @@ TabView SingleExtract(model::ProjectModel& m, model::MessageBoxes& boxes, std::s
 // each running up to and including the next line that begins "***"; the "***" line that
 // would end the fifth chunk begins the next page instead, and the last page runs to the
 // extract's last line, so every line lands on exactly one page. In section II each zone
-// block begins with one "***" page header and holds one zone heading, so the pages made are
-// the section's start and its zone headings counted in fives, rounded up.
+// block begins with one "***" page header and holds one zone heading ("ZONE" in columns 5
+// to 8), so the pages made are the section's start and its zone headings counted in fives,
+// rounded up. What follows the last zone (the engine's banner, whose lines begin "***", and
+// its end-of-preprocessing line) stays on the last zone page: no page is left without a zone.
 std::vector<std::size_t> ZonePageStarts(const Lines& lines) {
   std::vector<std::size_t> starts;
   std::size_t cur = 0;
@@ -102,6 +104,13 @@ std::vector<std::size_t> ZonePageStarts(const Lines& lines) {
       if (cur < lines.size() && j < 5) ++cur;
     }
   }
+  const auto holdsZone = [&lines](std::size_t from) {
+    for (std::size_t i = from; i < lines.size(); ++i) {
+      if (ColumnsHold(lines[i], 5, "ZONE")) return true;
+    }
+    return false;
+  };
+  while (starts.size() > 1 && !holdsZone(starts.back())) starts.pop_back();
   return starts;
 }
 

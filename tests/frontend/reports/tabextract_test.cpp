@@ -2,6 +2,7 @@
 // and the paging of the viewer, on small fixtures of the report's layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,18 +50,36 @@ class TabExtract : public ReportsTest {
   model::ProjectModel m;
 };
 
-// Section II of `zones` zones followed by the title of section III.
-std::string ZoneReport(int zones) {
-  return EchoFixture(zones) + "III.  M O N T H L Y   S U M M A R I E S\r\nJAN\r\n";
+// The lines the engine writes between the input echo and section III: its banner, framed by
+// two lines of asterisks, and the end of its input checks.
+const char* kEngineBanner =
+    "********************************************************************************\r\n"
+    "\r\n"
+    "                   ** K A L - V A N O -- Simulation Engine 6.4 **\r\n"
+    "                             for KAL-VANO Version EC\r\n"
+    "\r\n"
+    "                   Hour-by-hour building energy simulation\r\n"
+    "********************************************************************************\r\n"
+    "\r\n"
+    "                                       ** END OF INPUT DATA INTEGRITY PREPROCESSING **\r\n"
+    "\r\n"
+    "\r\n"
+    "\f\r\n";
+
+// Section II of `zones` zones, the engine's banner when `banner`, and the title of section III.
+std::string ZoneReport(int zones, bool banner = false) {
+  return EchoFixture(zones) + (banner ? kEngineBanner : "") + "III.  M O N T H L Y   S U M M A R I E S\r\nJAN\r\n";
 }
 
 TEST_F(TabExtract, zone_pages_hold_every_line_of_section_two_once_four_zones_a_page_first) {
   struct Case {
     int zones, pages;
+    bool banner;  // the engine's banner follows the zones, as in a run's report
   };
-  for (const Case c : {Case{4, 1}, Case{5, 2}, Case{9, 2}, Case{10, 3}}) {
-    SCOPED_TRACE(c.zones);
-    WriteReport(ZoneReport(c.zones));
+  for (const Case c : {Case{4, 1, false}, Case{5, 2, false}, Case{9, 2, false}, Case{10, 3, false},
+                       Case{1, 1, true}, Case{4, 1, true}, Case{5, 2, true}, Case{9, 2, true}}) {
+    SCOPED_TRACE(std::to_string(c.zones) + (c.banner ? " with the banner" : ""));
+    WriteReport(ZoneReport(c.zones, c.banner));
     m.Pages = {};
     const TabView view = WriteTabZone(m, boxes);
     ASSERT_TRUE(view.shown);
@@ -79,8 +98,14 @@ TEST_F(TabExtract, zone_pages_hold_every_line_of_section_two_once_four_zones_a_p
     for (int p = 2; p <= c.pages; ++p)
       EXPECT_TRUE(Slurp(ZonePagePath(m, p)).starts_with("*** PROJECT: Fixture office")) << p;
     const std::string first = Slurp(ZonePagePath(m, 1));
-    EXPECT_NE(first.find("    ZONE  4 "), std::string::npos);
+    EXPECT_NE(first.find("    ZONE  " + std::to_string(std::min(c.zones, 4)) + " "), std::string::npos);
     EXPECT_EQ(first.find("    ZONE  5 "), std::string::npos);
+    // Every page holds a zone; the banner ends the last one.
+    for (int p = 1; p <= c.pages; ++p) EXPECT_NE(Slurp(ZonePagePath(m, p)).find("    ZONE  "), std::string::npos) << p;
+    if (c.banner) {
+      EXPECT_NE(Slurp(ZonePagePath(m, c.pages)).find("** END OF INPUT DATA INTEGRITY PREPROCESSING **"),
+                std::string::npos);
+    }
   }
   EXPECT_TRUE(boxes.asked.empty());
 }
