@@ -1,8 +1,6 @@
 #include "frontend/reports/tabprint.h"
 
 #include <QFont>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -12,21 +10,11 @@
 #include <algorithm>
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/shell/widgets.h"
 
 namespace kalvano::reports {
 
 namespace {
-
-QFont PrintFont() {
-  QFont font("Courier New");
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  const QFontInfo info(font);
-  if (!info.fixedPitch() || info.family() != "Courier New")
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSizeF(7);
-  return font;
-}
 
 constexpr double kMargin = 10;     // mm, as a sheet is set up by default
 constexpr double kMinMargin = 3;   // mm, the narrowest margin used to fit a line
@@ -50,7 +38,7 @@ std::vector<std::vector<std::string>> FormFeedSheets(const std::string& bytes) {
 int PrintPageText(QPrinter& printer, const std::string& bytes) {
   const auto sheets = FormFeedSheets(bytes);
   if (sheets.empty()) return 0;
-  QFont font = PrintFont();
+  QFont font = shell::FixedPitchFont(7);
   const auto widest = [&](const QFont& f) {
     const QFontMetricsF metrics(f, &printer);
     double width = 0;
