@@ -1,6 +1,7 @@
 #include "frontend/weather/weatherlib.h"
 
 #include <cmath>
+#include <limits>
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
@@ -67,6 +68,113 @@ std::string Joined(const std::vector<std::string>& lines) {
   model::AtomicFile text({});
   for (const std::string& l : lines) text.line(l);
   return text.content();
+}
+
+// A value in single precision, or none when it is beyond it.
+std::optional<float> Single(double value) {
+  if (!(std::fabs(value) <= std::numeric_limits<float>::max())) return std::nullopt;
+  return static_cast<float>(value);
+}
+
+// A month box's value as its field of the library holds it: converted to inch-pound,
+// rounded and right-aligned in six characters, a blank before it; none when it does not fit.
+std::optional<std::string> MonthField(int row, std::string_view text, int unitSystem) {
+  const float value = model::RoundTo(ToLibrary(row, model::Val(text), unitSystem), Decimals(row));
+  if (!std::isfinite(value)) return std::nullopt;
+  std::string field = model::RightAlign(model::NumberText(value), 6);
+  if (field.size() != 6 || field.front() != ' ') return std::nullopt;
+  return field;
+}
+
+// The latitude, longitude, time meridian and elevation (feet) as the station line holds them.
+std::array<std::optional<float>, 4> StationValues(const WeatherEntry& e, int unitSystem) {
+  const double elevation = model::Val(e.elevation);
+  return {Single(model::Val(e.latitude)), Single(model::Val(e.longitude)), Single(model::Val(e.meridian)),
+          Single(unitSystem == model::kSI ? std::floor(elevation * 3.2808 + 0.5) : elevation)};
+}
+
+// Why a record cannot be written, with the file error its writer gives.
+struct Refusal {
+  int error = 0;
+  std::string message;
+};
+
+Refusal RefusalOf(const WeatherEntry& e, int unitSystem) {
+  const std::string nothingSaved = "  Nothing has been saved.";
+  const std::array<std::pair<const std::string*, const char*>, 3> texts{
+      {{&e.state, "state"}, {&e.city, "city"}, {&e.station, "station number"}}};
+  for (const auto& [text, name] : texts) {
+    if (text->find('"') != std::string::npos) {
+      return {model::kErrTypeMismatch,
+              "The " + std::string(name) + " must not contain a double quote (\")." + nothingSaved};
+    }
+  }
+  const std::array<const char*, 4> stationNames{"latitude", "longitude", "time meridian", "elevation"};
+  const std::array<const std::string*, 4> stationTexts{&e.latitude, &e.longitude, &e.meridian, &e.elevation};
+  const std::array<std::optional<float>, 4> values = StationValues(e, unitSystem);
+  for (std::size_t k = 0; k < 4; ++k) {
+    if (!values[k]) {
+      return {model::kErrOverflow, "The " + std::string(stationNames[k]) + " " + Trim(*stationTexts[k]) +
+                                       " is too large for the weather library." + nothingSaved};
+    }
+  }
+  for (int row = 0; row < kRows; ++row) {
+    for (std::size_t m = 0; m < 12; ++m) {
+      const std::string& text = e.months[static_cast<std::size_t>(row)][m];
+      if (MonthField(row, text, unitSystem)) continue;
+      return {model::kErrOverflow,
+              "Row " + std::to_string(row + 1) + ", month " + std::to_string(m + 1) + ": " + Trim(text) +
+                  " does not fit the weather library, whose monthly values run from -99.9 to 999.9 "
+                  "(solar from -9999 to 99999) in inch-pound units." + nothingSaved};
+    }
+  }
+  return {};
+}
+
+// The library's lines of the records its readers see, and the rest of its text as it stands:
+// the lines past the 3000th record. Blank lines after fewer records end the library.
+struct LibraryParts {
+  std::vector<std::string> seen;
+  std::string_view rest;
+};
+
+LibraryParts PartsOf(std::string_view library, std::size_t records) {
+  LibraryParts parts{Lines(library), {}};
+  const std::size_t seenLines = records * kLinesPerRecord;
+  if (records >= static_cast<std::size_t>(kMaxRecords)) {
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < seenLines && at < library.size(); ++k) {
+      const std::size_t end = library.find('\n', at);
+      at = end == std::string_view::npos ? library.size() : end + 1;
+    }
+    parts.rest = library.substr(at);
+  }
+  parts.seen.resize(seenLines);
+  return parts;
+}
+
+// The record that `lines` hold as the library's reader reads them.
+LibraryRecord ReadBack(const std::vector<std::string>& lines) {
+  const std::vector<LibraryRecord> one = ParseLibrary(Joined(lines));
+  if (one.size() != 1) throw WrongFormat(0);
+  return one.front();
+}
+
+// The new library text, verified: it must read back as `expected` (as far as the readers
+// see), else it is not the library's format and nothing is to be written.
+std::string Verified(const LibraryParts& parts, std::vector<LibraryRecord> expected) {
+  std::string text = Joined(parts.seen);
+  text.append(parts.rest);
+  if (expected.size() > static_cast<std::size_t>(kMaxRecords)) expected.resize(kMaxRecords);
+  bool same = false;
+  try {
+    same = ParseLibrary(text) == expected;
+  } catch (const model::FileError&) {
+  }
+  if (!same) {
+    throw model::FileError(model::kErrPastEndOfFile, "weather library: the saved records would not read back");
+  }
+  return text;
 }
 
 }  // namespace
@@ -242,7 +350,12 @@ std::optional<std::pair<int, int>> FirstNonNumeric(const WeatherEntry& e) {
   return std::nullopt;
 }
 
+std::string RecordRefusal(const WeatherEntry& entry, int unitSystem) {
+  return RefusalOf(entry, unitSystem).message;
+}
+
 std::vector<std::string> RecordLines(const WeatherEntry& e, const std::string& stateCode, int unitSystem) {
+  if (const Refusal r = RefusalOf(e, unitSystem); r.error != 0) throw model::FileError(r.error, r.message);
   const bool newState = stateCode.empty();
   std::string name = e.state.substr(0, 7);
   name.resize(7, ' ');
@@ -254,18 +367,12 @@ std::vector<std::string> RecordLines(const WeatherEntry& e, const std::string& s
   std::string line = "\"" + s + (newState ? " !" : "");
   if (line.size() < column - 1) line.resize(column - 1, ' ');
   line += "\" \"" + e.station + "\"";
-  for (const std::string* v : {&e.latitude, &e.longitude, &e.meridian}) {
-    line += model::PrintedNumber(static_cast<float>(model::Val(*v)));
-  }
-  const double elevation = model::Val(e.elevation);
-  line += model::PrintedNumber(static_cast<float>(
-      unitSystem == model::kSI ? std::floor(elevation * 3.2808 + 0.5) : elevation));
+  for (const std::optional<float>& v : StationValues(e, unitSystem)) line += model::PrintedNumber(*v);
   lines.push_back(line);
   for (int row = 0; row < kRows; ++row) {
     std::string fields;
     for (std::size_t m = 0; m < 12; ++m) {
-      const double x = ToLibrary(row, model::Val(e.months[static_cast<std::size_t>(row)][m]), unitSystem);
-      fields += Field(x, Decimals(row), 6);
+      fields += *MonthField(row, e.months[static_cast<std::size_t>(row)][m], unitSystem);
     }
     lines.push_back(fields);
   }
@@ -276,31 +383,37 @@ std::string InsertRecord(std::string_view library, const WeatherEntry& entry, in
                          bool& newState) {
   // The blocks are found in the file itself at every insertion.
   const std::vector<LibraryRecord> records = ParseLibrary(library);
-  std::vector<std::string> lines = Lines(library);
-  lines.resize(records.size() * kLinesPerRecord);
+  LibraryParts parts = PartsOf(library, records.size());
+  std::size_t at = records.size();
+  std::string code;
+  newState = true;
   for (const StateBlock& b : StateBlocks(records)) {
     if (b.name != entry.state) continue;
-    const std::size_t after = static_cast<std::size_t>(b.first + b.extra) * kLinesPerRecord;
-    const std::vector<std::string> record =
-        RecordLines(entry, records[static_cast<std::size_t>(b.first - 1)].stateCode, unitSystem);
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after), record.begin(), record.end());
+    at = static_cast<std::size_t>(b.first + b.extra);
+    code = records[static_cast<std::size_t>(b.first - 1)].stateCode;
     newState = false;
-    return Joined(lines);
+    break;
   }
-  const std::vector<std::string> record = RecordLines(entry, {}, unitSystem);
-  lines.insert(lines.end(), record.begin(), record.end());
-  newState = true;
-  return Joined(lines);
+  if (at >= static_cast<std::size_t>(kMaxRecords)) {
+    throw model::FileError(model::kErrSubscript, "weather library: a record past the 3000th is never read");
+  }
+  const std::vector<std::string> record = RecordLines(entry, code, unitSystem);
+  parts.seen.insert(parts.seen.begin() + static_cast<std::ptrdiff_t>(at * kLinesPerRecord), record.begin(),
+                    record.end());
+  std::vector<LibraryRecord> expected = records;
+  expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), ReadBack(record));
+  return Verified(parts, std::move(expected));
 }
 
 std::string ReplaceRecord(std::string_view library, std::size_t index, const WeatherEntry& entry,
                           int unitSystem) {
   const std::vector<LibraryRecord> records = ParseLibrary(library);
-  std::vector<std::string> lines = Lines(library);
-  lines.resize(records.size() * kLinesPerRecord);
+  LibraryParts parts = PartsOf(library, records.size());
   const std::vector<std::string> record = RecordLines(entry, records.at(index).stateCode, unitSystem);
-  std::copy(record.begin(), record.end(), lines.begin() + static_cast<std::ptrdiff_t>(index * kLinesPerRecord));
-  return Joined(lines);
+  std::copy(record.begin(), record.end(), parts.seen.begin() + static_cast<std::ptrdiff_t>(index * kLinesPerRecord));
+  std::vector<LibraryRecord> expected = records;
+  expected[index] = ReadBack(record);
+  return Verified(parts, std::move(expected));
 }
 
 std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::string& mark,
