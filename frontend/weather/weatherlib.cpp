@@ -153,13 +153,6 @@ LibraryParts PartsOf(std::string_view library, std::size_t records) {
   return parts;
 }
 
-// The record that `lines` hold as the library's reader reads them.
-LibraryRecord ReadBack(const std::vector<std::string>& lines) {
-  const std::vector<LibraryRecord> one = ParseLibrary(Joined(lines));
-  if (one.size() != 1) throw WrongFormat(0);
-  return one.front();
-}
-
 // The new library text, verified: it must read back as `expected` (as far as the readers
 // see), else it is not the library's format and nothing is to be written.
 std::string Verified(const LibraryParts& parts, std::vector<LibraryRecord> expected) {
@@ -354,29 +347,63 @@ std::string RecordRefusal(const WeatherEntry& entry, int unitSystem) {
   return RefusalOf(entry, unitSystem).message;
 }
 
-std::vector<std::string> RecordLines(const WeatherEntry& e, const std::string& stateCode, int unitSystem) {
-  if (const Refusal r = RefusalOf(e, unitSystem); r.error != 0) throw model::FileError(r.error, r.message);
-  const bool newState = stateCode.empty();
-  std::string name = e.state.substr(0, 7);
-  name.resize(7, ' ');
+namespace {
+
+// A record's 10 lines as written from the window, and the record they are meant to hold: the
+// texts and the values of the number texts written, each as it stands on its line.
+struct BuiltRecord {
   std::vector<std::string> lines;
-  lines.push_back("\"" + (newState ? e.state.substr(0, 2) : stateCode) + "\",\"" + name + "\"");
+  LibraryRecord record;
+};
+
+double ValueOf(std::string_view number) {
+  double value = 0;
+  model::ParseNumber(number, value);
+  return value;
+}
+
+BuiltRecord BuildRecord(const WeatherEntry& e, const std::string& stateCode, int unitSystem) {
+  if (const Refusal r = RefusalOf(e, unitSystem); r.error != 0) throw model::FileError(r.error, r.message);
+  BuiltRecord out;
+  LibraryRecord& r = out.record;
+  const bool newState = stateCode.empty();
+  r.stateCode = newState ? e.state.substr(0, 2) : stateCode;
+  r.stateField = e.state.substr(0, 7);
+  r.stateField.resize(7, ' ');
+  out.lines.push_back("\"" + r.stateCode + "\",\"" + r.stateField + "\"");
   std::string s = e.city + ", " + e.state;
   s = s.substr(0, newState ? 37 : 39);
   const std::size_t column = s.size() < 35 ? 39 : 41;
   std::string line = "\"" + s + (newState ? " !" : "");
   if (line.size() < column - 1) line.resize(column - 1, ' ');
+  r.cityString = line.substr(1);
+  r.station = e.station;
   line += "\" \"" + e.station + "\"";
-  for (const std::optional<float>& v : StationValues(e, unitSystem)) line += model::PrintedNumber(*v);
-  lines.push_back(line);
+  double* values[] = {&r.latitude, &r.longitude, &r.meridian, &r.elevation};
+  std::size_t k = 0;
+  for (const std::optional<float>& v : StationValues(e, unitSystem)) {
+    const std::string text = model::PrintedNumber(*v);
+    *values[k++] = ValueOf(text);
+    line += text;
+  }
+  out.lines.push_back(line);
   for (int row = 0; row < kRows; ++row) {
+    const auto ri = static_cast<std::size_t>(row);
     std::string fields;
     for (std::size_t m = 0; m < 12; ++m) {
-      fields += *MonthField(row, e.months[static_cast<std::size_t>(row)][m], unitSystem);
+      const std::string field = *MonthField(row, e.months[ri][m], unitSystem);
+      r.months[ri][m] = ValueOf(field);
+      fields += field;
     }
-    lines.push_back(fields);
+    out.lines.push_back(fields);
   }
-  return lines;
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> RecordLines(const WeatherEntry& e, const std::string& stateCode, int unitSystem) {
+  return BuildRecord(e, stateCode, unitSystem).lines;
 }
 
 std::string InsertRecord(std::string_view library, const WeatherEntry& entry, int unitSystem,
@@ -397,11 +424,11 @@ std::string InsertRecord(std::string_view library, const WeatherEntry& entry, in
   if (at >= static_cast<std::size_t>(kMaxRecords)) {
     throw model::FileError(model::kErrSubscript, "weather library: a record past the 3000th is never read");
   }
-  const std::vector<std::string> record = RecordLines(entry, code, unitSystem);
-  parts.seen.insert(parts.seen.begin() + static_cast<std::ptrdiff_t>(at * kLinesPerRecord), record.begin(),
-                    record.end());
+  const BuiltRecord built = BuildRecord(entry, code, unitSystem);
+  parts.seen.insert(parts.seen.begin() + static_cast<std::ptrdiff_t>(at * kLinesPerRecord),
+                    built.lines.begin(), built.lines.end());
   std::vector<LibraryRecord> expected = records;
-  expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), ReadBack(record));
+  expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), built.record);
   return Verified(parts, std::move(expected));
 }
 
@@ -409,10 +436,11 @@ std::string ReplaceRecord(std::string_view library, std::size_t index, const Wea
                           int unitSystem) {
   const std::vector<LibraryRecord> records = ParseLibrary(library);
   LibraryParts parts = PartsOf(library, records.size());
-  const std::vector<std::string> record = RecordLines(entry, records.at(index).stateCode, unitSystem);
-  std::copy(record.begin(), record.end(), parts.seen.begin() + static_cast<std::ptrdiff_t>(index * kLinesPerRecord));
+  const BuiltRecord built = BuildRecord(entry, records.at(index).stateCode, unitSystem);
+  std::copy(built.lines.begin(), built.lines.end(),
+            parts.seen.begin() + static_cast<std::ptrdiff_t>(index * kLinesPerRecord));
   std::vector<LibraryRecord> expected = records;
-  expected[index] = ReadBack(record);
+  expected[index] = built.record;
   return Verified(parts, std::move(expected));
 }
 
