@@ -332,5 +332,75 @@ TEST_F(TabExtract, weather_paging_turns_the_two_pages_and_moves_the_zone_page_on
   EXPECT_EQ(m.Pages.ZonePageNo, 2);
 }
 
+// The viewer shows pages 1 to 99: a longer report, as a restored saved output may bring, is
+// refused with the report's wrong-format message before any page is written.
+TEST_F(TabExtract, a_report_of_more_than_99_pages_is_refused_and_no_count_wraps) {
+  const auto pageFiles = [this](std::string_view suffix) {
+    int n = 0;
+    for (const auto& f : fs::directory_iterator(base.path("temp"))) {
+      const std::string name = f.path().filename().string();
+      n += name.ends_with(suffix) && name != "tavik$.flt" && name != "tavik$.out" ? 1 : 0;
+    }
+    return n;
+  };
+  // Section II: after its first line, every fifth "***" line begins a page.
+  for (const int pages : {99, 100}) {
+    SCOPED_TRACE(pages);
+    std::vector<std::string> lines{"II.  Z O N E   D A T A"};
+    for (int k = 0; k < 5 * (pages - 1); ++k) lines.push_back("*** ZONE BLOCK " + std::to_string(k));
+    lines.push_back("III.  M O N T H L Y");
+    WriteReport(Crlf(lines));
+    m.Pages = {};
+    m.Pages.ZonePageCount = 7;
+    m.ResultsViewable = 1;
+    boxes.asked.clear();
+    const TabView view = WriteTabZone(m, boxes);
+    if (pages == 99) {
+      EXPECT_TRUE(view.shown);
+      EXPECT_EQ(m.Pages.ZonePageCount, 99);
+      EXPECT_EQ(pageFiles(".txt") - 1, 99);  // and the extract
+      continue;
+    }
+    EXPECT_FALSE(view.shown);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, model::FileErrorMessage(model::kErrPastEndOfFile));
+    EXPECT_EQ(m.Pages.ZonePageCount, 7);
+    EXPECT_EQ(m.Pages.ZonePagesSplit, 0);
+    EXPECT_EQ(m.ResultsViewable, 0);
+  }
+
+  // The comfort report: 33,000 project headers would have made 33,002 pages.
+  for (const int headers : {98, 33000}) {
+    SCOPED_TRACE(headers);
+    for (const auto& f : fs::directory_iterator(base.path("temp"))) {
+      if (f.path().extension() == ".flt") fs::remove(f.path());
+    }
+    ComfortFixture report;
+    for (int k = 0; k < headers; ++k) {
+      report.header();
+      report.zone(1, 2);
+    }
+    base.write("temp/tavik$.flt", Crlf(report.lines));
+    ViewerPaging viewer;
+    boxes.asked.clear();
+    const TabView view = ShowTableChoice(m, viewer, 8, boxes);
+    if (headers == 98) {
+      EXPECT_TRUE(view.shown);
+      EXPECT_EQ(m.Pages.ComfortPageCount, 99);
+      EXPECT_EQ(pageFiles(".flt"), 99);
+      continue;
+    }
+    EXPECT_FALSE(view.shown);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, "No space temperature file available");
+    EXPECT_EQ(pageFiles(".flt"), 0);
+    EXPECT_EQ(m.Pages.ComfortPageCount, 0);
+    // "Next >>" has nowhere to go.
+    const TabView next = PageClick(m, viewer, "Space Comfort Conditions -- Office.inp", true, boxes);
+    EXPECT_EQ(viewer.ComfortPageIndex, 0);
+    EXPECT_NE(next.next, std::optional<bool>(true));
+  }
+}
+
 }  // namespace
 }  // namespace kalvano::reports::test
