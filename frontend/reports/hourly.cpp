@@ -1,6 +1,7 @@
 #include "frontend/reports/hourly.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -114,6 +115,13 @@ Hourly::Hourly(QWidget* parent) : QWidget(parent, Qt::Window) {
 void Hourly::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   Form_Activate();
+}
+
+void Hourly::closeEvent(QCloseEvent* event) {
+  // The viewer was hidden for this window: the close box goes back to it as "Return to
+  // Tabular Menu" does.
+  event->ignore();
+  Action_Click(1);
 }
 
 void Hourly::Form_Activate() {

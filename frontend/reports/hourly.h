@@ -54,6 +54,7 @@ class Hourly : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // the close box returns to the viewer
 
  private:
   void ClearChoice();

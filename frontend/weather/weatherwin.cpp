@@ -459,6 +459,8 @@ void OpenWeatherWindow() {
     return;
   }
   window = w;
+  w->adjustSize();
+  shell::CentreOnScreen(w);
   shell::ShowModeless(w);
 }
 

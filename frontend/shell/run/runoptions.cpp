@@ -1,6 +1,7 @@
 #include "frontend/shell/run/runoptions.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -52,10 +53,10 @@ void RunOptions::Command2_Click() {
 void RunOptions::Command3_Click() { close(); }
 
 RunOptions& ShowRunOptions() {
-  auto* window = new RunOptions;
-  window->show();
-  window->raise();
-  window->activateWindow();
+  // One window: a second step 6 while it is open shows it again.
+  static QPointer<RunOptions> window;
+  if (window.isNull()) window = new RunOptions;
+  ShowModeless(window.data());
   return *window;
 }
 

@@ -292,11 +292,16 @@ bool runsim::event(QEvent* event) {
 }
 
 void runsim::closeEvent(QCloseEvent* event) {
-  if (IsEngineRunning()) {
-    // Closing while the engine runs acts as Cancel; the window stays until it has stopped.
-    event->ignore();
-    engine_->Cancel();
-    return;
+  if (!unloading_) {
+    // The close box acts as Cancel does at that moment. While the engine runs it stops the
+    // engine, and the window goes back to the main menu once the engine has stopped.
+    if (IsEngineRunning()) {
+      event->ignore();
+      closeWhenStopped_ = true;
+      engine_->Cancel();
+      return;
+    }
+    BackToMainMenu();
   }
   QWidget::closeEvent(event);
   // Unloaded: the next showing loads a new window, even before this one is deleted.
@@ -436,10 +441,9 @@ void runsim::Simulate() {
   }
   if (m.Run.RunStatus == 5) {
     // A zone lacks a profile: the echo has said so; back to the main menu.
-    m.RunType = 0;
     QApplication::restoreOverrideCursor();
-    ShowModeless(&MainMenu());
-    close();
+    BackToMainMenu();
+    Unload();
     return;
   }
   m.Run.RunPeriod[0] = BoxText(text1_[0]);
@@ -482,6 +486,7 @@ void runsim::EngineEnded(const EngineEnd& end) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   const model::ProjectModel& m = Model();
   EndAttempt(DecideRunOutcome(end, m.RunType, TempDir(m), TimeText().toStdString(), elapsed));
+  if (closeWhenStopped_) Command2_Click();
 }
 
 void runsim::StopBeforeEngine() {
@@ -516,9 +521,21 @@ void runsim::Command2_Click() {
     engine_->Cancel();
     return;
   }
-  // A cancelled run is no longer pending.
-  Model().RunType = 0;
+  BackToMainMenu();
+  Unload();
+}
+
+void runsim::BackToMainMenu() {
+  model::ProjectModel& m = Model();
+  // A cancelled run is no longer pending, and results that Review Results could still have
+  // gathered are given up with the window.
+  m.RunType = 0;
+  if (command3_->isEnabled()) m.ResultsExist = 0;
   ShowModeless(&MainMenu());
+}
+
+void runsim::Unload() {
+  unloading_ = true;
   close();
 }
 
@@ -527,7 +544,7 @@ void runsim::Command3_Click() {
   mainmenu& menu = MainMenu();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   menu.EnableItems({MenuItem::viewmenu});
-  close();
+  Unload();
   try {
     AppendEngineReports(m.AppDir);
   } catch (const model::FileError& error) {

@@ -81,6 +81,10 @@ class runsim : public QWidget {
   void ProgressTick();
   void SetRunning(bool running);
   RunRequest Request() const;
+  // Cancel's way out when no engine runs: no run pending, the main menu shown again.
+  void BackToMainMenu();
+  // Closes the window from its own handlers (the close box acts as Cancel instead).
+  void Unload();
 
   std::array<QRadioButton*, 2> weather_{};
   std::array<QLineEdit*, 3> text1_{};
@@ -101,6 +105,8 @@ class runsim : public QWidget {
   EngineRunner* engine_;
   int progressValue_ = 30;
   bool loaded_ = false;
+  bool unloading_ = false;        // the window's own handlers are closing it
+  bool closeWhenStopped_ = false;  // the close box was used while the engine ran
   std::chrono::steady_clock::time_point start_;
 };
 

@@ -71,6 +71,17 @@ struct ChartReport {
   std::string bytes() const;
 };
 
+// A report of twelve months with every table filled, which every chart reader reads.
+inline ChartReport ReadableYear() {
+  ChartReport r;
+  static const char* kNames[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+  for (int i = 0; i < 12; ++i) r.months.push_back({kNames[i], 10.0 + i, 100.0 * i, 1.0, 2.0, 3.0});
+  for (std::size_t i = 1; i <= 14; ++i) r.loads[i] = {-1.0 * static_cast<double>(i), 2, -3, 4};
+  r.site = {10, 20, 30, 40, 50, 60};
+  return r;
+}
+
 inline std::string ChartReport::bytes() const {
   std::vector<std::string> L;
   auto add = [&L](const std::string& s) { L.push_back(s); };

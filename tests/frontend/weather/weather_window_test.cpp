@@ -68,6 +68,10 @@ class WeatherWindowTest : public shell::test::ShellTest {
   }
 };
 
+TEST_F(WeatherWindowTest, opens_centred_on_the_screen) {
+  EXPECT_TRUE(shell::test::CentredOnScreen(Open()));
+}
+
 TEST_F(WeatherWindowTest, choosing_a_state_shows_its_first_city_and_values) {
   weather& w = Open();
   ASSERT_EQ(w.Combo1()->count(), 2);

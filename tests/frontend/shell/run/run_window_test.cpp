@@ -353,6 +353,14 @@ TEST_F(RunWindowTest, each_run_choice_closes_the_window_and_asks_the_dispatch_on
   RunOptions& choice = ShowRunOptions();
   QPointer<RunOptions> alive(&choice);
   EXPECT_EQ(choice.windowTitle(), "Kalvano run Options");
+  // Step 6 again while it is open shows the one window again.
+  choice.hide();
+  MainMenu().executerun_Click();
+  EXPECT_EQ(&ShowRunOptions(), &choice);
+  EXPECT_TRUE(choice.isVisible());
+  int windows = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) windows += qobject_cast<RunOptions*>(w) != nullptr ? 1 : 0;
+  EXPECT_EQ(windows, 1);
   boxes.asked.clear();
   QTest::mouseClick(choice.Command3(), Qt::LeftButton);
   QTest::qWait(20);
