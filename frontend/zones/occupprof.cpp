@@ -99,20 +99,21 @@ occupprof::occupprof(QWidget* parent) : QWidget(parent, Qt::Window) {
   halves->addWidget(pm);
   halves->addStretch(1);
   grid->addLayout(halves, 0, 1);
-  label1_ = new QLabel(Latin1(kHours), this);
+  // The hours stand over the values of the first row.
+  label1_ = new HourHeader(Latin1(kHours), this);
   label1_->setObjectName("Label1");
-  // The installed libraries give each hour 4 characters, the header 3: the header's
-  // characters are spread to 4/3 of their width, and its digits moved under the values'.
-  QFont spread = fixed;
-  spread.setLetterSpacing(QFont::PercentageSpacing, 400.0 / 3.0);
-  label1_->setFont(spread);
-  label1_->setTextFormat(Qt::PlainText);
-  label1_->setContentsMargins(3 + fm.horizontalAdvance('0') * 3 / 2, 0, 0, 0);
+  label1_->setFont(fixed);
   grid->addWidget(label1_, 1, 1);
+  // The names are as wide as the longest building-type name.
+  const QFontMetrics nameMetrics(font());
+  int nameWidth = kNameWidth;
+  for (const std::string& typeName : shell::Model().BldTypeName) {
+    nameWidth = std::max(nameWidth, nameMetrics.horizontalAdvance(Latin1(typeName)) + 8);
+  }
   for (int i = 1; i <= kUsePickerRows; ++i) {
     auto* name = new shell::ClickLabel(QString(), this);
     name->setObjectName(QString("occ(%1)").arg(i));
-    name->setFixedSize(kNameWidth, rowHeight);
+    name->setFixedSize(nameWidth, rowHeight);
     name->setTextFormat(Qt::PlainText);
     SetRowColour(name, RowColour::Plain);
     connect(name, &shell::ClickLabel::clicked, this, [this, i] { occ_Click(i); });
@@ -129,6 +130,7 @@ occupprof::occupprof(QWidget* parent) : QWidget(parent, Qt::Window) {
     grid->addWidget(name, i + 1, 0);
     grid->addWidget(box, i + 1, 1);
   }
+  label1_->Follow(Text1(1));
   profscroll_ = new QScrollBar(Qt::Vertical, this);
   profscroll_->setObjectName("profscroll");
   profscroll_->setRange(0, kMaxListOffset);

@@ -18,6 +18,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
@@ -263,6 +265,12 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
       table->addWidget(box, k - 1, c);
     }
   }
+  // The exterior-shade column is as wide as the longest codes the sketch writes, three
+  // pieces of four characters.
+  const int shadeWidth = std::max(64, shell::LineEditWidth(cells_[At(colShade)][1],
+                                                           {" N0. N0. N0.", " R1. L1. F1.", " T   T   N0."}));
+  headings_[At(colShade)]->setFixedWidth(shadeWidth);
+  for (int k = 1; k <= kVisibleLines; ++k) cells_[At(colShade)][At(k)]->setFixedWidth(shadeWidth);
   envscroll_ = new QScrollBar(Qt::Vertical, this);
   envscroll_->setObjectName("envscroll");
   envscroll_->setRange(kScrollTop, kScrollBottom);

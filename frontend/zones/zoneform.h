@@ -83,6 +83,8 @@ class zoneform : public QWidget {
   QLineEdit* zone(int i) const { return zone_.at(static_cast<std::size_t>(i)); }
   // Cell of a surface column (SurfaceColumn) on visible line 1..11.
   QLineEdit* cell(int column, int line) const;
+  // The heading over a surface column.
+  QLabel* heading(int column) const { return headings_.at(static_cast<std::size_t>(column)); }
   QScrollBar* envscroll() const { return envscroll_; }
   QLabel* natvent() const { return natvent_; }
   QLabel* dayt() const { return dayt_; }

@@ -16,10 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/startupcore.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/zones/occupprof.h"
 #include "frontend/zones/profilepickers.h"
@@ -156,6 +158,27 @@ TEST_F(PickerTest, use_picker_opens_with_the_kinds_caption_rows_and_used_profile
   EXPECT_EQ(w.occ(21)->text(), "Type 21");
   EXPECT_TRUE(IsYellow(w.Text1(4)));
   EXPECT_FALSE(IsYellow(w.Text1(21)));
+}
+
+// Every row shows its building type's whole name, with the installed names as start-up
+// reads them: the longest of them too, on whichever row the list puts it.
+TEST_F(PickerTest, use_picker_rows_show_the_installed_type_names_whole) {
+  model::ProjectModel& m = shell::Model();
+  for (int n = 1; n <= 42; ++n) {
+    const std::vector<std::string> lines = model::ReadFileLines(
+        std::string(KALVANO_SOURCE_DIR) + "/data/btype/bdtype" + std::to_string(n) + ".dat");
+    m.BldTypeName[n] = shell::BuildTypeLabel(lines.at(0));
+  }
+  occupprof& w = OpenUse();
+  for (int offset : {0, w.profscroll()->maximum()}) {
+    w.profscroll()->setValue(offset);
+    for (int i = 1; i <= kUsePickerRows; ++i) {
+      const QLabel* name = w.occ(i);
+      SCOPED_TRACE(name->text().toStdString());
+      EXPECT_FALSE(name->text().isEmpty());
+      EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->contentsRect().width());
+    }
+  }
 }
 
 TEST_F(PickerTest, a_pick_on_the_scrolled_list_writes_its_number_into_the_zone_field) {
