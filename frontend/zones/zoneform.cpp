@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
@@ -133,7 +134,7 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setObjectName(QString("zone(%1)").arg(i));
     box->setMaximumWidth(i == 2 ? 260 : (i == 9 ? 90 : 70));
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     // A field whose text changes, by the user or by a menu, picker or dialog, is marked
     // changed in the current zone.
     connect(box, &QLineEdit::textChanged, this, [this, i] {
@@ -256,7 +257,7 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
       p.setColor(QPalette::Text, kDarkBlue);
       box->setPalette(p);
       box->setValidator(new shell::Latin1Validator(box));
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       connect(box, &QLineEdit::textEdited, this,
               [this, c, k](const QString& text) { SurfaceChange(c, k, text); });
       cells_[At(c)][At(k)] = box;
