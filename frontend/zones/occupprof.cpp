@@ -172,8 +172,11 @@ void occupprof::Form_Activate() {
     occ(i)->setText(Latin1(m.BldTypeName[At(i)]));
     ShowValues(Text1(i), Latin1(p.values[At(i)]));
     // Rows of unused profiles are drawn plain, so that no highlight of a scrolled list stays
-    // on a row that now shows another profile.
-    PaintRow(i, i == m.BldTypeNo || IsMarked(p.marks, i) ? RowColour::Yellow : RowColour::Plain);
+    // on a row that now shows another profile. The building type's profile is used, unless
+    // the kind had no room left for it.
+    const bool used = IsMarked(p.marks, i) ||
+                      (i == m.BldTypeNo && !WouldExceedProfileLimit(p.marks, windowKind_, i));
+    PaintRow(i, used ? RowColour::Yellow : RowColour::Plain);
   }
   listOffset_ = 0;
   const QSignalBlocker block(profscroll_);

@@ -28,6 +28,7 @@
 #include "frontend/model/numtext.h"
 #include "frontend/shell/learning.h"
 #include "frontend/zones/copytozone.h"
+#include "frontend/zones/profilecore.h"
 #include "frontend/zones/profilepickers.h"
 #include "frontend/zones/venrate.h"
 #include "frontend/zones/zonefields.h"
@@ -649,12 +650,20 @@ void zoneform::ShowProfilePicker() {
   pickerOpenedWith_ = Texts().zone;
   m.ProfKindOpened[At(kind)] = 1;
   const model::ProfileKindRef profiles = model::ProfileKind(m, kind);
+  // The building type's own profile is part of the project once its picker was opened,
+  // unless the kind holds as many profiles as a run takes already.
+  const bool typeRefused = WouldExceedProfileLimit(profiles.marks, kind, m.BldTypeNo);
   for (int j = 1; j <= 42; ++j) {
     m.ZoneEdit.ProfUndoCopy[At(j)] = profiles.values[At(j)];
-    // The building type's own profile is part of the project once its picker was opened.
-    if (j == m.BldTypeNo) profiles.marks[At(j)] = model::NumberText(static_cast<float>(j));
+    if (j == m.BldTypeNo && !typeRefused) {
+      profiles.marks[At(j)] = model::NumberText(static_cast<float>(j));
+    }
   }
   ShowUseProfilePicker();
+  // A zone on the building type's profile must pick one of the project's.
+  if (typeRefused && m.ZoneEdit.PickerProfileNo == m.BldTypeNo) {
+    shell::Messages().show(kProfileLimitText, kSelectProfileTitle, model::MsgIcon::Exclamation);
+  }
 }
 
 void zoneform::LoadTemperatureProfiles() {
@@ -823,10 +832,17 @@ void zoneform::copyall_Click(int index) {
     CopyZoneFields(m, Texts(), AllZones(m));
     return;
   }
+  ApplyWindowSizer(AllZones(m));
+}
+
+bool zoneform::ApplyWindowSizer(const std::vector<int>& targets) {
+  model::ProjectModel& m = shell::Model();
   const std::optional<WindowFractions> f = CheckWindowFractions(ElevAreaTexts(), shell::Messages());
-  if (!f) return;
-  SizeWindows(m, *f, AllZones(m));
+  if (!f) return false;
+  if (!StoreZoneInputs(m, Texts(), shell::Messages())) return false;
+  SizeWindows(m, *f, targets);
   RenderSurfaceTable();
+  return true;
 }
 
 void zoneform::cancel_Click() {
