@@ -23,7 +23,7 @@
 
 #include "frontend/model/project_file.h"
 #include "frontend/model/project_model.h"
-#include "frontend/shell/runcore.h"
+#include "frontend/shell/run/runcore.h"
 
 namespace fs = std::filesystem;
 

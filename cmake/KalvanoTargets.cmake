@@ -1,10 +1,16 @@
-# Each source folder is one library made of the .cpp files it holds, so that adding a
-# file needs no edit here. A folder without sources yet is an interface library, so
-# that the targets above it can already name it.
+# Each source folder is one library made of the .cpp files it holds (and those of the
+# subfolders named by SUBDIRS), so that adding a file needs no edit here. A folder without
+# sources yet is an interface library, so that the targets above it can already name it.
 function(kalvano_library name dir)
-  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
-  file(GLOB _srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
-  file(GLOB _hdrs CONFIGURE_DEPENDS ${dir}/*.h)
+  cmake_parse_arguments(ARG "QT" "" "DEPS;SUBDIRS" ${ARGN})
+  set(_globs ${dir}/*.cpp)
+  set(_hglobs ${dir}/*.h)
+  foreach(_sub IN LISTS ARG_SUBDIRS)
+    list(APPEND _globs ${dir}/${_sub}/*.cpp)
+    list(APPEND _hglobs ${dir}/${_sub}/*.h)
+  endforeach()
+  file(GLOB _srcs CONFIGURE_DEPENDS ${_globs})
+  file(GLOB _hdrs CONFIGURE_DEPENDS ${_hglobs})
   if(_srcs)
     add_library(${name} STATIC ${_srcs} ${_hdrs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/common)
@@ -16,7 +22,7 @@ function(kalvano_library name dir)
   endif()
 endfunction()
 
-# One GoogleTest executable per test folder, made of every .cpp in it.
+# One GoogleTest executable per test folder, made of every .cpp in it (not its subfolders).
 # Tests run with the folder's fixtures reachable through KALVANO_SOURCE_DIR,
 # KALVANO_REFERENCE_DIR (the recorded reference weather, data/reference) and KALVANO_BASE_DIR.
 function(kalvano_test name dir)

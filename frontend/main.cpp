@@ -11,7 +11,7 @@
 #include "frontend/shell/mainform.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "frontend/weather/selectweth.h"
 #include "frontend/weather/weatherwin.h"

@@ -4,7 +4,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/project_file.h"
-#include "frontend/shell/runcore.h"
+#include "frontend/shell/run/runcore.h"
 
 #include <charconv>
 #include <cstdio>

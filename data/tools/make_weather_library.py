@@ -14,10 +14,11 @@ Statistics follow the weather generator's own definitions:
 - temperatures in F (C x 1.8 + 32).
 The daily summaries give each day's dry-bulb and dew-point maximum and minimum (C), the day's
 sum of global horizontal irradiance (Wh/m2) and its mean wind (m/s); the same definitions apply
-to them.  Longitude and meridian are degrees, positive west; elevation in feet; the station
-number is the 5-digit WMO number (the first five digits of a TMY3 station's USAF id).  A station
-of the daily summaries that is also one of the recorded years below keeps the record of its
-recorded year.  Records are grouped by state, states in alphabetical order of their names and
+to them.  Longitude and meridian are degrees, positive west (a station west of the date line
+on a western clock counted on past 180 degrees west); elevation in feet; the station number is
+the 5-digit WMO number (the first five digits of a TMY3 station's USAF id).  A station of the
+daily summaries that is also one of the recorded years below keeps the record of its recorded
+year; the stations of doubtful data in LEFT_OUT have no record.  Records are grouped by state, states in alphabetical order of their names and
 cities in alphabetical order within a state; each location ends with one blank and the record's
 mark: "#" for a TMY2 typical year, "*" for a TMY3 typical year.
 """
@@ -67,19 +68,56 @@ STATE_NAMES = {
 }
 
 # Words of the station names kept in capitals: kinds of airfield and station, and state codes.
-CAPITALS = {'AF', 'AAF', 'AFB', 'AMOS', 'ANGB', 'AP', 'ARB', 'ASC', 'AWOS', 'FAA', 'MCAS',
-            'NAAS', 'NAF', 'NAS', 'NASA', 'NF', 'NS', 'USAF', 'WFO', 'WV', 'KY'}
+CAPITALS = {'AF', 'AAF', 'AFB', 'AMOS', 'ANGB', 'AP', 'ARB', 'ASC', 'ASOS', 'AUT', 'AWOS', 'FAA',
+            'FCWOS', 'MCAF', 'MCAS', 'NAAS', 'NAF', 'NAS', 'NASA', 'NDB', 'NF', 'NS', 'NWS', 'USAF',
+            'WB', 'WFO', 'WSFO', 'WSO', 'DC', 'GA', 'KY', 'NE', 'WV'}
 # Words written otherwise than in plain title case.
-SPELLINGS = {'INT\'L': 'Intl', 'INT': 'Intl', 'OHARE': "O'Hare", 'D`ALENE': "d'Alene",
-             'OF': 'of', 'AT': 'at', 'DE': 'de', 'MACDILL': 'MacDill'}
+SPELLINGS = {'INT\'L': 'Intl', 'INT\'': 'Intl', 'INT': 'Intl', 'OHARE': "O'Hare",
+             'D\'ALENE': "d'Alene", 'OF': 'of', 'AT': 'at', 'DE': 'de', 'OR': 'or',
+             'MACDILL': 'MacDill', 'MACARTHUR': 'MacArthur', 'LAGUARDIA': 'LaGuardia',
+             'DEKALB': 'DeKalb'}
 # Names that the rules below would not make readable: too long for their field even when
-# shortened, or not naming the place (743920 is Brunswick Naval Air Station).
-NAMES = {'722880': 'Burbank-Glendale AP', '723120': 'Greer Spartanburg AP',
-         '743920': 'Brunswick NAS'}
+# shortened, or cut there inside a name; not naming the place (743920 is Brunswick Naval Air
+# Station, 723415 "MEMORIAL FLD" is Hot Springs'); misspelt in the TMY3 list ("SATA FE",
+# "OELWEN", "CASA GRANDA", ...).
+NAMES = {
+    # too long, or cut inside a name
+    '722880': 'Burbank-Glendale AP', '723120': 'Greer Spartanburg AP',
+    '722316': 'New Orleans Callender Fld', '722680': 'Roswell Ind Air Park',
+    '722687': 'Carlsbad Cavern City AP', '723066': 'Goldsboro AFB', '724457': 'Fort Leonard Wood AAF',
+    '725033': 'New York Central Park', '726387': 'Traverse City AP',
+    '726880': 'Pendleton E Oregon Rgnl AP', '727930': 'Seattle-Tacoma Intl AP',
+    '746930': 'Fort Bragg AAF', '746943': 'Elizabeth City USCG',
+    '722577': 'Temple Draughon-Miller AP', '727555': 'Thief River Falls (AWOS)',
+    # an abbreviation the rules would read as another one (NE, WI as state codes)
+    '724085': 'Philadelphia Northeast', '726465': 'Mosinee/Central WI',
+    # no place in the name
+    '743920': 'Brunswick NAS', '723415': 'Hot Springs Memorial Fld', '722587': 'Paris Cox Fld',
+    '724033': 'Fredericksburg Shannon AP', '727885': 'Port Angeles Fairchild AP',
+    '744864': 'Farmingdale Republic AP',
+    # misspelt
+    '723656': 'Santa Fe Co Muni AP', '725488': 'Oelwein', '722748': 'Casa Grande (AWOS)',
+    '726455': 'Manitowoc Muni AWOS', '703606': 'Togiak Village AWOS',
+    '723443': 'Siloam Springs (AWOS)', '724058': 'Abingdon', '726498': 'Fairfield',
+}
+# Stations left out: their TMY3 data are doubtful (see data/SOURCES.md and the summaries'
+# README, "Doubtful points") or wrong.
+LEFT_OUT = {
+    '726560': 'Fergus Falls MN: the data are those of Pierre SD',
+    '726626': 'Antigo WI: header longitude 154 km off, Eastern time in Wisconsin',
+    '727473': 'Crane Lake MN: header latitude 222 km off',
+    '722255': 'Columbus GA: Central time in Georgia, sunshine on Eastern time',
+    '725477': 'Denison IA: days of 35 m/s mean wind at constant pressure',
+    # Months whose daily maxima are Fahrenheit figures read as Celsius: a July of 18 days at
+    # 55-65 C and an April of 11 days at 29-48 C in Alaska.
+    '703884': 'Hydaburg AK: July mean 99 F',
+    '703407': 'Sleetmute AK: April mean 55 F, as warm as its July',
+}
 # Shorter forms of words, used only for names too long for their field.
 SHORTER = {'INTERNATIONAL': 'Intl', 'AIRPORT': 'Arpt', 'MUNICIPAL': 'Muni', 'MUNICIPL': 'Muni',
            'REGIONAL': 'Rgnl', 'METROPOLITAN': 'Metro', 'MEMORIAL': 'Mem', 'COUNTY': 'Co',
            'FIELD': 'Fld', 'INTERCONTINENTAL': 'Intl'}
+
 
 
 def c_to_f(c):
@@ -160,6 +198,8 @@ def title_word(word):
             return p
         if re.fullmatch(r'MC[A-Z]{3,}', p):
             return 'Mc' + p[2:].capitalize()
+        if re.fullmatch(r"O'[A-Z]{2,}", p):
+            return "O'" + p[2:].capitalize()
         return p.capitalize()
     # Each part between "-", "/", "(", ")" or "." on its own; an apostrophe stays inside.
     return re.sub(r"[A-Za-z']+", part, word)
@@ -169,16 +209,25 @@ def city_name(usaf, name, limit):
     """The library's city of a TMY3 station name: solar-site tags in brackets dropped, title
     case with the airfield abbreviations kept, at most `limit` characters."""
     if usaf in NAMES:
+        if len(NAMES[usaf]) > limit:
+            raise SystemExit('name too long for its field: ' + NAMES[usaf])
         return NAMES[usaf]
     name = re.sub(r'\s*\[[^]]*\]', '', name)
     name = re.sub(r'(\S)\(', r'\1 (', name)
+    # A backquote stands for an apostrophe ("SAINT MARY`S"), a backslash or a spaced slash for
+    # the slash between two places ("MARION / WYTHEVILLE").
+    name = name.replace('`', "'").replace('\\', '/')
+    name = re.sub(r'\s*/\s*', '/', name)
+    # "MC GREGOR" is McGregor.
+    name = re.sub(r'\bMC ([A-Z])', r'MC\1', name)
     words = name.split()
     text = ' '.join(title_word(w) for w in words)
     if len(text) > limit:
-        words = [SHORTER.get(w.upper(), w) for w in words]
+        # The place, first, keeps its words ("International Falls").
+        words = words[:1] + [SHORTER.get(w.upper(), w) for w in words[1:]]
         text = ' '.join(title_word(w) for w in words)
     # Still too long: drop the words after the place, the station part, from the end.
-    while len(text) > limit and len(words) > 2:
+    while len(text) > limit and len(words) > 1:
         words = words[:-1]
         text = ' '.join(title_word(w) for w in words)
     if len(text) > limit:
@@ -208,8 +257,12 @@ def read_daily(folder):
                           float(d['wind_mean_ms']) * 10 / 4.47))
             hours.append((month, day, c_to_f(float(d['dbmin_c'])), c_to_f(float(d['dpmin_c'])),
                           0.0, float(d['wind_mean_ms']) * 10 / 4.47))
-        station = (float(s['lat']), float(s['lon_west_positive']),
-                   float(s['tz_hours_west']) * 15.0, float(s['elevation_m']))
+        lon, meridian = float(s['lon_west_positive']), float(s['tz_hours_west']) * 15.0
+        # West of the date line on a western clock (Shemya, 174 E on Aleutian time): the
+        # longitude counted on westward past 180, so that it stays beside its meridian.
+        if meridian - lon > 180:
+            lon += 360
+        station = (float(s['lat']), lon, meridian, float(s['elevation_m']))
         out.append((s['usaf'], s['name'], s['state'], station, monthly_rows(hours)))
     return out
 
@@ -275,7 +328,7 @@ def main():
         records.append((state, city, code, wmo, mark, station, monthly_rows(hours)))
         recorded.add(usaf)
     for usaf, name, code, station, rows in read_daily(os.path.join(reference, DAILY)):
-        if usaf in recorded:
+        if usaf in recorded or usaf in LEFT_OUT:
             continue
         state = STATE_NAMES[code]
         # "City, State *" fits the 39 characters of the city string.

@@ -15,7 +15,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"

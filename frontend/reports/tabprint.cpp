@@ -1,8 +1,6 @@
 #include "frontend/reports/tabprint.h"
 
 #include <QFont>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -14,6 +12,7 @@
 #include <algorithm>
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/shell/widgets.h"
 
 namespace kalvano::reports {
 
@@ -29,17 +28,6 @@ bool DialogChooser(QPrinter& printer, QWidget* parent) {
   dialog.setMinMax(1, 1);
   dialog.setFromTo(1, 1);
   return dialog.exec() == QDialog::Accepted;
-}
-
-QFont PrintFont() {
-  QFont font("Courier New");
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  const QFontInfo info(font);
-  if (!info.fixedPitch() || info.family() != "Courier New")
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSizeF(7);
-  return font;
 }
 
 constexpr double kMargin = 10;     // mm, as a sheet is set up by default
@@ -64,7 +52,7 @@ std::vector<std::vector<std::string>> FormFeedSheets(const std::string& bytes) {
 int PrintPageText(QPrinter& printer, const std::string& bytes) {
   const auto sheets = FormFeedSheets(bytes);
   if (sheets.empty()) return 0;
-  QFont font = PrintFont();
+  QFont font = shell::FixedPitchFont(7);
   const auto widest = [&](const QFont& f) {
     const QFontMetricsF metrics(f, &printer);
     double width = 0;

@@ -18,8 +18,7 @@ namespace kalvano::reports {
 // sheets that hold no line are left out.
 std::vector<std::vector<std::string>> FormFeedSheets(const std::string& bytes);
 
-// Prints the text on a printer that is set up: "Courier New" 7 pt (the system's fixed font
-// where that is missing), the margins narrowed and then the font scaled down until the
+// Prints the text on a printer that is set up: the fixed-pitch font at 7 pt, the margins narrowed and then the font scaled down until the
 // longest line fits the printable width. Returns the number of sheets printed.
 int PrintPageText(QPrinter& printer, const std::string& bytes);
 

@@ -2,9 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFont>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -18,7 +15,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
@@ -34,19 +31,6 @@ QPointer<tabular>& TheViewer() {
 
 // The tabular choice (1..8) of each view button; 0 for the action buttons.
 constexpr std::array<int, 11> kViewChoice{1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 8};
-
-QFont PageFont() {
-  QFont font("Courier New");
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  font.setPointSizeF(8.25);
-  const QFontInfo info(font);
-  if (!info.fixedPitch() || info.family() != "Courier New") {
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(8.25);
-  }
-  return font;
-}
 
 }  // namespace
 
@@ -80,7 +64,7 @@ tabular::tabular(QWidget* parent) : QWidget(parent, Qt::Window) {
   text1_->setReadOnly(true);  // typing changes nothing
   text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text1_->setFont(PageFont());
+  text1_->setFont(shell::FixedPitchFont(8.25));
   label2_ = new QLabel(this);
   label2_->setObjectName("Label2");
 

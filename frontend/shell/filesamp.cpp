@@ -1,7 +1,5 @@
 #include "frontend/shell/filesamp.h"
 
-#include <QFont>
-#include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,11 +22,7 @@ filesamp::filesamp(QWidget* parent) : QWidget(parent, Qt::Window) {
   text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
   // Fixed pitch, so that the columns of a weather-file layout line up.
-  QFont font("Courier New");
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  text1_->setFont(font);
+  text1_->setFont(FixedPitchFont());
   ok_ = new QPushButton("OK", this);
   ok_->setObjectName("OK");
   auto* layout = new QVBoxLayout(this);

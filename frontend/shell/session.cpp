@@ -10,10 +10,10 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/projectinfo.h"
 #include "frontend/shell/retrieve.h"
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/saveinput.h"
-#include "frontend/shell/saveoutput.h"
-#include "frontend/shell/selectview.h"
+#include "frontend/shell/run/saveoutput.h"
+#include "frontend/shell/run/selectview.h"
 #include "frontend/shell/warning.h"
 #include "frontend/shell/zoneentry.h"
 

@@ -13,7 +13,7 @@
 #include "frontend/shell/exitcore.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/saveinput.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/windowing.h"
 

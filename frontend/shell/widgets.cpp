@@ -1,10 +1,13 @@
 #include "frontend/shell/widgets.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <array>
 #include <string>
 
 namespace kalvano::shell {
@@ -95,6 +98,33 @@ QString DisplayText(const std::string& bytes) {
     text += bytes[i];
   }
   return Latin1(text);
+}
+
+namespace {
+
+bool EvenAdvance(const QFont& font) {
+  const QFontMetricsF metrics(font);
+  return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
+}  // namespace
+
+QFont FixedPitchFont(double pointSize) {
+  QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const double size = pointSize > 0 ? pointSize : system.pointSizeF();
+  static constexpr std::array<const char*, 5> kFamilies{
+      "Courier New", "DejaVu Sans Mono", "Liberation Mono", "Nimbus Mono PS", "Noto Sans Mono"};
+  for (const char* family : kFamilies) {
+    // A missing family would resolve to some other face: only an installed one counts.
+    if (!QFontDatabase::hasFamily(QString::fromLatin1(family))) continue;
+    QFont font(QString::fromLatin1(family));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (size > 0) font.setPointSizeF(size);
+    if (EvenAdvance(font)) return font;
+  }
+  if (size > 0) system.setPointSizeF(size);
+  return system;
 }
 
 }  // namespace kalvano::shell

@@ -1,9 +1,10 @@
 // Small widgets that the front-end's windows share.
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QLabel>
 #include <QPixmap>
-#include <QColor>
 #include <QString>
 #include <QValidator>
 
@@ -58,5 +59,12 @@ QString Latin1(std::string_view text);
 
 // Text of a Latin-1 byte string for a widget; carriage returns before line feeds dropped.
 QString DisplayText(const std::string& bytes);
+
+// The fixed-pitch font of every viewer and value box whose columns must line up: "Courier
+// New" where it is installed, else the first installed of "DejaVu Sans Mono", "Liberation
+// Mono", "Nimbus Mono PS" and "Noto Sans Mono", else the system's fixed font. A family counts
+// only when "i" and "W" have the same advance in it (the fixed-pitch flag of a face is not to
+// be trusted). `pointSize` 0 keeps the size of the system's fixed font.
+QFont FixedPitchFont(double pointSize = 0);
 
 }  // namespace kalvano::shell

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +21,7 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/filesamp.h"
 #include "frontend/shell/messagebox.h"
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
@@ -242,7 +241,7 @@ viewweather::viewweather(selectweth* picker, const std::string& caption, const s
   text1_->setObjectName("Text1");
   text1_->setReadOnly(true);
   text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  text1_->setFont(shell::FixedPitchFont());
   text1_->setPlainText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).remove('\r'));
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("OK");

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -111,7 +110,7 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(top);
   layout->addLayout(stationRow);
 
-  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QFont fixed = shell::FixedPitchFont();
   auto* frame2 = new QGroupBox("Climatic Data Summary", this);
   frame2->setObjectName("Frame2");
   auto* grid = new QGridLayout(frame2);
@@ -184,6 +183,10 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
   dataEdited_ = false;
 }
+
+// A window deleted while its state box has the focus (the program ending) loses that focus
+// while it is taken apart, after its library records are gone: no refill then.
+weather::~weather() { disconnect(sttext_, nullptr, this, nullptr); }
 
 QLineEdit* weather::Month(int row, int month) const {
   return months_.at(static_cast<std::size_t>(row - 1)).at(static_cast<std::size_t>(month - 1));

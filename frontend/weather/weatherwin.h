@@ -22,6 +22,7 @@ class weather : public QWidget {
   Q_OBJECT
  public:
   explicit weather(QWidget* parent = nullptr);
+  ~weather() override;
 
   // Whether the library could be read (the window is not shown otherwise).
   bool Loaded() const { return loaded_; }

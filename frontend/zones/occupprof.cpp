@@ -80,7 +80,8 @@ occupprof::occupprof(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   auto* outer = new QVBoxLayout(this);
   outer->setMenuBar(bar);
-  const QFont fixed = FixedPitchFont();
+  // Fixed pitch, so that 24 values line up under the hour header.
+  const QFont fixed = shell::FixedPitchFont();
   const QFontMetrics fm(fixed);
   const int valueWidth = std::max(kValueWidth, fm.horizontalAdvance(QString(100, '0')) + 8);
   const int rowHeight = std::max(16, fm.height() + 4);

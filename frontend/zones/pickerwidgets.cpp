@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QGuiApplication>
@@ -85,8 +84,6 @@ void ShowValues(QLineEdit* box, const QString& text) {
   box->setText(text);
   box->setCursorPosition(0);
 }
-
-QFont FixedPitchFont() { return QFontDatabase::systemFont(QFontDatabase::FixedFont); }
 
 void FollowWindowFocus() {
   FocusTrail& trail = Trail();

@@ -1,10 +1,8 @@
-// What the two profile pickers' windows share: the row colours, the fixed-pitch font of the
-// value boxes and hour headers, and how a window learns that the user came back to it from
-// another window of the program.
+// What the two profile pickers' windows share: the row colours, the value boxes' clipboard,
+// and how a window learns that the user came back to it from another window of the program.
 #pragma once
 
 #include <QColor>
-#include <QFont>
 
 #include <functional>
 #include <string>
@@ -58,9 +56,6 @@ class ValueClipboard {
 
 // Shows a text in a value box from its first character.
 void ShowValues(QLineEdit* box, const QString& text);
-
-// The system's fixed-pitch font, so that 24 values line up under the hour header.
-QFont FixedPitchFont();
 
 // Starts following which window of the program has the focus (once per program).
 void FollowWindowFocus();

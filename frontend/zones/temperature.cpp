@@ -94,7 +94,8 @@ temperature::temperature(QWidget* parent) : QWidget(parent, Qt::Window) {
   btype_->setTextFormat(Qt::PlainText);
   outer->addWidget(btype_);
 
-  const QFont fixed = FixedPitchFont();
+  // Fixed pitch, so that 24 values line up under the hour header.
+  const QFont fixed = shell::FixedPitchFont();
   const QFontMetrics fm(fixed);
   const int valueWidth = fm.horizontalAdvance(QString(92, '0')) + 8;
   const int rowHeight = std::max(18, fm.height() + 6);

@@ -24,7 +24,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/project_file.h"
 #include "frontend/model/project_model.h"
-#include "frontend/shell/runcore.h"
+#include "frontend/shell/run/runcore.h"
 #include "runfiles.h"
 
 namespace kalvano::datatest {

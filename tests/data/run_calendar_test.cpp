@@ -10,7 +10,7 @@
 
 #include "engine_run.h"
 #include "frontend/model/project_file.h"
-#include "frontend/shell/runcore.h"
+#include "frontend/shell/run/runcore.h"
 #include "project_builder.h"
 #include "tests/reference_data.h"
 

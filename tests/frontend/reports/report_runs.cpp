@@ -10,7 +10,7 @@
 #include "frontend/model/helpers.h"
 #include "frontend/model/project_file.h"
 #include "frontend/reports/inputecho.h"
-#include "frontend/shell/runcore.h"
+#include "frontend/shell/run/runcore.h"
 #include "runfiles.h"
 
 namespace kalvano::reports::test {

@@ -19,7 +19,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runsim.h"
 #include "shell_test_support.h"
 
 namespace kalvano::reports {

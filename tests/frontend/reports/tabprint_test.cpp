@@ -1,5 +1,5 @@
 // Printing the viewer's page: a real report's pages printed through the printer seam to PDF
-// files, read back with pdfinfo and pdftotext (poppler-utils).
+// files, read back with pdfinfo, pdftotext and pdffonts (poppler-utils).
 #include <gtest/gtest.h>
 
 #include <QPrinter>
@@ -17,6 +17,7 @@
 #include "frontend/reports/tabprint.h"
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/widgets.h"
 #include "report_runs.h"
 #include "reports_test_support.h"
 
@@ -96,6 +97,10 @@ class TabPrint : public ReportsTest {
     }
     EXPECT_GT(longest, 120u);
     EXPECT_NE(words.find(Folded(widest)), std::string::npos) << widest;
+    // Printed in the viewers' fixed-pitch font (embedded under its name without blanks).
+    const std::string fonts = Tool("pdffonts", {QString::fromStdString(pdf.string())});
+    const std::string family = shell::FixedPitchFont().family().remove(' ').toStdString();
+    EXPECT_NE(fonts.find(family), std::string::npos) << fonts;
   }
   model::ProjectModel m;
 };

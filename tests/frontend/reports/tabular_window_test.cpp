@@ -16,8 +16,9 @@
 #include "frontend/reports/hourly.h"
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/mainmenu.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/widgets.h"
 #include "report_runs.h"
 #include "reports_test_support.h"
 
@@ -80,6 +81,9 @@ TEST_F(TabularWindow, each_view_button_shows_its_page_and_greys_only_itself) {
   QTest::keyClicks(viewer.Text1(), "typed");
   QTest::keyClick(viewer.Text1(), Qt::Key_Backspace);
   EXPECT_EQ(viewer.Text1()->toPlainText(), before);
+  // The page's columns line up: the fixed-pitch font at 8.25 points.
+  EXPECT_EQ(viewer.Text1()->font().family().toStdString(), shell::FixedPitchFont().family().toStdString());
+  EXPECT_DOUBLE_EQ(viewer.Text1()->font().pointSizeF(), 8.25);
 }
 
 TEST_F(TabularWindow, paging_buttons_follow_the_view_named_by_the_caption) {

@@ -8,7 +8,7 @@
 
 #include "frontend/model/project_file.h"
 #include "frontend/shell/mainmenu.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 

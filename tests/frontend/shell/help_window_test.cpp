@@ -1,6 +1,7 @@
 // The help contents window, the shared help viewer and the format example viewer.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -119,7 +120,11 @@ TEST_F(HelpWindows, format_example_shows_its_file_in_a_fixed_pitch_read_only_vie
   EXPECT_TRUE(viewer->isVisible());
   EXPECT_EQ(viewer->windowTitle(), "Example of TMY2 format");
   EXPECT_EQ(viewer->Text1()->toPlainText(), "TMY2 example\n 12345 6789\n");
-  EXPECT_TRUE(QFontInfo(viewer->Text1()->font()).fixedPitch());
+  // Measured, since a face's fixed-pitch flag is not to be trusted.
+  const QFontMetricsF metrics(viewer->Text1()->font());
+  EXPECT_EQ(metrics.horizontalAdvance('i'), metrics.horizontalAdvance('W'))
+      << viewer->Text1()->font().family().toStdString();
+  EXPECT_EQ(viewer->Text1()->font().family().toStdString(), FixedPitchFont().family().toStdString());
   QTest::keyClicks(viewer->Text1(), "x");
   QTest::keyClick(viewer->Text1(), Qt::Key_Backspace);
   EXPECT_EQ(viewer->Text1()->toPlainText(), "TMY2 example\n 12345 6789\n");

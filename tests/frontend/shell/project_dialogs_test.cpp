@@ -21,7 +21,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/saveinput.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 

@@ -16,9 +16,9 @@
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/saveinput.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/runoptions.h"
-#include "frontend/shell/runsim.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/runoptions.h"
+#include "frontend/shell/run/runsim.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
 

@@ -15,7 +15,7 @@
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
 #include "frontend/model/zone_file.h"
-#include "frontend/shell/runcore.h"
+#include "frontend/shell/run/runcore.h"
 #include "frontend/shell/zoneentry.h"
 #include "frontend/sketch/sketchexport.h"
 #include "shell_test_support.h"

@@ -27,7 +27,7 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/projectinfo.h"
-#include "frontend/shell/runcore.h"
+#include "frontend/shell/run/runcore.h"
 #include "frontend/shell/saveinput.h"
 #include "frontend/sketch/drawform.h"
 #include "frontend/zones/zoneform.h"

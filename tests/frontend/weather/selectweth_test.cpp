@@ -24,8 +24,9 @@
 #include "frontend/shell/filesamp.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/widgets.h"
 #include "frontend/weather/recorded.h"
 #include "frontend/weather/selectweth.h"
 #include "shell_test_support.h"
@@ -244,6 +245,7 @@ TEST_F(SelectWeather, the_preview_shows_25_lines_and_leaves_no_file) {
   const QStringList lines = w.Preview()->Text1()->toPlainText().split('\n', Qt::SkipEmptyParts);
   EXPECT_EQ(w.Preview()->Text1()->toPlainText().count('\n'), 25);
   EXPECT_EQ(lines.back().toStdString(), "12301 line 20");
+  EXPECT_EQ(w.Preview()->Text1()->font().family().toStdString(), shell::FixedPitchFont().family().toStdString());
   EXPECT_FALSE(base.exists("temp/wethtemp.txt"));
   // Looked at and accepted: OK copies at once.
   w.Preview()->OK_Click();

@@ -229,6 +229,24 @@ TEST_F(WeatherWindowTest, a_failed_write_leaves_the_library_as_it_was) {
   }
 }
 
+// Deleting the window while its state box has the focus (the program ending, a test tearing
+// down): the focus leaves the box while the window is taken apart, and the box's lost-focus
+// refill must not run on the window's library records, already gone by then.
+TEST_F(WeatherWindowTest, deleting_the_window_with_the_focus_in_the_state_box_runs_no_refill) {
+  weather& w = Open();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  w.sttext()->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(w.sttext()->hasFocus());
+  bool refilled = false;
+  QObject::connect(w.Combo3(), &QComboBox::currentIndexChanged, [&refilled] { refilled = true; });
+  w.Combo1_Click(0);  // a city list that a refill would empty
+  refilled = false;
+  delete &w;
+  EXPECT_FALSE(refilled);
+}
+
 // The state list holds one entry per state block at every load, and the blocks' first
 // records and counts are those of the library as it is now.
 TEST_F(WeatherWindowTest, the_state_list_is_rebuilt_at_every_load) {

@@ -20,6 +20,7 @@
 #include "frontend/model/numtext.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/widgets.h"
 #include "frontend/zones/occupprof.h"
 #include "frontend/zones/profilepickers.h"
 #include "frontend/zones/temperature.h"
@@ -136,8 +137,8 @@ TEST_F(PickerTest, use_picker_opens_with_the_kinds_caption_rows_and_used_profile
     EXPECT_EQ(IsYellow(w.Text1(i)), i == 4) << i;
     EXPECT_EQ(IsYellow(w.occ(i)), i == 4) << i;
   }
-  EXPECT_EQ(w.Text1(1)->font().family(), FixedPitchFont().family());
-  EXPECT_EQ(w.Label1()->font().family(), FixedPitchFont().family());
+  EXPECT_EQ(w.Text1(1)->font().family(), shell::FixedPitchFont().family());
+  EXPECT_EQ(w.Label1()->font().family(), shell::FixedPitchFont().family());
 
   // Scrolling shows profiles 10..30, the used one highlighted, the others white.
   w.profscroll()->setValue(9);
@@ -630,7 +631,7 @@ TEST_F(PickerTest, temperature_picker_opens_from_the_library_and_the_model) {
     EXPECT_EQ(Text(w.Text1(k)), k == 3 ? Values(24, "77") : library[k]) << k;
     EXPECT_EQ(m.ZoneEdit.TempProfUndoCopy[k], Text(w.Text1(k))) << k;
   }
-  EXPECT_EQ(w.Text1(1)->font().family(), FixedPitchFont().family());
+  EXPECT_EQ(w.Text1(1)->font().family(), shell::FixedPitchFont().family());
   UnloadTemperature();
 
   // In SI the library line of 70s shows 24 values " 21", each followed by a blank.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <locale>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -84,12 +85,18 @@ TEST(WeatherLibrary, the_installed_library_reads_whole) {
   std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/weather/weth.asc", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   const std::vector<LibraryRecord> records = ParseLibrary(text);
-  EXPECT_EQ(records.size(), 430u);
+  EXPECT_EQ(records.size(), 1013u);
+  // Every state, Guam, Puerto Rico and the Virgin Islands; each state's city list, as the
+  // window fills it, names every city once.
   const std::vector<StateBlock> blocks = StateBlocks(records);
+  EXPECT_EQ(blocks.size(), 53u);
   std::size_t counted = 0;
   for (const StateBlock& b : blocks) {
     counted += static_cast<std::size_t>(b.extra + 1);
     EXPECT_FALSE(b.name.empty());
+    const std::vector<std::string> cities = CitiesOf(records, b.name);
+    EXPECT_EQ(cities.size(), static_cast<std::size_t>(b.extra + 1)) << b.name;
+    EXPECT_EQ(std::set<std::string>(cities.begin(), cities.end()).size(), cities.size()) << b.name;
   }
   EXPECT_EQ(counted, records.size());
   for (const LibraryRecord& r : records) {

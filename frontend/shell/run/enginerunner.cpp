@@ -1,4 +1,4 @@
-#include "frontend/shell/enginerunner.h"
+#include "frontend/shell/run/enginerunner.h"
 
 #include <QProcess>
 #include <QTimer>

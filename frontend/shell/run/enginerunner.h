@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "frontend/shell/runoutcome.h"
+#include "frontend/shell/run/runoutcome.h"
 
 class QProcess;
 

@@ -1,4 +1,4 @@
-#include "frontend/shell/reportassembler.h"
+#include "frontend/shell/run/reportassembler.h"
 
 #include <cerrno>
 #include <cstdio>

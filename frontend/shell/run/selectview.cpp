@@ -1,4 +1,4 @@
-#include "frontend/shell/selectview.h"
+#include "frontend/shell/run/selectview.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -17,7 +17,7 @@
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
-#include "frontend/shell/viewoutput.h"
+#include "frontend/shell/run/viewoutput.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
 

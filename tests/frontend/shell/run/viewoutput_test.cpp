@@ -9,7 +9,7 @@
 #include <string>
 
 #include "frontend/model/project_model.h"
-#include "frontend/shell/viewoutput.h"
+#include "frontend/shell/run/viewoutput.h"
 
 namespace kalvano::shell {
 namespace {

@@ -1,4 +1,4 @@
-#include "frontend/shell/runcore.h"
+#include "frontend/shell/run/runcore.h"
 
 #include <gtest/gtest.h>
 

@@ -16,9 +16,9 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/selectview.h"
+#include "frontend/shell/run/selectview.h"
 #include "frontend/shell/session.h"
-#include "frontend/shell/viewoutput.h"
+#include "frontend/shell/run/viewoutput.h"
 #include "shell_test_support.h"
 
 namespace kalvano::shell {

@@ -16,10 +16,10 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/rundispatch.h"
-#include "frontend/shell/runsim.h"
-#include "frontend/shell/saveoutput.h"
-#include "frontend/shell/savedoutput.h"
+#include "frontend/shell/run/rundispatch.h"
+#include "frontend/shell/run/runsim.h"
+#include "frontend/shell/run/saveoutput.h"
+#include "frontend/shell/run/savedoutput.h"
 #include "shell_test_support.h"
 
 namespace kalvano::shell {

@@ -1,4 +1,4 @@
-#include "frontend/shell/viewoutput.h"
+#include "frontend/shell/run/viewoutput.h"
 
 #include <filesystem>
 #include <system_error>

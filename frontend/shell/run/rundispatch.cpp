@@ -1,4 +1,4 @@
-#include "frontend/shell/rundispatch.h"
+#include "frontend/shell/run/rundispatch.h"
 
 namespace kalvano::shell {
 

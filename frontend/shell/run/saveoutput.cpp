@@ -1,4 +1,4 @@
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,9 +17,9 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/retrieve.h"
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/saveinput.h"
-#include "frontend/shell/savedoutput.h"
+#include "frontend/shell/run/savedoutput.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"

@@ -1,4 +1,4 @@
-#include "frontend/shell/runoutcome.h"
+#include "frontend/shell/run/runoutcome.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "frontend/shell/savedoutput.h"
+#include "frontend/shell/run/savedoutput.h"
 
 #include <cerrno>
 #include <filesystem>

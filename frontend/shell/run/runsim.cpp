@@ -1,4 +1,4 @@
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runsim.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,13 +24,13 @@
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/weather_stats.h"
-#include "frontend/shell/enginerunner.h"
+#include "frontend/shell/run/enginerunner.h"
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/reportassembler.h"
+#include "frontend/shell/run/reportassembler.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"

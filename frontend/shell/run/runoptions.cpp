@@ -1,4 +1,4 @@
-#include "frontend/shell/runoptions.h"
+#include "frontend/shell/run/runoptions.h"
 
 #include <QLabel>
 #include <QPushButton>

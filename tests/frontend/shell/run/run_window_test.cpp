@@ -23,10 +23,10 @@
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/runoptions.h"
-#include "frontend/shell/runsim.h"
+#include "frontend/shell/run/runoptions.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/saveinput.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/widgets.h"
 #include "shell_test_support.h"
 

@@ -22,8 +22,8 @@
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/runsim.h"
-#include "frontend/shell/saveoutput.h"
+#include "frontend/shell/run/runsim.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "shell_test_support.h"
 
 namespace kalvano::shell {

@@ -9,10 +9,10 @@
 
 #include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
-#include "frontend/shell/reportassembler.h"
-#include "frontend/shell/rundispatch.h"
-#include "frontend/shell/runoutcome.h"
-#include "frontend/shell/savedoutput.h"
+#include "frontend/shell/run/reportassembler.h"
+#include "frontend/shell/run/rundispatch.h"
+#include "frontend/shell/run/runoutcome.h"
+#include "frontend/shell/run/savedoutput.h"
 #include "shell_test_support.h"
 
 namespace {

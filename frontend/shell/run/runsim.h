@@ -9,8 +9,8 @@
 #include <array>
 #include <chrono>
 
-#include "frontend/shell/runcore.h"
-#include "frontend/shell/runoutcome.h"
+#include "frontend/shell/run/runcore.h"
+#include "frontend/shell/run/runoutcome.h"
 
 class QCheckBox;
 class QLabel;
