@@ -13,6 +13,7 @@
 #include "frontend/shell/openers.h"
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/windowing.h"
 #include "frontend/weather/selectweth.h"
 #include "frontend/weather/weatherwin.h"
 #include "frontend/sketch/drawform.h"
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The program ends only through its own exit paths, never because a window closed.
   QApplication::setQuitOnLastWindowClosed(false);
+  // No window opens larger than the screen, with its buttons out of reach.
+  kalvano::shell::FitWindowsOnScreen();
   // The windows that lower libraries open by name.
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::zonename,
                                        &kalvano::zones::OpenZoneList);

@@ -51,9 +51,26 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::string HvacValueMissing(std::string_view id, std::string_view name) {
-  return "System" + std::string(id) + " (" + zones::TrimBlanks(name) +
-         ") has a value that is not a number.  The HVAC system database is not updated.";
+std::string HvacValueRefused(std::string_view id, std::string_view name, const zones::HvacFault& fault,
+                             std::string_view caption, std::string_view value, bool si) {
+  std::string text = "System" + std::string(id) + " (" + zones::TrimBlanks(name) + "): ";
+  using Kind = zones::HvacFault::Kind;
+  if (fault.kind == Kind::kNameReadAsNumber) {
+    text += "the name must not contain digits, signs or quotes (').";
+  } else {
+    text += "the " + std::string(caption) + " \"" + std::string(value) + "\" ";
+    switch (fault.kind) {
+      case Kind::kNotANumber: text += "is not a number."; break;
+      case Kind::kTooWide: text += "is too large for its column of the data base."; break;
+      default:
+        text += fault.field == 2
+                    ? std::string("gives no cooling SEER above 0, which the simulation needs.")
+                    : std::string("is too warm: the simulation needs a cooling supply below 75 F") +
+                          (si ? " (23.6 C)." : ".");
+        break;
+    }
+  }
+  return text + "  The HVAC system database is not updated.";
 }
 
 hvac::hvac(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -193,12 +210,16 @@ bool hvac::SaveHvacDatabase() {
     systems.push_back(s);
     ids.push_back(Text(id_[At(r)]));
   }
-  if (const int bad = zones::SystemWithoutNumber(systems); bad >= 0) {
-    shell::Messages().show(HvacValueMissing(ids[At(bad)], systems[At(bad)].name),
-                           kHvacUpdatedTitle, MsgIcon::Exclamation);
+  const model::ProjectModel& m = shell::Model();
+  if (const auto fault = zones::FindHvacFault(systems, m.UnitSystem)) {
+    const zones::HvacSystem& s = systems[At(fault->system)];
+    const std::array<const std::string*, 6> texts{&s.name, &s.stpres, &s.seer, &s.temp, &s.fcost, &s.mcost};
+    shell::Messages().show(
+        HvacValueRefused(ids[At(fault->system)], s.name, *fault, Text(label1_[At(fault->field + 1)]),
+                         zones::TrimBlanks(*texts[At(fault->field)]), m.UnitSystem == model::kSI),
+        kHvacUpdatedTitle, MsgIcon::Exclamation);
     return false;
   }
-  const model::ProjectModel& m = shell::Model();
   try {
     zones::WriteHvacDatabase(zones::HvacDatabasePath(m), systems, m.UnitSystem);
   } catch (const model::FileError& e) {

@@ -306,6 +306,13 @@ bool weather::MonthsAreNumbers() {
   return true;
 }
 
+bool weather::RecordFits() {
+  const std::string refusal = RecordRefusal(Entry(), shell::Model().UnitSystem);
+  if (refusal.empty()) return true;
+  shell::Messages().show(refusal, "Error", MsgIcon::Exclamation);
+  return false;
+}
+
 bool weather::WriteLibrary(const std::string& text) {
   try {
     model::AtomicFile file(model::AppPath(shell::Model(), kLibrary));
@@ -323,7 +330,7 @@ void weather::savenew_Click() {
     shell::Messages().show(kNoNewData, "Message", MsgIcon::Exclamation);
     return;
   }
-  if (!MonthsAreNumbers()) return;
+  if (!MonthsAreNumbers() || !RecordFits()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
     const std::string library = model::ReadWholeFile(model::AppPath(shell::Model(), kLibrary));
@@ -351,7 +358,7 @@ void weather::saveupdate_Click() {
     shell::Messages().show(kNotInLibrary, kNotInLibraryTitle, MsgIcon::Exclamation);
     return;
   }
-  if (!MonthsAreNumbers()) return;
+  if (!MonthsAreNumbers() || !RecordFits()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
     const std::string library = model::ReadWholeFile(model::AppPath(shell::Model(), kLibrary));
