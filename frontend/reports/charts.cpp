@@ -296,7 +296,7 @@ void ChartWindow::Command1_Click() {
   const model::ProjectModel& m = shell::Model();
   if (m.ResultsExist == 1 && m.OutputSaved == 0) {
     const shell::MsgAnswer answer = shell::Messages().ask(
-        kUnsavedResultsText, kUnsavedResultsTitle, model::MsgIcon::Question, shell::MsgButtons::YesNoCancel);
+        kUnsavedResultsText, kUnsavedResultsTitle, model::MsgIcon::Information, shell::MsgButtons::YesNoCancel);
     if (answer == shell::MsgAnswer::Yes) {
       OpenSaveOutput();
       return;

@@ -71,7 +71,8 @@ Hourly& HourlyWindow();
 // Closes and deletes it (the viewer's "Return" and tests).
 void UnloadHourly();
 
-// The note beside the options: its first sentence, then what this system looks for.
+// The note beside the options; its first sentence names, once, the programs that open the
+// hourly file, in the order they are looked for at start-up.
 extern const char* const kHourlyNote;
 
 }  // namespace kalvano::reports

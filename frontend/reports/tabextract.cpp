@@ -40,8 +40,9 @@ Lines Cut(const Lines& report, std::string_view start, std::string_view end) {
   std::size_t i = 0;
   if (!start.empty()) {
     while (i < report.size() && !Begins(report[i], start)) ++i;
-    if (i == report.size()) throw model::FileError(model::kErrPastEndOfFile);
   }
+  // An empty report, or no start title, is the end of the file before the extract.
+  if (i == report.size()) throw model::FileError(model::kErrPastEndOfFile);
   Lines out;
   out.push_back(report[i]);
   for (++i; i < report.size() && !Begins(report[i], end); ++i) out.push_back(report[i]);

@@ -137,7 +137,7 @@ void tabular::Summary_Click(int index) {
     if (m.ResultsExist == 1 && m.OutputSaved == 0) {
       const shell::MsgAnswer answer =
           shell::Messages().ask(kUnsavedResultsText, kUnsavedResultsTitle,
-                                model::MsgIcon::Question, shell::MsgButtons::YesNoCancel);
+                                model::MsgIcon::Information, shell::MsgButtons::YesNoCancel);
       if (answer == shell::MsgAnswer::Yes) {
         Summary(8)->setEnabled(true);
         OpenSaveOutput();

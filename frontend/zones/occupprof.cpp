@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "frontend/model/helpers.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
@@ -123,7 +124,7 @@ occupprof::occupprof(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setFont(fixed);
     box->setFixedSize(valueWidth, rowHeight);
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     SetRowColour(box, RowColour::Plain);
     connect(box, &QLineEdit::textEdited, this, [this, i](const QString&) { Text1_Change(i); });
     text1_[At(i)] = box;
@@ -174,8 +175,11 @@ void occupprof::Form_Activate() {
     occ(i)->setText(Latin1(m.BldTypeName[At(i)]));
     ShowValues(Text1(i), Latin1(p.values[At(i)]));
     // Rows of unused profiles are drawn plain, so that no highlight of a scrolled list stays
-    // on a row that now shows another profile.
-    PaintRow(i, i == m.BldTypeNo || IsMarked(p.marks, i) ? RowColour::Yellow : RowColour::Plain);
+    // on a row that now shows another profile. The building type's profile is used, unless
+    // the kind had no room left for it.
+    const bool used = IsMarked(p.marks, i) ||
+                      (i == m.BldTypeNo && !WouldExceedProfileLimit(p.marks, windowKind_, i));
+    PaintRow(i, used ? RowColour::Yellow : RowColour::Plain);
   }
   listOffset_ = 0;
   const QSignalBlocker block(profscroll_);

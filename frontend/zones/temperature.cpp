@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "frontend/model/helpers.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
@@ -131,7 +132,7 @@ temperature::temperature(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setFont(fixed);
     box->setFixedSize(valueWidth, rowHeight);
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     SetRowColour(box, RowColour::Plain);
     connect(box, &QLineEdit::textEdited, this, [this, k](const QString&) { Text1_Change(k); });
     text1_[At(k)] = box;

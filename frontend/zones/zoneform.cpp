@@ -20,6 +20,7 @@
 
 #include <algorithm>
 
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
@@ -29,6 +30,7 @@
 #include "frontend/model/numtext.h"
 #include "frontend/shell/learning.h"
 #include "frontend/zones/copytozone.h"
+#include "frontend/zones/profilecore.h"
 #include "frontend/zones/profilepickers.h"
 #include "frontend/zones/venrate.h"
 #include "frontend/zones/zonefields.h"
@@ -135,7 +137,7 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setObjectName(QString("zone(%1)").arg(i));
     box->setMaximumWidth(i == 2 ? 260 : (i == 9 ? 90 : 70));
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     // A field whose text changes, by the user or by a menu, picker or dialog, is marked
     // changed in the current zone.
     connect(box, &QLineEdit::textChanged, this, [this, i] {
@@ -258,7 +260,7 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
       p.setColor(QPalette::Text, kDarkBlue);
       box->setPalette(p);
       box->setValidator(new shell::Latin1Validator(box));
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       connect(box, &QLineEdit::textEdited, this,
               [this, c, k](const QString& text) { SurfaceChange(c, k, text); });
       cells_[At(c)][At(k)] = box;
@@ -656,12 +658,20 @@ void zoneform::ShowProfilePicker() {
   pickerOpenedWith_ = Texts().zone;
   m.ProfKindOpened[At(kind)] = 1;
   const model::ProfileKindRef profiles = model::ProfileKind(m, kind);
+  // The building type's own profile is part of the project once its picker was opened,
+  // unless the kind holds as many profiles as a run takes already.
+  const bool typeRefused = WouldExceedProfileLimit(profiles.marks, kind, m.BldTypeNo);
   for (int j = 1; j <= 42; ++j) {
     m.ZoneEdit.ProfUndoCopy[At(j)] = profiles.values[At(j)];
-    // The building type's own profile is part of the project once its picker was opened.
-    if (j == m.BldTypeNo) profiles.marks[At(j)] = model::NumberText(static_cast<float>(j));
+    if (j == m.BldTypeNo && !typeRefused) {
+      profiles.marks[At(j)] = model::NumberText(static_cast<float>(j));
+    }
   }
   ShowUseProfilePicker();
+  // A zone on the building type's profile must pick one of the project's.
+  if (typeRefused && m.ZoneEdit.PickerProfileNo == m.BldTypeNo) {
+    shell::Messages().show(kProfileLimitText, kSelectProfileTitle, model::MsgIcon::Exclamation);
+  }
 }
 
 void zoneform::LoadTemperatureProfiles() {
@@ -830,10 +840,17 @@ void zoneform::copyall_Click(int index) {
     CopyZoneFields(m, Texts(), AllZones(m));
     return;
   }
+  ApplyWindowSizer(AllZones(m));
+}
+
+bool zoneform::ApplyWindowSizer(const std::vector<int>& targets) {
+  model::ProjectModel& m = shell::Model();
   const std::optional<WindowFractions> f = CheckWindowFractions(ElevAreaTexts(), shell::Messages());
-  if (!f) return;
-  SizeWindows(m, *f, AllZones(m));
+  if (!f) return false;
+  if (!StoreZoneInputs(m, Texts(), shell::Messages())) return false;
+  SizeWindows(m, *f, targets);
   RenderSurfaceTable();
+  return true;
 }
 
 void zoneform::cancel_Click() {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "frontend/zones/zonecore.h"
 
@@ -75,6 +76,11 @@ class zoneform : public QWidget {
   std::array<std::string, 4> ElevAreaTexts() const;
   // Draws the surface table again from the editing rows (after the window sizer).
   void ShowWindowAreas() { RenderSurfaceTable(); }
+  // The window sizer for the zones of `targets` and the current zone: checks the fractions,
+  // stores the zone as typed (so that no typed row is lost and the walls typed are the ones
+  // sized), sizes the windows and shows the new areas. False, with nothing changed, when a
+  // check refused.
+  bool ApplyWindowSizer(const std::vector<int>& targets);
   QLineEdit* ElevArea(int e) const { return elevArea_.at(static_cast<std::size_t>(e)); }
   QPushButton* copyzone(int i) const { return copyzone_.at(static_cast<std::size_t>(i)); }
   QPushButton* copyall(int i) const { return copyall_.at(static_cast<std::size_t>(i)); }

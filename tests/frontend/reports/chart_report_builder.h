@@ -133,7 +133,9 @@ inline std::string ChartReport::bytes() const {
     }
     for (int i = 0; i < 6; ++i) add("");
     add(ReportLine().put(1, "OUTDOOR DESIGN DB").put(30, hoursHeat).put(46, hoursCool).str());
-    add(ReportLine().put(1, "DATE/TIME OF PEAK").put(30, dateHeat).put(47, dateCool).str());
+    // The engine starts the dates one column further left in an SI report.
+    const std::size_t left = si ? 1 : 0;
+    add(ReportLine().put(1, "DATE/TIME OF PEAK").put(30 - left, dateHeat).put(47 - left, dateCool).str());
   }
   add("");
   std::string out;

@@ -108,6 +108,7 @@ TEST_F(ChartWindows, main_menu_asks_about_unsaved_results) {
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(boxes.asked[0].text, "The simulation results have not been saved.  Do you want to save them?");
   EXPECT_EQ(boxes.asked[0].title, "Save Output");
+  EXPECT_EQ(boxes.asked[0].icon, model::MsgIcon::Information);  // a question about saving
   // Cancel: the chart stays with "Main Menu" enabled.
   boxes.answers = {shell::MsgAnswer::Cancel};
   w->Command1()->setEnabled(false);

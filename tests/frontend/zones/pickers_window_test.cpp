@@ -410,6 +410,36 @@ TEST_F(PickerTest, a_kind_never_gets_a_twenty_first_used_profile) {
   EXPECT_EQ(Text(Zone().zone(6)), " 12");
 }
 
+// Opening the picker from the zone field adds the building type's profile to the kind only
+// while there is room for it: with 20 used already it stays out, and OK leaves 20. A zone on
+// the building type's profile is told then to pick one of the project's.
+TEST_F(PickerTest, opening_the_picker_never_adds_a_twenty_first_used_profile) {
+  model::ProjectModel& m = shell::Model();
+  for (int n = 5; n <= 24; ++n) m.OccProfNo[n] = ProfileMark(n);  // not type 4's
+  Zone().zone_Click(6);  // the zone's profile 6 is used
+  ASSERT_NE(OccupProfWindow(), nullptr);
+  EXPECT_TRUE(boxes.asked.empty());
+  EXPECT_EQ(m.OccProfNo[4], "");
+  EXPECT_FALSE(IsYellow(OccupProfWindow()->Text1(4)));
+  EXPECT_TRUE(IsYellow(OccupProfWindow()->Text1(5)));
+  Click(OccupProfWindow()->okey());
+  EXPECT_EQ(OccupProfWindow(), nullptr);
+  EXPECT_TRUE(boxes.asked.empty());
+  EXPECT_EQ(MarkedProfileCount(m.OccProfNo, 1), 20);
+  EXPECT_EQ(m.OccProfNo[4], "");
+
+  Zone().zone(6)->setText(" 4");
+  Zone().zone_Click(6);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].text, std::string(kProfileLimitText));
+  EXPECT_EQ(boxes.asked[0].title, "Select Profile");
+  EXPECT_EQ(m.OccProfNo[4], "");
+  Click(OccupProfWindow()->occ(5));
+  Click(OccupProfWindow()->okey());
+  EXPECT_EQ(MarkedProfileCount(m.OccProfNo, 1), 20);
+  EXPECT_EQ(Text(Zone().zone(6)), " 5");
+}
+
 TEST_F(PickerTest, coming_back_from_another_window_of_the_program_reactivates_the_picker) {
   occupprof& w = OpenUse(1);
   const auto activate = [](QWidget* window) {
