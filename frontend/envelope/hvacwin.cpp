@@ -18,6 +18,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
@@ -136,7 +137,7 @@ hvac::hvac(QWidget* parent) : QWidget(parent, Qt::Window) {
       box->setFixedWidth(80);
       box->setValidator(new shell::Latin1Validator(box));
       box->setContextMenuPolicy(Qt::NoContextMenu);
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       connect(box, &QLineEdit::textEdited, this, [this] { edited_ = true; });
       values_[At(c)][At(r)] = box;
       grid->addWidget(box, r + 1, c + 1);
@@ -265,7 +266,10 @@ void hvac::edit_Click(int index) {
     }
     des_[At(selRow_)]->setText(Latin1(buffer_.substr(0, zones::kHvacNameWidth)));
   } else {
-    value(selColumn_, selRow_)->setText(Latin1(buffer_));  // cut to the box's length
+    // The buffer's text replaces the box's as if typed over it, through the column's filter
+    // and cut to the box's length.
+    value(selColumn_, selRow_)->selectAll();
+    shell::TypeIn(value(selColumn_, selRow_), Latin1(buffer_));
   }
   edited_ = true;
 }

@@ -15,6 +15,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/shell/filefault.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
@@ -84,7 +85,7 @@ wallwin::wallwin(int kind, QWidget* parent) : QWidget(parent, Qt::Window), kind_
     for (int c = 1; c < 7; ++c) {
       auto* box = new QLineEdit(this);
       box->setObjectName(QString("%1(%2)").arg(kNames[static_cast<std::size_t>(c)]).arg(r));
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       if (c >= 2) box->setMaximumWidth(80);
       connect(box, &QLineEdit::textChanged, this, [this, c, r](const QString& text) {
         if (filling_) return;
@@ -213,7 +214,9 @@ void wallwin::edit_Click(int index) {
   if (index == 1) {
     buffer_ = box->text().toLatin1().toStdString();
   } else {
-    box->setText(shell::Latin1(buffer_));
+    // The buffer's text replaces the cell's as if typed over it, through the column's filter.
+    box->selectAll();
+    shell::TypeIn(box, shell::Latin1(buffer_));
     table_.edited[static_cast<std::size_t>(TopOffset() + focusRow_ + 1)] = 1;
   }
 }

@@ -28,6 +28,7 @@
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/shell/filefault.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/printing.h"
@@ -284,7 +285,7 @@ void DrawForm::BuildStrip() {
   auto box = [this](const char* name) {
     auto* b = new QLineEdit(canvas_);
     b->setObjectName(name);
-    b->installEventFilter(this);
+    shell::InstallKeyFilter(b, this);
     connect(b, &QLineEdit::textEdited, this, [this, b] { FieldChanged(b); });
     return b;
   };
@@ -838,6 +839,9 @@ bool DrawForm::eventFilter(QObject* watched, QEvent* event) {
   const bool navigation = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
                           key->key() == Qt::Key_Home || key->key() == Qt::Key_End ||
                           key->key() == Qt::Key_Tab || key->key() == Qt::Key_Delete;
+  // Other keys that type nothing (Ctrl+V, Shift+Insert, Ctrl+C and the like) act as the box
+  // does; a paste then comes through here key by key.
+  if (!navigation && !backspace && !enter && shell::KeyCharacter(key) == 0) return false;
   if (box == orientation_) {
     // The arrow follows each key at once.
     pendingKey_ = backspace ? QString() : t;
