@@ -26,6 +26,10 @@ RunOptions::RunOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
   command2_->setObjectName("Command2");
   command3_ = new QPushButton("Cancel", this);
   command3_->setObjectName("Command3");
+  // Room around each caption: two average characters on either side of it.
+  for (QPushButton* button : {command1_, command2_, command3_}) {
+    button->setMinimumWidth(button->sizeHint().width() + 4 * button->fontMetrics().averageCharWidth());
+  }
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label1);
   layout->addWidget(command1_);
