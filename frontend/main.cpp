@@ -15,6 +15,7 @@
 #include "frontend/shell/openers.h"
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/windowing.h"
 #include "frontend/weather/selectweth.h"
 #include "frontend/weather/weatherwin.h"
 #include "frontend/sketch/drawform.h"
@@ -28,24 +29,26 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The program ends only through its own exit paths, never because a window closed.
   QApplication::setQuitOnLastWindowClosed(false);
+  // No window opens larger than the screen, with its buttons out of reach.
+  kalvano::shell::FitWindowsOnScreen();
   // The windows that lower libraries open by name.
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::zonename,
                                        &kalvano::zones::OpenZoneList);
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::zoneform,
-                                       [](int row) { kalvano::zones::OpenZoneForm(row); });
+                                       [](int row) { return kalvano::zones::OpenZoneForm(row); });
   kalvano::shell::SetInputEchoWriter([](kalvano::model::ProjectModel& m) {
     kalvano::reports::WriteInputEcho(m, kalvano::shell::Messages());
   });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::tabular,
                                        &kalvano::reports::OpenTabularViewer);
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::graphs,
-                                       [](int chart) { kalvano::reports::ShowChart(chart); });
+                                       [](int chart) { return kalvano::reports::ShowChart(chart); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::saveoutput,
                                        &kalvano::shell::OpenSaveOutput);
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::economics,
                                        [](int) { kalvano::envelope::OpenEconomics(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::hvac,
-                                       [](int) { kalvano::envelope::OpenHvacWindow(); });
+                                       [](int) { return kalvano::envelope::OpenHvacWindow(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::sketch,
                                        [](int) { kalvano::sketch::OpenSketchWindow(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::weather,
@@ -53,9 +56,9 @@ int main(int argc, char** argv) {
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::selectweth,
                                        [](int) { kalvano::weather::OpenSelectWeather(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::catalog,
-                                       [](int item) { kalvano::envelope::OpenCatalog(item); });
+                                       [](int item) { return kalvano::envelope::OpenCatalog(item); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::wallwin,
-                                       [](int kind) { kalvano::envelope::OpenTypeTable(kind); });
+                                       [](int kind) { return kalvano::envelope::OpenTypeTable(kind); });
   auto* startup = new kalvano::shell::mainform;
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();

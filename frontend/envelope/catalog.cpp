@@ -17,6 +17,7 @@
 #include "frontend/model/helpers.h"
 #include "frontend/model/project_model.h"
 #include "frontend/shell/filefault.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
@@ -85,7 +86,7 @@ catalog::catalog(int item, QWidget* parent) : QWidget(parent, Qt::Window), item_
     for (int r = 0; r < kCatalogRows; ++r) {
       auto* box = new QLineEdit(this);
       box->setObjectName(QString("%1(%2)").arg(kNames[static_cast<std::size_t>(c)]).arg(r));
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       if (c == 0) box->setMaximumWidth(44);
       if (c >= 2) box->setMaximumWidth(90);
       connect(box, &QLineEdit::textChanged, this, [this, c, r](const QString& text) {
@@ -158,7 +159,9 @@ void catalog::edit_Click(int index) {
   if (index == 1) {
     buffer_ = box->text().toLatin1().toStdString();
   } else {
-    box->setText(shell::Latin1(buffer_));
+    // The buffer's text replaces the cell's as if typed over it, through the column's filter.
+    box->selectAll();
+    shell::TypeIn(box, shell::Latin1(buffer_));
     edited_ = true;
   }
 }

@@ -17,8 +17,6 @@ std::string Converted(double value, int decimals) {
   return model::RightAlign(model::NumberText(model::RoundTo(value, decimals)), 6);
 }
 
-bool Blank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
-
 }  // namespace
 
 std::string UFactorToSI(std::string_view ip) { return Converted(model::Val(ip) * kUFactor, 3); }
@@ -27,16 +25,13 @@ std::string UFactorToIP(std::string_view si) { return Converted(model::Val(si) /
 std::string CostToIP(std::string_view si) { return Converted(model::Val(si) * kSquareFoot, 2); }
 
 CatalogTable ReadCatalog(std::string_view text, int unitSystem) {
-  std::vector<std::string> lines = model::SplitLines(text);
-  while (!lines.empty() && Blank(lines.back())) lines.pop_back();
-  if (lines.size() % kCatalogColumns != 0) {
-    throw model::FileError(model::kErrPastEndOfFile, "a catalogue entry ends early");
-  }
-  if (lines.size() / kCatalogColumns > static_cast<std::size_t>(kCatalogEntries)) {
+  const std::vector<std::string> lines = model::SplitLines(text);
+  const std::size_t entries = model::CatalogueEntries(lines, kCatalogColumns);
+  if (entries > static_cast<std::size_t>(kCatalogEntries)) {
     throw model::FileError(model::kErrPastEndOfFile, "more than 31 catalogue entries");
   }
   CatalogTable table;
-  for (std::size_t k = 0; k * kCatalogColumns < lines.size(); ++k) {
+  for (std::size_t k = 0; k < entries; ++k) {
     for (std::size_t c = 0; c < kCatalogColumns; ++c) table[c][k] = lines[k * kCatalogColumns + c];
     if (unitSystem == model::kSI) {
       table[2][k] = UFactorToSI(table[2][k]);

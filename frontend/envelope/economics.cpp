@@ -17,6 +17,7 @@
 
 #include "frontend/envelope/demandcharge.h"
 #include "frontend/model/helpers.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
@@ -81,7 +82,7 @@ Economicsform::Economicsform(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setObjectName(QString("economics(%1)").arg(i));
     box->setFixedWidth(80);
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     connect(box, &QLineEdit::textChanged, this, [this, i] { economics_Change(i); });
     economics_[At(i)] = box;
   }

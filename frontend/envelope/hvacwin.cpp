@@ -18,6 +18,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
@@ -50,9 +51,26 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::string HvacValueMissing(std::string_view id, std::string_view name) {
-  return "System" + std::string(id) + " (" + zones::TrimBlanks(name) +
-         ") has a value that is not a number.  The HVAC system database is not updated.";
+std::string HvacValueRefused(std::string_view id, std::string_view name, const zones::HvacFault& fault,
+                             std::string_view caption, std::string_view value, bool si) {
+  std::string text = "System" + std::string(id) + " (" + zones::TrimBlanks(name) + "): ";
+  using Kind = zones::HvacFault::Kind;
+  if (fault.kind == Kind::kNameReadAsNumber) {
+    text += "the name must not contain digits, signs or quotes (').";
+  } else {
+    text += "the " + std::string(caption) + " \"" + std::string(value) + "\" ";
+    switch (fault.kind) {
+      case Kind::kNotANumber: text += "is not a number."; break;
+      case Kind::kTooWide: text += "is too large for its column of the data base."; break;
+      default:
+        text += fault.field == 2
+                    ? std::string("gives no cooling SEER above 0, which the simulation needs.")
+                    : std::string("is too warm: the simulation needs a cooling supply below 75 F") +
+                          (si ? " (23.6 C)." : ".");
+        break;
+    }
+  }
+  return text + "  The HVAC system database is not updated.";
 }
 
 hvac::hvac(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -119,7 +137,7 @@ hvac::hvac(QWidget* parent) : QWidget(parent, Qt::Window) {
       box->setFixedWidth(80);
       box->setValidator(new shell::Latin1Validator(box));
       box->setContextMenuPolicy(Qt::NoContextMenu);
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       connect(box, &QLineEdit::textEdited, this, [this] { edited_ = true; });
       values_[At(c)][At(r)] = box;
       grid->addWidget(box, r + 1, c + 1);
@@ -192,12 +210,16 @@ bool hvac::SaveHvacDatabase() {
     systems.push_back(s);
     ids.push_back(Text(id_[At(r)]));
   }
-  if (const int bad = zones::SystemWithoutNumber(systems); bad >= 0) {
-    shell::Messages().show(HvacValueMissing(ids[At(bad)], systems[At(bad)].name),
-                           kHvacUpdatedTitle, MsgIcon::Exclamation);
+  const model::ProjectModel& m = shell::Model();
+  if (const auto fault = zones::FindHvacFault(systems, m.UnitSystem)) {
+    const zones::HvacSystem& s = systems[At(fault->system)];
+    const std::array<const std::string*, 6> texts{&s.name, &s.stpres, &s.seer, &s.temp, &s.fcost, &s.mcost};
+    shell::Messages().show(
+        HvacValueRefused(ids[At(fault->system)], s.name, *fault, Text(label1_[At(fault->field + 1)]),
+                         zones::TrimBlanks(*texts[At(fault->field)]), m.UnitSystem == model::kSI),
+        kHvacUpdatedTitle, MsgIcon::Exclamation);
     return false;
   }
-  const model::ProjectModel& m = shell::Model();
   try {
     zones::WriteHvacDatabase(zones::HvacDatabasePath(m), systems, m.UnitSystem);
   } catch (const model::FileError& e) {
@@ -244,7 +266,10 @@ void hvac::edit_Click(int index) {
     }
     des_[At(selRow_)]->setText(Latin1(buffer_.substr(0, zones::kHvacNameWidth)));
   } else {
-    value(selColumn_, selRow_)->setText(Latin1(buffer_));  // cut to the box's length
+    // The buffer's text replaces the box's as if typed over it, through the column's filter
+    // and cut to the box's length.
+    value(selColumn_, selRow_)->selectAll();
+    shell::TypeIn(value(selColumn_, selRow_), Latin1(buffer_));
   }
   edited_ = true;
 }

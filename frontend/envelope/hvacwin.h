@@ -29,8 +29,11 @@ inline constexpr std::string_view kHvacSaveQuestionTitle = "Update Database";
 inline constexpr std::string_view kHvacNameDigit =
     "A system name must not contain digits.  The name is not changed.";
 inline constexpr std::string_view kHvacNameDigitTitle = "System Name";
-// The refusal of a save with a value that holds no number; it names the system.
-std::string HvacValueMissing(std::string_view id, std::string_view name);
+// The refusal of a save with a value the data base cannot hold as the engine reads it; it
+// names the system (`id`, `name`), the field (`fault.field`, shown by its column caption)
+// and the value.
+std::string HvacValueRefused(std::string_view id, std::string_view name, const zones::HvacFault& fault,
+                             std::string_view caption, std::string_view value, bool si);
 
 class hvac : public QWidget {
   Q_OBJECT

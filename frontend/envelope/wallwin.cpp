@@ -15,6 +15,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/shell/filefault.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
@@ -37,6 +38,7 @@ QPointer<wallwin>& Loaded() {
 
 constexpr std::array<const char*, 7> kNames{"id", "Des", "UF", "Absp", "lag", "decr", "cost"};
 const char* kYellow = "background-color: rgb(255,255,0);";
+const char* kRedText = "color: rgb(255,0,0);";
 
 }  // namespace
 
@@ -83,7 +85,7 @@ wallwin::wallwin(int kind, QWidget* parent) : QWidget(parent, Qt::Window), kind_
     for (int c = 1; c < 7; ++c) {
       auto* box = new QLineEdit(this);
       box->setObjectName(QString("%1(%2)").arg(kNames[static_cast<std::size_t>(c)]).arg(r));
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       if (c >= 2) box->setMaximumWidth(80);
       connect(box, &QLineEdit::textChanged, this, [this, c, r](const QString& text) {
         if (filling_) return;
@@ -137,6 +139,13 @@ bool wallwin::LoadPropertyTable() {
   return true;
 }
 
+void wallwin::PaintRow(int tableRow, const char* style) {
+  const int k = tableRow - TopOffset() - 1;
+  if (k < 0 || k >= kWallwinRows) return;  // not on screen
+  ids_[static_cast<std::size_t>(k)]->setStyleSheet(style);
+  for (int c = 1; c < 7; ++c) Cell(c, k)->setStyleSheet(style);
+}
+
 bool wallwin::Yellow(int row) const { return ids_.at(static_cast<std::size_t>(row))->styleSheet() == kYellow; }
 
 void wallwin::ShowRows() {
@@ -177,11 +186,14 @@ void wallwin::OK_Click() {
   for (int r = 1; r <= kShownRows; ++r) {
     if (table_.edited[static_cast<std::size_t>(r)] != 1) continue;
     if ((*columns[0])[static_cast<std::size_t>(r)].empty()) {
+      // The row in question shows its text in red while it is asked about.
+      PaintRow(r, kRedText);
       if (boxes.ask("The " + KindWord(kind_) + " data you have just editted are not selected.  Save the new data before leaving?",
                     "Select " + KindWord(kind_) + " ID", MsgIcon::Exclamation, MsgButtons::YesNo) != MsgAnswer::Yes) {
         table_.edited[static_cast<std::size_t>(r)] = 0;
         continue;
       }
+      PaintRow(r, kYellow);
     }
     // A refused row keeps its mark: the table stays open with what was typed.
     if (StoreRow(m, table_, r, boxes)) table_.edited[static_cast<std::size_t>(r)] = 0;
@@ -202,7 +214,9 @@ void wallwin::edit_Click(int index) {
   if (index == 1) {
     buffer_ = box->text().toLatin1().toStdString();
   } else {
-    box->setText(shell::Latin1(buffer_));
+    // The buffer's text replaces the cell's as if typed over it, through the column's filter.
+    box->selectAll();
+    shell::TypeIn(box, shell::Latin1(buffer_));
     table_.edited[static_cast<std::size_t>(TopOffset() + focusRow_ + 1)] = 1;
   }
 }

@@ -50,6 +50,8 @@ class wallwin : public QWidget {
  private:
   void ShowRows();
   int TopOffset() const;
+  // Gives the seven cells of table row `tableRow`, where it is on screen, a style sheet.
+  void PaintRow(int tableRow, const char* style);
 
   int kind_;
   TypeTable table_;

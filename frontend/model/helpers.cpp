@@ -191,6 +191,18 @@ std::vector<std::string> SplitWords(std::string_view text) {
   return out;
 }
 
+std::size_t CatalogueEntries(const std::vector<std::string>& lines, std::size_t entryLines) {
+  const auto blank = [](const std::string& l) { return l.find_first_not_of(" \t") == std::string::npos; };
+  std::size_t entries = 0;
+  for (std::size_t at = 0; at < lines.size(); at += entryLines, ++entries) {
+    if (std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(at), lines.end(), blank)) break;
+    if (lines.size() - at < entryLines) {
+      throw FileError(kErrPastEndOfFile, "a catalogue entry ends early");
+    }
+  }
+  return entries;
+}
+
 void DeleteMatching(const std::string& folder, std::string_view suffix) {
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {

@@ -58,6 +58,12 @@ std::vector<std::string> SplitWords(std::string_view text);
 // The fields of a text separated by runs of any of the `separators` characters.
 std::vector<std::string> SplitOn(std::string_view text, std::string_view separators);
 
+// The number of entries in the lines of a catalogue of `entryLines` lines per entry. An entry
+// is its lines whatever they hold, so an emptied field is an empty line of it; blank lines
+// after the last entry make no entry. Lines left over that make no whole entry are the wrong
+// format (FileError 62, "a catalogue entry ends early").
+std::size_t CatalogueEntries(const std::vector<std::string>& lines, std::size_t entryLines);
+
 // Deletes the files of `folder` whose names end in `suffix`; errors are ignored.
 void DeleteMatching(const std::string& folder, std::string_view suffix);
 

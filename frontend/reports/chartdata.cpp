@@ -162,7 +162,10 @@ LoadChartData CutLoadChart(const ReportLines& report, int chart, const model::Pr
   const std::string& hours = LineAt(report, roof + 20);
   const std::string& dates = LineAt(report, roof + 21);
   const std::string hour = f.heating ? Columns(hours, 30, 44) : Columns(hours, 46, 60);
-  const std::string date = f.heating ? Columns(dates, 30, 46) : Columns(dates, 47, 63);
+  // The engine writes the peak dates one column further left in an SI report; either way
+  // each date is cut with the blank before it.
+  const std::size_t dateFrom = (f.heating ? 30 : 47) - (si ? 1 : 0);
+  const std::string date = Columns(dates, dateFrom, dateFrom + 16);
 
   for (std::size_t i = 9; i <= 11; ++i) d.value[8] = NumberText(Number(d.value[i]) + Number(d.value[8]));
   d.value[9] = d.value[12];

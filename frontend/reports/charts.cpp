@@ -1,5 +1,6 @@
 #include "frontend/reports/charts.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -244,6 +245,7 @@ QPushButton* ChartWindow::button(const std::string& name) const {
 
 void ChartWindow::Form_Load() {
   resize(900, 640);
+  shell::CentreOnScreen(this);
   output_->setText(Q(shell::Model().OutputFile));
 }
 
@@ -257,6 +259,13 @@ bool ChartWindow::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+void ChartWindow::closeEvent(QCloseEvent* event) {
+  // The window unloads itself when it goes back to the main menu; an answer that keeps it
+  // (a save first, or Cancel) keeps it open.
+  event->ignore();
+  Command1_Click();
+}
+
 void ChartWindow::EnableCharts(int shown) {
   for (int chart = first_; chart <= last_; ++chart)
     for (const auto& [name, b] : buttons_)
@@ -264,17 +273,13 @@ void ChartWindow::EnableCharts(int shown) {
 }
 
 void ChartWindow::Chart_Click(int chart) {
-  if (chart >= first_ && chart <= last_) {
-    ShowChart(chart);
-    return;
-  }
-  ShowChart(chart);
-  Unload();
+  // A chart of another window replaces this one only when it opened: a reader that refuses
+  // has shown its message, and this chart stays.
+  if (ShowChart(chart) && (chart < first_ || chart > last_)) Unload();
 }
 
 void ChartWindow::Tabular_Click() {
-  OpenTabularViewer(3);  // the monthly summaries
-  Unload();
+  if (OpenTabularViewer(3)) Unload();  // the monthly summaries
 }
 
 void ChartWindow::save_Click() {
@@ -296,7 +301,7 @@ void ChartWindow::Command1_Click() {
   const model::ProjectModel& m = shell::Model();
   if (m.ResultsExist == 1 && m.OutputSaved == 0) {
     const shell::MsgAnswer answer = shell::Messages().ask(
-        kUnsavedResultsText, kUnsavedResultsTitle, model::MsgIcon::Question, shell::MsgButtons::YesNoCancel);
+        kUnsavedResultsText, kUnsavedResultsTitle, model::MsgIcon::Information, shell::MsgButtons::YesNoCancel);
     if (answer == shell::MsgAnswer::Yes) {
       OpenSaveOutput();
       return;

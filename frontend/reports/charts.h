@@ -70,6 +70,7 @@ class ChartWindow : public QWidget {
   // The window draws charts firstChart..lastChart itself.
   ChartWindow(int firstChart, int lastChart, std::initializer_list<ButtonSpec> buttons);
   bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // the close box acts as "Main Menu"
   void EnableCharts(int shown);
   virtual void Unload() = 0;
 

@@ -1,6 +1,7 @@
 #include "frontend/reports/hourly.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,14 +23,13 @@
 namespace kalvano::reports {
 
 const char* const kHourlyNote =
-    "NOTE:  This feature will function only if you have Microsoft Excel installed on your "
-    "computer.  Choose one of the display options and press \"Display it Now\": the "
-    "spreadsheet program opens the hourly data of the last run, ready for plotting.  On this "
-    "system the program used is LibreOffice Calc (localc), or else Gnumeric, or else the "
-    "desktop's own opener for the file (xdg-open), whichever is found first on the "
-    "program path at start-up.  When the output is saved, the hourly files are saved with "
-    "it under unique names in the project's folder.  Close the spreadsheet program after "
-    "use: each use starts another copy of it.";
+    "NOTE:  This feature will function only if you have a program installed on your computer "
+    "that opens the hourly file: LibreOffice Calc (localc), else Gnumeric, else the desktop's "
+    "own opener for the file (xdg-open), the first of them found on the program path at "
+    "start-up.  Choose one of the display options and press \"Display it Now\": that program "
+    "shows the hourly data of the last run, ready for plotting.  When the output is saved, the "
+    "hourly files are saved with it under unique names in the project's folder.  Close the "
+    "program after use: each use starts another copy of it.";
 
 namespace {
 
@@ -115,6 +115,13 @@ Hourly::Hourly(QWidget* parent) : QWidget(parent, Qt::Window) {
 void Hourly::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   Form_Activate();
+}
+
+void Hourly::closeEvent(QCloseEvent* event) {
+  // The viewer was hidden for this window: the close box goes back to it as "Return to
+  // Tabular Menu" does.
+  event->ignore();
+  Action_Click(1);
 }
 
 void Hourly::Form_Activate() {

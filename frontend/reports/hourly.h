@@ -54,6 +54,7 @@ class Hourly : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // the close box returns to the viewer
 
  private:
   void ClearChoice();
@@ -71,7 +72,8 @@ Hourly& HourlyWindow();
 // Closes and deletes it (the viewer's "Return" and tests).
 void UnloadHourly();
 
-// The note beside the options: its first sentence, then what this system looks for.
+// The note beside the options; its first sentence names, once, the programs that open the
+// hourly file, in the order they are looked for at start-up.
 extern const char* const kHourlyNote;
 
 }  // namespace kalvano::reports

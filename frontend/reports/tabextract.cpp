@@ -40,8 +40,9 @@ Lines Cut(const Lines& report, std::string_view start, std::string_view end) {
   std::size_t i = 0;
   if (!start.empty()) {
     while (i < report.size() && !Begins(report[i], start)) ++i;
-    if (i == report.size()) throw model::FileError(model::kErrPastEndOfFile);
   }
+  // An empty report, or no start title, is the end of the file before the extract.
+  if (i == report.size()) throw model::FileError(model::kErrPastEndOfFile);
   Lines out;
   out.push_back(report[i]);
   for (++i; i < report.size() && !Begins(report[i], end); ++i) out.push_back(report[i]);
@@ -85,23 +86,43 @@ TabView SingleExtract(model::ProjectModel& m, model::MessageBoxes& boxes, std::s
   }
 }
 
+// The viewer shows pages 1 to 99: a report that would need more is not one this program
+// wrote, and is refused as the wrong format before any page is written.
+constexpr std::size_t kMaxPages = 99;
+
+void AddPage(std::vector<std::size_t>& starts, std::size_t start) {
+  if (starts.size() == kMaxPages) {
+    throw model::FileError(model::kErrPastEndOfFile, "a report of more than 99 pages");
+  }
+  starts.push_back(start);
+}
+
 // Where each zone page begins. A page takes the line it begins with and then five chunks,
 // each running up to and including the next line that begins "***"; the "***" line that
 // would end the fifth chunk begins the next page instead, and the last page runs to the
 // extract's last line, so every line lands on exactly one page. In section II each zone
-// block begins with one "***" page header and holds one zone heading, so the pages made are
-// the section's start and its zone headings counted in fives, rounded up.
+// block begins with one "***" page header and holds one zone heading ("ZONE" in columns 5
+// to 8), so the pages made are the section's start and its zone headings counted in fives,
+// rounded up. What follows the last zone (the engine's banner, whose lines begin "***", and
+// its end-of-preprocessing line) stays on the last zone page: no page is left without a zone.
 std::vector<std::size_t> ZonePageStarts(const Lines& lines) {
   std::vector<std::size_t> starts;
   std::size_t cur = 0;
   while (cur < lines.size()) {
-    starts.push_back(cur);
+    AddPage(starts, cur);
     ++cur;
     for (int j = 1; j <= 5 && cur < lines.size(); ++j) {
       while (cur < lines.size() && !Begins(lines[cur], "***")) ++cur;
       if (cur < lines.size() && j < 5) ++cur;
     }
   }
+  const auto holdsZone = [&lines](std::size_t from) {
+    for (std::size_t i = from; i < lines.size(); ++i) {
+      if (ColumnsHold(lines[i], 5, "ZONE")) return true;
+    }
+    return false;
+  };
+  while (starts.size() > 1 && !holdsZone(starts.back())) starts.pop_back();
   return starts;
 }
 
@@ -209,7 +230,7 @@ TabView ShowComfortReport(model::ProjectModel& m, model::MessageBoxes& boxes) {
     std::size_t count = 4;
     for (std::size_t i = 4; i < lines.size(); ++i) {
       if (Begins(lines[i], "*** PROJ") || (Begins(lines[i], " ZONE") && count > 448)) {
-        starts.push_back(i);
+        AddPage(starts, i);
         count = 0;
       }
       ++count;
@@ -221,6 +242,8 @@ TabView ShowComfortReport(model::ProjectModel& m, model::MessageBoxes& boxes) {
     view.previous = false;
     return view;
   } catch (const model::FileError&) {
+    // No page of an earlier report stays reachable.
+    m.Pages.ComfortPageCount = 0;
     boxes.show(kComfortErrorText, kComfortErrorTitle, model::MsgIcon::Exclamation);
     return {};
   }

@@ -5,9 +5,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 
@@ -17,18 +15,6 @@
 namespace kalvano::reports {
 
 namespace {
-
-PrinterChooser& Chooser() {
-  static PrinterChooser choose;
-  return choose;
-}
-
-bool DialogChooser(QPrinter& printer, QWidget* parent) {
-  QPrintDialog dialog(&printer, parent);
-  dialog.setMinMax(1, 1);
-  dialog.setFromTo(1, 1);
-  return dialog.exec() == QDialog::Accepted;
-}
 
 constexpr double kMargin = 10;     // mm, as a sheet is set up by default
 constexpr double kMinMargin = 3;   // mm, the narrowest margin used to fit a line
@@ -103,17 +89,9 @@ int PrintPageText(QPrinter& printer, const std::string& bytes) {
   return printed;
 }
 
-void SetPrinterChooser(PrinterChooser choose) { Chooser() = std::move(choose); }
-
 int PrintWithDialog(const std::string& bytes, const std::string& pdfPath, QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
-  if (QPrinterInfo::availablePrinters().isEmpty()) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdfPath));
-  }
-  const PrinterChooser& choose = Chooser();
-  const bool chosen = choose ? choose(printer, parent) : DialogChooser(printer, parent);
-  if (!chosen) return 0;
+  if (!shell::ChoosePrinter(printer, pdfPath, parent)) return 0;
   return PrintPageText(printer, bytes);
 }
 

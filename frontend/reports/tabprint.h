@@ -4,9 +4,10 @@
 // without a dialog in tests.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "frontend/shell/printing.h"
 
 class QPrinter;
 class QWidget;
@@ -22,10 +23,9 @@ std::vector<std::vector<std::string>> FormFeedSheets(const std::string& bytes);
 // longest line fits the printable width. Returns the number of sheets printed.
 int PrintPageText(QPrinter& printer, const std::string& bytes);
 
-// Sets up the printer for one print job (page range 1 to 1); false when the user cancelled.
-using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
-// Replaces the print dialog; an empty function restores it.
-void SetPrinterChooser(PrinterChooser choose);
+// The print dialog's seam, shared with the other windows that print.
+using shell::PrinterChooser;
+using shell::SetPrinterChooser;
 
 // Asks for the printer and prints the text; every error is ignored, a cancel prints
 // nothing. Where no printer is set up the dialog proposes the PDF file `pdfPath`. Returns

@@ -1,6 +1,7 @@
 #include "frontend/reports/tabular.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -92,6 +93,7 @@ void tabular::Form_Load() {
     resize(std::min(area.width(), static_cast<int>(area.width() * 0.85) + 96),
            static_cast<int>(area.height() * 0.85));
   }
+  shell::CentreOnScreen(this);
   Summary(9)->setEnabled(m.HourlyOutput == 1);
   graphical_->setEnabled(shell::HasWindowOpener(shell::window::graphs));
   save_->setEnabled(shell::HasWindowOpener(shell::window::saveoutput));
@@ -104,6 +106,12 @@ void tabular::Form_Activate() { label2_->setText(shell::Latin1(shell::Model().Ou
 bool tabular::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) Form_Activate();
   return QWidget::event(event);
+}
+
+void tabular::closeEvent(QCloseEvent* event) {
+  // The viewer unloads itself when it goes back to the main menu.
+  event->ignore();
+  BackToMainMenu();
 }
 
 void tabular::ShowView(const TabView& view) {
@@ -134,26 +142,32 @@ void tabular::Summary_Click(int index) {
   } else if (index == 7) {
     PrintWithDialog(page_, model::AppPath(m, "temp/tabular.pdf"), this);
   } else if (index == 8) {
-    if (m.ResultsExist == 1 && m.OutputSaved == 0) {
-      const shell::MsgAnswer answer =
-          shell::Messages().ask(kUnsavedResultsText, kUnsavedResultsTitle,
-                                model::MsgIcon::Question, shell::MsgButtons::YesNoCancel);
-      if (answer == shell::MsgAnswer::Yes) {
-        Summary(8)->setEnabled(true);
-        OpenSaveOutput();
-        return;
-      }
-      if (answer != shell::MsgAnswer::No) return;
-    }
-    text1_->clear();
-    page_.clear();
-    paging_.ComfortPageIndex = 0;
-    shell::ShowModeless(&shell::MainMenu());
-    UnloadTabularViewer();
+    BackToMainMenu();
   } else if (index == 9) {
     hide();
     shell::ShowModeless(&HourlyWindow());
   }
+}
+
+bool tabular::BackToMainMenu() {
+  const model::ProjectModel& m = shell::Model();
+  if (m.ResultsExist == 1 && m.OutputSaved == 0) {
+    const shell::MsgAnswer answer =
+        shell::Messages().ask(kUnsavedResultsText, kUnsavedResultsTitle,
+                              model::MsgIcon::Information, shell::MsgButtons::YesNoCancel);
+    if (answer == shell::MsgAnswer::Yes) {
+      Summary(8)->setEnabled(true);
+      OpenSaveOutput();
+      return false;
+    }
+    if (answer != shell::MsgAnswer::No) return false;
+  }
+  text1_->clear();
+  page_.clear();
+  paging_.ComfortPageIndex = 0;
+  shell::ShowModeless(&shell::MainMenu());
+  UnloadTabularViewer();
+  return true;
 }
 
 void tabular::zone_Click(int index) {
@@ -206,17 +220,26 @@ void UnloadTabularViewer() {
 
 void ShowTabularViewer() { shell::ShowModeless(&TabularViewer()); }
 
-void OpenTabularViewer(int view) {
+bool OpenTabularViewer(int view) {
   // The registry's numbering has the comfort pages where the tabular choices have the weather.
   const int tableChoice = view == shell::kTabularComfortPages ? 8
                           : view == shell::kTabularWeather    ? 7
                                                               : view;
+  const bool loaded = TabularViewerLoaded();
   tabular& viewer = TabularViewer();
-  // A view from outside starts with the paging buttons off; a paged view sets them.
-  viewer.zone(1)->setEnabled(false);
-  viewer.zone(2)->setEnabled(false);
-  viewer.ShowView(ShowTableChoice(shell::Model(), viewer.Paging(), tableChoice, shell::Messages()));
+  if (view != 0) {
+    // A view from outside starts with the paging buttons off; a paged view sets them.
+    viewer.zone(1)->setEnabled(false);
+    viewer.zone(2)->setEnabled(false);
+    const TabView shown = ShowTableChoice(shell::Model(), viewer.Paging(), tableChoice, shell::Messages());
+    viewer.ShowView(shown);
+    if (!shown.shown && !viewer.isVisible()) {
+      if (!loaded) UnloadTabularViewer();
+      return false;
+    }
+  }
   ShowTabularViewer();
+  return true;
 }
 
 }  // namespace kalvano::reports

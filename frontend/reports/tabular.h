@@ -47,11 +47,15 @@ class tabular : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // the close box acts as "Main Menu"
 
  private:
   void EnableViews();
   void OpenSaveOutput();
   void SaveOutputCancelled();
+  // "Main Menu" once its button states are set: asks about unsaved results, then empties
+  // and unloads the viewer and shows the main menu; false when the viewer stays.
+  bool BackToMainMenu();
 
   std::array<QPushButton*, 11> summary_{};
   QPushButton* next_;
@@ -73,7 +77,8 @@ void UnloadTabularViewer();
 void ShowTabularViewer();
 // Runs a view and shows the viewer: the opener of the shell's window::tabular, whose
 // numbering of the views `view` follows (shell::kTabularComfortPages the comfort pages,
-// shell::kTabularWeather the weather summary; 0 runs none).
-void OpenTabularViewer(int view);
+// shell::kTabularWeather the weather summary; 0 runs none). A view that fails has shown its
+// message; a viewer not on screen then stays off it (result false).
+bool OpenTabularViewer(int view);
 
 }  // namespace kalvano::reports

@@ -218,6 +218,9 @@ void mainform::continue_Click() {
   menu.setWindowTitle(Latin1("-- " + m.ProjectFile));
   ShowModeless(&menu);
   setEnabled(false);
+  // Disabled and maximised behind the main menu: a click on it must not hide the main menu
+  // and the step windows.
+  KeepBehind(this);
 }
 
 void mainform::closeEvent(QCloseEvent* event) {

@@ -540,10 +540,12 @@ void mainmenu::RunViewAction(const ViewAction& action) {
       case ViewAction::kNothing:
         return;
       case ViewAction::kTable:
-        opened = OpenWindow(window::tabular, TabularArgFor(action.index));
+        opened = HasWindowOpener(window::tabular);
+        OpenWindow(window::tabular, TabularArgFor(action.index));
         break;
       case ViewAction::kChart:
-        opened = OpenWindow(window::graphs, action.index);
+        opened = HasWindowOpener(window::graphs);
+        OpenWindow(window::graphs, action.index);
         break;
       case ViewAction::kPicker:
         opened = ViewOutputPicker().Open(true);
@@ -554,7 +556,7 @@ void mainmenu::RunViewAction(const ViewAction& action) {
       case ViewAction::kAskSaveFirst:
         if (Messages().ask(kUnsavedRunQuestion, kUnsavedRunTitle, MsgIcon::Exclamation,
                            MsgButtons::YesNo) == MsgAnswer::Yes) {
-          opened = OpenWindow(window::saveoutput, 1);
+          opened = OpenWindow(window::saveoutput, kSaveOutputReports);
         } else {
           opened = ViewOutputPicker().Open(true);
         }

@@ -64,6 +64,10 @@ MessageBoxes& Messages() {
   return g_installed != nullptr ? *g_installed : qtBoxes;
 }
 
-void SetMessages(MessageBoxes* boxes) { g_installed = boxes; }
+MessageBoxes* SetMessages(MessageBoxes* boxes) {
+  MessageBoxes* previous = g_installed;
+  g_installed = boxes;
+  return previous;
+}
 
 }  // namespace kalvano::shell

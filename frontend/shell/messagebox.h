@@ -32,7 +32,8 @@ class QtMessageBoxes final : public MessageBoxes {
 
 // The answerer in use: Qt's message boxes unless a test installed another one.
 MessageBoxes& Messages();
-// Installs an answerer (not owned); nullptr restores Qt's message boxes.
-void SetMessages(MessageBoxes* boxes);
+// Installs an answerer (not owned); nullptr restores Qt's message boxes. Returns the answerer
+// installed before (nullptr for Qt's), so that a caller can put it back.
+MessageBoxes* SetMessages(MessageBoxes* boxes);
 
 }  // namespace kalvano::shell

@@ -36,8 +36,7 @@ bool OpenWindow(std::string_view name, int arg) {
   if (it == openers.end()) return false;
   // A copy, so that an opener may replace itself while it runs.
   const WindowOpener open = it->second;
-  open(arg);
-  return true;
+  return open(arg);
 }
 
 void ClearWindowOpeners() {

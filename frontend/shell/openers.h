@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "frontend/model/project_model.h"
 
@@ -26,7 +28,8 @@ inline constexpr std::string_view tabular = "tabular";
 // 4 annual cooling, 5 monthly heating & cooling, 6 monthly utility costs, 7 energy breakdown.
 inline constexpr std::string_view graphs = "graphs";
 // The save-output dialog; arg 1 shows it with its "Run" button disabled (from a results
-// window), 0 as the run dispatch shows it.
+// window), 0 as the run dispatch shows it, kSaveOutputReports as the View Output menu's
+// retrieve item shows it.
 inline constexpr std::string_view saveoutput = "saveoutput";
 inline constexpr std::string_view sketch = "sketch";          // building sketch
 inline constexpr std::string_view weather = "weather";        // weather data
@@ -47,19 +50,35 @@ inline constexpr int kTabularComfortPages = 7;
 inline constexpr int kGraphEnergyBreakdown = 7;
 // The tabular viewer's weather summary (the View Output menu's tabular item 7).
 inline constexpr int kTabularWeather = 8;
+// The save-output dialog with its "Run" button disabled and its file list on the saved
+// report sets ("*.ot*") whatever the last run was.
+inline constexpr int kSaveOutputReports = 2;
 
-// Opens (shows) a window. `arg` carries the one number some windows take (a zone row, a
-// chart or page choice); 0 when the window takes none.
-using WindowOpener = std::function<void(int arg)>;
+// Opens (shows) a window and tells whether it opened: false when it showed its own message
+// instead (a report that cannot be read) and no window of it is on screen. `arg` carries the
+// one number some windows take (a zone row, a chart or page choice); 0 when the window takes
+// none.
+using WindowOpener = std::function<bool(int arg)>;
 
 // Registers `open` under `name`, replacing an earlier opener of that name. An empty
 // function removes the name.
 void RegisterWindowOpener(std::string_view name, WindowOpener open);
+// The same for an opener whose window always opens (it returns nothing).
+template <typename Open>
+  requires std::is_void_v<std::invoke_result_t<Open&, int>>
+void RegisterWindowOpener(std::string_view name, Open open) {
+  RegisterWindowOpener(name, WindowOpener([open = std::move(open)](int arg) mutable {
+                         open(arg);
+                         return true;
+                       }));
+}
 
 // Whether a window of that name can be opened in this program.
 bool HasWindowOpener(std::string_view name);
 
-// Opens the named window; false (and nothing happens) when no opener is registered.
+// Opens the named window; false when no opener is registered (nothing happens) or when the
+// window did not open. A caller that hid a window to open this one shows a way back when
+// nothing opened.
 bool OpenWindow(std::string_view name, int arg = 0);
 
 // Removes every opener and the input-echo writer (tests start from an empty registry).

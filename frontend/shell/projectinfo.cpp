@@ -19,6 +19,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/numtext.h"
 #include "frontend/shell/filefault.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
@@ -82,7 +83,7 @@ projectinfo::projectinfo(QWidget* parent) : QWidget(parent, Qt::Window) {
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     auto* box = new QLineEdit(frame);
     box->setObjectName(QString("projectid(%1)").arg(i));
-    box->installEventFilter(this);
+    InstallKeyFilter(box, this);
     box->setValidator(new Latin1Validator(box));
     boxes_[i] = box;
     const int index = static_cast<int>(i);

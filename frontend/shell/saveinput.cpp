@@ -49,15 +49,6 @@ double NextRandom() {
 
 QString FromLocal(const std::string& text) { return QString::fromLocal8Bit(text); }
 
-// Read-only prompt: typed keys are discarded.
-class DiscardKeys final : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::KeyPress; }
-};
-
 }  // namespace
 
 void SetSeedSource(std::function<double()> source) { SeedSource() = std::move(source); }
@@ -85,7 +76,7 @@ saveinputform::saveinputform(QWidget* parent) : QWidget(parent, Qt::Window) {
   text1_ = new QPlainTextEdit(this);
   text1_->setObjectName("Text1");
   text1_->setMaximumHeight(48);
-  text1_->installEventFilter(new DiscardKeys(text1_));
+  text1_->setReadOnly(true);  // typed, pasted and dropped text is discarded
 
   auto* nameRow = new QHBoxLayout;
   nameRow->addWidget(label);

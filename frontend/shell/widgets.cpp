@@ -2,11 +2,16 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -125,6 +130,21 @@ QFont FixedPitchFont(double pointSize) {
   }
   if (size > 0) system.setPointSizeF(size);
   return system;
+}
+
+int LineEditWidth(const QLineEdit* box, std::initializer_list<QString> texts) {
+  const QFontMetrics metrics(box->font());
+  int widest = 0;
+  for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+  // As the line edit sizes itself: two pixels of margin on either side, its text and contents
+  // margins, the cursor, then the style's frame around that.
+  const QMargins text = box->textMargins();
+  const QMargins contents = box->contentsMargins();
+  const int inner = widest + 2 * 2 + text.left() + text.right() + contents.left() + contents.right() + 1;
+  QStyleOptionFrame opt;
+  opt.initFrom(box);
+  opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
+  return box->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(inner, box->sizeHint().height()), box).width();
 }
 
 }  // namespace kalvano::shell

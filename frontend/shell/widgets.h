@@ -10,7 +10,9 @@
 
 class QEvent;
 class QKeyEvent;
+class QLineEdit;
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -66,5 +68,9 @@ QString DisplayText(const std::string& bytes);
 // only when "i" and "W" have the same advance in it (the fixed-pitch flag of a face is not to
 // be trusted). `pointSize` 0 keeps the size of the system's fixed font.
 QFont FixedPitchFont(double pointSize = 0);
+
+// The width a line edit needs to show each of `texts` whole in its font: the widest text,
+// the box's frame, margins and cursor included.
+int LineEditWidth(const QLineEdit* box, std::initializer_list<QString> texts);
 
 }  // namespace kalvano::shell

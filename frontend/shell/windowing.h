@@ -19,6 +19,19 @@ void PlaceFileDialog(QWidget* window);
 // Shows a window without waiting for it (modeless) and brings it to the front.
 void ShowModeless(QWidget* window);
 
+// Keeps a window behind every other window: a click on it no longer raises it over them.
+// The start-up window is kept so once it has handed over to the main menu.
+void KeepBehind(QWidget* window);
+
+// Fits a window into the available area of its screen (the screen less its panels, and the
+// window's frame): a window larger than the area is made as small as the area, and one that
+// would reach beyond an edge is moved inside, so that its buttons can be reached.
+void FitOnScreen(QWidget* window);
+
+// Fits every window of the program as it is shown (FitOnScreen); the program turns this on
+// at start-up. `on` false turns it off again.
+void FitWindowsOnScreen(bool on = true);
+
 // Shows a dialog modeless while `owner` stays disabled; the owner is enabled again as soon as
 // the dialog is hidden or closed.
 void ShowBlocking(QWidget* dialog, QWidget* owner);

@@ -20,8 +20,8 @@ using model::FileError;
 using model::MsgIcon;
 using model::ProjectModel;
 
-constexpr int kCatalogueEntries = 15;
-constexpr int kEntryLines = 7;
+constexpr std::size_t kCatalogueEntries = 15;
+constexpr std::size_t kEntryLines = 7;
 constexpr double kUToSI = 5.678;
 constexpr double kCostToSI = 10.764;
 
@@ -54,11 +54,10 @@ struct CatalogueColumns {
 // Reads up to 15 entries of 7 lines, or to the end of the file.
 void ReadCatalogue(const ProjectModel& m, std::string_view file, const CatalogueColumns& t,
                    int16_t units, bool keepOnlyWallIds) {
-  std::vector<std::string> lines = FileLines(m, file);
-  while (!lines.empty() && Trimmed(lines.back()).empty()) lines.pop_back();
+  const std::vector<std::string> lines = FileLines(m, file);
+  const std::size_t entries = model::CatalogueEntries(lines, kEntryLines);
   std::size_t pos = 0;
-  for (int entry = 0; entry < kCatalogueEntries && pos < lines.size(); ++entry) {
-    if (pos + kEntryLines > lines.size()) throw WrongCatalogue();
+  for (std::size_t entry = 0; entry < kCatalogueEntries && entry < entries; ++entry) {
     double id = 0;
     if (!model::ParseNumber(lines[pos], id) || id != std::floor(id) || id < 1 ||
         id > model::kMaxTypeId) {
@@ -192,14 +191,8 @@ std::vector<std::string> ZoneFileLines(const ProjectModel& m, int z) {
 }
 
 void FirstDescription(ProjectModel& m) {
-  ReadCatalogue(m, "profiles/bprof6.dat",
-                {&m.WallId, &m.WallDesc, &m.WallU, &m.WallAbs, &m.WallLag, &m.WallDecr,
-                 &m.WallCost},
-                m.UnitSystem, true);
-  ReadCatalogue(m, "profiles/bprof7.dat",
-                {&m.WinId, &m.WinDesc, &m.WinU, &m.WinShgc, &m.WinEmiss, &m.WinDlTrans,
-                 &m.WinCost},
-                m.UnitSystem, false);
+  ReadTypeCatalogue(m, 1);
+  ReadTypeCatalogue(m, 2);
   ReadDefaultSchedules(m);
   for (int z = 1; z <= m.ZoneCount; ++z) {
     const auto zi = static_cast<std::size_t>(z);
@@ -246,6 +239,20 @@ void LaterDescription(ProjectModel& m) {
 }
 
 }  // namespace
+
+void ReadTypeCatalogue(ProjectModel& m, int kind) {
+  if (kind == 1) {
+    ReadCatalogue(m, "profiles/bprof6.dat",
+                  {&m.WallId, &m.WallDesc, &m.WallU, &m.WallAbs, &m.WallLag, &m.WallDecr,
+                   &m.WallCost},
+                  m.UnitSystem, true);
+  } else {
+    ReadCatalogue(m, "profiles/bprof7.dat",
+                  {&m.WinId, &m.WinDesc, &m.WinU, &m.WinShgc, &m.WinEmiss, &m.WinDlTrans,
+                   &m.WinCost},
+                  m.UnitSystem, false);
+  }
+}
 
 ZoneGrid& ZoneListGrid() {
   static ZoneGrid grid;

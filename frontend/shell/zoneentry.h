@@ -43,6 +43,12 @@ inline constexpr std::string_view kBuildingTypeTitle = "Building Type";
 // The refusal of a zone with too many surfaces names the zone's sketch name.
 std::string TooManySurfaces(std::string_view sketchName);
 
+// Reads the wall and roof catalogue (kind 1) or the window and skylight catalogue (kind 2)
+// into the project's type table, as the first description after a sketch does: its first 15
+// entries by their ids, U-factors and costs converted in an SI project. A catalogue that is
+// not whole entries of 7 lines, or an id that is no type id, throws model::FileError (62).
+void ReadTypeCatalogue(model::ProjectModel& m, int kind);
+
 // Runs step 5 on the model and the grid. Shows its own messages; returns true when the
 // zone list is to be shown, false when the step stopped (nothing shown, or a message).
 bool ZoneEntry(model::ProjectModel& m, ZoneGrid& grid, model::MessageBoxes& boxes);

@@ -13,21 +13,25 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/shell/filefault.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
+#include "frontend/shell/printing.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
@@ -80,6 +84,70 @@ QPointF DrawingPoint(QSize canvas, QPointF pixel) {
 }
 
 // ---------------------------------------------------------------------------------------
+// The level scroll bar
+
+LevelScrollBar::LevelScrollBar(QWidget* parent, std::function<void(int)> step)
+    : QScrollBar(Qt::Horizontal, parent), step_(std::move(step)) {
+  setRange(1, kMaxLevels);
+  setSingleStep(1);
+  setPageStep(1);
+  // A drag of the thumb is one change, when the thumb is let go.
+  setTracking(false);
+  connect(this, &QAbstractSlider::actionTriggered, this, &LevelScrollBar::Action);
+  connect(this, &QAbstractSlider::sliderReleased, this, [this] { Action(SliderMove); });
+}
+
+void LevelScrollBar::ShowLevel(int level) {
+  level_ = level;
+  const QSignalBlocker block(this);
+  setValue(level);
+  setSliderPosition(level);
+}
+
+void LevelScrollBar::mousePressEvent(QMouseEvent* event) {
+  QScrollBar::mousePressEvent(event);
+  // One press, one step: the arrow held down does not repeat it.
+  setRepeatAction(SliderNoAction);
+}
+
+void LevelScrollBar::Action(int action) {
+  int direction = 0;
+  switch (action) {
+    case SliderSingleStepAdd:
+    case SliderPageStepAdd:
+    case SliderToMaximum:
+      direction = 1;
+      break;
+    case SliderSingleStepSub:
+    case SliderPageStepSub:
+    case SliderToMinimum:
+      direction = -1;
+      break;
+    case SliderMove:
+      // The wheel, or a dragged thumb let go (not while it is still dragged).
+      if (!isSliderDown()) direction = sliderPosition() > level_ ? 1 : (sliderPosition() < level_ ? -1 : 0);
+      break;
+    default:
+      break;
+  }
+  if (direction == 0) return;
+  if (pending_ == 0) QTimer::singleShot(0, this, &LevelScrollBar::Step);
+  pending_ = direction;
+}
+
+void LevelScrollBar::Step() {
+  const int direction = std::exchange(pending_, 0);
+  ShowLevel(level_);  // the bar's own move is undone; the step decides the level
+  if (direction != 0 && step_) step_(direction);
+  // A question the step asked may have taken the button's release: the arrow is let go.
+  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-1, -1), mapToGlobal(QPointF(-1, -1)),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QScrollBar::mouseReleaseEvent(&release);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
 // The canvas
 
 DrawCanvas::DrawCanvas(DrawForm* form) : QWidget(form), form_(form) {
@@ -103,43 +171,12 @@ void DrawCanvas::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), palette().window());
   const double s = Scale();
   p.scale(s, s);
-  p.drawImage(0, 0, form_->image_);
-  // Drawing units from here on: x from -100, y upward.
-  p.translate(-kDrawLeft, kDrawHeight);
-  p.scale(1, -1);
-  QRect band;
-  if (form_->Rubber(band)) {
-    p.setPen(QPen(Qt::black, 1 / s, Qt::DashLine));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(band);
-  }
-  // The north arrow and its marker.
-  const double theta = form_->ArrowAngle() * 3.141593 / 180;
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setPen(QPen(QColor(255, 0, 0), 2));
-  p.drawLine(QPointF(20, 20), QPointF(20 - 20 * std::sin(theta), 20 + 20 * std::cos(theta)));
-  p.setPen(QPen(Colour(2), 1));
-  p.drawEllipse(QPointF(20, 20), 12, 12);
-  p.setPen(QPen(Qt::black, 1));
-  p.drawLine(QPointF(20, 20), QPointF(20, 42));
-  p.drawLine(QPointF(20, 42), QPointF(17, 36));
-  p.scale(1, -1);
-  p.drawText(QPointF(23, -44), "N");
+  form_->PaintDrawing(p, 1 / s);
 }
 
 void DrawCanvas::resizeEvent(QResizeEvent*) {
-  DrawForm& f = *form_;
-  const std::array<QWidget*, 4> boxes{f.gridsize_, f.numFloors_, f.ceilingHt_, f.orientation_};
-  for (int i = 0; i < 4; ++i) {
-    const double top = 600 - 17.0 * i;
-    f.stripLabels_[static_cast<std::size_t>(i)]->setGeometry(Place(-100, top, 62, 16));
-    boxes[static_cast<std::size_t>(i)]->setGeometry(Place(-37, top, 37, 16));
-  }
-  f.level_->setGeometry(Place(-100, 532, 62, 16));
-  f.hscroll_->setGeometry(Place(-35, 532, 35, 16));
-  f.zoneAreaBox_->setGeometry(Place(-100, 515, 100, 16));
-  for (int n = 1; n <= kZones; ++n) {
-    f.names_[static_cast<std::size_t>(n - 1)]->setGeometry(Place(-85, NameTop(n), 85, 17));
+  for (const StripPlace& place : form_->StripPlaces()) {
+    place.widget->setGeometry(Place(place.left, place.top, place.width, place.height));
   }
 }
 
@@ -248,7 +285,7 @@ void DrawForm::BuildStrip() {
   auto box = [this](const char* name) {
     auto* b = new QLineEdit(canvas_);
     b->setObjectName(name);
-    b->installEventFilter(this);
+    shell::InstallKeyFilter(b, this);
     connect(b, &QLineEdit::textEdited, this, [this, b] { FieldChanged(b); });
     return b;
   };
@@ -258,12 +295,8 @@ void DrawForm::BuildStrip() {
   orientation_ = box("Orientation");
   level_ = new QLabel(canvas_);
   level_->setObjectName("Level");
-  hscroll_ = new QScrollBar(Qt::Horizontal, canvas_);
+  hscroll_ = new LevelScrollBar(canvas_, [this](int direction) { HScroll1_Change(currentLevel_ + direction); });
   hscroll_->setObjectName("HScroll1");
-  hscroll_->setRange(0, 1000);
-  hscroll_->setPageStep(100);
-  hscroll_->setSingleStep(1);
-  connect(hscroll_, &QScrollBar::valueChanged, this, &DrawForm::HScroll1_Change);
   zoneAreaBox_ = new QLineEdit(canvas_);
   zoneAreaBox_->setObjectName("zone_area");
   zoneAreaBox_->setReadOnly(true);
@@ -288,7 +321,7 @@ void DrawForm::Form_Load() {
     shell::ReportFileFault(error);
     return;
   }
-  const SketchLevel& first = sketch_.levels.front();
+  const SketchLevel& first = sketch_.Level(1);
   gridSize_ = first.Header(kGridSize);
   orientAngle_ = first.Header(kOrientation);
   sketchFloorArea_ = m.FloorArea;
@@ -307,7 +340,7 @@ void DrawForm::Form_Load() {
   m.NewSketch = 0;
   currentLevel_ = 0;
   loaded_ = true;
-  ChangeLevel();
+  ChangeLevel(1);
   RecountZoneAreas();
 }
 
@@ -315,13 +348,13 @@ int DrawForm::PaintZone() const { return shell::Model().PaintZone; }
 
 void DrawForm::OpenSketch(Sketch sketch) {
   sketch_ = std::move(sketch);
-  const SketchLevel& first = sketch_.levels.front();
+  const SketchLevel& first = sketch_.Level(1);
   gridSize_ = first.Header(kGridSize);
   orientAngle_ = first.Header(kOrientation);
   gridsize_->setText(shell::Latin1(model::NumberText(gridSize_)));
   orientation_->setText(shell::Latin1(model::NumberText(orientAngle_)));
   currentLevel_ = 0;
-  ChangeLevel();
+  ChangeLevel(1);
   RecountZoneAreas();
 }
 
@@ -397,6 +430,73 @@ void DrawForm::DrawGrid() {
     }
   }
   canvas_->update();
+}
+
+void DrawForm::PaintDrawing(QPainter& p, double hairline) const {
+  p.save();
+  p.drawImage(0, 0, image_);
+  // Drawing units from here on: x from -100, y upward.
+  p.translate(-kDrawLeft, kDrawHeight);
+  p.scale(1, -1);
+  QRect band;
+  if (Rubber(band)) {
+    p.setPen(QPen(Qt::black, hairline, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(band);
+  }
+  // The north arrow and its marker.
+  const double theta = ArrowAngle() * 3.141593 / 180;
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(QPen(QColor(255, 0, 0), 2));
+  p.drawLine(QPointF(20, 20), QPointF(20 - 20 * std::sin(theta), 20 + 20 * std::cos(theta)));
+  p.setPen(QPen(Colour(2), 1));
+  p.drawEllipse(QPointF(20, 20), 12, 12);
+  p.setPen(QPen(Qt::black, 1));
+  p.drawLine(QPointF(20, 20), QPointF(20, 42));
+  p.drawLine(QPointF(20, 42), QPointF(17, 36));
+  p.scale(1, -1);
+  QFont font = canvas_->font();
+  font.setPixelSize(11);
+  p.setFont(font);
+  p.drawText(QPointF(23, -44), "N");
+  p.restore();
+}
+
+std::vector<StripPlace> DrawForm::StripPlaces() const {
+  std::vector<StripPlace> places;
+  const std::array<QWidget*, 4> boxes{gridsize_, numFloors_, ceilingHt_, orientation_};
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const double top = 600 - 17.0 * static_cast<double>(i);
+    places.push_back({stripLabels_[i], -100, top, 62, 16});
+    places.push_back({boxes[i], -37, top, 37, 16});
+  }
+  places.push_back({level_, -100, 532, 62, 16});
+  places.push_back({hscroll_, -35, 532, 35, 16});
+  places.push_back({zoneAreaBox_, -100, 515, 100, 16});
+  for (int n = 1; n <= kZones; ++n) places.push_back({names_[static_cast<std::size_t>(n - 1)], -85, NameTop(n), 85, 17});
+  return places;
+}
+
+void DrawForm::PaintStrip(QPainter& p) const {
+  p.save();
+  QFont font = canvas_->font();
+  font.setPixelSize(11);
+  p.setFont(font);
+  for (const StripPlace& place : StripPlaces()) {
+    const QRectF box(place.left - kDrawLeft, kDrawHeight - place.top, place.width, place.height);
+    QString text;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(place.widget)) {
+      p.setPen(QPen(Qt::gray, 0.5));
+      p.setBrush(Qt::white);
+      p.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
+      text = edit->text();
+    } else if (const auto* label = qobject_cast<const QLabel*>(place.widget)) {
+      text = label->text();
+    }
+    p.setPen(Qt::black);
+    p.drawText(box.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+  }
+  p.restore();
 }
 
 bool DrawForm::Rubber(QRect& band) const {
@@ -585,35 +685,42 @@ void DrawForm::WriteLevelFile() {
   level.SetHeader(kFloors, floors_);
   level.SetHeader(kRoomHeight, roomHeight_);
   for (int n = 1; n <= kZones; ++n) level.SetName(n, Text(names_[static_cast<std::size_t>(n - 1)]));
-  sketch_.levels[static_cast<std::size_t>(currentLevel_ - 1)] = level;
+  sketch_.Level(currentLevel_) = level;
 }
 
-void DrawForm::ChangeLevel() {
-  ++currentLevel_;
-  if (currentLevel_ < 1) {
-    currentLevel_ = 1;
-    return;
+bool DrawForm::ChangeLevel(int to) {
+  if (to > LevelCount()) {
+    if (!AddLevel()) to = currentLevel_;
+    to = std::min(to, LevelCount());
   }
-  if (currentLevel_ > LevelCount()) {
-    shell::MessageBoxes& boxes = shell::Messages();
-    if (boxes.ask("Maximum number of floors exceeded!  Do you wish to add another floor?",
-                  "Maximum Levels Exceeded", MsgIcon::Exclamation, MsgButtons::YesNo) != MsgAnswer::Yes) {
-      currentLevel_ = LevelCount();
-      return;
-    }
-    if (LevelCount() >= kMaxLevels) {
-      boxes.show("The sketch already has 98 levels, the most it can hold.", "Maximum Levels Exceeded",
-                 MsgIcon::Exclamation);
-      currentLevel_ = LevelCount();
-      return;
-    }
-    sketch_.levels.push_back(sketch_.levels.back());
+  if (to < 1 || to == currentLevel_) {
+    hscroll_->ShowLevel(currentLevel_);
+    return false;
   }
+  currentLevel_ = to;
   ShowLevel();
+  return true;
+}
+
+bool DrawForm::AddLevel() {
+  shell::MessageBoxes& boxes = shell::Messages();
+  asking_ = true;
+  const MsgAnswer answer = boxes.ask("Maximum number of floors exceeded!  Do you wish to add another floor?",
+                                     "Maximum Levels Exceeded", MsgIcon::Exclamation, MsgButtons::YesNo);
+  asking_ = false;
+  if (answer != MsgAnswer::Yes) return false;
+  if (LevelCount() >= kMaxLevels) {
+    boxes.show("The sketch already has 98 levels, the most it can hold.", "Maximum Levels Exceeded",
+               MsgIcon::Exclamation);
+    return false;
+  }
+  // The new level is a copy of the top one: header, names and cells.
+  sketch_.levels.push_back(sketch_.Level(LevelCount()));
+  return true;
 }
 
 void DrawForm::ShowLevel() {
-  const SketchLevel& level = sketch_.levels[static_cast<std::size_t>(currentLevel_ - 1)];
+  const SketchLevel& level = sketch_.Level(currentLevel_);
   cells_ = level;
   for (int n = 1; n <= kZones; ++n) {
     std::string name = level.Name(n);
@@ -629,19 +736,24 @@ void DrawForm::ShowLevel() {
   numFloors_->setText(shell::Latin1(model::NumberText(floors_)));
   ceilingHt_->setText(shell::Latin1(model::NumberText(roomHeight_)));
   level_->setText(shell::Latin1("Level= " + LevelText(currentLevel_)));
+  hscroll_->ShowLevel(currentLevel_);
   Redraw();
 }
 
 void DrawForm::HScroll1_Change(int value) {
+  // A change that arrives while the question of an earlier one is open is no step.
+  if (asking_ || value == currentLevel_) {
+    hscroll_->ShowLevel(currentLevel_);
+    return;
+  }
   WriteLevelFile();
-  if (value < lastScroll_) {
-    currentLevel_ -= 2;
-  } else if (value > lastScroll_) {
-    sketchStories_ += floors_;
+  const bool up = value > currentLevel_;
+  const float floors = floors_;  // the floors of the level left
+  // The story count grows only once the level above is shown, an added one included.
+  if (ChangeLevel(up ? currentLevel_ + 1 : currentLevel_ - 1) && up) {
+    sketchStories_ += floors;
     stories_->setText(shell::Latin1("Stories=" + model::NumberText(sketchStories_)));
   }
-  lastScroll_ = value;
-  ChangeLevel();
 }
 
 void DrawForm::erase_dwg_Click() {
@@ -672,8 +784,7 @@ void DrawForm::erase_dwg_Click() {
   // The only level is cleared, never removed.
   if (top == MsgAnswer::Yes && LevelCount() > 1) {
     sketch_.levels.pop_back();
-    currentLevel_ -= 2;
-    ChangeLevel();
+    ChangeLevel(currentLevel_ - 1);
   }
 }
 
@@ -728,6 +839,9 @@ bool DrawForm::eventFilter(QObject* watched, QEvent* event) {
   const bool navigation = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
                           key->key() == Qt::Key_Home || key->key() == Qt::Key_End ||
                           key->key() == Qt::Key_Tab || key->key() == Qt::Key_Delete;
+  // Other keys that type nothing (Ctrl+V, Shift+Insert, Ctrl+C and the like) act as the box
+  // does; a paste then comes through here key by key.
+  if (!navigation && !backspace && !enter && shell::KeyCharacter(key) == 0) return false;
   if (box == orientation_) {
     // The arrow follows each key at once.
     pendingKey_ = backspace ? QString() : t;
@@ -802,22 +916,20 @@ void DrawForm::closeEvent(QCloseEvent* event) {
 
 void DrawForm::PrintItem_Click() {
   QPrinter printer(QPrinter::HighResolution);
-  if (QPrinterInfo::availablePrinters().isEmpty()) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(SketchPrintFile()));
-  }
   printer.setPageOrientation(QPageLayout::Landscape);
+  if (!shell::ChoosePrinter(printer, SketchPrintFile(), this)) return;
   QPainter p;
   if (!p.begin(&printer)) {
     shell::ReportFileFault(model::FileError(model::kErrDeviceUnavailable, SketchPrintFile()));
     return;
   }
+  // What the window shows of the drawing: the cells, the grid, the north arrow, and the strip
+  // with the level fields and the zone names, scaled to the page; the texts as text.
   const QRect page = p.viewport();
-  QSize size = image_.size();
-  size.scale(page.size(), Qt::KeepAspectRatio);
-  p.setViewport(page.x(), page.y(), size.width(), size.height());
-  p.setWindow(image_.rect());
-  p.drawImage(0, 0, image_);
+  const double scale = std::min(page.width() / double(image_.width()), page.height() / double(image_.height()));
+  p.scale(scale, scale);
+  PaintDrawing(p, 1 / scale);
+  PaintStrip(p);
   p.end();
 }
 

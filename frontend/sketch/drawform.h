@@ -8,20 +8,23 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QScrollBar>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <string>
+#include <vector>
 
 #include "frontend/sketch/sketchmodel.h"
 
 class QAction;
+class QPainter;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 class QVBoxLayout;
 
 namespace kalvano::sketch {
@@ -36,6 +39,34 @@ inline constexpr int kCellDrawSize = 10;
 QPointF DrawingPoint(QSize canvas, QPointF pixel);
 
 class DrawForm;
+
+// Where a control of the strip left of the drawing stands, in drawing units (y upward).
+struct StripPlace {
+  QWidget* widget;
+  double left, top, width, height;
+};
+
+// The level selector; its value is the level on screen. A press on an arrow or on the bar,
+// a key, or a drag of the thumb is one step up or down, handed on only when the scroll bar
+// has finished with the event: a held button never repeats the step, and a question that
+// the step brings up is never asked inside the scroll bar's own mouse handling.
+class LevelScrollBar : public QScrollBar {
+ public:
+  LevelScrollBar(QWidget* parent, std::function<void(int direction)> step);
+  // Shows `level` without a step.
+  void ShowLevel(int level);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void Action(int action);
+  void Step();
+
+  std::function<void(int)> step_;
+  int level_ = 1;
+  int pending_ = 0;  // the step waiting to be handed on: -1, +1, or 0 for none
+};
 
 // The canvas: the picture scaled to the widget, the rubber band and north arrow over it,
 // and the controls of the strip at their drawing positions.
@@ -87,11 +118,14 @@ class DrawForm : public QWidget {
   void finish_Click();
   void Exit_Click();
   void znname_Click(int index);
+  // The level scroll bar moved to `value` (the level it would show).
   void HScroll1_Change(int value);
   void gridsize_Click();
   void Orientation_Click();
 
-  void ChangeLevel();
+  // Shows level `to`: below level 1 nothing moves; above the top level the user is asked
+  // whether to add a level, a copy of the top one. Whether another level is now shown.
+  bool ChangeLevel(int to);
   void RecountZoneAreas();
   void Redraw();
   void DrawGrid();
@@ -103,12 +137,17 @@ class DrawForm : public QWidget {
   const QImage& Picture() const { return image_; }
   const Sketch& CurrentSketch() const { return sketch_; }
   int CurrentLevel() const { return currentLevel_; }
-  int LevelCount() const { return static_cast<int>(sketch_.levels.size()); }
+  int LevelCount() const { return sketch_.LevelCount(); }
   int PaintZone() const;
   int Cell(int row, int col) const { return cells_.Cell(row, col); }
   float ZoneArea(int zone) const { return zoneArea_.at(static_cast<std::size_t>(zone)); }
   bool Rubber(QRect& band) const;
   float ArrowAngle() const;
+  // Paints the picture, the rubber band and the north arrow onto a painter that counts in
+  // picture pixels; `hairline` is the width of one screen pixel there.
+  void PaintDrawing(QPainter& p, double hairline) const;
+  // The controls of the strip and where they stand.
+  std::vector<StripPlace> StripPlaces() const;
 
   QLineEdit* gridsize() const { return gridsize_; }
   QLineEdit* num_floors() const { return numFloors_; }
@@ -120,7 +159,7 @@ class DrawForm : public QWidget {
   QLabel* Stories() const { return stories_; }
   QLabel* Level() const { return level_; }
   QLabel* Coordinates(int index) const { return coordinates_.at(static_cast<std::size_t>(index)); }
-  QScrollBar* HScroll1() const { return hscroll_; }
+  LevelScrollBar* HScroll1() const { return hscroll_; }
   QPushButton* Exit() const { return exit_; }
   DrawCanvas* Canvas() const { return canvas_; }
 
@@ -134,6 +173,8 @@ class DrawForm : public QWidget {
   void BuildStrip();
   void Form_Load();
   void ShowLevel();
+  // Asks whether to add a level above the top one and adds it on Yes; whether one was added.
+  bool AddLevel();
   void SetMode(Mode mode);
   QColor ColourAt(double x, double y) const;
   int ZoneOfColour(QColor colour) const;  // 1..25, 0 for none
@@ -141,6 +182,9 @@ class DrawForm : public QWidget {
   void FillBox(QPoint a, QPoint b, QColor colour);
   void ShowZoneArea();
   void ShowFloorArea();
+  // Paints the strip's captions and boxes with their texts, as the window shows them, onto a
+  // painter that counts in picture pixels (for the printer).
+  void PaintStrip(QPainter& p) const;
   void FieldChanged(QLineEdit* box);
   void Unload();
 
@@ -151,7 +195,7 @@ class DrawForm : public QWidget {
   bool loaded_ = false;
   bool leaving_ = false;
   int currentLevel_ = 0;
-  int lastScroll_ = 0;
+  bool asking_ = false;  // the add-a-level question is open
   Mode mode_ = Mode::Box;
   QColor pen_;
   QColor fill_;
@@ -183,7 +227,7 @@ class DrawForm : public QWidget {
   QLabel* stories_ = nullptr;
   QLabel* level_ = nullptr;
   std::array<QLabel*, 2> coordinates_{};
-  QScrollBar* hscroll_ = nullptr;
+  LevelScrollBar* hscroll_ = nullptr;
   QPushButton* exit_ = nullptr;
 
   friend class DrawCanvas;

@@ -257,6 +257,27 @@ ExportResult ExportSketchZones(const Sketch& sketch, float gridSize, const std::
     return out;
   }
 
+  // The zone files and the sketch file hold only finite numbers.
+  const auto refuseTooLarge = [&out] {
+    out = ExportResult{};
+    out.status = ExportResult::kRefused;
+    out.message = kSketchTooLarge;
+    return out;
+  };
+  for (const SketchLevel& level : sketch.levels) {
+    for (int item = 1; item <= kHeaderLines; ++item) {
+      if (!std::isfinite(level.Header(item))) return refuseTooLarge();
+    }
+  }
+
+  // Every area worked out must be one the zone files write as a plain number: finite and
+  // below the 10^15 from which a number text takes an exponent.
+  bool writable = true;
+  const auto checked = [&writable](float a) {
+    writable = writable && std::fabs(a) < 1e15f;
+    return a;
+  };
+
   double height = 0;
   for (const SketchLevel& level : sketch.levels) height += level.LevelHeight();
   double below = 0;
@@ -319,28 +340,31 @@ ExportResult ExportSketchZones(const Sketch& sketch, float gridSize, const std::
       const std::string shade = ShadeText(s);
       const double oneFloor = floors > 0 ? area[zi] / floors : area[zi];
       if (s.exposure == kFloorExposure) {
-        const float perim = model::RoundTo(perimeter[zi], 1);
+        const float perim = checked(model::RoundTo(perimeter[zi], 1));
         if (perim > 0) records.push_back(Record(" 14 ", perim, orient, s.exposure, shade, k));
         const double ratio = perimeter[zi] > 1.2 ? oneFloor / perimeter[zi] : 0;
         if (ratio > 1) {
           int code = 71;
           for (int step = 2; step <= 6; ++step) code += ratio > step ? 1 : 0;
-          const float inner = model::RoundTo(oneFloor - perimeter[zi], 1);
+          const float inner = checked(model::RoundTo(oneFloor - perimeter[zi], 1));
           if (inner > 0) {
             records.push_back(Record(" 14 ", inner, orient, std::to_string(code) + "  ", shade, k));
           }
         }
       } else if (s.exposure == kRoofExposure) {
         const float roof =
-            top ? model::RoundTo(oneFloor, 1) : model::RoundTo(double(s.length) * sq, 1);
+            checked(top ? model::RoundTo(oneFloor, 1) : model::RoundTo(double(s.length) * sq, 1));
         if (roof > 0) records.push_back(Record(" 8  ", roof, orient, s.exposure, shade, k));
       } else {
         const float wall =
-            model::RoundTo(double(s.length) * gridSize * level.LevelHeight(), 1);
+            checked(model::RoundTo(double(s.length) * gridSize * level.LevelHeight(), 1));
         if (wall > 0) records.push_back(Record(" 1  ", wall, orient, s.exposure, shade, k));
       }
     }
   }
+  checked(out.floorArea);
+  for (const ExportedZone& zone : out.zones) checked(zone.area);
+  if (!writable) return refuseTooLarge();
   out.znameText = zname.content();
   out.zareaText = zarea.content();
   out.matrixText = SketchFileText(sketch);

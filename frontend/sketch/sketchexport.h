@@ -44,13 +44,18 @@ struct ExportResult {
 
 inline constexpr const char* kDrawError = "Draw Error, Click OK to recover";
 inline constexpr const char* kDrawErrorTitle = "Sketch subroutine error";
+// The refusal of a sketch whose sizes give an area (or a header value) too large to write.
+inline constexpr const char* kSketchTooLarge =
+    "The sketch's areas are too large to be written.  Please check the grid size, the number "
+    "of floors and the ceiling height.";
 // The most zones a project's simulation holds.
 inline constexpr int kMaxSketchZones = 98;
 
 // Works out the zones of `sketch`: `gridSize` is the cell size of the level on screen,
 // `orientation` the text of the window's orientation box, `unitSystem` 1 inch-pound or 2 SI.
-// Refused (nothing to write) when two zones would get the same code or when there are more
-// than 98 zones; failed when a level yields more surface rows than the scan holds.
+// Refused (nothing to write) when two zones would get the same code, when there are more
+// than 98 zones, or when a header value or an area is not finite; failed when a level yields
+// more surface rows than the scan holds.
 ExportResult ExportSketchZones(const Sketch& sketch, float gridSize, const std::string& orientation,
                                int unitSystem);
 

@@ -1,6 +1,9 @@
 #include "frontend/sketch/sketchmodel.h"
 
+#include <cmath>
+#include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
@@ -27,6 +30,19 @@ bool KeyIs(const std::string& line, std::string_view lower) {
     if (line[i] != lower[i]) return false;
   }
   return true;
+}
+
+// A header value as a level file holds it from column 14: one number that the sketch holds as
+// a single-precision value, not negative except the orientation. Anything else (" Inf" of an
+// overflowed value, a number beyond single precision, a text) is the wrong format.
+float HeaderFromFile(int item, const std::string& text) {
+  double value = 0;
+  if (!model::ParseNumber(text, value) || !(std::fabs(value) <= std::numeric_limits<float>::max()) ||
+      (item != kOrientation && value < 0)) {
+    throw model::FileError(model::kErrPastEndOfFile,
+                           "sketch level: " + std::string(HeaderLabel(item)) + " :" + text);
+  }
+  return static_cast<float>(value);
 }
 
 void CheckZone(int zone) {
@@ -74,6 +90,15 @@ int DecodeCell(char c) {
   const int zone = c >= '0' && c <= '9' ? c - '0' : static_cast<unsigned char>(c) - 55;
   return zone >= 0 && zone <= kZones ? zone : 0;
 }
+
+const SketchLevel& Sketch::Level(int n) const {
+  if (n < 1 || n > LevelCount()) {
+    throw std::out_of_range("sketch level " + std::to_string(n) + " of " + std::to_string(LevelCount()));
+  }
+  return levels[static_cast<std::size_t>(n - 1)];
+}
+
+SketchLevel& Sketch::Level(int n) { return const_cast<SketchLevel&>(std::as_const(*this).Level(n)); }
 
 SketchLevel::SketchLevel(int rows, int cols)
     : rows_(rows), cols_(cols),
@@ -131,6 +156,9 @@ SketchLevel BlankLevel(int rows, int cols) {
 std::string LevelFileText(const SketchLevel& level) {
   model::AtomicFile text({});
   for (int i = 1; i <= kHeaderLines; ++i) {
+    if (!std::isfinite(level.Header(i))) {
+      throw model::FileError(model::kErrOverflow, "sketch level: " + std::string(HeaderLabel(i)));
+    }
     std::string line(HeaderLabel(i));
     line.resize(12, ' ');
     text.line(line + ":" + model::NumberText(level.Header(i)));
@@ -156,7 +184,7 @@ SketchLevel ParseLevel(const std::vector<std::string>& lines, int rows, int cols
   }
   SketchLevel level(rows, cols);
   for (int i = 1; i <= kHeaderLines; ++i) {
-    level.SetHeader(i, static_cast<float>(model::Val(FromColumn14(lines[static_cast<std::size_t>(i - 1)]))));
+    level.SetHeader(i, HeaderFromFile(i, FromColumn14(lines[static_cast<std::size_t>(i - 1)])));
   }
   for (int n = 1; n <= kNameLines; ++n) {
     level.SetName(n, FromColumn14(lines[static_cast<std::size_t>(kHeaderLines + n - 1)]));
@@ -258,7 +286,10 @@ float FieldValue(std::string_view text, bool points) {
     if (!points && c == '.') break;
     if ((c >= '0' && c <= '9') || (points && c == '.')) kept += c;
   }
-  return static_cast<float>(model::Val(kept));
+  // A value beyond single precision is infinite, which no sketch file takes.
+  const double value = model::Val(kept);
+  return value > std::numeric_limits<float>::max() ? std::numeric_limits<float>::infinity()
+                                                   : static_cast<float>(value);
 }
 
 std::string SketchFileBase(std::string_view projectFile) {

@@ -78,6 +78,10 @@ struct Sketch {
   int gridRows = 60;
   int gridCols = 80;
   std::vector<SketchLevel> levels;  // level L at levels[L - 1]
+  // Level 1..levels.size(); any other number throws std::out_of_range naming it.
+  SketchLevel& Level(int n);
+  const SketchLevel& Level(int n) const;
+  int LevelCount() const { return static_cast<int>(levels.size()); }
   bool operator==(const Sketch&) const = default;
 };
 
@@ -88,13 +92,15 @@ SketchLevel BlankLevel(int rows, int cols);
 // The level file of a level: 6 header lines (label to column 12, ":" in 13, the value with
 // its sign position from 14), 25 "ZoneName[" lines (the number, blanks to column 11, "]:",
 // the name from column 14), then the grid rows, top row of the drawing first, each cell's
-// character followed by one blank; every line ended by CR LF. Numbers in the C locale.
+// character followed by one blank; every line ended by CR LF. Numbers in the C locale. A
+// header value that is not finite is never written: it throws model::FileError (overflow, 6).
 std::string LevelFileText(const SketchLevel& level);
 
 // Reads a level from the lines of its level-file layout (header values from column 14,
 // names from column 14, cells decoded by DecodeCell; a row shorter than the grid leaves its
 // remaining cells empty). Throws model::FileError (wrong format) when fewer than rows + 31
-// lines are given.
+// lines are given, or when a header value is not one number the sketch holds: finite in
+// single precision and, but for the orientation, not negative.
 SketchLevel ParseLevel(const std::vector<std::string>& lines, int rows, int cols);
 
 // Splits the text of a sketch matrix file into levels, as the sketch window does when it
@@ -118,7 +124,8 @@ bool IsDefaultZoneName(std::string_view name);
 
 // The value of a level field's text: its digits and, when `points`, its "." characters,
 // wherever they stand, read as a number ("12a.5" -> 12.5). Without points (the floors, a
-// whole number) only the digits before the first "." count: "2.5" -> 2, never 25.
+// whole number) only the digits before the first "." count: "2.5" -> 2, never 25. Digits
+// beyond single precision give an infinite value.
 float FieldValue(std::string_view text, bool points);
 
 // The name the sketch save dialog offers: the file-name part of the project file without a

@@ -1,6 +1,7 @@
 #include "frontend/weather/weatherlib.h"
 
 #include <cmath>
+#include <limits>
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
@@ -67,6 +68,106 @@ std::string Joined(const std::vector<std::string>& lines) {
   model::AtomicFile text({});
   for (const std::string& l : lines) text.line(l);
   return text.content();
+}
+
+// A value in single precision, or none when it is beyond it.
+std::optional<float> Single(double value) {
+  if (!(std::fabs(value) <= std::numeric_limits<float>::max())) return std::nullopt;
+  return static_cast<float>(value);
+}
+
+// A month box's value as its field of the library holds it: converted to inch-pound,
+// rounded and right-aligned in six characters, a blank before it; none when it does not fit.
+std::optional<std::string> MonthField(int row, std::string_view text, int unitSystem) {
+  const float value = model::RoundTo(ToLibrary(row, model::Val(text), unitSystem), Decimals(row));
+  if (!std::isfinite(value)) return std::nullopt;
+  std::string field = model::RightAlign(model::NumberText(value), 6);
+  if (field.size() != 6 || field.front() != ' ') return std::nullopt;
+  return field;
+}
+
+// The latitude, longitude, time meridian and elevation (feet) as the station line holds them.
+std::array<std::optional<float>, 4> StationValues(const WeatherEntry& e, int unitSystem) {
+  const double elevation = model::Val(e.elevation);
+  return {Single(model::Val(e.latitude)), Single(model::Val(e.longitude)), Single(model::Val(e.meridian)),
+          Single(unitSystem == model::kSI ? std::floor(elevation * 3.2808 + 0.5) : elevation)};
+}
+
+// Why a record cannot be written, with the file error its writer gives.
+struct Refusal {
+  int error = 0;
+  std::string message;
+};
+
+Refusal RefusalOf(const WeatherEntry& e, int unitSystem) {
+  const std::string nothingSaved = "  Nothing has been saved.";
+  const std::array<std::pair<const std::string*, const char*>, 3> texts{
+      {{&e.state, "state"}, {&e.city, "city"}, {&e.station, "station number"}}};
+  for (const auto& [text, name] : texts) {
+    if (text->find('"') != std::string::npos) {
+      return {model::kErrTypeMismatch,
+              "The " + std::string(name) + " must not contain a double quote (\")." + nothingSaved};
+    }
+  }
+  const std::array<const char*, 4> stationNames{"latitude", "longitude", "time meridian", "elevation"};
+  const std::array<const std::string*, 4> stationTexts{&e.latitude, &e.longitude, &e.meridian, &e.elevation};
+  const std::array<std::optional<float>, 4> values = StationValues(e, unitSystem);
+  for (std::size_t k = 0; k < 4; ++k) {
+    if (!values[k]) {
+      return {model::kErrOverflow, "The " + std::string(stationNames[k]) + " " + Trim(*stationTexts[k]) +
+                                       " is too large for the weather library." + nothingSaved};
+    }
+  }
+  for (int row = 0; row < kRows; ++row) {
+    for (std::size_t m = 0; m < 12; ++m) {
+      const std::string& text = e.months[static_cast<std::size_t>(row)][m];
+      if (MonthField(row, text, unitSystem)) continue;
+      return {model::kErrOverflow,
+              "Row " + std::to_string(row + 1) + ", month " + std::to_string(m + 1) + ": " + Trim(text) +
+                  " does not fit the weather library, whose monthly values run from -99.9 to 999.9 "
+                  "(solar from -9999 to 99999) in inch-pound units." + nothingSaved};
+    }
+  }
+  return {};
+}
+
+// The library's lines of the records its readers see, and the rest of its text as it stands:
+// the lines past the 3000th record. Blank lines after fewer records end the library.
+struct LibraryParts {
+  std::vector<std::string> seen;
+  std::string_view rest;
+};
+
+LibraryParts PartsOf(std::string_view library, std::size_t records) {
+  LibraryParts parts{Lines(library), {}};
+  const std::size_t seenLines = records * kLinesPerRecord;
+  if (records >= static_cast<std::size_t>(kMaxRecords)) {
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < seenLines && at < library.size(); ++k) {
+      const std::size_t end = library.find('\n', at);
+      at = end == std::string_view::npos ? library.size() : end + 1;
+    }
+    parts.rest = library.substr(at);
+  }
+  parts.seen.resize(seenLines);
+  return parts;
+}
+
+// The new library text, verified: it must read back as `expected` (as far as the readers
+// see), else it is not the library's format and nothing is to be written.
+std::string Verified(const LibraryParts& parts, std::vector<LibraryRecord> expected) {
+  std::string text = Joined(parts.seen);
+  text.append(parts.rest);
+  if (expected.size() > static_cast<std::size_t>(kMaxRecords)) expected.resize(kMaxRecords);
+  bool same = false;
+  try {
+    same = ParseLibrary(text) == expected;
+  } catch (const model::FileError&) {
+  }
+  if (!same) {
+    throw model::FileError(model::kErrPastEndOfFile, "weather library: the saved records would not read back");
+  }
+  return text;
 }
 
 }  // namespace
@@ -242,65 +343,105 @@ std::optional<std::pair<int, int>> FirstNonNumeric(const WeatherEntry& e) {
   return std::nullopt;
 }
 
-std::vector<std::string> RecordLines(const WeatherEntry& e, const std::string& stateCode, int unitSystem) {
-  const bool newState = stateCode.empty();
-  std::string name = e.state.substr(0, 7);
-  name.resize(7, ' ');
+std::string RecordRefusal(const WeatherEntry& entry, int unitSystem) {
+  return RefusalOf(entry, unitSystem).message;
+}
+
+namespace {
+
+// A record's 10 lines as written from the window, and the record they are meant to hold: the
+// texts and the values of the number texts written, each as it stands on its line.
+struct BuiltRecord {
   std::vector<std::string> lines;
-  lines.push_back("\"" + (newState ? e.state.substr(0, 2) : stateCode) + "\",\"" + name + "\"");
+  LibraryRecord record;
+};
+
+double ValueOf(std::string_view number) {
+  double value = 0;
+  model::ParseNumber(number, value);
+  return value;
+}
+
+BuiltRecord BuildRecord(const WeatherEntry& e, const std::string& stateCode, int unitSystem) {
+  if (const Refusal r = RefusalOf(e, unitSystem); r.error != 0) throw model::FileError(r.error, r.message);
+  BuiltRecord out;
+  LibraryRecord& r = out.record;
+  const bool newState = stateCode.empty();
+  r.stateCode = newState ? e.state.substr(0, 2) : stateCode;
+  r.stateField = e.state.substr(0, 7);
+  r.stateField.resize(7, ' ');
+  out.lines.push_back("\"" + r.stateCode + "\",\"" + r.stateField + "\"");
   std::string s = e.city + ", " + e.state;
   s = s.substr(0, newState ? 37 : 39);
   const std::size_t column = s.size() < 35 ? 39 : 41;
   std::string line = "\"" + s + (newState ? " !" : "");
   if (line.size() < column - 1) line.resize(column - 1, ' ');
+  r.cityString = line.substr(1);
+  r.station = e.station;
   line += "\" \"" + e.station + "\"";
-  for (const std::string* v : {&e.latitude, &e.longitude, &e.meridian}) {
-    line += model::PrintedNumber(static_cast<float>(model::Val(*v)));
+  double* values[] = {&r.latitude, &r.longitude, &r.meridian, &r.elevation};
+  std::size_t k = 0;
+  for (const std::optional<float>& v : StationValues(e, unitSystem)) {
+    const std::string text = model::PrintedNumber(*v);
+    *values[k++] = ValueOf(text);
+    line += text;
   }
-  const double elevation = model::Val(e.elevation);
-  line += model::PrintedNumber(static_cast<float>(
-      unitSystem == model::kSI ? std::floor(elevation * 3.2808 + 0.5) : elevation));
-  lines.push_back(line);
+  out.lines.push_back(line);
   for (int row = 0; row < kRows; ++row) {
+    const auto ri = static_cast<std::size_t>(row);
     std::string fields;
     for (std::size_t m = 0; m < 12; ++m) {
-      const double x = ToLibrary(row, model::Val(e.months[static_cast<std::size_t>(row)][m]), unitSystem);
-      fields += Field(x, Decimals(row), 6);
+      const std::string field = *MonthField(row, e.months[ri][m], unitSystem);
+      r.months[ri][m] = ValueOf(field);
+      fields += field;
     }
-    lines.push_back(fields);
+    out.lines.push_back(fields);
   }
-  return lines;
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> RecordLines(const WeatherEntry& e, const std::string& stateCode, int unitSystem) {
+  return BuildRecord(e, stateCode, unitSystem).lines;
 }
 
 std::string InsertRecord(std::string_view library, const WeatherEntry& entry, int unitSystem,
                          bool& newState) {
   // The blocks are found in the file itself at every insertion.
   const std::vector<LibraryRecord> records = ParseLibrary(library);
-  std::vector<std::string> lines = Lines(library);
-  lines.resize(records.size() * kLinesPerRecord);
+  LibraryParts parts = PartsOf(library, records.size());
+  std::size_t at = records.size();
+  std::string code;
+  newState = true;
   for (const StateBlock& b : StateBlocks(records)) {
     if (b.name != entry.state) continue;
-    const std::size_t after = static_cast<std::size_t>(b.first + b.extra) * kLinesPerRecord;
-    const std::vector<std::string> record =
-        RecordLines(entry, records[static_cast<std::size_t>(b.first - 1)].stateCode, unitSystem);
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after), record.begin(), record.end());
+    at = static_cast<std::size_t>(b.first + b.extra);
+    code = records[static_cast<std::size_t>(b.first - 1)].stateCode;
     newState = false;
-    return Joined(lines);
+    break;
   }
-  const std::vector<std::string> record = RecordLines(entry, {}, unitSystem);
-  lines.insert(lines.end(), record.begin(), record.end());
-  newState = true;
-  return Joined(lines);
+  if (at >= static_cast<std::size_t>(kMaxRecords)) {
+    throw model::FileError(model::kErrSubscript, "weather library: a record past the 3000th is never read");
+  }
+  const BuiltRecord built = BuildRecord(entry, code, unitSystem);
+  parts.seen.insert(parts.seen.begin() + static_cast<std::ptrdiff_t>(at * kLinesPerRecord),
+                    built.lines.begin(), built.lines.end());
+  std::vector<LibraryRecord> expected = records;
+  expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), built.record);
+  return Verified(parts, std::move(expected));
 }
 
 std::string ReplaceRecord(std::string_view library, std::size_t index, const WeatherEntry& entry,
                           int unitSystem) {
   const std::vector<LibraryRecord> records = ParseLibrary(library);
-  std::vector<std::string> lines = Lines(library);
-  lines.resize(records.size() * kLinesPerRecord);
-  const std::vector<std::string> record = RecordLines(entry, records.at(index).stateCode, unitSystem);
-  std::copy(record.begin(), record.end(), lines.begin() + static_cast<std::ptrdiff_t>(index * kLinesPerRecord));
-  return Joined(lines);
+  LibraryParts parts = PartsOf(library, records.size());
+  const BuiltRecord built = BuildRecord(entry, records.at(index).stateCode, unitSystem);
+  std::copy(built.lines.begin(), built.lines.end(),
+            parts.seen.begin() + static_cast<std::ptrdiff_t>(index * kLinesPerRecord));
+  std::vector<LibraryRecord> expected = records;
+  expected[index] = built.record;
+  return Verified(parts, std::move(expected));
 }
 
 std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::string& mark,

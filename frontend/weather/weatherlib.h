@@ -28,6 +28,7 @@ struct LibraryRecord {
   std::string station;
   double latitude = 0, longitude = 0, meridian = 0, elevation = 0;  // elevation in feet
   std::array<std::array<double, 12>, kRows> months{};               // inch-pound
+  bool operator==(const LibraryRecord&) const = default;
 };
 
 // Reads the library (LF or CR LF); at most 3000 records. A record that ends early or whose
@@ -77,6 +78,13 @@ WeatherEntry EntryOf(const LibraryRecord& record, int unitSystem);
 // box holds one.
 std::optional<std::pair<int, int>> FirstNonNumeric(const WeatherEntry& entry);
 
+// Why the boxes cannot be saved as a library record, naming the box, or empty: a double quote
+// in the state, city or station number (the library keeps them in quotes), a station value
+// that is not finite in inch-pound units, or a month value whose field does not hold it (six
+// characters with a blank before it: -99.9 to 999.9, solar -9999 to 99999, in inch-pound
+// units).
+std::string RecordRefusal(const WeatherEntry& entry, int unitSystem);
+
 // The 10 lines of a record written from the window (unitSystem as above). A record of a new
 // state (`stateCode` empty) takes the first two characters of the state as its code, its
 // city string is cut to 37 characters and marked " !"; one inserted into an existing state
@@ -85,10 +93,17 @@ std::vector<std::string> RecordLines(const WeatherEntry& entry, const std::strin
                                      int unitSystem);
 
 // The library text after saving `entry` as a new record: after the last record of its
-// state's block, or at the end as a new state. `newState` tells which.
+// state's block, or at the end as a new state. `newState` tells which. The lines past the
+// 3000 records the readers see are kept byte for byte. The text returned is verified: it
+// reads back as the records of `library` with the new one in its place. A record that the
+// library could not hold as entered (RecordRefusal) throws model::FileError (overflow, or a
+// type mismatch for a quote), and so does a new state that would stand past the 3000th
+// record, where no reader sees it (subscript out of range), or a text that would not read
+// back (wrong format).
 std::string InsertRecord(std::string_view library, const WeatherEntry& entry, int unitSystem,
                          bool& newState);
-// The library text with record `index` (from 0) replaced by `entry`.
+// The library text with record `index` (from 0) replaced by `entry`; kept, verified and
+// refused as InsertRecord's.
 std::string ReplaceRecord(std::string_view library, std::size_t index, const WeatherEntry& entry,
                           int unitSystem);
 

@@ -22,6 +22,7 @@
 #include "frontend/model/numtext.h"
 #include "frontend/model/weather_stats.h"
 #include "frontend/shell/filefault.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/projectinfo.h"
@@ -77,7 +78,7 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
     if (width > 0) box->setMaximumWidth(width);
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     return box;
   };
   sttext_ = line("sttext");
@@ -133,7 +134,7 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
       box->setObjectName(QString("%1(%2)").arg(kRowNames[static_cast<std::size_t>(row)]).arg(month + 1));
       box->setFont(fixed);
       box->setMaximumWidth(56);
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       months_[static_cast<std::size_t>(row)][static_cast<std::size_t>(month)] = box;
       g->addWidget(box, gr, month + 1);
       if (row >= 8) {
@@ -305,6 +306,13 @@ bool weather::MonthsAreNumbers() {
   return true;
 }
 
+bool weather::RecordFits() {
+  const std::string refusal = RecordRefusal(Entry(), shell::Model().UnitSystem);
+  if (refusal.empty()) return true;
+  shell::Messages().show(refusal, "Error", MsgIcon::Exclamation);
+  return false;
+}
+
 bool weather::WriteLibrary(const std::string& text) {
   try {
     model::AtomicFile file(model::AppPath(shell::Model(), kLibrary));
@@ -322,7 +330,7 @@ void weather::savenew_Click() {
     shell::Messages().show(kNoNewData, "Message", MsgIcon::Exclamation);
     return;
   }
-  if (!MonthsAreNumbers()) return;
+  if (!MonthsAreNumbers() || !RecordFits()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
     const std::string library = model::ReadWholeFile(model::AppPath(shell::Model(), kLibrary));
@@ -350,7 +358,7 @@ void weather::saveupdate_Click() {
     shell::Messages().show(kNotInLibrary, kNotInLibraryTitle, MsgIcon::Exclamation);
     return;
   }
-  if (!MonthsAreNumbers()) return;
+  if (!MonthsAreNumbers() || !RecordFits()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
     const std::string library = model::ReadWholeFile(model::AppPath(shell::Model(), kLibrary));
@@ -431,7 +439,9 @@ bool weather::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
-  // The numeric boxes.
+  // The numeric boxes. Keys that type nothing (Ctrl+V, Ctrl+C and the like) act as the box
+  // does; a paste then comes through here key by key.
+  if (!control && shell::KeyCharacter(key) == 0) return false;
   if (control || c == '-' || c == '.' || (c >= '0' && c <= '9')) {
     dataEdited_ = true;
     return false;
@@ -452,6 +462,8 @@ void OpenWeatherWindow() {
     return;
   }
   window = w;
+  w->adjustSize();
+  shell::CentreOnScreen(w);
   shell::ShowModeless(w);
 }
 

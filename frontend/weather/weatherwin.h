@@ -62,6 +62,8 @@ class weather : public QWidget {
   void LoadCityRecord();
   bool WriteLibrary(const std::string& text);
   bool MonthsAreNumbers();
+  // The boxes hold a record the library can keep as entered; otherwise says which box does not.
+  bool RecordFits();
 
   bool loaded_ = false;
   bool dataEdited_ = false;

@@ -92,12 +92,8 @@ void copytozone::okey_Click() {
   }
   if (m.ZoneEdit.CopyKind == 0) {
     CopyZoneFields(m, form->Texts(), Ticked());
-  } else {
-    const std::optional<WindowFractions> f =
-        CheckWindowFractions(form->ElevAreaTexts(), shell::Messages());
-    if (!f) return;
-    SizeWindows(m, *f, Ticked());
-    form->ShowWindowAreas();
+  } else if (!form->ApplyWindowSizer(Ticked())) {
+    return;
   }
   close();
 }

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,8 +54,29 @@ std::vector<HvacSystem> ParseHvacDatabase(const std::vector<std::string>& lines,
 // Reads the file; a missing or unreadable file is its FileError.
 std::vector<HvacSystem> ReadHvacDatabase(const std::string& path, int16_t unitSystem);
 
+// What keeps a system from being written as the engine reads it back. The engine counts the
+// numbers of each line in order, so every value must be one number standing apart from its
+// neighbours, and a name must hold nothing the engine takes for part of a number.
+struct HvacFault {
+  enum Kind {
+    kNameReadAsNumber,  // the name holds a digit, a sign or a quote (')
+    kNotANumber,        // a value is empty, or more or less than one plain number
+    kTooWide,           // a value, or a value derived from it, runs into the next field
+    kOutOfRange,        // a SEER the engine reads as 0, or a supply temperature of 75 F or more
+  };
+  int system = 0;  // index from 0
+  int field = 0;   // 0 the name, 1..5 static pressure, SEER or COP, supply temperature,
+                   // first cost, maintenance cost (the window's columns)
+  Kind kind = kNotANumber;
+};
+
+// The first fault of `systems` written from a project in `unitSystem`, or none.
+std::optional<HvacFault> FindHvacFault(const std::vector<HvacSystem>& systems, int16_t unitSystem);
+
 // The lines of the data base written from a project in `unitSystem` (no line ends), system
-// i from systems[i - 1]. A name is cut to its 51 characters and a value to its width.
+// i from systems[i - 1]. A name is cut to its 51 characters and a value to its width. A
+// system that the engine would read wrongly (any fault but a value out of range) throws
+// model::FileError: overflow (6) for a value too wide, type mismatch (13) otherwise.
 std::vector<std::string> HvacDatabaseLines(const std::vector<HvacSystem>& systems,
                                            int16_t unitSystem);
 // Rewrites the file whole (CR LF line ends) or, on a failure, not at all; throws FileError.
@@ -62,10 +84,8 @@ void WriteHvacDatabase(const std::string& path, const std::vector<HvacSystem>& s
                        int16_t unitSystem);
 
 // Whether a text holds a digit: a system name must not (the engine would count it as a
-// number), a value must (an empty value would shift every later number of its line).
+// number).
 bool HasDigit(std::string_view text);
-// The index of the first system with a value that holds no digit, or -1.
-int SystemWithoutNumber(const std::vector<HvacSystem>& systems);
 
 // Text without its leading and trailing blanks.
 std::string TrimBlanks(std::string_view text);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "frontend/model/helpers.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
@@ -99,20 +100,21 @@ occupprof::occupprof(QWidget* parent) : QWidget(parent, Qt::Window) {
   halves->addWidget(pm);
   halves->addStretch(1);
   grid->addLayout(halves, 0, 1);
-  label1_ = new QLabel(Latin1(kHours), this);
+  // The hours stand over the values of the first row.
+  label1_ = new HourHeader(Latin1(kHours), this);
   label1_->setObjectName("Label1");
-  // The installed libraries give each hour 4 characters, the header 3: the header's
-  // characters are spread to 4/3 of their width, and its digits moved under the values'.
-  QFont spread = fixed;
-  spread.setLetterSpacing(QFont::PercentageSpacing, 400.0 / 3.0);
-  label1_->setFont(spread);
-  label1_->setTextFormat(Qt::PlainText);
-  label1_->setContentsMargins(3 + fm.horizontalAdvance('0') * 3 / 2, 0, 0, 0);
+  label1_->setFont(fixed);
   grid->addWidget(label1_, 1, 1);
+  // The names are as wide as the longest building-type name.
+  const QFontMetrics nameMetrics(font());
+  int nameWidth = kNameWidth;
+  for (const std::string& typeName : shell::Model().BldTypeName) {
+    nameWidth = std::max(nameWidth, nameMetrics.horizontalAdvance(Latin1(typeName)) + 8);
+  }
   for (int i = 1; i <= kUsePickerRows; ++i) {
     auto* name = new shell::ClickLabel(QString(), this);
     name->setObjectName(QString("occ(%1)").arg(i));
-    name->setFixedSize(kNameWidth, rowHeight);
+    name->setFixedSize(nameWidth, rowHeight);
     name->setTextFormat(Qt::PlainText);
     SetRowColour(name, RowColour::Plain);
     connect(name, &shell::ClickLabel::clicked, this, [this, i] { occ_Click(i); });
@@ -122,13 +124,14 @@ occupprof::occupprof(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setFont(fixed);
     box->setFixedSize(valueWidth, rowHeight);
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     SetRowColour(box, RowColour::Plain);
     connect(box, &QLineEdit::textEdited, this, [this, i](const QString&) { Text1_Change(i); });
     text1_[At(i)] = box;
     grid->addWidget(name, i + 1, 0);
     grid->addWidget(box, i + 1, 1);
   }
+  label1_->Follow(Text1(1));
   profscroll_ = new QScrollBar(Qt::Vertical, this);
   profscroll_->setObjectName("profscroll");
   profscroll_->setRange(0, kMaxListOffset);
@@ -172,8 +175,11 @@ void occupprof::Form_Activate() {
     occ(i)->setText(Latin1(m.BldTypeName[At(i)]));
     ShowValues(Text1(i), Latin1(p.values[At(i)]));
     // Rows of unused profiles are drawn plain, so that no highlight of a scrolled list stays
-    // on a row that now shows another profile.
-    PaintRow(i, i == m.BldTypeNo || IsMarked(p.marks, i) ? RowColour::Yellow : RowColour::Plain);
+    // on a row that now shows another profile. The building type's profile is used, unless
+    // the kind had no room left for it.
+    const bool used = IsMarked(p.marks, i) ||
+                      (i == m.BldTypeNo && !WouldExceedProfileLimit(p.marks, windowKind_, i));
+    PaintRow(i, used ? RowColour::Yellow : RowColour::Plain);
   }
   listOffset_ = 0;
   const QSignalBlocker block(profscroll_);

@@ -76,7 +76,7 @@ class occupprof : public QWidget {
   QScrollBar* profscroll_ = nullptr;
   QPushButton* okey_ = nullptr;
   QPushButton* undo_ = nullptr;
-  QLabel* label1_ = nullptr;
+  HourHeader* label1_ = nullptr;
   QAction* copy_ = nullptr;
   QAction* cut_ = nullptr;
   QAction* paste_ = nullptr;

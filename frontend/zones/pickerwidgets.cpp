@@ -7,10 +7,16 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
+#include <utility>
 
 #include "frontend/shell/widgets.h"
 
@@ -38,7 +44,80 @@ QWidget* WidgetOf(const QWindow* window) {
   return nullptr;
 }
 
+// The blank-separated words of a text: where each begins and how long it is.
+std::vector<std::pair<int, int>> Words(const QString& text) {
+  std::vector<std::pair<int, int>> words;
+  for (int i = 0; i < text.size();) {
+    if (text[i] == ' ') {
+      ++i;
+      continue;
+    }
+    const int start = i;
+    while (i < text.size() && text[i] != ' ') ++i;
+    words.emplace_back(start, i - start);
+  }
+  return words;
+}
+
+// Where a line edit draws the first character of its text, in its own pixels (as it draws
+// it: inside its frame and text margins, two pixels in, not scrolled).
+int TextLeft(const QLineEdit* box) {
+  QStyleOptionFrame opt;
+  opt.initFrom(box);
+  opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
+  opt.midLineWidth = 0;
+  const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &opt, box);
+  return contents.marginsRemoved(box->textMargins()).x() + 2;
+}
+
 }  // namespace
+
+HourHeader::HourHeader(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
+  setTextFormat(Qt::PlainText);
+}
+
+void HourHeader::Follow(const QLineEdit* box) {
+  box_ = box;
+  connect(box, &QLineEdit::textChanged, this, [this] { update(); });
+  update();
+}
+
+std::vector<double> HourHeader::HourCentres() const {
+  if (box_.isNull()) return {};
+  const QString values = box_->text();
+  const auto words = Words(values);
+  if (words.size() != Words(text()).size()) return {};
+  const QFontMetricsF fm(box_->font());
+  const double left = mapFromGlobal(box_->mapToGlobal(QPoint(TextLeft(box_), 0))).x();
+  // The values are right-aligned in columns as wide as the widest of them: an hour stands
+  // over the middle of its column.
+  double widest = 0;
+  for (const auto& [start, length] : words) widest = std::max(widest, fm.horizontalAdvance(values.mid(start, length)));
+  std::vector<double> centres;
+  for (const auto& [start, length] : words) {
+    centres.push_back(left + fm.horizontalAdvance(values.left(start + length)) - widest / 2);
+  }
+  return centres;
+}
+
+void HourHeader::paintEvent(QPaintEvent* event) {
+  const std::vector<double> centres = HourCentres();
+  if (centres.empty()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter p(this);
+  p.setPen(palette().color(QPalette::WindowText));
+  const QFontMetricsF fm(font());
+  const QRectF area = contentsRect();
+  const QString caption = text();
+  const auto hours = Words(caption);
+  for (std::size_t k = 0; k < hours.size(); ++k) {
+    const QString hour = caption.mid(hours[k].first, hours[k].second);
+    const double width = fm.horizontalAdvance(hour);
+    p.drawText(QRectF(centres[k] - width / 2, area.top(), width + 1, area.height()), Qt::AlignLeft | Qt::AlignVCenter, hour);
+  }
+}
 
 QColor RowColourValue(RowColour colour) {
   switch (colour) {

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QColor>
+#include <QLabel>
+#include <QPointer>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QEvent;
-class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -56,6 +58,27 @@ class ValueClipboard {
 
 // Shows a text in a value box from its first character.
 void ShowValues(QLineEdit* box, const QString& text);
+
+// The hour header over a picker's value boxes. Its text is the caption as it stands; each of
+// its hour numbers is drawn centred over the matching value's column in the box it follows
+// (the program writes every row's values right-aligned in the same columns, as wide as the
+// widest value), so that the header stays over the values whatever their width: two digits in
+// degrees F, a sign position more in degrees C, up to three digits for a use profile. Where
+// the box does not hold 24 values, the caption is drawn as it stands.
+class HourHeader : public QLabel {
+ public:
+  HourHeader(const QString& caption, QWidget* parent);
+  void Follow(const QLineEdit* box);
+  // The x of each hour number's middle in the header, one per hour; empty when the caption is
+  // drawn as it stands.
+  std::vector<double> HourCentres() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPointer<const QLineEdit> box_;
+};
 
 // Starts following which window of the program has the focus (once per program).
 void FollowWindowFocus();

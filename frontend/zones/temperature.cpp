@@ -15,10 +15,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cstring>
 #include <vector>
 
 #include "frontend/model/helpers.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
@@ -96,7 +96,9 @@ temperature::temperature(QWidget* parent) : QWidget(parent, Qt::Window) {
   // Fixed pitch, so that 24 values line up under the hour header.
   const QFont fixed = shell::FixedPitchFont();
   const QFontMetrics fm(fixed);
-  const int valueWidth = fm.horizontalAdvance(QString(92, '0')) + 8;
+  // Room for 24 values of four characters (a sign position, two digits, a blank), as the
+  // values in degrees C are written.
+  const int valueWidth = fm.horizontalAdvance(QString(24 * 4 + 1, '0')) + 8;
   const int rowHeight = std::max(18, fm.height() + 6);
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(4);
@@ -112,17 +114,10 @@ temperature::temperature(QWidget* parent) : QWidget(parent, Qt::Window) {
   halves->addWidget(pm);
   halves->addStretch(1);
   grid->addLayout(halves, 0, 1);
-  label1_ = new QLabel(Latin1(kHours), this);
+  // The hours stand over the values of the first row, whatever the unit system writes.
+  label1_ = new HourHeader(Latin1(kHours), this);
   label1_->setObjectName("Label1");
-  // The header's hours are spread evenly over the values' columns: 3 characters an hour in
-  // degrees F as the library holds them, 4 in degrees C as they are converted.
-  QFont spread = fixed;
-  const int hourColumns = shell::Model().UnitSystem == model::kSI ? 4 : 3;
-  spread.setLetterSpacing(QFont::PercentageSpacing,
-                          100.0 * hourColumns * 24 / static_cast<double>(std::strlen(kHours)));
-  label1_->setFont(spread);
-  label1_->setTextFormat(Qt::PlainText);
-  label1_->setContentsMargins(3, 0, 0, 0);
+  label1_->setFont(fixed);
   grid->addWidget(label1_, 1, 1);
   for (int k = 1; k <= model::kTempProfiles; ++k) {
     auto* name = new shell::ClickLabel(Latin1(kProfileNames[At(k)]), this);
@@ -137,13 +132,14 @@ temperature::temperature(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setFont(fixed);
     box->setFixedSize(valueWidth, rowHeight);
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     SetRowColour(box, RowColour::Plain);
     connect(box, &QLineEdit::textEdited, this, [this, k](const QString&) { Text1_Change(k); });
     text1_[At(k)] = box;
     grid->addWidget(name, k + 1, 0);
     grid->addWidget(box, k + 1, 1);
   }
+  label1_->Follow(Text1(1));
   outer->addLayout(grid);
 
   auto* buttons = new QHBoxLayout;

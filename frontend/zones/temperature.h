@@ -67,7 +67,7 @@ class temperature : public QWidget {
   std::array<QLabel*, model::kTempProfiles + 1> temp_{};
   std::array<QLineEdit*, model::kTempProfiles + 1> text1_{};
   QLabel* btype_ = nullptr;
-  QLabel* label1_ = nullptr;
+  HourHeader* label1_ = nullptr;
   QPushButton* okey_ = nullptr;
   QPushButton* undo_ = nullptr;
   QAction* copy_ = nullptr;

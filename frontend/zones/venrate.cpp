@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "frontend/model/helpers.h"
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
@@ -65,7 +66,7 @@ venrate::venrate(zoneform* form) : QDialog(form), form_(form) {
     auto* box = new QLineEdit(this);
     box->setObjectName(QString("ven(%1)").arg(i));
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     ven_[At(i)] = box;
     text3_[At(i)] = ReadOnlyBox(this, kUnits[At(i)].ip, QString("Text3(%1)").arg(i));
     text1_[At(2 + i)] = ReadOnlyBox(this, codes[At(i)], QString("text1(%1)").arg(2 + i));

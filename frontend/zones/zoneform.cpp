@@ -18,6 +18,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "frontend/shell/keyfilter.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
@@ -27,6 +30,7 @@
 #include "frontend/model/numtext.h"
 #include "frontend/shell/learning.h"
 #include "frontend/zones/copytozone.h"
+#include "frontend/zones/profilecore.h"
 #include "frontend/zones/profilepickers.h"
 #include "frontend/zones/venrate.h"
 #include "frontend/zones/zonefields.h"
@@ -133,7 +137,7 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setObjectName(QString("zone(%1)").arg(i));
     box->setMaximumWidth(i == 2 ? 260 : (i == 9 ? 90 : 70));
     box->setValidator(new shell::Latin1Validator(box));
-    box->installEventFilter(this);
+    shell::InstallKeyFilter(box, this);
     // A field whose text changes, by the user or by a menu, picker or dialog, is marked
     // changed in the current zone.
     connect(box, &QLineEdit::textChanged, this, [this, i] {
@@ -256,13 +260,19 @@ zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
       p.setColor(QPalette::Text, kDarkBlue);
       box->setPalette(p);
       box->setValidator(new shell::Latin1Validator(box));
-      box->installEventFilter(this);
+      shell::InstallKeyFilter(box, this);
       connect(box, &QLineEdit::textEdited, this,
               [this, c, k](const QString& text) { SurfaceChange(c, k, text); });
       cells_[At(c)][At(k)] = box;
       table->addWidget(box, k - 1, c);
     }
   }
+  // The exterior-shade column is as wide as the longest codes the sketch writes, three
+  // pieces of four characters.
+  const int shadeWidth = std::max(64, shell::LineEditWidth(cells_[At(colShade)][1],
+                                                           {" N0. N0. N0.", " R1. L1. F1.", " T   T   N0."}));
+  headings_[At(colShade)]->setFixedWidth(shadeWidth);
+  for (int k = 1; k <= kVisibleLines; ++k) cells_[At(colShade)][At(k)]->setFixedWidth(shadeWidth);
   envscroll_ = new QScrollBar(Qt::Vertical, this);
   envscroll_->setObjectName("envscroll");
   envscroll_->setRange(kScrollTop, kScrollBottom);
@@ -648,12 +658,20 @@ void zoneform::ShowProfilePicker() {
   pickerOpenedWith_ = Texts().zone;
   m.ProfKindOpened[At(kind)] = 1;
   const model::ProfileKindRef profiles = model::ProfileKind(m, kind);
+  // The building type's own profile is part of the project once its picker was opened,
+  // unless the kind holds as many profiles as a run takes already.
+  const bool typeRefused = WouldExceedProfileLimit(profiles.marks, kind, m.BldTypeNo);
   for (int j = 1; j <= 42; ++j) {
     m.ZoneEdit.ProfUndoCopy[At(j)] = profiles.values[At(j)];
-    // The building type's own profile is part of the project once its picker was opened.
-    if (j == m.BldTypeNo) profiles.marks[At(j)] = model::NumberText(static_cast<float>(j));
+    if (j == m.BldTypeNo && !typeRefused) {
+      profiles.marks[At(j)] = model::NumberText(static_cast<float>(j));
+    }
   }
   ShowUseProfilePicker();
+  // A zone on the building type's profile must pick one of the project's.
+  if (typeRefused && m.ZoneEdit.PickerProfileNo == m.BldTypeNo) {
+    shell::Messages().show(kProfileLimitText, kSelectProfileTitle, model::MsgIcon::Exclamation);
+  }
 }
 
 void zoneform::LoadTemperatureProfiles() {
@@ -822,10 +840,17 @@ void zoneform::copyall_Click(int index) {
     CopyZoneFields(m, Texts(), AllZones(m));
     return;
   }
+  ApplyWindowSizer(AllZones(m));
+}
+
+bool zoneform::ApplyWindowSizer(const std::vector<int>& targets) {
+  model::ProjectModel& m = shell::Model();
   const std::optional<WindowFractions> f = CheckWindowFractions(ElevAreaTexts(), shell::Messages());
-  if (!f) return;
-  SizeWindows(m, *f, AllZones(m));
+  if (!f) return false;
+  if (!StoreZoneInputs(m, Texts(), shell::Messages())) return false;
+  SizeWindows(m, *f, targets);
   RenderSurfaceTable();
+  return true;
 }
 
 void zoneform::cancel_Click() {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "frontend/zones/zonecore.h"
 
@@ -75,6 +76,11 @@ class zoneform : public QWidget {
   std::array<std::string, 4> ElevAreaTexts() const;
   // Draws the surface table again from the editing rows (after the window sizer).
   void ShowWindowAreas() { RenderSurfaceTable(); }
+  // The window sizer for the zones of `targets` and the current zone: checks the fractions,
+  // stores the zone as typed (so that no typed row is lost and the walls typed are the ones
+  // sized), sizes the windows and shows the new areas. False, with nothing changed, when a
+  // check refused.
+  bool ApplyWindowSizer(const std::vector<int>& targets);
   QLineEdit* ElevArea(int e) const { return elevArea_.at(static_cast<std::size_t>(e)); }
   QPushButton* copyzone(int i) const { return copyzone_.at(static_cast<std::size_t>(i)); }
   QPushButton* copyall(int i) const { return copyall_.at(static_cast<std::size_t>(i)); }
@@ -83,6 +89,8 @@ class zoneform : public QWidget {
   QLineEdit* zone(int i) const { return zone_.at(static_cast<std::size_t>(i)); }
   // Cell of a surface column (SurfaceColumn) on visible line 1..11.
   QLineEdit* cell(int column, int line) const;
+  // The heading over a surface column.
+  QLabel* heading(int column) const { return headings_.at(static_cast<std::size_t>(column)); }
   QScrollBar* envscroll() const { return envscroll_; }
   QLabel* natvent() const { return natvent_; }
   QLabel* dayt() const { return dayt_; }

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -53,6 +54,8 @@ zonename::zonename(QWidget* parent) : QWidget(parent) {
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Tab leaves the list for the buttons.
+  grid_->setTabKeyNavigation(false);
   grid_->installEventFilter(this);
   grid_->viewport()->installEventFilter(this);
   connect(grid_, &QTableWidget::cellClicked, this, [this] { MSFlexGrid1_Click(); });
@@ -128,10 +131,41 @@ bool zonename::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+namespace {
+
+// The keys that move through the list or out of it: they work as in any list.
+bool NavigationKey(int key) {
+  switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 bool zonename::eventFilter(QObject* watched, QEvent* event) {
-  // The list cannot be edited: every key typed into the grid is discarded.
   if ((watched == grid_ || watched == grid_->viewport()) &&
       (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (NavigationKey(key)) return false;
+    // Enter opens the selected zone, as "OK >>" does.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (event->type() == QEvent::KeyPress && ok_->isEnabled()) OK_Click();
+      event->accept();
+      return true;
+    }
+    // The list cannot be edited: every other key typed into the grid is discarded.
     event->accept();
     return true;
   }

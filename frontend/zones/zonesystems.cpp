@@ -4,6 +4,7 @@
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/zones/hvacdata.h"
 
@@ -147,7 +148,12 @@ std::optional<WindowFractions> CheckWindowFractions(const std::array<std::string
   bool any = false;
   for (std::size_t e = 0; e < 4; ++e) {
     if (boxes[e].empty() || boxes[e] == " ") continue;
-    const double v = Val(boxes[e]);
+    // "o.4" is no fraction at all, not a fraction 0.
+    double v = 0;
+    if (!model::ParseNumber(boxes[e], v)) {
+      model::WarnNotNumeric(messages);
+      return std::nullopt;
+    }
     if (!(v >= 0 && v <= 1)) {
       messages.show(kFractionRange, kFractionRangeTitle, MsgIcon::Exclamation);
       return std::nullopt;

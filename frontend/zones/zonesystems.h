@@ -88,8 +88,8 @@ struct WindowFractions {
   std::array<double, 4> value{};
 };
 // Reads the four fraction boxes: a text that is neither empty nor one blank is entered and
-// must lie in 0..1. A fraction out of range, or no fraction at all, is refused with its
-// message; the result is then empty.
+// must be a number in 0..1. A text that is no number, a fraction out of range, or no fraction
+// at all, is refused with its message; the result is then empty.
 std::optional<WindowFractions> CheckWindowFractions(const std::array<std::string, 4>& boxes,
                                                     model::MessageBoxes& messages);
 // Gives every wall of the zones of `targets`, and of the current zone, that faces an

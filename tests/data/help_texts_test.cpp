@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <string>
 
 #include "data_files.h"
 
@@ -23,6 +24,34 @@ TEST(HelpTexts, EveryNamedTextIsInstalledWithCrLfLines) {
     ASSERT_TRUE(f.opened);
     EXPECT_TRUE(f.allCrlf);
     EXPECT_GE(f.lines.size(), 5u);
+  }
+}
+
+// The Learning text describes the runs the program offers: the run-choice window's two
+// runs by their captions, and the error check as the Analysis menu's "Error Check Only",
+// which the run-choice window does not offer.
+TEST(HelpTexts, LearningNamesTheRunsWhereTheProgramOffersThem) {
+  RawLines f = readRaw(dataPath("helpinfo/help1.txt"));
+  ASSERT_TRUE(f.opened);
+  std::string text;
+  for (const std::string& line : f.lines) text += line + " ";
+  // Words folded to single blanks, so that a caption may be wrapped.
+  std::string folded;
+  for (char c : text) {
+    if (c == ' ' && !folded.empty() && folded.back() == ' ') continue;
+    folded += c;
+  }
+  for (const char* shown : {"\"Run with conventional Heating and Air Conditioning\"",
+                            "\"Comfort analysis with no HVAC (Passive Analysis)\"",
+                            "Analysis menu", "\"Error Check Only\"", "\"Execute Run\"",
+                            "\"Review Results\""}) {
+    EXPECT_NE(folded.find(shown), std::string::npos) << shown;
+  }
+  // The error check is named only together with the menu that offers it.
+  std::string lower;
+  for (char c : folded) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (std::size_t at = lower.find("error check"); at != std::string::npos; at = lower.find("error check", at + 1)) {
+    EXPECT_EQ(folded.compare(at, 16, "Error Check Only"), 0) << folded.substr(at, 40);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "frontend/shell/run/runoptions.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,6 +26,10 @@ RunOptions::RunOptions(QWidget* parent) : QWidget(parent, Qt::Window) {
   command2_->setObjectName("Command2");
   command3_ = new QPushButton("Cancel", this);
   command3_->setObjectName("Command3");
+  // Room around each caption: two average characters on either side of it.
+  for (QPushButton* button : {command1_, command2_, command3_}) {
+    button->setMinimumWidth(button->sizeHint().width() + 4 * button->fontMetrics().averageCharWidth());
+  }
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label1);
   layout->addWidget(command1_);
@@ -52,10 +57,10 @@ void RunOptions::Command2_Click() {
 void RunOptions::Command3_Click() { close(); }
 
 RunOptions& ShowRunOptions() {
-  auto* window = new RunOptions;
-  window->show();
-  window->raise();
-  window->activateWindow();
+  // One window: a second step 6 while it is open shows it again.
+  static QPointer<RunOptions> window;
+  if (window.isNull()) window = new RunOptions;
+  ShowModeless(window.data());
   return *window;
 }
 

@@ -28,7 +28,8 @@ class RunOptions : public QWidget {
   QPushButton* command3_;
 };
 
-// Shows a new run-choice window (it lives until one of its buttons is pressed).
+// Shows the run-choice window, loading it when it is not loaded (it lives until one of its
+// buttons is pressed or it is closed).
 RunOptions& ShowRunOptions();
 
 }  // namespace kalvano::shell

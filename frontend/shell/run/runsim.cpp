@@ -292,11 +292,16 @@ bool runsim::event(QEvent* event) {
 }
 
 void runsim::closeEvent(QCloseEvent* event) {
-  if (IsEngineRunning()) {
-    // Closing while the engine runs acts as Cancel; the window stays until it has stopped.
-    event->ignore();
-    StopEngine();
-    return;
+  if (!unloading_) {
+    // The close box acts as Cancel does at that moment. While the engine runs it stops the
+    // engine, and the window goes back to the main menu once the engine has stopped.
+    if (IsEngineRunning()) {
+      event->ignore();
+      closeWhenStopped_ = true;
+      StopEngine();
+      return;
+    }
+    BackToMainMenu();
   }
   // A run whose results were not appended ends without them.
   ReleaseRunLock();
@@ -446,10 +451,9 @@ void runsim::Simulate() {
   }
   if (m.Run.RunStatus == 5) {
     // A zone lacks a profile: the echo has said so; back to the main menu.
-    m.RunType = 0;
     QApplication::restoreOverrideCursor();
-    ShowModeless(&MainMenu());
-    close();
+    BackToMainMenu();
+    Unload();
     return;
   }
   m.Run.RunPeriod[0] = BoxText(text1_[0]);
@@ -515,6 +519,7 @@ void runsim::EngineEnded(const EngineEnd& end) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   const model::ProjectModel& m = Model();
   EndAttempt(DecideRunOutcome(end, m.RunType, TempDir(m), TimeText().toStdString(), elapsed));
+  if (closeWhenStopped_) Command2_Click();
 }
 
 void runsim::StopBeforeEngine() {
@@ -550,10 +555,21 @@ void runsim::Command2_Click() {
     StopEngine();
     return;
   }
-  // A cancelled run is no longer pending.
-  Model().RunType = 0;
-  ReleaseRunLock();
+  BackToMainMenu();
+  Unload();
+}
+
+void runsim::BackToMainMenu() {
+  model::ProjectModel& m = Model();
+  // A cancelled run is no longer pending, and results that Review Results could still have
+  // gathered are given up with the window.
+  m.RunType = 0;
+  if (command3_->isEnabled()) m.ResultsExist = 0;
   ShowModeless(&MainMenu());
+}
+
+void runsim::Unload() {
+  unloading_ = true;
   close();
 }
 
@@ -574,7 +590,7 @@ void runsim::Command3_Click() {
   }
   ReleaseRunLock();
   menu.EnableItems({MenuItem::viewmenu});
-  close();
+  Unload();
   m.ResultsExist = 1;
   m.OutputSaved = 0;
   m.ResultsViewable = 1;

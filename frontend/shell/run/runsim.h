@@ -87,6 +87,10 @@ class runsim : public QWidget {
   // The one way the run's hold on its base folder ends: Cancel, a failure, the results
   // appended, the window closed.
   void ReleaseRunLock();
+  // Cancel's way out when no engine runs: no run pending, the main menu shown again.
+  void BackToMainMenu();
+  // Closes the window from its own handlers (the close box acts as Cancel instead).
+  void Unload();
 
   std::array<QRadioButton*, 2> weather_{};
   std::array<QLineEdit*, 3> text1_{};
@@ -108,6 +112,8 @@ class runsim : public QWidget {
   RunFolderLock lock_;
   int progressValue_ = 30;
   bool loaded_ = false;
+  bool unloading_ = false;        // the window's own handlers are closing it
+  bool closeWhenStopped_ = false;  // the close box was used while the engine ran
   std::chrono::steady_clock::time_point start_;
 };
 

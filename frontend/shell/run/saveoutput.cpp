@@ -16,6 +16,7 @@
 #include "frontend/shell/filepickcore.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/messagebox.h"
+#include "frontend/shell/openers.h"
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/run/runsim.h"
 #include "frontend/shell/saveinput.h"
@@ -70,8 +71,8 @@ saveoutform::saveoutform(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(picker_, &FilePicker::folderChanged, this, [this] {
     LastFolders().saveOutput = picker_->Folder();
     outputname_->clear();
-    const std::string pattern = PatternAfter(Model().Run.LastRunType);
-    if (!pattern.empty()) picker_->SetPattern(pattern);
+    // Another folder keeps the file list on the sets the dialog was opened for.
+    if (!pattern_.empty()) picker_->SetPattern(pattern_);
   });
   connect(picker_, &FilePicker::fileClicked, outputname_, &QLineEdit::setText);
   connect(outputname_, &QLineEdit::returnPressed, this, &saveoutform::okbutton_Click);
@@ -192,6 +193,8 @@ void saveoutform::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-void OpenSaveOutput(int arg) { SaveOutputDialog().Open({}, {}, arg == 0); }
+void OpenSaveOutput(int arg) {
+  SaveOutputDialog().Open({}, arg == kSaveOutputReports ? "*.ot*" : "", arg == 0);
+}
 
 }  // namespace kalvano::shell

@@ -67,7 +67,8 @@ saveoutform& SaveOutputDialog();
 bool SaveOutputDialogExists();
 
 // The opener of window::saveoutput: arg 1 opens the dialog from a results window (its Run
-// button disabled), 0 as the run dispatch opens it (Run enabled).
+// button disabled), 0 as the run dispatch opens it (Run enabled), kSaveOutputReports with Run
+// disabled on the report sets ("*.ot*").
 void OpenSaveOutput(int arg);
 
 }  // namespace kalvano::shell

@@ -1,5 +1,6 @@
 // The wall and window catalogues: the file layout read and written in both unit systems, the
-// refusals that keep a catalogue whole, and the catalogue window offscreen.
+// refusals that keep a catalogue whole, what the editor saves read back by every reader, and
+// the catalogue window offscreen.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,23 +15,28 @@
 #include <unistd.h>
 
 #include <clocale>
+#include <cmath>
 #include <functional>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <locale>
+#include <optional>
 
 #include "envelope_test_support.h"
 #include "frontend/envelope/catalog.h"
 #include "frontend/envelope/catalogfile.h"
+#include "frontend/envelope/typetable.h"
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
 #include "frontend/model/helpers.h"
+#include "frontend/model/numtext.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/menucore.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/zoneentry.h"
 
 namespace kalvano::envelope {
 namespace {
@@ -104,6 +110,160 @@ TEST(CatalogFile, catalogues_cut_short_or_too_long_are_refused_and_crs_never_kep
   }
   EXPECT_EQ(ReadCatalog(lf, model::kInchPound), ReadCatalog(Entries(2), model::kInchPound));
 }
+
+// A catalogue saved by its editor opens again in every reader of it: the catalogue window,
+// the zone window's type table and the first zone description after a sketch. Each row is
+// one edit of the last entry made as the catalogue window makes it (its table, its refusal,
+// its file text), then the saved file is read by all three.
+std::string Trimmed(const std::string& s) {
+  const std::size_t a = s.find_first_not_of(' ');
+  if (a == std::string::npos) return {};
+  return s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+struct Edit {
+  const char* what;
+  int16_t units;
+  int kind;  // 1 the wall and roof catalogue, 2 the window and skylight catalogue
+  std::size_t column;  // 0 id .. 6 cost, of the last entry
+  std::string typed;
+  // What the catalogue window shows for that cell after the save; the typed text when unset.
+  std::optional<std::string> shownAfter;
+};
+
+const std::vector<Edit>& Edits() {
+  static const std::vector<Edit> edits{
+      {"emptied id: the entry is no longer written", model::kInchPound, 1, 0, "", std::nullopt},
+      {"emptied description", model::kInchPound, 1, 1, "", std::nullopt},
+      {"emptied U-factor", model::kInchPound, 1, 2, "", std::nullopt},
+      {"emptied absorptance", model::kInchPound, 1, 3, "", std::nullopt},
+      {"emptied time lag", model::kInchPound, 1, 4, "", std::nullopt},
+      {"emptied decrement factor", model::kInchPound, 1, 5, "", std::nullopt},
+      {"emptied cost, the last line of the file", model::kInchPound, 1, 6, "", std::nullopt},
+      {"emptied cost of a window", model::kInchPound, 2, 6, "", std::nullopt},
+      {"emptied emissivity of a window", model::kInchPound, 2, 4, "", std::nullopt},
+      {"blank cost", model::kInchPound, 1, 6, "   ", std::nullopt},
+      {"a U-factor typed", model::kInchPound, 1, 2, ".25", std::nullopt},
+      {"SI: emptied description", model::kSI, 1, 1, "", std::nullopt},
+      {"SI: emptied cost is saved as 0", model::kSI, 1, 6, "", "     0"},
+      {"SI: a cost typed shows again with its sign blank", model::kSI, 1, 6, "21.53", " 21.53"},
+  };
+  return edits;
+}
+
+struct Base {
+  fs::path dir = fs::temp_directory_path() / ("catalog_roundtrip_" + std::to_string(::getpid()));
+  Base() {
+    fs::remove_all(dir);
+    fs::create_directories(dir / "profiles");
+  }
+  ~Base() { fs::remove_all(dir); }
+};
+
+TEST(CatalogRoundTrip, what_the_editor_saves_every_reader_reads_back) {
+  constexpr std::size_t kEntries = 3;
+  for (const Edit& e : Edits()) {
+    SCOPED_TRACE(e.what);
+    Base base;
+    model::ProjectModel m;
+    m.AppDir = base.dir.string();
+    m.UnitSystem = e.units;
+    const std::string file =
+        model::AppPath(m, e.kind == 1 ? "profiles/bprof6.dat" : "profiles/bprof7.dat");
+
+    // The catalogue window: load, edit a cell of the last entry, save.
+    CatalogTable shown = ReadCatalog(Entries(kEntries), e.units);
+    shown[e.column][kEntries - 1] = e.typed;
+    ASSERT_EQ(CatalogRefusal(shown), "");
+    model::AtomicFile out(file);
+    out.text(CatalogText(shown, e.units));
+    out.commit();
+    if (e.shownAfter) shown[e.column][kEntries - 1] = *e.shownAfter;
+    const std::size_t entries = shown[0][kEntries - 1].empty() ? kEntries - 1 : kEntries;
+
+    // The catalogue window opened again shows what it saved.
+    const std::string text = model::ReadWholeFile(file);
+    CatalogTable again;
+    ASSERT_NO_THROW(again = ReadCatalog(text, e.units));
+    for (std::size_t k = 0; k < kEntries; ++k) {
+      for (std::size_t c = 0; c < kCatalogColumns; ++c) {
+        EXPECT_EQ(again[c][k], k < entries ? shown[c][k] : std::string()) << "entry " << k << " column " << c;
+      }
+    }
+
+    // The zone window's type table.
+    model::ProjectModel project = m;
+    TypeTable table;
+    ASSERT_NO_THROW(table = LoadPropertyTable(project, e.kind, text));
+    for (std::size_t k = 0; k < entries; ++k) {
+      for (std::size_t c = 1; c < kCatalogColumns; ++c) {
+        EXPECT_EQ(table.Cell(static_cast<int>(c), static_cast<int>(k) + 1), shown[c][k]) << "row " << k + 1;
+      }
+    }
+
+    // The first zone description after a sketch: the types by their ids, values trimmed, an
+    // SI U-factor and cost converted with its own rounded factors.
+    ASSERT_NO_THROW(shell::ReadTypeCatalogue(project, e.kind));
+    const model::TypeColumn& desc = e.kind == 1 ? project.WallDesc : project.WinDesc;
+    const model::TypeColumn& u = e.kind == 1 ? project.WallU : project.WinU;
+    const model::TypeColumn& cost = e.kind == 1 ? project.WallCost : project.WinCost;
+    const model::TypeColumn& c3 = e.kind == 1 ? project.WallLag : project.WinEmiss;
+    for (std::size_t k = 0; k < kEntries; ++k) {
+      SCOPED_TRACE(k + 1);
+      if (k >= entries) {
+        EXPECT_EQ(desc[k + 1], "");
+        continue;
+      }
+      EXPECT_EQ(desc[k + 1], shown[1][k]);
+      EXPECT_EQ(c3[k + 1], Trimmed(shown[4][k]));
+      for (const auto& [column, value] : {std::pair{2, &u}, std::pair{6, &cost}}) {
+        const std::string& cell = shown[static_cast<std::size_t>(column)][k];
+        if (e.units == model::kInchPound) {
+          EXPECT_EQ((*value)[k + 1], Trimmed(cell));
+        } else {
+          const double want = model::Val(cell);
+          EXPECT_NEAR(model::Val((*value)[k + 1]), want, 0.01 * std::fabs(want) + 0.01);
+        }
+      }
+    }
+  }
+}
+
+TEST(CatalogRoundTrip, entries_are_counted_by_their_seven_lines_in_every_reader) {
+  // An emptied last field, blank lines after the last entry, and one line too few.
+  const std::string emptiedLast = Entries(2).substr(0, Entries(2).size() - 3) + "\r\n";
+  struct Case {
+    std::string text;
+    std::optional<std::size_t> entries;  // none: the wrong format
+  };
+  const std::vector<Case> cases{
+      {emptiedLast, 2},
+      {Entries(2) + "\r\n\r\n   \r\n", 2},
+      {Entries(2) + std::string(7 * 2, '\n'), 2},
+      {Entries(2).substr(0, Entries(2).size() - 3), std::nullopt},
+      {Entries(2) + "3\r\nType 3\r\n", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.text));
+    Base base;
+    model::ProjectModel m;
+    m.AppDir = base.dir.string();
+    std::ofstream(base.dir / "profiles/bprof7.dat", std::ios::binary) << c.text;
+    if (!c.entries) {
+      EXPECT_THROW(ReadCatalog(c.text, model::kInchPound), model::FileError);
+      EXPECT_THROW(LoadPropertyTable(m, 2, c.text), model::FileError);
+      EXPECT_THROW(shell::ReadTypeCatalogue(m, 2), model::FileError);
+      continue;
+    }
+    const CatalogTable t = ReadCatalog(c.text, model::kInchPound);
+    EXPECT_EQ(t[0][*c.entries - 1], std::to_string(*c.entries));
+    EXPECT_EQ(t[0][*c.entries], "");
+    ASSERT_NO_THROW(shell::ReadTypeCatalogue(m, 2));
+    EXPECT_EQ(m.WinDesc[*c.entries], "Wall type " + std::to_string(*c.entries));
+    EXPECT_EQ(m.WinDesc[*c.entries + 1], "");
+  }
+}
+
 
 class CatalogWindowTest : public test::EnvelopeTest {
  protected:

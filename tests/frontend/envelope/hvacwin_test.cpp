@@ -133,19 +133,46 @@ TEST_F(HvacWindowTest, update_database_saves_only_after_an_edit_and_stays_open) 
   EXPECT_EQ(lines[6].substr(102, 5), " 2000");
 }
 
-TEST_F(HvacWindowTest, a_value_without_a_number_or_a_name_with_a_digit_is_refused) {
+TEST_F(HvacWindowTest, a_value_the_data_base_cannot_hold_is_refused_naming_its_field) {
+  struct Case {
+    int16_t units;
+    int column, row;  // column 0: the name
+    std::string typed, message;
+  };
+  const std::string notUpdated = "  The HVAC system database is not updated.";
+  const std::vector<Case> cases{
+      {model::kInchPound, 3, 4, "  ", "System 5 (Roof Top Units): the Supply Temp (F) \"\" is not a number." + notUpdated},
+      {model::kInchPound, 1, 0, "1 2", "System 1 (Variable Air Volume): the St. Press. (in. w.g.) \"1 2\" is not a number." + notUpdated},
+      {model::kInchPound, 1, 1, "10000", "System 2 (Double Duct): the St. Press. (in. w.g.) \"10000\" is too large for its column of the data base." + notUpdated},
+      {model::kInchPound, 3, 2, "80", "System 3 (Multizone): the Supply Temp (F) \"80\" is too warm: the simulation needs a cooling supply below 75 F." + notUpdated},
+      {model::kInchPound, 2, 3, "0", "System 4 (Fan Coil Units): the Cooling SEER \"0\" gives no cooling SEER above 0, which the simulation needs." + notUpdated},
+      {model::kSI, 3, 0, "55", "System 1 (Variable Air Volume): the Supply Temp (C) \"55\" is too large for its column of the data base." + notUpdated},
+      {model::kSI, 2, 8, "30", "System 9 (Evaporative Cooling): the Cooling COP \"30\" is too large for its column of the data base." + notUpdated},
+      {model::kSI, 3, 5, "23.7", "System 6 (DX Residential): the Supply Temp (C) \"23.7\" is too warm: the simulation needs a cooling supply below 75 F (23.6 C)." + notUpdated},
+      {model::kInchPound, 0, 6, "Owner's Heat Pump", "System 7 (Owner's Heat Pump): the name must not contain digits, signs or quotes (')." + notUpdated},
+  };
   const std::string before = base.read("btype/tcool.dat");
-  ASSERT_TRUE(OpenHvacWindow());
-  hvac* w = HvacWindow();
-  w->value(3, 4)->setText("  ");
-  w->value(3, 4)->textEdited("  ");
-  w->Command1_Click();
-  ASSERT_EQ(boxes.asked.size(), 1u);
-  EXPECT_EQ(boxes.asked[0].text, HvacValueMissing(" 5", "Roof Top Units"));
-  EXPECT_NE(boxes.asked[0].text.find("System 5 (Roof Top Units)"), std::string::npos);
-  EXPECT_TRUE(w->Edited());
-  EXPECT_EQ(base.read("btype/tcool.dat"), before);
-
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    shell::Model().UnitSystem = c.units;
+    boxes.asked.clear();
+    ASSERT_TRUE(OpenHvacWindow());
+    hvac* w = HvacWindow();
+    if (c.column == 0) {
+      w->Des(c.row)->setText(QString::fromLatin1(c.typed.c_str()));
+    } else {
+      w->value(c.column, c.row)->setText(QString::fromLatin1(c.typed.c_str()));
+    }
+    w->value(1, 0)->textEdited(w->value(1, 0)->text());
+    w->Command1_Click();
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, c.message);
+    EXPECT_EQ(boxes.asked[0].title, "Update HVAC System Database");
+    EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(w->Edited());
+    EXPECT_EQ(base.read("btype/tcool.dat"), before);
+    delete w;
+  }
 }
 
 TEST_F(HvacWindowTest, copy_and_paste_use_the_window_buffer_even_in_a_cell) {

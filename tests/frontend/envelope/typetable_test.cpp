@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <functional>
 #include <string>
 
 #include "envelope_test_support.h"
@@ -178,6 +179,22 @@ TEST_F(TypeTableWindowTest, ok_stores_edited_rows_and_asks_only_about_unchosen_o
       {"new row, No", -1, 11, shell::MsgAnswer::No, true, 12, ""},
       {"new row, Yes", -1, 11, shell::MsgAnswer::Yes, true, 12, "Type 12x"},
   };
+  // The scripted answers, with a look at the table while the question is open.
+  struct WatchingBoxes : shell::MessageBoxes {
+    shell::test::ScriptedBoxes& answers;
+    std::function<void()> onAsk;
+    explicit WatchingBoxes(shell::test::ScriptedBoxes& a) : answers(a) {}
+    void beep() override { answers.beep(); }
+    void show(std::string_view text, std::string_view title, shell::MsgIcon icon) override {
+      answers.show(text, title, icon);
+    }
+    shell::MsgAnswer ask(std::string_view text, std::string_view title, shell::MsgIcon icon,
+                         shell::MsgButtons buttons) override {
+      if (onAsk) onAsk();
+      return answers.ask(text, title, icon, buttons);
+    }
+  } watch(boxes);
+  shell::SetMessages(&watch);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     m = model::ProjectModel{};
@@ -196,7 +213,18 @@ TEST_F(TypeTableWindowTest, ok_stores_edited_rows_and_asks_only_about_unchosen_o
     }
     QTest::keyClicks(w->Cell(1, c.typedLine), "x");
     boxes.answers.push_back(c.answer);
+    // When asked, the row in question already shows its text in red, and only that row.
+    watch.onAsk = [&] {
+      for (int line = 0; line < kWallwinRows; ++line) {
+        const bool red = line == c.typedLine;
+        EXPECT_EQ(w->id(line)->styleSheet().contains("color: rgb(255,0,0)"), red) << line;
+        for (int col = 1; col < 7; ++col) {
+          EXPECT_EQ(w->Cell(col, line)->styleSheet().contains("color: rgb(255,0,0)"), red) << line << " " << col;
+        }
+      }
+    };
     w->OK_Click();
+    watch.onAsk = nullptr;
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(TypeTableWindow(), nullptr);
     EXPECT_EQ(boxes.asked.size(), c.asked ? 1u : 0u);
@@ -209,6 +237,7 @@ TEST_F(TypeTableWindowTest, ok_stores_edited_rows_and_asks_only_about_unchosen_o
     EXPECT_EQ(m.WallId[p].empty(), c.stored.empty());
     boxes.answers.clear();
   }
+  shell::SetMessages(&boxes);
 }
 
 // A refused store keeps the table open with what was typed; a later OK asks again and may

@@ -71,6 +71,17 @@ struct ChartReport {
   std::string bytes() const;
 };
 
+// A report of twelve months with every table filled, which every chart reader reads.
+inline ChartReport ReadableYear() {
+  ChartReport r;
+  static const char* kNames[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+  for (int i = 0; i < 12; ++i) r.months.push_back({kNames[i], 10.0 + i, 100.0 * i, 1.0, 2.0, 3.0});
+  for (std::size_t i = 1; i <= 14; ++i) r.loads[i] = {-1.0 * static_cast<double>(i), 2, -3, 4};
+  r.site = {10, 20, 30, 40, 50, 60};
+  return r;
+}
+
 inline std::string ChartReport::bytes() const {
   std::vector<std::string> L;
   auto add = [&L](const std::string& s) { L.push_back(s); };
@@ -133,7 +144,9 @@ inline std::string ChartReport::bytes() const {
     }
     for (int i = 0; i < 6; ++i) add("");
     add(ReportLine().put(1, "OUTDOOR DESIGN DB").put(30, hoursHeat).put(46, hoursCool).str());
-    add(ReportLine().put(1, "DATE/TIME OF PEAK").put(30, dateHeat).put(47, dateCool).str());
+    // The engine starts the dates one column further left in an SI report.
+    const std::size_t left = si ? 1 : 0;
+    add(ReportLine().put(1, "DATE/TIME OF PEAK").put(30 - left, dateHeat).put(47 - left, dateCool).str());
   }
   add("");
   std::string out;

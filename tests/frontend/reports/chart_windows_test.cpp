@@ -10,6 +10,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,18 @@ class ChartWindows : public ReportsTest {
   }
   ChartReport report;
 };
+
+TEST_F(ChartWindows, the_chart_windows_and_the_viewer_open_centred_on_the_screen) {
+  for (int chart : {kPeakHeatingChart, kMonthlyEnergyChart, kSourceEnergyChart}) {
+    ASSERT_TRUE(ShowChart(chart)) << chart;
+  }
+  for (ChartWindow* w : std::initializer_list<ChartWindow*>{PeakWindow(), MonthlyWindow(), SourceWindow()}) {
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(shell::test::CentredOnScreen(*w)) << w->windowTitle().toStdString();
+  }
+  ASSERT_TRUE(OpenTabularViewer(3));
+  EXPECT_TRUE(shell::test::CentredOnScreen(TabularViewer()));
+}
 
 TEST_F(ChartWindows, load_chart_buttons_follow_the_chart_shown) {
   ASSERT_TRUE(ShowChart(kPeakCoolingChart));
@@ -108,6 +121,7 @@ TEST_F(ChartWindows, main_menu_asks_about_unsaved_results) {
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(boxes.asked[0].text, "The simulation results have not been saved.  Do you want to save them?");
   EXPECT_EQ(boxes.asked[0].title, "Save Output");
+  EXPECT_EQ(boxes.asked[0].icon, model::MsgIcon::Information);  // a question about saving
   // Cancel: the chart stays with "Main Menu" enabled.
   boxes.answers = {shell::MsgAnswer::Cancel};
   w->Command1()->setEnabled(false);

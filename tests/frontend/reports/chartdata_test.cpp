@@ -72,6 +72,9 @@ TEST_F(ChartReaders, load_values_are_cut_whole_from_the_engine_fields) {
     EXPECT_DOUBLE_EQ(heat->bar[0], -12345.6);  // drawn from the first 8 characters
     EXPECT_EQ(heat->valcat[0], "-12345.67");
     EXPECT_EQ(heat->value[11], " -110.46");  // the central-plant total, whole in IP and SI
+    // The peak date is cut where the engine writes it in either unit system, with its blank.
+    EXPECT_EQ(heat->totalCaption, std::string("Total Peak Heating Loads =  -110.46") +
+                                      (si ? " kW @ " : " kBtuh @ ") + "   -2.   DEG F  on 14 JAN   7 A.M. ");
     const auto cool = ReadLoadChart(m, boxes, kPeakCoolingChart);
     ASSERT_TRUE(cool);
     EXPECT_EQ(cool->value[2], "   10.75");

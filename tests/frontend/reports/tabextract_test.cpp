@@ -2,6 +2,7 @@
 // and the paging of the viewer, on small fixtures of the report's layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,18 +50,36 @@ class TabExtract : public ReportsTest {
   model::ProjectModel m;
 };
 
-// Section II of `zones` zones followed by the title of section III.
-std::string ZoneReport(int zones) {
-  return EchoFixture(zones) + "III.  M O N T H L Y   S U M M A R I E S\r\nJAN\r\n";
+// The lines the engine writes between the input echo and section III: its banner, framed by
+// two lines of asterisks, and the end of its input checks.
+const char* kEngineBanner =
+    "********************************************************************************\r\n"
+    "\r\n"
+    "                   ** K A L - V A N O -- Simulation Engine 6.4 **\r\n"
+    "                             for KAL-VANO Version EC\r\n"
+    "\r\n"
+    "                   Hour-by-hour building energy simulation\r\n"
+    "********************************************************************************\r\n"
+    "\r\n"
+    "                                       ** END OF INPUT DATA INTEGRITY PREPROCESSING **\r\n"
+    "\r\n"
+    "\r\n"
+    "\f\r\n";
+
+// Section II of `zones` zones, the engine's banner when `banner`, and the title of section III.
+std::string ZoneReport(int zones, bool banner = false) {
+  return EchoFixture(zones) + (banner ? kEngineBanner : "") + "III.  M O N T H L Y   S U M M A R I E S\r\nJAN\r\n";
 }
 
 TEST_F(TabExtract, zone_pages_hold_every_line_of_section_two_once_four_zones_a_page_first) {
   struct Case {
     int zones, pages;
+    bool banner;  // the engine's banner follows the zones, as in a run's report
   };
-  for (const Case c : {Case{4, 1}, Case{5, 2}, Case{9, 2}, Case{10, 3}}) {
-    SCOPED_TRACE(c.zones);
-    WriteReport(ZoneReport(c.zones));
+  for (const Case c : {Case{4, 1, false}, Case{5, 2, false}, Case{9, 2, false}, Case{10, 3, false},
+                       Case{1, 1, true}, Case{4, 1, true}, Case{5, 2, true}, Case{9, 2, true}}) {
+    SCOPED_TRACE(std::to_string(c.zones) + (c.banner ? " with the banner" : ""));
+    WriteReport(ZoneReport(c.zones, c.banner));
     m.Pages = {};
     const TabView view = WriteTabZone(m, boxes);
     ASSERT_TRUE(view.shown);
@@ -79,8 +98,14 @@ TEST_F(TabExtract, zone_pages_hold_every_line_of_section_two_once_four_zones_a_p
     for (int p = 2; p <= c.pages; ++p)
       EXPECT_TRUE(Slurp(ZonePagePath(m, p)).starts_with("*** PROJECT: Fixture office")) << p;
     const std::string first = Slurp(ZonePagePath(m, 1));
-    EXPECT_NE(first.find("    ZONE  4 "), std::string::npos);
+    EXPECT_NE(first.find("    ZONE  " + std::to_string(std::min(c.zones, 4)) + " "), std::string::npos);
     EXPECT_EQ(first.find("    ZONE  5 "), std::string::npos);
+    // Every page holds a zone; the banner ends the last one.
+    for (int p = 1; p <= c.pages; ++p) EXPECT_NE(Slurp(ZonePagePath(m, p)).find("    ZONE  "), std::string::npos) << p;
+    if (c.banner) {
+      EXPECT_NE(Slurp(ZonePagePath(m, c.pages)).find("** END OF INPUT DATA INTEGRITY PREPROCESSING **"),
+                std::string::npos);
+    }
   }
   EXPECT_TRUE(boxes.asked.empty());
 }
@@ -305,6 +330,76 @@ TEST_F(TabExtract, weather_paging_turns_the_two_pages_and_moves_the_zone_page_on
   // Another view: the zone page number moves, nothing is shown.
   EXPECT_FALSE(PageClick(m, viewer, ViewCaption(kCostTitle, m), false, boxes).shown);
   EXPECT_EQ(m.Pages.ZonePageNo, 2);
+}
+
+// The viewer shows pages 1 to 99: a longer report, as a restored saved output may bring, is
+// refused with the report's wrong-format message before any page is written.
+TEST_F(TabExtract, a_report_of_more_than_99_pages_is_refused_and_no_count_wraps) {
+  const auto pageFiles = [this](std::string_view suffix) {
+    int n = 0;
+    for (const auto& f : fs::directory_iterator(base.path("temp"))) {
+      const std::string name = f.path().filename().string();
+      n += name.ends_with(suffix) && name != "tavik$.flt" && name != "tavik$.out" ? 1 : 0;
+    }
+    return n;
+  };
+  // Section II: after its first line, every fifth "***" line begins a page.
+  for (const int pages : {99, 100}) {
+    SCOPED_TRACE(pages);
+    std::vector<std::string> lines{"II.  Z O N E   D A T A"};
+    for (int k = 0; k < 5 * (pages - 1); ++k) lines.push_back("*** ZONE BLOCK " + std::to_string(k));
+    lines.push_back("III.  M O N T H L Y");
+    WriteReport(Crlf(lines));
+    m.Pages = {};
+    m.Pages.ZonePageCount = 7;
+    m.ResultsViewable = 1;
+    boxes.asked.clear();
+    const TabView view = WriteTabZone(m, boxes);
+    if (pages == 99) {
+      EXPECT_TRUE(view.shown);
+      EXPECT_EQ(m.Pages.ZonePageCount, 99);
+      EXPECT_EQ(pageFiles(".txt") - 1, 99);  // and the extract
+      continue;
+    }
+    EXPECT_FALSE(view.shown);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, model::FileErrorMessage(model::kErrPastEndOfFile));
+    EXPECT_EQ(m.Pages.ZonePageCount, 7);
+    EXPECT_EQ(m.Pages.ZonePagesSplit, 0);
+    EXPECT_EQ(m.ResultsViewable, 0);
+  }
+
+  // The comfort report: 33,000 project headers would have made 33,002 pages.
+  for (const int headers : {98, 33000}) {
+    SCOPED_TRACE(headers);
+    for (const auto& f : fs::directory_iterator(base.path("temp"))) {
+      if (f.path().extension() == ".flt") fs::remove(f.path());
+    }
+    ComfortFixture report;
+    for (int k = 0; k < headers; ++k) {
+      report.header();
+      report.zone(1, 2);
+    }
+    base.write("temp/tavik$.flt", Crlf(report.lines));
+    ViewerPaging viewer;
+    boxes.asked.clear();
+    const TabView view = ShowTableChoice(m, viewer, 8, boxes);
+    if (headers == 98) {
+      EXPECT_TRUE(view.shown);
+      EXPECT_EQ(m.Pages.ComfortPageCount, 99);
+      EXPECT_EQ(pageFiles(".flt"), 99);
+      continue;
+    }
+    EXPECT_FALSE(view.shown);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, "No space temperature file available");
+    EXPECT_EQ(pageFiles(".flt"), 0);
+    EXPECT_EQ(m.Pages.ComfortPageCount, 0);
+    // "Next >>" has nowhere to go.
+    const TabView next = PageClick(m, viewer, "Space Comfort Conditions -- Office.inp", true, boxes);
+    EXPECT_EQ(viewer.ComfortPageIndex, 0);
+    EXPECT_NE(next.next, std::optional<bool>(true));
+  }
 }
 
 }  // namespace

@@ -159,6 +159,7 @@ TEST_F(TabularWindow, main_menu_asks_about_unsaved_results) {
   EXPECT_EQ(boxes.asked[0].text, "The simulation results have not been saved.  Do you want to save them?");
   EXPECT_EQ(boxes.asked[0].title, "Save Output");
   EXPECT_EQ(boxes.asked[0].buttons, shell::MsgButtons::YesNoCancel);
+  EXPECT_EQ(boxes.asked[0].icon, model::MsgIcon::Information);  // a question about saving
   std::vector<bool> allButMenu(11, true);
   allButMenu[8] = false;
   EXPECT_EQ(ViewButtons(viewer), allButMenu);
@@ -294,8 +295,12 @@ TEST_F(HourlySpreadsheets, display_it_now_starts_the_program_on_the_chosen_file_
   Hourly& hourly = HourlyWindow();
   ASSERT_TRUE(hourly.isVisible());
   EXPECT_EQ(hourly.windowTitle().toStdString(), "KALVANO Hourly Data Output -- SampleProject.inp");
-  EXPECT_TRUE(hourly.Note()->text().startsWith(
-      "NOTE:  This feature will function only if you have Microsoft Excel installed on your computer."));
+  // The note names what opens the file, once each, and no program this system never starts.
+  const QString note = hourly.Note()->text();
+  EXPECT_TRUE(note.startsWith("NOTE:  This feature will function only if you have a program installed "
+                              "on your computer that opens the hourly file: "));
+  for (const char* program : {"LibreOffice Calc", "Gnumeric", "xdg-open"}) EXPECT_EQ(note.count(program), 1) << program;
+  EXPECT_FALSE(note.contains("Excel"));
 
   const fs::path temp = fs::canonical(base.path("run/temp"));
   QTest::mouseClick(hourly.HryDisplay(1), Qt::LeftButton);

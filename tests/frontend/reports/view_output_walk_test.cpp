@@ -77,7 +77,7 @@ class ViewOutputWalk : public shell::test::ShellTest {
     shell::SetInputEchoWriter(
         [](model::ProjectModel& model) { WriteInputEcho(model, shell::Messages()); });
     shell::RegisterWindowOpener(shell::window::tabular, &OpenTabularViewer);
-    shell::RegisterWindowOpener(shell::window::graphs, [](int chart) { ShowChart(chart); });
+    shell::RegisterWindowOpener(shell::window::graphs, [](int chart) { return ShowChart(chart); });
     shell::RegisterWindowOpener(shell::window::saveoutput, &shell::OpenSaveOutput);
   }
 
@@ -231,8 +231,13 @@ TEST_F(ViewOutputWalk, retrieve_offers_to_save_unsaved_results_first) {
   RegisterOpeners();
   m.ResultsExist = 1;
   m.OutputSaved = 0;
+  // After a passive run, in a folder that holds a report set and a comfort output.
+  m.Run.LastRunType = 4;
+  m.ProjectLoaded = 0;
+  base.write("prev.ot1", "report");
+  base.write("prev.fl1", "comfort");
   shell::mainmenu& menu = shell::MainMenu();
-  // Yes: the save-output dialog without its Run button.
+  // Yes: the save-output dialog without its Run button, on the report sets.
   boxes.answers.push_back(shell::MsgAnswer::Yes);
   menu.Picture2_Click();
   ASSERT_FALSE(boxes.asked.empty());
@@ -241,6 +246,9 @@ TEST_F(ViewOutputWalk, retrieve_offers_to_save_unsaved_results_first) {
   ASSERT_TRUE(shell::SaveOutputDialogExists());
   EXPECT_TRUE(shell::SaveOutputDialog().isVisible());
   EXPECT_FALSE(shell::SaveOutputDialog().nosave()->isEnabled());
+  QListWidget* files = shell::SaveOutputDialog().Picker()->File1();
+  ASSERT_EQ(files->count(), 1);
+  EXPECT_EQ(files->item(0)->text(), "prev.ot1");
   EXPECT_FALSE(shell::ViewOutputPickerExists());
   shell::SaveOutputDialog().hide();
   // No: the picker, on the report sets.

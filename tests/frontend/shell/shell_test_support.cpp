@@ -1,6 +1,8 @@
 #include "shell_test_support.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QWidget>
 #include <QTest>
 
 #include <cstdlib>
@@ -108,6 +110,21 @@ void ShellTest::TearDown() {
   SetEndProgram({});
   SetMessages(nullptr);
   std::filesystem::current_path(previousDir_);
+}
+
+bool CentredOnScreen(const QWidget& window) {
+  const QScreen* screen = window.screen();
+  if (screen == nullptr) return false;
+  const QRect frame = window.frameGeometry();
+  const QRect area = screen->geometry();
+  // Centred along each direction in which the frame fits; against the screen's edge in one
+  // in which it does not.
+  auto centred = [](int start, int length, int areaStart, int areaLength) {
+    if (length >= areaLength) return std::abs(start - areaStart) <= 2;
+    return std::abs(2 * (start - areaStart) + length - areaLength) <= 4;
+  };
+  return centred(frame.left(), frame.width(), area.left(), area.width()) &&
+         centred(frame.top(), frame.height(), area.top(), area.height());
 }
 
 bool WaitFor(const std::function<bool()>& done, int ms) {

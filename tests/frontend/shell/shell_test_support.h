@@ -16,6 +16,8 @@
 #include "frontend/shell/session.h"
 #include "frontend/shell/windowing.h"
 
+class QWidget;
+
 namespace kalvano::shell::test {
 
 // Answers every box from a queue (Yes/No questions default to No, three-button questions to
@@ -91,6 +93,10 @@ class ShellTest : public ::testing::Test {
  private:
   std::filesystem::path previousDir_;
 };
+
+// Whether the window's frame stands in the middle of its screen (within 2 pixels), along each
+// direction in which it fits the screen.
+bool CentredOnScreen(const QWidget& window);
 
 // Processes events until `done` holds or `ms` milliseconds have passed; the result is `done`.
 bool WaitFor(const std::function<bool()>& done, int ms = 60000);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 
 #include "frontend/shell/mainform.h"
 #include "frontend/shell/mainmenu.h"
@@ -167,6 +168,11 @@ TEST_F(StartupWindow, continue_opens_the_main_menu_with_its_caption_and_disables
   EXPECT_TRUE(MainMenu().isVisible());
   EXPECT_TRUE(w->isVisible());
   EXPECT_FALSE(w->isEnabled());
+  // It stays behind the main menu and the step windows: a click on it cannot raise it.
+  ASSERT_NE(w->windowHandle(), nullptr);
+  EXPECT_TRUE(w->windowHandle()->flags().testFlag(Qt::WindowStaysOnBottomHint));
+  EXPECT_TRUE(w->windowFlags().testFlag(Qt::WindowStaysOnBottomHint));
+  EXPECT_FALSE(MainMenu().windowHandle()->flags().testFlag(Qt::WindowStaysOnBottomHint));
 }
 
 TEST_F(StartupWindow, continue_without_a_unit_asks_for_one_and_stays) {

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include "frontend/shell/windowing.h"
 #include "shell_test_support.h"
@@ -40,6 +41,64 @@ TEST(Windowing, centring_puts_the_window_in_the_middle_of_its_screen) {
   const QPoint centre = window.frameGeometry().center();
   EXPECT_LE(std::abs(centre.x() - screen.center().x()), 1);
   EXPECT_LE(std::abs(centre.y() - screen.center().y()), 1);
+}
+
+// Windows larger than the screen's available area are fitted into it as they are shown, their
+// bottom-right corner with it; a window that fits keeps its size, one placed beyond an edge
+// comes back inside. A window whose contents cannot shrink that far keeps its top-left corner
+// on the screen.
+TEST(Windowing, windows_are_fitted_into_the_screen_as_they_are_shown) {
+  FitWindowsOnScreen();
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  struct Case {
+    const char* what;
+    QSize size;
+    QPoint at;  // where the program put it; (-1, -1) for nowhere
+  };
+  const Case cases[] = {
+      {"fits", {300, 200}, {-1, -1}},
+      {"too high", {400, area.height() + 150}, {-1, -1}},
+      {"too wide and high", area.size() + QSize(280, 160), {-1, -1}},
+      {"beyond the bottom right", {300, 200}, area.bottomRight() - QPoint(100, 50)},
+      {"above the top left", {300, 200}, area.topLeft() - QPoint(40, 30)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QWidget window(nullptr, Qt::Window);
+    window.resize(c.size);
+    if (c.at != QPoint(-1, -1)) window.move(c.at);
+    window.show();
+    // As large as it was, or as the area less the window's frame allows.
+    const QSize room = area.size().shrunkBy(window.windowHandle()->frameMargins());
+    EXPECT_EQ(window.size(), c.size.boundedTo(room));
+    if (c.at != QPoint(-1, -1) || c.size != window.size()) {
+      EXPECT_TRUE(area.contains(window.frameGeometry()))
+          << window.frameGeometry().x() << "," << window.frameGeometry().y() << " "
+          << window.frameGeometry().width() << "x" << window.frameGeometry().height();
+    }
+  }
+  {
+    SCOPED_TRACE("contents larger than the screen");
+    QWidget window(nullptr, Qt::Window);
+    window.setMinimumSize(area.size() + QSize(100, 100));
+    window.move(area.topLeft() - QPoint(20, 20));
+    window.show();
+    EXPECT_EQ(window.frameGeometry().topLeft(), area.topLeft());
+  }
+  FitWindowsOnScreen(false);
+  QWidget later(nullptr, Qt::Window);
+  later.resize(area.size() + QSize(50, 50));
+  later.show();
+  EXPECT_EQ(later.size(), area.size() + QSize(50, 50));
+}
+
+TEST(Windowing, a_window_kept_behind_stays_below_the_others) {
+  QWidget window(nullptr, Qt::Window);
+  window.show();
+  KeepBehind(&window);
+  EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnBottomHint));
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnBottomHint));
+  EXPECT_TRUE(window.isVisible());
 }
 
 }  // namespace

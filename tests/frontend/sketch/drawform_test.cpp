@@ -9,11 +9,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <string>
 
 #include "frontend/model/project_file.h"
@@ -21,6 +30,8 @@
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/printing.h"
+#include "frontend/shell/windowing.h"
 #include "frontend/sketch/drawform.h"
 #include "frontend/sketch/sketchdialogs.h"
 #include "shell_test_support.h"
@@ -197,7 +208,7 @@ TEST_F(SketchWindowTest, levels_are_added_on_top_and_removed_from_the_top) {
   QTest::keyClicks(w.ceiling_ht(), "12.5");
   // Up from the only level: Yes adds a copy of it.
   boxes.answers.push_back(shell::MsgAnswer::Yes);
-  w.HScroll1_Change(1);
+  w.HScroll1_Change(2);
   ASSERT_EQ(boxes.asked.back().text, "Maximum number of floors exceeded!  Do you wish to add another floor?");
   EXPECT_EQ(w.LevelCount(), 2);
   EXPECT_EQ(w.CurrentLevel(), 2);
@@ -217,7 +228,7 @@ TEST_F(SketchWindowTest, levels_are_added_on_top_and_removed_from_the_top) {
   EXPECT_EQ(w.CurrentSketch().levels[1].Header(kGridSize), 2.0f);
   // No leaves the top level current.
   boxes.answers.push_back(shell::MsgAnswer::No);
-  w.HScroll1_Change(2);
+  w.HScroll1_Change(3);
   EXPECT_EQ(w.LevelCount(), 2);
   EXPECT_EQ(w.CurrentLevel(), 2);
   // Erase All on the top level: No only clears it, and its emptied zones get default names.
@@ -251,16 +262,115 @@ TEST_F(SketchWindowTest, levels_are_added_on_top_and_removed_from_the_top) {
   EXPECT_EQ(Cells(w, 1), 1);
 }
 
+// Answers as the scripted boxes do, but only after the question has been open a while, as a
+// modal box is: what arrives meanwhile (a scroll bar's auto-repeat among it) is handled under
+// the open question.
+struct SlowBoxes : shell::test::ScriptedBoxes {
+  shell::MsgAnswer ask(std::string_view text, std::string_view title, shell::MsgIcon icon,
+                       shell::MsgButtons buttons) override {
+    ++open;
+    maxOpen = std::max(maxOpen, open);
+    QTest::qWait(700);
+    --open;
+    return ScriptedBoxes::ask(text, title, icon, buttons);
+  }
+  int open = 0, maxOpen = 0;
+};
+
+// The middle of one of the level scroll bar's arrows, in its own pixels.
+QPoint ArrowPoint(const QScrollBar& bar, bool right) {
+  QStyleOptionSlider opt;
+  opt.initFrom(&bar);
+  opt.subControls = QStyle::SC_All;
+  opt.orientation = bar.orientation();
+  opt.minimum = bar.minimum();
+  opt.maximum = bar.maximum();
+  opt.sliderPosition = bar.sliderPosition();
+  opt.sliderValue = bar.value();
+  opt.singleStep = bar.singleStep();
+  opt.pageStep = bar.pageStep();
+  return bar.style()
+      ->subControlRect(QStyle::CC_ScrollBar, &opt,
+                       right ? QStyle::SC_ScrollBarAddLine : QStyle::SC_ScrollBarSubLine, &bar)
+      .center();
+}
+
+// Real presses on the level arrows, each held past the scroll bar's auto-repeat delay and
+// then let go: one press moves one level or asks one question, asked once even while it is
+// open; Yes adds one level, No and the bottom level change nothing.
+TEST_F(SketchWindowTest, a_held_level_arrow_moves_one_level_or_asks_once) {
+  struct Case {
+    const char* what;
+    int levels;  // levels of the sketch
+    bool right;
+    shell::MsgAnswer answer;
+    int questions, levelCount, level;
+    const char* stories;
+  };
+  const Case cases[] = {
+      {"up from the only level, Yes", 1, true, shell::MsgAnswer::Yes, 1, 2, 2, "Stories= 2"},
+      {"up from the only level, No", 1, true, shell::MsgAnswer::No, 1, 1, 1, "Stories= 1"},
+      {"down from level 1", 1, false, shell::MsgAnswer::Yes, 0, 1, 1, "Stories= 1"},
+      {"up to an existing level", 3, true, shell::MsgAnswer::Yes, 0, 3, 2, "Stories= 2"},
+  };
+  SlowBoxes slow;
+  shell::SetMessages(&slow);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Sketch sketch;
+    for (int i = 0; i < c.levels; ++i) sketch.levels.push_back(BlankLevel(60, 80));
+    base.write("sketch/bld_mtx.all", SketchFileText(sketch));
+    slow.asked.clear();
+    slow.maxOpen = 0;
+    slow.answers = {c.answer};
+    DrawForm& w = Open();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QScrollBar& bar = *w.HScroll1();
+    const QPoint arrow = ArrowPoint(bar, c.right);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, arrow);
+    QTest::qWait(1200);  // the auto-repeat starts after half a second
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, arrow);
+    QTest::qWait(100);
+    EXPECT_EQ(static_cast<int>(slow.asked.size()), c.questions);
+    EXPECT_LE(slow.maxOpen, 1);
+    for (const auto& q : slow.asked) EXPECT_EQ(q.title, "Maximum Levels Exceeded");
+    EXPECT_EQ(w.LevelCount(), c.levelCount);
+    EXPECT_EQ(w.CurrentLevel(), c.level);
+    EXPECT_EQ(w.Level()->text().toStdString(), "Level= " + std::to_string(c.level));
+    EXPECT_EQ(w.znname(0)->text().toStdString(), " Zone " + std::to_string(c.level) + "-1");
+    EXPECT_EQ(w.znname(24)->text().toStdString(), " Zone " + std::to_string(c.level) + "-25");
+    EXPECT_EQ(w.Stories()->text().toStdString(), c.stories);
+    // The scroll bar shows the level on screen, also after No.
+    EXPECT_EQ(bar.value(), c.level);
+    delete SketchWindow();
+  }
+  shell::SetMessages(&boxes);
+}
+
+// The sketch window is larger than many screens: it opens fitted into the screen's available
+// area, and "<< Back" stays reachable.
+TEST_F(SketchWindowTest, opens_fitted_into_a_smaller_screen_with_back_reachable) {
+  shell::FitWindowsOnScreen();
+  DrawForm& w = Open();
+  shell::FitWindowsOnScreen(false);
+  const QRect area = w.screen()->availableGeometry();
+  ASSERT_LT(area.width(), 1080) << "the test needs a screen narrower than the window";
+  EXPECT_TRUE(area.contains(w.frameGeometry()));
+  EXPECT_TRUE(area.contains(QRect(w.Exit()->mapToGlobal(QPoint(0, 0)), w.Exit()->size())));
+  EXPECT_TRUE(w.Exit()->isVisible());
+}
+
 TEST_F(SketchWindowTest, a_99th_level_is_refused) {
   Sketch many;
   for (int i = 0; i < kMaxLevels; ++i) many.levels.push_back(BlankLevel(60, 80));
   base.write("sketch/bld_mtx.all", SketchFileText(many));
   DrawForm& w = Open();
   ASSERT_EQ(w.LevelCount(), 98);
-  for (int v = 1; v <= 97; ++v) w.HScroll1_Change(v);
+  for (int v = 2; v <= 98; ++v) w.HScroll1_Change(v);
   ASSERT_EQ(w.CurrentLevel(), 98);
   boxes.answers.push_back(shell::MsgAnswer::Yes);
-  w.HScroll1_Change(98);
+  w.HScroll1_Change(99);
   EXPECT_EQ(w.LevelCount(), 98);
   EXPECT_EQ(w.CurrentLevel(), 98);
   EXPECT_EQ(boxes.asked.back().buttons, shell::MsgButtons::Ok);
@@ -437,7 +547,7 @@ TEST_F(SketchWindowTest, sketch_and_picture_files_save_the_drawing_on_screen_and
   EXPECT_EQ(base.read("sketch/bld_mtx.all"), before);
 }
 
-TEST_F(SketchWindowTest, print_copy_and_tutorial_show_the_drawing_and_the_help_text) {
+TEST_F(SketchWindowTest, copy_and_tutorial_show_the_drawing_and_the_help_text) {
   DrawForm& w = Open();
   Drag(w, 0, 0, 50, 30);
   // Copy To Clipboard: the picture as it is on screen.
@@ -453,15 +563,65 @@ TEST_F(SketchWindowTest, print_copy_and_tutorial_show_the_drawing_and_the_help_t
   EXPECT_EQ(shell::LearningWindow().windowTitle(), "BUILDING SKETCH -- /home/ann/proj/office.inp");
   EXPECT_TRUE(shell::LearningWindow().Text().contains("Sketch help."));
   EXPECT_TRUE(w.isVisible());
-  // Print with no printer set up: one PDF page.
+}
+
+// The text pdftotext reads from a PDF file.
+std::string PdfText(const fs::path& pdf) {
+  QProcess p;
+  p.start("pdftotext", {"-layout", QString::fromStdString(pdf.string()), "-"});
+  if (!p.waitForFinished(60000)) return {};
+  return p.readAllStandardOutput().toStdString();
+}
+
+// File > Print asks for the printer through the print dialog, as the tabular viewer does (a
+// PDF file proposed where no printer is set up), and prints what the window shows: the
+// drawing with the level fields, the zone names and the north arrow, on one page.
+TEST_F(SketchWindowTest, print_asks_for_the_printer_and_prints_the_drawing_with_its_names) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 50, 30);
+  w.znname(0)->setText("Lobby");
+  w.znname(1)->setText("Lab");
+  int asked = 0;
+  QString proposed;
+  bool answer = false;
+  shell::SetPrinterChooser([&](QPrinter& printer, QWidget* parent) {
+    ++asked;
+    proposed = printer.outputFileName();
+    EXPECT_EQ(parent, &w);
+    return answer;
+  });
+  const bool printers = !QPrinterInfo::availablePrinters().isEmpty();
+  // Cancelled: nothing printed.
   w.PrintItem_Click();
-  const std::string pdf = base.read("temp/sketch.pdf");
-  ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
+  EXPECT_EQ(asked, 1);
+  if (!printers) {
+    EXPECT_EQ(proposed.toStdString(), base.path("temp/sketch.pdf").string());
+  }
+  EXPECT_FALSE(base.exists("temp/sketch.pdf"));
+  // Chosen: the PDF file, one page.
+  const fs::path pdf = base.path("printed.pdf");
+  shell::SetPrinterChooser([&](QPrinter& printer, QWidget*) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    return true;
+  });
+  w.PrintItem_Click();
+  shell::SetPrinterChooser({});
+  const std::string bytes = base.read("printed.pdf");
+  ASSERT_EQ(bytes.rfind("%PDF", 0), 0u);
   std::size_t pages = 0;
-  for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
-    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1)) {
+    if (bytes.compare(at, 12, "/Type /Pages") != 0) ++pages;
   }
   EXPECT_EQ(pages, 1u);
+  const std::string text = PdfText(pdf);
+  for (const char* shown : {"Lobby", "Lab", "Zone 1-3", "Zone 1-25", "Level= 1", "Grid Size", "Rotation", "Zn area= 60"}) {
+    EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
+  }
+  // The north arrow's "N" on a line of its own.
+  EXPECT_TRUE(std::regex_search(text, std::regex("(^|\n) *N *(\n|$)"))) << text;
+  // The painted cells come as the picture.
+  EXPECT_NE(bytes.find("/Subtype /Image"), std::string::npos);
 }
 
 TEST(DrawingPoint, widget_pixels_map_onto_drawing_units) {

@@ -174,7 +174,8 @@ TEST_F(SketchWalk, a_sketched_new_project_is_described_saved_checked_and_run) {
   Retype(w.znname(1), "Lab");
   // Level 2, a copy of level 1, erased and painted with zone 1 over the middle.
   boxes.answers.push_back(shell::MsgAnswer::Yes);
-  w.HScroll1()->setValue(1);
+  w.HScroll1()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  QTest::qWait(10);
   ASSERT_EQ(w.LevelCount(), 2);
   ASSERT_EQ(w.CurrentLevel(), 2);
   boxes.answers.push_back(shell::MsgAnswer::Ok);

@@ -68,6 +68,10 @@ class WeatherWindowTest : public shell::test::ShellTest {
   }
 };
 
+TEST_F(WeatherWindowTest, opens_centred_on_the_screen) {
+  EXPECT_TRUE(shell::test::CentredOnScreen(Open()));
+}
+
 TEST_F(WeatherWindowTest, choosing_a_state_shows_its_first_city_and_values) {
   weather& w = Open();
   ASSERT_EQ(w.Combo1()->count(), 2);
@@ -185,6 +189,46 @@ TEST_F(WeatherWindowTest, saves_write_the_library_and_refuse_what_they_cannot_sa
               "Every monthly value must be a number.  Please complete row 5, month 7.");
     EXPECT_EQ(base.read("weather/weth.asc"), before);
     EXPECT_TRUE(w.DataEdited());
+  }
+}
+
+// A value the library cannot hold as entered: a message names the box and the library stays
+// as it was, so the window can always load it again.
+TEST_F(WeatherWindowTest, a_value_the_library_cannot_hold_is_refused_naming_its_box) {
+  struct Case {
+    int16_t units;
+    int row, month;  // a month box; row 0: the station number
+    const char* typed;
+    std::string message;
+  };
+  const std::string nothing = "  Nothing has been saved.";
+  const std::string range =
+      " does not fit the weather library, whose monthly values run from -99.9 to 999.9 (solar "
+      "from -9999 to 99999) in inch-pound units." + nothing;
+  const std::vector<Case> cases{
+      {model::kInchPound, 1, 2, "-100.5", "Row 1, month 2: -100.5" + range},
+      {model::kSI, 1, 2, "-73.6", "Row 1, month 2: -73.6" + range},
+      {model::kSI, 3, 6, "190000000000000000000000000000000000000",
+       "Row 3, month 6: 190000000000000000000000000000000000000" + range},
+      {model::kInchPound, 0, 0, "-72228\"", "The station number must not contain a double quote (\")." + nothing},
+  };
+  const std::string before = base.read("weather/weth.asc");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    shell::Model().UnitSystem = c.units;
+    weather& w = Open();
+    w.Combo1_Click(0);
+    QLineEdit* box = c.row == 0 ? w.WMO() : w.Month(c.row, c.month);
+    box->setText(c.typed);  // a paste passes the key filter
+    QTest::keyClick(w.Month(8, 1), '1');
+    boxes.asked.clear();
+    w.saveupdate_Click();
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, c.message);
+    EXPECT_EQ(boxes.asked[0].title, "Error");
+    EXPECT_EQ(base.read("weather/weth.asc"), before);
+    EXPECT_TRUE(w.DataEdited());
+    delete &w;
   }
 }
 

@@ -16,10 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/startupcore.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/zones/occupprof.h"
 #include "frontend/zones/profilepickers.h"
@@ -156,6 +158,27 @@ TEST_F(PickerTest, use_picker_opens_with_the_kinds_caption_rows_and_used_profile
   EXPECT_EQ(w.occ(21)->text(), "Type 21");
   EXPECT_TRUE(IsYellow(w.Text1(4)));
   EXPECT_FALSE(IsYellow(w.Text1(21)));
+}
+
+// Every row shows its building type's whole name, with the installed names as start-up
+// reads them: the longest of them too, on whichever row the list puts it.
+TEST_F(PickerTest, use_picker_rows_show_the_installed_type_names_whole) {
+  model::ProjectModel& m = shell::Model();
+  for (int n = 1; n <= 42; ++n) {
+    const std::vector<std::string> lines = model::ReadFileLines(
+        std::string(KALVANO_SOURCE_DIR) + "/data/btype/bdtype" + std::to_string(n) + ".dat");
+    m.BldTypeName[n] = shell::BuildTypeLabel(lines.at(0));
+  }
+  occupprof& w = OpenUse();
+  for (int offset : {0, w.profscroll()->maximum()}) {
+    w.profscroll()->setValue(offset);
+    for (int i = 1; i <= kUsePickerRows; ++i) {
+      const QLabel* name = w.occ(i);
+      SCOPED_TRACE(name->text().toStdString());
+      EXPECT_FALSE(name->text().isEmpty());
+      EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->contentsRect().width());
+    }
+  }
 }
 
 TEST_F(PickerTest, a_pick_on_the_scrolled_list_writes_its_number_into_the_zone_field) {
@@ -385,6 +408,36 @@ TEST_F(PickerTest, a_kind_never_gets_a_twenty_first_used_profile) {
   EXPECT_EQ(m.OccProfNo[21], "");
   EXPECT_EQ(MarkedProfileCount(m.OccProfNo, 1), 20);
   EXPECT_EQ(Text(Zone().zone(6)), " 12");
+}
+
+// Opening the picker from the zone field adds the building type's profile to the kind only
+// while there is room for it: with 20 used already it stays out, and OK leaves 20. A zone on
+// the building type's profile is told then to pick one of the project's.
+TEST_F(PickerTest, opening_the_picker_never_adds_a_twenty_first_used_profile) {
+  model::ProjectModel& m = shell::Model();
+  for (int n = 5; n <= 24; ++n) m.OccProfNo[n] = ProfileMark(n);  // not type 4's
+  Zone().zone_Click(6);  // the zone's profile 6 is used
+  ASSERT_NE(OccupProfWindow(), nullptr);
+  EXPECT_TRUE(boxes.asked.empty());
+  EXPECT_EQ(m.OccProfNo[4], "");
+  EXPECT_FALSE(IsYellow(OccupProfWindow()->Text1(4)));
+  EXPECT_TRUE(IsYellow(OccupProfWindow()->Text1(5)));
+  Click(OccupProfWindow()->okey());
+  EXPECT_EQ(OccupProfWindow(), nullptr);
+  EXPECT_TRUE(boxes.asked.empty());
+  EXPECT_EQ(MarkedProfileCount(m.OccProfNo, 1), 20);
+  EXPECT_EQ(m.OccProfNo[4], "");
+
+  Zone().zone(6)->setText(" 4");
+  Zone().zone_Click(6);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].text, std::string(kProfileLimitText));
+  EXPECT_EQ(boxes.asked[0].title, "Select Profile");
+  EXPECT_EQ(m.OccProfNo[4], "");
+  Click(OccupProfWindow()->occ(5));
+  Click(OccupProfWindow()->okey());
+  EXPECT_EQ(MarkedProfileCount(m.OccProfNo, 1), 20);
+  EXPECT_EQ(Text(Zone().zone(6)), " 5");
 }
 
 TEST_F(PickerTest, coming_back_from_another_window_of_the_program_reactivates_the_picker) {

@@ -15,6 +15,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/startupcore.h"
 #include "frontend/zones/occupprof.h"
 #include "frontend/zones/profilepickers.h"
 #include "frontend/zones/temperature.h"
@@ -46,7 +47,9 @@ TEST_F(ProfilePictures, profile_pickers_are_saved_as_png_in_both_unit_systems) {
   const std::vector<std::string> library =
       model::ReadFileLines(std::string(KALVANO_SOURCE_DIR) + "/data/profiles/bprof1.dat");
   for (int n = 1; n <= 42; ++n) {
-    m.BldTypeName[n] = "Building type " + std::to_string(n);
+    // The names as start-up reads them from the installed building-type files.
+    m.BldTypeName[n] = shell::BuildTypeLabel(
+        model::ReadFileLines(std::string(KALVANO_SOURCE_DIR) + "/data/btype/bdtype" + std::to_string(n) + ".dat").at(0));
     m.OccProfile[n] = library.at(static_cast<std::size_t>(n));
   }
   m.OccProfNo[4] = " 4";

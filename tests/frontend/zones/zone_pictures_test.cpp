@@ -34,6 +34,9 @@ TEST_F(ZonePictures, zone_window_is_saved_as_png_in_both_unit_systems) {
     EXPECT_TRUE(picture.save(QString::fromStdString((folder / name).string()))) << name;
   };
   shell::Model() = test::ThreeZoneProject(16);
+  // Shade codes as the sketch writes them.
+  const char* codes[] = {" N0. N0. N0.", " R1. L1. F1.", " T   T   N0.", " N0. R1. F.5"};
+  for (int r = 1; r <= 16; ++r) shell::Model().SurfShade[2][r] = codes[(r - 1) % 4];
   shell::Model().ProjectData[0] = "Office";
   shell::Model().ProjectData[1] = "Small office";
   shell::Model().ProjectData[3] = "Chicago, IL";

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QGroupBox>
@@ -189,6 +190,32 @@ TEST_F(ZoneWindow, scrolling_shows_the_rows_of_the_position_and_empty_rows_as_em
   w.cell(colSillHt, 3)->setText("99");     // a text set by the program writes no row
   EXPECT_EQ(m.ZoneEdit.RowSillHt[8], " 0");
   EXPECT_EQ(w.TopOffset(), 5);
+}
+
+// The exterior-shade cells show the codes the sketch writes whole, from their first
+// character to their last, under their heading.
+TEST_F(ZoneWindow, exterior_shade_cells_show_the_sketch_codes_whole) {
+  model::ProjectModel& m = shell::Model();
+  const char* codes[] = {" N0. N0. N0.", " R1. L1. F1.", " T   T   N0.", " N0. R1. F.5"};
+  m.SurfaceCount[2] = 4;
+  for (int r = 1; r <= 4; ++r) {
+    test::SetStoredRow(m, 2, r);
+    m.SurfShade[2][r] = codes[r - 1];
+  }
+  zoneform& w = Open(2);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  for (int k = 1; k <= 4; ++k) {
+    SCOPED_TRACE(codes[k - 1]);
+    QLineEdit* cell = w.cell(colShade, k);
+    ASSERT_EQ(Text(cell), codes[k - 1]);
+    // Where the box starts its text, and the text's end there: inside the box's frame.
+    cell->setCursorPosition(0);
+    const int start = cell->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    EXPECT_GT(start, 0);
+    EXPECT_LE(start + QFontMetrics(cell->font()).horizontalAdvance(cell->text()), cell->width() - 4);
+    EXPECT_EQ(cell->width(), w.heading(colShade)->width());
+  }
 }
 
 TEST_F(ZoneWindow, rows_past_the_first_page_are_held_and_reached_by_scrolling) {

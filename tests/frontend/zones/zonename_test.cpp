@@ -126,20 +126,53 @@ TEST_F(ZoneListTest, back_without_zones_sets_zero_floor_area_and_the_step) {
   EXPECT_TRUE(shell::MainMenu().Enabling()[MenuItem::Image5]);
 }
 
-TEST_F(ZoneListTest, keys_typed_into_the_grid_change_nothing) {
+// From the keyboard: typed characters change nothing, the arrow keys move the selection,
+// Tab leaves the list for its buttons and Enter opens the selected zone as "OK >>" does.
+TEST_F(ZoneListTest, the_keyboard_moves_through_the_list_and_enter_opens_a_zone) {
+  std::vector<int> opened;
+  shell::RegisterWindowOpener(shell::window::zoneform, [&](int row) { opened.push_back(row); });
   AddZone("11", 100, 1);
   AddZone("12", 100, 1);
+  AddZone("13", 100, 1);
   zonename& list = Open();
+  list.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
   QTableWidget* grid = list.MSFlexGrid1();
+  grid->setFocus();
   grid->setCurrentCell(1, 0);
-  QTest::keyClicks(grid, "99x");
-  QTest::keyClick(grid, Qt::Key_Down);
-  QTest::keyClick(grid, Qt::Key_Delete);
-  QTest::keyClick(grid, Qt::Key_F2);
-  EXPECT_EQ(list.Cell(1, 0), "11");
-  EXPECT_EQ(list.Cell(2, 0), "12");
-  EXPECT_EQ(grid->currentRow(), 1);
+  struct Step {
+    const char* keys;  // typed text, or empty for `key`
+    Qt::Key key;
+    int row;  // the current row after it
+  };
+  const Step steps[] = {
+      {"99x", Qt::Key_unknown, 1}, {"", Qt::Key_Delete, 1},   {"", Qt::Key_F2, 1},
+      {"", Qt::Key_Down, 2},       {"", Qt::Key_Down, 3},     {"", Qt::Key_Up, 2},
+      {"", Qt::Key_End, 2},        {"", Qt::Key_Backspace, 2}, {" ", Qt::Key_unknown, 2},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.keys[0] != 0 ? s.keys : QTest::toString(s.key));
+    if (s.keys[0] != 0) {
+      QTest::keyClicks(grid, s.keys);
+    } else {
+      QTest::keyClick(grid, s.key);
+    }
+    EXPECT_EQ(grid->currentRow(), s.row);
+    EXPECT_TRUE(grid->hasFocus());
+  }
+  for (int r = 1; r <= 3; ++r) EXPECT_EQ(list.Cell(r, 0), std::to_string(10 + r));
   EXPECT_EQ(grid->findChildren<QLineEdit*>().size(), 0) << "no editor was opened";
+  EXPECT_TRUE(opened.empty());
+  // Tab goes on to the buttons, Shift+Tab comes back.
+  QTest::keyClick(grid, Qt::Key_Tab);
+  EXPECT_FALSE(grid->hasFocus());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_TRUE(grid->hasFocus());
+  // Enter opens the selected zone.
+  QTest::keyClick(grid, Qt::Key_Return);
+  EXPECT_EQ(opened, std::vector<int>{2});
+  EXPECT_EQ(m.CurrentZone, 2);
+  EXPECT_TRUE(boxes.asked.empty());
 }
 
 TEST_F(ZoneListTest, ok_opens_an_existing_zone_through_the_zone_description_opener) {

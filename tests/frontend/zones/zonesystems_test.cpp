@@ -18,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using shell::test::ScriptedBoxes;
+constexpr std::string_view kNotNumeric = "You should use numerical value.";
 
 // A base folder whose data base holds `systems`, written from an inch-pound project.
 struct HvacBase {
@@ -212,14 +213,17 @@ TEST(WindowSizer, refuses_fractions_out_of_range_and_empty_boxes) {
       {{"0.5", "", "", "1.2"}, kFractionRange},
       {{" ", " ", " ", " "}, kNoWindowData},
       {{"", "", "", ""}, kNoWindowData},
+      {{"", "", "o.4", ""}, kNotNumeric},       // no fraction 0
+      {{"0.5", "", "0.4x", ""}, kNotNumeric},
   };
   for (const auto& [texts, message] : cases) {
     ScriptedBoxes boxes;
     EXPECT_FALSE(CheckWindowFractions(texts, boxes).has_value());
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].text, message);
-    EXPECT_EQ(boxes.asked[0].title, message == kFractionRange ? kFractionRangeTitle
-                                                              : kNoWindowDataTitle);
+    EXPECT_EQ(boxes.asked[0].title, message == kFractionRange  ? kFractionRangeTitle
+                                    : message == kNotNumeric ? std::string_view("Error")
+                                                             : kNoWindowDataTitle);
   }
   ScriptedBoxes boxes;
   EXPECT_TRUE(CheckWindowFractions({"1", "0", "", ""}, boxes).has_value());

@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <fstream>
 #include <iterator>
@@ -162,9 +163,9 @@ TEST_F(ZoneSystemsWindow, the_window_sizer_shows_new_areas_on_the_lines_of_their
   EXPECT_FLOAT_EQ(m.SurfWinArea[3][2], 26.0f);
 }
 
-// A fraction out of range, next to a valid one, is refused before any area changes: by "All
-// Zones", by "Selected Zones" (no copy window), and by the copy window's OK when the box was
-// changed after it opened (the window stays for another choice).
+// A fraction out of range or no number at all, next to a valid one, is refused before any
+// area changes: by "All Zones", by "Selected Zones" (no copy window), and by the copy
+// window's OK when the box was changed after it opened (the window stays for another choice).
 TEST_F(ZoneSystemsWindow, a_refused_window_sizer_changes_no_area) {
   model::ProjectModel& m = shell::Model();
   enum class Path { kAllZones, kSelectedZones, kCopyWindowOk };
@@ -172,9 +173,11 @@ TEST_F(ZoneSystemsWindow, a_refused_window_sizer_changes_no_area) {
     const char* fraction;
     Path path;
   };
-  const Case cases[] = {{"1.01", Path::kAllZones},     {"-0.1", Path::kAllZones},
-                        {"1.01", Path::kSelectedZones}, {"-0.1", Path::kSelectedZones},
-                        {"1.01", Path::kCopyWindowOk},  {"-0.1", Path::kCopyWindowOk}};
+  const Case cases[] = {{"1.01", Path::kAllZones},      {"-0.1", Path::kAllZones},
+                        {"o.4", Path::kAllZones},       {"1.01", Path::kSelectedZones},
+                        {"-0.1", Path::kSelectedZones}, {"o.4", Path::kSelectedZones},
+                        {"1.01", Path::kCopyWindowOk},  {"-0.1", Path::kCopyWindowOk},
+                        {"o.4", Path::kCopyWindowOk}};
   zoneform& w = Open(2);
   w.envscroll()->setValue(6);
   const auto areas = m.SurfWinArea;
@@ -202,10 +205,45 @@ TEST_F(ZoneSystemsWindow, a_refused_window_sizer_changes_no_area) {
       EXPECT_EQ(CopyToZoneWindow(), nullptr);
     }
     ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text, "Window fractions must be between 0 and 1, please re-enter.");
+    EXPECT_EQ(boxes.asked[0].text, std::string(c.fraction) == "o.4"
+                                       ? "You should use numerical value."
+                                       : "Window fractions must be between 0 and 1, please re-enter.");
     EXPECT_EQ(m.SurfWinArea, areas);
     EXPECT_EQ(m.ZoneEdit.RowWinArea, rows);
     EXPECT_EQ(Text(w.cell(colWinArea, 1)), line1);
+  }
+}
+
+// An area typed into a row since the zone was opened, and not yet stored, stays when the
+// sizer gives only another elevation a fraction, whichever button asked for the sizing; the
+// walls the sizer sizes are the ones shown.
+TEST_F(ZoneSystemsWindow, the_window_sizer_keeps_the_rows_typed_since_the_zone_opened) {
+  model::ProjectModel& m = shell::Model();
+  for (bool selected : {false, true}) {
+    SCOPED_TRACE(selected ? "Selected Zones" : "All Zones");
+    m = test::ThreeZoneProject(16);
+    m.AppDir = base.dir().string();
+    zoneform& w = Open(2);
+    // Line 1 shows row 1, which faces 90 (east); line 2 row 2, facing 180 (south).
+    w.cell(colWinArea, 1)->selectAll();
+    QTest::keyClicks(w.cell(colWinArea, 1), "55");
+    w.cell(colWallArea, 2)->selectAll();
+    QTest::keyClicks(w.cell(colWallArea, 2), "200");
+    w.ElevArea(2)->setText("0.4");
+    if (selected) {
+      w.copyzone(1)->click();
+      ASSERT_NE(CopyToZoneWindow(), nullptr);
+      CopyToZoneWindow()->okey_Click();
+    } else {
+      w.copyall(1)->click();
+    }
+    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_EQ(Text(w.cell(colWinArea, 1)), " 55");
+    EXPECT_EQ(m.ZoneEdit.RowWinArea[1], " 55");
+    EXPECT_EQ(Text(w.cell(colWinArea, 2)), " 80");
+    EXPECT_FLOAT_EQ(m.SurfWinArea[2][2], 80.0f);
+    UnloadZoneForm();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 }
 

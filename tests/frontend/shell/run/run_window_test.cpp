@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -522,6 +523,21 @@ TEST_F(RunWindowTest, each_run_choice_closes_the_window_and_asks_the_dispatch_on
   RunOptions& choice = ShowRunOptions();
   QPointer<RunOptions> alive(&choice);
   EXPECT_EQ(choice.windowTitle(), "Kalvano run Options");
+  // Each caption has room in its button: two average characters on either side at least.
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&choice));
+  for (QPushButton* button : {choice.Command1(), choice.Command2(), choice.Command3()}) {
+    const QFontMetrics metrics = button->fontMetrics();
+    EXPECT_GE(button->width() - metrics.horizontalAdvance(button->text()), 4 * metrics.averageCharWidth())
+        << button->text().toStdString();
+  }
+  // Step 6 again while it is open shows the one window again.
+  choice.hide();
+  MainMenu().executerun_Click();
+  EXPECT_EQ(&ShowRunOptions(), &choice);
+  EXPECT_TRUE(choice.isVisible());
+  int windows = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) windows += qobject_cast<RunOptions*>(w) != nullptr ? 1 : 0;
+  EXPECT_EQ(windows, 1);
   boxes.asked.clear();
   QTest::mouseClick(choice.Command3(), Qt::LeftButton);
   QTest::qWait(20);

@@ -99,12 +99,13 @@ TEST_F(ViewOutputMenu, every_item_opens_its_view_with_results_and_the_picker_wit
       {"view(10)", 1, 0, nullptr, "", "", 10, 5, 4},
       {"view(7)", 1, 0, nullptr, "tabular 7", "tabular 7", 7, 5, 4},
       {"view(8)", 1, 0, nullptr, "picker as is", "picker as is", 8, 5, 4},
-      // Retrieve, by the menu or the picture: unsaved results are offered for saving first.
+      // Retrieve, by the menu or the picture: unsaved results are offered for saving first,
+      // in the save-output dialog on the report sets ("saveoutput 2").
       {"view(12)", 1, 1, nullptr, "picker", "picker", 12, 5, 4},
       {"view(12)", 0, 0, nullptr, "picker", "picker", 12, 5, 4},
-      {"view(12)", 1, 0, "Yes", "saveoutput 1", "saveoutput 1", 12, 5, 4},
+      {"view(12)", 1, 0, "Yes", "saveoutput 2", "saveoutput 2", 12, 5, 4},
       {"view(12)", 1, 0, "No", "picker", "picker", 12, 5, 4},
-      {"Picture2", 1, 0, "Yes", "saveoutput 1", "saveoutput 1", 12, 5, 4},
+      {"Picture2", 1, 0, "Yes", "saveoutput 2", "saveoutput 2", 12, 5, 4},
       {"Picture2", 1, 0, "No", "picker", "picker", 12, 5, 4},
       {"Picture2", 1, 1, nullptr, "picker", "picker", 12, 5, 4},
   };

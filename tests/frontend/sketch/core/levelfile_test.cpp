@@ -6,7 +6,9 @@
 #include <fstream>
 #include <iterator>
 #include <locale>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frontend/model/atomic_file.h"
@@ -204,6 +206,23 @@ TEST(LevelFields, values_and_default_names) {
                             NameCase{"Zone 1-", false}, NameCase{"Zone 1-3a", false},
                             NameCase{"Lobby", false}, NameCase{"", false}}) {
     EXPECT_EQ(IsDefaultZoneName(c.name), c.isDefault) << "[" << c.name << "]";
+  }
+}
+
+// A level number outside the sketch is a clear error naming it, never a read past the levels.
+TEST(SketchLevels, a_level_outside_the_sketch_is_a_clear_error) {
+  Sketch sketch;
+  sketch.levels = {Painted({"1"}), Painted({"2"})};
+  EXPECT_EQ(sketch.Level(2).Cell(4, 1), 2);
+  sketch.Level(1).SetCell(4, 2, 3);
+  EXPECT_EQ(sketch.levels[0].Cell(4, 2), 3);
+  for (int n : {0, -1, 3, 99}) {
+    try {
+      (void)std::as_const(sketch).Level(n);
+      ADD_FAILURE() << n;
+    } catch (const std::out_of_range& e) {
+      EXPECT_EQ(std::string(e.what()), "sketch level " + std::to_string(n) + " of 2");
+    }
   }
 }
 

@@ -1,0 +1,188 @@
+// Every tabular extract and chart reader on reports that end too early: an empty report (the
+// reproducer of the one crash a fuzzing campaign of the readers found, kept as a fixture), a
+// report of one line, and a whole report cut just before each line a reader looks for. Each
+// reader shows its end-of-file message and gives nothing; none reads past the report's end.
+// Plain C++, so that it runs in the sanitizer build.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../chart_report_builder.h"
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
+#include "frontend/reports/chartdata.h"
+#include "frontend/reports/tabextract.h"
+#include "../../model/test_support.h"
+
+namespace kalvano::reports::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+Lines Split(const std::string& bytes) { return model::SplitLines(bytes); }
+
+std::string Join(const Lines& lines, std::size_t count) {
+  std::string out;
+  for (std::size_t i = 0; i < count && i < lines.size(); ++i) out += lines[i] + "\r\n";
+  return out;
+}
+
+// A whole report in the order the echo and the engine write it, with every line a reader
+// looks for: the echoed weather page, the sections II to IX with their titles, section III's
+// project line, monthly table and site row, the load table with its peak lines, the daily
+// weather headings and the comfort report's head, page header and zone block.
+Lines WholeReport() {
+  Lines L = Split(ReadableYear().bytes());
+  // Section II follows the echoed weather page, whose solar caption is its last line.
+  std::size_t at = 0;
+  while (L[at].find("OF HORIZONTAL SURFACE") == std::string::npos) ++at;
+  const Lines zones = {"II.  Z O N E   D A T A", "*** PROJECT: Chart test office",
+                       " ZONE 1 surfaces", "***"};
+  L.insert(L.begin() + static_cast<std::ptrdiff_t>(at + 1), zones.begin(), zones.end());
+  for (const char* line :
+       {"V.  P E A K   D E M A N D   P R O F I L E S :", "peak profile row",
+        "VI.  S E A S O N A L   A V E R A G E   H O U R L Y", "seasonal row",
+        "VII.  C O S T   A N A L Y S I S :", "cost row",
+        "VIII.  E N D   O F   Y E A R   W E A T H E R", " DAILY WEATHER SUMMARIES FOR JANUARY",
+        "day row", "IX.   S P A C E   T E M P E R A T U R E S   &   RH:", "head 2", "head 3",
+        "head 4", "*** PROJECT: Chart test office", " ZONE 1 - Temperatures and Relative Humidities:",
+        "hour row"}) {
+    L.push_back(line);
+  }
+  return L;
+}
+
+std::size_t FirstBeginning(const Lines& L, std::string_view mark, std::size_t from = 0) {
+  for (std::size_t i = from; i < L.size(); ++i)
+    if (L[i].starts_with(mark)) return i;
+  ADD_FAILURE() << "no line begins with " << mark;
+  return L.size();
+}
+
+// One reader: it runs on temp/tavik$.out (the comfort pages on temp/tavik$.flt) and tells
+// whether it gave a view or a chart.
+struct Reader {
+  const char* name;
+  std::function<bool(model::ProjectModel&, model::MessageBoxes&)> run;
+  // The last line of the whole report that the reader needs: cut at or before it, the
+  // reader must fail.
+  std::function<std::size_t(const Lines&)> lastNeeded;
+  bool comfort = false;  // its failure message is the comfort report's own
+};
+
+std::vector<Reader> Readers() {
+  auto extract = [](TabView (*f)(model::ProjectModel&, model::MessageBoxes&)) {
+    return [f](model::ProjectModel& m, model::MessageBoxes& b) { return f(m, b).shown; };
+  };
+  auto until = [](std::string_view end) {
+    return [end](const Lines& L) { return FirstBeginning(L, end); };
+  };
+  auto loads = [](int chart) {
+    return [chart](model::ProjectModel& m, model::MessageBoxes& b) { return ReadLoadChart(m, b, chart).has_value(); };
+  };
+  auto monthly = [](int chart) {
+    return [chart](model::ProjectModel& m, model::MessageBoxes& b) { return ReadMonthlyChart(m, b, chart).has_value(); };
+  };
+  const auto peakDates = [](const Lines& L) { return FirstBeginning(L, "ROOF") + 21; };
+  return {
+      {"WriteTabProj", extract(&WriteTabProj), until("II.")},
+      {"WriteTabZone", extract(&WriteTabZone), until("III.")},
+      {"WriteTabSum", extract(&WriteTabSum), until("IV. ")},
+      {"WriteTabHvac", extract(&WriteTabHvac), until("V. ")},
+      {"WriteTabProf", extract(&WriteTabProf), until("VII.")},
+      {"WriteTabCost", extract(&WriteTabCost), until("VIII")},
+      {"WriteTabWeather", extract(&WriteTabWeather), until("IX.")},
+      {"ShowComfortReport", extract(&ShowComfortReport), until("IX."), true},
+      {"peak heating", loads(kPeakHeatingChart), peakDates},
+      {"peak cooling", loads(kPeakCoolingChart), peakDates},
+      {"annual heating", loads(kAnnualHeatingChart), peakDates},
+      {"annual cooling", loads(kAnnualCoolingChart), peakDates},
+      {"monthly energy", monthly(kMonthlyEnergyChart), until("TOT")},
+      {"monthly costs", monthly(kMonthlyCostChart), until("($)")},
+      {"energy breakdown",
+       [](model::ProjectModel& m, model::MessageBoxes& b) { return ReadSourceEnergy(m, b).has_value(); },
+       [](const Lines& L) { return FirstBeginning(L, "Site") + 1; }},
+  };
+}
+
+class ShortReports : public ::testing::Test {
+ protected:
+  // Puts `report` in temp/tavik$.out and its section IX, as the comfort report, in
+  // temp/tavik$.flt; both empty when it has none.
+  void Install(const std::string& report) {
+    base.write("temp/tavik$.out", report);
+    const std::size_t nine = report.starts_with("IX.") ? 0 : report.find("\nIX.");
+    base.write("temp/tavik$.flt", nine == std::string::npos ? std::string()
+                                                            : report.substr(nine == 0 ? 0 : nine + 1));
+  }
+  // Runs the reader on a fresh model and checks how it ended.
+  void Check(const Reader& r, bool mustRead, const std::string& what) {
+    SCOPED_TRACE(std::string(r.name) + " on " + what);
+    model::ProjectModel m;
+    m.AppDir = base.dir();
+    m.ProjectFile = "Office.inp";
+    m.ResultsViewable = 1;
+    model::test::RecordingBoxes boxes;
+    const bool read = r.run(m, boxes);
+    if (mustRead) {
+      EXPECT_TRUE(read);
+      EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
+      return;
+    }
+    EXPECT_FALSE(read);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    if (r.comfort) {
+      EXPECT_EQ(boxes.shown[0].text, kComfortErrorText);
+    } else {
+      EXPECT_EQ(boxes.shown[0].text, model::FileErrorMessage(model::kErrPastEndOfFile));
+      EXPECT_EQ(m.ResultsViewable, 0);
+    }
+  }
+  model::test::TempBase base;
+};
+
+TEST_F(ShortReports, an_empty_report_gives_every_reader_its_end_of_file_message) {
+  const fs::path fixture = fs::path(KALVANO_TEST_DIR) / "fixtures" / "empty-report.out";
+  ASSERT_TRUE(fs::exists(fixture));
+  Install(model::test::TempBase::slurp(fixture.string()));
+  for (const Reader& r : Readers()) Check(r, false, "an empty report");
+}
+
+TEST_F(ShortReports, a_report_of_one_line_gives_every_reader_its_end_of_file_message) {
+  Install(WholeReport().front() + "\r\n");
+  for (const Reader& r : Readers()) Check(r, false, "one line");
+}
+
+TEST_F(ShortReports, a_report_cut_before_a_line_a_reader_needs_gives_its_message) {
+  const Lines whole = WholeReport();
+  const std::vector<Reader> readers = Readers();
+  // The whole report gives every view and chart.
+  Install(Join(whole, whole.size()));
+  for (const Reader& r : readers) Check(r, true, "the whole report");
+  // Cut just before each section title, and before each line the chart readers look for.
+  std::vector<std::size_t> cuts;
+  for (std::string_view mark : {"II.", "III.", "MON", "TOT", "($)", "Site", "WHOLE-BLDG", "IV. ",
+                                "ROOF", "V. ", "VII.", "VIII", "IX."}) {
+    cuts.push_back(FirstBeginning(whole, mark));
+  }
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (whole[i].find("WEATHER INPUT") != std::string::npos) cuts.push_back(i);
+    if (whole[i].find("OF HORIZONTAL SURFACE") != std::string::npos) cuts.push_back(i);
+  }
+  const std::size_t roof = FirstBeginning(whole, "ROOF");
+  cuts.push_back(roof + 20);  // the peak hours
+  cuts.push_back(roof + 21);  // the peak dates
+  for (std::size_t cut : cuts) {
+    Install(Join(whole, cut));
+    const std::string what = "a report cut before line " + std::to_string(cut + 1) + " \"" + whole[cut] + "\"";
+    for (const Reader& r : readers) Check(r, cut > r.lastNeeded(whole), what);
+  }
+}
+
+}  // namespace
+}  // namespace kalvano::reports::test
