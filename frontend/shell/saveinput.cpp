@@ -187,9 +187,10 @@ void saveinputform::okbutton_Click() {
     }
   }
   text1_->clear();
+  // The results stay unsaved until the save-output dialog has saved them: a Cancel there
+  // leaves them to be asked about again.
   if (m.ResultsExist == 1 && Messages().ask(kResultsUnsaved, "Save output", MsgIcon::Information,
                                             MsgButtons::YesNo) == MsgAnswer::Yes) {
-    m.ResultsExist = 0;
     SaveOutputDialog().Open({}, "*.ot*", false);
   }
 }

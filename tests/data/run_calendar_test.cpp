@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -59,6 +60,17 @@ Dates HourlyDates(const fs::path& base) {
   return d;
 }
 
+// The sample project as retrieved in base folder `base`, with a run of type 3 requested.
+std::unique_ptr<km::ProjectModel> SampleToRun(const fs::path& base) {
+  auto m = std::make_unique<km::ProjectModel>();
+  m->AppDir = base.string();
+  m->ProjectFile = std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp";
+  km::ReadInputFile(*m, m->ProjectFile);
+  m->ProjectLoaded = 1;
+  m->RunType = 3;
+  return m;
+}
+
 }  // namespace
 
 TEST(RunCalendar, the_front_ends_day_numbers_are_the_days_the_engine_simulates) {
@@ -86,12 +98,7 @@ TEST(RunCalendar, the_front_ends_day_numbers_are_the_days_the_engine_simulates) 
     const fs::path base = freshBase("calendar");
     installEngineData(base);
     if (c.format != 0) InstallTmy2(base, c.leapDay);
-    auto m = std::make_unique<km::ProjectModel>();
-    m->AppDir = base.string();
-    m->ProjectFile = std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp";
-    km::ReadInputFile(*m, m->ProjectFile);
-    m->ProjectLoaded = 1;
-    m->RunType = 3;
+    auto m = SampleToRun(base);
     m->WeatherFileChosen = c.format != 0 ? 1 : 0;
     m->Run.WeatherFormat = static_cast<int16_t>(c.format);
     kalvano::shell::RunRequest r;
@@ -109,5 +116,41 @@ TEST(RunCalendar, the_front_ends_day_numbers_are_the_days_the_engine_simulates) 
     EXPECT_EQ(d.count, static_cast<std::size_t>(c.days));
     EXPECT_EQ(d.first, c.first);
     EXPECT_EQ(d.last, c.last);
+  }
+}
+
+TEST(RunCalendar, a_year_the_calendar_does_not_take_is_refused_before_any_file_is_written) {
+  struct Case {
+    const char* year;
+    bool accepted;
+  };
+  const Case cases[] = {{"1e11", false}, {"40000", false}, {"-5", false}, {"abc", false},
+                        {"", false},     {"2100", false},  {"2026", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("[") + c.year + "]");
+    const fs::path base = freshBase("year");
+    auto m = SampleToRun(base);
+    const km::ProjectModel before = *m;
+    kalvano::shell::RunRequest r;
+    r.yearText = c.year;
+    const auto prepared = kalvano::shell::PrepareRunFiles(*m, r);
+    const bool written = fs::exists(base / "temp" / "tavik$.inp") || fs::exists(base / "temp" / "tavik$.tmp");
+    if (c.accepted) {
+      EXPECT_EQ(prepared.fault, kalvano::shell::RunFault::None) << prepared.text;
+      EXPECT_TRUE(written);
+      EXPECT_EQ(m->Run.AnalysisYear, c.year);
+      EXPECT_EQ(m->Run.Jan1Weekday, 5);  // 1 January 2026 is a Thursday
+    } else {
+      EXPECT_EQ(prepared.fault, kalvano::shell::RunFault::Validation);
+      EXPECT_EQ(prepared.title, kalvano::shell::kYearTitle);
+      EXPECT_EQ(prepared.text, kalvano::shell::kYearText);
+      EXPECT_TRUE(prepared.yearBox.empty()) << "the box keeps what was typed";
+      EXPECT_FALSE(written);
+      EXPECT_EQ(m->Run.AnalysisYear, before.Run.AnalysisYear);
+      EXPECT_EQ(m->ProjectData, before.ProjectData);
+      EXPECT_EQ(m->WeatherSeed, before.WeatherSeed);
+      EXPECT_EQ(m->Run.LastRunType, before.Run.LastRunType);
+    }
+    fs::remove_all(base);
   }
 }

@@ -125,9 +125,18 @@ std::string SeedText(double draw) {
   return " ." + text;
 }
 
-int RunYear(std::string_view yearText) {
-  int y = static_cast<int>(model::Val(yearText));
+std::optional<int> RunYear(std::string_view yearText) {
+  const std::size_t first = yearText.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::string_view digits = yearText.substr(first, yearText.find_last_not_of(' ') - first + 1);
+  if (digits.size() > 4) return std::nullopt;
+  int y = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    y = y * 10 + (c - '0');
+  }
   if (y < 100) y += 2000;
+  if (y < kFirstRunYear || y > kLastRunYear) return std::nullopt;
   return y;
 }
 
@@ -201,6 +210,8 @@ RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r) {
     return stop(RunFault::Validation, kWeatherFileTitle, kWeatherFileText);
   }
   if (r.weeks < 1 || r.weeks > 4) return stop(RunFault::Validation, kLengthTitle, kLengthText);
+  const std::optional<int> runYear = RunYear(r.yearText);
+  if (!runYear) return stop(RunFault::Validation, kYearTitle, kYearText);
   if (const std::string over = CapacityOverflows(m); !over.empty()) {
     return stop(RunFault::Capacity, kCapacityTitle, over);
   }
@@ -222,14 +233,16 @@ RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r) {
   std::string b = r.beginText, e = r.endText;
   if (b.empty() || b.back() != '-') b += "-";
   if (e.empty() || e.back() != '-') e += "-";
-  const int year = RunYear(r.yearText);
-  std::string yearText = model::NumberText(static_cast<float>(year));
-  out.yearBox = yearText.size() > 4 ? yearText.substr(yearText.size() - 4) : yearText;
+  const int year = *runYear;
+  out.yearBox = std::to_string(year);
   run.AnalysisYear = out.yearBox;
   m.ProjectData[6] = run.AnalysisYear;
   run.RunPeriod[1] = b + run.AnalysisYear;
   run.RunPeriod[2] = e + run.AnalysisYear;
-  const int format = r.recordedWeather ? run.WeatherFormat : 0;
+  // Generated weather is format 0 whatever file was picked before, so that the echo, the run
+  // files and the model agree.
+  if (!r.recordedWeather) run.WeatherFormat = 0;
+  const int format = run.WeatherFormat;
   const bool leapDay =
       format != 0 && RecordedHasLeapDay(TempFile(m, files::kRecordedWeather), format);
   const int february = calendar::FebruaryDays(format, year, leapDay);

@@ -10,6 +10,7 @@
 #include "frontend/model/project_model.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,9 +51,13 @@ std::string SeedText(double draw);
 // The seed of "Repeat previously run weather sequence".
 inline constexpr std::string_view kRepeatSeed = ".83774665";
 
-// The analysis year of the year box: its leading number; below 100 it is taken in the
-// 2000s (5 gives 2005, 98 gives 2098, an empty box 2000).
-int RunYear(std::string_view yearText);
+// The analysis year of the year box: a whole number, blanks around it ignored; below 100 it
+// is taken in the 2000s (5 gives 2005, 98 gives 2098). Nothing for a box that holds no whole
+// number or a year outside kFirstRunYear..kLastRunYear, the years of four digits in which
+// the engine's calendar (every fourth year a leap year) is the civil one.
+std::optional<int> RunYear(std::string_view yearText);
+inline constexpr int kFirstRunYear = 1901;
+inline constexpr int kLastRunYear = 2099;
 
 // Whether a recorded weather file of format `weatherFormat` (1..4) holds a record of
 // 29 February. A file that cannot be read holds none.
@@ -68,7 +73,7 @@ struct RunRequest {
   bool recordedWeather = false;        // "Recorded Weather:" chosen
   std::string beginText = "1-Jan";     // period boxes, as typed
   std::string endText = "31-Dec";
-  std::string yearText;                // analysis year box
+  std::string yearText = "2026";       // analysis year box
   int weeks = 4;                       // the highlighted week label (1..4), 0 when none
   std::array<bool, 13> skipped{};      // months 1..12 highlighted
   std::array<std::string, 4> desTemps;  // design temperature boxes 1..3
@@ -82,7 +87,7 @@ struct RunRequest {
 // How preparing the run ended.
 enum class RunFault {
   None,        // both run files written: the echo comes next
-  Validation,  // a choice is missing: the message, nothing written
+  Validation,  // a choice is missing or the year refused: the message, nothing written
   Capacity,    // the project holds more than the engine takes: the message, nothing written
   Dates,       // a period text is no date of the year: the date message
   File         // a run file could not be written: the file-error report
@@ -111,6 +116,10 @@ inline constexpr std::string_view kWeatherFileText =
     "click the Recorded Weather button and enter the correct weather data file. ";
 inline constexpr std::string_view kLengthTitle = "Simulation length";
 inline constexpr std::string_view kLengthText = "Please select the simulation length (week/month).";
+inline constexpr std::string_view kYearTitle = "Analysis year";
+inline constexpr std::string_view kYearText =
+    "Please enter the analysis year as a whole number from 1901 to 2099 (two digits stand for "
+    "2000 to 2099).  Example: 2026";
 inline constexpr std::string_view kDatesTitle = "Error";
 inline constexpr std::string_view kDatesText =
     "Please check the dates of the simulation period and enter the dates in: dd-mmm format.  "

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <random>
 
 #include "frontend/model/atomic_file.h"
@@ -83,10 +84,27 @@ bool RunWindowLoaded() { return !TheRunWindow().isNull(); }
 
 void ShowRunWindow() { ShowModeless(&RunWindow()); }
 
-double runsim::NextSeedDraw() {
-  static std::mt19937 engine(19800101u);
-  return std::uniform_real_distribution<double>(0.0, 1.0)(engine);
+namespace {
+
+struct SeedSequence {
+  std::mt19937 engine{19800101u};
+  std::optional<double> next;  // drawn, not yet taken by a run
+};
+
+SeedSequence& Seeds() {
+  static SeedSequence seeds;
+  return seeds;
 }
+
+}  // namespace
+
+double runsim::SeedDraw() {
+  SeedSequence& s = Seeds();
+  if (!s.next) s.next = std::uniform_real_distribution<double>(0.0, 1.0)(s.engine);
+  return *s.next;
+}
+
+void runsim::SeedDrawTaken() { Seeds().next.reset(); }
 
 runsim::runsim(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("runsim");
@@ -351,6 +369,7 @@ void runsim::weather_MouseDown(int index) {
     OpenWindow(window::selectweth);
   } else {
     m.WeatherFileChosen = 0;
+    m.Run.WeatherFormat = 0;
     for (int i = 1; i <= 3; ++i) destemp_[static_cast<std::size_t>(i)]->setEnabled(true);
   }
   Text1_KeyUp();
@@ -406,7 +425,7 @@ RunRequest runsim::Request() const {
   r.upperText = BoxText(tupper_);
   r.repeatSequence = weatherseq_->isChecked();
   r.hourly = hourlyoutput_->isChecked();
-  r.draw = r.repeatSequence ? 0.0 : NextSeedDraw();
+  r.draw = r.repeatSequence ? 0.0 : SeedDraw();
   return r;
 }
 
@@ -467,6 +486,7 @@ void runsim::Simulate() {
     return StopBeforeEngine();
   }
   SetRunning(true);
+  seedDrawn_ = !weatherseq_->isChecked();
   engine_->Start(m.AppDir, lock_.Descriptor());
 }
 
@@ -515,6 +535,8 @@ bool runsim::IsEngineRunning() const { return engine_->IsEngineRunning(); }
 
 void runsim::EngineEnded(const EngineEnd& end) {
   SetRunning(false);
+  // The run started (its engine ran, to any end): the next run takes the next seed.
+  if (end.kind != EngineEnd::Kind::NotStarted && seedDrawn_) SeedDrawTaken();
   const double elapsed =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   const model::ProjectModel& m = Model();

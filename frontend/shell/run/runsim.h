@@ -68,7 +68,10 @@ class runsim : public QWidget {
   int ProgressValue() const { return progressValue_; }
 
   // The source of the weather seeds: one generator with a fixed start for the whole program.
-  static double NextSeedDraw();
+  // SeedDraw is the value that the next run to start takes; only a run whose engine started
+  // moves the sequence on (SeedDrawTaken), so a refused attempt shifts no later seed.
+  static double SeedDraw();
+  static void SeedDrawTaken();
 
  protected:
   bool event(QEvent* event) override;
@@ -114,6 +117,7 @@ class runsim : public QWidget {
   bool loaded_ = false;
   bool unloading_ = false;        // the window's own handlers are closing it
   bool closeWhenStopped_ = false;  // the close box was used while the engine ran
+  bool seedDrawn_ = false;         // the run's seed is the sequence's next value
   std::chrono::steady_clock::time_point start_;
 };
 

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <filesystem>
@@ -88,6 +89,35 @@ TEST_F(RunReport, review_results_gives_one_report_whose_pages_are_numbered_in_or
       }
     }
   }
+}
+
+TEST_F(RunReport, generated_weather_chosen_after_a_recorded_file_is_what_the_echo_says) {
+  model::ProjectModel& m = shell::test::RunnableSample(base, "SampleProject.inp");
+  shell::SetInputEchoWriter([](model::ProjectModel& model) { WriteInputEcho(model, shell::Messages()); });
+  m.ProjectLoaded = 1;
+  m.InputSaved = 1;
+  // The recorded-weather picker, as a stand-in that picks a TMY2 file.
+  shell::RegisterWindowOpener(shell::window::selectweth, [](int) {
+    shell::Model().Run.WeatherFormat = 1;
+    shell::Model().WeatherFileChosen = 1;
+  });
+  shell::MainMenu().runenergy_Click(3);
+  ASSERT_TRUE(shell::RunWindowLoaded());
+  shell::runsim& w = shell::RunWindow();
+  w.weather(1)->click();
+  ASSERT_EQ(m.Run.WeatherFormat, 1);
+  // Back to generated weather: the model, the run files and the echo say so.
+  w.weather(0)->click();
+  EXPECT_EQ(m.Run.WeatherFormat, 0);
+  EXPECT_EQ(m.WeatherFileChosen, 0);
+  QTest::mouseClick(w.Command1(), Qt::LeftButton);
+  shell::test::WaitFor([&w] { return !w.IsEngineRunning(); });
+  QTest::qWait(50);
+  const std::string echo = base.read("temp/tavik$.out");
+  EXPECT_NE(echo.find("Simulation period is: 1-Jan-2026 to 31-Dec-2026."), std::string::npos);
+  EXPECT_EQ(echo.find("real weather data"), std::string::npos);
+  EXPECT_EQ(model::SplitLines(base.read("temp/tavik$.tmp")).at(1), "Wthr type :  0");
+  delete &w;
 }
 
 }  // namespace

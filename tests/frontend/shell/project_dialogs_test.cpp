@@ -445,8 +445,12 @@ TEST_F(ProjectDialogs, save_checks_resketch_weather_and_sketch_before_opening) {
 
 TEST_F(ProjectDialogs, unsaved_results_are_asked_about_and_stay_unsaved_until_the_output_is_saved) {
   RetrieveSample("SampleProject.inp");
+  base.write("temp/tavik$.out", "I.  REPORT\r\nIX.  COMFORT\r\n");
+  base.write("temp/tavik$.flt", "IX.  COMFORT\r\n");
   boxes.asked.clear();
-  Model().ResultsExist = 1;
+  model::ProjectModel& m = Model();
+  m.ResultsExist = 1;
+  m.OutputSaved = 0;
   boxes.answers = {MsgAnswer::Yes};
   Save(base.path("work").string(), "r", false);
   ASSERT_EQ(boxes.asked.size(), 1U);
@@ -454,20 +458,44 @@ TEST_F(ProjectDialogs, unsaved_results_are_asked_about_and_stay_unsaved_until_th
   EXPECT_EQ(boxes.asked[0].title, "Save output");
   EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Information);
   EXPECT_EQ(boxes.asked[0].buttons, MsgButtons::YesNo);
-  // Yes: the save-output dialog opens without its Run button, and the question is not put
-  // again.
-  EXPECT_EQ(Model().ResultsExist, 0);
+  // Yes: the save-output dialog opens without its Run button; nothing is saved yet.
+  EXPECT_EQ(m.ResultsExist, 1);
   ASSERT_TRUE(SaveOutputDialogExists());
   EXPECT_TRUE(SaveOutputDialog().isVisible());
   EXPECT_FALSE(SaveOutputDialog().nosave()->isEnabled());
   EXPECT_TRUE(endRequests.empty());
 
-  // No: the results stay unsaved.
+  // Cancel in the save-output dialog, then Exit and No: the results question is asked
+  // (answered Cancel: the program goes on).
   SaveOutputDialog().cancelbuttton_Click();
-  Model().ResultsExist = 1;
+  EXPECT_EQ(m.ResultsExist, 1);
+  boxes.asked.clear();
+  boxes.answers = {MsgAnswer::Cancel};
+  MainMenu().exititem_Click();
+  QTest::mouseClick(ExitDialog().Command1(), Qt::LeftButton);
+  EXPECT_EQ(Asked(), std::vector<std::string>{std::string(kUnsavedResultsQuestion)});
+  EXPECT_TRUE(endRequests.empty());
+
+  // No to the question: the results stay unsaved.
+  boxes.asked.clear();
   boxes.answers = {MsgAnswer::No};
   Save(base.path("work").string(), "r", false);
-  EXPECT_EQ(Model().ResultsExist, 1);
+  EXPECT_EQ(Asked(), std::vector<std::string>{kResultsUnsaved});
+  EXPECT_EQ(m.ResultsExist, 1);
+
+  // Yes, and the output saved: no question any more.
+  boxes.answers = {MsgAnswer::Yes};
+  Save(base.path("work").string(), "r", false);
+  saveoutform& output = SaveOutputDialog();
+  output.Picker()->SetFolder(base.path("work").string());
+  output.outputname()->setText("r.ot1");
+  QTest::mouseClick(output.okbutton(), Qt::LeftButton);
+  EXPECT_TRUE(base.exists("work/r.ot1"));
+  EXPECT_EQ(m.ResultsExist, 0);
+  EXPECT_EQ(m.OutputSaved, 1);
+  boxes.asked.clear();
+  Save(base.path("work").string(), "r", false);
+  EXPECT_TRUE(boxes.asked.empty());
 }
 
 // Exit, "OK" on a project without a file: the save dialog saves, then the exit goes on.

@@ -601,5 +601,46 @@ TEST_F(RunWindowTest, a_run_waiting_for_the_input_save_goes_on_after_it) {
   EXPECT_EQ(Model().RunType, 4);
 }
 
+TEST_F(RunWindowTest, a_year_the_calendar_does_not_take_is_refused_with_the_windows_own_message) {
+  runsim& w = Open();
+  w.Text1(2)->setText("40000");
+  QTest::mouseClick(w.Command1(), Qt::LeftButton);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].title, kYearTitle);
+  EXPECT_EQ(boxes.asked[0].text, kYearText);
+  EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(boxes.asked[0].beepsBefore, 1);
+  EXPECT_EQ(Status(w), "Simulation Not Started");
+  EXPECT_EQ(w.Text1(2)->text(), "40000");
+  EXPECT_FALSE(base.exists("temp/tavik$.inp"));
+  EXPECT_FALSE(base.exists("temp/tavik$.tmp"));
+  EXPECT_FALSE(base.exists("temp/standin.log"));
+  EXPECT_TRUE(w.Command2()->isEnabled());
+}
+
+TEST_F(RunWindowTest, only_a_run_whose_engine_starts_takes_a_weather_seed) {
+  model::ProjectModel& m = Model();
+  const std::string first = SeedText(runsim::SeedDraw());
+  // A year refused, then an engine that cannot be started: neither takes the seed.
+  runsim& refused = Open();
+  refused.Text1(2)->setText("abc");
+  QTest::mouseClick(refused.Command1(), Qt::LeftButton);
+  ASSERT_EQ(Status(refused), "Simulation Not Started");
+  refused.Command2_Click();
+  base.remove("kvan64");
+  runsim& missing = RunToEnd();
+  ASSERT_EQ(Status(missing), "Simulation Not Started");
+  missing.Command2_Click();
+  EXPECT_EQ(SeedText(runsim::SeedDraw()), first);
+  // The first run that starts takes it; the next run the next value of the sequence.
+  InstallEngine("ok");
+  RunToEnd().close();
+  EXPECT_EQ(m.WeatherSeed, first);
+  const std::string second = SeedText(runsim::SeedDraw());
+  EXPECT_NE(second, first);
+  RunToEnd().close();
+  EXPECT_EQ(m.WeatherSeed, second);
+}
+
 }  // namespace
 }  // namespace kalvano::shell

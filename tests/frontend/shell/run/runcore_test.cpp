@@ -70,6 +70,7 @@ TEST(RunOptions, skipped_months_and_recorded_weather_flag) {
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
@@ -347,11 +348,27 @@ TEST(RunSeed, a_blank_a_point_and_at_most_eight_digits_never_zero) {
   }
 }
 
-TEST(RunSeed, the_year_box_reads_its_leading_number_in_the_2000s_below_100) {
+TEST(RunSeed, the_year_box_takes_a_whole_number_of_the_calendars_years_two_digits_in_the_2000s) {
   using kalvano::shell::RunYear;
-  struct Case { const char* text; int year; };
-  for (Case c : {Case{"98", 2098}, {"5", 2005}, {"", 2000}, {"x", 2000}, {"1999", 1999},
-                 {" 2026 ", 2026}}) {
-    EXPECT_EQ(RunYear(c.text), c.year) << c.text;
-  }
+  struct Case { const char* text; std::optional<int> year; };
+  const Case cases[] = {
+      {"98", 2098}, {"5", 2005}, {"00", 2000}, {"1999", 1999}, {" 2026 ", 2026}, {"1901", 1901},
+      {"2099", 2099},
+      // Refused: no whole number, or a year the calendar does not take.
+      {"", std::nullopt}, {"   ", std::nullopt}, {"x", std::nullopt}, {"abc", std::nullopt},
+      {"1e11", std::nullopt}, {"40000", std::nullopt}, {"-5", std::nullopt}, {"+2026", std::nullopt},
+      {"20.5", std::nullopt}, {"2026abc", std::nullopt}, {"20 26", std::nullopt},
+      {"1900", std::nullopt}, {"2100", std::nullopt}, {"0999", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RunYear(c.text), c.year) << "[" << c.text << "]";
+}
+
+TEST_F(RunFiles, generated_weather_after_a_recorded_file_is_format_0_in_the_model_and_the_files) {
+  auto m = Sample("SampleProject.inp");
+  WriteTmy2(false);
+  m->WeatherFileChosen = 0;
+  m->Run.WeatherFormat = 1;  // the picker's choice, left when generated weather was chosen again
+  ASSERT_EQ(PrepareRunFiles(*m, RunRequest{}).fault, RunFault::None);
+  EXPECT_EQ(m->Run.WeatherFormat, 0);
+  EXPECT_EQ(Lines("temp/tavik$.tmp")[1], "Wthr type :  0");
 }
