@@ -112,6 +112,12 @@ std::optional<Data> ReadChart(model::ProjectModel& m, model::MessageBoxes& boxes
 
 }  // namespace
 
+double Number(std::string_view text) {
+  const double value = model::Val(text);
+  if (!(std::fabs(value) < 1e15)) throw model::FileError(model::kErrOverflow);
+  return value;
+}
+
 double ChartScaleOf(double big) {
   double scale = 0;
   if (big >= 1) {

@@ -34,8 +34,10 @@ enum ChartKind : int {
 // A report field's number and a chart's number text are the front-end's own: the leading
 // number of a text, blanks ignored (0 when there is none), and the shortest decimal form
 // with a sign position and no zero before the point (" .35"), 15 significant digits for a
-// double and 7 for a single-precision value. Both are locale-free.
-inline double Number(std::string_view text) { return model::Val(text); }
+// double and 7 for a single-precision value. Both are locale-free. No field the engine
+// writes reaches 10^15; a damaged report's larger number ("9.9E+99" fits seven columns)
+// is refused as an overflow, since no chart can scale or label it.
+double Number(std::string_view text);
 inline std::string NumberText(double value) { return model::NumberTextDouble(value); }
 inline std::string NumberText(float value) { return model::NumberText(value); }
 // The full scale of a chart whose largest magnitude is `big` (0 or more).

@@ -1,10 +1,13 @@
 // Every tabular extract and chart reader on reports that end too early: an empty report (the
 // reproducer of the one crash a fuzzing campaign of the readers found, kept as a fixture), a
 // report of one line, and a whole report cut just before each line a reader looks for. Each
-// reader shows its end-of-file message and gives nothing; none reads past the report's end.
+// reader shows its end-of-file message and gives nothing; none reads past the report's end. A
+// number no chart can take is refused as well.
 // Plain C++, so that it runs in the sanitizer build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -181,6 +184,55 @@ TEST_F(ShortReports, a_report_cut_before_a_line_a_reader_needs_gives_its_message
     Install(Join(whole, cut));
     const std::string what = "a report cut before line " + std::to_string(cut + 1) + " \"" + whole[cut] + "\"";
     for (const Reader& r : readers) Check(r, cut > r.lastNeeded(whole), what);
+  }
+}
+
+// A damaged or hand-made report may hold a number no single-precision chart value can take
+// ("9.9E+99" fits a seven-column field). The chart readers refuse it with the overflow message
+// instead of converting it; a report of ordinary numbers is read as before.
+TEST_F(ShortReports, a_number_beyond_single_precision_is_refused_by_the_chart_readers) {
+  const Lines whole = WholeReport();
+  const std::vector<Reader> readers = Readers();
+  struct Case {
+    const char* what;
+    std::string_view line;      // the first line beginning so
+    std::size_t offset;         // lines below it
+    std::size_t from, to;       // the field's columns, 1-based
+    std::vector<const char*> refusing;
+  };
+  const std::vector<Case> cases = {
+      {"a month's cooling", "MON", 5, 31, 39, {"monthly energy"}},
+      {"a month's electricity cost", "MON", 5, 104, 112, {"monthly costs"}},
+      {"the energy intensity", "WHOLE-BLDG", 0, 104, 110, {"energy breakdown"}},
+      {"a site energy", "Site", 0, 16, 25, {"energy breakdown"}},
+      {"the peak heating roof load", "ROOF", 0, 26, 36, {"peak heating"}},
+      {"the peak cooling roof load", "ROOF", 0, 43, 53, {"peak cooling"}},
+      {"the annual heating roof load", "ROOF", 0, 97, 107, {"annual heating"}},
+      {"the annual cooling roof load", "ROOF", 0, 114, 124, {"annual cooling"}},
+  };
+  for (const Case& c : cases) {
+    for (const char* huge : {"9.9E+99", "-9E+99"}) {
+      Lines L = whole;
+      std::string& line = L[FirstBeginning(L, c.line) + c.offset];
+      if (line.size() < c.to) line.resize(c.to, ' ');
+      std::string field(c.to - c.from + 1, ' ');
+      field.replace(field.size() - std::strlen(huge), std::strlen(huge), huge);
+      line.replace(c.from - 1, field.size(), field);
+      Install(Join(L, L.size()));
+      for (const Reader& r : readers) {
+        const bool refused = std::find(c.refusing.begin(), c.refusing.end(), std::string_view(r.name)) != c.refusing.end();
+        if (!refused) continue;
+        SCOPED_TRACE(std::string(r.name) + ": " + c.what + " of " + huge);
+        model::ProjectModel m;
+        m.AppDir = base.dir();
+        m.ProjectFile = "Office.inp";
+        m.ResultsViewable = 1;
+        model::test::RecordingBoxes boxes;
+        EXPECT_FALSE(r.run(m, boxes));
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, model::FileErrorMessage(model::kErrOverflow));
+      }
+    }
   }
 }
 
