@@ -33,6 +33,9 @@ class RunFolderLock {
 };
 
 inline constexpr std::string_view kRunLockedTitle = "Run in progress";
+inline constexpr std::string_view kRestoreLockedText =
+    "Another run is using this base folder. One base folder runs one simulation at a time: "
+    "choose the output again when the other run has ended.";
 inline constexpr std::string_view kRunLockedText =
     "Another run is using this base folder. One base folder runs one simulation at a time: "
     "press Execute Run again when the other run has ended.";

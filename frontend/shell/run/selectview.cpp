@@ -17,6 +17,7 @@
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/viewoutput.h"
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
@@ -116,6 +117,11 @@ void selectview::OK_Click() {
     QApplication::restoreOverrideCursor();
     Messages().show(kNoSuchOutput, kNoSuchOutputTitle, MsgIcon::Exclamation);
     text1_->clear();
+    return;
+  }
+  if (out.status == RestoreOutcome::kRunInProgress) {
+    QApplication::restoreOverrideCursor();
+    Messages().show(kRestoreLockedText, kRunLockedTitle, MsgIcon::Exclamation);
     return;
   }
   if (out.status == RestoreOutcome::kFailed) {

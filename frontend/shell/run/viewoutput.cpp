@@ -6,6 +6,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/shell/filepickcore.h"
 #include "frontend/shell/run/reportassembler.h"
+#include "frontend/shell/run/runfolderlock.h"
 #include "runfiles.h"
 
 namespace kalvano::shell {
@@ -133,7 +134,12 @@ RestoreOutcome RestoreSavedOutput(model::ProjectModel& m, std::string_view folde
       model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(files::kUserReport));
   const std::string tempComfort =
       model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(files::kComfortReport));
+  RunFolderLock lock;
   try {
+    if (!lock.Take(model::AppPath(m, std::string(files::kTempDir)))) {
+      out.status = RestoreOutcome::kRunInProgress;
+      return out;
+    }
     if (report) out.path = ExistingReport(out.path);
     // Everything is read and checked before anything in the run folder is replaced.
     const std::string source = report ? out.path : tempReport;

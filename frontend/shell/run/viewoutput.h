@@ -62,7 +62,7 @@ bool SavedOutputNameValid(int viewChoice, std::string_view typed);
 
 // The outcome of a restore.
 struct RestoreOutcome {
-  enum Status { kRestored, kNameRefused, kFailed };
+  enum Status { kRestored, kNameRefused, kFailed, kRunInProgress };
   Status status = kFailed;
   std::string path;                        // the full path used
   std::optional<model::FileError> error;   // with kFailed
@@ -80,7 +80,8 @@ struct RestoreOutcome {
 // lower case ("trial.OT2" saved as trial.ot2), that file is used. On success OutputFile names
 // the output, HourlyOutput tells whether hourly files came with it, the report's page splits
 // start afresh, and `table`/`chart` say what to show (the energy breakdown chart when no
-// table or chart was asked for).
+// table or chart was asked for). The run folder's lock is held while temp is written: while
+// a run holds it (another front-end's), nothing is replaced and the status is kRunInProgress.
 RestoreOutcome RestoreSavedOutput(model::ProjectModel& m, std::string_view folder,
                                   std::string_view typed);
 

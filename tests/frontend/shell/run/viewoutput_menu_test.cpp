@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include <filesystem>
@@ -16,6 +18,8 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/run/reportassembler.h"
+#include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/selectview.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/run/viewoutput.h"
@@ -271,6 +275,40 @@ TEST_F(ViewOutputMenu, a_failure_outside_the_readers_beeps_and_says_the_output_f
     EXPECT_EQ(boxes.asked.size(), c.answer != nullptr ? 2u : 1u);
     EXPECT_FALSE(PickerShown());
   }
+}
+
+TEST_F(ViewOutputMenu, a_saved_output_waits_while_another_run_holds_the_base_folder) {
+  model::ProjectModel& m = Model();
+  m.ResultsViewable = 0;
+  m.ResultsExist = 0;
+  const std::string current = "current echo of a run in progress\r\n";
+  base.write("temp/tavik$.out", current);
+  const std::string saved = "*****\r\n\r\n   " + std::string(kReportBanner) +
+                            "\r\nI.\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII.\r\nIX. COMFORT\r\n";
+  base.write("trial.ot1", saved);
+  RunFolderLock otherRun;
+  ASSERT_TRUE(otherRun.Take(base.path("temp").string()));
+
+  Choose("view(12)");
+  ASSERT_TRUE(PickerShown());
+  selectview& picker = ViewOutputPicker();
+  picker.Text1()->setText("trial.ot1");
+  QTest::mouseClick(picker.OK(), Qt::LeftButton);
+
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].text, kRestoreLockedText);
+  EXPECT_EQ(boxes.asked[0].title, kRunLockedTitle);
+  EXPECT_TRUE(PickerShown());
+  EXPECT_TRUE(opened.empty());
+  EXPECT_EQ(base.read("temp/tavik$.out"), current);
+
+  // Once the other run has ended, the same OK restores it.
+  otherRun.Release();
+  boxes.asked.clear();
+  QTest::mouseClick(picker.OK(), Qt::LeftButton);
+  EXPECT_TRUE(boxes.asked.empty());
+  EXPECT_EQ(base.read("temp/tavik$.out"), saved);
+  EXPECT_EQ(opened, std::vector<std::string>{"graphs 7"});
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "frontend/model/project_model.h"
 #include "frontend/shell/run/reportassembler.h"
+#include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/viewoutput.h"
 
 namespace kalvano::shell {
@@ -219,6 +220,26 @@ TEST_F(Restore, a_file_that_is_no_report_or_missing_changes_nothing_in_the_run_f
     EXPECT_EQ(m.Pages.ZonePagesSplit, 1);
     EXPECT_EQ(m.GraphChoice, 3);
   }
+}
+
+// A run of another front-end holds the base folder from its first run file to its Review
+// Results: a restore then would put a saved report under that run's echo, so it replaces
+// nothing until the run has ended.
+TEST_F(Restore, while_a_run_holds_the_base_folder_nothing_is_replaced) {
+  SaveTrial("trial.ot1", true);
+  m.ViewChoice = 12;
+  {
+    RunFolderLock run;
+    ASSERT_TRUE(run.Take((dir_ / "temp").string()));
+    const RestoreOutcome out = RestoreSavedOutput(m, Folder(), "trial.ot1");
+    EXPECT_EQ(out.status, RestoreOutcome::kRunInProgress);
+    EXPECT_EQ(Read("temp/tavik$.out"), kCurrent);
+    EXPECT_EQ(Read("temp/tavik$.flt"), "IX. CURRENT COMFORT\r\n");
+    EXPECT_EQ(Read("temp/tavik$.hry"), "current energy\r\n");
+    EXPECT_EQ(m.OutputFile, "current.ot1");
+  }
+  EXPECT_EQ(RestoreSavedOutput(m, Folder(), "trial.ot1").status, RestoreOutcome::kRestored);
+  EXPECT_EQ(Read("temp/tavik$.out"), kSaved);
 }
 
 TEST_F(Restore, a_comfort_output_is_named_and_the_comfort_report_rebuilt_from_the_current_report) {
