@@ -256,14 +256,6 @@ void ZONES(EngineState& s, int32_t MONTH) {
         go = Go::Balance;
         if (T <= 0.0f) {
           QPL = 0.0f;  // people latent is dropped in heating hours
-          // A zone floating above its heating set point needs no heat: the gain sum L
-          // does not close the air balance of a floating zone, so its negative value is
-          // no heating load (as a zone floating below the cooling set point has no
-          // cooling load).
-          if (T < 0.0f && TZ > THEAT) {
-            T = 0.0f;
-            L = 0.0f;
-          }
         } else if (w.DB < e.ECONT(z)) {
           QLAT = 0.0f;  // economiser: the outdoor air carries the load
           go = Go::Free;
@@ -292,11 +284,15 @@ void ZONES(EngineState& s, int32_t MONTH) {
               QVL = QVTOT > QVS ? QVTOT - QVS : 0.0f;
             }
             T = L + QVTOT + QLAT;
-            if (TZ < TCOOL && T > 0.0f) {
-              T = 0.0f;  // floating below the cooling set point
-              L = 0.0f;
-            }
           }
+        }
+        // A zone floating inside its thermostat band needs neither heat nor cooling, whichever
+        // way its load was summed: the gain sum L does not close the air balance of a
+        // floating zone, so a negative total above the heating set point is no heating load
+        // and a positive one below the cooling set point no cooling load.
+        if (go == Go::Balance && ((T < 0.0f && TZ > THEAT) || (T > 0.0f && TZ < TCOOL))) {
+          T = 0.0f;
+          L = 0.0f;
         }
       }
     }
