@@ -441,13 +441,16 @@ void ZONES(EngineState& s, int32_t MONTH) {
     const float mDry = vol / w.V;
     const float wr = std::min(std::max(e.WMASS(z) / mDry, 0.001f), 0.1f);
     const float pw = std::max(0.4898f * w.PB * wr / (wr + 0.62198f), 0.0011f);
+    // Kept 2 F below the air and within 2 F of the last hour's dew point; where the air cools
+    // faster than that, the dew point still never rises above the air's dry bulb.
     float TD = std::min(zoneDewPoint(pw, TZ), TZ - 2.0f);
     TD = std::min(std::max(TD, e.DPZONE(z) - 2.0f), e.DPZONE(z) + 2.0f);
+    TD = std::min(TD, TZ);
     e.DPZONE(z) = TD;
     {
       float hzd;
       moistAirState(TZ, w.PB, TD, pwk, wk, hzd, vk, rhk);
-      e.RHZONE(z) = rhk;
+      e.RHZONE(z) = std::min(rhk, 100.0f);  // saturated air: no rounding above 100 %
       e.WMASS(z) = wk / vk * vol;
     }
 

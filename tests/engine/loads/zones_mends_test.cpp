@@ -1,8 +1,9 @@
 // The zone dew point curve, the guards of the load ratios, and a floating zone: no load
-// booked inside its thermostat band.
+// booked inside its thermostat band, a dew point never above its air.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "engine/loads/zones.h"
 #include "zones_bench.h"
@@ -147,6 +148,42 @@ TEST(FloatingZone, a_zone_above_its_heating_set_point_books_no_heating_on_the_co
   EXPECT_NEAR(e.WMASS(1), 5.56736f, 1e-5f);
   EXPECT_FLOAT_EQ(e.CFMSUM, 1000.0f);
   EXPECT_FLOAT_EQ(e.EFAN, 0.75f * 1000.0f * 0.5f / 4131.4f);
+}
+
+// A vented free-floating zone whose air cools faster than its dew point may fall keeps its dew
+// point at most at its dry bulb (relative humidity at most 100 %); otherwise the dew point
+// follows its limits: at most 2 F below the last hour's.
+TEST(FloatingZone, a_vented_zone_cooling_fast_keeps_its_dew_point_at_most_its_dry_bulb) {
+  zt::Bench bench(4);  // no heating or cooling
+  zt::ZoneInput& z = bench.zone[1];
+  z.mass = 60.0f;  // a heavy zone: its mass keeps the air warm while the outdoor air cools it
+  z.natVent = 'Y';
+  z.vnat = 5000.0f;
+  z.people = 20.0f;
+  z.occ = zt::kOn;
+  bench.setUp(1);
+  kv::ENACC& e = bench.e();
+  zt::Weather warm;
+  warm.DB = warm.TDAY = 84.0f;
+  warm.DP = 74.0f;
+  for (int h = 0; h < 72; ++h) bench.hour(warm, h % 24 + 1);  // humid, at the cap 2 F below the air
+  ASSERT_NEAR(e.DPZONE(1), e.TZONE(1) - 2.0f, 0.5f);
+  zt::Weather cold;
+  cold.DB = 40.0f;
+  cold.DP = 30.0f;
+  cold.TDAY = 70.0f;
+  int fastDrops = 0;
+  for (int h = 1; h <= 12; ++h) {
+    const float told = e.TZONE(1), dpold = e.DPZONE(1);
+    bench.hour(cold, h);
+    SCOPED_TRACE(testing::Message() << "hour " << h << ": air " << told << " -> " << e.TZONE(1)
+                                    << ", dew point " << dpold << " -> " << e.DPZONE(1));
+    if (told - e.TZONE(1) > 2.0f) ++fastDrops;
+    EXPECT_LE(e.DPZONE(1), e.TZONE(1));
+    EXPECT_LE(e.RHZONE(1), 100.0f);
+    EXPECT_GE(e.DPZONE(1), std::min(dpold - 2.0f, e.TZONE(1)));
+  }
+  EXPECT_GE(fastDrops, 2);
 }
 
 }  // namespace
