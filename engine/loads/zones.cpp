@@ -256,14 +256,6 @@ void ZONES(EngineState& s, int32_t MONTH) {
         go = Go::Balance;
         if (T <= 0.0f) {
           QPL = 0.0f;  // people latent is dropped in heating hours
-          // A zone floating above its heating set point needs no heat: the gain sum L
-          // does not close the air balance of a floating zone, so its negative value is
-          // no heating load (as a zone floating below the cooling set point has no
-          // cooling load).
-          if (T < 0.0f && TZ > THEAT) {
-            T = 0.0f;
-            L = 0.0f;
-          }
         } else if (w.DB < e.ECONT(z)) {
           QLAT = 0.0f;  // economiser: the outdoor air carries the load
           go = Go::Free;
@@ -292,11 +284,15 @@ void ZONES(EngineState& s, int32_t MONTH) {
               QVL = QVTOT > QVS ? QVTOT - QVS : 0.0f;
             }
             T = L + QVTOT + QLAT;
-            if (TZ < TCOOL && T > 0.0f) {
-              T = 0.0f;  // floating below the cooling set point
-              L = 0.0f;
-            }
           }
+        }
+        // A zone floating inside its thermostat band needs neither heat nor cooling, whichever
+        // way its load was summed: the gain sum L does not close the air balance of a
+        // floating zone, so a negative total above the heating set point is no heating load
+        // and a positive one below the cooling set point no cooling load.
+        if (go == Go::Balance && ((T < 0.0f && TZ > THEAT) || (T > 0.0f && TZ < TCOOL))) {
+          T = 0.0f;
+          L = 0.0f;
         }
       }
     }
@@ -445,13 +441,16 @@ void ZONES(EngineState& s, int32_t MONTH) {
     const float mDry = vol / w.V;
     const float wr = std::min(std::max(e.WMASS(z) / mDry, 0.001f), 0.1f);
     const float pw = std::max(0.4898f * w.PB * wr / (wr + 0.62198f), 0.0011f);
+    // Kept 2 F below the air and within 2 F of the last hour's dew point; where the air cools
+    // faster than that, the dew point still never rises above the air's dry bulb.
     float TD = std::min(zoneDewPoint(pw, TZ), TZ - 2.0f);
     TD = std::min(std::max(TD, e.DPZONE(z) - 2.0f), e.DPZONE(z) + 2.0f);
+    TD = std::min(TD, TZ);
     e.DPZONE(z) = TD;
     {
       float hzd;
       moistAirState(TZ, w.PB, TD, pwk, wk, hzd, vk, rhk);
-      e.RHZONE(z) = rhk;
+      e.RHZONE(z) = std::min(rhk, 100.0f);  // saturated air: no rounding above 100 %
       e.WMASS(z) = wk / vk * vol;
     }
 

@@ -76,15 +76,49 @@ std::optional<float> Single(double value) {
   return static_cast<float>(value);
 }
 
-// A month box's value as its field of the library holds it: converted to inch-pound,
-// rounded and right-aligned in six characters, a blank before it; none when it does not fit.
-std::optional<std::string> MonthField(int row, std::string_view text, int unitSystem) {
-  const float value = model::RoundTo(ToLibrary(row, model::Val(text), unitSystem), Decimals(row));
-  if (!std::isfinite(value)) return std::nullopt;
-  std::string field = model::RightAlign(model::NumberText(value), 6);
+// A monthly value in a six-character field of a row of twelve, as the library and the weather
+// block hold it: rounded, right-aligned, a blank before it (the block's readers take the last
+// five columns of each field); none when it does not fit.
+std::optional<std::string> SixColumnField(int row, double value) {
+  const float rounded = model::RoundTo(value, Decimals(row));
+  if (!std::isfinite(rounded)) return std::nullopt;
+  std::string field = model::RightAlign(model::NumberText(rounded), 6);
   if (field.size() != 6 || field.front() != ' ') return std::nullopt;
   return field;
 }
+
+// A month box's value as its field of the library holds it: converted to inch-pound.
+std::optional<std::string> MonthField(int row, std::string_view text, int unitSystem) {
+  return SixColumnField(row, ToLibrary(row, model::Val(text), unitSystem));
+}
+
+// A month box's field of the project's weather block, in the window's units. Its inch-pound
+// value, which the run file and an inch-pound copy of the project hold in the same columns,
+// must fit a field too.
+std::optional<std::string> BlockField(int row, std::string_view text, int unitSystem) {
+  std::optional<std::string> field = SixColumnField(row, model::Val(text));
+  if (field && !MonthField(row, *field, unitSystem)) return std::nullopt;
+  return field;
+}
+
+// The first month box, as (row, month) from 0, whose text `fits` gives no field for.
+template <class Fits>
+std::optional<std::pair<int, std::size_t>> FirstMisfit(const WeatherEntry& e, Fits fits) {
+  for (int row = 0; row < kRows; ++row) {
+    for (std::size_t m = 0; m < 12; ++m) {
+      if (!fits(row, e.months[static_cast<std::size_t>(row)][m])) return std::make_pair(row, m);
+    }
+  }
+  return std::nullopt;
+}
+
+// The box and its value as a refusal names them: "Row 1, month 2: -100.5".
+std::string BoxAndValue(const WeatherEntry& e, std::pair<int, std::size_t> box) {
+  return "Row " + std::to_string(box.first + 1) + ", month " + std::to_string(box.second + 1) + ": " +
+         Trim(e.months[static_cast<std::size_t>(box.first)][box.second]);
+}
+
+constexpr std::string_view kMonthRange = "whose monthly values run from -99.9 to 999.9 (solar from -9999 to 99999)";
 
 // The latitude, longitude, time meridian and elevation (feet) as the station line holds them.
 std::array<std::optional<float>, 4> StationValues(const WeatherEntry& e, int unitSystem) {
@@ -118,15 +152,12 @@ Refusal RefusalOf(const WeatherEntry& e, int unitSystem) {
                                        " is too large for the weather library." + nothingSaved};
     }
   }
-  for (int row = 0; row < kRows; ++row) {
-    for (std::size_t m = 0; m < 12; ++m) {
-      const std::string& text = e.months[static_cast<std::size_t>(row)][m];
-      if (MonthField(row, text, unitSystem)) continue;
-      return {model::kErrOverflow,
-              "Row " + std::to_string(row + 1) + ", month " + std::to_string(m + 1) + ": " + Trim(text) +
-                  " does not fit the weather library, whose monthly values run from -99.9 to 999.9 "
-                  "(solar from -9999 to 99999) in inch-pound units." + nothingSaved};
-    }
+  const auto misfit = FirstMisfit(e, [unitSystem](int row, const std::string& text) {
+    return MonthField(row, text, unitSystem).has_value();
+  });
+  if (misfit) {
+    return {model::kErrOverflow, BoxAndValue(e, *misfit) + " does not fit the weather library, " +
+                                     std::string(kMonthRange) + " in inch-pound units." + nothingSaved};
   }
   return {};
 }
@@ -444,7 +475,7 @@ std::string ReplaceRecord(std::string_view library, std::size_t index, const Wea
   return Verified(parts, std::move(expected));
 }
 
-std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::string& mark,
+std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::string& mark, int unitSystem,
                                               std::string& location, std::string& refusal) {
   std::array<std::string, 12> block{};
   refusal.clear();
@@ -459,6 +490,14 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
       refusal = "Please enter the latitude, longitude, time meridian and elevation, each in at most six characters.";
       return {};
     }
+  }
+  const auto misfit = FirstMisfit(e, [unitSystem](int row, const std::string& text) {
+    return BlockField(row, text, unitSystem).has_value();
+  });
+  if (misfit) {
+    refusal = BoxAndValue(e, *misfit) + " does not fit the project's weather data, " + std::string(kMonthRange) +
+              (unitSystem == model::kSI ? " as shown and in inch-pound units." : ".") + "  Please correct the value.";
+    return {};
   }
   // The location ends by column 50, keeping its mark.
   const std::string tail = " " + mark;
@@ -477,7 +516,7 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
   for (int row = 0; row < kRows; ++row) {
     std::string line = kBlockLabels[static_cast<std::size_t>(row)];
     for (std::size_t m = 0; m < 12; ++m) {
-      line += Field(model::Val(e.months[static_cast<std::size_t>(row)][m]), Decimals(row), 6);
+      line += *BlockField(row, e.months[static_cast<std::size_t>(row)][m], unitSystem);
     }
     block[static_cast<std::size_t>(row + 4)] = line;
   }

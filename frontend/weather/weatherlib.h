@@ -108,11 +108,14 @@ std::string ReplaceRecord(std::string_view library, std::size_t index, const Wea
                           int unitSystem);
 
 // The project's weather block (lines 1..11, element 0 unused) built from the window's
-// boxes. The location (city, state and mark) is cut to end by column 50, the station number
-// padded to five characters, and latitude, longitude, meridian and elevation right-aligned
-// in six. Empty when a station number is longer than five characters or a value is empty or
-// longer than six: `refusal` then says why.
-std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& entry, const std::string& mark,
+// boxes, in the window's units (unitSystem as above). The location (city, state and mark) is
+// cut to end by column 50, the station number padded to five characters, and latitude,
+// longitude, meridian and elevation right-aligned in six. Empty when a station number is
+// longer than five characters, a station value is empty or longer than six, or a month value
+// would not read back from its field (five columns after a blank: -99.9 to 999.9, solar -9999
+// to 99999, in the window's units and, for SI, in inch-pound units too): `refusal` then says
+// why, naming the month box.
+std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& entry, const std::string& mark, int unitSystem,
                                               std::string& location, std::string& refusal);
 
 // The project's block shown in the window (its own units).

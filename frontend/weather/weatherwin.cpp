@@ -383,7 +383,7 @@ void weather::mainmenu_Click() {
     dataEdited_ = false;
   }
   std::string location, refusal;
-  const std::array<std::string, 12> block = WeatherBlockLines(Entry(), sourceMark_, location, refusal);
+  const std::array<std::string, 12> block = WeatherBlockLines(Entry(), sourceMark_, m.UnitSystem, location, refusal);
   if (!refusal.empty()) {
     shell::Messages().show(refusal, "Error", MsgIcon::Exclamation);
     return;

@@ -102,7 +102,7 @@ TEST_F(WeatherContract, the_engine_reads_the_accepted_weather_as_the_library_hol
     record.latitude = c.latitude;
     const kalvano::weather::WeatherEntry entry = kalvano::weather::EntryOf(record, m->UnitSystem);
     std::string location, refusal;
-    const auto block = kalvano::weather::WeatherBlockLines(entry, kalvano::weather::Mark(record.cityString),
+    const auto block = kalvano::weather::WeatherBlockLines(entry, kalvano::weather::Mark(record.cityString), m->UnitSystem,
                                                            location, refusal);
     ASSERT_TRUE(refusal.empty()) << refusal;
     m->ProjectData[3] = location;

@@ -357,6 +357,49 @@ TEST_F(WeatherWindowTest, ok_makes_the_weather_the_projects) {
   EXPECT_EQ(m.WeatherBlock[4], block);
 }
 
+// OK with a month value that the project's weather block would not read back as typed: a
+// message names the box, the window stays open and the project keeps its weather.
+TEST_F(WeatherWindowTest, ok_refuses_a_value_the_block_would_not_read_back_naming_its_box) {
+  struct Case {
+    int16_t units;
+    int row, month;
+    const char* typed;
+    std::string range;
+  };
+  const std::string range = " does not fit the project's weather data, whose monthly values run from -99.9 to "
+                            "999.9 (solar from -9999 to 99999)";
+  const std::string correct = "  Please correct the value.";
+  const std::vector<Case> cases{
+      {model::kInchPound, 1, 1, "-100.5", "."},
+      {model::kInchPound, 1, 6, "1000.5", "."},
+      {model::kSI, 1, 6, "-73.6", " as shown and in inch-pound units."},
+      {model::kSI, 7, 1, "123456", " as shown and in inch-pound units."},
+  };
+  model::ProjectModel& m = shell::Model();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    m.UnitSystem = c.units;
+    weather& w = Open();
+    w.Combo1_Click(1);
+    w.mainmenu_Click();  // the library's record as it stands is accepted
+    QTest::qWait(10);
+    ASSERT_EQ(kalvano::weather::WeatherWindow(), nullptr);
+    const auto before = m.WeatherBlock;
+    weather& again = Open();
+    again.Month(c.row, c.month)->setText(c.typed);  // a paste passes the key filter
+    boxes.asked.clear();
+    again.mainmenu_Click();
+    QTest::qWait(10);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, "Row " + std::to_string(c.row) + ", month " + std::to_string(c.month) + ": " +
+                                       c.typed + range + c.range + correct);
+    EXPECT_EQ(boxes.asked[0].title, "Error");
+    EXPECT_EQ(kalvano::weather::WeatherWindow(), &again);
+    EXPECT_EQ(m.WeatherBlock, before);
+    delete &again;
+  }
+}
+
 // The lists and the project's weather are loaded once per opening: coming back from the
 // tutorial keeps what the user chose, and OK accepts it.
 TEST_F(WeatherWindowTest, back_from_the_tutorial_the_boxes_keep_the_choice) {

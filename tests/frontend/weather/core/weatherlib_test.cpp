@@ -7,13 +7,17 @@
 #include <fstream>
 #include <iterator>
 #include <locale>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
+#include "frontend/model/numtext.h"
 #include "frontend/model/project_model.h"
+#include "frontend/model/weather_stats.h"
 #include "frontend/weather/weatherlib.h"
 #include "tests/frontend/weather/weather_test_support.h"
 
@@ -199,7 +203,7 @@ TEST(WeatherBlock, station_line_and_rows_keep_their_columns) {
   e.months[0][1] = "-4.44";
   e.months[6][0] = "1234.6";
   std::string location, refusal;
-  const auto block = WeatherBlockLines(e, "!", location, refusal);
+  const auto block = WeatherBlockLines(e, "!", model::kInchPound, location, refusal);
   ASSERT_TRUE(refusal.empty()) << refusal;
   EXPECT_EQ(location, "Miami, Florida !");
   EXPECT_EQ(block[1], std::string(51, ' ') + "WMO#  Lat. Long.  STM.  Elev");
@@ -219,22 +223,85 @@ TEST(WeatherBlock, station_line_and_rows_keep_their_columns) {
   // A long location keeps its mark by column 50; a short station number is padded.
   e.city = std::string(60, 'x');
   e.station = "123";
-  const auto longBlock = WeatherBlockLines(e, "*", location, refusal);
+  const auto longBlock = WeatherBlockLines(e, "*", model::kInchPound, location, refusal);
   EXPECT_EQ(location.size(), 50u);
   EXPECT_EQ(location.substr(48), " *");
   EXPECT_EQ(longBlock[2].substr(50, 5), "123  ");
   // A location without a mark ends the state at column 50.
   e.city = "Paris";
   e.state = "France";
-  const auto plain = WeatherBlockLines(e, "", location, refusal);
+  const auto plain = WeatherBlockLines(e, "", model::kInchPound, location, refusal);
   EXPECT_EQ(EntryOfBlock(plain, mark).state, "France");
   // Refused: a six-character station number, an empty or long value.
   for (auto change : {+[](WeatherEntry& x) { x.station = "123456"; }, +[](WeatherEntry& x) { x.latitude = ""; },
                       +[](WeatherEntry& x) { x.elevation = "1234567"; }}) {
     WeatherEntry bad = Entry("Florida", "Miami");
     change(bad);
-    EXPECT_EQ(WeatherBlockLines(bad, "", location, refusal)[2], "");
+    EXPECT_EQ(WeatherBlockLines(bad, "", model::kInchPound, location, refusal)[2], "");
     EXPECT_FALSE(refusal.empty());
+  }
+}
+
+// A month value typed in either unit system, through the block writer and back through its
+// readers: either it is refused with its box named, or it reads back as typed (rounded to the
+// block's one decimal) and no other box of the block moves. The readers: the window, which
+// takes five columns of each six-character field; for an SI project also the inch-pound copy
+// that the run file and an inch-pound save hold in the same columns.
+TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_its_box) {
+  struct Case {
+    const char* typed;
+    bool refusedIP, refusedSI;  // SI: as degrees C, and as the degrees F of the inch-pound copy
+  };
+  const Case cases[] = {
+      {"-100.5", true, true},  {"1000.5", true, true}, {"12345", false, false},
+      {"-9999", false, true},  // -17966.2 F
+      {"123456", true, true},  {"99.94", false, false},
+      {"-73.6", false, true},  // -100.5 F
+      {"-45.5", false, false}, {"104.5", false, false},
+  };
+  for (const int units : {model::kInchPound, model::kSI}) {
+    const bool si = units == model::kSI;
+    for (const Case& c : cases) {
+      for (const std::size_t month : {std::size_t{0}, std::size_t{5}}) {
+        SCOPED_TRACE(testing::Message() << (si ? "SI " : "IP ") << c.typed << " in month " << month + 1);
+        WeatherEntry e = Entry("Florida", "Miami");  // every other month 10
+        e.months[0][month] = c.typed;
+        std::string location, refusal;
+        const auto block = WeatherBlockLines(e, "*", units, location, refusal);
+        if (si ? c.refusedSI : c.refusedIP) {
+          const std::string box = "Row 1, month " + std::to_string(month + 1) + ": " + c.typed;
+          EXPECT_EQ(refusal, box + " does not fit the project's weather data, whose monthly values run from "
+                                   "-99.9 to 999.9 (solar from -9999 to 99999)" +
+                                 (si ? " as shown and in inch-pound units." : ".") + "  Please correct the value.");
+          EXPECT_EQ(block[4], "");
+          continue;
+        }
+        ASSERT_EQ(refusal, "");
+        const float typed = model::RoundTo(model::Val(c.typed), 1);
+        std::string mark;
+        const WeatherEntry back = EntryOfBlock(block, mark);
+        for (std::size_t row = 0; row < kRows; ++row) {
+          for (std::size_t m = 0; m < 12; ++m) {
+            EXPECT_EQ(static_cast<float>(model::Val(back.months[row][m])), row == 0 && m == month ? typed : 10.0f)
+                << "row " << row + 1 << " month " << m + 1;
+          }
+        }
+        if (!si) continue;
+        // The inch-pound copy: each value within its rounding of the degrees F of the value
+        // shown, and its digits, sign and point in the five columns the block's readers take.
+        auto project = std::make_unique<model::ProjectModel>();
+        project->UnitSystem = model::kSI;
+        for (int i = 1; i <= model::kWeatherLines; ++i) project->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
+        model::WeatherStatsToIP(*project);
+        for (std::size_t m = 1; m <= 12; ++m) {
+          const float ip = model::RoundTo(project->Wx.WxDbAve[m], 1);
+          EXPECT_NEAR(ip, (m == month + 1 ? typed : 10.0f) * 1.8 + 32, 0.051) << "month " << m;
+          std::string text = model::NumberText(ip);
+          if (text.front() == ' ') text.erase(0, 1);
+          EXPECT_LE(text.size(), 5u) << "month " << m << ": " << text;
+        }
+      }
+    }
   }
 }
 
