@@ -491,6 +491,17 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
       return {};
     }
   }
+  // The engine scans the station values as free-format numbers: a six-character longitude or
+  // meridian stands right after the value before it and would be read as part of it, unless
+  // its sign starts a number of its own.
+  static constexpr std::array<const char*, 2> kJoined{"longitude", "time meridian"};
+  for (std::size_t k = 1; k <= 2; ++k) {
+    if (values[k].size() == 6 && values[k][0] != '-') {
+      refusal = std::string("The ") + kJoined[k - 1] + " " + values[k] +
+                " would run into the value before it in the project's weather data.  Please enter it in at most five characters.";
+      return {};
+    }
+  }
   const auto misfit = FirstMisfit(e, [unitSystem](int row, const std::string& text) {
     return BlockField(row, text, unitSystem).has_value();
   });

@@ -146,4 +146,52 @@ TEST_F(WeatherContract, the_engine_reads_the_accepted_weather_as_the_library_hol
   }
 }
 
+// Six-character station values stand side by side in the station line, which the engine scans
+// as free-format numbers: the block either refuses a value that would run into the one before
+// it, or the engine reads every value as typed.
+TEST_F(WeatherContract, six_character_station_values_reach_the_engine_as_typed_or_are_refused) {
+  struct Case {
+    const char* latitude;
+    const char* longitude;
+    const char* meridian;
+    const char* refusedBox;  // empty: accepted
+  };
+  const Case cases[] = {
+      {"33.945", "118.40", "120", "longitude"},
+      {"33.9", "118.40", "120", "longitude"},
+      {"33.945", "-118.4", "120.00", "time meridian"},
+      {"33.945", "-118.4", "-120.0", ""},
+      {"33.945", "118.4", "120.0", ""},
+      {"-33.95", "-118.4", "120.0", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.latitude) + " " + c.longitude + " " + c.meridian);
+    auto m = std::make_unique<ProjectModel>();
+    m->AppDir = base_.string();
+    kalvano::model::ReadInputFile(*m, std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp");
+    kalvano::weather::WeatherEntry entry = kalvano::weather::EntryOf(Miami(), m->UnitSystem);
+    entry.latitude = c.latitude;
+    entry.longitude = c.longitude;
+    entry.meridian = c.meridian;
+    std::string location, refusal;
+    const auto block = kalvano::weather::WeatherBlockLines(entry, "*", m->UnitSystem, location, refusal);
+    if (*c.refusedBox != '\0') {
+      EXPECT_NE(refusal.find(std::string("The ") + c.refusedBox + " "), std::string::npos) << refusal;
+      continue;
+    }
+    ASSERT_TRUE(refusal.empty()) << refusal;
+    m->ProjectData[3] = location;
+    for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
+    kalvano::model::WeatherStatsToIP(*m);
+    kalvano::model::ComputeDesignTemps(*m);
+    kalvano::model::WriteProjectFile(*m, "temp/tavik$.inp", "IP", BodyWriter::AsHeld);
+    const auto r = kv::testing::readProject(
+        kv::testing::splitLines(kv::testing::slurp(base_ / "temp" / "tavik$.inp")));
+    ASSERT_EQ(r.errors, 0) << r.monitor;
+    EXPECT_FLOAT_EQ(r.s->wxmon.XLAT, std::stof(c.latitude));
+    EXPECT_FLOAT_EQ(r.s->wxmon.XLONG, std::stof(c.longitude));
+    EXPECT_FLOAT_EQ(r.s->wxmon.XMER, std::stof(c.meridian));
+  }
+}
+
 }  // namespace
