@@ -46,8 +46,8 @@ catalog::catalog(int item, QWidget* parent) : QWidget(parent, Qt::Window), item_
   setAttribute(Qt::WA_DeleteOnClose);
   const model::ProjectModel& m = shell::Model();
   const bool si = m.UnitSystem == model::kSI;
-  setWindowTitle(shell::Latin1((item_ == 1 ? "WALL AND ROOF CATALOG -- " : "WINDOW AND SKYLIGHT CATALOG -- ") +
-                               m.ProjectFile));
+  setWindowTitle(shell::FromLocal((item_ == 1 ? "WALL AND ROOF CATALOG -- " : "WINDOW AND SKYLIGHT CATALOG -- ") +
+                                  m.ProjectFile));
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QMenuBar(this);
   layout->setMenuBar(bar);

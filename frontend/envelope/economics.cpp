@@ -29,6 +29,7 @@ namespace kalvano::envelope {
 
 namespace {
 
+using shell::FromLocal;
 using shell::Latin1;
 using shell::MsgIcon;
 
@@ -155,7 +156,7 @@ Economicsform::Economicsform(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(cancel_, &QPushButton::clicked, this, &Economicsform::cancel_Click);
   connect(undo_, &QPushButton::clicked, this, &Economicsform::Undo_Click);
 
-  setWindowTitle(Latin1("Economics Data -- " + shell::Model().ProjectFile));  // Form_Load
+  setWindowTitle(FromLocal("Economics Data -- " + shell::Model().ProjectFile));  // Form_Load
   adjustSize();
   shell::CentreOnScreen(this);
 }

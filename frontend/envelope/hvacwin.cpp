@@ -29,6 +29,7 @@ namespace kalvano::envelope {
 
 namespace {
 
+using shell::FromLocal;
 using shell::Latin1;
 using shell::MsgIcon;
 
@@ -188,7 +189,7 @@ bool hvac::LoadHvacDatabase() {
                                                   &s.mcost};
     for (int c = 1; c <= 5; ++c) value(c, r)->setText(Latin1(*texts[At(c)]));
   }
-  setWindowTitle(Latin1("HVAC SYSTEM SELECTIONS -- " + m.ProjectFile));
+  setWindowTitle(FromLocal("HVAC SYSTEM SELECTIONS -- " + m.ProjectFile));
   edited_ = false;
   return true;
 }

@@ -45,8 +45,8 @@ const char* kRedText = "color: rgb(255,0,0);";
 wallwin::wallwin(int kind, QWidget* parent) : QWidget(parent, Qt::Window), kind_(kind) {
   setObjectName("wallwin");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(shell::Latin1((kind_ == 1 ? "WALL PROPERTIES -- " : "WINDOW PROPERTIES -- ") +
-                               shell::Model().ProjectFile));
+  setWindowTitle(shell::FromLocal((kind_ == 1 ? "WALL PROPERTIES -- " : "WINDOW PROPERTIES -- ") +
+                                  shell::Model().ProjectFile));
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QMenuBar(this);
   layout->setMenuBar(bar);

@@ -180,7 +180,7 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) throw fail(FileErrorFromSystem(errno, path));
   if (st.st_size > 0 && static_cast<std::uintmax_t>(st.st_size) > maxBytes)
-    throw fail(FileError(kErrOutOfMemory, path));
+    throw fail(FileError::OnFile(kErrOutOfMemory, path));
   std::string bytes;
   try {
     if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
@@ -194,11 +194,11 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
       if (n == 0) break;
       // A file that grows while it is read is held to the same bound.
       if (bytes.size() + static_cast<std::size_t>(n) > maxBytes)
-        throw fail(FileError(kErrOutOfMemory, path));
+        throw fail(FileError::OnFile(kErrOutOfMemory, path));
       bytes.append(buf, static_cast<std::size_t>(n));
     }
   } catch (const std::bad_alloc&) {
-    throw fail(FileError(kErrOutOfMemory, path));
+    throw fail(FileError::OnFile(kErrOutOfMemory, path));
   }
   ::close(fd);
   return bytes;
@@ -224,7 +224,7 @@ std::vector<std::string> ReadFileLines(const std::string& path) {
   try {
     return SplitLines(bytes);
   } catch (const std::bad_alloc&) {
-    throw FileError(kErrOutOfMemory, path);
+    throw FileError::OnFile(kErrOutOfMemory, path);
   }
 }
 

@@ -38,29 +38,35 @@ FileError::FileError(int number, const std::string& detail)
       number_(number),
       detail_(detail) {}
 
+FileError FileError::OnFile(int number, const std::string& name) {
+  FileError error(number, name);
+  error.namesFile_ = true;
+  return error;
+}
+
 FileError FileErrorFromSystem(int err, const std::string& path) {
   switch (err) {
     case ENOENT: {
       std::error_code ec;
       std::filesystem::path parent = std::filesystem::path(path).parent_path();
       bool folderExists = parent.empty() || std::filesystem::is_directory(parent, ec);
-      return FileError(folderExists ? kErrFileNotFound : kErrPathNotFound, path);
+      return FileError::OnFile(folderExists ? kErrFileNotFound : kErrPathNotFound, path);
     }
-    case ENOTDIR: return FileError(kErrPathNotFound, path);
+    case ENOTDIR: return FileError::OnFile(kErrPathNotFound, path);
     case EACCES:
     case EPERM:
-    case EROFS: return FileError(kErrPermissionDenied, path);
+    case EROFS: return FileError::OnFile(kErrPermissionDenied, path);
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return FileError(kErrDiskFull, path);
-    case EISDIR: return FileError(kErrPathFileAccess, path);
-    case ENAMETOOLONG: return FileError(kErrBadFileName, path);
+    case EFBIG: return FileError::OnFile(kErrDiskFull, path);
+    case EISDIR: return FileError::OnFile(kErrPathFileAccess, path);
+    case ENAMETOOLONG: return FileError::OnFile(kErrBadFileName, path);
     case EMFILE:
-    case ENFILE: return FileError(kErrTooManyFiles, path);
-    case ENOMEM: return FileError(kErrOutOfMemory, path);
+    case ENFILE: return FileError::OnFile(kErrTooManyFiles, path);
+    case ENOMEM: return FileError::OnFile(kErrOutOfMemory, path);
     case ENXIO:
-    case ENODEV: return FileError(kErrDeviceUnavailable, path);
-    default: return FileError(kErrDeviceIo, path);
+    case ENODEV: return FileError::OnFile(kErrDeviceUnavailable, path);
+    default: return FileError::OnFile(kErrDeviceIo, path);
   }
 }
 

@@ -33,17 +33,25 @@ std::string StandardErrorText(int number);
 
 class FileError : public std::runtime_error {
  public:
+  // An error whose detail, if any, is a text (a line or value of a file, a note).
   explicit FileError(int number, const std::string& detail = {});
+  // An error met on the file or folder `name`, spelt as the file system holds it.
+  static FileError OnFile(int number, const std::string& name);
   int number() const { return number_; }
   const std::string& detail() const { return detail_; }
+  // True when the detail is a file or folder name (in the file system's encoding) rather
+  // than a text of a file (Latin-1).
+  bool namesFile() const { return namesFile_; }
 
  private:
   int number_;
   std::string detail_;
+  bool namesFile_ = false;
 };
 
-// Maps a system failure (errno) met on `path` to the model's error. A missing file whose
-// folder exists is "file not found" (53); a missing folder is "path not found" (76).
+// Maps a system failure (errno) met on `path` to the model's error, which names the path. A
+// missing file whose folder exists is "file not found" (53); a missing folder is "path not
+// found" (76).
 FileError FileErrorFromSystem(int err, const std::string& path);
 
 }  // namespace kalvano::model

@@ -142,21 +142,38 @@ void ReportFileError(MessageBoxes& boxes, const FileError& error) {
              MsgIcon::Exclamation);
 }
 
+namespace {
+constexpr std::size_t kShownCharacters = 60;  // of an error's detail in its box
+}  // namespace
+
 std::string BoxDetail(std::string_view detail) {
-  constexpr std::size_t kShown = 60;
   std::string out;
-  for (char c : detail.substr(0, std::min(detail.size(), kShown))) {
+  for (char c : detail.substr(0, std::min(detail.size(), kShownCharacters))) {
     const auto b = static_cast<unsigned char>(c);
     const bool printable = (b >= 0x20 && b < 0x7F) || b >= 0xA0;
     out.push_back(printable ? c : '?');
   }
-  if (detail.size() > kShown) out += "...";
+  if (detail.size() > kShownCharacters) out += "...";
+  return out;
+}
+
+std::string BoxName(std::string_view name) {
+  std::string out;
+  std::size_t characters = 0;
+  for (char c : name) {
+    const auto b = static_cast<unsigned char>(c);
+    // A byte 10xxxxxx continues the character before it.
+    if ((b & 0xC0) != 0x80 && ++characters > kShownCharacters) return out + "...";
+    out.push_back(b < 0x20 || b == 0x7F ? '?' : c);
+  }
   return out;
 }
 
 std::string FileErrorBoxText(const FileError& error) {
   std::string text = FileErrorMessage(error.number());
-  if (!error.detail().empty()) text += "\n\n" + BoxDetail(error.detail());
+  if (!error.detail().empty()) {
+    text += "\n\n" + (error.namesFile() ? BoxName(error.detail()) : BoxDetail(error.detail()));
+  }
   return text;
 }
 

@@ -49,8 +49,13 @@ void ReportFileError(MessageBoxes& boxes, const FileError& error);
 // its first 60 characters, each one that is not printable Latin-1 shown as "?", and "..."
 // after a detail that was cut.
 std::string BoxDetail(std::string_view detail);
+// The same for a file or folder name, kept in the file system's encoding (UTF-8): its first
+// 60 characters, never cut inside one, each control character shown as "?", and "..." after
+// a name that was cut.
+std::string BoxName(std::string_view name);
 // The text of the error box for `error`: the fixed message of its number, then, when the
-// error carries a detail, a blank line and the detail as BoxDetail gives it.
+// error carries a detail, a blank line and the detail as BoxDetail gives it, or as BoxName
+// gives it when the detail names a file.
 std::string FileErrorBoxText(const FileError& error);
 
 // The words of a text separated by runs of blanks (leading and trailing blanks give none).

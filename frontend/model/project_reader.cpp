@@ -291,7 +291,7 @@ void ReadInputFile(ProjectModel& m, const std::string& path) {
   try {
     readInputFile(m, path);
   } catch (const std::bad_alloc&) {
-    throw FileError(kErrOutOfMemory, path);
+    throw FileError::OnFile(kErrOutOfMemory, path);
   }
 }
 

@@ -246,12 +246,12 @@ QPushButton* ChartWindow::button(const std::string& name) const {
 void ChartWindow::Form_Load() {
   resize(900, 640);
   shell::CentreOnScreen(this);
-  output_->setText(Q(shell::Model().OutputFile));
+  output_->setText(shell::FromLocal(shell::Model().OutputFile));
 }
 
 void ChartWindow::Form_Activate() {
   Command1()->setEnabled(true);
-  output_->setText(Q(shell::Model().OutputFile));
+  output_->setText(shell::FromLocal(shell::Model().OutputFile));
 }
 
 bool ChartWindow::event(QEvent* event) {
@@ -335,7 +335,7 @@ peak::peak()
 
 void peak::Show(const LoadChartData& d) {
   canvas()->SetData(d);
-  setWindowTitle(Q(d.caption));
+  setWindowTitle(shell::FromLocal(d.caption));
   EnableCharts(d.chart);
   shell::ShowModeless(this);
 }
@@ -360,7 +360,7 @@ monthly::monthly()
 
 void monthly::Show(const MonthlyChartData& d) {
   canvas()->SetData(d);
-  setWindowTitle(Q(d.caption));
+  setWindowTitle(shell::FromLocal(d.caption));
   EnableCharts(d.chart);
   shell::ShowModeless(this);
 }
@@ -384,7 +384,7 @@ source::source()
 
 void source::Show(const SourceChartData& d) {
   canvas()->SetData(d);
-  setWindowTitle(Q(d.caption));
+  setWindowTitle(shell::FromLocal(d.caption));
   EnableCharts(kSourceEnergyChart);
   shell::ShowModeless(this);
 }

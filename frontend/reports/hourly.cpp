@@ -54,9 +54,9 @@ bool StartSpreadsheet(const model::ProjectModel& m, int choice) {
   if (m.ExcelPath.empty() || name.empty()) return false;
   const std::filesystem::path temp =
       std::filesystem::absolute(model::AppPath(m, files::kTempDir)).lexically_normal();
-  const QString file = QString::fromStdString((temp / name).string());
-  return QProcess::startDetached(QString::fromStdString(m.ExcelPath), {file},
-                                 QString::fromStdString(temp.string()));
+  const QString file = shell::FromLocal((temp / name).string());
+  return QProcess::startDetached(shell::FromLocal(m.ExcelPath), {file},
+                                 shell::FromLocal(temp.string()));
 }
 
 Hourly::Hourly(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -126,7 +126,7 @@ void Hourly::closeEvent(QCloseEvent* event) {
 
 void Hourly::Form_Activate() {
   shell::CentreOnScreen(this);
-  setWindowTitle(shell::Latin1("KALVANO Hourly Data Output -- " + shell::Model().ProjectFile));
+  setWindowTitle(shell::FromLocal("KALVANO Hourly Data Output -- " + shell::Model().ProjectFile));
   ClearChoice();
 }
 

@@ -97,11 +97,11 @@ void tabular::Form_Load() {
   Summary(9)->setEnabled(m.HourlyOutput == 1);
   graphical_->setEnabled(shell::HasWindowOpener(shell::window::graphs));
   save_->setEnabled(shell::HasWindowOpener(shell::window::saveoutput));
-  label2_->setText(shell::Latin1(m.OutputFile));
+  label2_->setText(shell::FromLocal(m.OutputFile));
   paging_.ComfortPageIndex = 0;
 }
 
-void tabular::Form_Activate() { label2_->setText(shell::Latin1(shell::Model().OutputFile)); }
+void tabular::Form_Activate() { label2_->setText(shell::FromLocal(shell::Model().OutputFile)); }
 
 bool tabular::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) Form_Activate();
@@ -118,7 +118,7 @@ void tabular::ShowView(const TabView& view) {
   if (view.shown) {
     page_ = view.text;
     text1_->setPlainText(shell::DisplayText(view.text));
-    setWindowTitle(shell::Latin1(view.caption));
+    setWindowTitle(shell::FromLocal(view.caption));
   }
   if (view.next) next_->setEnabled(*view.next);
   if (view.previous) previous_->setEnabled(*view.previous);
@@ -171,7 +171,7 @@ bool tabular::BackToMainMenu() {
 }
 
 void tabular::zone_Click(int index) {
-  ShowView(PageClick(shell::Model(), paging_, windowTitle().toLatin1().toStdString(), index == 1,
+  ShowView(PageClick(shell::Model(), paging_, shell::ToLocal(windowTitle()), index == 1,
                      shell::Messages()));
 }
 

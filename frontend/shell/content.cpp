@@ -85,7 +85,7 @@ void Content::Form_Load() {
   adjustSize();
   CentreOnScreen(this);
   const std::string caption = ContentCaption(Model().ProjectFile);
-  setWindowTitle(Latin1(caption));
+  setWindowTitle(FromLocal(caption));
   loaded_ = true;
 }
 

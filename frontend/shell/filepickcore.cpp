@@ -48,7 +48,7 @@ std::vector<std::string> Listing(const std::string& folder, Keep keep) {
   fs::directory_iterator it(folder, ec);
   // A folder that is not there is a path not found, whatever its parent.
   if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
-    throw model::FileError(model::kErrPathNotFound, folder);
+    throw model::FileError::OnFile(model::kErrPathNotFound, folder);
   if (ec) throw model::FileErrorFromSystem(ec.value(), folder);
   std::vector<std::string> names;
   for (; it != fs::directory_iterator(); it.increment(ec)) {

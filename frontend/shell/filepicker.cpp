@@ -18,9 +18,6 @@ namespace kalvano::shell {
 
 namespace {
 constexpr const char* kParentEntry = "..";
-
-QString FromLocal(const std::string& name) { return QString::fromLocal8Bit(name); }
-std::string ToLocal(const QString& text) { return text.toLocal8Bit().toStdString(); }
 }  // namespace
 
 FilePicker::FilePicker(bool withFolders, QWidget* parent) : QWidget(parent) {

@@ -46,6 +46,10 @@ class TellOnce final : public MessageBoxes {
                 MsgButtons buttons) override {
     return inner_.ask(text, title, icon, buttons);
   }
+  void showNaming(std::string_view text, std::string_view title, MsgIcon icon) override {
+    if (!shown_.emplace(std::string(text), std::string(title)).second) return;
+    inner_.showNaming(text, title, icon);
+  }
 
  private:
   MessageBoxes& inner_;

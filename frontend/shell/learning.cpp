@@ -64,7 +64,7 @@ bool ShowHelpFile(std::string_view name, const std::string& caption) {
   }
   Learning& viewer = LearningWindow();
   viewer.SetText(text);
-  viewer.setWindowTitle(Latin1(caption));
+  viewer.setWindowTitle(FromLocal(caption));
   viewer.setWindowState(viewer.windowState() | Qt::WindowMaximized);
   ShowModeless(&viewer);
   return true;

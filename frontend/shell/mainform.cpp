@@ -155,7 +155,7 @@ bool mainform::Form_Activate() {
   StartupTables tables;
   if (const auto fault = LoadStartupTables(m.AppDir, tables)) {
     // The rest of the front-end needs every type label and library profile.
-    ReportFileFault(model::FileError(model::kErrFileNotFound, fault->file.string()));
+    ReportFileFault(model::FileError::OnFile(model::kErrFileNotFound, fault->file.string()));
     EndProgram(1);
     return false;
   }
@@ -215,7 +215,7 @@ void mainform::continue_Click() {
     return;
   }
   mainmenu& menu = MainMenu();
-  menu.setWindowTitle(Latin1("-- " + m.ProjectFile));
+  menu.setWindowTitle(FromLocal("-- " + m.ProjectFile));
   ShowModeless(&menu);
   setEnabled(false);
   // Disabled and maximised behind the main menu: a click on it must not hide the main menu

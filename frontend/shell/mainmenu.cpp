@@ -339,7 +339,7 @@ void mainmenu::Form_Activate() {
   const model::ProjectModel& m = Model();
   std::error_code ec;
   std::filesystem::current_path(m.AppDir, ec);
-  setWindowTitle(Latin1(MainMenuCaption(m.ProjectLoaded, m.ProjectFile)));
+  setWindowTitle(FromLocal(MainMenuCaption(m.ProjectLoaded, m.ProjectFile)));
   CentreOnScreen(this);
   ApplyEnabling(OnActivation(enabling_, m.StepFlags));
 }
@@ -364,7 +364,7 @@ void mainmenu::newitem_Click() {
   model::NewProject(m);
   for (int i = 1; i <= 5; ++i) m.StepFlags[static_cast<std::size_t>(i)] = 0;
   m.ResultsViewable = 0;
-  setWindowTitle(Latin1("-- " + m.ProjectFile));
+  setWindowTitle(FromLocal("-- " + m.ProjectFile));
   ApplyEnabling(OnNewProject(enabling_));
 }
 
@@ -504,9 +504,9 @@ void mainmenu::exititem_Click() {
   const model::ProjectModel& m = Model();
   warning& dialog = ExitDialog();
   const ExitLabels labels = ExitQuestion(m.InputSaved, m.ProjectLoaded, m.LastProjectFile,
-                                         dialog.Label2()->text().toLatin1().toStdString());
+                                         ToLocal(dialog.Label2()->text()));
   dialog.Label1()->setText(Latin1(labels.first));
-  dialog.Label2()->setText(Latin1(labels.second));
+  dialog.Label2()->setText(FromLocal(labels.second));
   ShowModeless(&dialog);
 }
 

@@ -32,18 +32,8 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
   return QMessageBox::Ok;
 }
 
-}  // namespace
-
-void QtMessageBoxes::beep() { QApplication::beep(); }
-
-void QtMessageBoxes::show(std::string_view text, std::string_view title, MsgIcon icon) {
-  ask(text, title, icon, MsgButtons::Ok);
-}
-
-MsgAnswer QtMessageBoxes::ask(std::string_view text, std::string_view title, MsgIcon icon,
-                              MsgButtons buttons) {
-  QMessageBox box(ToQt(icon), Latin1(title), Latin1(text), ToQt(buttons),
-                  QApplication::activeWindow());
+MsgAnswer Ask(const QString& text, std::string_view title, MsgIcon icon, MsgButtons buttons) {
+  QMessageBox box(ToQt(icon), Latin1(title), text, ToQt(buttons), QApplication::activeWindow());
   switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
@@ -57,6 +47,23 @@ MsgAnswer QtMessageBoxes::ask(std::string_view text, std::string_view title, Msg
   if (buttons == MsgButtons::YesNoCancel || buttons == MsgButtons::OkCancel) return MsgAnswer::Cancel;
   if (buttons == MsgButtons::YesNo) return MsgAnswer::No;
   return MsgAnswer::Ok;
+}
+
+}  // namespace
+
+void QtMessageBoxes::beep() { QApplication::beep(); }
+
+void QtMessageBoxes::show(std::string_view text, std::string_view title, MsgIcon icon) {
+  Ask(Latin1(text), title, icon, MsgButtons::Ok);
+}
+
+MsgAnswer QtMessageBoxes::ask(std::string_view text, std::string_view title, MsgIcon icon,
+                              MsgButtons buttons) {
+  return Ask(Latin1(text), title, icon, buttons);
+}
+
+void QtMessageBoxes::showNaming(std::string_view text, std::string_view title, MsgIcon icon) {
+  Ask(FromLocal(text), title, icon, MsgButtons::Ok);
 }
 
 MessageBoxes& Messages() {

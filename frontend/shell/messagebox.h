@@ -19,6 +19,13 @@ class MessageBoxes : public model::MessageBoxes {
   // A box with the given buttons; waits for and returns the user's answer.
   virtual MsgAnswer ask(std::string_view text, std::string_view title, MsgIcon icon,
                         MsgButtons buttons) = 0;
+  // A box whose text names a file or folder. The texts of show and ask are Latin-1, as the
+  // files hold them; this text is the program's words (ASCII) and a name spelt as the file
+  // system holds it, so it reads in the file system's encoding. An answerer that only
+  // records texts takes it as show.
+  virtual void showNaming(std::string_view text, std::string_view title, MsgIcon icon) {
+    show(text, title, icon);
+  }
 };
 
 // Qt's modal message boxes, over the active window.
@@ -28,6 +35,7 @@ class QtMessageBoxes final : public MessageBoxes {
   void show(std::string_view text, std::string_view title, MsgIcon icon) override;
   MsgAnswer ask(std::string_view text, std::string_view title, MsgIcon icon,
                 MsgButtons buttons) override;
+  void showNaming(std::string_view text, std::string_view title, MsgIcon icon) override;
 };
 
 // The answerer in use: Qt's message boxes unless a test installed another one.

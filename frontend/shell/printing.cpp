@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "frontend/shell/widgets.h"
+
 #include <utility>
 
 namespace kalvano::shell {
@@ -29,7 +31,7 @@ void SetPrinterChooser(PrinterChooser choose) { Chooser() = std::move(choose); }
 bool ChoosePrinter(QPrinter& printer, const std::string& pdfPath, QWidget* parent) {
   if (QPrinterInfo::availablePrinters().isEmpty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdfPath));
+    printer.setOutputFileName(FromLocal(pdfPath));
   }
   const PrinterChooser& choose = Chooser();
   return choose ? choose(printer, parent) : DialogChooser(printer, parent);

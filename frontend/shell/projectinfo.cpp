@@ -156,7 +156,7 @@ projectinfo::projectinfo(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(text1_);
   layout->addLayout(buttons);
 
-  setWindowTitle(Latin1("Project Information -- " + Model().ProjectFile));
+  setWindowTitle(FromLocal("Project Information -- " + Model().ProjectFile));
   label12_->setText(Latin1(AreaUnit(Model().UnitSystem)));
   label13_->setText(Latin1(CostUnit(Model().UnitSystem)));
   lastEditedBox_ = 0;

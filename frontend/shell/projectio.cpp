@@ -41,7 +41,7 @@ void RetrieveProject(model::ProjectModel& m, const std::string& path, std::strin
   try {
     trial = std::make_unique<model::ProjectModel>(m);
   } catch (const std::bad_alloc&) {
-    throw model::FileError(model::kErrOutOfMemory, path);
+    throw model::FileError::OnFile(model::kErrOutOfMemory, path);
   }
   if (trial->ProjectLoaded == 1) {
     const int rows = std::clamp<int>(trial->DemChgCount, 0, model::kMaxDemandRows);

@@ -22,7 +22,7 @@ namespace kalvano::shell {
 
 namespace {
 
-std::string NameText(const QLineEdit* box) { return box->text().toLocal8Bit().toStdString(); }
+std::string NameText(const QLineEdit* box) { return ToLocal(box->text()); }
 
 // What both dialogs do once a project was read: the main menu offers every step again,
 // names the project and takes the input back.
@@ -36,7 +36,7 @@ void ReturnWithProject(QWidget* dialog) {
                     MenuItem::viewmenu});
   menu.setEnabled(true);
   dialog->hide();
-  menu.setWindowTitle(Latin1("-- " + m.ProjectFile));
+  menu.setWindowTitle(FromLocal("-- " + m.ProjectFile));
   m.LastProjectFile = m.ProjectFile;
 }
 

@@ -47,8 +47,6 @@ double NextRandom() {
   return std::uniform_real_distribution<double>(0.0, 1.0)(engine);
 }
 
-QString FromLocal(const std::string& text) { return QString::fromLocal8Bit(text); }
-
 }  // namespace
 
 void SetSeedSource(std::function<double()> source) { SeedSource() = std::move(source); }
@@ -142,7 +140,7 @@ void saveinputform::savetype_Click(int index) {
 
 void saveinputform::okbutton_Click() {
   model::ProjectModel& m = Model();
-  const std::string typed = inputname_->text().toLocal8Bit().toStdString();
+  const std::string typed = ToLocal(inputname_->text());
   if (typed.find_first_not_of(' ') == std::string::npos) {
     // No name: nothing to save to.
     ReportFileFault(model::FileError(model::kErrBadFileName));
@@ -169,7 +167,7 @@ void saveinputform::okbutton_Click() {
   menu.setEnabled(true);
   menu.EnableItems({MenuItem::runmenu, MenuItem::Image6, MenuItem::executerun});
   if (m.RunType != 0) menu.EnableItems({MenuItem::viewmenu});
-  menu.setWindowTitle(Latin1("-- " + path));
+  menu.setWindowTitle(FromLocal("-- " + path));
 
   if (endRequested) {
     // Saved on the way out: the exit goes on with its results question.

@@ -95,6 +95,12 @@ QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString FromLocal(std::string_view name) {
+  return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+std::string ToLocal(const QString& name) { return name.toLocal8Bit().toStdString(); }
+
 QString DisplayText(const std::string& bytes) {
   std::string text;
   text.reserve(bytes.size());

@@ -59,6 +59,14 @@ class Latin1Validator : public QValidator {
 // A Latin-1 text (a caption or message of the system) for a widget.
 QString Latin1(std::string_view text);
 
+// A file or folder name as the file system spells it, for a widget: its bytes read in the
+// file system's encoding. A caption or message that names a file goes through here whole,
+// since the program's own words in it are ASCII, which that encoding reads alike. File
+// contents are Latin-1 and go through Latin1 or DisplayText instead.
+QString FromLocal(std::string_view name);
+// A name typed or shown in a box, as the file system takes it: the reverse of FromLocal.
+std::string ToLocal(const QString& name);
+
 // Text of a Latin-1 byte string for a widget; carriage returns before line feeds dropped.
 QString DisplayText(const std::string& bytes);
 

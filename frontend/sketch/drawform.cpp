@@ -205,7 +205,7 @@ DrawForm::DrawForm(QWidget* parent)
   setObjectName("DrawForm");
   setAttribute(Qt::WA_DeleteOnClose);
   const model::ProjectModel& m = shell::Model();
-  setWindowTitle(shell::Latin1("KAL-VANO -- Building Sketch -- " + m.ProjectFile));
+  setWindowTitle(shell::FromLocal("KAL-VANO -- Building Sketch -- " + m.ProjectFile));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   BuildMenus(layout);
@@ -315,7 +315,7 @@ void DrawForm::Form_Load() {
     text = model::ReadWholeFile(model::AppPath(m, files::kBuildingMatrix));
     sketch_ = SplitSketchFile(text, m.GridRows, m.GridCols, m.UnitSystem == model::kSI && m.NewSketch == 1);
     if (sketch_.levels.empty()) {
-      throw model::FileError(model::kErrPastEndOfFile, model::AppPath(m, files::kBuildingMatrix));
+      throw model::FileError::OnFile(model::kErrPastEndOfFile, model::AppPath(m, files::kBuildingMatrix));
     }
   } catch (const model::FileError& error) {
     shell::ReportFileFault(error);
@@ -920,7 +920,7 @@ void DrawForm::PrintItem_Click() {
   if (!shell::ChoosePrinter(printer, SketchPrintFile(), this)) return;
   QPainter p;
   if (!p.begin(&printer)) {
-    shell::ReportFileFault(model::FileError(model::kErrDeviceUnavailable, SketchPrintFile()));
+    shell::ReportFileFault(model::FileError::OnFile(model::kErrDeviceUnavailable, SketchPrintFile()));
     return;
   }
   // What the window shows of the drawing: the cells, the grid, the north arrow, and the strip

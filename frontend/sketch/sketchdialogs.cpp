@@ -13,14 +13,13 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/session.h"
+#include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
 #include "frontend/sketch/drawform.h"
 
 namespace kalvano::sketch {
 
 namespace {
-
-std::string Local(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 template <class Dialog>
 Dialog& Shown(DrawForm* sketch, const char* name) {
@@ -61,9 +60,9 @@ void LoadForm::OKButton_Click() {
   const QListWidgetItem* item = picker_->File1()->currentItem();
   try {
     if (item == nullptr) throw model::FileError(model::kErrBadFileName);
-    const std::string path = shell::JoinFolder(picker_->Folder(), Local(item->text()));
+    const std::string path = shell::JoinFolder(picker_->Folder(), shell::ToLocal(item->text()));
     Sketch sketch = SplitSketchFile(model::ReadWholeFile(path), m.GridRows, m.GridCols);
-    if (sketch.levels.empty()) throw model::FileError(model::kErrPastEndOfFile, path);
+    if (sketch.levels.empty()) throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
     sketch_->OpenSketch(std::move(sketch));
   } catch (const model::FileError&) {
     shell::Messages().show("File Error", "Editor", shell::MsgIcon::Exclamation);
@@ -107,11 +106,11 @@ void SaveForm::Option1_Click(int index) {
   (picture ? image_ : sketchFormat_)->setChecked(true);
   picker_->SetPattern(picture ? "*.jpg" : "*.wri");
   picker_->Refresh();
-  name_->setText(QString::fromLocal8Bit(base + (picture ? ".jpg" : ".wri")));
+  name_->setText(shell::FromLocal(base + (picture ? ".jpg" : ".wri")));
 }
 
 void SaveForm::OKButton_Click() {
-  const std::string target = shell::JoinFolder(picker_->Folder(), Local(name_->text()));
+  const std::string target = shell::JoinFolder(picker_->Folder(), shell::ToLocal(name_->text()));
   try {
     if (name_->text().isEmpty()) throw model::FileError(model::kErrBadFileName);
     if (sketchFormat_->isChecked()) {
@@ -120,8 +119,8 @@ void SaveForm::OKButton_Click() {
       model::AtomicFile file(target);
       file.text(SketchFileText(sketch_->CurrentSketch()));
       file.commit();
-    } else if (!sketch_->Picture().save(QString::fromLocal8Bit(target), "JPG")) {
-      throw model::FileError(model::kErrPathFileAccess, target);
+    } else if (!sketch_->Picture().save(shell::FromLocal(target), "JPG")) {
+      throw model::FileError::OnFile(model::kErrPathFileAccess, target);
     }
   } catch (const model::FileError&) {
     shell::Messages().show("File Error", "Paint", shell::MsgIcon::Exclamation);

@@ -9,7 +9,7 @@ namespace kalvano::weather {
 
 std::string PreviewText(const std::string& path) {
   const std::vector<std::string> lines = model::ReadFileLines(path);
-  if (lines.size() < 20) throw model::FileError(model::kErrPastEndOfFile, path);
+  if (lines.size() < 20) throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
   model::AtomicFile text({});
   text.line("");
   text.line("                           THIS IS ONLY PART OF YOUR WEATHER FILE.");
@@ -22,7 +22,7 @@ std::string PreviewText(const std::string& path) {
 
 int CustomFileYear(const std::string& path, int line) {
   const std::vector<std::string> lines = model::ReadFileLines(path);
-  if (lines.size() < static_cast<std::size_t>(line)) throw model::FileError(model::kErrPastEndOfFile, path);
+  if (lines.size() < static_cast<std::size_t>(line)) throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
   const std::string& l = lines[static_cast<std::size_t>(line - 1)];
   return static_cast<int>(model::Val(l.size() > 3 ? l.substr(3, 2) : std::string()));
 }

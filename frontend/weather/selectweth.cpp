@@ -133,7 +133,7 @@ int selectweth::Format() const {
 }
 
 std::string selectweth::WeatherFilePath() const {
-  return shell::JoinFolder(picker_->Folder(), text1_->text().toLocal8Bit().toStdString());
+  return shell::JoinFolder(picker_->Folder(), shell::ToLocal(text1_->text()));
 }
 
 void selectweth::fileform_Click(int index) { shell::ShowFormatExample(index == 4 ? kCustom : index, this); }
@@ -169,7 +169,7 @@ void selectweth::View_Click() {
   }
   const std::string path = WeatherFilePath();
   text1_->blockSignals(true);
-  text1_->setText(QString::fromLocal8Bit(path));
+  text1_->setText(shell::FromLocal(path));
   text1_->blockSignals(false);
   okStarted_ = false;
   ShowPreview(path);
@@ -204,7 +204,7 @@ void selectweth::OK_Click() {
   const std::string path = WeatherFilePath();
   const bool viewed = viewed_;
   text1_->blockSignals(true);
-  text1_->setText(QString::fromLocal8Bit(path));
+  text1_->setText(shell::FromLocal(path));
   text1_->blockSignals(false);
   try {
     if (Format() == kCustom && !YearAccepted(path, 10)) return;
@@ -236,7 +236,7 @@ bool selectweth::PreviewAccepted() {
 viewweather::viewweather(selectweth* picker, const std::string& caption, const std::string& text)
     : QWidget(picker, Qt::Window), picker_(picker) {
   setObjectName("viewweather");
-  setWindowTitle(QString::fromLocal8Bit(caption));
+  setWindowTitle(shell::FromLocal(caption));
   text1_ = new QPlainTextEdit(this);
   text1_->setObjectName("Text1");
   text1_->setReadOnly(true);

@@ -64,7 +64,7 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   const model::ProjectModel& m = shell::Model();
   const bool si = m.UnitSystem == model::kSI;
-  setWindowTitle(shell::Latin1("Weather Data -- " + m.ProjectFile));
+  setWindowTitle(shell::FromLocal("Weather Data -- " + m.ProjectFile));
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QMenuBar(this);
   layout->setMenuBar(bar);

@@ -32,6 +32,7 @@ namespace kalvano::zones {
 
 namespace {
 
+using shell::FromLocal;
 using shell::Latin1;
 
 constexpr std::size_t At(int i) { return static_cast<std::size_t>(i); }
@@ -391,7 +392,7 @@ void OpenOccupProf() {
   FollowWindowFocus();
   auto* window = new occupprof;
   Loaded() = window;
-  window->setWindowTitle(Latin1(std::string(UseProfileTitle(kind)) + " -- " + m.ProjectFile));
+  window->setWindowTitle(FromLocal(std::string(UseProfileTitle(kind)) + " -- " + m.ProjectFile));
   window->Form_Activate();
   shell::ShowModeless(window);
 }

@@ -29,6 +29,7 @@ namespace kalvano::zones {
 
 namespace {
 
+using shell::FromLocal;
 using shell::Latin1;
 
 constexpr std::size_t At(int i) { return static_cast<std::size_t>(i); }
@@ -69,10 +70,10 @@ std::string Bytes(const QLineEdit* box) { return box->text().toLatin1().toStdStr
 temperature::temperature(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("temperature");
   const model::ProjectModel& m = shell::Model();
-  setWindowTitle(Latin1(std::string(m.UnitSystem == model::kSI
-                                        ? "Temperature Profiles (degree C)"
-                                        : "Temperature Profiles (degree F)") +
-                        " -- " + m.ProjectFile));
+  setWindowTitle(FromLocal(std::string(m.UnitSystem == model::kSI
+                                           ? "Temperature Profiles (degree C)"
+                                           : "Temperature Profiles (degree F)") +
+                           " -- " + m.ProjectFile));
   auto* bar = new QMenuBar(this);
   QMenu* edit = bar->addMenu(Latin1("Edit"));
   edit->setObjectName("Editmenu");

@@ -40,6 +40,7 @@ namespace kalvano::zones {
 
 namespace {
 
+using shell::FromLocal;
 using shell::Latin1;
 
 constexpr std::size_t At(int i) { return static_cast<std::size_t>(i); }
@@ -106,7 +107,7 @@ QLabel* Caption(QWidget* parent, const char* text, const char* name = nullptr) {
 
 zoneform::zoneform(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("zoneform");
-  setWindowTitle(Latin1("Zone Description -- " + shell::Model().ProjectFile));
+  setWindowTitle(FromLocal("Zone Description -- " + shell::Model().ProjectFile));
 
   auto* bar = new QMenuBar(this);
   const auto addMenu = [&](std::size_t i, const char* title, const char* name,

@@ -108,7 +108,7 @@ void zonename::ShowGridRows() {
 void zonename::Form_Activate() {
   const model::ProjectModel& m = shell::Model();
   shell::CentreOnScreen(this);
-  setWindowTitle(shell::Latin1(ZoneListCaption(m.ProjectFile)));
+  setWindowTitle(shell::FromLocal(ZoneListCaption(m.ProjectFile)));
   proname_->setText(shell::Latin1(m.ProjectData[1]));
   proloc_->setText(shell::Latin1(m.ProjectData[3]));
   Form_Load();

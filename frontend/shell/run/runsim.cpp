@@ -66,7 +66,7 @@ void ShowMonitorLog() {
   }
   Learning& viewer = LearningWindow();
   viewer.SetText(text);
-  viewer.setWindowTitle(Latin1("monitor.txt -- " + m.ProjectFile));
+  viewer.setWindowTitle(FromLocal("monitor.txt -- " + m.ProjectFile));
   ShowModeless(&viewer);
 }
 
@@ -332,7 +332,7 @@ void runsim::Form_Activate() {
   model::ProjectModel& m = Model();
   if (MainMenu().isVisible()) MainMenu().hide();
   CentreOnScreen(this);
-  setWindowTitle(Latin1("Run Energy Simulation -- " + m.ProjectFile));
+  setWindowTitle(FromLocal("Run Energy Simulation -- " + m.ProjectFile));
   Text1_KeyUp();
 }
 

@@ -29,8 +29,6 @@ namespace kalvano::shell {
 
 namespace {
 
-QString FromLocal(const std::string& text) { return QString::fromLocal8Bit(text); }
-
 // The file list's pattern after a run of type `lastRunType`: comfort outputs after a passive
 // run; empty (kept) for an unknown type.
 std::string PatternAfter(int lastRunType) {
@@ -122,7 +120,7 @@ void saveoutform::FillOnShow() {
 void saveoutform::okbutton_Click() {
   model::ProjectModel& m = Model();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::string typed = outputname_->text().toLocal8Bit().toStdString();
+  const std::string typed = ToLocal(outputname_->text());
   if (!OutputNameValid(typed)) {
     Messages().beep();
     QApplication::restoreOverrideCursor();

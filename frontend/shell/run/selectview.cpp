@@ -110,7 +110,7 @@ void selectview::File1_Click(const QString& name) { text1_->setText(name); }
 void selectview::OK_Click() {
   model::ProjectModel& m = Model();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::string typed = text1_->text().toLocal8Bit().toStdString();
+  const std::string typed = ToLocal(text1_->text());
   const RestoreOutcome out = RestoreSavedOutput(m, picker_->Folder(), typed);
   if (out.status == RestoreOutcome::kNameRefused) {
     Messages().beep();
@@ -130,7 +130,7 @@ void selectview::OK_Click() {
     hide();
     return;
   }
-  text1_->setText(QString::fromLocal8Bit(out.path));
+  text1_->setText(FromLocal(out.path));
   MainMenu().EnableItems({MenuItem::view6, MenuItem::view8, MenuItem::view10, MenuItem::view12});
   text1_->clear();
   close();

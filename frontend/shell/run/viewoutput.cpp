@@ -35,13 +35,13 @@ std::string ExistingReport(const std::string& path) {
 // "IX.". A file without the report's own structure (its banner, its sections in order) is
 // not taken for one: it throws the wrong-format file error.
 std::size_t SectionNine(const std::string& bytes, const std::string& path) {
-  if (!HasReportStructure(bytes)) throw model::FileError(model::kErrPastEndOfFile, path);
+  if (!HasReportStructure(bytes)) throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
   static constexpr std::string_view kMark = "IX.";
   if (bytes.compare(0, kMark.size(), kMark) == 0) return 0;
   for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
     if (bytes.compare(at + 1, kMark.size(), kMark) == 0) return at + 1;
   }
-  throw model::FileError(model::kErrPastEndOfFile, path);
+  throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
 }
 
 // Copies the three hourly files of the output whose report is `path` into the run folder,

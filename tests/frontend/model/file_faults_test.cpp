@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -261,6 +262,32 @@ TEST(ErrorBox, shows_the_message_and_a_short_printable_detail) {
   EXPECT_EQ(FileErrorBoxText(FileError(kErrPastEndOfFile)), FileErrorMessage(kErrPastEndOfFile));
   EXPECT_EQ(FileErrorBoxText(FileError(kErrFileNotFound, "a.inp")),
             FileErrorMessage(kErrFileNotFound) + "\n\na.inp");
+}
+
+// A file or folder name keeps its spelling in the box: the bytes of its letters are never
+// taken for unprintable Latin-1, and a long name is cut between two letters, not inside one.
+TEST(ErrorBox, shows_a_file_name_as_the_file_system_spells_it) {
+  const std::string accents = "gw \xC3\xA9 \xC3\x81 x";  // "gw é Á x": Á ends in byte 0x81
+  const std::string sixtyLetters = std::string(59, 'a') + "\xC3\xA9";
+  struct Case {
+    std::string name, shown;
+  } cases[] = {
+      {"/tmp/" + accents + "/base/sample/SampleProject.inp", "/tmp/" + accents + "/base/sample/SampleProject.inp"},
+      {sixtyLetters, sixtyLetters},                                   // 60 letters in 61 bytes: whole
+      {sixtyLetters + "\xC3\x81", sixtyLetters + "..."},              // the 61st letter is cut whole
+      {std::string(59, 'a') + "\xE2\x82\xAC" + "b", std::string(59, 'a') + "\xE2\x82\xAC..."},
+      {"tab\there\r\n\x7F.inp", "tab?here???.inp"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(BoxName(c.name), c.shown) << c.name;
+
+  // Every error met on a file names it so; an error about a text of a file does not.
+  const std::string missing = "/tmp/" + accents + "/no folder/a.inp";
+  const FileError notFound = FileErrorFromSystem(ENOENT, missing);
+  EXPECT_TRUE(notFound.namesFile());
+  EXPECT_EQ(FileErrorBoxText(notFound), FileErrorMessage(kErrPathNotFound) + "\n\n" + missing);
+  EXPECT_TRUE(FileError::OnFile(kErrPastEndOfFile, missing).namesFile());
+  EXPECT_FALSE(FileError(kErrTypeMismatch, "\xC3\x81").namesFile());
+  EXPECT_EQ(FileErrorBoxText(FileError(kErrTypeMismatch, "\xC3\x81")), FileErrorMessage(kErrTypeMismatch) + "\n\n\xC3?");
 }
 
 // A number that no field can hold is refused by the reader: overflow (6) for a value

@@ -40,9 +40,10 @@ class QtEnvironment : public ::testing::Environment {
 
 }  // namespace
 
-BaseFolder::BaseFolder() {
+BaseFolder::BaseFolder(const std::string& under) {
   std::string tmpl = (std::filesystem::temp_directory_path() / "kvshellXXXXXX").string();
-  dir_ = ::mkdtemp(tmpl.data());
+  root_ = ::mkdtemp(tmpl.data());
+  dir_ = under.empty() ? root_ : root_ / under;
   for (const char* folder : {"temp", "btype", "profiles", "helpinfo", "sketch"}) {
     std::filesystem::create_directories(dir_ / folder);
   }
@@ -69,7 +70,7 @@ BaseFolder::BaseFolder() {
 
 BaseFolder::~BaseFolder() {
   std::error_code ec;
-  std::filesystem::remove_all(dir_, ec);
+  std::filesystem::remove_all(root_, ec);
 }
 
 void BaseFolder::write(const std::string& rel, const std::string& bytes) const {

@@ -51,10 +51,12 @@ struct ScriptedBoxes : MessageBoxes {
 };
 
 // A temporary base folder holding the installed files that start-up reads (42 building-type
-// files, four profile libraries of 43 lines) and a few help files; removed at the end.
+// files, four profile libraries of 43 lines) and a few help files; removed at the end. With
+// `under` (a relative path, "gw é x/base"), the base folder is that path in the temporary
+// folder.
 class BaseFolder {
  public:
-  BaseFolder();
+  explicit BaseFolder(const std::string& under = {});
   ~BaseFolder();
   BaseFolder(const BaseFolder&) = delete;
   BaseFolder& operator=(const BaseFolder&) = delete;
@@ -72,6 +74,7 @@ class BaseFolder {
   static std::string ProfileLine(int kind, int type);
 
  private:
+  std::filesystem::path root_;  // the temporary folder, removed at the end
   std::filesystem::path dir_;
 };
 
