@@ -67,7 +67,7 @@ void ShowMonitorLog() {
   Learning& viewer = LearningWindow();
   viewer.SetText(text);
   viewer.setWindowTitle(Latin1("monitor.txt -- " + m.ProjectFile));
-  ShowModeless(&viewer);
+  ShowLearning(viewer);
 }
 
 constexpr const char* kChosen = "background-color: #ffff80;";

@@ -166,6 +166,7 @@ TEST_F(RunWindowTest, every_way_the_engine_stops_is_told_and_gathers_no_results)
     base.write("temp/sim$.out", "\f\r\nIII.  MONTHLY SUMMARIES OF AN EARLIER RUN\r\n");
     boxes.asked.clear();
     if (LearningWindow().isVisible()) LearningWindow().hide();
+    LearningWindow().setWindowState(Qt::WindowNoState);
     Model().ResultsExist = 1;  // an earlier run's, gone with the new echo
     Model().Run.RunPeriod = {"1-Jan", "31-Dec", ""};
     runsim& w = RunToEnd(c.runType);
@@ -194,6 +195,8 @@ TEST_F(RunWindowTest, every_way_the_engine_stops_is_told_and_gathers_no_results)
     if (c.monitor) {
       EXPECT_EQ(LearningWindow().windowTitle().toStdString(), "monitor.txt -- " + Model().ProjectFile);
       EXPECT_TRUE(LearningWindow().Text().contains("A STAND-IN FAILURE"));
+      // Opened as every other use of the viewer opens it.
+      EXPECT_TRUE(LearningWindow().windowState() & Qt::WindowMaximized);
     }
     delete &w;
   }
