@@ -182,6 +182,13 @@ class DrawForm : public QWidget {
   void FillBox(QPoint a, QPoint b, QColor colour);
   void ShowZoneArea();
   void ShowFloorArea();
+  // The zone areas of the level on screen, counted from its cells, and the zone-area read-out.
+  void CountZoneAreas();
+  // "FlrArea=" and "Stories=": the floor area and the story count of the whole sketch, the
+  // level on screen as it is drawn.
+  void ShowSketchCounts();
+  // The level on screen: its cells, its header values as the window holds them, its names.
+  SketchLevel LevelOnScreen() const;
   // Paints the strip's captions and boxes with their texts, as the window shows them, onto a
   // painter that counts in picture pixels (for the printer).
   void PaintStrip(QPainter& p) const;
@@ -210,7 +217,6 @@ class DrawForm : public QWidget {
   float floors_ = 1;
   float roomHeight_ = 10;
   float sketchFloorArea_ = 0;
-  float sketchStories_ = 1;
   QString pendingKey_;
   // Where a point was refused in the floors box (its text and cursor): the digits of the
   // fraction typed right after it are refused too.
