@@ -205,6 +205,7 @@ DrawForm::DrawForm(QWidget* parent)
   setObjectName("DrawForm");
   setAttribute(Qt::WA_DeleteOnClose);
   const model::ProjectModel& m = shell::Model();
+  resketchedBefore_ = m.Resketched;
   setWindowTitle(shell::Latin1("KAL-VANO -- Building Sketch -- " + m.ProjectFile));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -885,13 +886,20 @@ void DrawForm::Unload() {
   close();
 }
 
-void DrawForm::finish_Click() {
+bool DrawForm::Revert() {
   if (shell::Messages().ask("Are you sure?  Drawing will revert to original status!  New sketching will not be added!",
                             "Warning - Drawing update will not occur", MsgIcon::Exclamation,
                             MsgButtons::OkCancel) != MsgAnswer::Ok) {
-    return;
+    return false;
   }
-  Unload();
+  // Nothing of this sketch reaches the project: the zones need no new look before a run or a
+  // save unless they needed one before it opened.
+  shell::Model().Resketched = resketchedBefore_;
+  return true;
+}
+
+void DrawForm::finish_Click() {
+  if (Revert()) Unload();
 }
 
 void DrawForm::Exit_Click() {
@@ -913,10 +921,9 @@ void DrawForm::Exit_Click() {
 }
 
 void DrawForm::closeEvent(QCloseEvent* event) {
-  if (!leaving_ && event->spontaneous()) {
-    // The window's close box asks as "Cancel Changes, Return" does.
+  if (!leaving_ && event->spontaneous() && !Revert()) {
+    // The window's close box asks as "Cancel Changes, Return" does; OK lets this close go on.
     event->ignore();
-    finish_Click();
     return;
   }
   QWidget::closeEvent(event);

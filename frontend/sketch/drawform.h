@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -193,6 +194,9 @@ class DrawForm : public QWidget {
   // painter that counts in picture pixels (for the printer).
   void PaintStrip(QPainter& p) const;
   void FieldChanged(QLineEdit* box);
+  // Asks whether the drawing may revert to what it was when the window opened; on OK the
+  // project is as before the window opened. Whether the user agreed.
+  bool Revert();
   void Unload();
 
   Sketch sketch_;
@@ -217,6 +221,9 @@ class DrawForm : public QWidget {
   float floors_ = 1;
   float roomHeight_ = 10;
   float sketchFloorArea_ = 0;
+  // The project's Resketched flag before this window opened: "Cancel Changes, Return" gives
+  // it back, "<< Back" leaves the flag the opening set.
+  int16_t resketchedBefore_ = 0;
   QString pendingKey_;
   // Where a point was refused in the floors box (its text and cursor): the digits of the
   // fraction typed right after it are refused too.

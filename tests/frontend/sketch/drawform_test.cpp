@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWindow>
 
 #include <algorithm>
 #include <filesystem>
@@ -33,6 +35,8 @@
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/printing.h"
+#include "frontend/shell/run/rundispatch.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/windowing.h"
 #include "frontend/sketch/drawform.h"
 #include "frontend/sketch/sketchdialogs.h"
@@ -722,6 +726,70 @@ TEST_F(SketchWindowTest, the_main_menu_opens_a_new_sketch_on_the_blank_one) {
   EXPECT_EQ(shell::Model().SketchOpenCount, 1);
   EXPECT_TRUE(menu.ControlEnabled(shell::MenuItem::zonedescription) ||
               !shell::ItemWindowBuilt(shell::MenuItem::zonedescription));
+}
+
+// The sketch opened from the main menu, painted on and left, then a run asked for: a sketch
+// whose drawing reverts leaves the run as it was before the sketch opened; a sketch whose
+// zones were exported stops the run until the zones have been looked at.
+TEST_F(SketchWindowTest, a_sketch_left_unchanged_does_not_block_the_run) {
+  shell::RegisterWindowOpener(shell::window::sketch, [](int) { OpenSketchWindow(); });
+  model::ProjectModel& m = shell::Model();
+  struct Case {
+    const char* way;
+    int16_t before;  // Resketched when the sketch opens
+    std::function<void(DrawForm&)> leave;
+    std::size_t questions;
+    int16_t after;
+  };
+  // The window system's close request, as the close box sends it: answered Cancel the sketch
+  // stays, answered OK its drawing reverts and it closes.
+  const auto closeBox = [this](DrawForm& w) {
+    QCloseEvent refused;
+    QCoreApplication::sendEvent(w.windowHandle(), &refused);
+    ASSERT_EQ(SketchWindow(), &w);
+    EXPECT_EQ(shell::Model().Resketched, 1);
+    boxes.answers.push_back(shell::MsgAnswer::Ok);
+    QCloseEvent request;
+    QCoreApplication::sendEvent(w.windowHandle(), &request);
+  };
+  const Case cases[] = {
+      {"the close box", 0, closeBox, 2, 0},
+      {"Cancel Changes, Return", 0,
+       [this](DrawForm& w) {
+         boxes.answers.push_back(shell::MsgAnswer::Ok);
+         w.finish_Click();
+       },
+       1, 0},
+      {"the close box after an earlier sketch was exported", 1, closeBox, 2, 1},
+      {"<< Back", 0, [](DrawForm& w) { QTest::mouseClick(w.Exit(), Qt::LeftButton); }, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.way);
+    m.Resketched = c.before;
+    m.InputSaved = 1;
+    shell::MainMenu().buildingsketch_Click();
+    ASSERT_NE(SketchWindow(), nullptr);
+    DrawForm& w = *SketchWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    Drag(w, 100, 100, 130, 120);
+    EXPECT_EQ(m.Resketched, 1);
+    boxes.asked.clear();
+    c.leave(w);
+    QTest::qWait(10);
+    ASSERT_EQ(SketchWindow(), nullptr);
+    EXPECT_EQ(boxes.asked.size(), c.questions);
+    EXPECT_EQ(m.Resketched, c.after);
+    // The run: stopped only while the zones wait to be looked at.
+    boxes.asked.clear();
+    boxes.answers = {shell::MsgAnswer::Yes};  // run although zones were sketched
+    shell::MainMenu().runenergy_Click(3);
+    ASSERT_FALSE(boxes.asked.empty());
+    const bool stopped = boxes.asked[0].text == shell::kResketchedBeforeRun;
+    EXPECT_EQ(stopped, c.after == 1);
+    EXPECT_EQ(shell::RunWindowLoaded(), !stopped);
+    if (shell::RunWindowLoaded()) shell::RunWindow().Command2_Click();
+    QTest::qWait(10);
+  }
 }
 
 }  // namespace
