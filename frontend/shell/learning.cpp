@@ -54,6 +54,11 @@ QString Learning::Text() const { return text2_->toPlainText(); }
 
 void Learning::okey_Click() { hide(); }
 
+void ShowLearning(Learning& viewer) {
+  viewer.setWindowState(viewer.windowState() | Qt::WindowMaximized);
+  ShowModeless(&viewer);
+}
+
 bool ShowHelpFile(std::string_view name, const std::string& caption) {
   std::string text;
   try {
@@ -65,8 +70,7 @@ bool ShowHelpFile(std::string_view name, const std::string& caption) {
   Learning& viewer = LearningWindow();
   viewer.SetText(text);
   viewer.setWindowTitle(FromLocal(caption));
-  viewer.setWindowState(viewer.windowState() | Qt::WindowMaximized);
-  ShowModeless(&viewer);
+  ShowLearning(viewer);
   return true;
 }
 

@@ -33,6 +33,10 @@ class Learning : public QWidget {
   QPushButton* okey_;
 };
 
+// Shows the viewer as every use of it does: maximized and modeless; the caller stays open and
+// enabled.
+void ShowLearning(Learning& viewer);
+
 // Reads the whole help file "helpinfo/<name>" under the base folder into the viewer, sets
 // the viewer's caption and shows it modeless; the caller stays open and enabled. A file that
 // cannot be read is reported through the file-error report and no viewer is shown; the

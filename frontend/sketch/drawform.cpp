@@ -205,6 +205,7 @@ DrawForm::DrawForm(QWidget* parent)
   setObjectName("DrawForm");
   setAttribute(Qt::WA_DeleteOnClose);
   const model::ProjectModel& m = shell::Model();
+  resketchedBefore_ = m.Resketched;
   setWindowTitle(shell::FromLocal("KAL-VANO -- Building Sketch -- " + m.ProjectFile));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -324,10 +325,6 @@ void DrawForm::Form_Load() {
   const SketchLevel& first = sketch_.Level(1);
   gridSize_ = first.Header(kGridSize);
   orientAngle_ = first.Header(kOrientation);
-  sketchFloorArea_ = m.FloorArea;
-  sketchStories_ = 1;
-  bldgArea_->setText(shell::Latin1("FlrArea=" + model::NumberText(sketchFloorArea_)));
-  stories_->setText(shell::Latin1("Stories=" + model::NumberText(sketchStories_)));
   for (int n = 1; n <= kZones; ++n) {
     names_[static_cast<std::size_t>(n - 1)]->setText(shell::Latin1(" Zone 1-" + model::NumberText(float(n))));
   }
@@ -610,9 +607,7 @@ void DrawForm::Form_MouseUp(int button, int, double x, double y) {
       const double added = scale * scale * std::abs(end.x() - anchor_.x()) * std::abs(end.y() - anchor_.y());
       const auto pz = static_cast<std::size_t>(PaintZone());
       zoneArea_[pz] = model::RoundTo(zoneArea_[pz] + added, 1);
-      sketchFloorArea_ += static_cast<float>(floors_ * added);
       ShowZoneArea();
-      ShowFloorArea();
     }
   }
   dragging_ = false;
@@ -648,8 +643,6 @@ void DrawForm::znname_Click(int index) {
 }
 
 void DrawForm::RecountZoneAreas() {
-  zoneArea_.fill(0);
-  const float cell = gridSize_ * gridSize_;
   for (int r = 1; r <= cells_.Rows(); ++r) {
     for (int c = 1; c <= cells_.Cols(); ++c) {
       const QColor colour = ColourAt((c - 0.5) * kCellDrawSize, (r - 0.75) * kCellDrawSize);
@@ -660,14 +653,9 @@ void DrawForm::RecountZoneAreas() {
       const int z = ZoneOfColour(colour);
       if (z == 0) continue;  // a guideline or a dot: the cell keeps its zone
       cells_.SetCell(r, c, z);
-      zoneArea_[static_cast<std::size_t>(z)] = model::RoundTo(zoneArea_[static_cast<std::size_t>(z)] + cell, 1);
     }
   }
-  float total = 0;
-  for (int z = 1; z <= kZones; ++z) total += zoneArea_[static_cast<std::size_t>(z)];
-  cells_.SetHeader(kFloorArea, total);
-  cells_.SetHeader(kSectionArea, floors_ * total);
-  ShowZoneArea();
+  CountZoneAreas();
   if (zonePainted_ > 0) {
     for (int z = 1; z <= kZones; ++z) {
       if (zoneArea_[static_cast<std::size_t>(z)] == 0) {
@@ -675,17 +663,42 @@ void DrawForm::RecountZoneAreas() {
       }
     }
   }
+  ShowSketchCounts();
 }
 
-void DrawForm::WriteLevelFile() {
-  if (currentLevel_ < 1 || currentLevel_ > LevelCount()) return;
+void DrawForm::CountZoneAreas() {
+  zoneArea_.fill(0);
+  float total = 0;
+  for (int z = 1; z <= kZones; ++z) {
+    zoneArea_[static_cast<std::size_t>(z)] = sketch::ZoneArea(cells_, z, gridSize_);
+    total += zoneArea_[static_cast<std::size_t>(z)];
+  }
+  cells_.SetHeader(kFloorArea, total);
+  cells_.SetHeader(kSectionArea, floors_ * total);
+  ShowZoneArea();
+}
+
+void DrawForm::ShowSketchCounts() {
+  Sketch sketch = sketch_;
+  if (currentLevel_ >= 1 && currentLevel_ <= LevelCount()) sketch.Level(currentLevel_) = LevelOnScreen();
+  sketchFloorArea_ = SketchFloorArea(sketch, gridSize_);
+  ShowFloorArea();
+  stories_->setText(shell::Latin1("Stories=" + model::NumberText(SketchStories(sketch))));
+}
+
+SketchLevel DrawForm::LevelOnScreen() const {
   SketchLevel level = cells_;
   level.SetHeader(kGridSize, gridSize_);
   level.SetHeader(kOrientation, orientAngle_);
   level.SetHeader(kFloors, floors_);
   level.SetHeader(kRoomHeight, roomHeight_);
   for (int n = 1; n <= kZones; ++n) level.SetName(n, Text(names_[static_cast<std::size_t>(n - 1)]));
-  sketch_.Level(currentLevel_) = level;
+  return level;
+}
+
+void DrawForm::WriteLevelFile() {
+  if (currentLevel_ < 1 || currentLevel_ > LevelCount()) return;
+  sketch_.Level(currentLevel_) = LevelOnScreen();
 }
 
 bool DrawForm::ChangeLevel(int to) {
@@ -738,6 +751,8 @@ void DrawForm::ShowLevel() {
   level_->setText(shell::Latin1("Level= " + LevelText(currentLevel_)));
   hscroll_->ShowLevel(currentLevel_);
   Redraw();
+  CountZoneAreas();
+  ShowSketchCounts();
 }
 
 void DrawForm::HScroll1_Change(int value) {
@@ -747,13 +762,7 @@ void DrawForm::HScroll1_Change(int value) {
     return;
   }
   WriteLevelFile();
-  const bool up = value > currentLevel_;
-  const float floors = floors_;  // the floors of the level left
-  // The story count grows only once the level above is shown, an added one included.
-  if (ChangeLevel(up ? currentLevel_ + 1 : currentLevel_ - 1) && up) {
-    sketchStories_ += floors;
-    stories_->setText(shell::Latin1("Stories=" + model::NumberText(sketchStories_)));
-  }
+  ChangeLevel(value > currentLevel_ ? currentLevel_ + 1 : currentLevel_ - 1);
 }
 
 void DrawForm::erase_dwg_Click() {
@@ -769,17 +778,14 @@ void DrawForm::erase_dwg_Click() {
                     MsgButtons::YesNoCancel);
     if (top == MsgAnswer::Cancel) return;
   }
-  for (int z = 1; z <= kZones; ++z) {
-    sketchFloorArea_ -= floors_ * zoneArea_[static_cast<std::size_t>(z)];
-    zoneArea_[static_cast<std::size_t>(z)] = 0;
-  }
+  zoneArea_.fill(0);
   cells_.SetHeader(kFloorArea, 0);
   cells_.SetHeader(kSectionArea, 0);
   zoneAreaBox_->setText(shell::Latin1("Zn area=" + model::NumberText(zoneArea_[1])));
-  ShowFloorArea();
   for (int r = 1; r <= cells_.Rows(); ++r) {
     for (int c = 1; c <= cells_.Cols(); ++c) cells_.SetCell(r, c, 0);
   }
+  ShowSketchCounts();
   Redraw();
   // The only level is cleared, never removed.
   if (top == MsgAnswer::Yes && LevelCount() > 1) {
@@ -806,11 +812,16 @@ void DrawForm::FieldChanged(QLineEdit* box) {
   const std::string text = Text(box);
   if (box == gridsize_) {
     gridSize_ = FieldValue(text, true);
-    if (gridSize_ > 0) RecountZoneAreas();
+    if (gridSize_ > 0) {
+      RecountZoneAreas();
+    } else {
+      ShowSketchCounts();
+    }
   } else if (box == ceilingHt_) {
     roomHeight_ = FieldValue(text, true);
   } else if (box == numFloors_) {
     floors_ = FieldValue(text, false);
+    ShowSketchCounts();
   } else if (box == orientation_) {
     orientAngle_ = FieldValue(text, true);
     pendingKey_.clear();
@@ -875,13 +886,20 @@ void DrawForm::Unload() {
   close();
 }
 
-void DrawForm::finish_Click() {
+bool DrawForm::Revert() {
   if (shell::Messages().ask("Are you sure?  Drawing will revert to original status!  New sketching will not be added!",
                             "Warning - Drawing update will not occur", MsgIcon::Exclamation,
                             MsgButtons::OkCancel) != MsgAnswer::Ok) {
-    return;
+    return false;
   }
-  Unload();
+  // Nothing of this sketch reaches the project: the zones need no new look before a run or a
+  // save unless they needed one before it opened.
+  shell::Model().Resketched = resketchedBefore_;
+  return true;
+}
+
+void DrawForm::finish_Click() {
+  if (Revert()) Unload();
 }
 
 void DrawForm::Exit_Click() {
@@ -903,10 +921,9 @@ void DrawForm::Exit_Click() {
 }
 
 void DrawForm::closeEvent(QCloseEvent* event) {
-  if (!leaving_ && event->spontaneous()) {
-    // The window's close box asks as "Cancel Changes, Return" does.
+  if (!leaving_ && event->spontaneous() && !Revert()) {
+    // The window's close box asks as "Cancel Changes, Return" does; OK lets this close go on.
     event->ignore();
-    finish_Click();
     return;
   }
   QWidget::closeEvent(event);

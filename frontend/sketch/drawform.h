@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -182,10 +183,20 @@ class DrawForm : public QWidget {
   void FillBox(QPoint a, QPoint b, QColor colour);
   void ShowZoneArea();
   void ShowFloorArea();
+  // The zone areas of the level on screen, counted from its cells, and the zone-area read-out.
+  void CountZoneAreas();
+  // "FlrArea=" and "Stories=": the floor area and the story count of the whole sketch, the
+  // level on screen as it is drawn.
+  void ShowSketchCounts();
+  // The level on screen: its cells, its header values as the window holds them, its names.
+  SketchLevel LevelOnScreen() const;
   // Paints the strip's captions and boxes with their texts, as the window shows them, onto a
   // painter that counts in picture pixels (for the printer).
   void PaintStrip(QPainter& p) const;
   void FieldChanged(QLineEdit* box);
+  // Asks whether the drawing may revert to what it was when the window opened; on OK the
+  // project is as before the window opened. Whether the user agreed.
+  bool Revert();
   void Unload();
 
   Sketch sketch_;
@@ -210,7 +221,9 @@ class DrawForm : public QWidget {
   float floors_ = 1;
   float roomHeight_ = 10;
   float sketchFloorArea_ = 0;
-  float sketchStories_ = 1;
+  // The project's Resketched flag before this window opened: "Cancel Changes, Return" gives
+  // it back, "<< Back" leaves the flag the opening set.
+  int16_t resketchedBefore_ = 0;
   QString pendingKey_;
   // Where a point was refused in the floors box (its text and cursor): the digits of the
   // fraction typed right after it are refused too.

@@ -304,9 +304,8 @@ ExportResult ExportSketchZones(const Sketch& sketch, float gridSize, const std::
       ExportedZone zone;
       zone.code = LevelText(L) + LevelText(z);
       zone.name = level.Name(z);
-      zone.area = model::RoundTo(double(w.cells[zi]) * sq * floors, 1);
+      zone.area = ZoneFloorArea(level, z, gridSize);
       area[zi] = zone.area;
-      out.floorArea += zone.area;
       zname.line(Tab6(zone.code) + zone.name);
       slot[zi] = out.zones.size();
       out.zones.push_back(std::move(zone));
@@ -362,6 +361,7 @@ ExportResult ExportSketchZones(const Sketch& sketch, float gridSize, const std::
       }
     }
   }
+  out.floorArea = SketchFloorArea(sketch, gridSize);
   checked(out.floorArea);
   for (const ExportedZone& zone : out.zones) checked(zone.area);
   if (!writable) return refuseTooLarge();

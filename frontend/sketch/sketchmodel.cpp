@@ -7,6 +7,7 @@
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 
 namespace kalvano::sketch {
@@ -141,6 +142,36 @@ int SketchLevel::CellCount(int zone) const {
   int count = 0;
   for (std::uint8_t c : cells_) count += c == zone ? 1 : 0;
   return count;
+}
+
+float ZoneArea(const SketchLevel& level, int zone, float gridSize) {
+  const float cell = gridSize * gridSize;
+  float area = 0;
+  for (int r = 1; r <= level.Rows(); ++r) {
+    for (int c = 1; c <= level.Cols(); ++c) {
+      if (level.Cell(r, c) == zone) area = model::RoundTo(area + cell, 1);
+    }
+  }
+  return area;
+}
+
+float ZoneFloorArea(const SketchLevel& level, int zone, float gridSize) {
+  const double sq = double(gridSize) * gridSize;
+  return model::RoundTo(double(level.CellCount(zone)) * sq * level.Header(kFloors), 1);
+}
+
+float SketchFloorArea(const Sketch& sketch, float gridSize) {
+  float area = 0;
+  for (const SketchLevel& level : sketch.levels) {
+    for (int z = 1; z <= kZones; ++z) area += ZoneFloorArea(level, z, gridSize);
+  }
+  return area;
+}
+
+float SketchStories(const Sketch& sketch) {
+  float stories = 0;
+  for (const SketchLevel& level : sketch.levels) stories += level.Header(kFloors);
+  return stories;
 }
 
 SketchLevel BlankLevel(int rows, int cols) {

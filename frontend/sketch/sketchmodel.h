@@ -85,6 +85,19 @@ struct Sketch {
   bool operator==(const Sketch&) const = default;
 };
 
+// The areas and the story count of a sketch, as its window shows them and its export writes
+// them; `gridSize` is the side of one cell (the first level's grid size).
+// Zone `zone`'s area on one floor of `level`: grid size squared per cell, rounded to 0.1 after
+// each cell, so 3 cells of size 1.05 give 3.3.
+float ZoneArea(const SketchLevel& level, int zone, float gridSize);
+// Zone `zone`'s floor area in the building: its cells x grid size squared x the floors the
+// level stands for, rounded to 0.1.
+float ZoneFloorArea(const SketchLevel& level, int zone, float gridSize);
+// The building's floor area: the floor areas of the zones of every level, level 1 first.
+float SketchFloorArea(const Sketch& sketch, float gridSize);
+// The building's story count: the floors every level stands for, summed.
+float SketchStories(const Sketch& sketch);
+
 // The empty level of the installed blank sketch: grid size 2, orientation 0, one floor, room
 // height 10, no area, zones named "Zone 1-1" .. "Zone 1-25", no painted cell.
 SketchLevel BlankLevel(int rows, int cols);

@@ -67,7 +67,7 @@ void ShowMonitorLog() {
   Learning& viewer = LearningWindow();
   viewer.SetText(text);
   viewer.setWindowTitle(FromLocal("monitor.txt -- " + m.ProjectFile));
-  ShowModeless(&viewer);
+  ShowLearning(viewer);
 }
 
 constexpr const char* kChosen = "background-color: #ffff80;";
@@ -544,13 +544,15 @@ void runsim::EngineEnded(const EngineEnd& end) {
   if (closeWhenStopped_) Command2_Click();
 }
 
+// A refusal before the engine: the run is still pending, and Execute Run is offered again so
+// that the user corrects the box and presses it once more.
 void runsim::StopBeforeEngine() {
   RunOutcome o = NotStartedOutcome();
   QApplication::restoreOverrideCursor();
   runstatus_->setText(Latin1(o.statusLine));
+  command1_->setEnabled(true);
   command3_->setEnabled(false);
   command2_->setEnabled(true);
-  Model().RunType = 0;
   ReleaseRunLock();
 }
 

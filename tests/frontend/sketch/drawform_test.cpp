@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,21 +20,27 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWindow>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <regex>
 #include <string>
 
+#include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/printing.h"
+#include "frontend/shell/run/rundispatch.h"
+#include "frontend/shell/run/runsim.h"
 #include "frontend/shell/windowing.h"
 #include "frontend/sketch/drawform.h"
 #include "frontend/sketch/sketchdialogs.h"
+#include "frontend/sketch/sketchexport.h"
 #include "shell_test_support.h"
 
 namespace kalvano::sketch {
@@ -262,6 +269,79 @@ TEST_F(SketchWindowTest, levels_are_added_on_top_and_removed_from_the_top) {
   EXPECT_EQ(Cells(w, 1), 1);
 }
 
+// "FlrArea=", "Stories=" and "Zn area=" after painting, erasing a rectangle, painting over a
+// zone, adding levels and walking the levels down and up: always the sketch's own counts, and
+// the floor area always the one its export gives the project.
+TEST_F(SketchWindowTest, the_read_outs_are_the_counts_of_the_sketch) {
+  DrawForm& w = Open();
+  auto up = [this, &w] {
+    boxes.answers.push_back(shell::MsgAnswer::Yes);  // a level is added above the top one
+    w.HScroll1_Change(w.CurrentLevel() + 1);
+  };
+  auto down = [&w] { w.HScroll1_Change(w.CurrentLevel() - 1); };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    int level;
+    const char* floorArea;
+    const char* stories;
+    const char* zoneArea;  // of the paint zone on the level shown
+  };
+  const Step steps[] = {
+      {"zone 1 painted, 12 cells", [&w] { Drag(w, 0, 0, 40, 30); }, 1, "FlrArea= 48", "Stories= 1", "Zn area= 48"},
+      {"a rectangle of 2 cells erased",
+       [&w] {
+         w.Erase_area_Click();
+         Drag(w, 0, 0, 20, 10);
+       },
+       1, "FlrArea= 40", "Stories= 1", "Zn area= 40"},
+      {"zone 2 painted over 6 cells of zone 1",
+       [&w] {
+         w.znname_Click(1);
+         Drag(w, 20, 0, 60, 30);
+       },
+       1, "FlrArea= 64", "Stories= 1", "Zn area= 48"},
+      {"the level stands for 2 floors",
+       [&w] {
+         w.num_floors()->clear();
+         QTest::keyClicks(w.num_floors(), "2");
+       },
+       1, "FlrArea= 128", "Stories= 2", "Zn area= 48"},
+      {"level 2 added", up, 2, "FlrArea= 256", "Stories= 4", "Zn area= 48"},
+      {"level 3 added", up, 3, "FlrArea= 384", "Stories= 6", "Zn area= 48"},
+      {"level 3 cleared and one cell of zone 2 painted",
+       [this, &w] {
+         boxes.answers.push_back(shell::MsgAnswer::Ok);
+         boxes.answers.push_back(shell::MsgAnswer::No);  // the top level is kept
+         w.erase_dwg_Click();
+         Drag(w, 100, 100, 110, 110);
+       },
+       3, "FlrArea= 264", "Stories= 6", "Zn area= 4"},
+      {"down to level 2", down, 2, "FlrArea= 264", "Stories= 6", "Zn area= 48"},
+      {"down to level 1", down, 1, "FlrArea= 264", "Stories= 6", "Zn area= 48"},
+      {"up to level 2", up, 2, "FlrArea= 264", "Stories= 6", "Zn area= 48"},
+      {"up to level 3", up, 3, "FlrArea= 264", "Stories= 6", "Zn area= 4"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    ASSERT_EQ(w.CurrentLevel(), step.level);
+    EXPECT_EQ(w.BldgArea()->text().toStdString(), step.floorArea);
+    EXPECT_EQ(w.Stories()->text().toStdString(), step.stories);
+    EXPECT_EQ(w.zone_area()->text().toStdString(), step.zoneArea);
+    // The same numbers from the sketch model and from the export.
+    w.WriteLevelFile();
+    const Sketch& sketch = w.CurrentSketch();
+    const float grid = sketch.Level(1).Header(kGridSize);
+    EXPECT_EQ(w.BldgArea()->text().toStdString(), "FlrArea=" + model::NumberText(SketchFloorArea(sketch, grid)));
+    EXPECT_EQ(w.Stories()->text().toStdString(), "Stories=" + model::NumberText(SketchStories(sketch)));
+    EXPECT_EQ(w.zone_area()->text().toStdString(),
+              "Zn area=" + model::NumberText(ZoneArea(sketch.Level(step.level), w.PaintZone(), grid)));
+    EXPECT_EQ(ExportSketchZones(sketch, grid, "0", model::kInchPound).floorArea, SketchFloorArea(sketch, grid));
+  }
+  EXPECT_EQ(w.LevelCount(), 3);
+}
+
 // Answers as the scripted boxes do, but only after the question has been open a while, as a
 // modal box is: what arrives meanwhile (a scroll bar's auto-repeat among it) is handled under
 // the open question.
@@ -311,7 +391,7 @@ TEST_F(SketchWindowTest, a_held_level_arrow_moves_one_level_or_asks_once) {
       {"up from the only level, Yes", 1, true, shell::MsgAnswer::Yes, 1, 2, 2, "Stories= 2"},
       {"up from the only level, No", 1, true, shell::MsgAnswer::No, 1, 1, 1, "Stories= 1"},
       {"down from level 1", 1, false, shell::MsgAnswer::Yes, 0, 1, 1, "Stories= 1"},
-      {"up to an existing level", 3, true, shell::MsgAnswer::Yes, 0, 3, 2, "Stories= 2"},
+      {"up to an existing level", 3, true, shell::MsgAnswer::Yes, 0, 3, 2, "Stories= 3"},
   };
   SlowBoxes slow;
   shell::SetMessages(&slow);
@@ -646,6 +726,70 @@ TEST_F(SketchWindowTest, the_main_menu_opens_a_new_sketch_on_the_blank_one) {
   EXPECT_EQ(shell::Model().SketchOpenCount, 1);
   EXPECT_TRUE(menu.ControlEnabled(shell::MenuItem::zonedescription) ||
               !shell::ItemWindowBuilt(shell::MenuItem::zonedescription));
+}
+
+// The sketch opened from the main menu, painted on and left, then a run asked for: a sketch
+// whose drawing reverts leaves the run as it was before the sketch opened; a sketch whose
+// zones were exported stops the run until the zones have been looked at.
+TEST_F(SketchWindowTest, a_sketch_left_unchanged_does_not_block_the_run) {
+  shell::RegisterWindowOpener(shell::window::sketch, [](int) { OpenSketchWindow(); });
+  model::ProjectModel& m = shell::Model();
+  struct Case {
+    const char* way;
+    int16_t before;  // Resketched when the sketch opens
+    std::function<void(DrawForm&)> leave;
+    std::size_t questions;
+    int16_t after;
+  };
+  // The window system's close request, as the close box sends it: answered Cancel the sketch
+  // stays, answered OK its drawing reverts and it closes.
+  const auto closeBox = [this](DrawForm& w) {
+    QCloseEvent refused;
+    QCoreApplication::sendEvent(w.windowHandle(), &refused);
+    ASSERT_EQ(SketchWindow(), &w);
+    EXPECT_EQ(shell::Model().Resketched, 1);
+    boxes.answers.push_back(shell::MsgAnswer::Ok);
+    QCloseEvent request;
+    QCoreApplication::sendEvent(w.windowHandle(), &request);
+  };
+  const Case cases[] = {
+      {"the close box", 0, closeBox, 2, 0},
+      {"Cancel Changes, Return", 0,
+       [this](DrawForm& w) {
+         boxes.answers.push_back(shell::MsgAnswer::Ok);
+         w.finish_Click();
+       },
+       1, 0},
+      {"the close box after an earlier sketch was exported", 1, closeBox, 2, 1},
+      {"<< Back", 0, [](DrawForm& w) { QTest::mouseClick(w.Exit(), Qt::LeftButton); }, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.way);
+    m.Resketched = c.before;
+    m.InputSaved = 1;
+    shell::MainMenu().buildingsketch_Click();
+    ASSERT_NE(SketchWindow(), nullptr);
+    DrawForm& w = *SketchWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    Drag(w, 100, 100, 130, 120);
+    EXPECT_EQ(m.Resketched, 1);
+    boxes.asked.clear();
+    c.leave(w);
+    QTest::qWait(10);
+    ASSERT_EQ(SketchWindow(), nullptr);
+    EXPECT_EQ(boxes.asked.size(), c.questions);
+    EXPECT_EQ(m.Resketched, c.after);
+    // The run: stopped only while the zones wait to be looked at.
+    boxes.asked.clear();
+    boxes.answers = {shell::MsgAnswer::Yes};  // run although zones were sketched
+    shell::MainMenu().runenergy_Click(3);
+    ASSERT_FALSE(boxes.asked.empty());
+    const bool stopped = boxes.asked[0].text == shell::kResketchedBeforeRun;
+    EXPECT_EQ(stopped, c.after == 1);
+    EXPECT_EQ(shell::RunWindowLoaded(), !stopped);
+    if (shell::RunWindowLoaded()) shell::RunWindow().Command2_Click();
+    QTest::qWait(10);
+  }
 }
 
 }  // namespace

@@ -166,6 +166,7 @@ TEST_F(RunWindowTest, every_way_the_engine_stops_is_told_and_gathers_no_results)
     base.write("temp/sim$.out", "\f\r\nIII.  MONTHLY SUMMARIES OF AN EARLIER RUN\r\n");
     boxes.asked.clear();
     if (LearningWindow().isVisible()) LearningWindow().hide();
+    LearningWindow().setWindowState(Qt::WindowNoState);
     Model().ResultsExist = 1;  // an earlier run's, gone with the new echo
     Model().Run.RunPeriod = {"1-Jan", "31-Dec", ""};
     runsim& w = RunToEnd(c.runType);
@@ -194,6 +195,8 @@ TEST_F(RunWindowTest, every_way_the_engine_stops_is_told_and_gathers_no_results)
     if (c.monitor) {
       EXPECT_EQ(LearningWindow().windowTitle().toStdString(), "monitor.txt -- " + Model().ProjectFile);
       EXPECT_TRUE(LearningWindow().Text().contains("A STAND-IN FAILURE"));
+      // Opened as every other use of the viewer opens it.
+      EXPECT_TRUE(LearningWindow().windowState() & Qt::WindowMaximized);
     }
     delete &w;
   }
@@ -405,19 +408,56 @@ TEST_F(RunWindowTest, an_engine_that_cannot_be_started_is_named) {
   }
 }
 
-TEST_F(RunWindowTest, a_validation_message_restores_the_pointer_and_starts_nothing) {
-  runsim& w = Open();
-  w.week_Click(3);  // clicking the highlighted count clears it
-  QTest::mouseClick(w.Command1(), Qt::LeftButton);
-  ASSERT_EQ(boxes.asked.size(), 1u);
-  EXPECT_EQ(boxes.asked[0].title, "Simulation length");
-  EXPECT_EQ(boxes.asked[0].beepsBefore, 1);
-  EXPECT_EQ(Status(w), "Simulation Not Started");
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_FALSE(w.Command1()->isEnabled());
-  EXPECT_FALSE(w.IsEngineRunning());
-  EXPECT_FALSE(base.exists("temp/standin.log"));
-  EXPECT_EQ(Model().RunType, 0);
+// Each refusal before the engine: its message, the pointer restored, nothing started, and
+// Execute Run offered again; the box corrected, the next press runs.
+TEST_F(RunWindowTest, after_a_refusal_execute_run_runs_the_corrected_choice) {
+  struct Case {
+    const char* refusal;
+    std::string_view title;
+    std::function<void(runsim&)> spoil, correct;
+  };
+  const Case cases[] = {
+      {"the year abc", kYearTitle, [](runsim& w) { w.Text1(2)->setText("abc"); },
+       [](runsim& w) { w.Text1(2)->setText("2026"); }},
+      // Clicking the highlighted count clears it.
+      {"no weeks per month", kLengthTitle, [](runsim& w) { w.week_Click(3); },
+       [](runsim& w) { w.week_Click(3); }},
+      {"a period that is no date", kDatesTitle, [](runsim& w) { w.Text1(0)->setText("32-Jan"); },
+       [](runsim& w) { w.Text1(0)->setText("1-Jan"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.refusal);
+    boxes.asked.clear();
+    boxes.beeps = 0;
+    base.remove("temp/standin.log");
+    runsim& w = Open();
+    c.spoil(w);
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].title, c.title);
+    EXPECT_EQ(boxes.asked[0].beepsBefore, 1);
+    EXPECT_EQ(Status(w), "Simulation Not Started");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(w.IsEngineRunning());
+    EXPECT_FALSE(base.exists("temp/standin.log"));
+    EXPECT_FALSE(w.Command3()->isEnabled());
+    EXPECT_TRUE(w.Command2()->isEnabled());
+    // The run is still pending, and Execute Run takes it again.
+    EXPECT_TRUE(w.Command1()->isEnabled());
+    EXPECT_EQ(Model().RunType, 3);
+    c.correct(w);
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning() && !w.ProgressBar1()->isVisible(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(Status(w).rfind("Simulation Completed at ", 0), 0u) << Status(w);
+    EXPECT_NE(base.read("temp/standin.log").find("pid="), std::string::npos);
+    EXPECT_EQ(base.read("temp/tavik$.tmp").rfind("Run type  :  3\r\n", 0), 0u);
+    EXPECT_EQ(Model().Run.AnalysisYear, "2026");
+    EXPECT_FALSE(w.Command1()->isEnabled());
+    w.close();
+    EXPECT_EQ(Model().RunType, 0);
+  }
 }
 
 TEST_F(RunWindowTest, the_window_opens_with_the_last_runs_choices_and_keeps_edits) {

@@ -191,6 +191,30 @@ TEST(SketchExport, a_level_of_three_floors_counts_them_in_area_and_height_but_no
                        }));
 }
 
+// The counts the sketch window shows: a zone's area on one floor, rounded after each cell; its
+// floor area over the floors its level stands for; the building's floor area, which is the
+// export's; the stories of all levels.
+TEST(SketchCounts, are_the_areas_the_export_writes_and_the_floors_of_every_level) {
+  const Sketch s = Of({Level({"", "", "00111", "0022"}, 10, 10, 3), Level({"", "", "001"}, 10, 10, 2)});
+  EXPECT_EQ(ZoneArea(s.Level(1), 1, 10), 300.0f);
+  EXPECT_EQ(ZoneArea(s.Level(1), 3, 10), 0.0f);
+  EXPECT_EQ(ZoneFloorArea(s.Level(1), 1, 10), 900.0f);
+  EXPECT_EQ(ZoneFloorArea(s.Level(1), 2, 10), 600.0f);
+  EXPECT_EQ(ZoneFloorArea(s.Level(2), 1, 10), 200.0f);
+  EXPECT_EQ(SketchFloorArea(s, 10), 1700.0f);
+  EXPECT_EQ(SketchStories(s), 5.0f);
+  const ExportResult r = ExportSketchZones(s, 10, " 0", model::kInchPound);
+  ASSERT_EQ(r.status, ExportResult::kDone);
+  EXPECT_EQ(r.floorArea, SketchFloorArea(s, 10));
+  // 3 cells of size 1.05: 3.3 on one floor (not 3.3075), 9.9 over three floors.
+  const Sketch small = Of({Level({"111"}, 1.05f, 10, 3)});
+  EXPECT_EQ(ZoneArea(small.Level(1), 1, 1.05f), 3.3f);
+  EXPECT_EQ(ZoneFloorArea(small.Level(1), 1, 1.05f), 9.9f);
+  EXPECT_EQ(ExportSketchZones(small, 1.05f, " 0", model::kInchPound).floorArea, 9.9f);
+  EXPECT_EQ(SketchFloorArea(Of({}), 10), 0.0f);
+  EXPECT_EQ(SketchStories(Of({})), 0.0f);
+}
+
 TEST(SketchExport, listing_and_zone_file_texts) {
   const ExportResult r = ExportSketchZones(
       Of({Level({"", "", "00111", "00111"}), Level({"", "", "00222"})}), 10, " 15", model::kInchPound);
