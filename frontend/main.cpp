@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::hvac,
                                        [](int) { return kalvano::envelope::OpenHvacWindow(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::sketch,
-                                       [](int) { kalvano::sketch::OpenSketchWindow(); });
+                                       [](int) { return kalvano::sketch::OpenSketchWindow(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::weather,
                                        [](int) { kalvano::weather::OpenWeatherWindow(); });
   kalvano::shell::RegisterWindowOpener(kalvano::shell::window::selectweth,

@@ -429,7 +429,8 @@ void mainmenu::buildingsketch_Click() {
       return;
     }
   }
-  OpenWindow(window::sketch);
+  // A sketch that cannot be read has told why and changed no zone: the run stays as it was.
+  if (!OpenWindow(window::sketch)) return;
   m.Resketched = 1;
   if (m.SketchOpenCount < INT16_MAX) ++m.SketchOpenCount;
 }

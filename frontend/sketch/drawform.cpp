@@ -961,17 +961,18 @@ void DrawForm::LoadItem_Click() { ShowLoadForm(this); }
 
 DrawForm* SketchWindow() { return TheWindow().data(); }
 
-void OpenSketchWindow() {
+bool OpenSketchWindow() {
   QPointer<DrawForm>& window = TheWindow();
   if (window.isNull()) {
     auto* form = new DrawForm;
     if (!form->Loaded()) {
       delete form;
-      return;
+      return false;
     }
     window = form;
   }
   shell::ShowModeless(window.data());
+  return true;
 }
 
 std::string SketchPrintFile() { return model::AppPath(shell::Model(), "temp/sketch.pdf"); }

@@ -249,7 +249,7 @@ class DrawForm : public QWidget {
 // The sketch window of the running program, if one is open.
 DrawForm* SketchWindow();
 // Opens the sketch window on sketch/bld_mtx.all (the opener of the shell's window::sketch).
-void OpenSketchWindow();
+bool OpenSketchWindow();
 // Where "Print" writes its PDF when no printer is set up.
 std::string SketchPrintFile();
 

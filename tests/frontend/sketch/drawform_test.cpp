@@ -713,7 +713,7 @@ TEST(DrawingPoint, widget_pixels_map_onto_drawing_units) {
 }
 
 TEST_F(SketchWindowTest, the_main_menu_opens_a_new_sketch_on_the_blank_one) {
-  shell::RegisterWindowOpener(shell::window::sketch, [](int) { OpenSketchWindow(); });
+  shell::RegisterWindowOpener(shell::window::sketch, [](int) { return OpenSketchWindow(); });
   base.write("sketch/bld_mtx.all", "not a sketch");
   shell::Model().UnitSystem = model::kSI;
   shell::mainmenu& menu = shell::MainMenu();
@@ -728,11 +728,26 @@ TEST_F(SketchWindowTest, the_main_menu_opens_a_new_sketch_on_the_blank_one) {
               !shell::ItemWindowBuilt(shell::MenuItem::zonedescription));
 }
 
+// A sketch file that cannot be read: the window says so and stays shut, and the run is not
+// held back as if the building had been re-sketched.
+TEST_F(SketchWindowTest, a_sketch_that_cannot_be_read_leaves_the_run_as_it_was) {
+  shell::RegisterWindowOpener(shell::window::sketch, [](int) { return OpenSketchWindow(); });
+  model::ProjectModel& m = shell::Model();
+  base.write("sketch/bld_mtx.all", "");
+  m.SketchOpenCount = 1;  // not the first opening: the blank sketch is not copied in
+  m.Resketched = 0;
+  shell::MainMenu().buildingsketch_Click();
+  EXPECT_EQ(SketchWindow(), nullptr);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(m.Resketched, 0);
+  EXPECT_EQ(m.SketchOpenCount, 1);
+}
+
 // The sketch opened from the main menu, painted on and left, then a run asked for: a sketch
 // whose drawing reverts leaves the run as it was before the sketch opened; a sketch whose
 // zones were exported stops the run until the zones have been looked at.
 TEST_F(SketchWindowTest, a_sketch_left_unchanged_does_not_block_the_run) {
-  shell::RegisterWindowOpener(shell::window::sketch, [](int) { OpenSketchWindow(); });
+  shell::RegisterWindowOpener(shell::window::sketch, [](int) { return OpenSketchWindow(); });
   model::ProjectModel& m = shell::Model();
   struct Case {
     const char* way;

@@ -62,7 +62,7 @@ class SketchWalk : public shell::test::ShellTest {
     shell::ClearWindowOpeners();
     shell::RegisterWindowOpener(shell::window::zonename, &zones::OpenZoneList);
     shell::RegisterWindowOpener(shell::window::zoneform, [](int row) { zones::OpenZoneForm(row); });
-    shell::RegisterWindowOpener(shell::window::sketch, [](int) { OpenSketchWindow(); });
+    shell::RegisterWindowOpener(shell::window::sketch, [](int) { return OpenSketchWindow(); });
   }
   void TearDown() override {
     zones::UnloadZoneForm();
