@@ -33,10 +33,12 @@ std::string StandardErrorText(int number) {
   }
 }
 
-FileError::FileError(int number, const std::string& detail)
-    : std::runtime_error(StandardErrorText(number) + (detail.empty() ? "" : ": " + detail)),
+FileError::FileError(int number, const std::string& detail, const std::string& message)
+    : std::runtime_error((message.empty() ? StandardErrorText(number) : message) +
+                         (detail.empty() ? "" : ": " + detail)),
       number_(number),
-      detail_(detail) {}
+      detail_(detail),
+      message_(message) {}
 
 FileError FileErrorFromSystem(int err, const std::string& path) {
   switch (err) {
@@ -51,8 +53,8 @@ FileError FileErrorFromSystem(int err, const std::string& path) {
     case EPERM:
     case EROFS: return FileError(kErrPermissionDenied, path);
     case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return FileError(kErrDiskFull, path);
+    case EDQUOT: return FileError(kErrDiskFull, path);
+    case EFBIG: return FileError(kErrDiskFull, path, std::string(kFileTooLargeMessage));
     case EISDIR: return FileError(kErrPathFileAccess, path);
     case ENAMETOOLONG: return FileError(kErrBadFileName, path);
     case EMFILE:
@@ -63,5 +65,7 @@ FileError FileErrorFromSystem(int err, const std::string& path) {
     default: return FileError(kErrDeviceIo, path);
   }
 }
+
+FileError NotAFileError(const std::string& path) { return FileError(kErrPathFileAccess, path); }
 
 }  // namespace kalvano::model

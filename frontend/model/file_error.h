@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kalvano::model {
 
@@ -33,17 +34,30 @@ std::string StandardErrorText(int number);
 
 class FileError : public std::runtime_error {
  public:
-  explicit FileError(int number, const std::string& detail = {});
+  // `message`, when given, is what the user is told instead of the fixed message of the
+  // number (a failure that the number's own message would misname).
+  explicit FileError(int number, const std::string& detail = {}, const std::string& message = {});
   int number() const { return number_; }
   const std::string& detail() const { return detail_; }
+  const std::string& message() const { return message_; }
 
  private:
   int number_;
   std::string detail_;
+  std::string message_;
 };
 
 // Maps a system failure (errno) met on `path` to the model's error. A missing file whose
-// folder exists is "file not found" (53); a missing folder is "path not found" (76).
+// folder exists is "file not found" (53); a missing folder is "path not found" (76); a write
+// beyond the file-size limit is a full disk (61) told as such a limit.
 FileError FileErrorFromSystem(int err, const std::string& path);
+
+inline constexpr std::string_view kFileTooLargeMessage =
+    "File is larger than this program may write: the system limits the size of its files.  "
+    "Raise the limit, then try again.";
+
+// A path that names something other than a regular file (a folder, a named pipe, a device,
+// a socket), refused by a read: the path/file access error (75) naming it.
+FileError NotAFileError(const std::string& path);
 
 }  // namespace kalvano::model

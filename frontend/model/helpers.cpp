@@ -137,9 +137,17 @@ std::string FileErrorTitle(int number) {
   return "Kalvano Error # " + NumberText(static_cast<float>(number));
 }
 
+std::string FileErrorMessage(const FileError& error) {
+  return error.message().empty() ? FileErrorMessage(error.number()) : error.message();
+}
+
 void ReportFileError(MessageBoxes& boxes, const FileError& error) {
-  boxes.show(FileErrorMessage(error.number()), FileErrorTitle(error.number()),
-             MsgIcon::Exclamation);
+  boxes.show(FileErrorMessage(error), FileErrorTitle(error.number()), MsgIcon::Exclamation);
+}
+
+FileError AsSavedOutputError(const FileError& error) {
+  if (error.number() != kErrPastEndOfFile || !error.message().empty()) return error;
+  return FileError(error.number(), error.detail(), std::string(kSavedOutputWrongFormat));
 }
 
 std::string BoxDetail(std::string_view detail) {
@@ -155,7 +163,7 @@ std::string BoxDetail(std::string_view detail) {
 }
 
 std::string FileErrorBoxText(const FileError& error) {
-  std::string text = FileErrorMessage(error.number());
+  std::string text = FileErrorMessage(error);
   if (!error.detail().empty()) text += "\n\n" + BoxDetail(error.detail());
   return text;
 }
