@@ -25,13 +25,16 @@ namespace {
 
 // The run folder's lock for the length of one run: the one the parent handed down, or taken
 // here. A lock file that cannot be made (a read-only run folder) protects nothing: the run
-// goes on, and its outputs' own failures name the reason.
+// goes on, and its outputs' own failures name the reason. A lock file's name taken by
+// something that is not a file (a folder, a named pipe, a symbolic link) is neither waited on
+// nor followed: the run cannot hold its folder and does not start.
 class RunFolderLock {
  public:
   explicit RunFolderLock(const std::string& path) : fd_(kalvano::runlock::Inherited(path)) {
     if (fd_ < 0) {
       fd_ = kalvano::runlock::Take(path);
       busy_ = fd_ < 0 && errno == EWOULDBLOCK;
+      notAFile_ = fd_ < 0 && errno == kalvano::runlock::kNotAFile;
     }
   }
   ~RunFolderLock() {
@@ -40,10 +43,12 @@ class RunFolderLock {
   RunFolderLock(const RunFolderLock&) = delete;
   RunFolderLock& operator=(const RunFolderLock&) = delete;
   bool busy() const { return busy_; }
+  bool notAFile() const { return notAFile_; }
 
  private:
   int fd_;
   bool busy_ = false;
+  bool notAFile_ = false;
 };
 
 void takeClockTime(EngineState& s) {
@@ -188,11 +193,20 @@ int KVAN64(EngineState& s) {
   int status = 0;
 
   // One run at a time in a run folder: a run in progress keeps its files, untouched.
-  const RunFolderLock lock(runPath(s.runDir, files::kRunLock));
+  const std::string lockPath = runPath(s.runDir, files::kRunLock);
+  const RunFolderLock lock(lockPath);
   if (lock.busy()) {
     std::fprintf(stderr, "kvan64: another run is using this run folder (%s is locked); nothing was changed\n",
                  std::string(files::kRunLock).c_str());
     return kStatusRunLocked;
+  }
+  if (lock.notAFile()) {
+    const std::string kind(kalvano::runlock::NotAFileKind(lockPath));
+    std::fprintf(stderr,
+                 "kvan64: CANNOT CREATE %s: it is %s, not a file; remove it and run again (nothing "
+                 "was changed)\n",
+                 std::string(files::kRunLock).c_str(), kind.c_str());
+    return kStatusOutputFailed;
   }
 
   // Before anything is read: no output of an earlier run may be taken for this run's.

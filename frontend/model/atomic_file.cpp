@@ -138,16 +138,13 @@ void CommitAll(const std::vector<const AtomicFile*>& files) {
 void CopyAll(const std::vector<FileCopy>& copies) {
   std::vector<std::string> paths;
   for (const FileCopy& c : copies) {
-    // Every source must be there before anything is written.
-    struct stat st {};
-    if (::stat(c.from.c_str(), &st) != 0) throw FileErrorFromSystem(errno, c.from);
-    if (!S_ISREG(st.st_mode)) throw FileErrorFromSystem(EISDIR, c.from);
+    // Every source must be there, and be a file, before anything is written.
+    ::close(OpenRegularFile(c.from));
     paths.push_back(c.to);
   }
   replaceAll(paths, [&copies](std::size_t i, const fs::path& target) {
     const FileCopy& c = copies[i];
-    const int in = ::open(c.from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) throw FileErrorFromSystem(errno, c.from);
+    const int in = OpenRegularFile(c.from);
     try {
       std::string name = stage(target, c.to, [&c, in](int out) {
         char buf[65536];
@@ -170,9 +167,33 @@ void CopyAll(const std::vector<FileCopy>& copies) {
 
 void AtomicFile::commit() const { CommitAll({this}); }
 
-std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-  int fd = ::open(path.c_str(), O_RDONLY);
+int OpenRegularFile(const std::string& path) {
+  // Looked at before it is opened: opening a device may act on it, and a named pipe opened
+  // for reading would wait for a writer.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) throw FileErrorFromSystem(errno, path);
+  if (!S_ISREG(st.st_mode)) throw NotAFileError(path);
+  // Opened without waiting all the same, should the name change hands in between; what was
+  // opened is checked again.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) throw FileErrorFromSystem(errno, path);
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
+    ::close(fd);
+    throw FileErrorFromSystem(err, path);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw NotAFileError(path);
+  }
+  // A regular file never makes a read wait: the descriptor reads as an ordinary one.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
+}
+
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+  const int fd = OpenRegularFile(path);
   auto fail = [&](FileError error) {
     ::close(fd);
     return error;
@@ -225,6 +246,14 @@ std::vector<std::string> ReadFileLines(const std::string& path) {
     return SplitLines(bytes);
   } catch (const std::bad_alloc&) {
     throw FileError::OnFile(kErrOutOfMemory, path);
+  }
+}
+
+std::vector<std::string> ReadFileLinesOrNone(const std::string& path) {
+  try {
+    return ReadFileLines(path);
+  } catch (const FileError&) {
+    return {};
   }
 }
 

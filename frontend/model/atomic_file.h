@@ -42,18 +42,24 @@ struct FileCopy {
 };
 
 // Copies several files the same way: each source is copied to a temporary file beside its
-// target, and the renames follow only when all copies were written. A missing source and a
-// folder in a target's place are refused before anything is written; a failed write
-// removes every temporary file and reports the write's own reason (a full disk as such).
-// Throws FileError naming the file.
+// target, and the renames follow only when all copies were written. A missing source, one
+// that is no regular file, and a folder in a target's place are refused before anything is
+// written; a failed write removes every temporary file and reports the write's own reason
+// (a full disk as such). Throws FileError naming the file.
 void CopyAll(const std::vector<FileCopy>& copies);
+
+// Opens `path` for reading without ever waiting on it. Only a regular file (also at the end
+// of a symbolic link) is opened: a folder, a named pipe, a device or a socket is refused as
+// the path/file access error (75) naming it, and a named pipe or a device is never opened,
+// so nothing stalls on one. Returns the descriptor (closed on exec); throws FileError.
+int OpenRegularFile(const std::string& path);
 
 // The largest file the front-end reads: far above any real project (about 1 MB).
 inline constexpr std::size_t kMaxReadBytes = std::size_t{64} << 20;
 
-// Reads a whole file as bytes; throws FileError on failure. A file larger than `maxBytes`
-// is refused as too big (out of memory, 7) before anything is read, and so is a read that
-// runs out of memory.
+// Reads a whole regular file as bytes (opened by OpenRegularFile); throws FileError on
+// failure. A file larger than `maxBytes` is refused as too big (out of memory, 7) before
+// anything is read, and so is a read that runs out of memory.
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
 
 // Splits bytes into lines (LF or CR LF ends; a last line without an end is kept).
@@ -62,5 +68,8 @@ std::vector<std::string> SplitLines(std::string_view bytes);
 // The lines of a whole file: ReadWholeFile, then SplitLines, with running out of memory
 // reported as the out-of-memory file error (7).
 std::vector<std::string> ReadFileLines(const std::string& path);
+// The same for a reader to which a file that cannot be read is as good as an empty one:
+// no lines, whatever the failure.
+std::vector<std::string> ReadFileLinesOrNone(const std::string& path);
 
 }  // namespace kalvano::model

@@ -33,13 +33,15 @@ std::string StandardErrorText(int number) {
   }
 }
 
-FileError::FileError(int number, const std::string& detail)
-    : std::runtime_error(StandardErrorText(number) + (detail.empty() ? "" : ": " + detail)),
+FileError::FileError(int number, const std::string& detail, const std::string& message)
+    : std::runtime_error((message.empty() ? StandardErrorText(number) : message) +
+                         (detail.empty() ? "" : ": " + detail)),
       number_(number),
-      detail_(detail) {}
+      detail_(detail),
+      message_(message) {}
 
-FileError FileError::OnFile(int number, const std::string& name) {
-  FileError error(number, name);
+FileError FileError::OnFile(int number, const std::string& name, const std::string& message) {
+  FileError error(number, name, message);
   error.namesFile_ = true;
   return error;
 }
@@ -57,8 +59,8 @@ FileError FileErrorFromSystem(int err, const std::string& path) {
     case EPERM:
     case EROFS: return FileError::OnFile(kErrPermissionDenied, path);
     case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return FileError::OnFile(kErrDiskFull, path);
+    case EDQUOT: return FileError::OnFile(kErrDiskFull, path);
+    case EFBIG: return FileError::OnFile(kErrDiskFull, path, std::string(kFileTooLargeMessage));
     case EISDIR: return FileError::OnFile(kErrPathFileAccess, path);
     case ENAMETOOLONG: return FileError::OnFile(kErrBadFileName, path);
     case EMFILE:
@@ -69,5 +71,7 @@ FileError FileErrorFromSystem(int err, const std::string& path) {
     default: return FileError::OnFile(kErrDeviceIo, path);
   }
 }
+
+FileError NotAFileError(const std::string& path) { return FileError::OnFile(kErrPathFileAccess, path); }
 
 }  // namespace kalvano::model

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kalvano::model {
 
@@ -33,12 +34,15 @@ std::string StandardErrorText(int number);
 
 class FileError : public std::runtime_error {
  public:
-  // An error whose detail, if any, is a text (a line or value of a file, a note).
-  explicit FileError(int number, const std::string& detail = {});
+  // An error whose detail, if any, is a text (a line or value of a file, a note). `message`,
+  // when given, is what the user is told instead of the fixed message of the number (a
+  // failure that the number's own message would misname).
+  explicit FileError(int number, const std::string& detail = {}, const std::string& message = {});
   // An error met on the file or folder `name`, spelt as the file system holds it.
-  static FileError OnFile(int number, const std::string& name);
+  static FileError OnFile(int number, const std::string& name, const std::string& message = {});
   int number() const { return number_; }
   const std::string& detail() const { return detail_; }
+  const std::string& message() const { return message_; }
   // True when the detail is a file or folder name (in the file system's encoding) rather
   // than a text of a file (Latin-1).
   bool namesFile() const { return namesFile_; }
@@ -46,12 +50,21 @@ class FileError : public std::runtime_error {
  private:
   int number_;
   std::string detail_;
+  std::string message_;
   bool namesFile_ = false;
 };
 
 // Maps a system failure (errno) met on `path` to the model's error, which names the path. A
 // missing file whose folder exists is "file not found" (53); a missing folder is "path not
-// found" (76).
+// found" (76); a write beyond the file-size limit is a full disk (61) told as such a limit.
 FileError FileErrorFromSystem(int err, const std::string& path);
+
+inline constexpr std::string_view kFileTooLargeMessage =
+    "File is larger than this program may write: the system limits the size of its files.  "
+    "Raise the limit, then try again.";
+
+// A path that names something other than a regular file (a folder, a named pipe, a device,
+// a socket), refused by a read: the path/file access error (75) naming it.
+FileError NotAFileError(const std::string& path);
 
 }  // namespace kalvano::model

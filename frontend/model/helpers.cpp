@@ -137,9 +137,19 @@ std::string FileErrorTitle(int number) {
   return "Kalvano Error # " + NumberText(static_cast<float>(number));
 }
 
+std::string FileErrorMessage(const FileError& error) {
+  return error.message().empty() ? FileErrorMessage(error.number()) : error.message();
+}
+
 void ReportFileError(MessageBoxes& boxes, const FileError& error) {
-  boxes.show(FileErrorMessage(error.number()), FileErrorTitle(error.number()),
-             MsgIcon::Exclamation);
+  boxes.show(FileErrorMessage(error), FileErrorTitle(error.number()), MsgIcon::Exclamation);
+}
+
+FileError AsSavedOutputError(const FileError& error) {
+  if (error.number() != kErrPastEndOfFile || !error.message().empty()) return error;
+  const std::string message(kSavedOutputWrongFormat);
+  return error.namesFile() ? FileError::OnFile(error.number(), error.detail(), message)
+                           : FileError(error.number(), error.detail(), message);
 }
 
 namespace {
@@ -170,7 +180,7 @@ std::string BoxName(std::string_view name) {
 }
 
 std::string FileErrorBoxText(const FileError& error) {
-  std::string text = FileErrorMessage(error.number());
+  std::string text = FileErrorMessage(error);
   if (!error.detail().empty()) {
     text += "\n\n" + (error.namesFile() ? BoxName(error.detail()) : BoxDetail(error.detail()));
   }

@@ -43,7 +43,17 @@ void WarnSharedProfile(MessageBoxes& boxes);
 // and the title of its box.
 std::string FileErrorMessage(int number);
 std::string FileErrorTitle(int number);
+// The message shown for `error`: its own message when it carries one, else its number's.
+std::string FileErrorMessage(const FileError& error);
 void ReportFileError(MessageBoxes& boxes, const FileError& error);
+
+// The wrong-format message of a saved output (the number's own message speaks of an input
+// file).
+inline constexpr std::string_view kSavedOutputWrongFormat =
+    "KAL-VANO is unable to open your saved output because it has a wrong format.  Check the "
+    "file, or choose another saved output.";
+// `error` as met on a saved output: a wrong format is told as the saved output's.
+FileError AsSavedOutputError(const FileError& error);
 
 // The part of an error's detail (a file name, a line of a file) that an error box shows:
 // its first 60 characters, each one that is not printable Latin-1 shown as "?", and "..."

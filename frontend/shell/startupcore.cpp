@@ -2,10 +2,12 @@
 
 #include <charconv>
 #include <fstream>
+#include <vector>
 #include <system_error>
 
 #include "common/runfiles.h"
 #include "common/textio.h"
+#include "frontend/model/atomic_file.h"
 
 namespace kalvano::shell {
 
@@ -33,21 +35,17 @@ std::optional<StartupFileFault> LoadStartupTables(const fs::path& appDir,
                                                   StartupTables& tables) {
   for (int n = 1; n <= kBuildingTypes; ++n) {
     const fs::path file = BuildTypeFile(appDir, n);
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    if (!in || !text::readLine(in, line) || line.size() < 3) return StartupFileFault{file};
-    tables.typeNames[static_cast<std::size_t>(n - 1)] = BuildTypeLabel(line);
+    const std::vector<std::string> lines = model::ReadFileLinesOrNone(file.string());
+    if (lines.empty() || lines[0].size() < 3) return StartupFileFault{file};
+    tables.typeNames[static_cast<std::size_t>(n - 1)] = BuildTypeLabel(lines[0]);
   }
   for (int k = 1; k <= kLibraryProfileKinds; ++k) {
     const fs::path file = ProfileLibraryFile(appDir, k);
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    if (!in || !text::readLine(in, line)) return StartupFileFault{file};  // heading line
+    const std::vector<std::string> lines = model::ReadFileLinesOrNone(file.string());
     auto& kind = tables.profiles[static_cast<std::size_t>(k - 1)];
-    for (auto& profile : kind) {
-      if (!text::readLine(in, line)) return StartupFileFault{file};
-      profile = line;
-    }
+    // A heading line, then the profiles.
+    if (lines.size() < kind.size() + 1) return StartupFileFault{file};
+    for (std::size_t i = 0; i < kind.size(); ++i) kind[i] = lines[i + 1];
   }
   return std::nullopt;
 }
@@ -84,10 +82,8 @@ fs::path DefaultUnitsFile(const fs::path& appDir) {
 }
 
 int ReadDefaultUnits(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::string line;
-  if (!in || !text::readLine(in, line)) return 2;
-  return UnitsFromDefaultLine(line);
+  const std::vector<std::string> lines = model::ReadFileLinesOrNone(file.string());
+  return lines.empty() ? 2 : UnitsFromDefaultLine(lines[0]);
 }
 
 bool WriteDefaultUnits(const fs::path& file, int unitSystem) {

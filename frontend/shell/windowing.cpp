@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QObject>
@@ -12,6 +13,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 #include <utility>
 
 namespace kalvano::shell {
@@ -161,6 +164,25 @@ void ShowBlocking(QWidget* dialog, QWidget* owner) {
     dialog->installEventFilter(new EnableOwnerOnClose(dialog, owner));
   }
   ShowModeless(dialog);
+}
+
+void WhileBusy(const std::function<void()>& work) {
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  QEventLoop loop;
+  std::exception_ptr failed;
+  std::thread worker([&work, &failed, &loop] {
+    try {
+      work();
+    } catch (...) {
+      failed = std::current_exception();
+    }
+    // Queued to the waiting loop, which quits once it runs it (even when it has not begun).
+    QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+  });
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  worker.join();
+  QGuiApplication::restoreOverrideCursor();
+  if (failed) std::rethrow_exception(failed);
 }
 
 void EndProgram(int status) {

@@ -36,6 +36,12 @@ void FitWindowsOnScreen(bool on = true);
 // the dialog is hidden or closed.
 void ShowBlocking(QWidget* dialog, QWidget* owner);
 
+// Runs `work` on a thread of its own and waits for it while the program shows that it is
+// busy: the busy pointer over its windows, which keep painting (events other than the user's
+// input are handled meanwhile; the user's input waits until the work is done). `work` must
+// touch nothing that a window uses. An exception of `work` is thrown again here.
+void WhileBusy(const std::function<void()>& work);
+
 // Ends the program with the given exit status once control returns to the event loop.
 void EndProgram(int status = 0);
 

@@ -78,7 +78,7 @@ std::vector<std::string> ReadTemperatureLibrary(const model::ProjectModel& m) {
   const std::string path = model::AppPath(m, kTemperatureLibrary);
   std::vector<std::string> lines = model::ReadFileLines(path);
   if (lines.size() < At(model::kTempProfiles + 1)) {
-    throw model::FileError(model::kErrPastEndOfFile, path);
+    throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
   }
   return lines;
 }

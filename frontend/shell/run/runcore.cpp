@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 namespace kalvano::shell {
 
@@ -141,15 +140,12 @@ std::optional<int> RunYear(std::string_view yearText) {
 }
 
 bool RecordedHasLeapDay(const std::string& path, int weatherFormat) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string line;
+  const std::vector<std::string> lines = model::ReadFileLinesOrNone(path);
   // TMY2 and Custom files open with the station header.
-  if (weatherFormat == 1 || weatherFormat == 4) std::getline(in, line);
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  const std::size_t first = weatherFormat == 1 || weatherFormat == 4 ? 1 : 0;
+  for (std::size_t i = first; i < lines.size(); ++i) {
     int month = 0, day = 0;
-    if (RecordDate(line, weatherFormat, month, day) && month == 2 && day == 29) return true;
+    if (RecordDate(lines[i], weatherFormat, month, day) && month == 2 && day == 29) return true;
   }
   return false;
 }

@@ -17,8 +17,9 @@ class RunFolderLock {
   RunFolderLock& operator=(const RunFolderLock&) = delete;
 
   // Takes the lock of the run folder `tempDir` without waiting. False when another process
-  // holds it. A lock file that cannot be opened throws model::FileError naming it. Taking a
-  // lock already held keeps it.
+  // holds it. A lock file that cannot be opened throws model::FileError naming it; so does
+  // a name taken by something that is not a file (a folder, a named pipe, a symbolic link),
+  // with a message that says to remove it. Taking a lock already held keeps it.
   bool Take(const std::string& tempDir);
 
   // Gives the lock up. An engine that inherited it keeps it until it has ended.
@@ -28,9 +29,24 @@ class RunFolderLock {
   // The descriptor the engine inherits; -1 when the lock is not held.
   int Descriptor() const { return fd_; }
 
+  // Whether the lock held is still the run folder's: its lock file has not been removed or
+  // replaced since it was taken (else another run may have taken the folder meanwhile).
+  bool StillTheFolders() const;
+
  private:
   int fd_ = -1;
+  std::string path_;
 };
+
+// The message of a lock file's name taken by `kind` ("a folder", "a named pipe"...).
+std::string NotALockFileMessage(std::string_view kind);
+
+// Review Results when the run's lock is no longer the base folder's.
+inline constexpr std::string_view kLockLostTitle = "Review Results";
+inline constexpr std::string_view kLockLostText =
+    "This run's results cannot be trusted: the base folder's lock file temp/run.lock was "
+    "removed or replaced while the run ran, so another run may have written over its files in "
+    "temp.  Nothing was added to the report.  Press Cancel and run the project again.";
 
 inline constexpr std::string_view kRunLockedTitle = "Run in progress";
 inline constexpr std::string_view kRestoreLockedText =

@@ -3,9 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -21,9 +19,7 @@ namespace kalvano::shell {
 namespace {
 
 bool ReportHasSectionIII(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
+  for (const std::string& line : model::ReadFileLinesOrNone(path)) {
     if (line.rfind("III.", 0) == 0) return true;
   }
   return false;
@@ -56,13 +52,14 @@ std::string ElapsedText(double seconds) {
 }
 
 std::string LastLines(const std::string& path, int count) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  return LastLinesOf(bytes, count);
+  return LastLinesOf(model::ReadFileLinesOrNone(path), count);
 }
 
-std::string LastLinesOf(std::string_view bytes, int count) {
-  const std::vector<std::string> lines = model::SplitLines(bytes);
+std::string LastLinesOf(std::string_view text, int count) {
+  return LastLinesOf(model::SplitLines(text), count);
+}
+
+std::string LastLinesOf(const std::vector<std::string>& lines, int count) {
   std::string text;
   const std::size_t first =
       lines.size() > static_cast<std::size_t>(count) ? lines.size() - static_cast<std::size_t>(count) : 0;
@@ -79,6 +76,40 @@ void RemoveEngineOutputs(const std::string& tempDir) {
   }
   // The comfort report's per-zone pages of the last run.
   model::DeleteMatching(tempDir, ".flt");
+}
+
+std::string_view ExitStatusMeaning(int status) {
+  switch (status) {
+    case 2: return "an unreadable recorded-weather record";
+    case 3: return "too many weather-date problems";
+    case 4: return "the recorded weather file ends before the analysis period";
+    case 5: return "an output file could not be written";
+    case 6: return "a simulated value was not a finite number";
+    case 7: return "another run is using this base folder";
+    default: return {};
+  }
+}
+
+std::string AbnormalEndText(const EngineEnd& end) {
+  if (end.kind == EngineEnd::Kind::Crashed) {
+    const std::string signal = " (signal " + std::to_string(end.signal) + ").";
+    switch (end.signal) {
+      case SIGTERM:
+      case SIGKILL:
+      case SIGINT: return "The simulation engine was stopped" + signal;
+      case SIGSEGV:
+      case SIGABRT:
+      case SIGBUS:
+      case SIGFPE:
+      case SIGILL: return "The simulation engine crashed" + signal;
+      default: return "The simulation engine ended on a signal" + signal;
+    }
+  }
+  if (end.status == 0) return "The simulation engine ended without writing its report.";
+  std::string text = "The simulation engine stopped with exit status " + std::to_string(end.status);
+  const std::string_view meaning = ExitStatusMeaning(end.status);
+  if (!meaning.empty()) text += " (" + std::string(meaning) + ")";
+  return text + ".";
 }
 
 RunOutcome NotStartedOutcome() {
@@ -124,17 +155,7 @@ RunOutcome DecideRunOutcome(const EngineEnd& end, int runType, const std::string
     return o;
   }
   o.statusLine = "Simulation Stopped at " + std::string(timeText) + "\nThe engine stopped abnormally";
-  if (!exited) {
-    o.errorText = "The simulation engine crashed (signal " + std::to_string(end.signal) + ").";
-  } else if (end.status == 0) {
-    o.errorText = "The simulation engine ended without writing its report.";
-  } else {
-    o.errorText = "The simulation engine stopped with exit status " + std::to_string(end.status);
-    if (end.status == 5) o.errorText += " (an output file could not be written)";
-    if (end.status == 6) o.errorText += " (a simulated value was not a finite number)";
-    if (end.status == 7) o.errorText += " (another run is using this base folder)";
-    o.errorText += ".";
-  }
+  o.errorText = AbnormalEndText(end);
   const std::string tail = LastLines(monitor, 8);
   o.errorText += tail.empty() ? "\n\nmonitor.txt holds nothing."
                               : "\n\nThe last lines of monitor.txt:\n" + tail;

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalvano::shell {
 
@@ -46,10 +47,21 @@ RunOutcome DecideRunOutcome(const EngineEnd& end, int runType, const std::string
 // The outcome of an attempt that stopped before the engine (a check, the dates, a file).
 RunOutcome NotStartedOutcome();
 
-// The last `count` lines of a text file (fewer when it is shorter, none when it is missing).
+// What an exit status of the engine means, in a few words ("an unreadable recorded-weather
+// record" for 2 ... "another run is using this base folder" for 7); empty for the others.
+std::string_view ExitStatusMeaning(int status);
+// The sentence that tells how an engine ended that stopped abnormally (by a signal, or with
+// a status other than 0 or 1, or 0 without its report): a stop by the user or the system
+// (SIGTERM, SIGKILL, SIGINT) is told as a stop, a fault of the program (SIGSEGV, SIGABRT,
+// SIGBUS, SIGFPE, SIGILL) as a crash.
+std::string AbnormalEndText(const EngineEnd& end);
+
+// The last `count` lines of a text file (fewer when it is shorter, none when it is missing
+// or no regular file).
 std::string LastLines(const std::string& path, int count);
-// The last `count` lines of a text, each ended by '\n'.
+// The last `count` lines of a text, or of its lines, each ended by '\n'.
 std::string LastLinesOf(std::string_view text, int count);
+std::string LastLinesOf(const std::vector<std::string>& lines, int count);
 
 // Removes from the run folder `tempDir` every output of an earlier run that the run window
 // and Review Results read: the engine's report, its log, the weather listing, the comfort

@@ -574,6 +574,18 @@ void runsim::EndAttempt(const RunOutcome& outcome) {
   }
 }
 
+// The run's lock file was removed or replaced while the run ran: another run may have taken
+// the base folder and written its files into temp, so nothing is gathered. The run is over;
+// Cancel leads back to the main menu.
+void runsim::RefuseReview() {
+  command3_->setEnabled(false);
+  command2_->setEnabled(true);
+  Model().RunType = 0;
+  ReleaseRunLock();
+  Messages().beep();
+  Messages().show(kLockLostText, kLockLostTitle, MsgIcon::Exclamation);
+}
+
 void runsim::Command2_Click() {
   if (IsEngineRunning()) {
     StopEngine();
@@ -600,6 +612,7 @@ void runsim::Unload() {
 void runsim::Command3_Click() {
   model::ProjectModel& m = Model();
   mainmenu& menu = MainMenu();
+  if (!lock_.StillTheFolders()) return RefuseReview();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
     AppendEngineReports(m.AppDir);

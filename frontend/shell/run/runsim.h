@@ -86,6 +86,7 @@ class runsim : public QWidget {
   void SetRunning(bool running);
   RunRequest Request() const;
   void RefuseRun();
+  void RefuseReview();
   void StopEngine();
   // The one way the run's hold on its base folder ends: Cancel, a failure, the results
   // appended, the window closed.

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/filepickcore.h"
 #include "frontend/shell/filepicker.h"
@@ -111,7 +112,15 @@ void selectview::OK_Click() {
   model::ProjectModel& m = Model();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const std::string typed = ToLocal(text1_->text());
-  const RestoreOutcome out = RestoreSavedOutput(m, picker_->Folder(), typed);
+  const std::string folder = picker_->Folder();
+  // An output may be large: it is read and restored off the GUI thread, into a copy of the
+  // model that then becomes the model, so that no window meets the model half changed.
+  model::ProjectModel restored = m;
+  RestoreOutcome out;
+  WhileBusy([&restored, &out, &folder, &typed] {
+    out = RestoreSavedOutput(restored, folder, typed);
+  });
+  m = restored;
   if (out.status == RestoreOutcome::kNameRefused) {
     Messages().beep();
     QApplication::restoreOverrideCursor();
@@ -126,7 +135,7 @@ void selectview::OK_Click() {
   }
   if (out.status == RestoreOutcome::kFailed) {
     QApplication::restoreOverrideCursor();
-    ReportFileFault(*out.error);
+    ReportFileFault(model::AsSavedOutputError(*out.error));
     hide();
     return;
   }

@@ -50,7 +50,6 @@ std::size_t SectionNine(const std::string& bytes, const std::string& path) {
 // stem would reach into the folder's own name and find another output's hourly files beside
 // the folder.
 bool CopyHourlyFiles(const model::ProjectModel& m, const std::string& path) {
-  namespace fs = std::filesystem;
   const std::size_t slash = path.rfind('/');
   const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   if (path.size() - nameStart < 4) return false;
@@ -62,12 +61,12 @@ bool CopyHourlyFiles(const model::ProjectModel& m, const std::string& path) {
       {"-Weth.hry", files::kHourlyWeather},
   };
   for (const auto& [suffix, target] : files) {
-    std::error_code ec;
-    const std::string from = stem + std::string(suffix);
-    if (!fs::is_regular_file(from, ec)) return false;
-    fs::copy_file(from, model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(target)),
-                  fs::copy_options::overwrite_existing, ec);
-    if (ec) return false;
+    try {
+      model::CopyAll({{stem + std::string(suffix),
+                       model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(target))}});
+    } catch (const model::FileError&) {
+      return false;
+    }
   }
   return true;
 }

@@ -7,6 +7,7 @@
 #include "frontend/model/project_file.h"
 #include "project_fixture.h"
 #include "test_support.h"
+#include "tests/pipe_watchdog.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -389,6 +392,63 @@ TEST_F(FileFaults, weeks_per_month_outside_one_to_four_are_the_wrong_format) {
     ReadInputFile(*m, "weeks.inp");
     EXPECT_EQ(m->WeeksPerMonth, c.want);
   }
+}
+
+// A file the user picks may be anything that has a name. Only a regular file is read or
+// copied: a named pipe (which would make the program wait for a writer, for ever), a device, a
+// socket or a folder is refused as the path/file access error naming it, and nothing waits.
+TEST(ReadingUserFiles, only_a_regular_file_is_read_and_nothing_waits) {
+  TempBase base;
+  ASSERT_EQ(::mkfifo(base.path("pipe.ot1").c_str(), 0644), 0);
+  fs::create_symlink("pipe.ot1", base.path("link-to-pipe.ot1"));
+  fs::create_directories(base.path("folder.ot1"));
+  base.write("report.ot1", "REPORT\r\n");
+  fs::create_symlink("report.ot1", base.path("link-to-report.ot1"));
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  const std::string sockPath = base.path("socket.ot1");
+  ASSERT_LT(sockPath.size(), sizeof addr.sun_path);
+  sockPath.copy(addr.sun_path, sockPath.size());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  struct Case {
+    const char* what;
+    std::string path;
+    bool read;  // read whole; else refused with error 75 naming the file
+  };
+  const Case cases[] = {
+      {"a named pipe", base.path("pipe.ot1"), false},
+      {"a symbolic link to a named pipe", base.path("link-to-pipe.ot1"), false},
+      {"a folder", base.path("folder.ot1"), false},
+      {"a device", "/dev/null", false},
+      {"a socket", sockPath, false},
+      {"a regular file", base.path("report.ot1"), true},
+      {"a symbolic link to a regular file", base.path("link-to-report.ot1"), true},
+  };
+  kalvano::test::PipeWatchdog watchdog({base.path("pipe.ot1")});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string copy = base.path("temp/copy");
+    try {
+      EXPECT_EQ(ReadWholeFile(c.path), "REPORT\r\n");
+      CopyAll({{c.path, copy}});
+      EXPECT_EQ(base.read("temp/copy"), "REPORT\r\n");
+      EXPECT_TRUE(c.read);
+    } catch (const FileError& e) {
+      EXPECT_FALSE(c.read) << e.what();
+      EXPECT_EQ(e.number(), kErrPathFileAccess);
+      EXPECT_EQ(e.detail(), c.path);
+      EXPECT_EQ(FileErrorBoxText(e), "Path not found or path/file access error.\n\n" + BoxDetail(c.path));
+    }
+    if (!c.read) {
+      EXPECT_EQ(errorOf([&] { CopyAll({{c.path, copy}}); }), kErrPathFileAccess);
+      EXPECT_FALSE(fs::exists(copy));
+      EXPECT_EQ(namesIn(base.path("temp")), std::vector<std::string>{});
+    }
+    fs::remove(copy);
+  }
+  EXPECT_FALSE(watchdog.Fired()) << "a read waited on the named pipe";
+  ::close(sock);
 }
 
 }  // namespace

@@ -93,20 +93,26 @@ TEST(ReportFileError, system_failures_map_to_the_model_error_numbers) {
     int err;
     std::string path;
     int number;
+    std::string text;  // what the box says, when it is not the number's fixed message
   };
   const Case cases[] = {
-      {ENOENT, base.path("temp/missing.inp"), 53}, {ENOENT, base.path("nofolder/x.inp"), 76},
-      {ENOTDIR, base.path("a/b"), 76},           {EACCES, base.path("x"), 70},
-      {EPERM, base.path("x"), 70},               {EROFS, base.path("x"), 70},
-      {ENOSPC, base.path("x"), 61},              {EIO, base.path("x"), 57},
-      {EISDIR, base.path("temp"), 75},
+      {ENOENT, base.path("temp/missing.inp"), 53, {}}, {ENOENT, base.path("nofolder/x.inp"), 76, {}},
+      {ENOTDIR, base.path("a/b"), 76, {}},           {EACCES, base.path("x"), 70, {}},
+      {EPERM, base.path("x"), 70, {}},               {EROFS, base.path("x"), 70, {}},
+      {ENOSPC, base.path("x"), 61, {}},              {EIO, base.path("x"), 57, {}},
+      {EISDIR, base.path("temp"), 75, {}},           {EDQUOT, base.path("x"), 61, {}},
+      // A file-size limit is no full disk.
+      {EFBIG, base.path("x"), 61,
+       "File is larger than this program may write: the system limits the size of its files.  "
+       "Raise the limit, then try again."},
   };
   for (const auto& c : cases) {
     FileError e = FileErrorFromSystem(c.err, c.path);
     EXPECT_EQ(e.number(), c.number) << c.err << " " << c.path;
     RecordingBoxes boxes;
     ReportFileError(boxes, e);
-    EXPECT_EQ(boxes.shown.at(0).text, FileErrorMessage(c.number));
+    EXPECT_EQ(boxes.shown.at(0).text, c.text.empty() ? FileErrorMessage(c.number) : c.text) << c.err;
+    EXPECT_EQ(FileErrorBoxText(e), boxes.shown.at(0).text + "\n\n" + BoxDetail(c.path)) << c.err;
   }
 }
 

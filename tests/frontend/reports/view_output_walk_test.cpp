@@ -331,8 +331,8 @@ TEST_F(ViewOutputWalk, what_the_picker_does_with_each_name_typed) {
       EXPECT_TRUE(picker->Text1()->text().isEmpty());
       EXPECT_TRUE(picker->isVisible());
     } else {
-      EXPECT_EQ(boxes.asked[0].text.rfind(model::FileErrorMessage(model::kErrPastEndOfFile), 0), 0u)
-          << boxes.asked[0].text;
+      // Told as a saved output's wrong format, not an input file's.
+      EXPECT_EQ(boxes.asked[0].text.rfind(model::kSavedOutputWrongFormat, 0), 0u) << boxes.asked[0].text;
       EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPastEndOfFile));
       EXPECT_FALSE(picker->isVisible());
     }

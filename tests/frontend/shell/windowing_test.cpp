@@ -1,10 +1,17 @@
 // Window placement and the blocking of an owner while a dialog is open.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
 
 #include "frontend/shell/windowing.h"
 #include "shell_test_support.h"
@@ -30,6 +37,30 @@ TEST(Windowing, a_blocking_dialog_disables_its_owner_until_it_is_hidden_or_close
     EXPECT_FALSE(owner.isEnabled());
     owner.setEnabled(true);
   }
+}
+
+// Long work runs while the program stays alive: the event loop serves the windows (here a
+// timer due at once) before the work is done, under the busy pointer; the user's input waits.
+TEST(Windowing, the_windows_are_served_while_long_work_runs_under_the_busy_pointer) {
+  std::atomic<bool> served{false};
+  bool busy = false;
+  QTimer::singleShot(0, [&served, &busy] {
+    const QCursor* pointer = QGuiApplication::overrideCursor();
+    busy = pointer != nullptr && pointer->shape() == Qt::WaitCursor;
+    served = true;
+  });
+  bool servedDuringWork = false;
+  WhileBusy([&served, &servedDuringWork] {
+    // The work lasts until the windows were served (a minute at most: never, without them).
+    for (int i = 0; i < 6000 && !served; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    servedDuringWork = served;
+  });
+  EXPECT_TRUE(servedDuringWork);
+  EXPECT_TRUE(busy);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  // A failure of the work reaches the caller, with the pointer back to normal.
+  EXPECT_THROW(WhileBusy([] { throw std::runtime_error("failed"); }), std::runtime_error);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(Windowing, centring_puts_the_window_in_the_middle_of_its_screen) {

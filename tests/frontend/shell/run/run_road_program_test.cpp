@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <csignal>
@@ -21,6 +22,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,14 +32,17 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
+#include "frontend/shell/retrieve.h"
 #include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/runsim.h"
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/run/selectview.h"
 #include "frontend/shell/run/viewoutput.h"
+#include "frontend/weather/selectweth.h"
 #include "processes.h"
 #include "runlock.h"
 #include "shell_test_support.h"
+#include "tests/pipe_watchdog.h"
 
 namespace kalvano::shell {
 namespace {
@@ -215,9 +220,9 @@ class RunRoadProgram : public test::ShellTest {
   }
   std::string Status(runsim& w) { return w.runstatus()->text().toStdString(); }
 
-  // What the user was told through this process's boxes since the last call.
-  void Heard(Outcome& o) {
-    for (const auto& box : boxes.asked) o.told.push_back("box " + box.title + ": " + OneLine(box.text));
+  // What the user was told through this process's boxes since the last call (after `when`).
+  void Heard(Outcome& o, const std::string& when = {}) {
+    for (const auto& box : boxes.asked) o.told.push_back(when + "box " + box.title + ": " + OneLine(box.text));
     boxes.asked.clear();
   }
   // Files that must not change from now on, until Unchanged.
@@ -258,6 +263,48 @@ class RunRoadProgram : public test::ShellTest {
     picker.Text1()->setText(QString::fromStdString(path));
     QTest::mouseClick(picker.OK(), Qt::LeftButton);
     QTest::qWait(20);
+  }
+  // Execute Run, View Output and kvan64 started by hand in a base folder where `make` put
+  // something other than a file in the lock file's place: what each says, whether anything
+  // waited on a named pipe, and the files kept (temp/ and out/, where links lead).
+  void LockNameTaken(Outcome& o, const std::function<void()>& make) {
+    fs::create_directories(base.path("out/elsewhere"));
+    base.write("out/any.ot1", "a saved output");
+    Load("SampleProject.inp");
+    make();
+    Keep(o, "temp");
+    Keep(o, "out");
+    kalvano::test::PipeWatchdog watchdog(
+        {base.path("temp/run.lock").string(), base.path("out/elsewhere/pipe").string()});
+    runsim& w = Start(3, false);
+    Heard(o, "Execute Run: ");
+    o.told.push_back("status " + OneLine(Status(w)));
+    o.told.push_back("engines " + std::to_string(test::ChildProcesses(::getpid()).size()));
+    Retrieve(base.path("out/any.ot1").string());
+    Heard(o, "View Output: ");
+    Child k = Spawn({base.path("kvan64").string()}, base.path("temp"));
+    std::vector<std::string> said;
+    const int status = Finish(k, said);
+    o.told.push_back("kvan64 status " + std::to_string(status) + (said.empty() ? "" : ": " + said[0]));
+    o.told.push_back(watchdog.Fired() ? "waited on the pipe" : "waited on nothing");
+  }
+  // Picks the named pipe out/<name> as a saved output, a project or recorded weather through
+  // `pick`: what the user is told, whether it waited, and whether the base folder is free.
+  void PipePicked(Outcome& o, const std::string& name,
+                  const std::function<void(const std::string&)>& pick) {
+    Load("SampleProject.inp");
+    const std::string pipe = base.path("out/" + name).string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    auto folderFree = [this] { return RunFolderLock().Take(base.path("temp").string()); };
+    ASSERT_TRUE(folderFree());  // the lock file is there before, as after any run
+    Keep(o, "temp");
+    {
+      kalvano::test::PipeWatchdog watchdog({pipe});
+      pick(pipe);
+      o.told.push_back(watchdog.Fired() ? "waited on the pipe" : "waited on nothing");
+    }
+    Heard(o);
+    o.told.push_back(folderFree() ? "base folder free" : "base folder held");
   }
   std::string Temp(const std::string& name) { return base.read("temp/" + name); }
   std::string Joined() {
@@ -407,7 +454,9 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
          EXPECT_EQ(Temp("tavik$.out"), whole);
          for (const auto& [name, bytes] : FilesUnder(base.path("temp"))) EXPECT_NE(name[0], '.') << name;
        },
-       {"box Kalvano Error #  61: Disk is full.  Save to another disk.||", "tavik$.out",
+       {"box Kalvano Error #  61: File is larger than this program may write: the system limits the "
+        "size of its files.  Raise the limit, then try again.||",
+        "tavik$.out",
         "window 1 review 1 flags 000 run type 3", "temp unchanged", "again: window 0 flags 11 boxes 0"},
        {}},
 
@@ -432,7 +481,9 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
          });
          o.told.insert(o.told.end(), child.begin(), child.end());
        },
-       {"box Kalvano Error #  61: Disk is full.  Save to another disk.||", "trial-ot1-Energy.hry",
+       {"box Kalvano Error #  61: File is larger than this program may write: the system limits the "
+        "size of its files.  Raise the limit, then try again.||",
+        "trial-ot1-Energy.hry",
         "saved 0 dialog 1"},
        {}},
 
@@ -490,9 +541,125 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
          EXPECT_EQ(Model().OutputFile, base.path("out/real.ot1").string());
          EXPECT_EQ(Temp("tavik$.out"), report);
        },
-       {"box Kalvano Error #  62: KAL-VANO is unable to open your input file because it has a wrong format.",
+       {"box Kalvano Error #  62: KAL-VANO is unable to open your saved output because it has a wrong format.",
         "out/notes.ot1", "out/empty.ot1", "out/cut.ot1"},
        {"out/real.ot1"}},
+
+      {"View Output of a named pipe",
+       [this](Outcome& o) { PipePicked(o, "pipe.ot1", [this](const std::string& pipe) { Retrieve(pipe); }); },
+       {"box Kalvano Error #  75: Path not found or path/file access error.||", "out/pipe.ot1",
+        "waited on nothing", "base folder free"},
+       {"wrong format"}},
+
+      {"a named pipe picked as a project",
+       [this](Outcome& o) {
+         PipePicked(o, "pipe.inp", [](const std::string& pipe) {
+           oldfileform& dialog = RetrieveDialog();
+           dialog.retrievefile()->setText(QString::fromStdString(pipe));
+           QTest::mouseClick(dialog.okbutton(), Qt::LeftButton);
+         });
+         o.told.push_back("project " + Model().ProjectFile);
+       },
+       {"box Kalvano Error #  75: Path not found or path/file access error.||", "out/pipe.inp",
+        "waited on nothing", "base folder free",
+        "project " + std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp"},
+       {"wrong format"}},
+
+      {"a named pipe picked as recorded weather",
+       [this](Outcome& o) {
+         PipePicked(o, "pipe.tm2", [](const std::string& pipe) {
+           weather::selectweth picker;  // the run window's "Recorded Weather:"
+           picker.Text1()->setText(QString::fromStdString(pipe));
+           picker.fileformat(0)->setChecked(true);
+           picker.OK_Click();
+         });
+         o.told.push_back("weather chosen " + std::to_string(Model().WeatherFileChosen));
+       },
+       {"box Kalvano Error #  75: Path not found or path/file access error.||", "out/pipe.tm2",
+        "waited on nothing", "base folder free", "weather chosen 0"},
+       {"wrong format"}},
+
+      {"the lock file a named pipe",
+       [this](Outcome& o) {
+         LockNameTaken(o, [this] { ::mkfifo(base.path("temp/run.lock").c_str(), 0644); });
+       },
+       {"Execute Run: box Kalvano Error #  75: temp/run.lock, the lock file that keeps one run at a time "
+        "in this base folder, is a named pipe, not a file.  Remove it, then try again.||",
+        "View Output: box Kalvano Error #  75: temp/run.lock, the lock file that keeps one run at a time "
+        "in this base folder, is a named pipe, not a file.  Remove it, then try again.||",
+        "status Simulation Not Started", "engines 0",
+        "kvan64 status 5: kvan64: CANNOT CREATE run.lock: it is a named pipe, not a file; remove it and "
+        "run again (nothing was changed)",
+        "waited on nothing"},
+       {}},
+
+      {"the lock file a symbolic link to a named pipe",
+       [this](Outcome& o) {
+         LockNameTaken(o, [this] {
+           ::mkfifo(base.path("out/elsewhere/pipe").c_str(), 0644);
+           fs::create_symlink(base.path("out/elsewhere/pipe"), base.path("temp/run.lock"));
+         });
+       },
+       {"Execute Run: box Kalvano Error #  75: temp/run.lock, the lock file that keeps one run at a time "
+        "in this base folder, is a symbolic link, not a file.  Remove it, then try again.||",
+        "View Output: box Kalvano Error #  75: temp/run.lock, the lock file that keeps one run at a time "
+        "in this base folder, is a symbolic link, not a file.  Remove it, then try again.||",
+        "status Simulation Not Started", "engines 0",
+        "kvan64 status 5: kvan64: CANNOT CREATE run.lock: it is a symbolic link, not a file; remove it and "
+        "run again (nothing was changed)",
+        "waited on nothing"},
+       {}},
+
+      {"the lock file a symbolic link that leads out of the base folder to nothing",
+       [this](Outcome& o) {
+         LockNameTaken(o, [this] {
+           fs::create_symlink(base.path("out/elsewhere/run.lock"), base.path("temp/run.lock"));
+         });
+       },
+       {"Execute Run: box Kalvano Error #  75: temp/run.lock, the lock file that keeps one run at a time "
+        "in this base folder, is a symbolic link, not a file.  Remove it, then try again.||",
+        "View Output: box Kalvano Error #  75: temp/run.lock",
+        "status Simulation Not Started", "engines 0",
+        "kvan64 status 5: kvan64: CANNOT CREATE run.lock: it is a symbolic link, not a file; remove it and "
+        "run again (nothing was changed)"},
+       {}},
+
+      {"the lock file a folder",
+       [this](Outcome& o) {
+         LockNameTaken(o, [this] { fs::create_directories(base.path("temp/run.lock")); });
+       },
+       {"Execute Run: box Kalvano Error #  75: temp/run.lock, the lock file that keeps one run at a time "
+        "in this base folder, is a folder, not a file.  Remove that folder, then try again.||",
+        "View Output: box Kalvano Error #  75: temp/run.lock, the lock file that keeps one run at a time "
+        "in this base folder, is a folder, not a file.  Remove that folder, then try again.||",
+        "status Simulation Not Started", "engines 0",
+        "kvan64 status 5: kvan64: CANNOT CREATE run.lock: it is a folder, not a file; remove it and run "
+        "again (nothing was changed)"},
+       {"Path not found"}},
+
+      {"the lock file removed during a run",
+       [this](Outcome& o) {
+         Load("SampleProject.inp");
+         runsim& w = Start(3, false);
+         const pid_t engine = StopEngine();
+         base.remove("temp/run.lock");
+         ::kill(engine, SIGCONT);
+         WaitForEnd(w);
+         o.told.push_back("status " + OneLine(Status(w)));
+         Keep(o, "temp");
+         QTest::mouseClick(w.Command3(), Qt::LeftButton);
+         Heard(o);
+         const model::ProjectModel& m = Model();
+         o.told.push_back("review " + std::to_string(w.Command3()->isEnabled()) + " cancel " +
+                          std::to_string(w.Command2()->isEnabled()) + " flags " +
+                          std::to_string(m.ResultsExist) + std::to_string(m.ResultsViewable));
+       },
+       {"status Simulation Completed at ",
+        "box Review Results: This run's results cannot be trusted: the base folder's lock file "
+        "temp/run.lock was removed or replaced while the run ran, so another run may have written over "
+        "its files in temp.  Nothing was added to the report.  Press Cancel and run the project again.",
+        "review 0 cancel 1 flags 00"},
+       {}},
 
       {"a stand-in engine that ends with 0 without writing",
        [this](Outcome& o) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <csignal>
 
 #include <filesystem>
 #include <string>
@@ -185,6 +186,47 @@ TEST(RunOutcome, the_way_the_engine_ended_decides_the_status_line_and_buttons) {
   const RunOutcome missing =
       DecideRunOutcome(Ended(Kind::NotStarted, 0, 0, "/b/kvan64: No such file"), 3, "", "t", 1);
   EXPECT_NE(missing.errorText.find("/b/kvan64: No such file"), std::string::npos);
+}
+
+// Each abnormal end in a plain sentence: every exit status the engine gives, in the words of
+// its documentation, and a stop told apart from a crash.
+TEST(RunOutcome, every_abnormal_end_is_told_in_a_plain_sentence) {
+  using Kind = EngineEnd::Kind;
+  const struct {
+    EngineEnd end;
+    const char* said;
+  } cases[] = {
+      {Ended(Kind::Exited, 2),
+       "The simulation engine stopped with exit status 2 (an unreadable recorded-weather record)."},
+      {Ended(Kind::Exited, 3),
+       "The simulation engine stopped with exit status 3 (too many weather-date problems)."},
+      {Ended(Kind::Exited, 4),
+       "The simulation engine stopped with exit status 4 (the recorded weather file ends before the "
+       "analysis period)."},
+      {Ended(Kind::Exited, 5),
+       "The simulation engine stopped with exit status 5 (an output file could not be written)."},
+      {Ended(Kind::Exited, 6),
+       "The simulation engine stopped with exit status 6 (a simulated value was not a finite number)."},
+      {Ended(Kind::Exited, 7),
+       "The simulation engine stopped with exit status 7 (another run is using this base folder)."},
+      {Ended(Kind::Exited, 9), "The simulation engine stopped with exit status 9."},
+      {Ended(Kind::Exited, 0), "The simulation engine ended without writing its report."},
+      {Ended(Kind::Crashed, 0, SIGTERM), "The simulation engine was stopped (signal 15)."},
+      {Ended(Kind::Crashed, 0, SIGKILL), "The simulation engine was stopped (signal 9)."},
+      {Ended(Kind::Crashed, 0, SIGINT), "The simulation engine was stopped (signal 2)."},
+      {Ended(Kind::Crashed, 0, SIGSEGV), "The simulation engine crashed (signal 11)."},
+      {Ended(Kind::Crashed, 0, SIGABRT), "The simulation engine crashed (signal 6)."},
+      {Ended(Kind::Crashed, 0, SIGBUS), "The simulation engine crashed (signal 7)."},
+      {Ended(Kind::Crashed, 0, SIGFPE), "The simulation engine crashed (signal 8)."},
+      {Ended(Kind::Crashed, 0, SIGILL), "The simulation engine crashed (signal 4)."},
+      {Ended(Kind::Crashed, 0, SIGHUP), "The simulation engine ended on a signal (signal 1)."},
+  };
+  BaseFolder base;
+  base.write("temp/monitor.txt", "last line\r\n");
+  for (const auto& c : cases) {
+    const RunOutcome o = DecideRunOutcome(c.end, 3, base.path("temp").string(), "t", 1);
+    EXPECT_EQ(o.errorText, std::string(c.said) + "\n\nThe last lines of monitor.txt:\nlast line\n");
+  }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <stdexcept>
@@ -309,6 +312,32 @@ TEST_F(ViewOutputMenu, a_saved_output_waits_while_another_run_holds_the_base_fol
   EXPECT_TRUE(boxes.asked.empty());
   EXPECT_EQ(base.read("temp/tavik$.out"), saved);
   EXPECT_EQ(opened, std::vector<std::string>{"graphs 7"});
+}
+
+// A large saved output (the front-end reads up to 64 MB) is read and restored off the GUI
+// thread: the windows are served (a timer due at once fires) before OK has returned, under
+// the busy pointer.
+TEST_F(ViewOutputMenu, a_large_saved_output_is_restored_while_the_windows_are_served) {
+  Model().ResultsViewable = 0;
+  std::string saved = "*****\r\n\r\n   " + std::string(kReportBanner) +
+                      "\r\nI.\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII.\r\nIX. COMFORT\r\n";
+  const std::string page = std::string(78, '-') + "\r\n";
+  saved.reserve(std::size_t{32} << 20);
+  while (saved.size() < (std::size_t{32} << 20)) saved += page;
+  base.write("large.ot1", saved);
+  Choose("view(12)");
+  selectview& picker = ViewOutputPicker();
+  picker.Text1()->setText("large.ot1");
+  bool returned = false;
+  std::string seen = "never";
+  QTimer::singleShot(0, [&returned, &seen] {
+    const QCursor* pointer = QApplication::overrideCursor();
+    seen = returned ? "after OK" : pointer != nullptr && pointer->shape() == Qt::WaitCursor ? "busy" : "idle";
+  });
+  QTest::mouseClick(picker.OK(), Qt::LeftButton);
+  returned = true;
+  QTest::qWait(0);
+  EXPECT_EQ(seen, "busy");
 }
 
 }  // namespace
