@@ -18,12 +18,12 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/run/reportassembler.h"
 #include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/selectview.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/run/viewoutput.h"
 #include "shell_test_support.h"
+#include "../../model/whole_report_fixture.h"
 
 namespace kalvano::shell {
 namespace {
@@ -283,8 +283,7 @@ TEST_F(ViewOutputMenu, a_saved_output_waits_while_another_run_holds_the_base_fol
   m.ResultsExist = 0;
   const std::string current = "current echo of a run in progress\r\n";
   base.write("temp/tavik$.out", current);
-  const std::string saved = "*****\r\n\r\n   " + std::string(kReportBanner) +
-                            "\r\nI.\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII.\r\nIX. COMFORT\r\n";
+  const std::string saved = model::test::WholeReport();
   base.write("trial.ot1", saved);
   RunFolderLock otherRun;
   ASSERT_TRUE(otherRun.Take(base.path("temp").string()));
