@@ -58,7 +58,7 @@ class ResultsReplaced : public std::runtime_error {
 inline constexpr std::string_view kResultsReplacedTitle = "Results replaced";
 inline constexpr std::string_view kResultsReplacedText =
     "These results are no longer in the temp folder of this base folder: another run, or "
-    "another program, has replaced them there. Nothing was shown or saved from it.\n\n"
+    "another program, has replaced them there. Nothing was shown or saved.\n\n"
     "To see these results again, retrieve their saved output through View Output, or run the "
     "project again.";
 
