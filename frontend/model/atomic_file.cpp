@@ -225,8 +225,8 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   return bytes;
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
-  std::vector<std::string> lines;
+std::vector<std::string_view> SplitLineViews(std::string_view bytes) {
+  std::vector<std::string_view> lines;
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
@@ -234,10 +234,15 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
     if (end == std::string_view::npos) end = bytes.size();
     std::string_view line = bytes.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
+    lines.push_back(line);
     start = next;
   }
   return lines;
+}
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+  const std::vector<std::string_view> views = SplitLineViews(bytes);
+  return {views.begin(), views.end()};
 }
 
 std::vector<std::string> ReadFileLines(const std::string& path) {

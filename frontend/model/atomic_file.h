@@ -64,6 +64,8 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxRe
 
 // Splits bytes into lines (LF or CR LF ends; a last line without an end is kept).
 std::vector<std::string> SplitLines(std::string_view bytes);
+// The same lines as views into `bytes`.
+std::vector<std::string_view> SplitLineViews(std::string_view bytes);
 
 // The lines of a whole file: ReadWholeFile, then SplitLines, with running out of memory
 // reported as the out-of-memory file error (7).

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "frontend/model/results_record.h"
+
 namespace kalvano::model {
 
 inline constexpr int kMaxTypeId = 50;       // wall/roof and window type ids 0..50
@@ -190,6 +192,9 @@ struct ProjectModel {
 
   // The page files of the tabular viewer's paged views.
   ReportPages Pages;
+
+  // What the current results in temp/ are: every reader checks them against this first.
+  ResultsRecord Results;
 };
 
 // The mark and values columns of profile kind 1..5 (occupancy, hot water, ventilation,

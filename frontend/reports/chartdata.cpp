@@ -9,8 +9,8 @@
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/model/results_record.h"
 #include "frontend/reports/tabextract.h"
-#include "runfiles.h"
 
 namespace kalvano::reports {
 
@@ -99,15 +99,14 @@ std::string ScaleText(double v) { return NumberText(static_cast<float>(v)); }
 template <typename Data, typename Cut>
 std::optional<Data> ReadChart(model::ProjectModel& m, model::MessageBoxes& boxes, Cut cut) {
   try {
-    std::string rel(files::kTempDir);
-    rel += '/';
-    rel += files::kUserReport;
-    return cut(model::SplitLines(model::ReadWholeFile(model::AppPath(m, rel))));
+    return cut(model::SplitLines(model::ReadCurrentReport(m)));
   } catch (const model::FileError& e) {
     model::ReportFileError(boxes, e);
-    m.ResultsViewable = 0;
-    return std::nullopt;
+  } catch (const model::ResultsReplaced&) {
+    model::ReportResultsReplaced(boxes);
   }
+  m.ResultsViewable = 0;
+  return std::nullopt;
 }
 
 }  // namespace

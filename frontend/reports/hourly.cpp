@@ -49,6 +49,17 @@ std::string_view HourlyFileName(int choice) {
   }
 }
 
+bool HourlyFileIsCurrent(const model::ProjectModel& m, int choice) {
+  const std::string_view name = HourlyFileName(choice);
+  if (name.empty()) return true;
+  try {
+    model::CheckResultFile(m, model::ResultPath(m, name));
+    return true;
+  } catch (const model::ResultsReplaced&) {
+    return false;
+  }
+}
+
 bool StartSpreadsheet(const model::ProjectModel& m, int choice) {
   const std::string_view name = HourlyFileName(choice);
   if (m.ExcelPath.empty() || name.empty()) return false;
@@ -149,6 +160,8 @@ void Hourly::Action_Click(int index) {
     if (choice_ == 0) {
       shell::Messages().show(kNoDisplayOptionText, kNoDisplayOptionTitle,
                              model::MsgIcon::Information);
+    } else if (!HourlyFileIsCurrent(shell::Model(), choice_)) {
+      model::ReportResultsReplaced(shell::Messages());
     } else if (!StartSpreadsheet(shell::Model(), choice_)) {
       shell::Messages().show(kExcelErrorText, kExcelErrorTitle, model::MsgIcon::Critical);
     }

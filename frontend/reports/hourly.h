@@ -32,6 +32,11 @@ inline constexpr std::string_view kExcelErrorText =
 // another number.
 std::string_view HourlyFileName(int choice);
 
+// Whether the hourly file of choice 1, 2 or 3 in temp/ is still the one of the current
+// results (model::ResultsRecord), so that no other run's hours are opened under this
+// project's title.
+bool HourlyFileIsCurrent(const model::ProjectModel& m, int choice);
+
 // Starts the spreadsheet program ExcelPath detached, never through a shell, with the full
 // path of the chosen file in temp/ as its one argument and temp/ as its working folder.
 // False when there is no program or it cannot be started.

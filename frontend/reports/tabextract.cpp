@@ -7,6 +7,7 @@
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/model/results_record.h"
 #include "runfiles.h"
 
 namespace kalvano::reports {
@@ -29,9 +30,8 @@ std::string TempPath(const model::ProjectModel& m, std::string_view name) {
   return model::AppPath(m, rel);
 }
 
-Lines ReadReport(const model::ProjectModel& m) {
-  return model::SplitLines(model::ReadWholeFile(TempPath(m, files::kUserReport)));
-}
+// The current report, checked against the record of the current results and whole.
+Lines ReadReport(const model::ProjectModel& m) { return model::SplitLines(model::ReadCurrentReport(m)); }
 
 // The report's lines from the first line that begins with `start` (the first line of the
 // report when `start` is empty) up to, not including, the first later line that begins with
@@ -50,19 +50,23 @@ Lines Cut(const Lines& report, std::string_view start, std::string_view end) {
   return out;
 }
 
-void WriteLines(const std::string& path, const Lines& lines, std::size_t from, std::size_t to) {
+// Writes an extract or a page, noted as part of the current results.
+void WriteLines(model::ProjectModel& m, const std::string& path, const Lines& lines, std::size_t from,
+                std::size_t to) {
   model::AtomicFile file(path);
   for (std::size_t i = from; i < to; ++i) file.line(lines[i]);
   file.commit();
+  model::NoteResultFile(m, path, file.content());
 }
 
-void WriteLines(const std::string& path, const Lines& lines) {
-  WriteLines(path, lines, 0, lines.size());
+void WriteLines(model::ProjectModel& m, const std::string& path, const Lines& lines) {
+  WriteLines(m, path, lines, 0, lines.size());
 }
 
+// Reads a page back, checked against the record: only this front-end's own pages are shown.
 TabView Page(const model::ProjectModel& m, const std::string& path, std::string_view title) {
   TabView view;
-  view.text = model::ReadWholeFile(path);
+  view.text = model::ReadResultFile(m, path);
   view.caption = ViewCaption(title, m);
   view.shown = true;
   return view;
@@ -74,15 +78,24 @@ TabView Failed(model::ProjectModel& m, model::MessageBoxes& boxes, const model::
   return {};
 }
 
+// The current results are no longer in temp/: said once, and nothing is shown.
+TabView Replaced(model::ProjectModel& m, model::MessageBoxes& boxes) {
+  model::ReportResultsReplaced(boxes);
+  m.ResultsViewable = 0;
+  return {};
+}
+
 // One extract without pages, shown whole.
 TabView SingleExtract(model::ProjectModel& m, model::MessageBoxes& boxes, std::string_view file,
                       std::string_view start, std::string_view end, std::string_view title) {
   try {
     const std::string path = TempPath(m, file);
-    WriteLines(path, Cut(ReadReport(m), start, end));
+    WriteLines(m, path, Cut(ReadReport(m), start, end));
     return Page(m, path, title);
   } catch (const model::FileError& e) {
     return Failed(m, boxes, e);
+  } catch (const model::ResultsReplaced&) {
+    return Replaced(m, boxes);
   }
 }
 
@@ -126,11 +139,11 @@ std::vector<std::size_t> ZonePageStarts(const Lines& lines) {
   return starts;
 }
 
-void WritePages(const Lines& lines, const std::vector<std::size_t>& starts,
+void WritePages(model::ProjectModel& m, const Lines& lines, const std::vector<std::size_t>& starts,
                 const std::function<std::string(int)>& pagePath) {
   for (std::size_t p = 0; p < starts.size(); ++p) {
     const std::size_t to = p + 1 < starts.size() ? starts[p + 1] : lines.size();
-    WriteLines(pagePath(static_cast<int>(p) + 1), lines, starts[p], to);
+    WriteLines(m, pagePath(static_cast<int>(p) + 1), lines, starts[p], to);
   }
 }
 
@@ -180,9 +193,9 @@ TabView WriteTabZone(model::ProjectModel& m, model::MessageBoxes& boxes) {
   try {
     if (m.Pages.ZonePagesSplit == 0) {
       const Lines lines = Cut(ReadReport(m), "II.", "III.");
-      WriteLines(TempPath(m, kZoneExtract), lines);
+      WriteLines(m, TempPath(m, kZoneExtract), lines);
       const std::vector<std::size_t> starts = ZonePageStarts(lines);
-      WritePages(lines, starts, [&m](int page) { return ZonePagePath(m, page); });
+      WritePages(m, lines, starts, [&m](int page) { return ZonePagePath(m, page); });
       m.Pages.ZonePageCount = static_cast<int16_t>(starts.size());
       m.Pages.ZonePageNo = 1;
       m.Pages.ZonePagesSplit = 1;
@@ -190,13 +203,15 @@ TabView WriteTabZone(model::ProjectModel& m, model::MessageBoxes& boxes) {
     return ShowZonePage(m);
   } catch (const model::FileError& e) {
     return Failed(m, boxes, e);
+  } catch (const model::ResultsReplaced&) {
+    return Replaced(m, boxes);
   }
 }
 
 TabView WriteTabWeather(model::ProjectModel& m, model::MessageBoxes& boxes) {
   try {
     const Lines lines = Cut(ReadReport(m), "VIII.", "IX.");
-    WriteLines(TempPath(m, kWeatherExtract), lines);
+    WriteLines(m, TempPath(m, kWeatherExtract), lines);
     // The second page begins at the seventh month's daily summary heading: "DAILY" in
     // columns 2 to 6, which no other line of the extract holds there.
     std::size_t second = lines.size();
@@ -207,8 +222,8 @@ TabView WriteTabWeather(model::ProjectModel& m, model::MessageBoxes& boxes) {
         break;
       }
     }
-    WriteLines(WeatherPagePath(m, 1), lines, 0, second);
-    if (second < lines.size()) WriteLines(WeatherPagePath(m, 2), lines, second, lines.size());
+    WriteLines(m, WeatherPagePath(m, 1), lines, 0, second);
+    if (second < lines.size()) WriteLines(m, WeatherPagePath(m, 2), lines, second, lines.size());
     m.Pages.WeatherPagesSplit = 1;
     TabView view = Page(m, WeatherPagePath(m, 1), kWeatherTitle);
     view.next = second < lines.size();
@@ -216,13 +231,16 @@ TabView WriteTabWeather(model::ProjectModel& m, model::MessageBoxes& boxes) {
     return view;
   } catch (const model::FileError& e) {
     return Failed(m, boxes, e);
+  } catch (const model::ResultsReplaced&) {
+    return Replaced(m, boxes);
   }
 }
 
 TabView ShowComfortReport(model::ProjectModel& m, model::MessageBoxes& boxes) {
   try {
-    const Lines lines =
-        model::SplitLines(model::ReadWholeFile(TempPath(m, files::kComfortReport)));
+    // The comfort report is section IX of the current report, which must be whole.
+    model::ReadCurrentReport(m);
+    const Lines lines = model::SplitLines(model::ReadResultFile(m, TempPath(m, files::kComfortReport)));
     if (lines.empty()) throw model::FileError(model::kErrPastEndOfFile);
     // A page ends before a project page header, or before a zone heading once it holds more
     // than 448 lines; the first page begins with the report's four head lines.
@@ -235,7 +253,7 @@ TabView ShowComfortReport(model::ProjectModel& m, model::MessageBoxes& boxes) {
       }
       ++count;
     }
-    WritePages(lines, starts, [&m](int page) { return ComfortPagePath(m, page); });
+    WritePages(m, lines, starts, [&m](int page) { return ComfortPagePath(m, page); });
     m.Pages.ComfortPageCount = static_cast<int16_t>(starts.size());
     TabView view = Page(m, ComfortPagePath(m, 1), kComfortTitle);
     view.next = starts.size() > 1;
@@ -246,6 +264,9 @@ TabView ShowComfortReport(model::ProjectModel& m, model::MessageBoxes& boxes) {
     m.Pages.ComfortPageCount = 0;
     boxes.show(kComfortErrorText, kComfortErrorTitle, model::MsgIcon::Exclamation);
     return {};
+  } catch (const model::ResultsReplaced&) {
+    m.Pages.ComfortPageCount = 0;
+    return Replaced(m, boxes);
   }
 }
 
@@ -268,6 +289,8 @@ TabView PageClick(model::ProjectModel& m, ViewerPaging& viewer, std::string_view
     } catch (const model::FileError& e) {
       model::ReportFileError(boxes, e);
       return {};
+    } catch (const model::ResultsReplaced&) {
+      return Replaced(m, boxes);
     }
   }
 
@@ -283,6 +306,8 @@ TabView PageClick(model::ProjectModel& m, ViewerPaging& viewer, std::string_view
       view.previous = index > 0;
       view.enableViews = m.ResultsExist == 1;
       return view;
+    } catch (const model::ResultsReplaced&) {
+      return Replaced(m, boxes);
     } catch (const model::FileError&) {
       // The missing page becomes the end.
       TabView view;

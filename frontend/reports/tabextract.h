@@ -40,8 +40,12 @@ struct TabView {
 // The caption of a view: title, " -- ", the project file.
 std::string ViewCaption(std::string_view title, const model::ProjectModel& m);
 
-// The extracts. A file error (report or extract missing or unwritable, a section title not
-// found) is shown through ReportFileError and sets ResultsViewable to 0.
+// The extracts. Each reads the current report only when it is this front-end's current
+// results (model::ReadCurrentReport: recorded and whole), and every page it shows only when
+// it is the page this front-end wrote; otherwise model::ReportResultsReplaced says so and
+// ResultsViewable is 0. A file error (report or extract missing or unwritable, a section
+// title not found, a report that is not whole) is shown through ReportFileError and sets
+// ResultsViewable to 0.
 TabView WriteTabProj(model::ProjectModel& m, model::MessageBoxes& boxes);
 TabView WriteTabZone(model::ProjectModel& m, model::MessageBoxes& boxes);
 TabView WriteTabSum(model::ProjectModel& m, model::MessageBoxes& boxes);
@@ -49,8 +53,8 @@ TabView WriteTabHvac(model::ProjectModel& m, model::MessageBoxes& boxes);
 TabView WriteTabProf(model::ProjectModel& m, model::MessageBoxes& boxes);
 TabView WriteTabCost(model::ProjectModel& m, model::MessageBoxes& boxes);
 TabView WriteTabWeather(model::ProjectModel& m, model::MessageBoxes& boxes);
-// Cuts temp/tavik$.flt into comfort pages and shows the first; a file error shows "No space
-// temperature file available".
+// Cuts temp/tavik$.flt into comfort pages and shows the first; a file error (a report that
+// is not whole too) shows "No space temperature file available".
 TabView ShowComfortReport(model::ProjectModel& m, model::MessageBoxes& boxes);
 
 // The viewer's own state: the comfort page shown, counted from 0.

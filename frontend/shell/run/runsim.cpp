@@ -616,6 +616,9 @@ void runsim::Command3_Click() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
     AppendEngineReports(m.AppDir);
+    // What the results are, while the run still holds the base folder: every reader checks
+    // temp/ against this before it reads.
+    model::RecordResults(m);
   } catch (const model::FileError& error) {
     // The report is as the echo wrote it and no flag is set: the window stays, so that the
     // user can make room and press Review Results again, or give the run up with Cancel.

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include "frontend/model/file_error.h"
+#include "frontend/model/results_record.h"
+#include "frontend/shell/run/runfolderlock.h"
 #include "runfiles.h"
 
 namespace kalvano::shell {
@@ -48,6 +50,32 @@ void CopySavedOutput(const std::string& appDir, const std::string& path, bool ho
       throw model::FileErrorFromSystem(errno, old);
     }
   }
+}
+
+SaveOutcome SaveCurrentOutput(const model::ProjectModel& m, const std::string& path) {
+  SaveOutcome out;
+  const bool hourly = m.HourlyOutput == 1;
+  RunFolderLock lock;
+  try {
+    if (!lock.Take(model::AppPath(m, files::kTempDir))) {
+      out.status = SaveOutcome::kRunInProgress;
+      return out;
+    }
+    model::ReadCurrentReport(m);
+    std::vector<std::string_view> members{files::kComfortReport};
+    if (hourly) members.insert(members.end(), {files::kHourlyEnergy, files::kHourlyTemps, files::kHourlyWeather});
+    for (std::string_view name : members) model::CheckResultFile(m, model::ResultPath(m, name));
+    CopySavedOutput(m.AppDir, path, hourly);
+  } catch (const model::ResultsReplaced&) {
+    out.status = SaveOutcome::kReplaced;
+    return out;
+  } catch (const model::FileError& error) {
+    out.status = SaveOutcome::kFailed;
+    out.error = error;
+    return out;
+  }
+  out.status = SaveOutcome::kSaved;
+  return out;
 }
 
 }  // namespace kalvano::shell

@@ -3,11 +3,14 @@
 // tabular viewer use it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/model/project_model.h"
 
 namespace kalvano::shell {
 
@@ -36,6 +39,26 @@ std::vector<std::string> HourlyCopies(const std::string& path);
 // the hourly copies an earlier set left under that name, so that they are never taken for
 // this set's.
 void CopySavedOutput(const std::string& appDir, const std::string& path, bool hourly);
+
+// The outcome of Save Output.
+struct SaveOutcome {
+  enum Status { kSaved, kRunInProgress, kReplaced, kFailed };
+  Status status = kFailed;
+  std::optional<model::FileError> error;  // with kFailed
+};
+
+// Saves the current results as the set named by `path` (CopySavedOutput), with the hourly
+// files when the model says the results have them. The base folder's lock is held while the
+// set is checked and copied, so that no run replaces temp/ in the middle: while a run holds
+// it, nothing is written and the status is kRunInProgress. Every member is checked against
+// the record of the current results first: when temp/ no longer holds them (another run or
+// a hand replaced them), nothing is written and the status is kReplaced. A report that is not
+// whole fails with the wrong-format file error naming it.
+SaveOutcome SaveCurrentOutput(const model::ProjectModel& m, const std::string& path);
+
+inline constexpr std::string_view kSaveLockedText =
+    "Another run is using this base folder. One base folder runs one simulation at a time: "
+    "press Save again when the other run has ended.";
 
 inline constexpr std::string_view kOutputNameMessage =
     "The file extension name should be :  .ot + a number, Example :  trial.ot1  or   "

@@ -12,12 +12,14 @@
 
 #include "frontend/model/helpers.h"
 #include "frontend/model/project_file.h"
+#include "frontend/model/results_record.h"
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/filepickcore.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/retrieve.h"
+#include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/runsim.h"
 #include "frontend/shell/saveinput.h"
 #include "frontend/shell/run/savedoutput.h"
@@ -130,11 +132,16 @@ void saveoutform::okbutton_Click() {
   }
   const std::string path = JoinFolder(picker_->Folder(), typed);
   if (path != typed) outputname_->setText(FromLocal(path));
-  try {
-    CopySavedOutput(m.AppDir, path, m.HourlyOutput == 1);
-  } catch (const model::FileError& error) {
+  const SaveOutcome saved = SaveCurrentOutput(m, path);
+  if (saved.status != SaveOutcome::kSaved) {
     QApplication::restoreOverrideCursor();
-    ReportFileFault(error);
+    if (saved.status == SaveOutcome::kRunInProgress) {
+      Messages().show(kSaveLockedText, kRunLockedTitle, MsgIcon::Exclamation);
+    } else if (saved.status == SaveOutcome::kReplaced) {
+      model::ReportResultsReplaced(Messages());
+    } else {
+      ReportFileFault(*saved.error);
+    }
     return;
   }
   m.OutputSaved = 1;

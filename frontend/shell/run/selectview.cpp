@@ -11,6 +11,7 @@
 
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
+#include "frontend/model/results_record.h"
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/filepickcore.h"
 #include "frontend/shell/filepicker.h"
@@ -131,6 +132,12 @@ void selectview::OK_Click() {
   if (out.status == RestoreOutcome::kRunInProgress) {
     QApplication::restoreOverrideCursor();
     Messages().show(kRestoreLockedText, kRunLockedTitle, MsgIcon::Exclamation);
+    return;
+  }
+  if (out.status == RestoreOutcome::kReplaced) {
+    QApplication::restoreOverrideCursor();
+    model::ReportResultsReplaced(Messages());
+    hide();
     return;
   }
   if (out.status == RestoreOutcome::kFailed) {

@@ -4,8 +4,9 @@
 #include <system_error>
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/model/results_record.h"
+#include "frontend/model/whole_report.h"
 #include "frontend/shell/filepickcore.h"
-#include "frontend/shell/run/reportassembler.h"
 #include "frontend/shell/run/runfolderlock.h"
 #include "runfiles.h"
 
@@ -32,10 +33,10 @@ std::string ExistingReport(const std::string& path) {
 }
 
 // Where the report's section IX begins: the first line whose first three characters are
-// "IX.". A file without the report's own structure (its banner, its sections in order) is
-// not taken for one: it throws the wrong-format file error.
+// "IX.". A file that is not a whole report is not taken for one: it throws the wrong-format
+// file error naming it.
 std::size_t SectionNine(const std::string& bytes, const std::string& path) {
-  if (!HasReportStructure(bytes)) throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
+  model::RequireWholeReport(bytes, path);
   static constexpr std::string_view kMark = "IX.";
   if (bytes.compare(0, kMark.size(), kMark) == 0) return 0;
   for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
@@ -140,9 +141,10 @@ RestoreOutcome RestoreSavedOutput(model::ProjectModel& m, std::string_view folde
       return out;
     }
     if (report) out.path = ExistingReport(out.path);
-    // Everything is read and checked before anything in the run folder is replaced.
+    // Everything is read and checked before anything in the run folder is replaced. The
+    // comfort report of the current report is rebuilt only from this front-end's results.
     const std::string source = report ? out.path : tempReport;
-    const std::string bytes = model::ReadWholeFile(source);
+    const std::string bytes = report ? model::ReadWholeFile(source) : model::ReadResultFile(m, source);
     const std::size_t nine = SectionNine(bytes, source);
     model::AtomicFile comfort(tempComfort);
     comfort.text(std::string_view(bytes).substr(nine));
@@ -152,10 +154,14 @@ RestoreOutcome RestoreSavedOutput(model::ProjectModel& m, std::string_view folde
       model::CommitAll({&current, &comfort});
     } else {
       comfort.commit();
+      model::NoteResultFile(m, tempComfort, comfort.content());
     }
   } catch (const model::FileError& error) {
     out.status = RestoreOutcome::kFailed;
     out.error = error;
+    return out;
+  } catch (const model::ResultsReplaced&) {
+    out.status = RestoreOutcome::kReplaced;
     return out;
   }
   m.OutputFile = out.path;
@@ -165,6 +171,8 @@ RestoreOutcome RestoreSavedOutput(model::ProjectModel& m, std::string_view folde
   // A new report: its zone and weather pages are cut afresh.
   m.Pages.ZonePagesSplit = 0;
   m.HourlyOutput = CopyHourlyFiles(m, out.path) ? 1 : 0;
+  // The restored output is the current results from now on (the lock is still held).
+  model::RecordResults(m);
   if (m.ViewChoice == 12) {
     m.TableChoice = 0;
     m.GraphChoice = 0;

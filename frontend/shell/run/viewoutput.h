@@ -62,7 +62,7 @@ bool SavedOutputNameValid(int viewChoice, std::string_view typed);
 
 // The outcome of a restore.
 struct RestoreOutcome {
-  enum Status { kRestored, kNameRefused, kFailed, kRunInProgress };
+  enum Status { kRestored, kNameRefused, kFailed, kRunInProgress, kReplaced };
   Status status = kFailed;
   std::string path;                        // the full path used
   std::optional<model::FileError> error;   // with kFailed
@@ -74,9 +74,10 @@ struct RestoreOutcome {
 // `folder`) as ViewChoice says: for 6, 10 and 12 its report replaces temp/tavik$.out and its
 // hourly files (when all three come with it) the hourly files of temp; for every choice the
 // comfort report temp/tavik$.flt is rebuilt from the report's section IX. The chosen file is
-// checked first: one that cannot be read or has not the report's own structure (its
-// banner at the head, its section marks in order: HasReportStructure) fails with nothing in
-// temp changed. When the typed report is missing but the save wrote it with its tag in
+// checked first: one that cannot be read or is not a whole report (model::IsWholeReport)
+// fails with nothing in temp changed. For 7 the report in temp must be this front-end's
+// current results (model::ResultsRecord): when it is not, nothing is rebuilt and the status
+// is kReplaced. A restored output is recorded as the current results. When the typed report is missing but the save wrote it with its tag in
 // lower case ("trial.OT2" saved as trial.ot2), that file is used. On success OutputFile names
 // the output, HourlyOutput tells whether hourly files came with it, the report's page splits
 // start afresh, and `table`/`chart` say what to show (the energy breakdown chart when no

@@ -2,13 +2,17 @@
 // the echoed weather page's title and solar caption, section III's title and project line,
 // the monthly table, the site-energy row and the source intensity, and the load-category
 // table with its design-temperature and peak-time lines. Every number is printed in the
-// engine's field (its columns and decimals).
+// engine's field (its columns and decimals). The reports are whole (the readers take no
+// other): the echo's banner, every section with its page header, one zone, and the comfort
+// report of the months of the monthly table.
 #pragma once
 
 #include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "../model/whole_report_fixture.h"
 
 namespace kalvano::reports::test {
 
@@ -82,14 +86,25 @@ inline ChartReport ReadableYear() {
   return r;
 }
 
+// The echo's part of a report (up to section III): what the input echo writes before the
+// engine's reports are appended.
+inline std::string WholeEchoPart(const std::string& report) { return report.substr(0, report.find("\r\nIII.") + 2); }
+
 inline std::string ChartReport::bytes() const {
-  std::vector<std::string> L;
+  namespace fixture = model::test;
+  std::vector<std::string> L = fixture::ReportHead();
   auto add = [&L](const std::string& s) { L.push_back(s); };
   add("I.  P R O J E C T   A N D   B U I L D I N G   D A T A");
+  fixture::Append(L, fixture::PageHeader(project));
   add("");
   std::vector<std::string> head = WeatherPageHead(si);
   if (!weather) head.erase(head.begin());
   L.insert(L.end(), head.begin(), head.end());
+  add("");
+  add("II.  Z O N E - B Y - Z O N E   P R O P E R T I E S");
+  fixture::Append(L, fixture::PageHeader(project));
+  add("");
+  add(fixture::ZoneHeading(1));
   add("");
   if (section3) add("III.  M O N T H L Y   E N E R G Y   S U M M A R Y");
   add("");
@@ -123,6 +138,8 @@ inline std::string ChartReport::bytes() const {
   add(ReportLine().put(1, "WHOLE-BLDG").put(103, "(").num(104, 110, intensity, 1).str());
   add("");
   add("IV.  D E S I G N   D A T A");
+  fixture::Append(L, fixture::PageHeader(project));
+  add("");
   if (roof) {
     static const char* kRows[] = {"ROOF", "WALLS", "WINDOWS TRANSMISSION", "WINDOWS SOLAR",
                                   "LIGHTS AND EQUIPMENT", "PEOPLE SENSIBLE", "PEOPLE LATENT",
@@ -149,9 +166,19 @@ inline std::string ChartReport::bytes() const {
     add(ReportLine().put(1, "DATE/TIME OF PEAK").put(30 - left, dateHeat).put(47 - left, dateCool).str());
   }
   add("");
-  std::string out;
-  for (const std::string& l : L) out += l + "\r\n";
-  return out;
+  for (const char* title : {"V.  P E A K   D E M A N D   P R O F I L E S :", "VII.  C O S T   A N A L Y S I S :",
+                            "VIII.  E N D   O F   Y E A R   W E A T H E R   S U M M A R Y :"}) {
+    add(title);
+    fixture::Append(L, fixture::PageHeader(project));
+    add("");
+    add(std::string(title).starts_with("VIII") ? " DAILY WEATHER SUMMARIES FOR JANUARY   2026" : "    a row");
+  }
+  std::vector<int> run;
+  for (const MonthRow& r : months)
+    for (int m = 0; m < 12; ++m)
+      if (r.name == fixture::kMonthNames[static_cast<std::size_t>(m)]) run.push_back(m);
+  fixture::Append(L, fixture::ComfortSection({1}, run));
+  return fixture::Crlf(L);
 }
 
 }  // namespace kalvano::reports::test

@@ -45,6 +45,7 @@ class ChartWindows : public ReportsTest {
     r.site = {10, 2, 3, 4, 5, 6};
     report = r;
     base.write("temp/tavik$.out", r.bytes());
+    model::RecordResults(m);
   }
   ChartReport report;
 };
@@ -96,6 +97,7 @@ TEST_F(ChartWindows, a_report_that_fails_to_read_shows_no_window) {
   ChartReport r = report;
   r.roof = false;
   base.write("temp/tavik$.out", r.bytes());
+  model::RecordResults(shell::Model());
   EXPECT_FALSE(ShowChart(kPeakHeatingChart));
   EXPECT_EQ(PeakWindow(), nullptr);
   EXPECT_EQ(shell::Model().ResultsViewable, 0);
@@ -178,6 +180,7 @@ TEST_F(ChartWindows, walk_through_the_charts_of_real_runs) {
     std::string bytes;
     for (const std::string& l : L) bytes += l + "\r\n";
     std::ofstream(file, std::ios::binary) << bytes;
+    model::RecordResults(m);
     const std::string tag = m.UnitSystem == model::kSI ? "si" : "ip";
     const fs::path pictures = shell::test::PictureFolder();
     fs::create_directories(pictures);

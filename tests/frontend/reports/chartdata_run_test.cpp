@@ -57,6 +57,7 @@ class ChartRun : public ReportsTest {
     std::string bytes;
     for (const std::string& l : L) bytes += l + "\r\n";
     std::ofstream(report, std::ios::binary) << bytes;
+    model::RecordResults(m);
     return L;
   }
   model::ProjectModel m;

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "chart_report_builder.h"
+#include "frontend/model/results_record.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/session.h"
@@ -90,6 +91,7 @@ TEST_F(FolderNames, captions_labels_and_error_boxes_name_the_folder_as_it_is) {
   m.ResultsViewable = 1;
   m.OutputFile = named.path("sample/Office \xC3\x81.ot1").string();
   named.write("temp/tavik$.out", ReadableYear().bytes());
+  model::RecordResults(m);
   ASSERT_TRUE(ShowChart(kSourceEnergyChart));
   ASSERT_NE(SourceWindow(), nullptr);
   EXPECT_EQ(U(SourceWindow()->windowTitle()), U("Breakdown of Annual Energy -- " + project));

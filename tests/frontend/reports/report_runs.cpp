@@ -9,9 +9,11 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/project_file.h"
+#include "frontend/model/results_record.h"
 #include "frontend/reports/inputecho.h"
 #include "frontend/shell/run/runcore.h"
 #include "runfiles.h"
+#include "../model/whole_report_fixture.h"
 
 namespace kalvano::reports::test {
 
@@ -25,7 +27,7 @@ std::string Slurp(const fs::path& path) {
 std::vector<std::string> LinesOf(const std::string& bytes) { return model::SplitLines(bytes); }
 
 std::string EchoFixture(int zones) {
-  std::string out;
+  std::string out = model::test::Crlf(model::test::ReportHead());
   const auto line = [&out](const std::string& text) { out += text + "\r\n"; };
   const auto header = [&line] {
     line("*** PROJECT: Fixture office" + std::string(62, ' ') + "LOCATION: Chicago, IL");
@@ -114,9 +116,27 @@ int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run
     if (m.Run.RunStatus == 5) return -1;
     report = Slurp(base / "temp" / files::kUserReport);
   }
-  for (std::string_view name : {files::kEngineReport, files::kWeatherListing, files::kComfortReport})
+  for (std::string_view name : {files::kEngineReport, files::kWeatherListing, files::kComfortReport}) {
+    if (zones > 0 && name == files::kComfortReport) {
+      // The comfort report of the fixture's zones, for the months the engine ran, in the
+      // report and as the comfort report: the engine's lists the sample's own zones.
+      std::vector<int> months;
+      const std::vector<std::string> sim = LinesOf(Slurp(base / "temp" / files::kEngineReport));
+      std::size_t row = 0;
+      while (row < sim.size() && !sim[row].starts_with("MON")) ++row;
+      for (row += 5; row < sim.size() && !sim[row].starts_with("="); ++row)
+        for (int m = 0; m < 12; ++m)
+          if (sim[row].starts_with(model::test::kMonthNames[static_cast<std::size_t>(m)])) months.push_back(m);
+      const std::string comfort = model::test::Crlf(model::test::ComfortSection(model::test::ZonesUpTo(zones), months));
+      std::ofstream(base / "temp" / name, std::ios::binary) << comfort;
+      report += comfort;
+      continue;
+    }
     for (const std::string& l : LinesOf(Slurp(base / "temp" / name))) report += l + "\r\n";
+  }
   std::ofstream(base / "temp" / files::kUserReport, std::ios::binary) << report;
+  // What Review Results records as the current results.
+  model::RecordResults(m);
   return engine.exitCode();
 }
 

@@ -13,9 +13,10 @@
 
 namespace kalvano::reports::test {
 
-// Sections I and II as the input echo writes them: section I on its own page, then one
-// block per zone, each beginning with a page caption and the "*** PROJECT" page header and
-// holding the "ZONE" heading in columns 5 to 8 and a form-feed line.
+// The echo's head with its banner and sections I and II as the input echo writes them:
+// section I on its own page, then one block per zone 1..zones, each beginning with a page
+// caption and the "*** PROJECT" page header and holding the "ZONE" heading in columns 5 to 8
+// and a form-feed line.
 std::string EchoFixture(int zones);
 
 struct SampleRun {
@@ -27,8 +28,10 @@ struct SampleRun {
 
 // Copies the installed base folder's data into `base`, writes the run files of the sample
 // as the run window does, runs kvan64 in base/temp and assembles temp/tavik$.out after the
-// input echo (`zones` 0) or the echo fixture of `zones` zones. Returns kvan64's exit
-// status. The model is left holding the sample as read, with AppDir = base.
+// input echo (`zones` 0) or the echo fixture of `zones` zones, and records temp's results as
+// Review Results does. With the echo fixture, the comfort report (in the report and as
+// temp/tavik$.flt) is laid out for the fixture's zones, so that the report is whole. Returns kvan64's exit status. The model is left holding the sample as
+// read, with AppDir = base.
 int RunSample(model::ProjectModel& m, const std::filesystem::path& base, const SampleRun& run,
               int zones = 0);
 

@@ -107,13 +107,23 @@ class RunRoadWindows : public ReportsTest {
     const std::string log = base.read("temp/standin.log");
     return std::stoi(log.substr(log.find("pid=") + 4));
   }
+  // A run whose report every reader reads, then Review Results.
+  void ReviewWhole(int runType) {
+    InstallEngine("whole");
+    Echo(WholeEchoPart(ReadableReport()));
+    Review(runType);
+  }
+  // The results gathered were `damaged`.
+  void Gathered(const std::string& damaged) {
+    base.write("temp/tavik$.out", damaged);
+    model::RecordResults(shell::Model());
+  }
   // From the energy breakdown chart of a reviewed run, the button `button` of the chart asks
   // for a view that refuses the report `damaged`: the chart stays, and its close box leads on.
   void RefusedFromChart(const std::string& damaged, const char* button) {
-    Echo(ReadableReport());
-    Review(3);
+    ReviewWhole(3);
     ASSERT_NE(SourceWindow(), nullptr);
-    base.write("temp/tavik$.out", damaged);
+    Gathered(damaged);
     QTest::mouseClick(SourceWindow()->button(button), Qt::LeftButton);
     EXPECT_EQ(LastMessage(), EndOfFile());
     EXPECT_EQ(PeakWindow(), nullptr);
@@ -187,8 +197,7 @@ TEST_F(RunRoadWindows, every_way_out_ends_with_the_main_menu_shown_and_usable) {
        }},
       {"the energy breakdown chart's close box, results not to be saved",
        [this] {
-         Echo(ReadableReport());
-         Review(3);
+         ReviewWhole(3);
          ASSERT_NE(SourceWindow(), nullptr);
          ASSERT_TRUE(SourceWindow()->isVisible());
          EXPECT_FALSE(shell::MainMenu().isVisible());
@@ -202,7 +211,7 @@ TEST_F(RunRoadWindows, every_way_out_ends_with_the_main_menu_shown_and_usable) {
        [this] { RefusedFromChart(ReadableReport(true, false), "Command5"); }},
       {"the comfort pages' close box, results not to be saved",
        [this] {
-         Review(4);
+         ReviewWhole(4);
          ASSERT_TRUE(TabularViewerLoaded());
          ASSERT_TRUE(TabularViewer().isVisible());
          boxes.answers = {MsgAnswer::No};
@@ -211,7 +220,7 @@ TEST_F(RunRoadWindows, every_way_out_ends_with_the_main_menu_shown_and_usable) {
        }},
       {"the hourly window's close box goes back to the viewer, then the viewer's close box",
        [this] {
-         Review(4);
+         ReviewWhole(4);
          ASSERT_TRUE(TabularViewerLoaded());
          TabularViewer().Summary_Click(9);
          ASSERT_TRUE(HourlyWindow().isVisible());
@@ -224,8 +233,9 @@ TEST_F(RunRoadWindows, every_way_out_ends_with_the_main_menu_shown_and_usable) {
        }},
       {"the viewer's Graphical when the chart reader refuses keeps the viewer, then its close box",
        [this] {
-         Review(4);
+         ReviewWhole(4);
          ASSERT_TRUE(TabularViewerLoaded());
+         Gathered(ReadableReport(true, false));
          QTest::mouseClick(TabularViewer().graphical(), Qt::LeftButton);
          EXPECT_EQ(LastMessage(), EndOfFile());
          ASSERT_TRUE(TabularViewerLoaded());

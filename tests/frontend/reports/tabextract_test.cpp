@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "frontend/model/helpers.h"
+#include "frontend/model/results_record.h"
 #include "frontend/reports/tabextract.h"
 #include "report_runs.h"
 #include "reports_test_support.h"
+#include "../model/whole_report_fixture.h"
 
 namespace kalvano::reports::test {
 namespace {
@@ -43,8 +45,18 @@ class TabExtract : public ReportsTest {
     ReportsTest::SetUp();
     m.AppDir = base.dir().string();
     m.ProjectFile = "Office.inp";
+    WriteReport(model::test::WholeReport());
   }
-  void WriteReport(const std::string& bytes) { base.write("temp/tavik$.out", bytes); }
+  // Puts the report into temp as the current results.
+  void WriteReport(const std::string& bytes) {
+    base.write("temp/tavik$.out", bytes);
+    model::RecordResults(m);
+  }
+  // Puts a comfort report into temp as the current results' (beside a whole report).
+  void WriteComfort(const std::string& bytes) {
+    base.write("temp/tavik$.flt", bytes);
+    model::RecordResults(m);
+  }
   std::string Temp(const std::string& name) { return base.read("temp/" + name); }
 
   model::ProjectModel m;
@@ -66,9 +78,12 @@ const char* kEngineBanner =
     "\r\n"
     "\f\r\n";
 
-// Section II of `zones` zones, the engine's banner when `banner`, and the title of section III.
+// A whole report whose section II holds `zones` zones, followed by the engine's banner when
+// `banner`.
 std::string ZoneReport(int zones, bool banner = false) {
-  return EchoFixture(zones) + (banner ? kEngineBanner : "") + "III.  M O N T H L Y   S U M M A R I E S\r\nJAN\r\n";
+  model::test::WholeReportParts parts;
+  parts.zones = model::test::ZonesUpTo(zones);
+  return EchoFixture(zones) + (banner ? kEngineBanner : "") + model::test::Crlf(model::test::SectionsThreeToNine(parts));
 }
 
 TEST_F(TabExtract, zone_pages_hold_every_line_of_section_two_once_four_zones_a_page_first) {
@@ -113,17 +128,24 @@ TEST_F(TabExtract, zone_pages_hold_every_line_of_section_two_once_four_zones_a_p
 TEST_F(TabExtract, split_zone_pages_are_shown_again_without_a_new_split) {
   WriteReport(ZoneReport(10));
   ASSERT_TRUE(WriteTabZone(m, boxes).shown);
-  base.write("temp/2.txt", "page two as the test left it\r\n");
-  WriteReport(ZoneReport(4));  // a split would now make a single page
+  const std::string two = Temp("2.txt");
+  base.write("temp/tavik$.out", ZoneReport(4));  // a split would now make a single page
   m.Pages.ZonePageNo = 2;
   const TabView view = WriteTabZone(m, boxes);
   ASSERT_TRUE(view.shown);
-  EXPECT_EQ(view.text, "page two as the test left it\r\n");
+  EXPECT_EQ(view.text, two);
   EXPECT_EQ(m.Pages.ZonePageCount, 3);
   EXPECT_EQ(view.previous, true);
   EXPECT_EQ(view.next, true);
   m.Pages.ZonePageNo = 3;
   EXPECT_EQ(WriteTabZone(m, boxes).next, false);
+  EXPECT_TRUE(boxes.asked.empty());
+  // A page file changed since the split is not this front-end's page: it is not shown.
+  base.write("temp/2.txt", "page two as another program left it\r\n");
+  m.Pages.ZonePageNo = 2;
+  EXPECT_FALSE(WriteTabZone(m, boxes).shown);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].title, model::kResultsReplacedTitle);
 }
 
 // A comfort report of the engine's layout: four head lines, then zone blocks, a project
@@ -173,7 +195,7 @@ TEST_F(TabExtract, comfort_pages_end_at_project_headers_and_at_zone_headings_pas
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string bytes = Crlf(c.report.lines);
-    base.write("temp/tavik$.flt", bytes);
+    WriteComfort(bytes);
     const TabView view = ShowComfortReport(m, boxes);
     ASSERT_TRUE(view.shown);
     ASSERT_EQ(m.Pages.ComfortPageCount, static_cast<int>(c.starts.size()));
@@ -189,8 +211,7 @@ TEST_F(TabExtract, comfort_pages_end_at_project_headers_and_at_zone_headings_pas
 }
 
 TEST_F(TabExtract, weather_pages_split_at_the_seventh_daily_heading_in_columns_two_to_six) {
-  std::vector<std::string> lines{"VIII.  E N D   O F   Y E A R   W E A T H E R", "",
-                                 "  AVERAGE DAILY (the listing head)", "DAILY in column 1"};
+  std::vector<std::string> lines{"", "  AVERAGE DAILY (the listing head)", "DAILY in column 1"};
   const std::vector<std::string> months{"JANUARY", "FEBRUARY", "MARCH",     "APRIL",
                                         "MAY",     "JUNE",     "JULY",      "AUGUST"};
   for (const std::string& month : months) {
@@ -198,8 +219,10 @@ TEST_F(TabExtract, weather_pages_split_at_the_seventh_daily_heading_in_columns_t
     lines.push_back(" DAY   DAILY SOLAR");
     lines.push_back("   1   12.5");
   }
-  const std::string section = Crlf(lines);
-  WriteReport("II.\r\nIII.\r\n" + section + "IX.   S P A C E\r\n");
+  model::test::WholeReportParts parts;
+  parts.eight = lines;
+  const std::string section = Crlf(model::test::Section(model::test::kTitleEight, lines));
+  WriteReport(model::test::WholeReport(parts));
   const TabView view = WriteTabWeather(m, boxes);
   ASSERT_TRUE(view.shown);
   EXPECT_EQ(Temp("tabweat.txt"), section);
@@ -212,9 +235,10 @@ TEST_F(TabExtract, weather_pages_split_at_the_seventh_daily_heading_in_columns_t
 
   // Six months: one page, "Next >>" off.
   lines.resize(lines.size() - 6);
-  WriteReport("II.\r\n" + Crlf(lines) + "IX.\r\n");
+  parts.eight = lines;
+  WriteReport(model::test::WholeReport(parts));
   const TabView six = WriteTabWeather(m, boxes);
-  EXPECT_EQ(six.text, Crlf(lines));
+  EXPECT_EQ(six.text, Crlf(model::test::Section(model::test::kTitleEight, lines)));
   EXPECT_EQ(six.next, false);
 }
 
@@ -233,6 +257,8 @@ TEST_F(TabExtract, a_missing_title_or_report_fails_through_the_file_error_report
   EXPECT_EQ(boxes.asked.back().text, model::FileErrorMessage(model::kErrFileNotFound));
   EXPECT_EQ(m.ResultsViewable, 0);
 
+  WriteReport(model::test::WholeReport());
+  base.remove("temp/tavik$.flt");
   EXPECT_FALSE(ShowComfortReport(m, boxes).shown);
   EXPECT_EQ(boxes.asked.back().text, "No space temperature file available");
   EXPECT_EQ(boxes.asked.back().title, "Space Temp Error");
@@ -246,7 +272,7 @@ TEST_F(TabExtract, comfort_paging_stays_within_the_pages_made) {
   report.zone(2, 5);
   report.header();
   report.zone(3, 5);
-  base.write("temp/tavik$.flt", Crlf(report.lines));
+  WriteComfort(Crlf(report.lines));
   ViewerPaging viewer;
   m.ResultsExist = 1;
   const TabView first = ShowTableChoice(m, viewer, 8, boxes);
@@ -270,7 +296,7 @@ TEST_F(TabExtract, comfort_paging_stays_within_the_pages_made) {
   }
 
   // One page: "Next >>" is off from the start.
-  base.write("temp/tavik$.flt", Crlf({"IX.", "", "", "", " ZONE 1 - Temperatures"}));
+  WriteComfort(Crlf({"IX.", "", "", "", " ZONE 1 - Temperatures"}));
   EXPECT_EQ(ShowTableChoice(m, viewer, 8, boxes).next, false);
   EXPECT_EQ(viewer.ComfortPageIndex, 0);
   PageClick(m, viewer, caption, true, boxes);
@@ -278,7 +304,7 @@ TEST_F(TabExtract, comfort_paging_stays_within_the_pages_made) {
 
   // A page file gone: the page before it becomes the end.
   ShowTableChoice(m, viewer, 8, boxes);
-  base.write("temp/tavik$.flt", Crlf(report.lines));
+  WriteComfort(Crlf(report.lines));
   ShowTableChoice(m, viewer, 8, boxes);
   base.remove("temp/2.flt");
   const TabView gone = PageClick(m, viewer, caption, true, boxes);
@@ -290,20 +316,28 @@ TEST_F(TabExtract, comfort_paging_stays_within_the_pages_made) {
 }
 
 TEST_F(TabExtract, weather_paging_turns_the_two_pages_and_moves_the_zone_page_on) {
-  WriteReport(ZoneReport(10));
+  model::test::WholeReportParts parts;
+  parts.zones = model::test::ZonesUpTo(10);
+  parts.eight.clear();
+  for (const char* month : {"JANUARY", "FEBRUARY", "MARCH", "APRIL", "MAY", "JUNE", "JULY", "AUGUST"}) {
+    parts.eight.push_back(std::string(" DAILY WEATHER SUMMARIES FOR ") + month);
+    parts.eight.push_back("   1   12.5");
+  }
+  WriteReport(EchoFixture(10) + model::test::Crlf(model::test::SectionsThreeToNine(parts)));
   ASSERT_TRUE(WriteTabZone(m, boxes).shown);
-  base.write("temp/1wth.txt", "weather one\r\n");
-  base.write("temp/2wth.txt", "weather two\r\n");
+  ASSERT_EQ(WriteTabWeather(m, boxes).next, true);
+  const std::string one = Temp("1wth.txt"), two = Temp("2wth.txt");
+  ASSERT_TRUE(two.starts_with(" DAILY WEATHER SUMMARIES FOR JULY"));
   ViewerPaging viewer;
   const std::string caption = ViewCaption(kWeatherTitle, m);
   const TabView next = PageClick(m, viewer, caption, true, boxes);
-  EXPECT_EQ(next.text, "weather two\r\n");
+  EXPECT_EQ(next.text, two);
   EXPECT_EQ(next.next, false);
   EXPECT_EQ(next.previous, true);
   EXPECT_TRUE(next.enableViews);
   EXPECT_EQ(m.Pages.ZonePageNo, 2);
   const TabView back = PageClick(m, viewer, caption, false, boxes);
-  EXPECT_EQ(back.text, "weather one\r\n");
+  EXPECT_EQ(back.text, one);
   EXPECT_EQ(back.next, true);
   EXPECT_EQ(back.previous, false);
   EXPECT_EQ(m.Pages.ZonePageNo, 1);
@@ -346,10 +380,12 @@ TEST_F(TabExtract, a_report_of_more_than_99_pages_is_refused_and_no_count_wraps)
   // Section II: after its first line, every fifth "***" line begins a page.
   for (const int pages : {99, 100}) {
     SCOPED_TRACE(pages);
-    std::vector<std::string> lines{"II.  Z O N E   D A T A"};
-    for (int k = 0; k < 5 * (pages - 1); ++k) lines.push_back("*** ZONE BLOCK " + std::to_string(k));
-    lines.push_back("III.  M O N T H L Y");
-    WriteReport(Crlf(lines));
+    // The page header is its first "***" line, a zone heading each later one.
+    model::test::WholeReportParts parts;
+    parts.listZones = false;
+    parts.zones = model::test::ZonesUpTo(5 * (pages - 1) - 1);
+    for (int z : parts.zones) parts.two.push_back("*** ZONE  " + std::to_string(z));
+    WriteReport(model::test::WholeReport(parts));
     m.Pages = {};
     m.Pages.ZonePageCount = 7;
     m.ResultsViewable = 1;
@@ -380,7 +416,7 @@ TEST_F(TabExtract, a_report_of_more_than_99_pages_is_refused_and_no_count_wraps)
       report.header();
       report.zone(1, 2);
     }
-    base.write("temp/tavik$.flt", Crlf(report.lines));
+    WriteComfort(Crlf(report.lines));
     ViewerPaging viewer;
     boxes.asked.clear();
     const TabView view = ShowTableChoice(m, viewer, 8, boxes);

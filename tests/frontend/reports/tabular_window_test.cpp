@@ -124,6 +124,7 @@ TEST_F(TabularWindow, a_failed_view_leaves_the_page_and_caption_shown) {
   // The report loses its comfort section: the weather extract has no end.
   const std::string report = base.read("run/temp/tavik$.out");
   base.write("run/temp/tavik$.out", report.substr(0, report.find("IX.   ")));
+  model::RecordResults(shell::Model());
   viewer.Summary_Click(6);
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(boxes.asked[0].text, model::FileErrorMessage(model::kErrPastEndOfFile));
@@ -327,6 +328,25 @@ TEST_F(HourlySpreadsheets, display_it_now_starts_the_program_on_the_chosen_file_
   // Return to the viewer.
   QTest::mouseClick(hourly.Action(1), Qt::LeftButton);
   EXPECT_TRUE(TabularViewer().isVisible());
+}
+
+TEST_F(HourlySpreadsheets, an_hourly_file_another_run_replaced_is_not_opened) {
+  Hourly& hourly = HourlyWindow();
+  hourly.show();
+  base.write("run/temp/etemp$.hry", "another run's hourly temperatures\r\n");
+  QTest::mouseClick(hourly.HryDisplay(1), Qt::LeftButton);
+  QTest::mouseClick(hourly.Action(0), Qt::LeftButton);
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].title, model::kResultsReplacedTitle);
+  EXPECT_EQ(boxes.asked[0].text, model::kResultsReplacedText);
+  EXPECT_EQ(hourly.HourlyFileChoice(), 0);
+  QTest::qWait(200);
+  EXPECT_FALSE(fs::exists(record_)) << "nothing started";
+  // The files still the current results' open.
+  const fs::path temp = fs::canonical(base.path("run/temp"));
+  QTest::mouseClick(hourly.HryDisplay(0), Qt::LeftButton);
+  QTest::mouseClick(hourly.Action(0), Qt::LeftButton);
+  EXPECT_EQ(Record(), (std::vector<std::string>{temp.string(), (temp / "tavik$.hry").string()}));
 }
 
 TEST_F(HourlySpreadsheets, without_a_spreadsheet_program_display_it_now_reports_the_access_error) {

@@ -24,13 +24,13 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/run/reportassembler.h"
 #include "frontend/shell/run/runsim.h"
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/run/selectview.h"
 #include "frontend/shell/run/viewoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
+#include "../model/whole_report_fixture.h"
 
 namespace kalvano::reports {
 namespace {
@@ -270,11 +270,14 @@ TEST_F(ViewOutputWalk, what_the_picker_does_with_each_name_typed) {
       // Saved without its first hourly file: restored without hourly files and without a word.
       {"trial.ot2", "restored"},
   };
-  // Reports with their own structure: the banner at the head, every section in order.
-  const std::string head = "*****\r\n\r\n   " + std::string(shell::kReportBanner) + "\r\nI.\r\nII.\r\n";
-  const std::string tail = "V.  PEAKS\r\nVII.  COST\r\nVIII.  WEATHER\r\nIX.  COMFORT\r\n";
-  const std::string kCurrent = head + "III.  MONTHLY SUMMARIES\r\nCURRENT ROW\r\nIV.  HVAC\r\n" + tail;
-  const std::string kSaved = head + "III.  MONTHLY SUMMARIES\r\nSAVED ROW\r\nIV.  HVAC\r\n" + tail + "saved zone\r\n";
+  // Whole reports, told apart by a line of their monthly summaries and their zones.
+  model::test::WholeReportParts current, saved;
+  current.three = {"CURRENT ROW"};
+  saved.three = {"SAVED ROW"};
+  saved.zones = {21};
+  const std::string kCurrent = model::test::WholeReport(current);
+  const std::string kSaved = model::test::WholeReport(saved);
+  const std::string kCurrentComfort = model::test::SectionNineOf(kCurrent);
   model::ProjectModel& m = shell::test::RunnableSample(base, "SampleProject.inp");
   ASSERT_FALSE(m.ProjectFile.empty());
   RegisterOpeners();
@@ -285,7 +288,7 @@ TEST_F(ViewOutputWalk, what_the_picker_does_with_each_name_typed) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     base.write("temp/tavik$.out", kCurrent);
-    base.write("temp/tavik$.flt", "IX.  COMFORT\r\n");
+    base.write("temp/tavik$.flt", kCurrentComfort);
     base.write("temp/etemp$.hry", "current temps\r\n");
     m.ResultsViewable = 0;
     m.OutputSaved = 1;
@@ -311,7 +314,7 @@ TEST_F(ViewOutputWalk, what_the_picker_does_with_each_name_typed) {
       EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text;
       EXPECT_TRUE(picker.isNull() || !picker->isVisible());
       EXPECT_EQ(base.read("temp/tavik$.out"), kSaved);
-      EXPECT_EQ(base.read("temp/tavik$.flt"), "IX.  COMFORT\r\nsaved zone\r\n");
+      EXPECT_EQ(base.read("temp/tavik$.flt"), model::test::SectionNineOf(kSaved));
       EXPECT_EQ(m.HourlyOutput, 0);
       EXPECT_EQ(base.read("temp/etemp$.hry"), "current temps\r\n");
       ASSERT_TRUE(TabularViewerLoaded());
@@ -322,7 +325,7 @@ TEST_F(ViewOutputWalk, what_the_picker_does_with_each_name_typed) {
     }
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(base.read("temp/tavik$.out"), kCurrent);
-    EXPECT_EQ(base.read("temp/tavik$.flt"), "IX.  COMFORT\r\n");
+    EXPECT_EQ(base.read("temp/tavik$.flt"), kCurrentComfort);
     EXPECT_FALSE(TabularViewerLoaded() && TabularViewer().isVisible());
     if (outcome == "refused") {
       EXPECT_EQ(boxes.asked[0].text, shell::kNoSuchOutput);

@@ -24,6 +24,7 @@
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/warning.h"
 #include "shell_test_support.h"
+#include "../model/whole_report_fixture.h"
 
 namespace kalvano::shell {
 namespace {
@@ -445,10 +446,13 @@ TEST_F(ProjectDialogs, save_checks_resketch_weather_and_sketch_before_opening) {
 
 TEST_F(ProjectDialogs, unsaved_results_are_asked_about_and_stay_unsaved_until_the_output_is_saved) {
   RetrieveSample("SampleProject.inp");
-  base.write("temp/tavik$.out", "I.  REPORT\r\nIX.  COMFORT\r\n");
-  base.write("temp/tavik$.flt", "IX.  COMFORT\r\n");
+  // The results of a run, gathered.
+  const std::string report = model::test::WholeReport();
+  base.write("temp/tavik$.out", report);
+  base.write("temp/tavik$.flt", model::test::SectionNineOf(report));
   boxes.asked.clear();
   model::ProjectModel& m = Model();
+  model::RecordResults(m);
   m.ResultsExist = 1;
   m.OutputSaved = 0;
   boxes.answers = {MsgAnswer::Yes};

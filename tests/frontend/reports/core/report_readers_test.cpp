@@ -1,8 +1,8 @@
 // Every tabular extract and chart reader on reports that end too early: an empty report (the
 // reproducer of the one crash a fuzzing campaign of the readers found, kept as a fixture), a
 // report of one line, and a whole report cut just before each line a reader looks for. Each
-// reader shows its end-of-file message and gives nothing; none reads past the report's end. A
-// number no chart can take is refused as well.
+// reader shows its end-of-file message and gives nothing; none reads past the report's end,
+// and none takes a report that is not whole. A number no chart can take is refused as well.
 // Plain C++, so that it runs in the sanitizer build.
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
+#include "frontend/model/results_record.h"
 #include "frontend/reports/chartdata.h"
 #include "frontend/reports/tabextract.h"
 #include "../../model/test_support.h"
@@ -38,27 +39,8 @@ std::string Join(const Lines& lines, std::size_t count) {
 // A whole report in the order the echo and the engine write it, with every line a reader
 // looks for: the echoed weather page, the sections II to IX with their titles, section III's
 // project line, monthly table and site row, the load table with its peak lines, the daily
-// weather headings and the comfort report's head, page header and zone block.
-Lines WholeReport() {
-  Lines L = Split(ReadableYear().bytes());
-  // Section II follows the echoed weather page, whose solar caption is its last line.
-  std::size_t at = 0;
-  while (L[at].find("OF HORIZONTAL SURFACE") == std::string::npos) ++at;
-  const Lines zones = {"II.  Z O N E   D A T A", "*** PROJECT: Chart test office",
-                       " ZONE 1 surfaces", "***"};
-  L.insert(L.begin() + static_cast<std::ptrdiff_t>(at + 1), zones.begin(), zones.end());
-  for (const char* line :
-       {"V.  P E A K   D E M A N D   P R O F I L E S :", "peak profile row",
-        "VI.  S E A S O N A L   A V E R A G E   H O U R L Y", "seasonal row",
-        "VII.  C O S T   A N A L Y S I S :", "cost row",
-        "VIII.  E N D   O F   Y E A R   W E A T H E R", " DAILY WEATHER SUMMARIES FOR JANUARY",
-        "day row", "IX.   S P A C E   T E M P E R A T U R E S   &   RH:", "head 2", "head 3",
-        "head 4", "*** PROJECT: Chart test office", " ZONE 1 - Temperatures and Relative Humidities:",
-        "hour row"}) {
-    L.push_back(line);
-  }
-  return L;
-}
+// weather heading and the comfort report with its page headers and zone blocks.
+Lines WholeReport() { return Split(ReadableYear().bytes()); }
 
 std::size_t FirstBeginning(const Lines& L, std::string_view mark, std::size_t from = 0) {
   for (std::size_t i = from; i < L.size(); ++i)
@@ -72,9 +54,6 @@ std::size_t FirstBeginning(const Lines& L, std::string_view mark, std::size_t fr
 struct Reader {
   const char* name;
   std::function<bool(model::ProjectModel&, model::MessageBoxes&)> run;
-  // The last line of the whole report that the reader needs: cut at or before it, the
-  // reader must fail.
-  std::function<std::size_t(const Lines&)> lastNeeded;
   bool comfort = false;  // its failure message is the comfort report's own
 };
 
@@ -82,34 +61,29 @@ std::vector<Reader> Readers() {
   auto extract = [](TabView (*f)(model::ProjectModel&, model::MessageBoxes&)) {
     return [f](model::ProjectModel& m, model::MessageBoxes& b) { return f(m, b).shown; };
   };
-  auto until = [](std::string_view end) {
-    return [end](const Lines& L) { return FirstBeginning(L, end); };
-  };
   auto loads = [](int chart) {
     return [chart](model::ProjectModel& m, model::MessageBoxes& b) { return ReadLoadChart(m, b, chart).has_value(); };
   };
   auto monthly = [](int chart) {
     return [chart](model::ProjectModel& m, model::MessageBoxes& b) { return ReadMonthlyChart(m, b, chart).has_value(); };
   };
-  const auto peakDates = [](const Lines& L) { return FirstBeginning(L, "ROOF") + 21; };
   return {
-      {"WriteTabProj", extract(&WriteTabProj), until("II.")},
-      {"WriteTabZone", extract(&WriteTabZone), until("III.")},
-      {"WriteTabSum", extract(&WriteTabSum), until("IV. ")},
-      {"WriteTabHvac", extract(&WriteTabHvac), until("V. ")},
-      {"WriteTabProf", extract(&WriteTabProf), until("VII.")},
-      {"WriteTabCost", extract(&WriteTabCost), until("VIII")},
-      {"WriteTabWeather", extract(&WriteTabWeather), until("IX.")},
-      {"ShowComfortReport", extract(&ShowComfortReport), until("IX."), true},
-      {"peak heating", loads(kPeakHeatingChart), peakDates},
-      {"peak cooling", loads(kPeakCoolingChart), peakDates},
-      {"annual heating", loads(kAnnualHeatingChart), peakDates},
-      {"annual cooling", loads(kAnnualCoolingChart), peakDates},
-      {"monthly energy", monthly(kMonthlyEnergyChart), until("TOT")},
-      {"monthly costs", monthly(kMonthlyCostChart), until("($)")},
+      {"WriteTabProj", extract(&WriteTabProj)},
+      {"WriteTabZone", extract(&WriteTabZone)},
+      {"WriteTabSum", extract(&WriteTabSum)},
+      {"WriteTabHvac", extract(&WriteTabHvac)},
+      {"WriteTabProf", extract(&WriteTabProf)},
+      {"WriteTabCost", extract(&WriteTabCost)},
+      {"WriteTabWeather", extract(&WriteTabWeather)},
+      {"ShowComfortReport", extract(&ShowComfortReport), true},
+      {"peak heating", loads(kPeakHeatingChart)},
+      {"peak cooling", loads(kPeakCoolingChart)},
+      {"annual heating", loads(kAnnualHeatingChart)},
+      {"annual cooling", loads(kAnnualCoolingChart)},
+      {"monthly energy", monthly(kMonthlyEnergyChart)},
+      {"monthly costs", monthly(kMonthlyCostChart)},
       {"energy breakdown",
-       [](model::ProjectModel& m, model::MessageBoxes& b) { return ReadSourceEnergy(m, b).has_value(); },
-       [](const Lines& L) { return FirstBeginning(L, "Site") + 1; }},
+       [](model::ProjectModel& m, model::MessageBoxes& b) { return ReadSourceEnergy(m, b).has_value(); }},
   };
 }
 
@@ -119,17 +93,17 @@ class ShortReports : public ::testing::Test {
   // temp/tavik$.flt; both empty when it has none.
   void Install(const std::string& report) {
     base.write("temp/tavik$.out", report);
-    const std::size_t nine = report.starts_with("IX.") ? 0 : report.find("\nIX.");
-    base.write("temp/tavik$.flt", nine == std::string::npos ? std::string()
-                                                            : report.substr(nine == 0 ? 0 : nine + 1));
+    base.write("temp/tavik$.flt", model::test::SectionNineOf(report));
   }
-  // Runs the reader on a fresh model and checks how it ended.
+  // Runs the reader on a fresh model that has recorded what temp holds as its results, and
+  // checks how it ended.
   void Check(const Reader& r, bool mustRead, const std::string& what) {
     SCOPED_TRACE(std::string(r.name) + " on " + what);
     model::ProjectModel m;
     m.AppDir = base.dir();
     m.ProjectFile = "Office.inp";
     m.ResultsViewable = 1;
+    model::RecordResults(m);
     model::test::RecordingBoxes boxes;
     const bool read = r.run(m, boxes);
     if (mustRead) {
@@ -161,16 +135,18 @@ TEST_F(ShortReports, a_report_of_one_line_gives_every_reader_its_end_of_file_mes
   for (const Reader& r : Readers()) Check(r, false, "one line");
 }
 
-TEST_F(ShortReports, a_report_cut_before_a_line_a_reader_needs_gives_its_message) {
+TEST_F(ShortReports, a_report_cut_anywhere_gives_every_reader_its_message) {
   const Lines whole = WholeReport();
   const std::vector<Reader> readers = Readers();
   // The whole report gives every view and chart.
   Install(Join(whole, whole.size()));
   for (const Reader& r : readers) Check(r, true, "the whole report");
-  // Cut just before each section title, and before each line the chart readers look for.
+  // Cut just before each section title, before each line the chart readers look for, and
+  // inside the comfort report: no reader takes what is left, not even one whose own lines
+  // all came before the cut.
   std::vector<std::size_t> cuts;
   for (std::string_view mark : {"II.", "III.", "MON", "TOT", "($)", "Site", "WHOLE-BLDG", "IV. ",
-                                "ROOF", "V. ", "VII.", "VIII", "IX."}) {
+                                "ROOF", "V. ", "VII.", "VIII", "IX.", " ZONE", " AVERAGE"}) {
     cuts.push_back(FirstBeginning(whole, mark));
   }
   for (std::size_t i = 0; i < whole.size(); ++i) {
@@ -180,10 +156,12 @@ TEST_F(ShortReports, a_report_cut_before_a_line_a_reader_needs_gives_its_message
   const std::size_t roof = FirstBeginning(whole, "ROOF");
   cuts.push_back(roof + 20);  // the peak hours
   cuts.push_back(roof + 21);  // the peak dates
+  cuts.push_back(FirstBeginning(whole, "IX.") + 27);
+  cuts.push_back(whole.size() - 1);  // the last month's degree hours
   for (std::size_t cut : cuts) {
     Install(Join(whole, cut));
     const std::string what = "a report cut before line " + std::to_string(cut + 1) + " \"" + whole[cut] + "\"";
-    for (const Reader& r : readers) Check(r, cut > r.lastNeeded(whole), what);
+    for (const Reader& r : readers) Check(r, false, what);
   }
 }
 
@@ -227,6 +205,7 @@ TEST_F(ShortReports, a_number_beyond_single_precision_is_refused_by_the_chart_re
         m.AppDir = base.dir();
         m.ProjectFile = "Office.inp";
         m.ResultsViewable = 1;
+        model::RecordResults(m);
         model::test::RecordingBoxes boxes;
         EXPECT_FALSE(r.run(m, boxes));
         ASSERT_EQ(boxes.shown.size(), 1u);

@@ -18,6 +18,8 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
+#include "frontend/model/whole_report.h"
+#include "frontend/reports/inputecho.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
@@ -47,10 +49,7 @@ class RealRun : public test::ShellTest {
   }
   model::ProjectModel& Load(const std::string& sample) {
     model::ProjectModel& m = test::RunnableSample(base, sample);
-    // Until the input echo is part of the program, the report begins with a stand-in page.
-    SetInputEchoWriter([](model::ProjectModel& model) {
-      std::ofstream(model.AppDir + "/temp/tavik$.out", std::ios::binary) << "ECHO PAGE\r\n\f\r\n";
-    });
+    SetInputEchoWriter([](model::ProjectModel& model) { reports::WriteInputEcho(model, Messages()); });
     m.ProjectLoaded = 1;
     m.InputSaved = 1;
     m.LastProjectFile = m.ProjectFile;
@@ -92,11 +91,13 @@ TEST_F(RealRun, both_samples_run_with_and_without_air_conditioning_and_their_out
     EXPECT_TRUE(base.exists("temp/tavik$.hry"));
     ASSERT_TRUE(w.Command3()->isEnabled());
 
+    const std::string echo = Temp("tavik$.out");
     const std::string sim = Temp("sim$.out"), wth = Temp("tavik$.wth"), flt = Temp("tavik$.flt");
     QTest::mouseClick(w.Command3(), Qt::LeftButton);
     QTest::qWait(20);
     const std::string report = Temp("tavik$.out");
-    EXPECT_EQ(report, "ECHO PAGE\r\n\f\r\n" + AsReportLines(sim) + AsReportLines(wth) + AsReportLines(flt));
+    EXPECT_EQ(report, echo + AsReportLines(sim) + AsReportLines(wth) + AsReportLines(flt));
+    EXPECT_EQ(model::WholeReportFault(report), "");
     EXPECT_EQ(report.substr(report.size() - 2), "\r\n");
     EXPECT_EQ(report.find("\r\r"), std::string::npos);
     const model::ProjectModel& m = Model();

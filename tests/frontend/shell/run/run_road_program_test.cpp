@@ -9,14 +9,17 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <variant>
 #include <string>
 #include <vector>
 
@@ -27,14 +30,19 @@
 #include <unistd.h>
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/model/results_record.h"
+#include "frontend/model/whole_report.h"
 #include "frontend/reports/chartdata.h"
+#include "frontend/reports/charts.h"
 #include "frontend/reports/inputecho.h"
+#include "frontend/reports/tabular.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/retrieve.h"
 #include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/runsim.h"
+#include "frontend/shell/run/savedoutput.h"
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/run/selectview.h"
 #include "frontend/shell/run/viewoutput.h"
@@ -175,8 +183,68 @@ class RunRoadProgram : public test::ShellTest {
   }
   void TearDown() override {
     test::StopRunWindowEngine();
+    UnloadResultWindows();
     ClearWindowOpeners();
     test::ShellTest::TearDown();
+  }
+  // The result windows, as the program registers them (again at each Load, which clears the
+  // openers, until the next case).
+  void RegisterResultWindows() {
+    resultWindows_ = true;
+    RegisterWindowOpener(window::graphs, [](int chart) { return reports::ShowChart(chart); });
+    RegisterWindowOpener(window::tabular, &reports::OpenTabularViewer);
+    RegisterWindowOpener(window::saveoutput, &OpenSaveOutput);
+  }
+  bool resultWindows_ = false;
+  static void UnloadResultWindows() {
+    reports::UnloadCharts();
+    reports::UnloadTabularViewer();
+    if (SaveOutputDialogExists()) SaveOutputDialog().hide();
+  }
+  // The school sample grown to 98 zones, four levels of the sketch with 25 zones each but the
+  // last: the copies of its second zone (with four of its surfaces, to stay within the 400
+  // surfaces a run takes) carry every zone number the levels name. Written as base/school98.inp.
+  std::string School98() {
+    const std::vector<std::string> school =
+        model::ReadFileLines(std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleSchool.inp");
+    const auto at = [&school](std::string_view line) {
+      return static_cast<std::size_t>(std::find(school.begin(), school.end(), line) - school.begin());
+    };
+    const std::size_t zone = at("Zone No.  12"), matrix = at("BUILDING MATRIX");
+    constexpr std::size_t kZoneLines = 33, kSurfaceLines = 14;
+    std::vector<std::string> copy(school.begin() + static_cast<std::ptrdiff_t>(zone),
+                                  school.begin() + static_cast<std::ptrdiff_t>(zone + kZoneLines + 4 * kSurfaceLines));
+    copy.push_back("9999");
+    std::vector<std::string> out(school.begin(), school.begin() + static_cast<std::ptrdiff_t>(matrix));
+    int zones = 2;
+    for (int level = 1; level <= 4; ++level) {
+      for (int n = 1; n <= 25 && zones < 98; ++n) {
+        const int number = n < 10 ? 10 * level + n : 100 * level + n;
+        if (number == 11 || number == 12) continue;
+        copy[0] = "Zone No.  " + std::to_string(number);
+        copy[1] = "Zone Name Room " + std::to_string(number);
+        out.insert(out.end(), copy.begin(), copy.end());
+        ++zones;
+      }
+    }
+    for (int level = 1; level <= 4; ++level) {
+      out.insert(out.end(), school.begin() + static_cast<std::ptrdiff_t>(matrix + (level == 1 ? 0 : 1)), school.end());
+    }
+    std::string text;
+    for (const std::string& line : out) text += line + "\r\n";
+    base.write("school98.inp", text);
+    return base.path("school98.inp").string();
+  }
+  // Presses a results window's "Save Output" (when it is not pressed already) and saves the
+  // output as out/<name> in the dialog it opened.
+  void SaveFrom(QPushButton* save, const std::string& name) {
+    RegisterResultWindows();
+    if (save->isEnabled()) QTest::mouseClick(save, Qt::LeftButton);
+    ASSERT_TRUE(SaveOutputDialogExists() && SaveOutputDialog().isVisible());
+    saveoutform& dialog = SaveOutputDialog();
+    dialog.Picker()->SetFolder(base.path("out").string());
+    dialog.outputname()->setText(QString::fromStdString(name));
+    QTest::mouseClick(dialog.okbutton(), Qt::LeftButton);
   }
 
   model::ProjectModel& Load(const std::string& sample) {
@@ -185,6 +253,7 @@ class RunRoadProgram : public test::ShellTest {
     m.ProjectLoaded = 1;
     m.InputSaved = 1;
     m.LastProjectFile = m.ProjectFile;
+    if (resultWindows_) RegisterResultWindows();
     return m;
   }
   // Opens the run window for a run of `runType` and presses Execute Run.
@@ -219,6 +288,8 @@ class RunRoadProgram : public test::ShellTest {
     return w;
   }
   std::string Status(runsim& w) { return w.runstatus()->text().toStdString(); }
+  // The title of the last message box, or "".
+  std::string LastTitle() const { return boxes.asked.empty() ? std::string() : boxes.asked.back().title; }
 
   // What the user was told through this process's boxes since the last call (after `when`).
   void Heard(Outcome& o, const std::string& when = {}) {
@@ -661,6 +732,136 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
         "review 0 cancel 1 flags 00"},
        {}},
 
+      {"A's results windows after B ran and reviewed the 98-zone project in the same base folder",
+       [this](Outcome& o) {
+         RegisterResultWindows();
+         Run("SampleProject.inp", true, true);
+         ASSERT_NE(reports::SourceWindow(), nullptr);
+         const QPointer<reports::source> chart = reports::SourceWindow();
+         const std::string aChart =
+             reports::ChartText(std::get<reports::SourceChartData>(chart->canvas()->data()));
+         ASSERT_TRUE(reports::OpenTabularViewer(3));
+         const std::string aTable = reports::TabularViewer().PageText();
+         ASSERT_NE(aTable.find("SampleProject"), std::string::npos);
+         Heard(o);
+         const std::string school98 = School98();
+         Keep(o, "out");
+         // While B's run holds the base folder, A's Save Output waits for it.
+         Child b = Spawn({KALVANO_FRONTEND_DRIVER, base.dir().string(), school98, "3", "--stop-engine"}, base.dir());
+         Go(b);
+         std::string line;
+         while (ReadLine(b, line) && line.rfind("engine ", 0) != 0) {
+         }
+         ASSERT_EQ(line.rfind("engine ", 0), 0u) << line;
+         const pid_t engine = static_cast<pid_t>(std::stol(line.substr(7)));
+         SaveFrom(chart->save(), "SampleProject.ot1");
+         ::kill(b.pid, SIGTERM);
+         std::vector<std::string> said;
+         Finish(b, said);
+         EXPECT_TRUE(WaitFor([engine] { return !test::ProcessRuns(engine); }, 5000));
+         // B runs and reviews the 98-zone project, with its hourly files.
+         Child b2 = Spawn({KALVANO_FRONTEND_DRIVER, base.dir().string(), school98, "3", "--hourly", "--review"},
+                          base.dir());
+         Go(b2);
+         said.clear();
+         EXPECT_EQ(Finish(b2, said), 0);
+         for (const std::string& l : said) o.told.push_back("B " + l);
+         ASSERT_NE(Temp("tavik$.out").find("Room 423"), std::string::npos) << "B's results are in temp";
+         Keep(o, "temp");
+         // A's Save Output saves nothing of B's under A's name.
+         SaveFrom(chart->save(), "SampleProject.ot1");
+         o.told.push_back("saved " + std::to_string(Model().OutputSaved));
+         // A's chart keeps A's numbers; the charts and tables it leads to read nothing of B's.
+         QTest::mouseClick(chart->button("peakheat"), Qt::LeftButton);
+         EXPECT_EQ(reports::PeakWindow(), nullptr);
+         ASSERT_FALSE(chart.isNull());
+         EXPECT_EQ(reports::ChartText(std::get<reports::SourceChartData>(chart->canvas()->data())), aChart);
+         for (int view : {2, 0, 1}) {
+           reports::TabularViewer().Summary_Click(view);
+           EXPECT_EQ(reports::TabularViewer().PageText(), aTable) << view;
+         }
+         EXPECT_EQ(reports::TabularViewer().PageText().find("Room "), std::string::npos);
+       },
+       {"B status Simulation Completed at ", "B reviewed 11",
+        "box Run in progress: " + std::string(kSaveLockedText),
+        "box Results replaced: " + OneLine(std::string(model::kResultsReplacedText)), "saved 0"},
+       {"Kalvano Error", "B box"}},
+
+      {"a results window left from an earlier run, after a later run was cancelled and after one failed",
+       [this](Outcome& o) {
+         RegisterResultWindows();
+         Run("SampleProject.inp", true, true);
+         const QPointer<reports::source> earlier = reports::SourceWindow();
+         ASSERT_FALSE(earlier.isNull());
+         SaveAs("good.ot1");
+         ASSERT_EQ(FilesUnder(base.path("out")).size(), 5u);
+         Heard(o);
+         Keep(o, "out");
+         // A later run, cancelled while its engine runs.
+         Load("SampleSchool.inp");
+         runsim& w = Start(3, true);
+         StopEngine();
+         QTest::mouseClick(w.Command2(), Qt::LeftButton);
+         WaitForEnd(w);
+         o.told.push_back("status " + OneLine(Status(w)));
+         ASSERT_FALSE(earlier.isNull());
+         SaveFrom(earlier->save(), "good.ot1");
+         o.told.push_back("after the cancelled run: " + LastTitle());
+         QTest::mouseClick(w.Command2(), Qt::LeftButton);
+         // A later run that fails: a second wall type with the first one's I.D.
+         model::ProjectModel& m = Load("SampleProject.inp");
+         int first = 0;
+         for (int id = 1; id <= model::kFileTypeIds && first == 0; ++id) {
+           if (!m.WallId[id].empty()) first = id;
+         }
+         for (int id = first + 1; id <= model::kFileTypeIds; ++id) {
+           if (!m.WallId[id].empty()) {
+             m.WallId[id] = m.WallId[first];
+             break;
+           }
+         }
+         runsim& failed = Start(3, true);
+         WaitForEnd(failed);
+         o.told.push_back("status " + OneLine(Status(failed)));
+         ASSERT_FALSE(earlier.isNull());
+         SaveFrom(earlier->save(), "good.ot1");
+         o.told.push_back("after the failed run: " + LastTitle());
+         QTest::mouseClick(failed.Command2(), Qt::LeftButton);
+       },
+       {"status Simulation Cancelled at ", "after the cancelled run: Results replaced",
+        "status Simulation Stopped at ", "|Errors in the input", "after the failed run: Results replaced",
+        "box Results replaced: " + OneLine(std::string(model::kResultsReplacedText))},
+       {"Kalvano Error"}},
+
+      {"View Output of a report cut inside section IX, and of the banner and the section titles alone",
+       [this](Outcome& o) {
+         Run("SampleProject.inp", false, true);
+         SaveAs("real.ot1");
+         const std::string report = Temp("tavik$.out");
+         const std::vector<std::string> lines = model::SplitLines(report);
+         std::string cut, marks;
+         std::size_t nine = 0;
+         while (!lines[nine].starts_with("IX.")) ++nine;
+         for (std::size_t i = 0; i < nine + 27; ++i) cut += lines[i] + "\r\n";
+         for (std::size_t i = 0; i < lines.size(); ++i) {
+           bool mark = i < 4;
+           for (std::string_view t : {"I.", "II.", "III.", "IV. ", "V. ", "VII.", "VIII", "IX."}) mark = mark || lines[i].starts_with(t);
+           if (mark) marks += lines[i] + "\r\n";
+         }
+         ASSERT_NE(marks.find(std::string(model::kReportBanner)), std::string::npos);
+         base.write("out/cutnine.ot1", cut);
+         base.write("out/marks.ot1", marks);
+         Heard(o);
+         Keep(o, "temp");
+         for (const char* name : {"cutnine.ot1", "marks.ot1"}) Retrieve(base.path(std::string("out/") + name).string());
+         Heard(o);
+         Unchanged(o);
+         o.told.push_back("output " + Model().OutputFile);
+       },
+       {"box Kalvano Error #  62: KAL-VANO is unable to open your saved output because it has a wrong format.",
+        "out/cutnine.ot1", "out/marks.ot1", "output " + base.path("out/real.ot1").string()},
+       {}},
+
       {"a stand-in engine that ends with 0 without writing",
        [this](Outcome& o) {
          Run("SampleProject.inp", false, false);  // an earlier run's outputs stay in temp
@@ -695,6 +896,8 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     // A fresh front-end in a fresh base folder.
+    UnloadResultWindows();
+    resultWindows_ = false;
     ResetSession();
     boxes.asked.clear();
     for (const char* folder : {"out", "temp"}) {

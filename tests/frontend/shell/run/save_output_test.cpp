@@ -21,6 +21,7 @@
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/run/savedoutput.h"
 #include "shell_test_support.h"
+#include "../../model/whole_report_fixture.h"
 
 namespace kalvano::shell {
 namespace {
@@ -36,12 +37,16 @@ class SaveOutputTest : public test::ShellTest {
     m.HourlyOutput = 1;
     m.Run.LastRunType = 3;
     fs::create_directories(base.path("runs.v1"));
-    base.write("temp/tavik$.out", "REPORT\r\n");
-    base.write("temp/tavik$.flt", "COMFORT\r\n");
+    // The results of a run, gathered.
+    base.write("temp/tavik$.out", kReport);
+    base.write("temp/tavik$.flt", kComfort);
     base.write("temp/tavik$.hry", "ENERGY\r\n");
     base.write("temp/etemp$.hry", "TEMP\r\n");
     base.write("temp/eweth$.hry", "WETH\r\n");
+    model::RecordResults(m);
   }
+  const std::string kReport = model::test::WholeReport();
+  const std::string kComfort = model::test::SectionNineOf(kReport);
   // Opens the dialog on the folder runs.v1 and saves under `typed`.
   saveoutform& SaveAs(const std::string& typed, bool runEnabled = false) {
     saveoutform& dialog = SaveOutputDialog();
@@ -71,7 +76,7 @@ TEST_F(SaveOutputTest, the_names_of_the_set_in_a_folder_whose_name_holds_a_point
     Model().ResultsExist = 1;
     Model().Pages.ZonePagesSplit = 1;
     saveoutform& dialog = SaveAs(c.typed);
-    const std::string contents[] = {"REPORT\r\n", "COMFORT\r\n", "ENERGY\r\n", "TEMP\r\n", "WETH\r\n"};
+    const std::string contents[] = {kReport, kComfort, "ENERGY\r\n", "TEMP\r\n", "WETH\r\n"};
     for (std::size_t i = 0; i < c.written.size(); ++i) EXPECT_EQ(Out(c.written[i]), contents[i]);
     EXPECT_EQ(Model().OutputSaved, 1);
     EXPECT_EQ(Model().OutputFile, base.path("runs.v1").string() + "/" + c.typed);
@@ -83,10 +88,14 @@ TEST_F(SaveOutputTest, the_names_of_the_set_in_a_folder_whose_name_holds_a_point
   }
   // Saving again replaces every member; without hourly output only two are written, and the
   // earlier set's hourly copies go, so that they are never taken for this set's.
-  base.write("temp/tavik$.out", "SECOND\r\n");
+  model::test::WholeReportParts parts;
+  parts.three = {"SECOND"};
+  const std::string second = model::test::WholeReport(parts);
+  base.write("temp/tavik$.out", second);
   Model().HourlyOutput = 0;
+  model::RecordResults(Model());
   SaveAs("trial.ot2");
-  EXPECT_EQ(Out("trial.ot2"), "SECOND\r\n");
+  EXPECT_EQ(Out("trial.ot2"), second);
   for (const char* hourly : {"trial-ot2-Energy.hry", "trial-ot2-Temp.hry", "trial-ot2-Weth.hry"}) {
     EXPECT_FALSE(base.exists(std::string("runs.v1/") + hourly)) << hourly;
   }
@@ -130,7 +139,7 @@ TEST_F(SaveOutputTest, a_save_on_the_way_out_ends_the_program_after_the_copies) 
   dialog->Picker()->SetFolder(base.path("runs.v1").string());
   dialog->outputname()->setText("last.ot1");
   QTest::keyClick(dialog->outputname(), Qt::Key_Return);
-  EXPECT_EQ(Out("last.ot1"), "REPORT\r\n");
+  EXPECT_EQ(Out("last.ot1"), kReport);
   EXPECT_EQ(endRequests, std::vector<int>{0});
   QTest::qWait(20);
   EXPECT_TRUE(dialog.isNull());

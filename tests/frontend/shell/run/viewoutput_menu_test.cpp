@@ -21,12 +21,12 @@
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
-#include "frontend/shell/run/reportassembler.h"
 #include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/selectview.h"
 #include "frontend/shell/session.h"
 #include "frontend/shell/run/viewoutput.h"
 #include "shell_test_support.h"
+#include "../../model/whole_report_fixture.h"
 
 namespace kalvano::shell {
 namespace {
@@ -286,8 +286,7 @@ TEST_F(ViewOutputMenu, a_saved_output_waits_while_another_run_holds_the_base_fol
   m.ResultsExist = 0;
   const std::string current = "current echo of a run in progress\r\n";
   base.write("temp/tavik$.out", current);
-  const std::string saved = "*****\r\n\r\n   " + std::string(kReportBanner) +
-                            "\r\nI.\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII.\r\nIX. COMFORT\r\n";
+  const std::string saved = model::test::WholeReport();
   base.write("trial.ot1", saved);
   RunFolderLock otherRun;
   ASSERT_TRUE(otherRun.Take(base.path("temp").string()));
@@ -319,11 +318,11 @@ TEST_F(ViewOutputMenu, a_saved_output_waits_while_another_run_holds_the_base_fol
 // the busy pointer.
 TEST_F(ViewOutputMenu, a_large_saved_output_is_restored_while_the_windows_are_served) {
   Model().ResultsViewable = 0;
-  std::string saved = "*****\r\n\r\n   " + std::string(kReportBanner) +
-                      "\r\nI.\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII.\r\nIX. COMFORT\r\n";
-  const std::string page = std::string(78, '-') + "\r\n";
-  saved.reserve(std::size_t{32} << 20);
-  while (saved.size() < (std::size_t{32} << 20)) saved += page;
+  // A whole report whose weather summary fills 32 MB.
+  model::test::WholeReportParts parts;
+  const std::string line(78, '-');
+  parts.eight.assign((std::size_t{32} << 20) / (line.size() + 2), line);
+  const std::string saved = model::test::WholeReport(parts);
   base.write("large.ot1", saved);
   Choose("view(12)");
   selectview& picker = ViewOutputPicker();
@@ -338,6 +337,9 @@ TEST_F(ViewOutputMenu, a_large_saved_output_is_restored_while_the_windows_are_se
   returned = true;
   QTest::qWait(0);
   EXPECT_EQ(seen, "busy");
+  // And it was restored as the current results.
+  EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text;
+  EXPECT_EQ(base.read("temp/tavik$.out"), saved);
 }
 
 }  // namespace

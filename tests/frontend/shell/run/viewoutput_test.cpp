@@ -3,15 +3,18 @@
 // are tried in viewoutput_menu_test.cpp).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/project_model.h"
-#include "frontend/shell/run/reportassembler.h"
+#include "frontend/model/results_record.h"
 #include "frontend/shell/run/runfolderlock.h"
 #include "frontend/shell/run/viewoutput.h"
+#include "../../model/whole_report_fixture.h"
 
 namespace kalvano::shell {
 namespace {
@@ -55,7 +58,7 @@ class Restore : public ::testing::Test {
     fs::create_directories(dir_ / "out");
     m.AppDir = dir_.string();
     Write("temp/tavik$.out", kCurrent);
-    Write("temp/tavik$.flt", "IX. CURRENT COMFORT\r\n");
+    Write("temp/tavik$.flt", kCurrentComfort);
     Write("temp/tavik$.hry", "current energy\r\n");
     Write("temp/etemp$.hry", "current temps\r\n");
     Write("temp/eweth$.hry", "current weather\r\n");
@@ -82,13 +85,18 @@ class Restore : public ::testing::Test {
     Write(stem + "-Weth.hry", "saved weather\r\n");
   }
 
-  // The head of a report: the echo's rule, a blank line and its banner.
-  static inline const std::string kHead = "*****\r\n\r\n   " + std::string(kReportBanner) + "\r\n";
-  static inline const std::string kCurrent =
-      kHead + "I. CURRENT\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII. x\r\nIX. CURRENT COMFORT\r\nend current\r\n";
-  static inline const std::string kSaved =
-      kHead + "I. SAVED\r\n   IX. not at the start\r\nII.\r\nIII.\r\nIV. \r\nV. \r\nVII.\r\nVIII. y\r\n"
-              "IX. SAVED COMFORT\r\nline 2\r\nlast";
+  // Whole reports: the current one in temp, and a saved one of other zones whose section I
+  // holds "IX." inside a line.
+  static model::test::WholeReportParts Parts(const std::string& one, std::vector<int> zones) {
+    model::test::WholeReportParts p;
+    p.one = {one, "   IX. not at the start"};
+    p.zones = std::move(zones);
+    return p;
+  }
+  static inline const std::string kHead = model::test::Crlf(model::test::ReportHead());
+  static inline const std::string kCurrent = model::test::WholeReport(Parts("CURRENT", {11, 12}));
+  static inline const std::string kCurrentComfort = model::test::SectionNineOf(kCurrent);
+  static inline const std::string kSaved = model::test::WholeReport(Parts("SAVED", {21, 22, 23}));
 
   fs::path dir_;
   model::ProjectModel m;
@@ -104,7 +112,7 @@ TEST_F(Restore, a_saved_output_with_hourly_files_becomes_the_current_output) {
   EXPECT_EQ(out.path, Folder() + "/trial.ot2");
   EXPECT_EQ(Read("temp/tavik$.out"), kSaved);
   // The comfort report is the report from its "IX." line to its end.
-  EXPECT_EQ(Read("temp/tavik$.flt"), "IX. SAVED COMFORT\r\nline 2\r\nlast");
+  EXPECT_EQ(Read("temp/tavik$.flt"), kSaved.substr(kSaved.find("\r\nIX.   ") + 2));
   EXPECT_EQ(Read("temp/tavik$.hry"), "saved energy\r\n");
   EXPECT_EQ(Read("temp/etemp$.hry"), "saved temps\r\n");
   EXPECT_EQ(Read("temp/eweth$.hry"), "saved weather\r\n");
@@ -117,6 +125,10 @@ TEST_F(Restore, a_saved_output_with_hourly_files_becomes_the_current_output) {
   EXPECT_EQ(m.GraphChoice, 0);
   EXPECT_EQ(out.table, 0);
   EXPECT_EQ(out.chart, 7);
+  // The restored output is the current results of this front-end from now on.
+  EXPECT_EQ(model::ReadCurrentReport(m), kSaved);
+  for (const char* name : {"tavik$.flt", "tavik$.hry", "etemp$.hry", "eweth$.hry"})
+    EXPECT_NO_THROW(model::CheckResultFile(m, model::ResultPath(m, name))) << name;
 }
 
 TEST_F(Restore, without_its_first_hourly_file_the_output_comes_without_hourly_files) {
@@ -196,17 +208,29 @@ TEST_F(Restore, a_file_that_is_no_report_or_missing_changes_nothing_in_the_run_f
   Write("out/empty.ot1", "");
   // Meeting notes with an "IX." line.
   Write("out/meeting.ot1", "Notes of the meeting\r\nIX. Next steps\r\n- the roof\r\n- the boiler\r\n");
-  // A report cut before its comfort section, and one whose head is not the banner.
-  Write("out/cut.ot1", kSaved.substr(0, kSaved.find("IX. SAVED")));
+  // A report cut before its comfort section, one cut inside it, and one whose head is not the
+  // banner.
+  const std::size_t nine = kSaved.find("\r\nIX.   ") + 2;
+  Write("out/cut.ot1", kSaved.substr(0, nine));
+  Write("out/cutnine.ot1", kSaved.substr(0, kSaved.find(" ZONE 22", nine)));
   Write("out/headless.ot1", kSaved.substr(kHead.size()));
-  // Every section mark, one out of its order.
-  std::string swapped = kSaved;
-  swapped.replace(swapped.find("IV. \r\nV. "), 9, "V. \r\nIV. ");
-  Write("out/swapped.ot1", swapped);
+  // Every section title, one out of its order.
+  std::vector<std::string> lines = model::SplitLines(kSaved);
+  const auto title = [&lines](std::string_view begins) {
+    return std::find_if(lines.begin(), lines.end(), [begins](const std::string& l) { return l.starts_with(begins); });
+  };
+  std::iter_swap(title("IV. "), title("V. "));
+  Write("out/swapped.ot1", model::test::Crlf(lines));
+  // The banner and the section titles alone.
+  std::string marks = kHead;
+  for (const std::string& line : model::SplitLines(kSaved))
+    for (std::string_view title : {"I.", "II.", "III.", "IV. ", "V. ", "VII.", "VIII", "IX."})
+      if (line.starts_with(title)) marks += line + "\r\n";
+  Write("out/marks.ot1", marks);
   m.ViewChoice = 12;
   m.GraphChoice = 3;
   for (const char* typed : {"notes.ot1", "empty.ot1", "missing.ot1", "meeting.ot1", "cut.ot1",
-                            "headless.ot1", "swapped.ot1"}) {
+                            "cutnine.ot1", "headless.ot1", "swapped.ot1", "marks.ot1"}) {
     const RestoreOutcome out = RestoreSavedOutput(m, Folder(), typed);
     ASSERT_EQ(out.status, RestoreOutcome::kFailed) << typed;
     ASSERT_TRUE(out.error.has_value());
@@ -214,7 +238,7 @@ TEST_F(Restore, a_file_that_is_no_report_or_missing_changes_nothing_in_the_run_f
                                                                        : model::kErrPastEndOfFile)
         << typed;
     EXPECT_EQ(Read("temp/tavik$.out"), kCurrent);
-    EXPECT_EQ(Read("temp/tavik$.flt"), "IX. CURRENT COMFORT\r\n");
+    EXPECT_EQ(Read("temp/tavik$.flt"), kCurrentComfort);
     EXPECT_EQ(Read("temp/tavik$.hry"), "current energy\r\n");
     EXPECT_EQ(m.OutputFile, "current.ot1");
     EXPECT_EQ(m.Pages.ZonePagesSplit, 1);
@@ -234,7 +258,7 @@ TEST_F(Restore, while_a_run_holds_the_base_folder_nothing_is_replaced) {
     const RestoreOutcome out = RestoreSavedOutput(m, Folder(), "trial.ot1");
     EXPECT_EQ(out.status, RestoreOutcome::kRunInProgress);
     EXPECT_EQ(Read("temp/tavik$.out"), kCurrent);
-    EXPECT_EQ(Read("temp/tavik$.flt"), "IX. CURRENT COMFORT\r\n");
+    EXPECT_EQ(Read("temp/tavik$.flt"), kCurrentComfort);
     EXPECT_EQ(Read("temp/tavik$.hry"), "current energy\r\n");
     EXPECT_EQ(m.OutputFile, "current.ot1");
   }
@@ -244,14 +268,24 @@ TEST_F(Restore, while_a_run_holds_the_base_folder_nothing_is_replaced) {
 
 TEST_F(Restore, a_comfort_output_is_named_and_the_comfort_report_rebuilt_from_the_current_report) {
   Write("out/trial.fl1", "comfort saved");
+  Write("temp/tavik$.flt", "an older comfort report\r\n");
+  model::RecordResults(m);
   m.ViewChoice = 7;
   const RestoreOutcome out = RestoreSavedOutput(m, Folder(), "trial.fl1");
   ASSERT_EQ(out.status, RestoreOutcome::kRestored);
   EXPECT_EQ(m.OutputFile, Folder() + "/trial.fl1");
   EXPECT_EQ(Read("temp/tavik$.out"), kCurrent);
-  EXPECT_EQ(Read("temp/tavik$.flt"), "IX. CURRENT COMFORT\r\nend current\r\n");
+  EXPECT_EQ(Read("temp/tavik$.flt"), kCurrentComfort);
   EXPECT_EQ(out.table + out.chart, 0);
   EXPECT_EQ(m.Pages.ZonePagesSplit, 1);  // the report is the same
+  EXPECT_NO_THROW(model::CheckResultFile(m, model::ResultPath(m, "tavik$.flt")));
+
+  // The report in temp is another run's now: the comfort report is not rebuilt from it.
+  Write("temp/tavik$.out", kSaved);
+  m.OutputFile = "current.ot1";
+  EXPECT_EQ(RestoreSavedOutput(m, Folder(), "trial.fl1").status, RestoreOutcome::kReplaced);
+  EXPECT_EQ(Read("temp/tavik$.flt"), kCurrentComfort);
+  EXPECT_EQ(m.OutputFile, "current.ot1");
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 //   status <text>         the run window's status line (the same)
 //   engine <pid>          with --stop-engine: the engine it started, stopped at once
 // Before it presses Execute Run it says "ready" and waits for a line on standard input.
-// Usage: kalvano_frontend_driver BASE PROJECT RUNTYPE [--stop-engine]
-// Without --stop-engine it waits for the engine's end and exits with 0. With it, it waits
+// Usage: kalvano_frontend_driver BASE PROJECT RUNTYPE [--hourly] [--stop-engine | --review]
+// With --hourly the run writes the hourly files. Without --stop-engine it waits for the
+// engine's end and exits with 0, after pressing Review Results with --review (then it says
+// "reviewed" and the flags ResultsExist and ResultsViewable). With --stop-engine it waits
 // (at most a minute) to be killed, its engine stopped, as a front-end in the middle of a run.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -64,11 +67,17 @@ void Wait(int ms) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s BASE PROJECT RUNTYPE [--stop-engine]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s BASE PROJECT RUNTYPE [--hourly] [--stop-engine | --review]\n", argv[0]);
     return 2;
   }
   const std::string baseFolder = argv[1];
-  const bool stopEngine = argc > 4 && std::string_view(argv[4]) == "--stop-engine";
+  bool stopEngine = false, review = false, hourly = false;
+  for (int i = 4; i < argc; ++i) {
+    const std::string_view flag(argv[i]);
+    stopEngine = stopEngine || flag == "--stop-engine";
+    review = review || flag == "--review";
+    hourly = hourly || flag == "--hourly";
+  }
   if (::chdir(baseFolder.c_str()) != 0) return 2;
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
@@ -90,6 +99,7 @@ int main(int argc, char** argv) {
   shell::MainMenu().runenergy_Click(std::atoi(argv[3]));
   if (!shell::RunWindowLoaded()) return 3;
   shell::runsim& window = shell::RunWindow();
+  window.hourlyoutput()->setChecked(hourly);
   window.Command1()->click();
   if (stopEngine) {
     const auto engines = shell::test::ChildProcesses(::getpid());
@@ -102,5 +112,10 @@ int main(int argc, char** argv) {
   for (int waited = 0; window.IsEngineRunning() && waited < 60000; waited += 10) Wait(10);
   Wait(50);
   Say("status", window.runstatus()->text().toStdString());
+  if (review && window.Command3()->isEnabled()) {
+    window.Command3()->click();
+    Wait(50);
+    Say("reviewed", std::to_string(m.ResultsExist) + std::to_string(m.ResultsViewable));
+  }
   return 0;
 }

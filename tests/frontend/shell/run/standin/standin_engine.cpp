@@ -3,6 +3,8 @@
 // its working folder and its process id in standin.log there:
 //   ok        writes a report with section III, the weather and comfort reports and a
 //             monitor log, sleeps about 1.5 s and exits with 0
+//   whole     writes the sections III to VIII and the comfort report of the small whole
+//             report of the chart tests (WholeEchoPart holds its echo's part) and exits with 0
 //   exit N    writes a monitor log with an error line and exits with N
 //   noreport  writes a report without section III and exits with 0
 //   silent    writes nothing and exits with 0
@@ -20,6 +22,8 @@
 #include <sstream>
 #include <string>
 #include <thread>
+
+#include "tests/frontend/reports/chart_report_builder.h"
 
 namespace {
 void Write(const char* name, const std::string& text) {
@@ -46,6 +50,16 @@ int main(int argc, char** argv) {
     Write("tavik$.wth", "\f\r\nVIII. WEATHER\r\n");
     Write("tavik$.flt", "\f\r\nIX.  COMFORT\r\nzone 1\r\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    return 0;
+  }
+  if (mode == "whole") {
+    const std::string report = kalvano::reports::test::ReadableYear().bytes();
+    const std::size_t three = report.find("\r\nIII.") + 2;
+    const std::size_t nine = report.find("\r\nIX.") + 2;
+    Write("monitor.txt", "Input read.\r\nSimulation completed.\r\n");
+    Write("sim$.out", report.substr(three, nine - three));
+    Write("tavik$.wth", "");
+    Write("tavik$.flt", report.substr(nine));
     return 0;
   }
   if (mode == "exit") {

@@ -1,0 +1,210 @@
+// The one check of a whole report: whole reports of several shapes are taken, and every way a
+// report can be cut short, emptied or put together from two projects is refused.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "frontend/model/file_error.h"
+#include "frontend/model/whole_report.h"
+#include "whole_report_fixture.h"
+
+namespace kalvano::model::test {
+namespace {
+
+std::size_t FirstBeginning(const ReportLines& L, std::string_view mark) {
+  for (std::size_t i = 0; i < L.size(); ++i)
+    if (L[i].starts_with(mark)) return i;
+  ADD_FAILURE() << "no line begins with " << mark;
+  return L.size();
+}
+
+ReportLines Without(ReportLines L, std::size_t from, std::size_t count) {
+  L.erase(L.begin() + static_cast<std::ptrdiff_t>(from), L.begin() + static_cast<std::ptrdiff_t>(from + count));
+  return L;
+}
+
+WholeReportParts Zones(std::vector<int> zones) {
+  WholeReportParts p;
+  p.zones = std::move(zones);
+  return p;
+}
+
+WholeReportParts Months(std::vector<int> months) {
+  WholeReportParts p;
+  p.months = std::move(months);
+  return p;
+}
+
+std::string Lf(const ReportLines& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += l + "\n";
+  return out;
+}
+
+TEST(WholeReport, whole_reports_of_every_shape_are_taken) {
+  struct Case {
+    const char* what;
+    std::function<std::string()> report;
+  };
+  const Case cases[] = {
+      {"a year of two zones", [] { return WholeReport(); }},
+      {"lines ended by LF alone", [] { return Lf(WholeReportLines()); }},
+      {"one zone", [] { return WholeReport(Zones({1})); }},
+      {"ninety-eight zones", [] {
+         WholeReportParts p;
+         p.zones.clear();
+         for (int z = 1; z <= 98; ++z) p.zones.push_back(z);
+         return WholeReport(p);
+       }},
+      {"April to June", [] { return WholeReport(Months({3, 4, 5})); }},
+      {"February and March: no quarter page", [] { return WholeReport(Months({1, 2})); }},
+      {"months skipped", [] { return WholeReport(Months({0, 2, 6, 11})); }},
+      {"blank lines after the end", [] { return WholeReport() + "\r\n  \r\n"; }},
+      {"a passive run's title of section IX", [] {
+         ReportLines L = WholeReportLines();
+         L[FirstBeginning(L, "IX.")] = "IX.   F L O A T I N G   S P A C E   T E M P E R A T U R E S  (w/o  A/C):";
+         return Crlf(L);
+       }},
+      {"a zone number too wide for the comfort heading", [] {
+         ReportLines L = WholeReportLines(Zones({1012}));
+         for (std::string& l : L)
+           if (l.starts_with(" ZONE1012")) l.replace(5, 4, "***");
+         return Crlf(L);
+       }},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(WholeReportFault(c.report()), "") << c.what;
+    EXPECT_TRUE(IsWholeReport(c.report())) << c.what;
+  }
+}
+
+TEST(WholeReport, a_report_cut_anywhere_in_section_nine_is_refused) {
+  const ReportLines whole = WholeReportLines();
+  const std::size_t nine = FirstBeginning(whole, "IX.");
+  // Cut before every line from the title of section IX to the last one.
+  for (std::size_t cut = nine; cut < whole.size(); ++cut) {
+    const ReportLines part(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+    EXPECT_FALSE(IsWholeReport(Crlf(part))) << "cut before line " << cut + 1 << " \"" << whole[cut] << "\"";
+  }
+  // And inside the last line.
+  std::string cutInLine = Crlf(whole);
+  cutInLine.resize(cutInLine.size() - 10);
+  EXPECT_FALSE(IsWholeReport(cutInLine));
+}
+
+TEST(WholeReport, reports_that_miss_what_a_reader_needs_are_refused) {
+  const ReportLines whole = WholeReportLines();
+  struct Case {
+    const char* what;
+    std::string report;
+    std::string fault;  // the start of what WholeReportFault says
+  };
+  ReportLines marks;
+  for (const std::string& l : whole) {
+    for (std::string_view t : {"I.", "II.", "III.", "IV. ", "V. ", "VII.", "VIII", "IX."})
+      if (l.starts_with(t)) marks.push_back(l);
+  }
+  ReportLines bannerAndMarks = ReportHead();
+  Append(bannerAndMarks, marks);
+  const auto emptied = [&whole](std::string_view title, std::string_view next) {
+    const std::size_t at = FirstBeginning(whole, title);
+    return Crlf(Without(whole, at + 1, FirstBeginning(whole, next) - at - 1));
+  };
+  const auto replaced = [&whole](std::string_view begins, const std::string& by) {
+    ReportLines L = whole;
+    for (std::string& l : L)
+      if (l.starts_with(begins)) l = by;
+    return Crlf(L);
+  };
+  const auto twoProjects = [] {
+    // Sections I to VIII of a project of zones 11 and 12, section IX of one of 11 and 13.
+    ReportLines L = WholeReportLines();
+    const ReportLines other = WholeReportLines(Zones({11, 13}));
+    L.resize(FirstBeginning(L, "IX."));
+    L.insert(L.end(), other.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(other, "IX.")), other.end());
+    return Crlf(L);
+  };
+  const auto moreZonesInNine = [] {
+    ReportLines L = WholeReportLines();
+    const ReportLines other = WholeReportLines(Zones({11, 12, 13}));
+    L.resize(FirstBeginning(L, "IX."));
+    L.insert(L.end(), other.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(other, "IX.")), other.end());
+    return Crlf(L);
+  };
+  const auto monthsApart = [] {
+    // Section III of a year, section IX of its first half.
+    ReportLines L = WholeReportLines();
+    const ReportLines half = WholeReportLines(Months({0, 1, 2, 3, 4, 5}));
+    L.resize(FirstBeginning(L, "IX."));
+    L.insert(L.end(), half.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(half, "IX.")), half.end());
+    return Crlf(L);
+  };
+  const Case cases[] = {
+      {"an empty file", "", "no banner"},
+      {"the banner only", Crlf(ReportHead()), "no section I."},
+      {"the banner and the section titles only", Crlf(bannerAndMarks), "section I. is empty"},
+      {"no banner", Crlf(Without(whole, 0, 4)), "no banner"},
+      {"section III missing", replaced("III.", "3. MONTHLY"), "no section III."},
+      {"section VIII missing", replaced("VIII", "8. WEATHER"), "no section VIII"},
+      {"the sections out of order",
+       [&whole] {
+         ReportLines L = whole;
+         std::swap(L[FirstBeginning(L, "IV. ")], L[FirstBeginning(L, "V. ")]);
+         return Crlf(L);
+       }(),
+       "no section"},
+      {"section I empty", emptied("I.", "II."), "section I. is empty"},
+      {"section II empty", emptied("II.", "III."), "section II. is empty"},
+      {"section IV empty", emptied("IV. ", "V. "), "section IV.  is empty"},
+      {"section V empty", emptied("V. ", "VII."), "section V.  is empty"},
+      {"section VII empty", emptied("VII.", "VIII"), "section VII. is empty"},
+      {"section VIII empty", emptied("VIII", "IX."), "section VIII is empty"},
+      {"section II without zones", replaced("    ZONE", "    ROOM 11"), "section II lists no zone"},
+      {"section III without its monthly table", replaced("MON", "MNTH"), "section III has no monthly table"},
+      {"the monthly table without its rule",
+       [&whole] {
+         ReportLines L = whole;
+         L.erase(L.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(L, "DEC") + 1));
+         L.erase(L.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(L, "TOT")),
+                 L.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(L, "($)") + 1));
+         return Crlf(L);
+       }(),
+       "section III has no monthly table"},
+      {"thirteen month rows",
+       [&whole] {
+         ReportLines L = whole;
+         L.insert(L.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(L, "DEC") + 1), "JAN     28.8");
+         return Crlf(L);
+       }(),
+       "section III has no monthly table"},
+      {"section IX of another project's zones", twoProjects(), "section IX has no block of zone 12 for JAN"},
+      {"section IX with a zone that section II does not list", moreZonesInNine(),
+       "section IX has a zone block of no listed zone for JAN"},
+      {"section IX of other months", monthsApart(), "section IX has no zone page for JUL"},
+      {"section IX without its title", replaced("IX.", "9. COMFORT"), "no section IX."},
+      {"the last line without its end", Crlf(whole).substr(0, Crlf(whole).size() - 2), "the report ends inside a line"},
+      {"lines after the end of the comfort report", Crlf(whole) + "Meeting notes\r\n",
+       "lines follow the end of the comfort report"},
+      {"two reports one after the other", Crlf(whole) + Crlf(whole), "lines follow the end"},
+  };
+  for (const Case& c : cases) {
+    const std::string fault = WholeReportFault(c.report);
+    EXPECT_EQ(fault.rfind(c.fault, 0), 0u) << c.what << ": " << fault;
+  }
+}
+
+TEST(WholeReport, a_report_that_is_not_whole_is_the_wrong_format_error_naming_its_file) {
+  EXPECT_NO_THROW(RequireWholeReport(WholeReport(), "/runs/trial.ot1"));
+  try {
+    RequireWholeReport(Crlf(ReportHead()), "/runs/trial.ot1");
+    FAIL() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.number(), kErrPastEndOfFile);
+    EXPECT_EQ(e.detail(), "/runs/trial.ot1");
+  }
+}
+
+}  // namespace
+}  // namespace kalvano::model::test
