@@ -1,14 +1,45 @@
 #include "engine/core/files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kv {
 
 namespace {
 
 std::string faultText(bool creating, const std::string& path, int err) {
-  return std::string(creating ? "CANNOT CREATE " : "CANNOT WRITE ") + path + ": " + std::strerror(err);
+  const std::string reason = err == kNotAFile ? "not a regular file" : std::strerror(err);
+  return std::string(creating ? "CANNOT CREATE " : "CANNOT WRITE ") + path + ": " + reason;
+}
+
+// Opens `path` without waiting (a named pipe with no other end would hold the run forever)
+// and keeps it only when it is a regular file, or, for writing, a character device (a disk
+// that is full stands as /dev/full); then the descriptor blocks again, as a stream's should.
+// Returns the stream, or nullptr with errno set (kNotAFile for a pipe, socket or device in
+// the file's place).
+std::FILE* openRegular(const std::string& path, int flags, const char* mode) {
+  const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  const bool writing = (flags & O_ACCMODE) != O_RDONLY;
+  if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (writing && S_ISCHR(st.st_mode)))) {
+    const int err = S_ISDIR(st.st_mode) ? EISDIR : kNotAFile;
+    ::close(fd);
+    errno = err;
+    return nullptr;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* f = ::fdopen(fd, mode);
+  if (f == nullptr) {
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+  }
+  return f;
 }
 
 }  // namespace
@@ -19,7 +50,7 @@ OutputFault::OutputFault(bool creating, const std::string& path, int err)
 bool OutFile::open(const std::string& path) {
   abandon();
   errno = 0;
-  f_ = std::fopen(path.c_str(), "wb");
+  f_ = openRegular(path, O_WRONLY | O_CREAT | O_TRUNC, "wb");
   path_ = path;
   used_ = 0;
   err_ = f_ ? 0 : (errno != 0 ? errno : EIO);
@@ -82,9 +113,14 @@ void OutFile::abandon() {
 
 bool InFile::open(const std::string& path) {
   close();
-  f_ = std::fopen(path.c_str(), "rb");  // read-only: a missing file stays missing
+  errno = 0;
+  f_ = openRegular(path, O_RDONLY, "rb");  // read-only: a missing file stays missing
   path_ = path;
   lineNo_ = 0;
+  if (f_ == nullptr && errno == kNotAFile) {
+    // Read as a missing file; the log's message names the file, this says why.
+    std::fprintf(stderr, "kvan64: %s is not a regular file: it is read as missing\n", path.c_str());
+  }
   return f_ != nullptr;
 }
 

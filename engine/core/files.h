@@ -6,6 +6,7 @@
 // size limit) closes the file and throws OutputFault, which ends the run with status 5.
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <stdexcept>
@@ -13,6 +14,10 @@
 #include <string_view>
 
 namespace kv {
+
+// The error number of a file whose name is taken by a named pipe, a socket or (for reading) a
+// device: something the run must neither wait on nor read as a file.
+inline constexpr int kNotAFile = EMEDIUMTYPE;
 
 // An output that cannot be created or written. what() is "CANNOT CREATE sim$.out: <reason>"
 // or "CANNOT WRITE ...", the reason being the system's text for the error number.

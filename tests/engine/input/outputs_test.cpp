@@ -18,6 +18,7 @@
 #include "engine/input/kvan64main.h"
 #include "runfiles.h"
 #include "runlock.h"
+#include "tests/pipe_watchdog.h"
 
 namespace {
 
@@ -221,6 +222,53 @@ TEST(Kvan64Program, numbers_outside_their_range_never_reach_the_simulation) {
     EXPECT_EQ(runProgramIn(b.temp).status, 1);
     EXPECT_TRUE(holds(b.file(files::kEngineReport), "      1 ERRORS EXIST IN INPUT DATA."));
     EXPECT_FALSE(holds(b.file(files::kMonitorLog), "ENERGY SIMULATIONS BEGINNING"));
+  }
+}
+
+// A named pipe in the place of an input or an output never holds the run: an input is read as
+// missing (the log names it and standard error says why, and the user's pipe stays); an output
+// is removed at start, as an earlier run's output is, and written afresh.
+TEST(Kvan64Outputs, a_named_pipe_in_a_files_place_never_holds_the_run) {
+  struct Case {
+    std::string where;  // under the base folder
+    int status;
+    bool input;
+  };
+  const Case cases[] = {
+      {"temp/" + std::string(files::kRunInput), 1, true},
+      {"temp/" + std::string(files::kRunOptions), 1, true},
+      {"temp/" + std::string(files::kLightShelf), 1, true},
+      {"btype/tcool.dat", 1, true},
+      {"temp/" + std::string(files::kWeatherListing), 0, false},
+      {"temp/" + std::string(files::kHourlyTemps), 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    OfficeRun b("out-pipe", 3, 1);
+    const fs::path pipe = b.root / c.where;
+    fs::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    // A reader at the pipe's far end, as another program could hold it: an open then succeeds
+    // at once, and only the check of what was opened refuses it.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    ProgramRun run;
+    {
+      kalvano::test::PipeWatchdog guard({pipe.string()});
+      run = runProgramIn(b.temp);
+      EXPECT_FALSE(guard.Fired()) << "the run waited on the pipe";
+    }
+    ::close(reader);
+    EXPECT_EQ(run.status, c.status) << run.err << b.file(files::kMonitorLog);
+    struct stat st {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &st), 0);
+    if (c.input) {
+      EXPECT_EQ(run.err, "kvan64: " + (c.where.rfind("temp/", 0) == 0 ? pipe.filename().string() : "../" + c.where) +
+                             " is not a regular file: it is read as missing\n");
+      EXPECT_TRUE(S_ISFIFO(st.st_mode));  // the user's pipe stays
+    } else {
+      EXPECT_TRUE(S_ISREG(st.st_mode));
+    }
   }
 }
 
