@@ -176,6 +176,11 @@ void saveoutform::nosave_Click() {
 }
 
 void saveoutform::cancelbuttton_Click() {
+  Abandon();
+  close();
+}
+
+void saveoutform::Abandon() {
   model::ProjectModel& m = Model();
   outputname_->clear();
   text1_->clear();
@@ -184,17 +189,11 @@ void saveoutform::cancelbuttton_Click() {
   m.SaveOutOnExit = 0;
   m.RunType = 0;
   emit cancelled();
-  cancelling_ = true;
-  close();
 }
 
 void saveoutform::closeEvent(QCloseEvent* event) {
-  if (!cancelling_ && event->spontaneous()) {
-    // The window's close box acts as Cancel.
-    event->ignore();
-    cancelbuttton_Click();
-    return;
-  }
+  // The window's close box acts as Cancel, and this close goes on.
+  if (event->spontaneous()) Abandon();
   QWidget::closeEvent(event);
 }
 

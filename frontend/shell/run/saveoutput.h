@@ -51,6 +51,9 @@ class saveoutform : public QWidget {
 
  private:
   void FillOnShow();
+  // What Cancel and the close box give up: the typed name, the saved state, and the exit or
+  // run that waited for this save.
+  void Abandon();
 
   FilePicker* picker_;
   QLineEdit* outputname_;
@@ -59,7 +62,6 @@ class saveoutform : public QWidget {
   QPushButton* cancel_;
   QPushButton* nosave_;
   std::string pattern_;
-  bool cancelling_ = false;
 };
 
 // The dialog, created at its first use; Cancel unloads it.

@@ -2,6 +2,8 @@
 // check, a failing copy, the way out of the program, a pending run, and Cancel.
 #include <gtest/gtest.h>
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -145,21 +147,40 @@ TEST_F(SaveOutputTest, a_save_on_the_way_out_ends_the_program_after_the_copies) 
   EXPECT_TRUE(dialog.isNull());
 }
 
+// Cancel and the window's close box give up the same, and both unload the dialog, however
+// often it was opened and left before.
 TEST_F(SaveOutputTest, cancel_abandons_the_exit_the_pending_run_and_the_saved_state) {
-  Model().SaveOutOnExit = 1;
-  Model().OutputSaved = 1;
-  Model().RunType = 3;
-  QPointer<saveoutform> dialog = &SaveOutputDialog();
-  dialog->Open("prompt", {}, true);
-  QSignalSpy cancelled(dialog.data(), &saveoutform::cancelled);
-  QTest::mouseClick(dialog->cancelbuttton(), Qt::LeftButton);
-  EXPECT_EQ(cancelled.count(), 1);
-  EXPECT_EQ(Model().SaveOutOnExit, 0);
-  EXPECT_EQ(Model().OutputSaved, 0);
-  EXPECT_EQ(Model().RunType, 0);
-  QTest::qWait(20);
-  EXPECT_TRUE(dialog.isNull());
-  EXPECT_TRUE(endRequests.empty());
+  const struct {
+    const char* way;
+    void (*leave)(saveoutform&);
+  } ways[] = {
+      {"Cancel", [](saveoutform& d) { QTest::mouseClick(d.cancelbuttton(), Qt::LeftButton); }},
+      {"the close box",
+       [](saveoutform& d) {
+         QCloseEvent request;  // as the window system sends it
+         QCoreApplication::sendEvent(d.windowHandle(), &request);
+       }},
+  };
+  for (int round = 1; round <= 2; ++round) {
+    for (const auto& w : ways) {
+      SCOPED_TRACE(std::string(w.way) + ", round " + std::to_string(round));
+      Model().SaveOutOnExit = 1;
+      Model().OutputSaved = 1;
+      Model().RunType = 3;
+      QPointer<saveoutform> dialog = &SaveOutputDialog();
+      dialog->Open("prompt", {}, true);
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.data()));
+      QSignalSpy cancelled(dialog.data(), &saveoutform::cancelled);
+      w.leave(*dialog);
+      EXPECT_EQ(cancelled.count(), 1);
+      EXPECT_EQ(Model().SaveOutOnExit, 0);
+      EXPECT_EQ(Model().OutputSaved, 0);
+      EXPECT_EQ(Model().RunType, 0);
+      QTest::qWait(20);
+      EXPECT_TRUE(dialog.isNull());
+      EXPECT_TRUE(endRequests.empty());
+    }
+  }
   // A later save does not open the run window unasked.
   SaveAs("later.ot1");
   EXPECT_FALSE(RunWindowLoaded());
