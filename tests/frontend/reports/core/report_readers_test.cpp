@@ -95,15 +95,19 @@ class ShortReports : public ::testing::Test {
     base.write("temp/tavik$.out", report);
     base.write("temp/tavik$.flt", model::test::SectionNineOf(report));
   }
+  // A fresh model of the office whose current results are what temp holds now.
+  void RecordTemp(model::ProjectModel& m) const {
+    m.AppDir = base.dir();
+    m.ProjectFile = "Office.inp";
+    m.ResultsViewable = 1;
+    model::RecordResults(m);
+  }
   // Runs the reader on a fresh model that has recorded what temp holds as its results, and
   // checks how it ended.
   void Check(const Reader& r, bool mustRead, const std::string& what) {
     SCOPED_TRACE(std::string(r.name) + " on " + what);
     model::ProjectModel m;
-    m.AppDir = base.dir();
-    m.ProjectFile = "Office.inp";
-    m.ResultsViewable = 1;
-    model::RecordResults(m);
+    RecordTemp(m);
     model::test::RecordingBoxes boxes;
     const bool read = r.run(m, boxes);
     if (mustRead) {
@@ -202,10 +206,7 @@ TEST_F(ShortReports, a_number_beyond_single_precision_is_refused_by_the_chart_re
         if (!refused) continue;
         SCOPED_TRACE(std::string(r.name) + ": " + c.what + " of " + huge);
         model::ProjectModel m;
-        m.AppDir = base.dir();
-        m.ProjectFile = "Office.inp";
-        m.ResultsViewable = 1;
-        model::RecordResults(m);
+        RecordTemp(m);
         model::test::RecordingBoxes boxes;
         EXPECT_FALSE(r.run(m, boxes));
         ASSERT_EQ(boxes.shown.size(), 1u);
