@@ -21,6 +21,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "regularfile.h"
+
 namespace kalvano::runlock {
 
 inline constexpr const char* kHandOverVariable = "KALVANO_RUN_LOCK_FD";
@@ -36,7 +38,7 @@ inline bool NotAFile(const std::string& path) {
 }  // namespace detail
 
 // The errno of a lock file whose name is taken by something that is not a regular file.
-inline constexpr int kNotAFile = EMEDIUMTYPE;
+inline constexpr int kNotAFile = regularfile::kNotAFile;
 
 // What takes the name `path` when it is no regular file: "a folder", "a named pipe", "a
 // device", "a socket", "a symbolic link", or "something else".

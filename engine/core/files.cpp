@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "regularfile.h"
 
 namespace kv {
 
@@ -16,23 +17,13 @@ std::string faultText(bool creating, const std::string& path, int err) {
   return std::string(creating ? "CANNOT CREATE " : "CANNOT WRITE ") + path + ": " + reason;
 }
 
-// Opens `path` without waiting (a named pipe with no other end would hold the run forever)
-// and keeps it only when it is a regular file, or, for writing, a character device (a disk
-// that is full stands as /dev/full); then the descriptor blocks again, as a stream's should.
-// Returns the stream, or nullptr with errno set (kNotAFile for a pipe, socket or device in
-// the file's place).
+// A file of the run through the shared regular-file open: never waited on, and for writing
+// a character device is taken too (a disk that is full stands as /dev/full). Returns the
+// stream, or nullptr with errno set.
 std::FILE* openRegular(const std::string& path, int flags, const char* mode) {
-  const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
-  if (fd < 0) return nullptr;
-  struct stat st {};
   const bool writing = (flags & O_ACCMODE) != O_RDONLY;
-  if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (writing && S_ISCHR(st.st_mode)))) {
-    const int err = S_ISDIR(st.st_mode) ? EISDIR : kNotAFile;
-    ::close(fd);
-    errno = err;
-    return nullptr;
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  const int fd = kalvano::regularfile::Open(path, flags, writing);
+  if (fd < 0) return nullptr;
   std::FILE* f = ::fdopen(fd, mode);
   if (f == nullptr) {
     const int err = errno;

@@ -13,11 +13,13 @@
 #include <string>
 #include <string_view>
 
+#include "regularfile.h"
+
 namespace kv {
 
 // The error number of a file whose name is taken by a named pipe, a socket or (for reading) a
 // device: something the run must neither wait on nor read as a file.
-inline constexpr int kNotAFile = EMEDIUMTYPE;
+inline constexpr int kNotAFile = kalvano::regularfile::kNotAFile;
 
 // An output that cannot be created or written. what() is "CANNOT CREATE sim$.out: <reason>"
 // or "CANNOT WRITE ...", the reason being the system's text for the error number.

@@ -1,6 +1,7 @@
 #include "frontend/model/atomic_file.h"
 
 #include "frontend/model/file_error.h"
+#include "regularfile.h"
 #include "textio.h"
 
 #include <cerrno>
@@ -168,28 +169,10 @@ void CopyAll(const std::vector<FileCopy>& copies) {
 void AtomicFile::commit() const { CommitAll({this}); }
 
 int OpenRegularFile(const std::string& path) {
-  // Looked at before it is opened: opening a device may act on it, and a named pipe opened
-  // for reading would wait for a writer.
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) throw FileErrorFromSystem(errno, path);
-  if (!S_ISREG(st.st_mode)) throw NotAFileError(path);
-  // Opened without waiting all the same, should the name change hands in between; what was
-  // opened is checked again.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) throw FileErrorFromSystem(errno, path);
-  if (::fstat(fd, &st) != 0) {
-    const int err = errno;
-    ::close(fd);
-    throw FileErrorFromSystem(err, path);
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    throw NotAFileError(path);
-  }
-  // A regular file never makes a read wait: the descriptor reads as an ordinary one.
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  return fd;
+  const int fd = regularfile::Open(path, O_RDONLY);
+  if (fd >= 0) return fd;
+  if (errno == EISDIR || errno == regularfile::kNotAFile) throw NotAFileError(path);
+  throw FileErrorFromSystem(errno, path);
 }
 
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {

@@ -4,13 +4,13 @@
 #include <cerrno>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/project_model.h"
 #include "frontend/model/whole_report.h"
+#include "regularfile.h"
 #include "runfiles.h"
 
 namespace kalvano::model {
@@ -41,24 +41,20 @@ FileMark MarkOf(std::string_view bytes) {
 }
 
 FileMark MarkOfFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  const int fd = regularfile::Open(path, O_RDONLY);
   if (fd < 0) return {errno == ENOENT ? FileMark::kMissing : FileMark::kOther};
-  FileMark mark{FileMark::kOther};
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    mark = {FileMark::kRegular, 0, kHashStart};
-    std::array<char, 1 << 16> buffer{};
-    for (;;) {
-      const ssize_t got = ::read(fd, buffer.data(), buffer.size());
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) {
-        mark = {FileMark::kOther};
-        break;
-      }
-      if (got == 0) break;
-      mark.size += static_cast<std::uint64_t>(got);
-      mark.hash = HashOn(mark.hash, std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+  FileMark mark{FileMark::kRegular, 0, kHashStart};
+  std::array<char, 1 << 16> buffer{};
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      mark = {FileMark::kOther};
+      break;
     }
+    if (got == 0) break;
+    mark.size += static_cast<std::uint64_t>(got);
+    mark.hash = HashOn(mark.hash, std::string_view(buffer.data(), static_cast<std::size_t>(got)));
   }
   ::close(fd);
   return mark;
