@@ -109,8 +109,10 @@ class BaseFolderProgram : public test::ShellTest {
   static Child FrontEnd(const fs::path& where) {
     return test::Spawn({KALVANO_FRONTEND_PROGRAM}, where, {{"KALVANO_PRINT_MESSAGES", "1"}});
   }
-  // A front-end that ends by itself: its exit status, then every box it showed.
+  // A front-end that ends by itself: its exit status, then every box it showed. One that goes
+  // on running is ended: "status -1".
   static std::vector<std::string> Ended(Child c) {
+    if (!WaitFor([&c] { return !test::ProcessRuns(c.pid); })) ::kill(c.pid, SIGKILL);
     std::vector<std::string> lines;
     const int status = test::Finish(c, lines);
     std::vector<std::string> said{"status " + std::to_string(status)};
