@@ -2,6 +2,10 @@
 #include <QApplication>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "frontend/envelope/catalog.h"
 #include "frontend/envelope/economics.h"
@@ -10,6 +14,7 @@
 #include "frontend/reports/charts.h"
 #include "frontend/reports/inputecho.h"
 #include "frontend/reports/tabular.h"
+#include "frontend/shell/baselock.h"
 #include "frontend/shell/mainform.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
@@ -26,7 +31,18 @@ int main(int argc, char** argv) {
   // A file-size limit then fails the write (a full disk, with its message) instead of
   // ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  // The base folder is this front-end's alone until it ends: taken before anything there is
+  // read or written, and before the first window.
+  std::error_code ec;
+  const kalvano::shell::BaseFolderHold hold(std::filesystem::current_path(ec).string());
   QApplication app(argc, argv);
+  // A program that drives the front-end reads its boxes on standard error, each answered as
+  // closing it would.
+  kalvano::shell::PrintedMessageBoxes printed(stderr);
+  if (const char* print = std::getenv("KALVANO_PRINT_MESSAGES"); print != nullptr && *print != 0) {
+    kalvano::shell::SetMessages(&printed);
+  }
+  if (!hold.Held()) return hold.Refuse();
   // The program ends only through its own exit paths, never because a window closed.
   QApplication::setQuitOnLastWindowClosed(false);
   // No window opens larger than the screen, with its buttons out of reach.

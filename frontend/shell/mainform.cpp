@@ -18,6 +18,7 @@
 
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
+#include "frontend/shell/baselock.h"
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/menucore.h"
@@ -156,7 +157,7 @@ bool mainform::Form_Activate() {
   if (const auto fault = LoadStartupTables(m.AppDir, tables)) {
     // The rest of the front-end needs every type label and library profile.
     ReportFileFault(model::FileError::OnFile(model::kErrFileNotFound, fault->file.string()));
-    EndProgram(1);
+    EndProgram(kStartFileFaultStatus);
     return false;
   }
   for (int n = 1; n <= kBuildingTypes; ++n) {

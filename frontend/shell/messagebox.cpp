@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <string>
+
 namespace kalvano::shell {
 
 namespace {
@@ -43,13 +45,16 @@ MsgAnswer Ask(const QString& text, std::string_view title, MsgIcon icon, MsgButt
       break;
     default: break;
   }
-  // A box closed from the window manager gives the answer that changes nothing.
+  return ClosedAnswer(buttons);
+}
+
+}  // namespace
+
+MsgAnswer ClosedAnswer(MsgButtons buttons) {
   if (buttons == MsgButtons::YesNoCancel || buttons == MsgButtons::OkCancel) return MsgAnswer::Cancel;
   if (buttons == MsgButtons::YesNo) return MsgAnswer::No;
   return MsgAnswer::Ok;
 }
-
-}  // namespace
 
 void QtMessageBoxes::beep() { QApplication::beep(); }
 
@@ -64,6 +69,19 @@ MsgAnswer QtMessageBoxes::ask(std::string_view text, std::string_view title, Msg
 
 void QtMessageBoxes::showNaming(std::string_view text, std::string_view title, MsgIcon icon) {
   Ask(FromLocal(text), title, icon, MsgButtons::Ok);
+}
+
+void PrintedMessageBoxes::show(std::string_view text, std::string_view title, MsgIcon icon) {
+  ask(text, title, icon, MsgButtons::Ok);
+}
+
+MsgAnswer PrintedMessageBoxes::ask(std::string_view text, std::string_view title, MsgIcon,
+                                   MsgButtons buttons) {
+  std::string line = "box " + std::string(title) + ": ";
+  for (char c : text) line += c == '\n' ? '|' : c;
+  std::fprintf(out_, "%s\n", line.c_str());
+  std::fflush(out_);
+  return ClosedAnswer(buttons);
 }
 
 MessageBoxes& Messages() {

@@ -4,6 +4,7 @@
 // text, title, icon and button set.
 #pragma once
 
+#include <cstdio>
 #include <string_view>
 
 #include "frontend/model/helpers.h"
@@ -37,6 +38,26 @@ class QtMessageBoxes final : public MessageBoxes {
                 MsgButtons buttons) override;
   void showNaming(std::string_view text, std::string_view title, MsgIcon icon) override;
 };
+
+// Boxes written as lines to `out` instead of shown, "box <title>: <text>" (line breaks in the
+// text written as "|"), each answered as closing it would answer: No, or Cancel. For a
+// front-end driven by another program: kalvano-ec with KALVANO_PRINT_MESSAGES set writes its
+// boxes to standard error.
+class PrintedMessageBoxes final : public MessageBoxes {
+ public:
+  explicit PrintedMessageBoxes(std::FILE* out) : out_(out) {}
+  void beep() override {}
+  void show(std::string_view text, std::string_view title, MsgIcon icon) override;
+  MsgAnswer ask(std::string_view text, std::string_view title, MsgIcon icon,
+                MsgButtons buttons) override;
+
+ private:
+  std::FILE* out_;
+};
+
+// The answer of a box with `buttons` closed from the window manager: the one that changes
+// nothing.
+MsgAnswer ClosedAnswer(MsgButtons buttons);
 
 // The answerer in use: Qt's message boxes unless a test installed another one.
 MessageBoxes& Messages();

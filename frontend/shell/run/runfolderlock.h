@@ -38,9 +38,6 @@ class RunFolderLock {
   std::string path_;
 };
 
-// The message of a lock file's name taken by `kind` ("a folder", "a named pipe"...).
-std::string NotALockFileMessage(std::string_view kind);
-
 // Review Results when the run's lock is no longer the base folder's.
 inline constexpr std::string_view kLockLostTitle = "Review Results";
 inline constexpr std::string_view kLockLostText =

@@ -57,6 +57,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::Child;
+using test::Finish;
+using test::ReadLine;
+using test::Spawn;
 using test::WaitFor;
 
 // A line as the user reads it: line breaks as "|".
@@ -80,66 +84,12 @@ std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
   return files;
 }
 
-// A program started with its standard output (and error) read through a pipe, and its
-// standard input written through another.
-struct Child {
-  pid_t pid = -1;
-  int out = -1;
-  int in = -1;
-};
-
-Child Spawn(const std::vector<std::string>& argv, const fs::path& folder) {
-  int pipeFd[2];
-  int inFd[2];
-  if (::pipe2(pipeFd, O_CLOEXEC) != 0) return {};
-  if (::pipe2(inFd, O_CLOEXEC) != 0) return {};
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(inFd[0], 0);
-    ::dup2(pipeFd[1], 1);
-    ::dup2(pipeFd[1], 2);
-    if (::chdir(folder.c_str()) != 0) ::_exit(126);
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ::execv(args[0], args.data());
-    ::_exit(127);
-  }
-  ::close(pipeFd[1]);
-  ::close(inFd[0]);
-  return {pid, pipeFd[0], inFd[1]};
-}
-
-
-// Reads one line of a child's output (without its end); false at its end.
-bool ReadLine(const Child& c, std::string& line) {
-  line.clear();
-  char ch = 0;
-  while (::read(c.out, &ch, 1) == 1) {
-    if (ch == '\n') return true;
-    line += ch;
-  }
-  return !line.empty();
-}
-
 // Lets a second front-end that has loaded its project and said "ready" go on.
 void Go(const Child& c) {
   std::string line;
   while (ReadLine(c, line) && line != "ready") {
   }
   EXPECT_EQ(::write(c.in, "go\n", 3), 3);
-}
-
-// Reads a child's output to its end and waits for it: its exit status (-1 when a signal
-// ended it).
-int Finish(Child& c, std::vector<std::string>& lines) {
-  for (std::string line; ReadLine(c, line);) lines.push_back(line);
-  ::close(c.out);
-  if (c.in >= 0) ::close(c.in);
-  int status = 0;
-  ::waitpid(c.pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Runs `body` in a child process of this one, whose files cannot grow beyond `limit` bytes

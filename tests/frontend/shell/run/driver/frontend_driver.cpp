@@ -43,19 +43,6 @@ void Say(std::string_view what, std::string_view text) {
   std::fflush(stdout);
 }
 
-// Boxes that the user reads: written out, every question answered No (or Cancel).
-struct PrintedBoxes : shell::MessageBoxes {
-  void beep() override {}
-  void show(std::string_view text, std::string_view title, shell::MsgIcon) override {
-    Say("box", std::string(title) + ": " + std::string(text));
-  }
-  shell::MsgAnswer ask(std::string_view text, std::string_view title, shell::MsgIcon,
-                       shell::MsgButtons buttons) override {
-    show(text, title, shell::MsgIcon::Exclamation);
-    return buttons == shell::MsgButtons::YesNo ? shell::MsgAnswer::No : shell::MsgAnswer::Cancel;
-  }
-};
-
 void Wait(int ms) {
   for (int waited = 0; waited < ms; waited += 10) {
     QApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -81,7 +68,8 @@ int main(int argc, char** argv) {
   if (::chdir(baseFolder.c_str()) != 0) return 2;
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  PrintedBoxes boxes;
+  // Boxes that the user reads: written out, every question answered No (or Cancel).
+  shell::PrintedMessageBoxes boxes(stdout);
   shell::SetMessages(&boxes);
   shell::SetInputEchoWriter([](model::ProjectModel& m) { reports::WriteInputEcho(m, shell::Messages()); });
 

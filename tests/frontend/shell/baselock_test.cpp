@@ -1,0 +1,76 @@
+// The front-end's hold on its base folder: one front-end per base folder, by whatever path it
+// is reached; the hold lasts while its holder does, and no program that the front-end starts
+// inherits it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "frontend/shell/baselock.h"
+#include "shell_test_support.h"
+
+namespace kalvano::shell {
+namespace {
+
+namespace fs = std::filesystem;
+
+using BaseFolderLock = test::ShellTest;
+
+// The descriptors of this process that are open on `file`, with their close-on-exec flags.
+std::vector<bool> OpenOn(const fs::path& file) {
+  std::vector<bool> closedOnExec;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator("/proc/self/fd", ec)) {
+    std::error_code linkEc;
+    if (fs::read_symlink(e.path(), linkEc) != file) continue;
+    const int fd = std::stoi(e.path().filename().string());
+    closedOnExec.push_back((::fcntl(fd, F_GETFD) & FD_CLOEXEC) != 0);
+  }
+  return closedOnExec;
+}
+
+TEST_F(BaseFolderLock, one_front_end_holds_a_base_folder_by_any_path_until_it_ends) {
+  const fs::path folder = fs::canonical(base.dir());
+  const test::BaseFolder scratch;  // a folder of its own, for the link
+  const fs::path link = scratch.path("link");
+  fs::create_directory_symlink(folder, link);
+  struct Case {
+    const char* what;
+    fs::path path;
+  };
+  const Case cases[] = {
+      {"the same path", folder},
+      {"a symbolic link to the folder", link},
+      {"a path through the folder's parent", folder / ".." / folder.filename()},
+  };
+  auto first = std::make_unique<BaseFolderHold>(folder.string());
+  ASSERT_TRUE(first->Held());
+  // Held by one descriptor, which no program started from here inherits.
+  EXPECT_EQ(OpenOn(folder / "frontend.lock"), std::vector<bool>{true});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    boxes.asked.clear();
+    const BaseFolderHold second(c.path.string());
+    EXPECT_FALSE(second.Held());
+    EXPECT_EQ(second.Refuse(), 2);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].title, "Base folder in use");
+    EXPECT_EQ(boxes.asked[0].text,
+              "Another front-end is using this base folder:\n\n" + c.path.string() +
+                  "\n\nOne base folder serves one front-end at a time: use that front-end, or "
+                  "start this one from a copy of the base folder.");
+    EXPECT_EQ(boxes.asked[0].icon, MsgIcon::Exclamation);
+  }
+  // Its holder gone, the next front-end holds the folder at once.
+  first.reset();
+  EXPECT_TRUE(OpenOn(folder / "frontend.lock").empty());
+  EXPECT_TRUE(BaseFolderHold(link.string()).Held());
+}
+
+}  // namespace
+}  // namespace kalvano::shell
