@@ -205,11 +205,14 @@ TEST_F(WeatherWindowTest, a_value_the_library_cannot_hold_is_refused_naming_its_
   const std::string range =
       " does not fit the weather library, whose monthly values run from -99.9 to 999.9 (solar "
       "from -9999 to 99999) in inch-pound units." + nothing;
+  // An SI window quotes the limits of the box's row, converted, in its unit.
+  const std::string siRange =
+      " does not fit the weather library, whose values in this row run from -73.2 to 537.7 (Deg. C)." + nothing;
   const std::vector<Case> cases{
       {model::kInchPound, 1, 2, "-100.5", "Row 1, month 2: -100.5" + range},
-      {model::kSI, 1, 2, "-73.6", "Row 1, month 2: -73.6" + range},
+      {model::kSI, 1, 2, "-73.6", "Row 1, month 2: -73.6" + siRange},
       {model::kSI, 3, 6, "190000000000000000000000000000000000000",
-       "Row 3, month 6: 190000000000000000000000000000000000000" + range},
+       "Row 3, month 6: 190000000000000000000000000000000000000" + siRange},
       {model::kInchPound, 0, 0, "-72228\"", "The station number must not contain a double quote (\")." + nothing},
   };
   const std::string before = base.read("weather/weth.asc");
@@ -366,14 +369,16 @@ TEST_F(WeatherWindowTest, ok_refuses_a_value_the_block_would_not_read_back_namin
     const char* typed;
     std::string range;
   };
-  const std::string range = " does not fit the project's weather data, whose monthly values run from -99.9 to "
-                            "999.9 (solar from -9999 to 99999)";
+  const std::string range = " does not fit the project's weather data, whose ";
+  const std::string ipRange = "monthly values run from -99.9 to 999.9 (solar from -9999 to 99999).";
   const std::string correct = "  Please correct the value.";
+  // An SI window quotes the limits of the box's row in its unit: the inch-pound limits
+  // converted, within what the block's five columns hold as shown.
   const std::vector<Case> cases{
-      {model::kInchPound, 1, 1, "-100.5", "."},
-      {model::kInchPound, 1, 6, "1000.5", "."},
-      {model::kSI, 1, 6, "-73.6", " as shown and in inch-pound units."},
-      {model::kSI, 7, 1, "123456", " as shown and in inch-pound units."},
+      {model::kInchPound, 1, 1, "-100.5", ipRange},
+      {model::kInchPound, 1, 6, "1000.5", ipRange},
+      {model::kSI, 1, 6, "-73.6", "values in this row run from -73.2 to 537.7 (Deg. C)."},
+      {model::kSI, 7, 1, "123456", "values in this row run from -9999 to 99999 (kJ/sq.m.)."},
   };
   model::ProjectModel& m = shell::Model();
   for (const Case& c : cases) {
