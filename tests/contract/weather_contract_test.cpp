@@ -70,6 +70,22 @@ class WeatherContract : public ::testing::Test {
     fs::create_directories(base_ / "sketch");
   }
   void TearDown() override { fs::remove_all(base_); }
+
+  // `block` accepted as the project's weather, as the weather window's OK does, and written as
+  // the run window writes the run file (as held for an inch-pound project, converted for an SI
+  // one), read by the engine.
+  kv::testing::ReadResult ReadByTheEngine(ProjectModel& m, const std::array<std::string, 12>& block,
+                                          const std::string& location) {
+    m.ProjectData[3] = location;
+    for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m.WeatherBlock[i] = block[static_cast<std::size_t>(i)];
+    kalvano::model::WeatherStatsToIP(m);
+    kalvano::model::ComputeDesignTemps(m);
+    const bool si = m.UnitSystem == kalvano::model::kSI;
+    kalvano::model::WriteProjectFile(m, "temp/tavik$.inp", si ? "SI" : "IP",
+                                     si ? BodyWriter::ToInchPound : BodyWriter::AsHeld);
+    return kv::testing::readProject(kv::testing::splitLines(kv::testing::slurp(base_ / "temp" / "tavik$.inp")));
+  }
+
   fs::path base_;
 };
 
@@ -107,16 +123,7 @@ TEST_F(WeatherContract, the_engine_reads_the_accepted_weather_as_the_library_hol
     const auto block = kalvano::weather::WeatherBlockLines(entry, kalvano::weather::Mark(record.cityString), m->UnitSystem,
                                                            location, refusal);
     ASSERT_TRUE(refusal.empty()) << refusal;
-    m->ProjectData[3] = location;
-    for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
-    kalvano::model::WeatherStatsToIP(*m);
-    kalvano::model::ComputeDesignTemps(*m);
-
-    // Written as the run window writes the run file.
-    kalvano::model::WriteProjectFile(*m, "temp/tavik$.inp", si ? "SI" : "IP",
-                                     si ? BodyWriter::ToInchPound : BodyWriter::AsHeld);
-    const auto r = kv::testing::readProject(
-        kv::testing::splitLines(kv::testing::slurp(base_ / "temp" / "tavik$.inp")));
+    const auto r = ReadByTheEngine(*m, block, location);
     ASSERT_EQ(r.errors, 0) << r.monitor;
     const kv::EngineState& s = *r.s;
     // The engine keeps 42 characters of the location.
@@ -226,15 +233,7 @@ TEST_F(WeatherContract, station_texts_reach_the_engine_as_the_window_shows_them_
         continue;
       }
       ASSERT_TRUE(refusal.empty()) << refusal;
-      m->ProjectData[3] = location;
-      for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
-      kalvano::model::WeatherStatsToIP(*m);
-      kalvano::model::ComputeDesignTemps(*m);
-      // Written as the run window writes the run file.
-      kalvano::model::WriteProjectFile(*m, "temp/tavik$.inp", si ? "SI" : "IP",
-                                       si ? BodyWriter::ToInchPound : BodyWriter::AsHeld);
-      const auto r = kv::testing::readProject(
-          kv::testing::splitLines(kv::testing::slurp(base_ / "temp" / "tavik$.inp")));
+      const auto r = ReadByTheEngine(*m, block, location);
       ASSERT_EQ(r.errors, 0) << r.monitor;
       EXPECT_FLOAT_EQ(r.s->wxmon.XLAT, static_cast<float>(kalvano::model::Val(c.latitude)));
       EXPECT_FLOAT_EQ(r.s->wxmon.XLONG, static_cast<float>(kalvano::model::Val(c.longitude)));

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "frontend/model/atomic_file.h"
@@ -67,6 +68,30 @@ class WeatherWindowTest : public shell::test::ShellTest {
     OpenWeatherWindow();
     EXPECT_NE(kalvano::weather::WeatherWindow(), nullptr);
     return *kalvano::weather::WeatherWindow();
+  }
+  // With Denver accepted as the project's weather in `units`, the window opened again and
+  // `change`d, then OK: one message `message` says why, the window stays open and the project
+  // keeps its weather.
+  void ExpectOkRefused(int16_t units, const std::function<void(weather&)>& change, const std::string& message) {
+    model::ProjectModel& m = shell::Model();
+    m.UnitSystem = units;
+    weather& w = Open();
+    w.Combo1_Click(1);
+    w.mainmenu_Click();  // the library's record as it stands is accepted
+    QTest::qWait(10);
+    ASSERT_EQ(kalvano::weather::WeatherWindow(), nullptr);
+    const auto before = m.WeatherBlock;
+    weather& again = Open();
+    change(again);
+    boxes.asked.clear();
+    again.mainmenu_Click();
+    QTest::qWait(10);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, message);
+    EXPECT_EQ(boxes.asked[0].title, "Error");
+    EXPECT_EQ(kalvano::weather::WeatherWindow(), &again);
+    EXPECT_EQ(m.WeatherBlock, before);
+    delete &again;
   }
 };
 
@@ -430,28 +455,13 @@ TEST_F(WeatherWindowTest, ok_refuses_a_value_the_block_would_not_read_back_namin
       {model::kSI, 1, 6, "-73.6", "values in this row run from -73.2 to 537.7 (Deg. C)."},
       {model::kSI, 7, 1, "123456", "values in this row run from -9999 to 99999 (kJ/sq.m.)."},
   };
-  model::ProjectModel& m = shell::Model();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    m.UnitSystem = c.units;
-    weather& w = Open();
-    w.Combo1_Click(1);
-    w.mainmenu_Click();  // the library's record as it stands is accepted
-    QTest::qWait(10);
-    ASSERT_EQ(kalvano::weather::WeatherWindow(), nullptr);
-    const auto before = m.WeatherBlock;
-    weather& again = Open();
-    again.Month(c.row, c.month)->setText(c.typed);  // a paste passes the key filter
-    boxes.asked.clear();
-    again.mainmenu_Click();
-    QTest::qWait(10);
-    ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text, "Row " + std::to_string(c.row) + ", month " + std::to_string(c.month) + ": " +
-                                       c.typed + range + c.range + correct);
-    EXPECT_EQ(boxes.asked[0].title, "Error");
-    EXPECT_EQ(kalvano::weather::WeatherWindow(), &again);
-    EXPECT_EQ(m.WeatherBlock, before);
-    delete &again;
+    ExpectOkRefused(
+        c.units,
+        [&c](weather& w) { w.Month(c.row, c.month)->setText(c.typed); },  // a paste passes the key filter
+        "Row " + std::to_string(c.row) + ", month " + std::to_string(c.month) + ": " + c.typed + range + c.range +
+            correct);
   }
 }
 
@@ -471,32 +481,17 @@ TEST_F(WeatherWindowTest, ok_refuses_a_station_value_the_engine_would_read_other
       {model::kInchPound, "82.5", 3, "1234.5", "elevation"},
       {model::kSI, "90", 3, "600-", "elevation"},
   };
-  model::ProjectModel& m = shell::Model();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    m.UnitSystem = c.units;
-    weather& w = Open();
-    w.Combo1_Click(1);
-    w.mainmenu_Click();
-    QTest::qWait(10);
-    ASSERT_EQ(kalvano::weather::WeatherWindow(), nullptr);
-    const auto before = m.WeatherBlock;
-    weather& again = Open();
-    again.Station(2)->setText(c.meridian);
-    again.Station(c.box)->setText(c.typed);  // a paste passes the key filter
-    boxes.asked.clear();
-    again.mainmenu_Click();
-    QTest::qWait(10);
-    ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text, std::string("The ") + c.name + " " + c.typed +
-                                       " would not be read as entered in the project's weather data, where the "
-                                       "station values stand side by side.  Please enter a number with any minus "
-                                       "sign in front, at most one decimal point and at most five characters unless "
-                                       "it begins with a minus sign.");
-    EXPECT_EQ(boxes.asked[0].title, "Error");
-    EXPECT_EQ(kalvano::weather::WeatherWindow(), &again);
-    EXPECT_EQ(m.WeatherBlock, before);
-    delete &again;
+    ExpectOkRefused(c.units,
+                    [&c](weather& w) {
+                      w.Station(2)->setText(c.meridian);
+                      w.Station(c.box)->setText(c.typed);  // a paste passes the key filter
+                    },
+                    std::string("The ") + c.name + " " + c.typed +
+                        " would not be read as entered in the project's weather data, where the station values "
+                        "stand side by side.  Please enter a number with any minus sign in front, at most one "
+                        "decimal point and at most five characters unless it begins with a minus sign.");
   }
 }
 
