@@ -178,9 +178,8 @@ LibraryValues ValuesToWrite(const WeatherEntry& e, int unitSystem) {
   for (std::size_t k = 0; k < 4; ++k) {
     double value = model::Val(*texts[k]);
     if (shown && Unchanged(*texts[k], *stationTexts(*shown)[k])) {
-      const std::array<double, 4> stored{e.source->latitude, e.source->longitude, e.source->meridian,
-                                         e.source->elevation};
-      value = stored[k];
+      const LibraryRecord& r = *e.source;
+      value = std::array<double, 4>{r.latitude, r.longitude, r.meridian, r.elevation}[k];
     } else if (k == 3 && unitSystem == model::kSI) {
       value = std::floor(value * 3.2808 + 0.5);
     }
