@@ -1,6 +1,7 @@
 // FREAD: the free-format line scanner. Splits one 132-column line into up to 32 numbers and
 // 20 texts of 42 characters, in order of appearance; letters and digits of one token are
 // pulled apart (CP20 gives the text CP and the number 20). Never fails; allocates nothing.
+// The scan itself is common/freescan.h, which the front-end checks its written lines with.
 #pragma once
 
 #include <cstdint>

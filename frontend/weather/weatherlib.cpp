@@ -1,8 +1,10 @@
 #include "frontend/weather/weatherlib.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "common/freescan.h"
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
@@ -19,6 +21,7 @@ constexpr std::array<const char*, kRows> kBlockLabels{"DB Ave ", "Ave Std", "DB 
                                                       "DP Ave ", "DP Std ", "SOLAR  ", "WIND   "};
 constexpr int kSolarRow = 6;  // 0-based
 constexpr int kWindRow = 7;
+constexpr std::array<const char*, 4> kStationNames{"latitude", "longitude", "time meridian", "elevation"};
 
 model::FileError WrongFormat(std::size_t line) {
   return model::FileError(model::kErrPastEndOfFile,
@@ -92,6 +95,12 @@ std::optional<std::string> MonthField(int row, std::string_view text, int unitSy
   return SixColumnField(row, ToLibrary(row, model::Val(text), unitSystem));
 }
 
+// The limits of a month field as the library and the block hold it, in inch-pound units (the
+// block's five columns hold the same limits in the window's units).
+std::pair<double, double> FieldLimits(int row) {
+  return row == kSolarRow ? std::make_pair(-9999.0, 99999.0) : std::make_pair(-99.9, 999.9);
+}
+
 // A month box's field of the project's weather block, in the window's units. Its inch-pound
 // value, which the run file and an inch-pound copy of the project hold in the same columns,
 // must fit a field too.
@@ -101,12 +110,12 @@ std::optional<std::string> BlockField(int row, std::string_view text, int unitSy
   return field;
 }
 
-// The first month box, as (row, month) from 0, whose text `fits` gives no field for.
+// The first month box, as (row, month) from 0, that `fits` gives no field for.
 template <class Fits>
-std::optional<std::pair<int, std::size_t>> FirstMisfit(const WeatherEntry& e, Fits fits) {
+std::optional<std::pair<int, std::size_t>> FirstMisfit(Fits fits) {
   for (int row = 0; row < kRows; ++row) {
     for (std::size_t m = 0; m < 12; ++m) {
-      if (!fits(row, e.months[static_cast<std::size_t>(row)][m])) return std::make_pair(row, m);
+      if (!fits(row, m)) return std::make_pair(row, m);
     }
   }
   return std::nullopt;
@@ -120,11 +129,118 @@ std::string BoxAndValue(const WeatherEntry& e, std::pair<int, std::size_t> box) 
 
 constexpr std::string_view kMonthRange = "whose monthly values run from -99.9 to 999.9 (solar from -9999 to 99999)";
 
-// The latitude, longitude, time meridian and elevation (feet) as the station line holds them.
-std::array<std::optional<float>, 4> StationValues(const WeatherEntry& e, int unitSystem) {
-  const double elevation = model::Val(e.elevation);
-  return {Single(model::Val(e.latitude)), Single(model::Val(e.longitude)), Single(model::Val(e.meridian)),
-          Single(unitSystem == model::kSI ? std::floor(elevation * 3.2808 + 0.5) : elevation)};
+// The limits of a month box of `row` that a refusal quotes: in inch-pound units those of every
+// field; in an SI window those of the box's row, the inch-pound limits converted (and, for the
+// block, kept within what its five columns hold as shown), rounded inward to the row's
+// decimals and moved further inward until `fits` takes their text.
+template <class Fits>
+std::string MonthLimits(int row, int unitSystem, bool block, Fits fits) {
+  if (unitSystem != model::kSI) return std::string(kMonthRange) + (block ? "." : " in inch-pound units.");
+  const auto [ipLow, ipHigh] = FieldLimits(row);
+  double low = ToWindow(row, ipLow, unitSystem);
+  double high = ToWindow(row, ipHigh, unitSystem);
+  if (block) {
+    low = std::max(low, ipLow);
+    high = std::min(high, ipHigh);
+  }
+  // Inward to the row's decimals; a conversion's last bits do not move a limit a whole step.
+  const double scale = Decimals(row) == 0 ? 1 : 10;
+  low = std::ceil(low * scale - 1e-6) / scale;
+  high = std::floor(high * scale + 1e-6) / scale;
+  const auto text = [row](double v) { return Trim(model::NumberText(model::RoundTo(v, Decimals(row)))); };
+  for (int n = 0; n < 100 && !fits(text(low)); ++n) low += 1 / scale;
+  for (int n = 0; n < 100 && !fits(text(high)); ++n) high -= 1 / scale;
+  return "whose values in this row run from " + text(low) + " to " + text(high) + " (" +
+         kSIRowUnits[static_cast<std::size_t>(row)] + ").";
+}
+
+// Whether a box still holds the text that the window showed for its value of the record it
+// was filled from; blanks around the number do not count.
+bool Unchanged(std::string_view text, std::string_view shown) { return Trim(text) == Trim(shown); }
+
+// A record's values as written from the boxes, in inch-pound units: each box whose text is
+// still the one shown for the source record keeps that record's value; the others are the
+// boxes' values converted from the window's units.
+struct LibraryValues {
+  // latitude, longitude, time meridian and elevation (feet); none beyond single precision
+  std::array<std::optional<float>, 4> station;
+  std::array<std::array<double, 12>, kRows> months{};
+};
+
+LibraryValues ValuesToWrite(const WeatherEntry& e, int unitSystem) {
+  const std::optional<WeatherEntry> shown =
+      e.source ? std::optional<WeatherEntry>(EntryOf(*e.source, unitSystem)) : std::nullopt;
+  LibraryValues out;
+  const auto stationTexts = [](const WeatherEntry& x) {
+    return std::array<const std::string*, 4>{&x.latitude, &x.longitude, &x.meridian, &x.elevation};
+  };
+  const std::array<const std::string*, 4> texts = stationTexts(e);
+  for (std::size_t k = 0; k < 4; ++k) {
+    double value = model::Val(*texts[k]);
+    if (shown && Unchanged(*texts[k], *stationTexts(*shown)[k])) {
+      const LibraryRecord& r = *e.source;
+      value = std::array<double, 4>{r.latitude, r.longitude, r.meridian, r.elevation}[k];
+    } else if (k == 3 && unitSystem == model::kSI) {
+      value = std::floor(value * 3.2808 + 0.5);
+    }
+    out.station[k] = Single(value);
+  }
+  for (std::size_t row = 0; row < kRows; ++row) {
+    for (std::size_t m = 0; m < 12; ++m) {
+      const std::string& text = e.months[row][m];
+      out.months[row][m] = shown && Unchanged(text, shown->months[row][m])
+                               ? e.source->months[row][m]
+                               : ToLibrary(static_cast<int>(row), model::Val(text), unitSystem);
+    }
+  }
+  return out;
+}
+
+// The first of `expected` that the engine's free-format scan does not read from `fields` as
+// that value (a text read among them counts against the first, a number too many against the
+// last), or none when it reads them all and nothing else. The engine sums the digits in single
+// precision, so its value may differ from the window's in the last bits of a float.
+std::optional<std::size_t> FirstMisread(std::string_view fields, const std::vector<double>& expected) {
+  std::vector<double> numbers;
+  bool text = false;
+  freescan::Scan(fields, [&numbers](double v) { numbers.push_back(v); }, [&text](std::string_view) { text = true; });
+  if (text) return 0;
+  for (std::size_t k = 0; k < expected.size(); ++k) {
+    if (k >= numbers.size()) return k;
+    const double read = numbers[k];
+    const double value = static_cast<float>(expected[k]);
+    if (!(std::fabs(read - value) <= 1e-6 * std::max(std::fabs(read), std::fabs(value)))) return k;
+  }
+  if (numbers.size() > expected.size()) return expected.size() - 1;
+  return std::nullopt;
+}
+
+// The station box (0 latitude .. 3 elevation) whose text the engine would not read as the
+// value the window takes from it, or none. `values` are the four texts and `fields` the same
+// as the station line that the engine reads holds them, side by side from column 56 on. Each
+// box is read first between other values (a 1 on either side of its field, and after the
+// last), which it must leave as they are: a sign behind the number, a second decimal point, six
+// characters that run into the value before, or anything else that the scan reads otherwise
+// shows there and names the box; then the fields as they stand.
+std::optional<std::size_t> StationMisread(const std::array<std::string, 4>& values,
+                                          const std::array<std::string, 4>& fields) {
+  constexpr std::string_view kOne = "     1";
+  std::vector<double> shown;
+  for (const std::string& v : values) shown.push_back(model::Val(v));
+  std::string written;
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    written += fields[k];
+    std::string probe;
+    std::vector<double> expected;
+    for (std::size_t j = 0; j < values.size(); ++j) {
+      probe += j == k ? fields[k] : std::string(kOne);
+      expected.push_back(j == k ? shown[k] : 1);
+    }
+    probe += kOne;
+    expected.push_back(1);
+    if (FirstMisread(probe, expected)) return k;
+  }
+  return FirstMisread(written, shown);
 }
 
 // Why a record cannot be written, with the file error its writer gives.
@@ -143,21 +259,24 @@ Refusal RefusalOf(const WeatherEntry& e, int unitSystem) {
               "The " + std::string(name) + " must not contain a double quote (\")." + nothingSaved};
     }
   }
-  const std::array<const char*, 4> stationNames{"latitude", "longitude", "time meridian", "elevation"};
   const std::array<const std::string*, 4> stationTexts{&e.latitude, &e.longitude, &e.meridian, &e.elevation};
-  const std::array<std::optional<float>, 4> values = StationValues(e, unitSystem);
+  const LibraryValues values = ValuesToWrite(e, unitSystem);
   for (std::size_t k = 0; k < 4; ++k) {
-    if (!values[k]) {
-      return {model::kErrOverflow, "The " + std::string(stationNames[k]) + " " + Trim(*stationTexts[k]) +
+    if (!values.station[k]) {
+      return {model::kErrOverflow, "The " + std::string(kStationNames[k]) + " " + Trim(*stationTexts[k]) +
                                        " is too large for the weather library." + nothingSaved};
     }
   }
-  const auto misfit = FirstMisfit(e, [unitSystem](int row, const std::string& text) {
-    return MonthField(row, text, unitSystem).has_value();
+  const auto misfit = FirstMisfit([&values](int row, std::size_t m) {
+    return SixColumnField(row, values.months[static_cast<std::size_t>(row)][m]).has_value();
   });
   if (misfit) {
-    return {model::kErrOverflow, BoxAndValue(e, *misfit) + " does not fit the weather library, " +
-                                     std::string(kMonthRange) + " in inch-pound units." + nothingSaved};
+    const int row = misfit->first;
+    const std::string limits = MonthLimits(row, unitSystem, false, [row, unitSystem](const std::string& text) {
+      return MonthField(row, text, unitSystem).has_value();
+    });
+    return {model::kErrOverflow,
+            BoxAndValue(e, *misfit) + " does not fit the weather library, " + limits + nothingSaved};
   }
   return {};
 }
@@ -344,6 +463,7 @@ std::optional<std::size_t> FindLoaded(const std::vector<LibraryRecord>& records,
 
 WeatherEntry EntryOf(const LibraryRecord& r, int unitSystem) {
   WeatherEntry e;
+  e.source = r;
   e.state = StateKey(r.cityString);
   e.city = CityKey(r.cityString);
   e.station = r.station;
@@ -410,9 +530,10 @@ BuiltRecord BuildRecord(const WeatherEntry& e, const std::string& stateCode, int
   r.cityString = line.substr(1);
   r.station = e.station;
   line += "\" \"" + e.station + "\"";
+  const LibraryValues stored = ValuesToWrite(e, unitSystem);
   double* values[] = {&r.latitude, &r.longitude, &r.meridian, &r.elevation};
   std::size_t k = 0;
-  for (const std::optional<float>& v : StationValues(e, unitSystem)) {
+  for (const std::optional<float>& v : stored.station) {
     const std::string text = model::PrintedNumber(*v);
     *values[k++] = ValueOf(text);
     line += text;
@@ -422,7 +543,7 @@ BuiltRecord BuildRecord(const WeatherEntry& e, const std::string& stateCode, int
     const auto ri = static_cast<std::size_t>(row);
     std::string fields;
     for (std::size_t m = 0; m < 12; ++m) {
-      const std::string field = *MonthField(row, e.months[ri][m], unitSystem);
+      const std::string field = *SixColumnField(row, stored.months[ri][m]);
       r.months[ri][m] = ValueOf(field);
       fields += field;
     }
@@ -491,23 +612,31 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
       return {};
     }
   }
-  // The engine scans the station values as free-format numbers: a six-character longitude or
-  // meridian stands right after the value before it and would be read as part of it, unless
-  // its sign starts a number of its own.
-  static constexpr std::array<const char*, 2> kJoined{"longitude", "time meridian"};
-  for (std::size_t k = 1; k <= 2; ++k) {
-    if (values[k].size() == 6 && values[k][0] != '-') {
-      refusal = std::string("The ") + kJoined[k - 1] + " " + values[k] +
-                " would run into the value before it in the project's weather data.  Please enter it in at most five characters.";
-      return {};
-    }
+  // The station values as the station line that the engine reads holds them from column 56
+  // on, read back as the engine reads them: the block's own line, for an inch-pound project;
+  // for an SI one, the run file's, which holds the elevation converted to feet, set apart by
+  // a blank.
+  std::array<std::string, 4> fields;
+  for (std::size_t k = 0; k < 4; ++k) fields[k] = model::RightAlign(values[k], 6);
+  std::string stationValues = fields[0] + fields[1] + fields[2] + fields[3];
+  if (unitSystem == model::kSI) fields[3] = " " + fields[3];
+  if (const std::optional<std::size_t> box = StationMisread(values, fields)) {
+    refusal = "The " + std::string(kStationNames[*box]) + " " + values[*box] +
+              " would not be read as entered in the project's weather data, where the station values stand "
+              "side by side.  Please enter a number with any minus sign in front, at most one decimal point and "
+              "at most five characters unless it begins with a minus sign.";
+    return {};
   }
-  const auto misfit = FirstMisfit(e, [unitSystem](int row, const std::string& text) {
-    return BlockField(row, text, unitSystem).has_value();
+  const auto misfit = FirstMisfit([&e, unitSystem](int row, std::size_t m) {
+    return BlockField(row, e.months[static_cast<std::size_t>(row)][m], unitSystem).has_value();
   });
   if (misfit) {
-    refusal = BoxAndValue(e, *misfit) + " does not fit the project's weather data, " + std::string(kMonthRange) +
-              (unitSystem == model::kSI ? " as shown and in inch-pound units." : ".") + "  Please correct the value.";
+    const int row = misfit->first;
+    const std::string limits = MonthLimits(row, unitSystem, true, [row, unitSystem](const std::string& text) {
+      return BlockField(row, text, unitSystem).has_value();
+    });
+    refusal = BoxAndValue(e, *misfit) + " does not fit the project's weather data, " + limits +
+              "  Please correct the value.";
     return {};
   }
   // The location ends by column 50, keeping its mark.
@@ -520,8 +649,7 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
   line2.resize(50, ' ');
   std::string paddedStation = station;
   paddedStation.resize(5, ' ');
-  line2 += paddedStation;
-  for (const std::string& v : values) line2 += model::RightAlign(v, 6);
+  line2 += paddedStation + stationValues;
   block[2] = line2;
   block[3] = "          Jan   Feb   Mar   Apr   May   Jun   Jul   Aug   Sep   Oct   Nov   Dec";
   for (int row = 0; row < kRows; ++row) {

@@ -68,11 +68,20 @@ std::optional<std::size_t> FindLoaded(const std::vector<LibraryRecord>& records,
 struct WeatherEntry {
   std::string state, city, station, latitude, longitude, meridian, elevation;
   std::array<std::array<std::string, 12>, kRows> months{};
+  // The library record the boxes were filled from, if any. A record written from the boxes
+  // keeps this record's inch-pound value for every value box whose text is still the one
+  // shown for it (blanks aside), which a conversion of the shown decimals would move; only
+  // the boxes the user changed are converted.
+  std::optional<LibraryRecord> source;
 };
 
 // A record shown in the window's units (unitSystem 1 inch-pound, 2 SI): values rounded to
-// one decimal (solar to none) and right-aligned in five characters.
+// one decimal (solar to none) and right-aligned in five characters; the record is its source.
 WeatherEntry EntryOf(const LibraryRecord& record, int unitSystem);
+
+// The unit labels of the eight monthly rows in an SI window.
+inline constexpr std::array<const char*, kRows> kSIRowUnits{"Deg. C", "Deg. C", "Deg. C",   "Deg. C",
+                                                            "Deg. C", "Deg. C", "kJ/sq.m.", "m/sec."};
 
 // The first month box that holds no number, as "row month" (1-based), or empty when every
 // box holds one.
@@ -82,7 +91,7 @@ std::optional<std::pair<int, int>> FirstNonNumeric(const WeatherEntry& entry);
 // in the state, city or station number (the library keeps them in quotes), a station value
 // that is not finite in inch-pound units, or a month value whose field does not hold it (six
 // characters with a blank before it: -99.9 to 999.9, solar -9999 to 99999, in inch-pound
-// units).
+// units; an SI window quotes the limits of the box's row converted, in its SI unit).
 std::string RecordRefusal(const WeatherEntry& entry, int unitSystem);
 
 // The 10 lines of a record written from the window (unitSystem as above). A record of a new
@@ -111,10 +120,14 @@ std::string ReplaceRecord(std::string_view library, std::size_t index, const Wea
 // boxes, in the window's units (unitSystem as above). The location (city, state and mark) is
 // cut to end by column 50, the station number padded to five characters, and latitude,
 // longitude, meridian and elevation right-aligned in six. Empty when a station number is
-// longer than five characters, a station value is empty or longer than six, or a month value
-// would not read back from its field (five columns after a blank: -99.9 to 999.9, solar -9999
-// to 99999, in the window's units and, for SI, in inch-pound units too): `refusal` then says
-// why, naming the month box.
+// longer than five characters, a station value is empty or longer than six, a station value
+// would not be read by the engine's free-format scan as the value the window takes from its
+// box (between other values, whose reading it must leave alone, and in the station line as
+// the run file holds it: in SI with the elevation converted to feet and set apart), or a
+// month value would not read back from its field (five columns after a blank:
+// -99.9 to 999.9, solar -9999 to 99999, in the window's units and, for SI, in inch-pound units
+// too; an SI window quotes the limits of the box's row in its SI unit): `refusal` then says
+// why, naming the box.
 std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& entry, const std::string& mark, int unitSystem,
                                               std::string& location, std::string& refusal);
 

@@ -122,8 +122,9 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
   for (int m2 = 0; m2 < 12; ++m2) grid->addWidget(new QLabel(kMonths[static_cast<std::size_t>(m2)], frame2), 0, m2 + 1, Qt::AlignCenter);
   const std::array<const char*, 10> ipUnits{"Deg. F", "Deg. F", "Deg. F", "Deg. F", "Deg. F", "Deg. F",
                                             "Btu/sq.ft.", "Miles/hr.", "Deg. F", "Deg. F"};
-  const std::array<const char*, 10> siUnits{"Deg. C", "Deg. C", "Deg. C", "Deg. C", "Deg. C", "Deg. C",
-                                            "kJ/sq.m.", "m/sec.", "Deg. C", "Deg. C"};
+  const std::array<const char*, 10> siUnits{kSIRowUnits[0], kSIRowUnits[1], kSIRowUnits[2], kSIRowUnits[3],
+                                            kSIRowUnits[4], kSIRowUnits[5], kSIRowUnits[6], kSIRowUnits[7],
+                                            kSIRowUnits[0], kSIRowUnits[0]};
   for (int row = 0; row < 10; ++row) {
     QGroupBox* owner = row < 8 ? frame2 : frame3;
     QGridLayout* g = row < 8 ? grid : grid3;
@@ -217,6 +218,7 @@ WeatherEntry weather::Entry() const {
   e.longitude = Text(station_[1]);
   e.meridian = Text(station_[2]);
   e.elevation = Text(station_[3]);
+  e.source = sourceRecord_;
   for (int row = 0; row < kRows; ++row)
     for (int m = 0; m < 12; ++m)
       e.months[static_cast<std::size_t>(row)][static_cast<std::size_t>(m)] =
@@ -245,6 +247,7 @@ void weather::LoadCityRecord() {
   WeatherEntry e = EntryOf(r, shell::Model().UnitSystem);
   e.state = Text(sttext_);
   ShowEntry(e);
+  sourceRecord_ = r;
   sourceMark_ = Mark(r.cityString);
   for (int row = 8; row < 10; ++row)
     for (QLineEdit* box : months_[static_cast<std::size_t>(row)]) box->setText("0.0");

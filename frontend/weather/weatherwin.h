@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,8 @@ class weather : public QWidget {
   bool stateChosen_ = false;
   std::string selectedState_;
   std::string sourceMark_;
+  // The library record last loaded into the boxes (none while they show the project's block).
+  std::optional<LibraryRecord> sourceRecord_;
   std::vector<LibraryRecord> records_;
 
   QLineEdit* sttext_;

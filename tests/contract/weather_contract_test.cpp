@@ -4,6 +4,8 @@
 // the record's station values and monthly statistics.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -68,6 +70,22 @@ class WeatherContract : public ::testing::Test {
     fs::create_directories(base_ / "sketch");
   }
   void TearDown() override { fs::remove_all(base_); }
+
+  // `block` accepted as the project's weather, as the weather window's OK does, and written as
+  // the run window writes the run file (as held for an inch-pound project, converted for an SI
+  // one), read by the engine.
+  kv::testing::ReadResult ReadByTheEngine(ProjectModel& m, const std::array<std::string, 12>& block,
+                                          const std::string& location) {
+    m.ProjectData[3] = location;
+    for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m.WeatherBlock[i] = block[static_cast<std::size_t>(i)];
+    kalvano::model::WeatherStatsToIP(m);
+    kalvano::model::ComputeDesignTemps(m);
+    const bool si = m.UnitSystem == kalvano::model::kSI;
+    kalvano::model::WriteProjectFile(m, "temp/tavik$.inp", si ? "SI" : "IP",
+                                     si ? BodyWriter::ToInchPound : BodyWriter::AsHeld);
+    return kv::testing::readProject(kv::testing::splitLines(kv::testing::slurp(base_ / "temp" / "tavik$.inp")));
+  }
+
   fs::path base_;
 };
 
@@ -105,16 +123,7 @@ TEST_F(WeatherContract, the_engine_reads_the_accepted_weather_as_the_library_hol
     const auto block = kalvano::weather::WeatherBlockLines(entry, kalvano::weather::Mark(record.cityString), m->UnitSystem,
                                                            location, refusal);
     ASSERT_TRUE(refusal.empty()) << refusal;
-    m->ProjectData[3] = location;
-    for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
-    kalvano::model::WeatherStatsToIP(*m);
-    kalvano::model::ComputeDesignTemps(*m);
-
-    // Written as the run window writes the run file.
-    kalvano::model::WriteProjectFile(*m, "temp/tavik$.inp", si ? "SI" : "IP",
-                                     si ? BodyWriter::ToInchPound : BodyWriter::AsHeld);
-    const auto r = kv::testing::readProject(
-        kv::testing::splitLines(kv::testing::slurp(base_ / "temp" / "tavik$.inp")));
+    const auto r = ReadByTheEngine(*m, block, location);
     ASSERT_EQ(r.errors, 0) << r.monitor;
     const kv::EngineState& s = *r.s;
     // The engine keeps 42 characters of the location.
@@ -146,51 +155,97 @@ TEST_F(WeatherContract, the_engine_reads_the_accepted_weather_as_the_library_hol
   }
 }
 
-// Six-character station values stand side by side in the station line, which the engine scans
-// as free-format numbers: the block either refuses a value that would run into the one before
-// it, or the engine reads every value as typed.
-TEST_F(WeatherContract, six_character_station_values_reach_the_engine_as_typed_or_are_refused) {
+// The station values stand side by side in the station line, which the engine scans as
+// free-format numbers. Taken from the window's boxes through the block writer into the
+// engine's reader, in either unit system, every text is either refused with its box named or
+// read by the engine as the value the window takes from it: a sign behind a number, a second
+// decimal point and a value that runs into the one before it are refused in every box.
+TEST_F(WeatherContract, station_texts_reach_the_engine_as_the_window_shows_them_or_are_refused) {
   struct Case {
     const char* latitude;
     const char* longitude;
     const char* meridian;
-    const char* refusedBox;  // empty: accepted
+    const char* elevation;
+    const char* refusedIP;  // the box refused in an inch-pound project; empty: accepted
+    const char* refusedSI;  // and in an SI one
   };
   const Case cases[] = {
-      {"33.945", "118.40", "120", "longitude"},
-      {"33.9", "118.40", "120", "longitude"},
-      {"33.945", "-118.4", "120.00", "time meridian"},
-      {"33.945", "-118.4", "-120.0", ""},
-      {"33.945", "118.4", "120.0", ""},
-      {"-33.95", "-118.4", "120.0", ""},
+      // Six characters: the latitude follows the station number's own columns; the others
+      // run into the value before them unless a minus sign starts them. An SI project's run
+      // file holds the elevation converted to feet, set apart from the meridian.
+      {"33.945", "118.40", "120", "7", "longitude", "longitude"},
+      {"33.9", "118.40", "120", "7", "longitude", "longitude"},
+      {"33.945", "-118.4", "120.00", "7", "time meridian", "time meridian"},
+      {"41.9", "87.9", "82.5", "1234.5", "elevation", ""},
+      {"41.9", "87.9", "90", "1234.5", "elevation", ""},
+      {"33.945", "-118.4", "-120.0", "7", "", ""},
+      {"-33.95", "-118.4", "120.0", "-200.5", "", ""},
+      {"33.945", "118.4", "120.0", "1234.", "", ""},
+      // A sign behind the number, in every box.
+      {"33-", "87.9", "90", "600", "latitude", "latitude"},
+      {"33", "87.9-", "90", "600", "longitude", "longitude"},
+      {"33", "87.9", "90-", "600", "time meridian", "time meridian"},
+      {"33", "87.9", "90", "600-", "elevation", "elevation"},
+      {"3-3", "87.9", "90", "600", "latitude", "latitude"},
+      {"33", "--87", "90", "600", "longitude", "longitude"},
+      // A second decimal point, in every box.
+      {"4.2.1", "87.9", "90", "600", "latitude", "latitude"},
+      {"33", "87.9.5", "90", "600", "longitude", "longitude"},
+      {"33", "87.9", "9.0.5", "600", "time meridian", "time meridian"},
+      {"33", "87.9", "90", "60.0.1", "elevation", "elevation"},
+      // No number at all.
+      {"33", "-", "90", "600", "longitude", "longitude"},
+      {"33", "87.9", ".", "600", "time meridian", "time meridian"},
+      // A point with no digits after it changes no value: the engine reads what the window shows.
+      {"33", "87.9.", "4.0.0", "600.", "", ""},
+      // Signed and plain values.
+      {"-4.2", "-87.9", "-90", "-6", "", ""},
+      {"41.98", "87.92", "90", "659", "", ""},
+      {".5", "87.", "90", "0", "", ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.latitude) + " " + c.longitude + " " + c.meridian);
-    auto m = std::make_unique<ProjectModel>();
-    m->AppDir = base_.string();
-    kalvano::model::ReadInputFile(*m, std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp");
-    kalvano::weather::WeatherEntry entry = kalvano::weather::EntryOf(Miami(), m->UnitSystem);
-    entry.latitude = c.latitude;
-    entry.longitude = c.longitude;
-    entry.meridian = c.meridian;
-    std::string location, refusal;
-    const auto block = kalvano::weather::WeatherBlockLines(entry, "*", m->UnitSystem, location, refusal);
-    if (*c.refusedBox != '\0') {
-      EXPECT_NE(refusal.find(std::string("The ") + c.refusedBox + " "), std::string::npos) << refusal;
-      continue;
+  for (const char* sample : {"SampleProject.inp", "SampleSchool.inp"}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(sample) + ": " + c.latitude + " " + c.longitude + " " + c.meridian + " " +
+                   c.elevation);
+      auto m = std::make_unique<ProjectModel>();
+      m->AppDir = base_.string();
+      kalvano::model::ReadInputFile(*m, std::string(KALVANO_SOURCE_DIR) + "/data/sample/" + sample);
+      const bool si = m->UnitSystem == kalvano::model::kSI;
+      kalvano::weather::WeatherEntry entry = kalvano::weather::EntryOf(Miami(), m->UnitSystem);
+      entry.latitude = c.latitude;
+      entry.longitude = c.longitude;
+      entry.meridian = c.meridian;
+      entry.elevation = c.elevation;
+      std::string location, refusal;
+      const auto block = kalvano::weather::WeatherBlockLines(entry, "*", m->UnitSystem, location, refusal);
+      const std::string refusedBox = si ? c.refusedSI : c.refusedIP;
+      if (!refusedBox.empty()) {
+        const std::array<const char*, 4> texts{c.latitude, c.longitude, c.meridian, c.elevation};
+        const std::array<const char*, 4> boxes{"latitude", "longitude", "time meridian", "elevation"};
+        const std::size_t box = static_cast<std::size_t>(
+            std::find(boxes.begin(), boxes.end(), refusedBox) - boxes.begin());
+        EXPECT_EQ(refusal, "The " + refusedBox + " " + texts[box] +
+                               " would not be read as entered in the project's weather data, where the station "
+                               "values stand side by side.  Please enter a number with any minus sign in front, at "
+                               "most one decimal point and at most five characters unless it begins with a minus "
+                               "sign.");
+        EXPECT_EQ(block[2], "");
+        continue;
+      }
+      ASSERT_TRUE(refusal.empty()) << refusal;
+      const auto r = ReadByTheEngine(*m, block, location);
+      ASSERT_EQ(r.errors, 0) << r.monitor;
+      EXPECT_FLOAT_EQ(r.s->wxmon.XLAT, static_cast<float>(kalvano::model::Val(c.latitude)));
+      EXPECT_FLOAT_EQ(r.s->wxmon.XLONG, static_cast<float>(kalvano::model::Val(c.longitude)));
+      EXPECT_FLOAT_EQ(r.s->wxmon.XMER, static_cast<float>(kalvano::model::Val(c.meridian)));
+      // An SI elevation reaches the engine in whole feet.
+      const double elevation = kalvano::model::Val(c.elevation);
+      if (si) {
+        EXPECT_NEAR(r.s->wxmon.ELEV, elevation * 3.28084, 1.0);
+      } else {
+        EXPECT_FLOAT_EQ(r.s->wxmon.ELEV, static_cast<float>(elevation));
+      }
     }
-    ASSERT_TRUE(refusal.empty()) << refusal;
-    m->ProjectData[3] = location;
-    for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
-    kalvano::model::WeatherStatsToIP(*m);
-    kalvano::model::ComputeDesignTemps(*m);
-    kalvano::model::WriteProjectFile(*m, "temp/tavik$.inp", "IP", BodyWriter::AsHeld);
-    const auto r = kv::testing::readProject(
-        kv::testing::splitLines(kv::testing::slurp(base_ / "temp" / "tavik$.inp")));
-    ASSERT_EQ(r.errors, 0) << r.monitor;
-    EXPECT_FLOAT_EQ(r.s->wxmon.XLAT, std::stof(c.latitude));
-    EXPECT_FLOAT_EQ(r.s->wxmon.XLONG, std::stof(c.longitude));
-    EXPECT_FLOAT_EQ(r.s->wxmon.XMER, std::stof(c.meridian));
   }
 }
 

@@ -12,10 +12,13 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/numtext.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/learning.h"
@@ -65,6 +68,30 @@ class WeatherWindowTest : public shell::test::ShellTest {
     OpenWeatherWindow();
     EXPECT_NE(kalvano::weather::WeatherWindow(), nullptr);
     return *kalvano::weather::WeatherWindow();
+  }
+  // With Denver accepted as the project's weather in `units`, the window opened again and
+  // `change`d, then OK: one message `message` says why, the window stays open and the project
+  // keeps its weather.
+  void ExpectOkRefused(int16_t units, const std::function<void(weather&)>& change, const std::string& message) {
+    model::ProjectModel& m = shell::Model();
+    m.UnitSystem = units;
+    weather& w = Open();
+    w.Combo1_Click(1);
+    w.mainmenu_Click();  // the library's record as it stands is accepted
+    QTest::qWait(10);
+    ASSERT_EQ(kalvano::weather::WeatherWindow(), nullptr);
+    const auto before = m.WeatherBlock;
+    weather& again = Open();
+    change(again);
+    boxes.asked.clear();
+    again.mainmenu_Click();
+    QTest::qWait(10);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, message);
+    EXPECT_EQ(boxes.asked[0].title, "Error");
+    EXPECT_EQ(kalvano::weather::WeatherWindow(), &again);
+    EXPECT_EQ(m.WeatherBlock, before);
+    delete &again;
   }
 };
 
@@ -192,6 +219,54 @@ TEST_F(WeatherWindowTest, saves_write_the_library_and_refuse_what_they_cannot_sa
   }
 }
 
+// A city saved with one box changed, in either unit system: the library holds inch-pound values,
+// which the window shows rounded to one decimal and, in SI, converted. Every value whose box the
+// user did not change, the station values too, is saved as the library held it, byte for byte,
+// however often the city is loaded, changed and saved again.
+TEST_F(WeatherWindowTest, a_saved_city_keeps_the_values_the_user_did_not_change) {
+  const std::string installed = model::ReadWholeFile(std::string(KALVANO_SOURCE_DIR) + "/data/weather/weth.asc");
+  struct Case {
+    int16_t units;
+    const char* typed;  // into January's dry-bulb mean
+    const char* field;  // as the library then holds it
+  };
+  const Case cases[] = {{model::kInchPound, "23.5", "  23.5"}, {model::kSI, "-4.9", "  23.2"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    base.write("weather/weth.asc", installed);
+    shell::Model().UnitSystem = c.units;
+    weather& w = Open();
+    const int state = w.Combo1()->findText("Illinois");
+    ASSERT_GE(state, 0);
+    w.Combo1_Click(state);
+    const int city = w.Combo3()->findText("Chicago");
+    ASSERT_GE(city, 0);
+    // The library as it was, but for Chicago's January dry-bulb mean; the city string written
+    // from the city and state boxes holds no mark.
+    const std::size_t record = installed.find("\"Chicago, Illinois *");
+    ASSERT_NE(record, std::string::npos);
+    std::string expected = installed;
+    expected.replace(record, 20, "\"Chicago, Illinois  ");
+    expected.replace(installed.find('\n', record) + 1, 6, c.field);
+    for (int save = 1; save <= 3; ++save) {
+      SCOPED_TRACE(save);
+      w.Combo3_Click(city);  // loaded as the library now holds it
+      ASSERT_EQ(w.citytext()->text(), "Chicago");
+      w.Month(1, 1)->clear();
+      QTest::keyClicks(w.Month(1, 1), c.typed);
+      w.saveupdate_Click();
+      EXPECT_FALSE(w.DataEdited());
+      // Where the library first differs, if it does (the whole text is too long to print).
+      const std::string saved = base.read("weather/weth.asc");
+      const auto at = static_cast<std::size_t>(
+          std::mismatch(saved.begin(), saved.end(), expected.begin(), expected.end()).first - saved.begin());
+      EXPECT_EQ(saved.substr(at < 80 ? 0 : at - 80, 160), expected.substr(at < 80 ? 0 : at - 80, 160));
+      EXPECT_EQ(saved.size(), expected.size());
+    }
+    delete &w;
+  }
+}
+
 // A value the library cannot hold as entered: a message names the box and the library stays
 // as it was, so the window can always load it again.
 TEST_F(WeatherWindowTest, a_value_the_library_cannot_hold_is_refused_naming_its_box) {
@@ -205,11 +280,14 @@ TEST_F(WeatherWindowTest, a_value_the_library_cannot_hold_is_refused_naming_its_
   const std::string range =
       " does not fit the weather library, whose monthly values run from -99.9 to 999.9 (solar "
       "from -9999 to 99999) in inch-pound units." + nothing;
+  // An SI window quotes the limits of the box's row, converted, in its unit.
+  const std::string siRange =
+      " does not fit the weather library, whose values in this row run from -73.2 to 537.7 (Deg. C)." + nothing;
   const std::vector<Case> cases{
       {model::kInchPound, 1, 2, "-100.5", "Row 1, month 2: -100.5" + range},
-      {model::kSI, 1, 2, "-73.6", "Row 1, month 2: -73.6" + range},
+      {model::kSI, 1, 2, "-73.6", "Row 1, month 2: -73.6" + siRange},
       {model::kSI, 3, 6, "190000000000000000000000000000000000000",
-       "Row 3, month 6: 190000000000000000000000000000000000000" + range},
+       "Row 3, month 6: 190000000000000000000000000000000000000" + siRange},
       {model::kInchPound, 0, 0, "-72228\"", "The station number must not contain a double quote (\")." + nothing},
   };
   const std::string before = base.read("weather/weth.asc");
@@ -366,37 +444,54 @@ TEST_F(WeatherWindowTest, ok_refuses_a_value_the_block_would_not_read_back_namin
     const char* typed;
     std::string range;
   };
-  const std::string range = " does not fit the project's weather data, whose monthly values run from -99.9 to "
-                            "999.9 (solar from -9999 to 99999)";
+  const std::string range = " does not fit the project's weather data, whose ";
+  const std::string ipRange = "monthly values run from -99.9 to 999.9 (solar from -9999 to 99999).";
   const std::string correct = "  Please correct the value.";
+  // An SI window quotes the limits of the box's row in its unit: the inch-pound limits
+  // converted, within what the block's five columns hold as shown.
   const std::vector<Case> cases{
-      {model::kInchPound, 1, 1, "-100.5", "."},
-      {model::kInchPound, 1, 6, "1000.5", "."},
-      {model::kSI, 1, 6, "-73.6", " as shown and in inch-pound units."},
-      {model::kSI, 7, 1, "123456", " as shown and in inch-pound units."},
+      {model::kInchPound, 1, 1, "-100.5", ipRange},
+      {model::kInchPound, 1, 6, "1000.5", ipRange},
+      {model::kSI, 1, 6, "-73.6", "values in this row run from -73.2 to 537.7 (Deg. C)."},
+      {model::kSI, 7, 1, "123456", "values in this row run from -9999 to 99999 (kJ/sq.m.)."},
   };
-  model::ProjectModel& m = shell::Model();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    m.UnitSystem = c.units;
-    weather& w = Open();
-    w.Combo1_Click(1);
-    w.mainmenu_Click();  // the library's record as it stands is accepted
-    QTest::qWait(10);
-    ASSERT_EQ(kalvano::weather::WeatherWindow(), nullptr);
-    const auto before = m.WeatherBlock;
-    weather& again = Open();
-    again.Month(c.row, c.month)->setText(c.typed);  // a paste passes the key filter
-    boxes.asked.clear();
-    again.mainmenu_Click();
-    QTest::qWait(10);
-    ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text, "Row " + std::to_string(c.row) + ", month " + std::to_string(c.month) + ": " +
-                                       c.typed + range + c.range + correct);
-    EXPECT_EQ(boxes.asked[0].title, "Error");
-    EXPECT_EQ(kalvano::weather::WeatherWindow(), &again);
-    EXPECT_EQ(m.WeatherBlock, before);
-    delete &again;
+    ExpectOkRefused(
+        c.units,
+        [&c](weather& w) { w.Month(c.row, c.month)->setText(c.typed); },  // a paste passes the key filter
+        "Row " + std::to_string(c.row) + ", month " + std::to_string(c.month) + ": " + c.typed + range + c.range +
+            correct);
+  }
+}
+
+// OK with a station value that the engine would read otherwise than the window shows it: a
+// message names the box, the window stays open and the project keeps its weather.
+TEST_F(WeatherWindowTest, ok_refuses_a_station_value_the_engine_would_read_otherwise) {
+  struct Case {
+    int16_t units;
+    const char* meridian;
+    int box;  // 0 latitude .. 3 elevation
+    const char* typed;
+    const char* name;
+  };
+  const Case cases[] = {
+      {model::kInchPound, "90", 0, "33-", "latitude"},
+      {model::kSI, "90", 0, "4.2.1", "latitude"},
+      {model::kInchPound, "82.5", 3, "1234.5", "elevation"},
+      {model::kSI, "90", 3, "600-", "elevation"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ExpectOkRefused(c.units,
+                    [&c](weather& w) {
+                      w.Station(2)->setText(c.meridian);
+                      w.Station(c.box)->setText(c.typed);  // a paste passes the key filter
+                    },
+                    std::string("The ") + c.name + " " + c.typed +
+                        " would not be read as entered in the project's weather data, where the station values "
+                        "stand side by side.  Please enter a number with any minus sign in front, at most one "
+                        "decimal point and at most five characters unless it begins with a minus sign.");
   }
 }
 

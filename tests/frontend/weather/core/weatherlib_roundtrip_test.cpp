@@ -140,6 +140,29 @@ TEST(WeatherLibraryRoundTrip, a_saved_edit_reads_back_as_shown_or_is_refused) {
   }
 }
 
+// The first 40 cities of the installed library, each loaded in either unit system, one box
+// changed and saved as an update: every value of the city the user did not change reads back
+// exactly as the library held it, and so does every other record.
+TEST(WeatherLibraryRoundTrip, an_update_keeps_the_stored_values_of_the_boxes_not_changed) {
+  const std::string library = model::ReadWholeFile(std::string(KALVANO_SOURCE_DIR) + "/data/weather/weth.asc");
+  const std::vector<LibraryRecord> before = ParseLibrary(library);
+  ASSERT_GE(before.size(), 40u);
+  for (const int units : {model::kInchPound, model::kSI}) {
+    for (std::size_t k = 0; k < 40; ++k) {
+      SCOPED_TRACE(testing::Message() << (units == model::kSI ? "SI " : "IP ") << before[k].cityString);
+      WeatherEntry e = EntryOf(before[k], units);
+      e.months[2][6] = "30";
+      std::vector<LibraryRecord> after = ParseLibrary(ReplaceRecord(library, k, e, units));
+      ASSERT_EQ(after.size(), before.size());
+      EXPECT_DOUBLE_EQ(after[k].months[2][6], units == model::kSI ? 86 : 30);
+      after[k].months[2][6] = before[k].months[2][6];
+      // The city string is written from the boxes, which hold no mark.
+      after[k].cityString = before[k].cityString;
+      EXPECT_EQ(after, before);
+    }
+  }
+}
+
 // A library of `records` records in blocks of ten per state, CR LF ends.
 std::string LargeLibrary(int records) {
   std::string text;

@@ -270,9 +270,10 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
         const auto block = WeatherBlockLines(e, "*", units, location, refusal);
         if (si ? c.refusedSI : c.refusedIP) {
           const std::string box = "Row 1, month " + std::to_string(month + 1) + ": " + c.typed;
-          EXPECT_EQ(refusal, box + " does not fit the project's weather data, whose monthly values run from "
-                                   "-99.9 to 999.9 (solar from -9999 to 99999)" +
-                                 (si ? " as shown and in inch-pound units." : ".") + "  Please correct the value.");
+          EXPECT_EQ(refusal, box + " does not fit the project's weather data, " +
+                                 (si ? "whose values in this row run from -73.2 to 537.7 (Deg. C)."
+                                     : "whose monthly values run from -99.9 to 999.9 (solar from -9999 to 99999).") +
+                                 "  Please correct the value.");
           EXPECT_EQ(block[4], "");
           continue;
         }
@@ -299,6 +300,52 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
           std::string text = model::NumberText(ip);
           if (text.front() == ' ') text.erase(0, 1);
           EXPECT_LE(text.size(), 5u) << "month " << m << ": " << text;
+        }
+      }
+    }
+  }
+}
+
+// An SI window's refusal of a month value quotes the limits of the box's row in its SI unit:
+// the inch-pound limits converted, for the library, and within what the block's five columns
+// hold as shown, for the project's weather, each rounded inward to the row's decimals and
+// taken by the check that quotes it.
+TEST(WeatherBlock, an_si_refusal_quotes_the_rows_limits_in_si) {
+  struct Case {
+    int row;  // 0-based
+    const char* library;
+    const char* block;
+  };
+  const Case cases[] = {
+      {0, "-73.2 to 537.7 (Deg. C)", "-73.2 to 537.7 (Deg. C)"},
+      {3, "-55.5 to 555.5 (Deg. C)", "-55.5 to 555.5 (Deg. C)"},
+      {6, "-113553 to 1135641 (kJ/sq.m.)", "-9999 to 99999 (kJ/sq.m.)"},
+      {7, "-44.6 to 446.9 (m/sec.)", "-44.6 to 446.9 (m/sec.)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row + 1);
+    const auto row = static_cast<std::size_t>(c.row);
+    const std::string box = "Row " + std::to_string(c.row + 1) + ", month 4: 9999999";
+    WeatherEntry e = Entry("Illinois", "Chicago");
+    e.months[row][3] = "9999999";
+    EXPECT_EQ(RecordRefusal(e, model::kSI), box + " does not fit the weather library, whose values in this row run from " +
+                                                c.library + ".  Nothing has been saved.");
+    std::string location, refusal;
+    WeatherBlockLines(e, "*", model::kSI, location, refusal);
+    EXPECT_EQ(refusal, box + " does not fit the project's weather data, whose values in this row run from " +
+                           c.block + ".  Please correct the value.");
+    // The limits quoted are values the check takes.
+    for (const auto& [quoted, blockOnly] : {std::make_pair(std::string(c.library), false),
+                                            std::make_pair(std::string(c.block), true)}) {
+      for (const std::string& limit : {quoted.substr(0, quoted.find(' ')),
+                                       quoted.substr(quoted.find(" to ") + 4, quoted.find(" (") - quoted.find(" to ") - 4)}) {
+        SCOPED_TRACE(limit);
+        e.months[row][3] = limit;
+        if (blockOnly) {
+          WeatherBlockLines(e, "*", model::kSI, location, refusal);
+          EXPECT_EQ(refusal, "");
+        } else {
+          EXPECT_EQ(RecordRefusal(e, model::kSI), "");
         }
       }
     }
