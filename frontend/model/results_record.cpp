@@ -110,4 +110,13 @@ std::string ReadCurrentReport(const ProjectModel& m) {
   return bytes;
 }
 
+CurrentReport ReadCurrentReportLines(const ProjectModel& m) {
+  const std::string path = ResultPath(m, files::kUserReport);
+  const std::string bytes = ReadResultFile(m, path);
+  CurrentReport report;
+  report.layout = RequireWholeReport(bytes, path);
+  report.lines = SplitLines(bytes);
+  return report;
+}
+
 }  // namespace kalvano::model

@@ -14,6 +14,9 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "frontend/model/whole_report.h"
 
 namespace kalvano::model {
 
@@ -91,5 +94,13 @@ std::string ReadResultFile(const ProjectModel& m, const std::string& path);
 // Reads the current report temp/tavik$.out for a reader: checked against the record, then
 // required to be a whole report (the wrong-format file error naming it otherwise).
 std::string ReadCurrentReport(const ProjectModel& m);
+
+// The current report as its readers take it: its lines, and where the parts that the whole
+// report check validated stand in them.
+struct CurrentReport {
+  std::vector<std::string> lines;
+  ReportLayout layout;
+};
+CurrentReport ReadCurrentReportLines(const ProjectModel& m);
 
 }  // namespace kalvano::model

@@ -2,8 +2,11 @@
 
 #include <array>
 #include <charconv>
+#include <initializer_list>
+#include <iterator>
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "frontend/model/atomic_file.h"
@@ -50,6 +53,133 @@ struct Section {
   std::string_view title;
   std::size_t at = 0, end = 0;
 };
+
+// The control bytes the echo and the engine write: the line ends and the form feed.
+std::optional<std::size_t> ForeignControlByte(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if ((b < 0x20 || b == 0x7F) && b != '\r' && b != '\n' && b != '\f') return i;
+  }
+  return std::nullopt;
+}
+
+// A field of `width` columns from column `from` holds a number as the engine prints it
+// with `decimals` decimals: blanks, a minus sign when negative, the digits before the
+// point (none, or a 0, when there is no room), the point and the decimals; or, for a
+// number too wide for the field, as many asterisks as the field is wide.
+bool EngineNumber(std::string_view line, std::size_t from, std::size_t width, std::size_t decimals) {
+  if (line.size() < from - 1 + width) return false;
+  const std::string_view field = line.substr(from - 1, width);
+  if (field.find_first_not_of('*') == std::string_view::npos) return true;
+  std::size_t i = field.find_first_not_of(' ');
+  if (i == std::string_view::npos) return false;
+  if (field[i] == '-') ++i;
+  std::size_t digits = 0;
+  while (i < field.size() && field[i] >= '0' && field[i] <= '9') ++i, ++digits;
+  if (i == field.size() || field[i] != '.') return false;
+  const std::size_t point = i++;
+  while (i < field.size() && field[i] >= '0' && field[i] <= '9') ++i;
+  return i == field.size() && i - point - 1 == decimals && digits + decimals > 0;
+}
+
+// A field as the readers cut it: its first column, width and decimals.
+struct NumberField {
+  std::size_t from, width, decimals;
+};
+
+bool EngineNumbers(std::string_view line, std::initializer_list<NumberField> fields) {
+  for (const NumberField& f : fields)
+    if (!EngineNumber(line, f.from, f.width, f.decimals)) return false;
+  return true;
+}
+
+// The first line from `from` up to `end` that begins with `mark`; `end` when none does.
+std::size_t FirstBeginning(const Lines& lines, std::size_t from, std::size_t end, std::string_view mark) {
+  while (from < end && !lines[from].starts_with(mark)) ++from;
+  return from;
+}
+
+// Section III after its monthly table: the closing lines, the site end-use row and the load
+// table, every figure that the charts read a number as the engine prints it.
+std::string SectionThree(const Lines& lines, const Section& three, ReportLayout& layout) {
+  const std::size_t rule = layout.monthRule;
+  if (rule + 2 >= three.end || !lines[rule + 1].starts_with("TOT") || !lines[rule + 2].starts_with("($)")) {
+    return "section III has no totals under its monthly table";
+  }
+  for (std::size_t row = layout.firstMonth; row < rule; ++row) {
+    if (!EngineNumbers(lines[row], {{4, 9, 1}, {31, 9, 0}, {80, 8, 0}, {104, 9, 0}, {113, 9, 0}})) {
+      return "section III has a month row that is not as the engine writes it";
+    }
+  }
+  if (!EngineNumbers(lines[rule + 1], {{4, 9, 1}, {31, 9, 0}}) ||
+      !EngineNumbers(lines[rule + 2], {{80, 8, 0}, {104, 9, 0}, {113, 9, 0}})) {
+    return "section III has totals that are not as the engine writes them";
+  }
+  layout.site = FirstBeginning(lines, rule + 3, three.end, "Site");
+  const std::size_t site = layout.site;
+  if (site + 1 >= three.end || !lines[site + 1].starts_with("WHOLE-BLDG PERFORMANCE:")) {
+    return "section III has no site energy";
+  }
+  if (!EngineNumbers(lines[site], {{16, 10, 1}, {26, 10, 1}, {36, 10, 1}, {46, 10, 1}, {56, 10, 1}, {66, 10, 1}}) ||
+      !EngineNumber(lines[site + 1], 104, 7, 1)) {
+    return "section III has site energy that is not as the engine writes it";
+  }
+  static constexpr std::string_view kCategories[] = {
+      "ROOF", "WALLS", "WINDOWS TRANSMISSION", "WINDOWS SOLAR", "LIGHTS AND EQUIPMENT", "PEOPLE SENSIBLE",
+      "PEOPLE LATENT", "VENTILATION (SENSIBLE)", "VENTILATION (LATENT)", "INFILTRATION (SENSIBLE)",
+      "INFILTRATION (LATENT)", "MASS EFFECT"};
+  layout.roof = FirstBeginning(lines, site + 2, three.end, "ROOF");
+  const std::size_t roof = layout.roof;
+  // The twelve categories, the rule, the central plant, and 7 lines down to the peak times.
+  if (roof + 21 >= three.end) return "section III has no load table";
+  for (std::size_t c = 0; c < std::size(kCategories); ++c) {
+    const std::string_view row = lines[roof + c];
+    if (!row.starts_with(kCategories[c]) ||
+        !EngineNumbers(row, {{26, 11, 2}, {43, 11, 2}, {97, 11, 2}, {114, 11, 2}})) {
+      return "section III has a load table that is not as the engine writes it";
+    }
+  }
+  // The central-plant line of an inch-pound report stands one column further right in its
+  // peak block.
+  const std::string_view plant = lines[roof + 13];
+  const std::size_t shift = plant.starts_with(" CENTRAL PLANT LOAD") ? 1 : 0;
+  if ((shift == 0 && !plant.starts_with("CENTRAL PLANT LOAD")) ||
+      !EngineNumbers(plant, {{26 + shift, 11, 2}, {43 + shift, 11, 2}, {97, 11, 2}, {114, 11, 2}}) ||
+      !lines[roof + 20].starts_with("  OUTDOOR DESIGN DB") || !lines[roof + 21].starts_with("  PEAK LOAD DATE/TIME")) {
+    return "section III has a load table that is not as the engine writes it";
+  }
+  return {};
+}
+
+// Sections IV to VIII: the lines their views are read for, in order.
+std::string SectionsFourToEight(const Lines& lines, const std::array<Section, 8>& sections,
+                                const ReportLayout& layout) {
+  const auto holds = [&lines](const Section& s, std::initializer_list<std::string_view> marks) {
+    std::size_t at = s.at + 1;
+    for (std::string_view mark : marks) {
+      at = FirstBeginning(lines, at, s.end, mark);
+      if (at == s.end) return false;
+      ++at;
+    }
+    return true;
+  };
+  if (!holds(sections[3], {"TOTAL OF ALL ZONES:"})) return "section IV has no total of all zones";
+  if (!holds(sections[4], {"         SUMMER ELECTRIC", "         SUMMER GAS", "         WINTER ELECTRIC",
+                           "         WINTER GAS", "      PLOTS FOR ENERGY DEMAND",
+                           "                                                 TIME OF DAY"})) {
+    return "section V has no peak demand profiles";
+  }
+  if (!holds(sections[5], {"         TOTAL PRESENT WORTH"})) return "section VII has no total present worth";
+  const Section& eight = sections[6];
+  std::size_t at = eight.at + 1;
+  for (std::size_t m : layout.months) {
+    const std::string heading = " DAILY WEATHER SUMMARIES FOR " + std::string(kMonths[m]);
+    at = FirstBeginning(lines, at, eight.end, heading);
+    if (at == eight.end) return "section VIII has no daily weather summary for " + std::string(kMonths[m]);
+    ++at;
+  }
+  return {};
+}
 
 // Each section I to VIII holds its page header and something after the header's three lines.
 bool HoldsContent(const Lines& lines, const Section& s) {
@@ -150,72 +280,96 @@ class ComfortWalk {
 
 }  // namespace
 
-std::string WholeReportFault(std::string_view bytes) {
-  const Lines lines = SplitLineViews(bytes);
-  // The banner follows the rule and a blank line at the head.
-  static constexpr std::size_t kBannerWithin = 4;
-  bool banner = false;
-  for (std::size_t i = 0; i < lines.size() && i < kBannerWithin && !banner; ++i) {
-    banner = lines[i].find(kReportBanner) != std::string_view::npos;
-  }
-  if (!banner) return "no banner at its head";
-
-  std::array<Section, 8> sections = {Section{"I."},   Section{"II."},  Section{"III."}, Section{"IV. "},
-                                     Section{"V. "},  Section{"VII."}, Section{"VIII"}, Section{"IX."}};
-  std::size_t from = 0;
-  for (Section& s : sections) {
-    while (from < lines.size() && !lines[from].starts_with(s.title)) ++from;
-    if (from == lines.size()) return "no section " + std::string(s.title);
-    s.at = from++;
-  }
-  for (std::size_t k = 0; k < sections.size(); ++k) {
-    sections[k].end = k + 1 < sections.size() ? sections[k + 1].at : lines.size();
-  }
-  for (std::size_t k = 0; k + 1 < sections.size(); ++k) {
-    if (!HoldsContent(lines, sections[k])) return "section " + std::string(sections[k].title) + " is empty";
-  }
-
-  // The zones that the project data list.
-  const Section& two = sections[1];
-  std::vector<int> zones;
-  for (std::size_t i = two.at + 1; i < two.end; ++i) {
-    if (!ColumnsHold(lines[i], 5, "ZONE")) continue;
-    const std::optional<int> number = NumberFrom(lines[i], 9);
-    if (!number) return "section II has a zone heading without a number";
-    zones.push_back(*number);
-  }
-  if (zones.empty()) return "section II lists no zone";
-
-  // The months run: the rows of the monthly table, from the fifth line below its heading to
-  // its "=" rule.
-  const Section& three = sections[2];
-  std::size_t mon = three.at + 1;
-  while (mon < three.end && !lines[mon].starts_with("MON")) ++mon;
-  std::vector<std::size_t> months;
-  std::size_t row = mon + 5;
-  for (; row < three.end && !lines[row].starts_with("="); ++row) {
-    const std::optional<std::size_t> m = MonthOf(lines[row]);
-    if (!m || (!months.empty() && *m <= months.back())) return "section III has no monthly table";
-    months.push_back(*m);
-  }
-  if (row >= three.end || months.empty()) return "section III has no monthly table";
-
-  const Section& nine = sections[7];
-  ComfortWalk walk(lines, nine.at + 1, nine.end);
-  for (std::size_t m : months) {
-    if (m % 3 == 0) {
-      if (std::string fault = walk.QuarterPage(m, zones); !fault.empty()) return fault;
+WholeReportCheck CheckWholeReport(std::string_view bytes) {
+  WholeReportCheck check;
+  check.fault = [&bytes](ReportLayout& layout) -> std::string {
+    if (const std::optional<std::size_t> at = ForeignControlByte(bytes)) {
+      return "a control byte (" + std::to_string(static_cast<unsigned char>(bytes[*at])) + ") at byte " +
+             std::to_string(*at + 1);
     }
-    if (std::string fault = walk.Cumulative(m); !fault.empty()) return fault;
-  }
-  if (!walk.AtEnd()) return "lines follow the end of the comfort report";
-  // The engine ends every line, the last one too.
-  if (bytes.back() != '\n') return "the report ends inside a line";
-  return {};
+    const Lines lines = SplitLineViews(bytes);
+    // The banner follows the rule and a blank line at the head.
+    static constexpr std::size_t kBannerWithin = 4;
+    bool banner = false;
+    for (std::size_t i = 0; i < lines.size() && i < kBannerWithin && !banner; ++i) {
+      banner = lines[i].find(kReportBanner) != std::string_view::npos;
+    }
+    if (!banner) return "no banner at its head";
+
+    std::array<Section, 8> sections = {Section{"I."},   Section{"II."},  Section{"III."}, Section{"IV. "},
+                                       Section{"V. "},  Section{"VII."}, Section{"VIII"}, Section{"IX."}};
+    std::size_t from = 0;
+    for (Section& s : sections) {
+      while (from < lines.size() && !lines[from].starts_with(s.title)) ++from;
+      if (from == lines.size()) return "no section " + std::string(s.title);
+      s.at = from++;
+    }
+    for (std::size_t k = 0; k < sections.size(); ++k) {
+      sections[k].end = k + 1 < sections.size() ? sections[k + 1].at : lines.size();
+      layout.sections[k] = {sections[k].at, sections[k].end};
+    }
+    for (std::size_t k = 0; k + 1 < sections.size(); ++k) {
+      if (!HoldsContent(lines, sections[k])) return "section " + std::string(sections[k].title) + " is empty";
+    }
+
+    // The echoed weather page, when the echo holds one.
+    const std::size_t weather = [&] {
+      for (std::size_t i = 0; i < sections[2].at; ++i)
+        if (ColumnsHold(lines[i], 4, "WEATHER")) return i;
+      return sections[2].at;
+    }();
+    if (weather + 13 < sections[2].at) layout.units = weather + 13;
+
+    // The zones that the project data list.
+    const Section& two = sections[1];
+    std::vector<int> zones;
+    for (std::size_t i = two.at + 1; i < two.end; ++i) {
+      if (!ColumnsHold(lines[i], 5, "ZONE")) continue;
+      const std::optional<int> number = NumberFrom(lines[i], 9);
+      if (!number) return "section II has a zone heading without a number";
+      zones.push_back(*number);
+    }
+    if (zones.empty()) return "section II lists no zone";
+
+    // The months run: the rows of the monthly table, from the fifth line below its heading
+    // to its "=" rule.
+    const Section& three = sections[2];
+    layout.project = three.at + 2;
+    const std::size_t mon = FirstBeginning(lines, three.at + 1, three.end, "MON");
+    std::vector<std::size_t>& months = layout.months;
+    std::size_t row = mon + 5;
+    layout.firstMonth = row;
+    for (; row < three.end && !lines[row].starts_with("="); ++row) {
+      const std::optional<std::size_t> m = MonthOf(lines[row]);
+      if (!m || (!months.empty() && *m <= months.back())) return "section III has no monthly table";
+      months.push_back(*m);
+    }
+    if (row >= three.end || months.empty()) return "section III has no monthly table";
+    layout.monthRule = row;
+    if (std::string fault = SectionThree(lines, three, layout); !fault.empty()) return fault;
+    if (std::string fault = SectionsFourToEight(lines, sections, layout); !fault.empty()) return fault;
+
+    const Section& nine = sections[7];
+    ComfortWalk walk(lines, nine.at + 1, nine.end);
+    for (std::size_t m : months) {
+      if (m % 3 == 0) {
+        if (std::string fault = walk.QuarterPage(m, zones); !fault.empty()) return fault;
+      }
+      if (std::string fault = walk.Cumulative(m); !fault.empty()) return fault;
+    }
+    if (!walk.AtEnd()) return "lines follow the end of the comfort report";
+    // The engine ends every line, the last one too.
+    if (bytes.back() != '\n') return "the report ends inside a line";
+    return {};
+  }(check.layout);
+  if (!check.fault.empty()) check.layout = {};
+  return check;
 }
 
-void RequireWholeReport(std::string_view bytes, const std::string& path) {
-  if (!IsWholeReport(bytes)) throw FileError::OnFile(kErrPastEndOfFile, path);
+ReportLayout RequireWholeReport(std::string_view bytes, const std::string& path) {
+  WholeReportCheck check = CheckWholeReport(bytes);
+  if (!check.fault.empty()) throw FileError::OnFile(kErrPastEndOfFile, path);
+  return std::move(check.layout);
 }
 
 }  // namespace kalvano::model

@@ -40,33 +40,18 @@ std::string Field(std::string_view line, std::size_t from, std::size_t to, std::
   return text;
 }
 
-std::size_t Find(const ReportLines& report, std::size_t from, auto&& matches) {
-  for (std::size_t i = from; i < report.size(); ++i)
-    if (matches(report[i])) return i;
-  PastEnd();
-}
-
-std::size_t FindBegins(const ReportLines& report, std::size_t from, std::string_view mark) {
-  return Find(report, from, [mark](const std::string& l) { return l.starts_with(mark); });
-}
-
-// The report head scan: the echoed weather page's title line and, 13 lines below it, the
-// solar caption that names the unit system. Returns the line after the unit line.
-std::size_t HeadScan(const ReportLines& report, ChartHead& head) {
-  const std::size_t weather =
-      Find(report, 0, [](const std::string& l) { return Columns(l, 4, 10) == "WEATHER"; });
-  const std::string& unitLine = LineAt(report, weather + 13);
+// The report head: the unit system that the echoed weather page's solar caption names.
+void HeadScan(const model::CurrentReport& report, ChartHead& head) {
+  if (report.layout.units == model::ReportLayout::kNone) PastEnd();
+  const std::string& unitLine = LineAt(report.lines, report.layout.units);
   head.units = Columns(unitLine, 12, 16) == "SQ.M." ? 2 : 1;
-  return weather + 14;
 }
 
-// Section III's project line, two lines below its title. Returns the line after it.
-std::size_t ProjectLine(const ReportLines& report, std::size_t from, ChartHead& head) {
-  const std::size_t title = FindBegins(report, from, "III.");
-  const std::string& line = LineAt(report, title + 2);
+// Section III's project line, two lines below its title.
+void ProjectLine(const model::CurrentReport& report, ChartHead& head) {
+  const std::string& line = LineAt(report.lines, report.layout.project);
   head.projectName = Columns(line, 14, 48);
   head.location = Columns(line, 98, 134);
-  return title + 3;
 }
 
 std::string First8(const std::string& text) { return text.substr(0, std::min<std::size_t>(8, text.size())); }
@@ -99,7 +84,7 @@ std::string ScaleText(double v) { return NumberText(static_cast<float>(v)); }
 template <typename Data, typename Cut>
 std::optional<Data> ReadChart(model::ProjectModel& m, model::MessageBoxes& boxes, Cut cut) {
   try {
-    return cut(model::SplitLines(model::ReadCurrentReport(m)));
+    return cut(model::ReadCurrentReportLines(m));
   } catch (const model::FileError& e) {
     model::ReportFileError(boxes, e);
   } catch (const model::ResultsReplaced&) {
@@ -147,14 +132,15 @@ double ChartScaleOf(double big) {
   return std::max(scale, 0.1);
 }
 
-LoadChartData CutLoadChart(const ReportLines& report, int chart, const model::ProjectModel& m) {
+LoadChartData CutLoadChart(const model::CurrentReport& whole, int chart, const model::ProjectModel& m) {
   const LoadFamily& f = FamilyOf(chart);
   LoadChartData d;
   d.chart = chart;
-  const std::size_t afterUnits = HeadScan(report, d.head);
-  ProjectLine(report, afterUnits, d.head);
+  HeadScan(whole, d.head);
+  ProjectLine(whole, d.head);
   const bool si = d.head.units == 2;
-  const std::size_t roof = FindBegins(report, afterUnits, "ROOF");
+  const ReportLines& report = whole.lines;
+  const std::size_t roof = whole.layout.roof;
   // The engine's columns of the four fields; the central-plant line (row 14) of an
   // inch-pound report stands one column further right in its peak block.
   const std::size_t from = f.peak ? (f.heating ? 26 : 43) : (f.heating ? 97 : 114);
@@ -220,16 +206,16 @@ constexpr MonthField kCostFields[] = {{80, 87, 8}, {104, 112, 9}, {113, 121, 9}}
 
 }  // namespace
 
-MonthlyChartData CutMonthlyChart(const ReportLines& report, int chart, const model::ProjectModel& m) {
+MonthlyChartData CutMonthlyChart(const model::CurrentReport& whole, int chart, const model::ProjectModel& m) {
   const bool cost = chart == kMonthlyCostChart;
   MonthlyChartData d;
   d.chart = cost ? kMonthlyCostChart : kMonthlyEnergyChart;
   d.lines = cost ? 3 : 2;
-  const std::size_t afterUnits = HeadScan(report, d.head);
-  ProjectLine(report, afterUnits, d.head);
+  HeadScan(whole, d.head);
+  ProjectLine(whole, d.head);
   const bool si = d.head.units == 2;
-  const std::size_t mon = FindBegins(report, afterUnits, "MON");
-  std::size_t row = mon + 5;
+  const ReportLines& report = whole.lines;
+  std::size_t row = whole.layout.firstMonth;
   const int start = MonthIndex(LineAt(report, row));
   int k = start;
   const MonthField* fields = cost ? kCostFields : kEnergyFields;
@@ -281,13 +267,14 @@ MonthlyChartData CutMonthlyChart(const ReportLines& report, int chart, const mod
   return d;
 }
 
-SourceChartData CutSourceEnergy(const ReportLines& report, const model::ProjectModel& m) {
+SourceChartData CutSourceEnergy(const model::CurrentReport& whole, const model::ProjectModel& m) {
   SourceChartData d;
-  const std::size_t afterUnits = HeadScan(report, d.head);
-  const std::size_t afterProject = ProjectLine(report, afterUnits, d.head);
+  HeadScan(whole, d.head);
+  ProjectLine(whole, d.head);
   const bool si = d.head.units == 2;
-  const std::size_t site = FindBegins(report, afterProject + 1, "Site");
-  const std::string& line = report[site];
+  const ReportLines& report = whole.lines;
+  const std::size_t site = whole.layout.site;
+  const std::string& line = LineAt(report, site);
   static constexpr std::size_t kWidth[] = {7, 8, 7, 7, 7, 7};
   for (std::size_t i = 1; i <= 6; ++i)
     d.value[i] = Field(line, 16 + 10 * (i - 1), 25 + 10 * (i - 1), kWidth[i - 1]);
@@ -315,17 +302,19 @@ SourceChartData CutSourceEnergy(const ReportLines& report, const model::ProjectM
 }
 
 std::optional<LoadChartData> ReadLoadChart(model::ProjectModel& m, model::MessageBoxes& boxes, int chart) {
-  return ReadChart<LoadChartData>(m, boxes, [&](const ReportLines& r) { return CutLoadChart(r, chart, m); });
+  return ReadChart<LoadChartData>(m, boxes,
+                                  [&](const model::CurrentReport& r) { return CutLoadChart(r, chart, m); });
 }
 
 std::optional<MonthlyChartData> ReadMonthlyChart(model::ProjectModel& m, model::MessageBoxes& boxes,
                                                  int chart) {
   return ReadChart<MonthlyChartData>(m, boxes,
-                                     [&](const ReportLines& r) { return CutMonthlyChart(r, chart, m); });
+                                     [&](const model::CurrentReport& r) { return CutMonthlyChart(r, chart, m); });
 }
 
 std::optional<SourceChartData> ReadSourceEnergy(model::ProjectModel& m, model::MessageBoxes& boxes) {
-  return ReadChart<SourceChartData>(m, boxes, [&](const ReportLines& r) { return CutSourceEnergy(r, m); });
+  return ReadChart<SourceChartData>(m, boxes,
+                                    [&](const model::CurrentReport& r) { return CutSourceEnergy(r, m); });
 }
 
 namespace {

@@ -16,6 +16,7 @@
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_model.h"
+#include "frontend/model/results_record.h"
 
 namespace kalvano::reports {
 
@@ -103,11 +104,13 @@ struct SourceChartData {
 
 using ReportLines = std::vector<std::string>;
 
-// The readers on the lines of a report; a marker that is missing is reading past the end
-// of the report and a table that overflows is an index out of range (model::FileError).
-LoadChartData CutLoadChart(const ReportLines& report, int chart, const model::ProjectModel& m);
-MonthlyChartData CutMonthlyChart(const ReportLines& report, int chart, const model::ProjectModel& m);
-SourceChartData CutSourceEnergy(const ReportLines& report, const model::ProjectModel& m);
+// The readers on a whole report: each takes its figures from the lines that the whole
+// report check validated (model::ReportLayout), and from no other. A report without the
+// echoed weather page is reading past the end of the report and a table that overflows
+// is an index out of range (model::FileError).
+LoadChartData CutLoadChart(const model::CurrentReport& report, int chart, const model::ProjectModel& m);
+MonthlyChartData CutMonthlyChart(const model::CurrentReport& report, int chart, const model::ProjectModel& m);
+SourceChartData CutSourceEnergy(const model::CurrentReport& report, const model::ProjectModel& m);
 
 // The readers on temp/tavik$.out. A failure is shown through ReportFileError, sets
 // ResultsViewable to 0 and gives nothing.

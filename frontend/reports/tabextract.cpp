@@ -31,23 +31,22 @@ std::string TempPath(const model::ProjectModel& m, std::string_view name) {
 }
 
 // The current report, checked against the record of the current results and whole.
-Lines ReadReport(const model::ProjectModel& m) { return model::SplitLines(model::ReadCurrentReport(m)); }
+model::CurrentReport ReadReport(const model::ProjectModel& m) { return model::ReadCurrentReportLines(m); }
 
-// The report's lines from the first line that begins with `start` (the first line of the
-// report when `start` is empty) up to, not including, the first later line that begins with
-// `end`. A title that is not found is reading past the end of the report.
-Lines Cut(const Lines& report, std::string_view start, std::string_view end) {
-  std::size_t i = 0;
-  if (!start.empty()) {
-    while (i < report.size() && !Begins(report[i], start)) ++i;
-  }
-  // An empty report, or no start title, is the end of the file before the extract.
-  if (i == report.size()) throw model::FileError(model::kErrPastEndOfFile);
-  Lines out;
-  out.push_back(report[i]);
-  for (++i; i < report.size() && !Begins(report[i], end); ++i) out.push_back(report[i]);
-  if (i == report.size()) throw model::FileError(model::kErrPastEndOfFile);
-  return out;
+// The parts of a whole report that the extracts hold, by their titles: the report's head
+// with section I (up to "II."), the sections II, III, IV, V with VI, VII, and VIII with the
+// weather listing (up to "IX.").
+enum class Part : std::size_t { Head, Two, Three, Four, FiveSix, Seven, Eight };
+
+// The lines of a part, from its title (the report's first line for the head) up to, not
+// including, the next title, as the whole report check found them.
+Lines Cut(const model::CurrentReport& report, Part part) {
+  const auto k = static_cast<std::size_t>(part);
+  const model::ReportLayout::Span span =
+      part == Part::Head ? model::ReportLayout::Span{0, report.layout.sections[1].at} : report.layout.sections[k];
+  if (span.at >= span.end || span.end > report.lines.size()) throw model::FileError(model::kErrPastEndOfFile);
+  return {report.lines.begin() + static_cast<std::ptrdiff_t>(span.at),
+          report.lines.begin() + static_cast<std::ptrdiff_t>(span.end)};
 }
 
 // Writes an extract or a page, noted as part of the current results.
@@ -86,11 +85,11 @@ TabView Replaced(model::ProjectModel& m, model::MessageBoxes& boxes) {
 }
 
 // One extract without pages, shown whole.
-TabView SingleExtract(model::ProjectModel& m, model::MessageBoxes& boxes, std::string_view file,
-                      std::string_view start, std::string_view end, std::string_view title) {
+TabView SingleExtract(model::ProjectModel& m, model::MessageBoxes& boxes, std::string_view file, Part part,
+                      std::string_view title) {
   try {
     const std::string path = TempPath(m, file);
-    WriteLines(m, path, Cut(ReadReport(m), start, end));
+    WriteLines(m, path, Cut(ReadReport(m), part));
     return Page(m, path, title);
   } catch (const model::FileError& e) {
     return Failed(m, boxes, e);
@@ -174,25 +173,25 @@ std::string ComfortPagePath(const model::ProjectModel& m, int page) {
 }
 
 TabView WriteTabProj(model::ProjectModel& m, model::MessageBoxes& boxes) {
-  return SingleExtract(m, boxes, kProjExtract, "", "II.", kProjectDataTitle);
+  return SingleExtract(m, boxes, kProjExtract, Part::Head, kProjectDataTitle);
 }
 TabView WriteTabSum(model::ProjectModel& m, model::MessageBoxes& boxes) {
-  return SingleExtract(m, boxes, kSumExtract, "III.", "IV. ", kSummariesTitle);
+  return SingleExtract(m, boxes, kSumExtract, Part::Three, kSummariesTitle);
 }
 TabView WriteTabHvac(model::ProjectModel& m, model::MessageBoxes& boxes) {
-  return SingleExtract(m, boxes, kHvacExtract, "IV. ", "V. ", kHvacTitle);
+  return SingleExtract(m, boxes, kHvacExtract, Part::Four, kHvacTitle);
 }
 TabView WriteTabProf(model::ProjectModel& m, model::MessageBoxes& boxes) {
-  return SingleExtract(m, boxes, kProfExtract, "V. ", "VII.", kProfilesTitle);
+  return SingleExtract(m, boxes, kProfExtract, Part::FiveSix, kProfilesTitle);
 }
 TabView WriteTabCost(model::ProjectModel& m, model::MessageBoxes& boxes) {
-  return SingleExtract(m, boxes, kCostExtract, "VII.", "VIII", kCostTitle);
+  return SingleExtract(m, boxes, kCostExtract, Part::Seven, kCostTitle);
 }
 
 TabView WriteTabZone(model::ProjectModel& m, model::MessageBoxes& boxes) {
   try {
     if (m.Pages.ZonePagesSplit == 0) {
-      const Lines lines = Cut(ReadReport(m), "II.", "III.");
+      const Lines lines = Cut(ReadReport(m), Part::Two);
       WriteLines(m, TempPath(m, kZoneExtract), lines);
       const std::vector<std::size_t> starts = ZonePageStarts(lines);
       WritePages(m, lines, starts, [&m](int page) { return ZonePagePath(m, page); });
@@ -210,7 +209,7 @@ TabView WriteTabZone(model::ProjectModel& m, model::MessageBoxes& boxes) {
 
 TabView WriteTabWeather(model::ProjectModel& m, model::MessageBoxes& boxes) {
   try {
-    const Lines lines = Cut(ReadReport(m), "VIII.", "IX.");
+    const Lines lines = Cut(ReadReport(m), Part::Eight);
     WriteLines(m, TempPath(m, kWeatherExtract), lines);
     // The second page begins at the seventh month's daily summary heading: "DAILY" in
     // columns 2 to 6, which no other line of the extract holds there.

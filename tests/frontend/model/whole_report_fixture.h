@@ -47,15 +47,80 @@ inline std::string ZoneHeading(int number) {
   return buf;
 }
 
+// A month row of section III as the engine prints it, every field in its place.
+inline std::string MonthTableRow(const char* name) {
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "%s%9.1f%9.2f%9.1f%8.0f.%8.0f.%8.0f.%7d%7d%7.0f.%7.0f.%7.1f%8.0f.%8.0f.%8.0f.%7.2f", name,
+                28.8, 0.15, 1.2, 1476.0, 120.0, 3000.0, 100, 200, 12.0, 100.0, 10.5, 4000.0, 400.0, 500.0, 1.25);
+  return buf;
+}
+
+// What section III holds after the rows of its monthly table, as the engine prints it: the
+// rule, the "TOT" and "($)" lines, the site end-use row and the whole-building line, and the
+// load table from its "ROOF" row to the peak times (an inch-pound report's).
+inline ReportLines SectionThreeTail() {
+  ReportLines L = {std::string(132, '=')};
+  char buf[200];
+  std::snprintf(buf, sizeof buf, "TOT%9.1f%9.2f%9.1f%8.0f.%8.0f.%8.0f.", 119.5, 0.15, 14.4, 17712.0, 1440.0, 36000.0);
+  L.push_back(buf);
+  std::snprintf(buf, sizeof buf, "($)%8.0f.%9s%8.0f.%8.0f.%8.0f.%8.0f.%22s%7.0f.%6.0f.%8.0f.%8.0f.%8.0f.%7.2f", 1435.0, "",
+                10.0, 120.0, 12.0, 300.0, "", 1200.0, 60.0, 3000.0, 4800.0, 6000.0, 1.25);
+  L.push_back(buf);
+  L.push_back("");
+  std::snprintf(buf, sizeof buf, "Site MBtus =   %10.1f%10.1f%10.1f%10.1f%10.1f%10.1f", 310.4, 42.5, 208.2, 71.7,
+                324.2, 273.5);
+  L.push_back(buf);
+  std::snprintf(buf, sizeof buf,
+                "WHOLE-BLDG PERFORMANCE:  Site Line%7.0f. MBtu (%7.1f kBtu/sq.ft.) ...... Source Line%7.0f. MBtu "
+                "(%7.1f kBtu/sq.ft.)",
+                1230.0, 55.5, 3000.0, 120.5);
+  L.push_back(buf);
+  L.push_back(std::string(132, '='));
+  L.push_back("");
+  static constexpr const char* kCategories[] = {
+      "ROOF", "WALLS", "WINDOWS TRANSMISSION", "WINDOWS SOLAR", "LIGHTS AND EQUIPMENT", "PEOPLE SENSIBLE",
+      "PEOPLE LATENT", "VENTILATION (SENSIBLE)", "VENTILATION (LATENT)", "INFILTRATION (SENSIBLE)",
+      "INFILTRATION (LATENT)", "MASS EFFECT"};
+  for (const char* c : kCategories) {
+    std::snprintf(buf, sizeof buf, "%-25s%11.2f%6.1f%11.2f%6.1f%12s%-25s%11.2f%6.1f%11.2f%6.1f", c, -10.25, 5.0, 20.5,
+                  10.0, "", c, -2.5, 5.0, 4.25, 10.0);
+    L.push_back(buf);
+  }
+  L.push_back(std::string(24, '-'));
+  std::snprintf(buf, sizeof buf, " CENTRAL PLANT LOAD       %11.2f kBtuh%11.2f kBtuh%11sTOTAL ANNUAL LOADS       %11.2f MBtu %11.2f MBtu ",
+                -110.46, 150.79, "", -250.5, 420.25);
+  L.push_back(buf);
+  L.push_back("                                           (     12.6  TONS)");
+  L.push_back("                                           (     250. s.ft./TON)");
+  L.push_back("                                           ( SYSTEM SHR = 0.85)");
+  L.push_back("");
+  L.push_back("DESIGN CONDITIONS:               HEATING          COOLING");
+  L.push_back("  TOTAL AIR SUPPLY           5000.     CFM      6000. CFM");
+  L.push_back("  OUTDOOR DESIGN DB             -2.     DEG F       95. DEG F");
+  L.push_back("  PEAK LOAD DATE/TIME         14 JAN   7 A.M.  21 JUL   3 P.M. ");
+  return L;
+}
+
 // Section III's monthly table: its heading, four more heading lines, a row for each month
-// (0..11) and the rule under them, then the totals.
+// (0..11), then what follows the rows (SectionThreeTail).
 inline ReportLines MonthlyTable(const std::vector<int>& months) {
   ReportLines L = {"MON   SPACE    SOLAR", "      HEATING  HEATING", "      ENERGY   FRACT.", "      (MBtu)",
                    std::string(131, '=')};
-  for (int m : months) L.push_back(std::string(kMonthNames[static_cast<std::size_t>(m)]) + "     28.8     0.15");
-  L.push_back(std::string(132, '='));
-  L.push_back("TOT    119.5");
-  L.push_back("($)    1435.");
+  for (int m : months) L.push_back(MonthTableRow(kMonthNames[static_cast<std::size_t>(m)]));
+  Append(L, SectionThreeTail());
+  return L;
+}
+
+// Section VIII's weather listing of the months run (0..11): each month's daily summary
+// heading and a day.
+inline ReportLines WeatherListing(const std::vector<int>& months) {
+  static constexpr const char* kFull[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
+                                          "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
+  ReportLines L;
+  for (int m : months) {
+    L.push_back(std::string(" DAILY WEATHER SUMMARIES FOR ") + kFull[static_cast<std::size_t>(m)] + "   2026");
+    L.push_back(" THU  1/ 1   0721  7:      20.1    28.4    35.2");
+  }
   return L;
 }
 
@@ -114,10 +179,16 @@ struct WholeReportParts {
   ReportLines two;    // after the zone list
   bool listZones = true;  // section II begins with a zone heading for each zone
   ReportLines three;  // after the monthly table
-  ReportLines four = {"  11 Office West               1600.     -69.5"};
-  ReportLines five = {"         SUMMER ELECTRIC (KW EACH HR)-"};
-  ReportLines seven = {"    LIFE-CYCLE COSTS ....."};
-  ReportLines eight = {" DAILY WEATHER SUMMARIES FOR JANUARY   2026"};
+  ReportLines four = {"  11 Office West               1600.     -69.5", std::string(131, '='),
+                      "TOTAL OF ALL ZONES:            1600.     -69.5"};
+  ReportLines five = {"         SUMMER ELECTRIC (KW EACH HR)-", "         12.     14.", "",
+                      "         SUMMER GAS   (kBtuh EACH HR)-", "          0.      0.", "",
+                      "         WINTER ELECTRIC (KW EACH HR)-", "         10.     11.", "",
+                      "         WINTER GAS   (kBtuh EACH HR)-", "         40.     42.", "",
+                      "      PLOTS FOR ENERGY DEMAND FOR PEAK SUMMER AND WINTER DAYS",
+                      std::string(49, ' ') + "TIME OF DAY (HRS AFTER MIDNIGHT)"};
+  ReportLines seven = {"    LIFE-CYCLE COSTS .....", "         TOTAL PRESENT WORTH    $   123456.       12.34"};
+  ReportLines eight;  // empty: the weather listing of the months run
 };
 
 inline constexpr const char* kTitleOne = "I.  P R O J E C T   A N D   B U I L D I N G   D A T A";
@@ -145,7 +216,7 @@ inline ReportLines SectionsThreeToNine(const WholeReportParts& p = {}) {
   Append(L, Section(kTitleFour, p.four));
   Append(L, Section(kTitleFive, p.five));
   Append(L, Section(kTitleSeven, p.seven));
-  Append(L, Section(kTitleEight, p.eight));
+  Append(L, Section(kTitleEight, p.eight.empty() ? WeatherListing(p.months) : p.eight));
   Append(L, ComfortSection(p.zones, p.months));
   return L;
 }

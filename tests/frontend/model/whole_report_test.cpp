@@ -195,6 +195,80 @@ TEST(WholeReport, reports_that_miss_what_a_reader_needs_are_refused) {
   }
 }
 
+// Sections III to VIII hold what their readers take, every figure as the engine prints it,
+// and no report holds a control byte that neither the echo nor the engine writes.
+TEST(WholeReport, sections_three_to_eight_hold_what_their_readers_take) {
+  WholeReportParts parts;
+  parts.zones = ZonesUpTo(98);
+  const ReportLines whole = WholeReportLines(parts);
+  ASSERT_EQ(WholeReportFault(Crlf(whole)), "");
+  const std::size_t eight = FirstBeginning(whole, "VIII"), nine = FirstBeginning(whole, "IX.");
+  const std::size_t roof = FirstBeginning(whole, "ROOF"), site = FirstBeginning(whole, "Site");
+  const auto changed = [&whole](std::size_t at, const std::function<void(std::string&)>& change) {
+    ReportLines L = whole;
+    change(L[at]);
+    return Crlf(L);
+  };
+  const auto dropped = [&whole](std::string_view begins) {
+    return Crlf(Without(whole, FirstBeginning(whole, begins), 1));
+  };
+  const auto field = [](std::size_t from, std::string_view text) {
+    return [from, text](std::string& line) { line.replace(from - 1, text.size(), text); };
+  };
+  struct Case {
+    const char* what;
+    std::string report;
+    std::string fault;  // the start of what WholeReportFault says
+  };
+  const Case cases[] = {
+      {"4 KB of NUL bytes in section VIII", changed(eight + 5, [](std::string& l) { l += std::string(4096, '\0'); }),
+       "a control byte (0)"},
+      {"a tab in section IV", changed(FirstBeginning(whole, "TOTAL OF ALL"), field(20, "\t")), "a control byte (9)"},
+      {"an escape in section I", changed(FirstBeginning(whole, "I.") + 4, field(1, "\x1b")), "a control byte (27)"},
+      {"section VIII cut to 10 lines", Crlf(Without(whole, eight + 10, nine - eight - 10)),
+       "section VIII has no daily weather summary for APR"},
+      {"a load figure 12345678E-5", changed(roof, field(26, "12345678E-5")), "section III has a load table"},
+      {"a load figure without its decimals", changed(roof + 1, field(114, "        42.")), "section III has a load table"},
+      {"a month's heating 1234567E2", changed(FirstBeginning(whole, "MAR"), field(4, "1234567E2")),
+       "section III has a month row"},
+      {"a month's bill with a second point", changed(FirstBeginning(whole, "MAY"), field(113, "   50.0.")),
+       "section III has a month row"},
+      {"a total cut off its line", changed(FirstBeginning(whole, "($)"), [](std::string& l) { l.resize(100); }),
+       "section III has totals"},
+      {"a site figure 1.5E+02", changed(site, field(36, "   1.5E+02")), "section III has site energy"},
+      {"no site row", dropped("Site"), "section III has no site energy"},
+      {"the load table cut", Crlf(Without(whole, roof + 5, 10)), "section III has"},
+      {"no central plant", changed(roof + 13, field(1, "XCENTRAL")), "section III has a load table"},
+      {"section IV without its total", dropped("TOTAL OF ALL ZONES"), "section IV has no total"},
+      {"section V without its winter gas", dropped("         WINTER GAS"), "section V has no peak demand"},
+      {"section VII without its present worth", dropped("         TOTAL PRESENT WORTH"), "section VII has no total"},
+      {"section VIII without March", dropped(" DAILY WEATHER SUMMARIES FOR MARCH"),
+       "section VIII has no daily weather summary for MAR"},
+  };
+  for (const Case& c : cases) {
+    const std::string fault = WholeReportFault(c.report);
+    EXPECT_EQ(fault.rfind(c.fault, 0), 0u) << c.what << ": " << fault;
+  }
+  // Form feeds are the engine's own, and asterisks its mark of a number too wide.
+  EXPECT_EQ(WholeReportFault(changed(eight + 4, [](std::string& l) { l = "\f" + l; })), "");
+  EXPECT_EQ(WholeReportFault(changed(roof, field(26, "***********"))), "");
+}
+
+TEST(WholeReport, the_check_records_where_the_readers_parts_stand) {
+  const ReportLines whole = WholeReportLines(Months({3, 4, 5}));
+  const WholeReportCheck check = CheckWholeReport(Crlf(whole));
+  ASSERT_EQ(check.fault, "");
+  const ReportLayout& at = check.layout;
+  EXPECT_EQ(at.sections[2].at, FirstBeginning(whole, "III."));
+  EXPECT_EQ(at.sections[6].end, FirstBeginning(whole, "IX."));
+  EXPECT_EQ(at.firstMonth, FirstBeginning(whole, "APR"));
+  EXPECT_EQ(at.monthRule, FirstBeginning(whole, "JUN") + 1);
+  EXPECT_EQ(at.site, FirstBeginning(whole, "Site"));
+  EXPECT_EQ(at.roof, FirstBeginning(whole, "ROOF"));
+  EXPECT_EQ(at.months, (std::vector<std::size_t>{3, 4, 5}));
+  EXPECT_EQ(at.units, ReportLayout::kNone);  // the fixture echoes no weather page
+}
+
 TEST(WholeReport, a_report_that_is_not_whole_is_the_wrong_format_error_naming_its_file) {
   EXPECT_NO_THROW(RequireWholeReport(WholeReport(), "/runs/trial.ot1"));
   try {

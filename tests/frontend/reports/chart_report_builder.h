@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../model/whole_report_fixture.h"
@@ -21,9 +22,14 @@ class ReportLine {
  public:
   ReportLine() : text_(132, ' ') {}
   // `value` printed in columns from..to (1-based), right-aligned with `decimals`.
+  // A value without decimals ends with its point, as the engine prints it ("1476.").
   ReportLine& num(std::size_t from, std::size_t to, double value, int decimals) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%*.*f", static_cast<int>(to - from + 1), decimals, value);
+    if (decimals == 0) {
+      std::snprintf(buf, sizeof buf, "%*.0f.", static_cast<int>(to - from), value);
+    } else {
+      std::snprintf(buf, sizeof buf, "%*.*f", static_cast<int>(to - from + 1), decimals, value);
+    }
     return put(from, buf);
   }
   ReportLine& put(std::size_t from, const std::string& s) {
@@ -135,10 +141,7 @@ inline std::string ChartReport::bytes() const {
     for (std::size_t i = 0; i < 6; ++i) s.num(16 + 10 * i, 25 + 10 * i, site[i], 1);
     add(s.str());
   }
-  add(ReportLine().put(1, "WHOLE-BLDG").put(103, "(").num(104, 110, intensity, 1).str());
-  add("");
-  add("IV.  D E S I G N   D A T A");
-  fixture::Append(L, fixture::PageHeader(project));
+  add(ReportLine().put(1, "WHOLE-BLDG PERFORMANCE:  Site Line").put(103, "(").num(104, 110, intensity, 1).str());
   add("");
   if (roof) {
     static const char* kRows[] = {"ROOF", "WALLS", "WINDOWS TRANSMISSION", "WINDOWS SOLAR",
@@ -151,7 +154,7 @@ inline std::string ChartReport::bytes() const {
         continue;
       }
       ReportLine l;
-      l.put(1, i == 14 ? "CENTRAL PLANT" : kRows[i - 1]);
+      l.put(1, i == 14 ? (si ? "CENTRAL PLANT LOAD" : " CENTRAL PLANT LOAD") : kRows[i - 1]);
       // The central-plant line of an inch-pound report stands one column further right in
       // its peak block.
       const std::size_t shift = (i == 14 && !si) ? 1 : 0;
@@ -160,23 +163,21 @@ inline std::string ChartReport::bytes() const {
       add(l.str());
     }
     for (int i = 0; i < 6; ++i) add("");
-    add(ReportLine().put(1, "OUTDOOR DESIGN DB").put(30, hoursHeat).put(46, hoursCool).str());
+    add(ReportLine().put(1, "  OUTDOOR DESIGN DB").put(30, hoursHeat).put(46, hoursCool).str());
     // The engine starts the dates one column further left in an SI report.
     const std::size_t left = si ? 1 : 0;
-    add(ReportLine().put(1, "DATE/TIME OF PEAK").put(30 - left, dateHeat).put(47 - left, dateCool).str());
+    add(ReportLine().put(1, "  PEAK LOAD DATE/TIME").put(30 - left, dateHeat).put(47 - left, dateCool).str());
   }
   add("");
-  for (const char* title : {"V.  P E A K   D E M A N D   P R O F I L E S :", "VII.  C O S T   A N A L Y S I S :",
-                            "VIII.  E N D   O F   Y E A R   W E A T H E R   S U M M A R Y :"}) {
-    add(title);
-    fixture::Append(L, fixture::PageHeader(project));
-    add("");
-    add(std::string(title).starts_with("VIII") ? " DAILY WEATHER SUMMARIES FOR JANUARY   2026" : "    a row");
-  }
+  const fixture::WholeReportParts bodies;
+  const std::pair<const char*, std::vector<std::string>> rest[] = {
+      {fixture::kTitleFour, bodies.four}, {fixture::kTitleFive, bodies.five}, {fixture::kTitleSeven, bodies.seven}};
+  for (const auto& [title, body] : rest) fixture::Append(L, fixture::Section(title, body));
   std::vector<int> run;
   for (const MonthRow& r : months)
     for (int m = 0; m < 12; ++m)
       if (r.name == fixture::kMonthNames[static_cast<std::size_t>(m)]) run.push_back(m);
+  fixture::Append(L, fixture::Section(fixture::kTitleEight, fixture::WeatherListing(run)));
   fixture::Append(L, fixture::ComfortSection({1}, run));
   return fixture::Crlf(L);
 }

@@ -1,7 +1,9 @@
 // The chart readers on small reports laid out as the engine lays them out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "chart_report_builder.h"
 #include "frontend/model/file_error.h"
@@ -170,13 +172,13 @@ TEST_F(ChartReaders, monthly_costs_cut_electricity_and_bill_apart) {
   ASSERT_TRUE(d);
   EXPECT_EQ(d->first, 4);
   EXPECT_EQ(d->last, 12);
-  EXPECT_EQ(d->field[1][4], "      203");
-  EXPECT_EQ(d->field[2][4], "      406");
+  EXPECT_EQ(d->field[1][4], "     203.");
+  EXPECT_EQ(d->field[2][4], "     406.");
   EXPECT_DOUBLE_EQ(d->point[2][12], 422);
   EXPECT_DOUBLE_EQ(d->scale, 500);
   EXPECT_EQ(d->axis[0], "$ 125");
-  EXPECT_EQ(d->totheat, " $      963");  // gas 103..111
-  EXPECT_EQ(d->label8, "Total Costs = $      3726");
+  EXPECT_EQ(d->totheat, " $     963.");  // gas 103..111
+  EXPECT_EQ(d->label8, "Total Costs = $     3726.");
   EXPECT_TRUE(d->line5);
 }
 
@@ -246,14 +248,44 @@ TEST_F(ChartReaders, a_missing_marker_is_the_end_of_file_error) {
   }
 }
 
+// Lines of the echo that begin as the charts' tables do ("MON", "ROOF", "Site") stand after
+// the weather page but before section III: the charts read the tables the whole report check
+// validated, and chart the same figures as without those lines.
+TEST_F(ChartReaders, lines_of_the_echo_that_begin_as_a_table_does_are_not_charted) {
+  const ChartReport r = Year();
+  Write(r);
+  const auto energy = ReadMonthlyChart(m, boxes, kMonthlyEnergyChart);
+  const auto load = ReadLoadChart(m, boxes, kPeakCoolingChart);
+  const auto source = ReadSourceEnergy(m, boxes);
+  ASSERT_TRUE(energy && load && source);
+  std::vector<std::string> L = model::SplitLines(r.bytes());
+  const auto two = std::find_if(L.begin(), L.end(), [](const std::string& l) { return l.starts_with("II."); });
+  ASSERT_NE(two, L.end());
+  L.insert(two + 4, {"MONDAY TO FRIDAY SCHEDULE", "", "", "", "", "", "", "ROOF 1  ASPHALT SHINGLES",
+                     "Site survey notes", ""});
+  std::string bytes;
+  for (const std::string& l : L) bytes += l + "\r\n";
+  base.write("temp/tavik$.out", bytes);
+  model::RecordResults(m);
+  const auto energy2 = ReadMonthlyChart(m, boxes, kMonthlyEnergyChart);
+  const auto load2 = ReadLoadChart(m, boxes, kPeakCoolingChart);
+  const auto source2 = ReadSourceEnergy(m, boxes);
+  ASSERT_TRUE(energy2 && load2 && source2);
+  EXPECT_EQ(ChartText(*energy2), ChartText(*energy));
+  EXPECT_EQ(ChartText(*load2), ChartText(*load));
+  EXPECT_EQ(ChartText(*source2), ChartText(*source));
+  EXPECT_TRUE(boxes.asked.empty());
+}
+
 TEST_F(ChartReaders, thirteen_month_rows_overflow_the_tables) {
   ChartReport r = Year();
   r.months.push_back({"JAN", 1, 1, 1, 1, 1});
-  // The cutters keep within their tables...
-  const ReportLines lines = model::SplitLines(r.bytes());
+  // The cutters keep within their tables (given the thirteen rows where the twelve of a
+  // whole report stand)...
+  const model::CurrentReport thirteen{model::SplitLines(r.bytes()), model::CheckWholeReport(Year().bytes()).layout};
   for (int chart : {kMonthlyEnergyChart, kMonthlyCostChart}) {
     try {
-      CutMonthlyChart(lines, chart, m);
+      CutMonthlyChart(thirteen, chart, m);
       ADD_FAILURE() << "thirteen rows cut for chart " << chart;
     } catch (const model::FileError& e) {
       EXPECT_EQ(e.number(), model::kErrSubscript);

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QString>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -67,6 +68,37 @@ std::string EchoFixture(int zones) {
   return out;
 }
 
+std::string School98() {
+  const std::vector<std::string> school =
+      model::ReadFileLines(std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleSchool.inp");
+  const auto at = [&school](std::string_view line) {
+    return static_cast<std::size_t>(std::find(school.begin(), school.end(), line) - school.begin());
+  };
+  const std::size_t zone = at("Zone No.  12"), matrix = at("BUILDING MATRIX");
+  constexpr std::size_t kZoneLines = 33, kSurfaceLines = 14;
+  std::vector<std::string> copy(school.begin() + static_cast<std::ptrdiff_t>(zone),
+                                school.begin() + static_cast<std::ptrdiff_t>(zone + kZoneLines + 4 * kSurfaceLines));
+  copy.push_back("9999");
+  std::vector<std::string> out(school.begin(), school.begin() + static_cast<std::ptrdiff_t>(matrix));
+  int zones = 2;
+  for (int level = 1; level <= 4; ++level) {
+    for (int n = 1; n <= 25 && zones < 98; ++n) {
+      const int number = n < 10 ? 10 * level + n : 100 * level + n;
+      if (number == 11 || number == 12) continue;
+      copy[0] = "Zone No.  " + std::to_string(number);
+      copy[1] = "Zone Name Room " + std::to_string(number);
+      out.insert(out.end(), copy.begin(), copy.end());
+      ++zones;
+    }
+  }
+  for (int level = 1; level <= 4; ++level) {
+    out.insert(out.end(), school.begin() + static_cast<std::ptrdiff_t>(matrix + (level == 1 ? 0 : 1)), school.end());
+  }
+  std::string text;
+  for (const std::string& line : out) text += line + "\r\n";
+  return text;
+}
+
 int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run, int zones) {
   const fs::path installed = KALVANO_BASE_DIR;
   fs::remove_all(base);
@@ -76,7 +108,11 @@ int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run
   for (std::string_view name : {files::kLightShelf, files::kSeparator, files::kDefaultUnits}) {
     if (fs::exists(installed / "temp" / name)) fs::copy_file(installed / "temp" / name, base / "temp" / name);
   }
-  fs::copy_file(installed / "sample" / run.sample, base / run.sample);
+  if (run.project.empty()) {
+    fs::copy_file(installed / "sample" / run.sample, base / run.sample);
+  } else {
+    std::ofstream(base / run.sample, std::ios::binary) << run.project;
+  }
 
   m = model::ProjectModel{};
   m.AppDir = base.string();
@@ -85,10 +121,12 @@ int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run
   model::ReadProjectHeader(m);
   m.ProjectFile = run.sample;
   m.TodayText = "10 Dec 2026";  // start-up's date of the page headers
+  if (run.weeksPerMonth > 0) m.WeeksPerMonth = static_cast<int16_t>(run.weeksPerMonth);
   shell::RunChoices choices;
   choices.runType = run.runType;
   choices.jan1Weekday = shell::Jan1Weekday(2026);
-  choices.beginDay = 1;
+  choices.beginDay = run.beginDay;
+  choices.skippedMonths = run.skippedMonths;
   choices.endDay = run.endDay;
   choices.hourlyOutput = run.hourly ? 1 : 0;
   if (m.UnitSystem == model::kSI) {

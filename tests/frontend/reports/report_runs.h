@@ -21,10 +21,19 @@ std::string EchoFixture(int zones);
 
 struct SampleRun {
   std::string sample = "SampleProject.inp";  // installed sample
-  int runType = 3;                           // 3 with air conditioning, 4 passive
+  int runType = 3;                           // 1 error check, 2 abbreviated, 3 with air conditioning, 4 passive
   int endDay = 365;                          // last day of the analysis period (2026)
   bool hourly = false;
+  int beginDay = 1;                          // first day of the analysis period
+  std::vector<int> skippedMonths = {};  // 1..12
+  int weeksPerMonth = 0;           // simulated weeks a month, 1 to 4; 0 keeps the sample's
+  std::string project = {};        // the project file's text, when not the installed sample's
 };
+
+// The school sample grown to 98 zones: copies of its second zone carry the zone numbers of
+// four sketch levels of 25 zones each (with four of its surfaces, to stay within the 400
+// surfaces a run takes).
+std::string School98();
 
 // Copies the installed base folder's data into `base`, writes the run files of the sample
 // as the run window does, runs kvan64 in base/temp and assembles temp/tavik$.out after the

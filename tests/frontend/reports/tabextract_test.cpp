@@ -220,6 +220,7 @@ TEST_F(TabExtract, weather_pages_split_at_the_seventh_daily_heading_in_columns_t
     lines.push_back("   1   12.5");
   }
   model::test::WholeReportParts parts;
+  parts.months = {0, 1, 2, 3, 4, 5, 6, 7};  // the months the listing holds
   parts.eight = lines;
   const std::string section = Crlf(model::test::Section(model::test::kTitleEight, lines));
   WriteReport(model::test::WholeReport(parts));
@@ -235,6 +236,7 @@ TEST_F(TabExtract, weather_pages_split_at_the_seventh_daily_heading_in_columns_t
 
   // Six months: one page, "Next >>" off.
   lines.resize(lines.size() - 6);
+  parts.months.resize(6);
   parts.eight = lines;
   WriteReport(model::test::WholeReport(parts));
   const TabView six = WriteTabWeather(m, boxes);
@@ -318,6 +320,7 @@ TEST_F(TabExtract, comfort_paging_stays_within_the_pages_made) {
 TEST_F(TabExtract, weather_paging_turns_the_two_pages_and_moves_the_zone_page_on) {
   model::test::WholeReportParts parts;
   parts.zones = model::test::ZonesUpTo(10);
+  parts.months = {0, 1, 2, 3, 4, 5, 6, 7};  // the months the listing holds
   parts.eight.clear();
   for (const char* month : {"JANUARY", "FEBRUARY", "MARCH", "APRIL", "MAY", "JUNE", "JULY", "AUGUST"}) {
     parts.eight.push_back(std::string(" DAILY WEATHER SUMMARIES FOR ") + month);

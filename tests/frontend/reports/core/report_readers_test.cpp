@@ -170,8 +170,9 @@ TEST_F(ShortReports, a_report_cut_anywhere_gives_every_reader_its_message) {
 }
 
 // A damaged or hand-made report may hold a number no single-precision chart value can take
-// ("9.9E+99" fits a seven-column field). The chart readers refuse it with the overflow message
-// instead of converting it; a report of ordinary numbers is read as before.
+// ("9.9E+99" fits a seven-column field). It is no number as the engine prints it: the chart
+// readers refuse the report as the wrong format instead of converting it; a report of
+// ordinary numbers is read as before.
 TEST_F(ShortReports, a_number_beyond_single_precision_is_refused_by_the_chart_readers) {
   const Lines whole = WholeReport();
   const std::vector<Reader> readers = Readers();
@@ -210,7 +211,7 @@ TEST_F(ShortReports, a_number_beyond_single_precision_is_refused_by_the_chart_re
         model::test::RecordingBoxes boxes;
         EXPECT_FALSE(r.run(m, boxes));
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, model::FileErrorMessage(model::kErrOverflow));
+        EXPECT_EQ(boxes.shown[0].text, model::FileErrorMessage(model::kErrPastEndOfFile));
       }
     }
   }

@@ -321,7 +321,8 @@ TEST_F(ViewOutputMenu, a_large_saved_output_is_restored_while_the_windows_are_se
   // A whole report whose weather summary fills 32 MB.
   model::test::WholeReportParts parts;
   const std::string line(78, '-');
-  parts.eight.assign((std::size_t{32} << 20) / (line.size() + 2), line);
+  parts.eight = model::test::WeatherListing(parts.months);
+  parts.eight.insert(parts.eight.end(), (std::size_t{32} << 20) / (line.size() + 2), line);
   const std::string saved = model::test::WholeReport(parts);
   base.write("large.ot1", saved);
   Choose("view(12)");
