@@ -54,11 +54,13 @@ struct Section {
   std::size_t at = 0, end = 0;
 };
 
-// The control bytes the echo and the engine write: the line ends and the form feed.
+// The control bytes the echo and the engine write: the line ends, the form feed, and a TAB
+// that a project's own texts may carry into the echo (a project file edited by hand). A TAB
+// where a figure stands is still refused by the figure's own check.
 std::optional<std::size_t> ForeignControlByte(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<unsigned char>(bytes[i]);
-    if ((b < 0x20 || b == 0x7F) && b != '\r' && b != '\n' && b != '\f') return i;
+    if ((b < 0x20 || b == 0x7F) && b != '\r' && b != '\n' && b != '\f' && b != '\t') return i;
   }
   return std::nullopt;
 }
