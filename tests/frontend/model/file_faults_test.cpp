@@ -71,6 +71,20 @@ std::vector<std::string> namesIn(const std::string& folder) {
   return names;
 }
 
+// A socket bound to the name `path` (which it makes); -1 when that fails.
+int boundSocket(const std::string& path) {
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  if (sock < 0 || path.size() >= sizeof addr.sun_path) return -1;
+  path.copy(addr.sun_path, path.size());
+  if (::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
+    ::close(sock);
+    return -1;
+  }
+  return sock;
+}
+
 class FileFaults : public ::testing::Test {
  protected:
   FileFaults() : m(NewModel(base.dir())) {
@@ -407,13 +421,9 @@ TEST(ReadingUserFiles, only_a_regular_file_is_read_and_nothing_waits) {
   fs::create_directories(base.path("folder.ot1"));
   base.write("report.ot1", "REPORT\r\n");
   fs::create_symlink("report.ot1", base.path("link-to-report.ot1"));
-  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
   const std::string sockPath = base.path("socket.ot1");
-  ASSERT_LT(sockPath.size(), sizeof addr.sun_path);
-  sockPath.copy(addr.sun_path, sockPath.size());
-  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  const int sock = boundSocket(sockPath);
+  ASSERT_GE(sock, 0);
   struct Case {
     const char* what;
     std::string path;
@@ -510,13 +520,9 @@ TEST(SavingOntoNoFile, a_device_a_pipe_a_socket_or_a_loop_is_refused_and_left_as
   fs::create_symlink("loop-a.ot1", base.path("loop-b.ot1"));
   base.write("nodes/report.ot1", "OLD\r\n");
   fs::create_symlink("nodes/report.ot1", base.path("link-to-file.ot1"));
-  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
   const std::string sockPath = base.path("socket.ot1");
-  ASSERT_LT(sockPath.size(), sizeof addr.sun_path);
-  sockPath.copy(addr.sun_path, sockPath.size());
-  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  const int sock = boundSocket(sockPath);
+  ASSERT_GE(sock, 0);
   base.write("source.txt", "NEW\r\n");
   base.write("other.txt", "OTHER\r\n");
 
