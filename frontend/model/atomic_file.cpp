@@ -26,7 +26,8 @@ namespace {
 
 // The file that a save to `path` replaces: `path` itself, or, when it is a symbolic link,
 // the file at the end of its chain of links (which need not exist yet). A chain that never
-// ends, or a folder of the name that is such a chain, is the loop of links named `path`.
+// ends, or a name in a folder that is such a chain, is refused as a loop of links named
+// `path`.
 fs::path realTarget(const std::string& path) {
   fs::path p(path);
   for (int hops = 0;; ++hops) {
