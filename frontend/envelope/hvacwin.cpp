@@ -18,6 +18,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
+#include "frontend/shell/filefault.h"
 #include "frontend/shell/keyfilter.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/messagebox.h"
@@ -177,7 +178,7 @@ bool hvac::LoadHvacDatabase() {
   try {
     systems = zones::ReadHvacDatabase(zones::HvacDatabasePath(m), m.UnitSystem);
   } catch (const model::FileError& e) {
-    model::ReportFileError(shell::Messages(), e);
+    shell::ReportFileFault(e);
     return false;
   }
   for (int r = 0; r < zones::kHvacSystems; ++r) {
@@ -224,7 +225,7 @@ bool hvac::SaveHvacDatabase() {
   try {
     zones::WriteHvacDatabase(zones::HvacDatabasePath(m), systems, m.UnitSystem);
   } catch (const model::FileError& e) {
-    model::ReportFileError(shell::Messages(), e);
+    shell::ReportFileFault(e);
     return false;
   }
   return true;

@@ -25,12 +25,18 @@ void AtomicFile::line(std::string_view t) {
 namespace {
 
 // The file that a save to `path` replaces: `path` itself, or, when it is a symbolic link,
-// the file at the end of its chain of links (which need not exist yet).
+// the file at the end of its chain of links (which need not exist yet). A chain that never
+// ends, or a name in a folder that is such a chain, is refused as a loop of links named
+// `path`.
 fs::path realTarget(const std::string& path) {
   fs::path p(path);
   for (int hops = 0;; ++hops) {
     struct stat st {};
-    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    if (::lstat(p.c_str(), &st) != 0) {
+      if (errno == ELOOP) throw FileErrorFromSystem(ELOOP, path);
+      return p;
+    }
+    if (!S_ISLNK(st.st_mode)) return p;
     if (hops == 40) throw FileErrorFromSystem(ELOOP, path);
     std::error_code ec;
     fs::path link = fs::read_symlink(p, ec);
@@ -40,12 +46,13 @@ fs::path realTarget(const std::string& path) {
 }
 
 // An existing target that the user may not write is refused before anything is written, and
-// so is a folder in the target's place (the rename over it would fail after other files of
-// the same save were already replaced).
+// so is anything in the target's place that is no regular file: a folder (the rename over it
+// would fail after other files of the same save were already replaced), and a named pipe, a
+// device or a socket, which a save would put a file in place of.
 void checkWritable(const fs::path& target, const std::string& path) {
   struct stat st {};
   if (::stat(target.c_str(), &st) != 0) return;  // a new file
-  if (S_ISDIR(st.st_mode)) throw FileErrorFromSystem(EISDIR, path);
+  if (!S_ISREG(st.st_mode)) throw NotAFileError(path);
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
     throw FileErrorFromSystem(errno, path);
 }
@@ -111,6 +118,9 @@ void replaceAll(const std::vector<std::string>& paths, StageOne stageOne) {
   std::vector<std::string> staged;
   try {
     for (std::size_t i = 0; i < paths.size(); ++i) staged.push_back(stageOne(i, targets[i]));
+    // Once more before the first rename: a node put in a target's place while the files were
+    // written stays, and so does every other target.
+    for (std::size_t i = 0; i < paths.size(); ++i) checkWritable(targets[i], paths[i]);
   } catch (...) {
     for (const std::string& s : staged) ::unlink(s.c_str());
     throw;
@@ -167,6 +177,8 @@ void CopyAll(const std::vector<FileCopy>& copies) {
 }
 
 void AtomicFile::commit() const { CommitAll({this}); }
+
+void CheckSaveTarget(const std::string& path) { checkWritable(realTarget(path), path); }
 
 int OpenRegularFile(const std::string& path) {
   const int fd = regularfile::Open(path, O_RDONLY);

@@ -1,9 +1,11 @@
 // Files written whole or not at all: the content is built in memory (or copied from another
 // file), written to a temporary file in the target's folder and renamed over the target only
 // when the whole write succeeded. A failed write leaves the earlier file intact. A target
-// that the user may not write, or a folder in its place, is refused and left as it is; a
-// target that is a symbolic link stays a link: the file it points to is replaced, from a
-// temporary file beside it.
+// that the user may not write, or anything but a regular file in its place (a folder, a
+// named pipe, a device, a socket), is refused as the path/file access error (75) naming it and
+// left as it is; a target that is a symbolic link stays a link: the file it points to is
+// replaced, from a temporary file beside it, and what stands at the end of its links is held
+// to the same rule. A loop of links is refused as such.
 #pragma once
 
 #include <cstddef>
@@ -47,6 +49,11 @@ struct FileCopy {
 // written; a failed write removes every temporary file and reports the write's own reason
 // (a full disk as such). Throws FileError naming the file.
 void CopyAll(const std::vector<FileCopy>& copies);
+
+// The check every save makes before it writes anything, for a writer that cannot go through
+// AtomicFile (a printer's file): `path`, followed to the end of its links, is a new name or a
+// regular file that the user may write. Throws FileError naming `path` otherwise.
+void CheckSaveTarget(const std::string& path);
 
 // Opens `path` for reading without ever waiting on it. Only a regular file (also at the end
 // of a symbolic link) is opened: a folder, a named pipe, a device or a socket is refused as

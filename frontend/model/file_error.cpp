@@ -68,6 +68,7 @@ FileError FileErrorFromSystem(int err, const std::string& path) {
     case ENOMEM: return FileError::OnFile(kErrOutOfMemory, path);
     case ENXIO:
     case ENODEV: return FileError::OnFile(kErrDeviceUnavailable, path);
+    case ELOOP: return FileError::OnFile(kErrPathFileAccess, path, std::string(kLinkLoopMessage));
     default: return FileError::OnFile(kErrDeviceIo, path);
   }
 }

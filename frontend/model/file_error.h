@@ -56,12 +56,16 @@ class FileError : public std::runtime_error {
 
 // Maps a system failure (errno) met on `path` to the model's error, which names the path. A
 // missing file whose folder exists is "file not found" (53); a missing folder is "path not
-// found" (76); a write beyond the file-size limit is a full disk (61) told as such a limit.
+// found" (76); a write beyond the file-size limit is a full disk (61) told as such a limit; a
+// name that is a loop of symbolic links is the path/file access error (75) told as such.
 FileError FileErrorFromSystem(int err, const std::string& path);
 
 inline constexpr std::string_view kFileTooLargeMessage =
     "File is larger than this program may write: the system limits the size of its files.  "
     "Raise the limit, then try again.";
+inline constexpr std::string_view kLinkLoopMessage =
+    "This name is a loop of symbolic links: it leads to no file.  Mend the links, or choose "
+    "another name.";
 
 // A path that names something other than a regular file (a folder, a named pipe, a device,
 // a socket), refused by a read: the path/file access error (75) naming it.

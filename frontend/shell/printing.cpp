@@ -4,6 +4,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "frontend/model/atomic_file.h"
+#include "frontend/model/file_error.h"
+#include "frontend/shell/filefault.h"
 #include "frontend/shell/widgets.h"
 
 #include <utility>
@@ -34,7 +37,17 @@ bool ChoosePrinter(QPrinter& printer, const std::string& pdfPath, QWidget* paren
     printer.setOutputFileName(FromLocal(pdfPath));
   }
   const PrinterChooser& choose = Chooser();
-  return choose ? choose(printer, parent) : DialogChooser(printer, parent);
+  if (!(choose ? choose(printer, parent) : DialogChooser(printer, parent))) return false;
+  // A file to print to is held to the rule of every save: a new name or a regular file.
+  if (const QString file = printer.outputFileName(); !file.isEmpty()) {
+    try {
+      model::CheckSaveTarget(ToLocal(file));
+    } catch (const model::FileError& error) {
+      ReportFileFault(error);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace kalvano::shell

@@ -17,7 +17,10 @@ using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
 void SetPrinterChooser(PrinterChooser choose);
 
 // Asks for the printer of one print job. Where no printer is set up the printer starts as
-// the PDF file `pdfPath`. False when the user cancelled.
+// the PDF file `pdfPath`. False when the user cancelled, or when the file chosen to print to
+// may not be written (a named pipe, a device or a socket in its place, or a folder, or a
+// file the user may not write): that is reported through the file-error box naming it, and
+// nothing is printed.
 bool ChoosePrinter(QPrinter& printer, const std::string& pdfPath, QWidget* parent);
 
 }  // namespace kalvano::shell

@@ -1,5 +1,7 @@
 #include "frontend/sketch/sketchdialogs.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +18,9 @@
 #include "frontend/shell/widgets.h"
 #include "frontend/shell/windowing.h"
 #include "frontend/sketch/drawform.h"
+
+#include <cstddef>
+#include <string_view>
 
 namespace kalvano::sketch {
 
@@ -113,15 +118,20 @@ void SaveForm::OKButton_Click() {
   const std::string target = shell::JoinFolder(picker_->Folder(), shell::ToLocal(name_->text()));
   try {
     if (name_->text().isEmpty()) throw model::FileError(model::kErrBadFileName);
+    model::AtomicFile file(target);
     if (sketchFormat_->isChecked()) {
       // The drawing on screen, level by level, as the project's sketch file would hold it.
       sketch_->WriteLevelFile();
-      model::AtomicFile file(target);
       file.text(SketchFileText(sketch_->CurrentSketch()));
-      file.commit();
-    } else if (!sketch_->Picture().save(shell::FromLocal(target), "JPG")) {
-      throw model::FileError::OnFile(model::kErrPathFileAccess, target);
+    } else {
+      // The picture is made in memory and saved as every other file is.
+      QByteArray picture;
+      QBuffer buffer(&picture);
+      if (!buffer.open(QIODevice::WriteOnly) || !sketch_->Picture().save(&buffer, "JPG"))
+        throw model::FileError::OnFile(model::kErrPathFileAccess, target);
+      file.text(std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())));
     }
+    file.commit();
   } catch (const model::FileError&) {
     shell::Messages().show("File Error", "Paint", shell::MsgIcon::Exclamation);
     return;

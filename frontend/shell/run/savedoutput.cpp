@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "frontend/model/file_error.h"
@@ -45,10 +46,11 @@ void CopySavedOutput(const std::string& appDir, const std::string& path, bool ho
   model::CopyAll(SavedOutputSet(appDir, path, hourly));
   if (hourly) return;
   for (const std::string& old : HourlyCopies(path)) {
-    // A folder of that name is the user's and stays.
-    if (::unlink(old.c_str()) != 0 && errno != ENOENT && errno != EISDIR) {
-      throw model::FileErrorFromSystem(errno, old);
-    }
+    // Only a file (or a link) of that name can be an earlier copy: a folder, a named pipe, a
+    // device or a socket of that name is the user's and stays.
+    struct stat st {};
+    if (::lstat(old.c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))) continue;
+    if (::unlink(old.c_str()) != 0 && errno != ENOENT) throw model::FileErrorFromSystem(errno, old);
   }
 }
 

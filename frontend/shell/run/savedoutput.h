@@ -33,11 +33,12 @@ std::vector<std::string> HourlyCopies(const std::string& path);
 
 // Saves the set named by `path` whole, or nothing: every member is copied to a temporary
 // file in the target folder, and the copies replace the files of that name only when all
-// were written. A failure (a missing run file, a folder in a member's place, a full disk)
-// throws model::FileError naming the file and its reason, and leaves every file of an
-// earlier set under that name as it was. A set saved without hourly output then removes
-// the hourly copies an earlier set left under that name, so that they are never taken for
-// this set's.
+// were written. A failure (a missing run file, anything but a regular file in a member's
+// place or at the end of its links, a full disk) throws model::FileError naming the file and
+// its reason, and leaves every file of an earlier set under that name as it was. A set saved
+// without hourly output then removes the hourly copies an earlier set left under that name,
+// so that they are never taken for this set's: files and links of those names go, anything
+// else of those names stays.
 void CopySavedOutput(const std::string& appDir, const std::string& path, bool hourly);
 
 // The outcome of Save Output.

@@ -11,13 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -66,6 +69,20 @@ std::vector<std::string> namesIn(const std::string& folder) {
   for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// A socket bound to the name `path` (which it makes); -1 when that fails.
+int boundSocket(const std::string& path) {
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  if (sock < 0 || path.size() >= sizeof addr.sun_path) return -1;
+  path.copy(addr.sun_path, path.size());
+  if (::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
+    ::close(sock);
+    return -1;
+  }
+  return sock;
 }
 
 class FileFaults : public ::testing::Test {
@@ -404,13 +421,9 @@ TEST(ReadingUserFiles, only_a_regular_file_is_read_and_nothing_waits) {
   fs::create_directories(base.path("folder.ot1"));
   base.write("report.ot1", "REPORT\r\n");
   fs::create_symlink("report.ot1", base.path("link-to-report.ot1"));
-  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
   const std::string sockPath = base.path("socket.ot1");
-  ASSERT_LT(sockPath.size(), sizeof addr.sun_path);
-  sockPath.copy(addr.sun_path, sockPath.size());
-  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  const int sock = boundSocket(sockPath);
+  ASSERT_GE(sock, 0);
   struct Case {
     const char* what;
     std::string path;
@@ -448,6 +461,137 @@ TEST(ReadingUserFiles, only_a_regular_file_is_read_and_nothing_waits) {
     fs::remove(copy);
   }
   EXPECT_FALSE(watchdog.Fired()) << "a read waited on the named pipe";
+  ::close(sock);
+}
+
+}  // namespace
+}  // namespace kalvano::model
+
+namespace kalvano::model {
+namespace {
+namespace fs = std::filesystem;
+using test::TempBase;
+
+// What stands at a name, as the file system tells it: the name itself (not followed) and,
+// where it leads anywhere, the node at the end of its links.
+struct NodeAt {
+  struct Node {
+    bool there = false;
+    mode_t mode = 0;
+    dev_t rdev = 0;
+    ino_t ino = 0;
+    bool operator==(const Node&) const = default;
+  };
+  Node name, end;
+  bool operator==(const NodeAt&) const = default;
+};
+NodeAt nodeAt(const std::string& path) {
+  NodeAt at;
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0) at.name = {true, st.st_mode, st.st_rdev, st.st_ino};
+  if (::stat(path.c_str(), &st) == 0) at.end = {true, st.st_mode, st.st_rdev, st.st_ino};
+  return at;
+}
+
+// Every name of the tree under `folder`, the temporary files of a save (".name.XXXXXX")
+// among them.
+std::vector<std::string> treeOf(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::recursive_directory_iterator(folder)) names.push_back(e.path().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A save onto a name that is, at the end of its links, no regular file: a device, a named
+// pipe, a socket, or a loop of links. Every way a file is saved refuses it before anything is
+// written, naming the name as given, and leaves the node as it was; a save together with
+// other files replaces none of them. A link to a file is still followed.
+TEST(SavingOntoNoFile, a_device_a_pipe_a_socket_or_a_loop_is_refused_and_left_as_it_was) {
+  TempBase base;
+  fs::create_directories(base.path("nodes"));
+  const bool root = ::geteuid() == 0;
+  if (root) {  // a node of the null device, in the scratch folder
+    ASSERT_EQ(::mknod(base.path("nodes/char.dev").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+    fs::create_symlink("nodes/char.dev", base.path("link-to-device.ot1"));
+  }
+  ASSERT_EQ(::mkfifo(base.path("pipe.ot1").c_str(), 0644), 0);
+  fs::create_symlink("pipe.ot1", base.path("link-to-pipe.ot1"));
+  fs::create_symlink("loop-b.ot1", base.path("loop-a.ot1"));
+  fs::create_symlink("loop-a.ot1", base.path("loop-b.ot1"));
+  base.write("nodes/report.ot1", "OLD\r\n");
+  fs::create_symlink("nodes/report.ot1", base.path("link-to-file.ot1"));
+  const std::string sockPath = base.path("socket.ot1");
+  const int sock = boundSocket(sockPath);
+  ASSERT_GE(sock, 0);
+  base.write("source.txt", "NEW\r\n");
+  base.write("other.txt", "OTHER\r\n");
+
+  struct Case {
+    const char* what;
+    std::string name;
+    bool rootOnly = false;
+    std::string_view message = {};  // empty: saved; else the message of the refusal
+    std::string written = {};       // where a save goes, relative to the base folder
+  };
+  const std::string notAFile = FileErrorMessage(kErrPathFileAccess);
+  const Case cases[] = {
+      {"a link to a character device", "link-to-device.ot1", true, notAFile},
+      {"a named pipe", "pipe.ot1", false, notAFile},
+      {"a socket", "socket.ot1", false, notAFile},
+      {"a link to a named pipe", "link-to-pipe.ot1", false, notAFile},
+      {"a loop of links", "loop-a.ot1", false, kLinkLoopMessage},
+      {"a link to a regular file", "link-to-file.ot1", false, {}, "nodes/report.ot1"},
+      {"a new file", "new.ot1", false, {}, "new.ot1"},
+  };
+  kalvano::test::PipeWatchdog watchdog({base.path("pipe.ot1")});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.rootOnly && !root) continue;  // mknod needs root
+    const std::string path = base.path(c.name);
+    AtomicFile text(path), other(base.path("other.txt"));
+    text.line("NEW");
+    other.line("CHANGED");
+    const std::vector<std::function<void()>> saves{
+        [&] { CheckSaveTarget(path); },
+        [&] { text.commit(); },
+        [&] { CommitAll({&other, &text}); },  // the other file is not replaced either
+        [&] { CopyAll({{base.path("source.txt"), path}}); },
+    };
+    for (std::size_t way = 0; way < saves.size(); ++way) {
+      SCOPED_TRACE("way " + std::to_string(way));
+      base.write("other.txt", "OTHER\r\n");
+      const NodeAt before = nodeAt(path);
+      const std::vector<std::string> tree = treeOf(base.dir());
+      try {
+        saves[way]();
+        EXPECT_TRUE(c.message.empty()) << "saved";
+      } catch (const FileError& e) {
+        EXPECT_FALSE(c.message.empty()) << e.what();
+        EXPECT_EQ(e.number(), kErrPathFileAccess);
+        EXPECT_EQ(e.detail(), path);
+        EXPECT_EQ(FileErrorBoxText(e), std::string(c.message) + "\n\n" + BoxName(path));
+      }
+      if (c.message.empty()) {
+        if (way > 0) {  // written through
+          EXPECT_EQ(base.read(c.written), "NEW\r\n");
+          EXPECT_TRUE(fs::is_regular_file(base.path(c.written)));
+        }
+        continue;
+      }
+      EXPECT_EQ(nodeAt(path), before);
+      EXPECT_EQ(treeOf(base.dir()), tree) << "a file was left or removed";
+      EXPECT_EQ(base.read("other.txt"), "OTHER\r\n");
+    }
+  }
+  EXPECT_TRUE(fs::is_symlink(base.path("link-to-file.ot1")));
+  // A loop picked to be read is told the same way.
+  try {
+    ReadWholeFile(base.path("loop-a.ot1"));
+    ADD_FAILURE() << "a loop of links was read";
+  } catch (const FileError& e) {
+    EXPECT_EQ(FileErrorBoxText(e), std::string(kLinkLoopMessage) + "\n\n" + BoxName(base.path("loop-a.ot1")));
+  }
+  EXPECT_FALSE(watchdog.Fired()) << "a save waited on the named pipe";
   ::close(sock);
 }
 

@@ -12,8 +12,14 @@
 
 #include <filesystem>
 #include <set>
+#include <string>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
 #include "frontend/shell/exitcore.h"
@@ -408,6 +414,43 @@ TEST_F(ProjectDialogs, a_failed_save_is_reported_and_the_dialog_stays_open) {
   EXPECT_EQ(SaveDialog().inputname()->text().toStdString(), before);
   EXPECT_EQ(Model().InputSaved, 0);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A project saved onto a name that is, at the end of its links, no regular file: refused
+// naming the name, the node left as it was, nothing written, and the dialog still open.
+TEST_F(ProjectDialogs, a_save_onto_a_device_or_a_pipe_is_refused_and_leaves_it_as_it_was) {
+  RetrieveSample("SampleProject.inp");
+  const bool root = ::geteuid() == 0;
+  if (root) {  // a node of the null device, in the scratch folder
+    ASSERT_EQ(::mknod(base.path("char.dev").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+    fs::create_symlink(base.path("char.dev"), base.path("work/device.inp"));
+  }
+  ASSERT_EQ(::mkfifo(base.path("work/pipe.inp").c_str(), 0644), 0);
+  const std::string before = Model().ProjectFile;
+  Model().InputSaved = 0;
+  for (const char* typed : {"device.inp", "pipe.inp"}) {
+    SCOPED_TRACE(typed);
+    if (std::string(typed) == "device.inp" && !root) continue;  // mknod needs root
+    const fs::path node = base.path("work") / typed;
+    struct stat was {}, is {};
+    ASSERT_EQ(::stat(node.c_str(), &was), 0);
+    boxes.asked.clear();
+    Save(base.path("work").string(), typed, false);
+    ASSERT_EQ(boxes.asked.size(), 1U);
+    EXPECT_EQ(boxes.asked[0].text, "Path not found or path/file access error.\n\n" + node.string());
+    EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPathFileAccess));
+    ASSERT_EQ(::stat(node.c_str(), &is), 0);
+    EXPECT_EQ(is.st_mode, was.st_mode);
+    EXPECT_EQ(is.st_rdev, was.st_rdev);
+    EXPECT_EQ(is.st_ino, was.st_ino);
+    EXPECT_TRUE(SaveDialog().isVisible());
+    EXPECT_EQ(SaveDialog().inputname()->text().toStdString(), before);
+    EXPECT_EQ(Model().InputSaved, 0);
+    EXPECT_EQ(Model().ProjectFile, before);
+  }
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(base.path("work"))) names.insert(e.path().filename().string());
+  EXPECT_EQ(names, (root ? std::set<std::string>{"device.inp", "pipe.inp"} : std::set<std::string>{"pipe.inp"}));
 }
 
 TEST_F(ProjectDialogs, save_checks_resketch_weather_and_sketch_before_opening) {

@@ -23,11 +23,20 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <regex>
 #include <string>
+#include <thread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_file.h"
 #include "frontend/shell/filepicker.h"
@@ -625,6 +634,104 @@ TEST_F(SketchWindowTest, sketch_and_picture_files_save_the_drawing_on_screen_and
   boxes.answers.push_back(shell::MsgAnswer::Ok);
   w.finish_Click();
   EXPECT_EQ(base.read("sketch/bld_mtx.all"), before);
+}
+
+// The reading end of a named pipe, so that a save that wrongly wrote into the pipe goes on and
+// its bytes are counted, instead of waiting for ever for a reader.
+class PipeReader {
+ public:
+  explicit PipeReader(std::string pipe)
+      : pipe_(std::move(pipe)), thread_([this] {
+          const int fd = ::open(pipe_.c_str(), O_RDONLY | O_CLOEXEC);
+          char buf[4096];
+          for (ssize_t n; fd >= 0 && ((n = ::read(fd, buf, sizeof buf)) > 0 || (n < 0 && errno == EINTR));)
+            if (n > 0) bytes_ += static_cast<std::size_t>(n);
+          if (fd >= 0) ::close(fd);
+          done_ = true;
+        }) {}
+  ~PipeReader() { Finish(); }
+  PipeReader(const PipeReader&) = delete;
+  PipeReader& operator=(const PipeReader&) = delete;
+  // Ends the reading (a writer that comes and goes lets the reader's open go on); returns the
+  // bytes that were written into the pipe.
+  std::size_t Finish() {
+    while (!done_) {
+      const int fd = ::open(pipe_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (fd >= 0) ::close(fd);
+      std::this_thread::yield();
+    }
+    if (thread_.joinable()) thread_.join();
+    return bytes_;
+  }
+
+ private:
+  std::string pipe_;
+  std::atomic<std::size_t> bytes_{0};
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
+
+// Makes `node` a node of the null device (mknod needs root: false without it).
+bool MakeDeviceNode(const fs::path& node) {
+  return ::geteuid() == 0 && ::mknod(node.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+}
+
+// The picture is saved as every other file: a device at the end of the name's links, or a
+// named pipe of the name, is refused with the dialog's "File Error", never written into, and
+// the dialog stays open.
+TEST_F(SketchWindowTest, a_picture_saved_onto_a_device_or_a_pipe_is_refused) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 50, 30);
+  const bool device = MakeDeviceNode(base.path("char.dev"));
+  if (device) fs::create_symlink(base.path("char.dev"), base.path("device.jpg"));
+  ASSERT_EQ(::mkfifo(base.path("pipe.jpg").c_str(), 0644), 0);
+  for (const char* name : {"device.jpg", "pipe.jpg"}) {
+    SCOPED_TRACE(name);
+    if (std::string(name) == "device.jpg" && !device) continue;  // mknod needs root
+    const fs::path node = base.path(name);
+    struct stat was {}, is {};
+    ASSERT_EQ(::stat(node.c_str(), &was), 0);
+    PipeReader reader(base.path("pipe.jpg").string());
+    boxes.asked.clear();
+    SaveForm& picture = ShowSaveForm(&w);
+    picture.Option1_Click(2);
+    picture.Picker()->SetFolder(base.dir().string());
+    picture.FilenameBox()->setText(name);
+    picture.OKButton_Click();
+    EXPECT_EQ(reader.Finish(), 0u) << "the picture went into the pipe";
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, "File Error");
+    EXPECT_EQ(boxes.asked[0].title, "Paint");
+    EXPECT_TRUE(picture.isVisible());
+    ASSERT_EQ(::stat(node.c_str(), &is), 0);
+    EXPECT_EQ(is.st_mode, was.st_mode);
+    EXPECT_EQ(is.st_rdev, was.st_rdev);
+    EXPECT_EQ(is.st_ino, was.st_ino);
+    picture.hide();
+  }
+  for (const auto& e : fs::directory_iterator(base.dir()))
+    EXPECT_NE(e.path().filename().string().front(), '.') << "a temporary file was left";
+}
+
+// Printing to a file is held to the same rule: a named pipe chosen as the file is refused
+// naming it, and nothing is printed into it.
+TEST_F(SketchWindowTest, printing_to_a_pipe_is_refused_naming_it) {
+  DrawForm& w = Open();
+  const fs::path pipe = base.path("printed.pdf");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  shell::SetPrinterChooser([&](QPrinter& printer, QWidget*) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pipe.string()));
+    return true;
+  });
+  PipeReader reader(pipe.string());
+  w.PrintItem_Click();
+  shell::SetPrinterChooser({});
+  EXPECT_EQ(reader.Finish(), 0u) << "the page went into the pipe";
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].text, "Path not found or path/file access error.\n\n" + pipe.string());
+  EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPathFileAccess));
+  EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
 }
 
 TEST_F(SketchWindowTest, copy_and_tutorial_show_the_drawing_and_the_help_text) {

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
 #include "frontend/shell/run/reportassembler.h"
@@ -283,6 +285,26 @@ TEST(SavedOutputSet, names_of_the_members_in_a_folder_whose_name_holds_a_point) 
   ASSERT_EQ(set.size(), 2u);
   EXPECT_EQ(set[0].to, "/runs.v1/trial.ot3");
   EXPECT_EQ(set[1].to, "/runs.v1/trial-ot3.flt");
+}
+
+// A set saved without hourly files removes the hourly copies an earlier set left under its
+// name, files and links only: a named pipe of such a name is no copy, and stays as it was.
+TEST(SavedOutputSet, without_hourly_files_the_earlier_copies_go_and_a_pipe_of_their_name_stays) {
+  BaseFolder base;
+  base.write("temp/tavik$.out", "REPORT\r\n");
+  base.write("temp/tavik$.flt", "COMFORT\r\n");
+  std::filesystem::create_directories(base.path("out"));
+  base.write("out/t-ot1-Energy.hry", "OLD\r\n");
+  ASSERT_EQ(::mkfifo(base.path("out/t-ot1-Temp.hry").c_str(), 0644), 0);
+  base.write("elsewhere.hry", "KEPT\r\n");
+  std::filesystem::create_symlink(base.path("elsewhere.hry"), base.path("out/t-ot1-Weth.hry"));
+  CopySavedOutput(base.dir().string(), base.path("out/t.ot1").string(), false);
+  EXPECT_EQ(base.read("out/t.ot1"), "REPORT\r\n");
+  EXPECT_FALSE(base.exists("out/t-ot1-Energy.hry"));
+  EXPECT_EQ(std::filesystem::symlink_status(base.path("out/t-ot1-Temp.hry")).type(),
+            std::filesystem::file_type::fifo);
+  EXPECT_FALSE(std::filesystem::is_symlink(base.path("out/t-ot1-Weth.hry")));
+  EXPECT_EQ(base.read("elsewhere.hry"), "KEPT\r\n");
 }
 
 TEST(SavedOutputSet, copies_replace_existing_files_and_a_missing_member_writes_nothing) {

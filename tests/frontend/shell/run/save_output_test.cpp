@@ -13,7 +13,13 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "frontend/model/helpers.h"
 #include "frontend/model/project_file.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
@@ -131,6 +137,59 @@ TEST_F(SaveOutputTest, a_missing_comfort_report_writes_nothing_and_keeps_the_win
   EXPECT_EQ(Model().ResultsExist, 1);
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.outputname()->text().toStdString(), base.path("runs.v1/trial.ot1").string());
+}
+
+// A name that is, at the end of its links, no regular file (a device, a named pipe), for the
+// report or any other member of the set: the save is refused naming the member, nothing of
+// the set is written, the node stays as it was, and the window stays open as before a save.
+TEST_F(SaveOutputTest, a_set_member_that_is_a_device_or_a_pipe_is_refused_and_left_as_it_was) {
+  const bool root = ::geteuid() == 0;
+  fs::create_directories(base.path("nodes"));
+  if (root) {  // a node of the null device, in the scratch folder
+    ASSERT_EQ(::mknod(base.path("nodes/char.dev").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+  }
+  struct Case {
+    const char* what;
+    const char* node;    // made in runs.v1
+    bool device;         // a link to the device node; else a named pipe
+  };
+  const Case cases[] = {
+      {"the report, a link to a device", "z.ot1", true},
+      {"the report, a named pipe", "z.ot1", false},
+      {"an hourly copy, a named pipe", "z-ot1-Temp.hry", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.device && !root) continue;  // mknod needs root
+    const fs::path node = base.path("runs.v1") / c.node;
+    if (c.device) {
+      fs::create_symlink(base.path("nodes/char.dev"), node);
+    } else {
+      ASSERT_EQ(::mkfifo(node.c_str(), 0644), 0);
+    }
+    struct stat before {}, after {};
+    ASSERT_EQ(::stat(node.c_str(), &before), 0);
+    boxes.asked.clear();
+    Model().OutputSaved = 0;
+    Model().ResultsExist = 1;
+    saveoutform& dialog = SaveAs("z.ot1");
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, "Path not found or path/file access error.\n\n" + node.string());
+    EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPathFileAccess));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Model().OutputSaved, 0);
+    EXPECT_EQ(Model().ResultsExist, 1);
+    ASSERT_EQ(::stat(node.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_rdev, before.st_rdev);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(c.device, fs::is_symlink(node));
+    // Nothing else in the folder: no member, no temporary file.
+    std::vector<fs::path> names;
+    for (const auto& e : fs::directory_iterator(base.path("runs.v1"))) names.push_back(e.path());
+    EXPECT_EQ(names, std::vector<fs::path>{node});
+    fs::remove(node);
+  }
 }
 
 TEST_F(SaveOutputTest, a_save_on_the_way_out_ends_the_program_after_the_copies) {
