@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/calendar/wether.h"
+#include "engine/calendar/wthrd.h"
 #include "engine/core/state.h"
 #include "engine/input/kvan64main.h"
 #include "engine/input/readproject.h"
@@ -15,6 +16,7 @@ namespace {
 void wireHooks(kv::EngineState& s) {
   s.hooks.readProject = kv::RDPROJ;
   s.hooks.WETHER = kv::WETHER;
+  s.hooks.februaryDays = kv::simulatedFebruaryDays;
   s.hooks.ENERGY = kv::ENERGY;
   s.hooks.DAYEND = kv::DAYEND;
   s.hooks.MONEND = kv::MONEND;

@@ -6,6 +6,7 @@
 #include "engine/core/psychro.h"
 #include "engine/core/random.h"
 #include "engine/core/report.h"
+#include "runcalendar.h"
 
 namespace kv {
 
@@ -47,8 +48,7 @@ void setUp(EngineState& s, CalendarRun& run, Chars<8>& STNID) {
 
   const float lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   for (int i = 1; i <= 12; ++i) run.monthLength(i) = lengths[i - 1];
-  run.monthLength(2) = static_cast<float>(
-      februaryDays(rp.IWFMT, rp.IYEAR, rp.IWFMT != 0 && recordedFileHasLeapDay(s)));
+  run.monthLength(2) = static_cast<float>(simulatedFebruaryDays(s));
   run.twoDigitYear = rp.IYEAR % 100;
 
   float cumulative = 0;
@@ -380,32 +380,30 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
 
   HRWTHR& w = s.hrwthr;
   const RUNPAR& rp = s.runpar;
-  const int32_t dpm = s.wxmon.NDPM > 0 ? s.wxmon.NDPM : 31;
-  bool runEnded = false;
-  for (int month = 1; month <= 12 && !runEnded; ++month) {
+  kalvano::calendar::DaySampler days(rp.IDAY1, rp.IDAY2, s.wxmon.NDPM,
+                                     static_cast<int>(run.monthLength(2)));
+  while (days.NextMonth()) {
+    const int32_t month = days.Month();
     run.MONTH = month;
-    const int32_t length = static_cast<int32_t>(run.monthLength(month));
-    if (month > 1) run.daysBefore += run.monthLength(month - 1);
-    monthClearness(s, run, length);
-    run.simDays = length < dpm ? length : dpm;
-    run.WEIGHT = dpm == 31 ? 1.0f : static_cast<float>(length) / static_cast<float>(dpm);
+    run.daysBefore = days.DaysBefore();
+    monthClearness(s, run, days.Length());
+    run.simDays = days.Days();
+    run.WEIGHT = days.Weight();
     run.statMonth = month;
     if (month >= run.startMonth) writeMonthHead(s, run);
 
     run.m = MonthSums{};
     run.monthStart = true;
-    w.DAY = -static_cast<float>(static_cast<int>(run.WEIGHT / 2.0f));
-    bool anyDay = false;
-    for (int k = 1; k <= run.simDays; ++k) {
-      w.DAY += run.WEIGHT;
-      run.dayOfMonth = static_cast<int32_t>(w.DAY + 0.5f);
-      run.dayOfYear = static_cast<float>(run.dayOfMonth) + run.daysBefore;
-      w.JDAY = static_cast<int32_t>(run.dayOfYear);
+    w.DAY = days.Position();
+    while (days.NextDay()) {
+      w.DAY = days.Position();
+      run.dayOfMonth = days.DayOfMonth();
+      run.dayOfYear = days.DayOfYear();
+      w.JDAY = days.Jday();
       run.lastJday = w.JDAY;
-      if (w.JDAY < rp.IDAY1) continue;
-      anyDay = true;
+      if (!days.Simulated()) continue;  // before the run's first day
       run.m.days += run.WEIGHT;
-      const bool lastOfMonth = k == run.simDays;
+      const bool lastOfMonth = days.LastOfMonth();
       if (generated) generateDay(s, run, lastOfMonth);
       sunOfDay(s, run, generated);
 
@@ -420,20 +418,13 @@ void WETHER(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) {
         run.dayDpMean = (run.ext.dpMin + run.ext.dpMax) / 2.0f;
       }
       endOfDay(s, run, lastOfMonth);
-
-      if (static_cast<float>(rp.IDAY2) < static_cast<float>(w.JDAY) + run.WEIGHT) {
-        runEnded = true;
-        break;
-      }
     }
-    if (anyDay) {
+    // A month with no simulated day gets neither summary nor month end.
+    if (days.MonthSimulated()) {
       writeMonthSummary(s, run);
       run.y.sunshine += run.m.sunshine;
       if (s.hooks.MONEND) s.hooks.MONEND(s, month);
     }
-    // The month's last computed day decides too, simulated or passed over: a run end before
-    // it ends the year here.
-    if (static_cast<float>(rp.IDAY2) < static_cast<float>(run.lastJday) + run.WEIGHT) runEnded = true;
   }
 
   if (s.hooks.YREND) s.hooks.YREND(s);

@@ -184,6 +184,11 @@ int februaryDays(int32_t code, int32_t year, bool fileHasLeapDay) {
   return kalvano::calendar::FebruaryDays(code, year, fileHasLeapDay);
 }
 
+int simulatedFebruaryDays(const EngineState& s) {
+  const RUNPAR& r = s.runpar;
+  return februaryDays(r.IWFMT, r.IYEAR, r.IWFMT != 0 && recordedFileHasLeapDay(s));
+}
+
 namespace {
 
 int32_t dateKey(int32_t month, int32_t day, int32_t hour) { return (month * 100 + day) * 100 + hour; }

@@ -62,6 +62,9 @@ bool recordedFileHasLeapDay(const EngineState& s);
 // Days of February: generated weather follows the year alone; recorded weather also needs
 // the file to hold 29 February.
 int februaryDays(int32_t code, int32_t year, bool fileHasLeapDay);
+// The February of this run: its weather format code and year, and for recorded weather
+// whether tavik$.tmy holds 29 February.
+int simulatedFebruaryDays(const EngineState& s);
 
 // One simulated hour of recorded weather for (MONTH, day of month, hour): reads on to the
 // record of that hour and puts its DN, DFH, DH, PB, DB, DP, WV and CC into HRWTHR. Records

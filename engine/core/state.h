@@ -284,6 +284,9 @@ struct Hooks {
   void (*MONEND)(EngineState& s, int32_t MONTH) = nullptr;
   void (*YREND)(EngineState& s) = nullptr;
   void (*WETHER)(EngineState& s, Chars<8>& STNID, const Chars<2>& UNITS) = nullptr;
+  // Days of the run's February as the calendar will simulate it (a recorded file decides
+  // too); nullptr = by the year alone.
+  int (*februaryDays)(const EngineState& s) = nullptr;
   // The clock; nullptr = the system's local time. Tests fix it here.
   ClockReading (*clock)() = nullptr;
   // Tests only: called after the zone pass of every simulated hour, before the hour's check.

@@ -14,11 +14,13 @@
 #include "engine/core/outputs.h"
 #include "engine/core/report.h"
 #include "engine/core/state.h"
+#include "runcalendar.h"
 #include "runfiles.h"
 #include "runlock.h"
 
 namespace kv {
 
+namespace calendar = kalvano::calendar;
 namespace files = kalvano::files;
 
 namespace {
@@ -80,6 +82,24 @@ int outputFailed(EngineState& s, const OutputFault& e) {
   return kStatusOutputFailed;
 }
 
+// The run period, once the project has given the year: a period in which the calendar
+// simulates no day is an input error, never a run that ends with an empty year.
+void checkRunPeriod(EngineState& s) {
+  const RUNPAR& r = s.runpar;
+  const int february =
+      s.hooks.februaryDays ? s.hooks.februaryDays(s) : calendar::FebruaryDays(0, r.IYEAR, false);
+  if (calendar::HoldsSimulatedDay(r.IDAY1, r.IDAY2, s.wxmon.NDPM, february)) return;
+  std::string text = "THE RUN PERIOD, DAY " + std::to_string(r.IDAY1) + " TO DAY " + std::to_string(r.IDAY2) +
+                     " OF THE YEAR, HOLDS NO SIMULATED DAY";
+  if (r.IDAY2 < r.IDAY1) {
+    text += ": IT ENDS BEFORE IT BEGINS.";
+  } else {
+    const int32_t weeks = s.mainpg.NWEEKS;
+    text += " WITH " + std::to_string(weeks) + (weeks == 1 ? " WEEK" : " WEEKS") + " PER MONTH.";
+  }
+  LogInputError(s, text);
+}
+
 // Project file: the first line here, the rest through the project reader.
 void readProjectFile(EngineState& s) {
   MAINPG& m = s.mainpg;
@@ -97,6 +117,7 @@ void readProjectFile(EngineState& s) {
       } else {
         s.files.monitor.line("   Project reader not built: the input ends after the first line.");
       }
+      checkRunPeriod(s);
     } catch (const InputFault& e) {
       if (!e.alreadyLogged()) LogInputError(s, e.what());
     } catch (const FieldError& e) {

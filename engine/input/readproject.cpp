@@ -12,6 +12,7 @@
 #include "engine/core/fread.h"
 #include "engine/core/report.h"
 #include "engine/input/decfac.h"
+#include "runcalendar.h"
 
 namespace kv {
 
@@ -290,7 +291,7 @@ void ProjectReader::head() {
   int32_t year = 0;
   if (!truncTo(b_.WYEAR, -99999.0, 99999.0, year)) badValue("A YEAR");
   r.IYEAR = year;
-  if (r.IYEAR % 4 == 0 && r.IDAY2 >= 365) r.IDAY2 = 366;
+  r.IDAY2 = kalvano::calendar::LeapYearEndDay(r.IDAY2, r.IYEAR);
   if (r.IDOW1 < 1 || r.IDOW1 > 7)
     r.IDOW1 = floorMod(floorDiv(r.IYEAR - 1977, 4) + r.IYEAR - 1978, 7) + 1;
 

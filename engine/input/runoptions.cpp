@@ -11,10 +11,12 @@
 #include "engine/core/random.h"
 #include "engine/core/state.h"
 #include "engine/input/kvan64main.h"
+#include "runcalendar.h"
 #include "runfiles.h"
 
 namespace kv {
 
+namespace calendar = kalvano::calendar;
 namespace files = kalvano::files;
 
 namespace {
@@ -207,13 +209,11 @@ void ReadHeatingDb(EngineState& s) {
 
 void ApplyRunOptionChecks(EngineState& s, int32_t weeks) {
   RUNPAR& r = s.runpar;
-  if (r.IDAY1 <= 0) r.IDAY1 = 1;
-  if (r.IDAY2 <= 0 || r.IDAY2 > 366) r.IDAY2 = 365;
-  if ((r.IWFMT == 1 || r.IWFMT == 2 || r.IWFMT == 4) && r.IDAY2 > 365) r.IDAY2 = 365;
-  if (weeks < 1 || weeks > 4) weeks = 4;
-  if (r.IHRLY == 1 || r.IWFMT > 0) weeks = 4;
+  r.IDAY1 = calendar::RunBeginDay(r.IDAY1);
+  r.IDAY2 = calendar::RunEndDay(r.IDAY2, r.IWFMT);
+  weeks = calendar::RunWeeks(weeks, r.IHRLY, r.IWFMT);
   s.mainpg.NWEEKS = weeks;
-  s.wxmon.NDPM = weeks == 4 ? 31 : 7 * weeks;
+  s.wxmon.NDPM = calendar::DaysPerMonth(weeks);
 }
 
 void ReadHeaderLine(EngineState& s) {

@@ -12,6 +12,7 @@
 #include "engine/loads/energy.h"
 #include "engine/loads/stages.h"
 #include "engine/loads/sums.h"
+#include "runcalendar.h"
 
 namespace kv {
 
@@ -281,8 +282,7 @@ void MONEND(EngineState& s, int32_t MONTH) {
 
   // 9. Close the season at its last month, or at the run's last month.
   const int32_t seas = (MONTH + 2) / 3;
-  const bool lastMonth = static_cast<float>(s.runpar.IDAY2) <
-                         static_cast<float>(s.hrwthr.JDAY) + e.DAYWT;
+  const bool lastMonth = kalvano::calendar::EndsRun(s.runpar.IDAY2, s.hrwthr.JDAY, e.DAYWT);
   if (lastMonth || MONTH % 3 == 0) {
     const float hrs = static_cast<float>(e.NWHRS);
     for (int k = 1; k <= 4; ++k) {

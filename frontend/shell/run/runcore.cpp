@@ -189,6 +189,15 @@ std::string CapacityOverflows(const model::ProjectModel& m) {
          "Please reduce the project before running it.";
 }
 
+std::string NoSimulatedDayText(int weeks) {
+  const std::string n = std::to_string(weeks);
+  return "No simulated day falls in the simulation period with " + n +
+         (weeks == 1 ? " week" : " weeks") + " a month: the simulation then computes " +
+         std::to_string(7 * weeks) +
+         " days spread over each month, and none of them lies in this period. Please enter a "
+         "longer period, or choose more weeks per month.";
+}
+
 RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r) {
   RunPrepared out;
   auto stop = [&out](RunFault fault, std::string_view title, std::string_view text) {
@@ -248,6 +257,14 @@ RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r) {
     c.endDay = model::DayOfYear(e, year, february);
   } catch (const model::FileError&) {
     return stop(RunFault::Dates, kDatesTitle, kDatesText);
+  }
+  // The engine's own sampling decides whether any day of the period is simulated.
+  const calendar::RunPeriod period = calendar::EngineRunPeriod(
+      c.beginDay, c.endDay, r.weeks, m.HourlyOutput, format, year, leapDay);
+  if (!period.HoldsSimulatedDay()) {
+    return stop(RunFault::Period, kPeriodTitle,
+                period.endDay < period.beginDay ? std::string(kPeriodEndsFirstText)
+                                                : NoSimulatedDayText(r.weeks));
   }
 
   m.WeatherSeed = r.repeatSequence ? std::string(kRepeatSeed) : SeedText(r.draw);

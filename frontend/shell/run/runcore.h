@@ -90,11 +90,12 @@ enum class RunFault {
   Validation,  // a choice is missing or the year refused: the message, nothing written
   Capacity,    // the project holds more than the engine takes: the message, nothing written
   Dates,       // a period text is no date of the year: the date message
+  Period,      // the engine would simulate no day of the period: the period message, nothing written
   File         // a run file could not be written: the file-error report
 };
 struct RunPrepared {
   RunFault fault = RunFault::None;
-  std::string title, text;     // the message of Validation, Capacity and Dates
+  std::string title, text;     // the message of Validation, Capacity, Dates and Period
   model::FileError error{0};   // the error of File
   std::string yearBox;         // the year box after the year was read (empty before)
 };
@@ -102,8 +103,9 @@ struct RunPrepared {
 // The run window's checks and run files, from Execute Run up to the input echo: validates
 // the request, then sets LastRunType, clears the weather page split, sets HourlyOutput, the design temperatures (valid when all
 // three boxes hold numbers), the year, the period with its day numbers in the engine's
-// calendar, the seed, the weeks, the skipped months, the comfort band and the weekday of
-// 1 January, writes both run files, and sets DesTempsValid and RunStatus for the echo.
+// calendar (refused when the engine would simulate none of its days), the seed, the weeks,
+// the skipped months, the comfort band and the weekday of 1 January, writes both run files,
+// and sets DesTempsValid and RunStatus for the echo.
 RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r);
 
 // Texts of the run window's messages.
@@ -124,5 +126,12 @@ inline constexpr std::string_view kDatesTitle = "Error";
 inline constexpr std::string_view kDatesText =
     "Please check the dates of the simulation period and enter the dates in: dd-mmm format.  "
     "Example: 15-Oct";
+
+// A period in which the engine simulates no day: it ends before it begins, or (with fewer
+// than 4 weeks a month, `weeks`) none of the days the engine samples falls in it.
+inline constexpr std::string_view kPeriodEndsFirstText =
+    "The simulation period ends before it begins. Please enter an end date on or after the "
+    "begin date: the period lies within one analysis year.  Example: 15-Oct to 31-Dec";
+std::string NoSimulatedDayText(int weeks);
 
 }  // namespace kalvano::shell

@@ -34,6 +34,23 @@ void AddStandardError(RunOutcome& o, const EngineEnd& end) {
   o.errorText += "The engine reported:\n" + said;
 }
 
+// Lines of the engine's log, Latin-1 as every file of the run, in the file system's encoding
+// (UTF-8) of the rest of the box: the engine's standard error and the names in it.
+std::string Latin1AsUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      out.push_back(c);
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (b >> 6)));
+      out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+    }
+  }
+  return out;
+}
+
 std::string TimeLine(std::string_view timeText, double elapsed) {
   return std::string(timeText) + "\nTotal time = " + ElapsedText(elapsed) + " Sec.";
 }
@@ -158,7 +175,7 @@ RunOutcome DecideRunOutcome(const EngineEnd& end, int runType, const std::string
   o.errorText = AbnormalEndText(end);
   const std::string tail = LastLines(monitor, 8);
   o.errorText += tail.empty() ? "\n\nmonitor.txt holds nothing."
-                              : "\n\nThe last lines of monitor.txt:\n" + tail;
+                              : "\n\nThe last lines of monitor.txt:\n" + Latin1AsUtf8(tail);
   AddStandardError(o, end);
   return o;
 }

@@ -29,7 +29,8 @@ struct RunOutcome {
   bool cancelEnabled = true;    // "Cancel"
   bool resultsExist = false;    // the run's results can be gathered (ResultsExist := 1)
   bool showMonitor = false;     // the monitor log is shown in the help viewer
-  std::string errorText;        // not empty: a "Simulation Error" box with this text
+  std::string errorText;        // not empty: a "Simulation Error" box with this text, in the
+                                // file system's encoding (it names files and folders)
 };
 
 // The elapsed seconds with the mask "####.##": rounded to two decimals, no leading zero,

@@ -209,7 +209,6 @@ runsim::runsim(QWidget* parent) : QWidget(parent, Qt::Window) {
   command2_->setObjectName("Command2");
   command3_ = new QPushButton("Review Results", this);
   command3_->setObjectName("Command3");
-  connect(command1_, &QPushButton::pressed, this, &runsim::Command1_MouseDown);
   // A click, by the mouse's release or from the keyboard, starts the run.
   connect(command1_, &QPushButton::clicked, this, &runsim::Command1_Click);
   connect(command2_, &QPushButton::clicked, this, &runsim::Command2_Click);
@@ -387,20 +386,16 @@ void runsim::help_Click() {
   ShowHelpFile("help6.txt", "RUN ENERGY SIMULATION -- " + Model().ProjectFile);
 }
 
-void runsim::Command1_MouseDown() {
-  runstatus_->setText("Simulation Started at " + TimeText() + " Please Stand By");
-}
-
 void runsim::Command1_Click() {
   if (!command1_->isEnabled()) return;
-  runstatus_->setText("Simulation Started at " + TimeText() + "   Please Stand By");
   Command1_MouseUp();
 }
 
 void runsim::Command1_MouseUp() {
   command1_->setEnabled(false);
   command3_->setEnabled(false);
-  // The status line now tells the run's own story.
+  // The status line now tells the run's own story: it keeps the time of the press until the
+  // engine has started, and says nothing of a start while a check refuses the run.
   timer1_->stop();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   Simulate();
@@ -488,6 +483,7 @@ void runsim::Simulate() {
   SetRunning(true);
   seedDrawn_ = !weatherseq_->isChecked();
   engine_->Start(m.AppDir, lock_.Descriptor());
+  if (IsEngineRunning()) runstatus_->setText("Simulation Started at " + TimeText() + "   Please Stand By");
 }
 
 // Another process holds the base folder's lock: nothing was written or started, and the
@@ -570,7 +566,7 @@ void runsim::EndAttempt(const RunOutcome& outcome) {
   }
   if (outcome.showMonitor) ShowMonitorLog();
   if (!outcome.errorText.empty()) {
-    Messages().show(outcome.errorText, kSimulationErrorTitle, MsgIcon::Exclamation);
+    Messages().showNaming(outcome.errorText, kSimulationErrorTitle, MsgIcon::Exclamation);
   }
 }
 

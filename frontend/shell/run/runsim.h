@@ -35,7 +35,6 @@ class runsim : public QWidget {
   void Form_Activate();
   void Simulate();
   bool IsEngineRunning() const;
-  void Command1_MouseDown();
   void Command1_MouseUp();
   void Command1_Click();
   void Command2_Click();

@@ -175,6 +175,48 @@ TEST(Kvan64, daylighting_reads_the_light_shelves_and_advances_the_page_count) {
   EXPECT_NE(c.file(files::kMonitorLog).find("Input Completed for Daylighting Data Base"), std::string::npos);
 }
 
+// Run options whose period holds no day that the calendar simulates: an input error (status
+// 1, the reason in the monitor log), never a run that ends with an empty year.
+TEST(Kvan64, a_period_without_a_simulated_day_is_an_input_error) {
+  struct Case {
+    int begin, end, weeks, hourly;
+    const char* error;  // the monitor's line, nullptr when the period runs
+  };
+  const Case cases[] = {
+      {274, 15, 4, 0, "THE RUN PERIOD, DAY 274 TO DAY 15 OF THE YEAR, HOLDS NO SIMULATED DAY: IT ENDS BEFORE IT BEGINS."},
+      {182, 181, 2, 0, "THE RUN PERIOD, DAY 182 TO DAY 181 OF THE YEAR, HOLDS NO SIMULATED DAY: IT ENDS BEFORE IT BEGINS."},
+      // 1 July ends the run within one weight of 29 June, the last day computed in June.
+      {182, 182, 2, 0, "THE RUN PERIOD, DAY 182 TO DAY 182 OF THE YEAR, HOLDS NO SIMULATED DAY WITH 2 WEEKS PER MONTH."},
+      {33, 33, 1, 0, "THE RUN PERIOD, DAY 33 TO DAY 33 OF THE YEAR, HOLDS NO SIMULATED DAY WITH 1 WEEK PER MONTH."},
+      // Days outside the year are taken as the whole year; hourly output simulates every day.
+      {0, 400, 1, 0, nullptr},
+      {182, 182, 1, 1, nullptr},
+      {182, 182, 4, 0, nullptr},
+      {33, 33, 2, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.begin) + " to " + std::to_string(c.end) + ", " + std::to_string(c.weeks) +
+                 " weeks, hourly " + std::to_string(c.hourly));
+    seen = {};
+    Base b("period", "Run type  : 3\r\nWthr type : 0\r\n1st day   : 0\r\nRun begin : " + std::to_string(c.begin) +
+                         "\r\nRun end   : " + std::to_string(c.end) + "\r\nHourly out: " +
+                         std::to_string(c.hourly) + "\r\nSkip month: \r\nComfort   : 68        78\r\n");
+    spit(b.temp / std::string(files::kRunInput), "KAL-VANO   .83774665 " + std::to_string(c.weeks) + "  IP\r\n");
+    const int status = run(b);
+    const std::string mon = b.file(files::kMonitorLog);
+    if (c.error == nullptr) {
+      EXPECT_EQ(status, 0) << mon;
+      EXPECT_EQ(seen.wether, 1);
+      EXPECT_EQ(mon.find("** ERROR **"), std::string::npos) << mon;
+      continue;
+    }
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(seen.wether, 0);
+    EXPECT_NE(mon.find("   ** ERROR ** " + std::string(c.error) + "\r\n"), std::string::npos) << mon;
+    EXPECT_NE(b.file(files::kEngineReport).find("      1 ERRORS EXIST IN INPUT DATA."), std::string::npos);
+  }
+}
+
 // The built program, run in the base's temp folder like the front-end runs it: its exit
 // status, or -1 when it did not exit by itself (a crash).
 int runProgram(const Base& b) { return runProgramIn(b.temp).status; }
@@ -274,6 +316,26 @@ TEST(Kvan64Program, simulates_the_installed_sample_for_a_year) {
   EXPECT_NE(mon.find("  *** PREPROCESSING ZONE 12  Office East"), std::string::npos);
   EXPECT_NE(mon.find("DEC Completed."), std::string::npos) << mon;
   EXPECT_EQ(mon.find("RUN ABORTED"), std::string::npos) << mon;
+}
+
+// The program on run options written by hand whose period ends before it begins: status 1
+// and the reason in its log, no monthly table.
+TEST(Kvan64Program, a_period_without_a_simulated_day_ends_with_status_1) {
+  Base b("program-period", "Run type  : 3\r\nWthr type : 0\r\n1st day   : 0\r\nRun begin : 274\r\n"
+                           "Run end   : 15\r\nHourly out: 0\r\nSkip month: \r\nComfort   : 68        78\r\n");
+  const fs::path installed(KALVANO_BASE_DIR);
+  for (auto name : {"tcool.dat", "theat.dat"})
+    fs::copy_file(installed / "btype" / name, b.root / "btype" / name, fs::copy_options::overwrite_existing);
+  fs::copy_file(installed / "temp" / std::string(files::kLightShelf), b.temp / std::string(files::kLightShelf));
+  fs::copy_file(installed / "sample" / "SampleProject.inp", b.temp / std::string(files::kRunInput),
+                fs::copy_options::overwrite_existing);
+  EXPECT_EQ(runProgram(b), 1);
+  const std::string mon = b.file(files::kMonitorLog);
+  EXPECT_NE(mon.find("   ** ERROR ** THE RUN PERIOD, DAY 274 TO DAY 15 OF THE YEAR, HOLDS NO SIMULATED DAY: IT "
+                     "ENDS BEFORE IT BEGINS.\r\n"),
+            std::string::npos)
+      << mon;
+  EXPECT_EQ(b.file(files::kEngineReport).find("III."), std::string::npos);
 }
 
 }  // namespace

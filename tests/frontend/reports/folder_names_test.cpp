@@ -3,16 +3,12 @@
 // the same file.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "chart_report_builder.h"
@@ -28,26 +24,6 @@ namespace kalvano::reports::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The text of the first box that Qt's own message boxes show while `act` runs (the box is
-// closed with its OK); empty when none showed. The scripted boxes record texts only: what the
-// user reads is what Qt's box decodes.
-QString FirstQtBoxText(const std::function<void()>& act) {
-  shell::MessageBoxes* scripted = shell::SetMessages(nullptr);
-  QString text;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&text] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      if (text.isEmpty()) text = box->text();
-      box->done(QMessageBox::Ok);
-    }
-  });
-  poll.start(10);
-  act();
-  poll.stop();
-  shell::SetMessages(scripted);
-  return text;
-}
 
 class FolderNames : public ReportsTest {
  protected:
@@ -102,7 +78,7 @@ TEST_F(FolderNames, captions_labels_and_error_boxes_name_the_folder_as_it_is) {
   // A file-error box names the missing file in the folder, as Qt's box shows it.
   const QString missing = Shown("sample/Missing Á.inp");
   ASSERT_LE(missing.size(), 60) << "the box shows the first 60 characters of a name";
-  const QString text = FirstQtBoxText([] { RetrieveSample(QString::fromUtf8("Missing Á.inp")); });
+  const QString text = shell::test::FirstQtBoxText([] { RetrieveSample(QString::fromUtf8("Missing Á.inp")); });
   EXPECT_TRUE(text.endsWith("\n\n" + missing)) << text.toStdString();
   EXPECT_EQ(shell::Model().ProjectFile, named.path("sample/SampleProject.inp").string());
 }

@@ -1,9 +1,11 @@
 #include "shell_test_support.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdlib>
 
@@ -111,6 +113,23 @@ void ShellTest::TearDown() {
   SetEndProgram({});
   SetMessages(nullptr);
   std::filesystem::current_path(previousDir_);
+}
+
+QString FirstQtBoxText(const std::function<void()>& act) {
+  MessageBoxes* scripted = SetMessages(nullptr);
+  QString text;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&text] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      if (text.isEmpty()) text = box->text();
+      box->done(QMessageBox::Ok);
+    }
+  });
+  poll.start(10);
+  act();
+  poll.stop();
+  SetMessages(scripted);
+  return text;
 }
 
 bool CentredOnScreen(const QWidget& window) {

@@ -16,6 +16,7 @@
 #include "frontend/shell/session.h"
 #include "frontend/shell/windowing.h"
 
+class QString;
 class QWidget;
 
 namespace kalvano::shell::test {
@@ -100,6 +101,11 @@ class ShellTest : public ::testing::Test {
 // Whether the window's frame stands in the middle of its screen (within 2 pixels), along each
 // direction in which it fits the screen.
 bool CentredOnScreen(const QWidget& window);
+
+// The text of the first box that Qt's own message boxes show while `act` runs (the box is
+// closed with its OK); empty when none showed. The scripted boxes record texts only: what the
+// user reads is what Qt's box decodes.
+QString FirstQtBoxText(const std::function<void()>& act);
 
 // Processes events until `done` holds or `ms` milliseconds have passed; the result is `done`.
 bool WaitFor(const std::function<bool()>& done, int ms = 60000);

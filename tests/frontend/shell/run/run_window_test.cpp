@@ -20,6 +20,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "frontend/model/project_file.h"
 #include "frontend/shell/filepicker.h"
@@ -424,12 +425,23 @@ TEST_F(RunWindowTest, after_a_refusal_execute_run_runs_the_corrected_choice) {
        [](runsim& w) { w.week_Click(3); }},
       {"a period that is no date", kDatesTitle, [](runsim& w) { w.Text1(0)->setText("32-Jan"); },
        [](runsim& w) { w.Text1(0)->setText("1-Jan"); }},
+      {"a period that ends before it begins", kPeriodTitle, [](runsim& w) { w.Text1(1)->setText("15-Jan"); w.Text1(0)->setText("1-Oct"); },
+       [](runsim& w) { w.Text1(0)->setText("1-Jan"); }},
+      // With 1 week a month the engine simulates 2, 7, 11 ... 29 July, and 1 July ends the run
+      // within a weight of 28 June.
+      {"a period without a simulated day", kPeriodTitle,
+       [](runsim& w) {
+         w.week_Click(0);
+         w.Text1(0)->setText("1-Jul");
+         w.Text1(1)->setText("1-Jul");
+       },
+       [](runsim& w) { w.week_Click(3); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.refusal);
     boxes.asked.clear();
     boxes.beeps = 0;
-    base.remove("temp/standin.log");
+    for (const char* file : {"temp/standin.log", "temp/tavik$.tmp", "temp/tavik$.inp"}) base.remove(file);
     runsim& w = Open();
     c.spoil(w);
     QTest::mouseClick(w.Command1(), Qt::LeftButton);
@@ -440,6 +452,8 @@ TEST_F(RunWindowTest, after_a_refusal_execute_run_runs_the_corrected_choice) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(w.IsEngineRunning());
     EXPECT_FALSE(base.exists("temp/standin.log"));
+    EXPECT_FALSE(base.exists("temp/tavik$.tmp"));
+    EXPECT_FALSE(base.exists("temp/tavik$.inp"));
     EXPECT_FALSE(w.Command3()->isEnabled());
     EXPECT_TRUE(w.Command2()->isEnabled());
     // The run is still pending, and Execute Run takes it again.
@@ -458,6 +472,78 @@ TEST_F(RunWindowTest, after_a_refusal_execute_run_runs_the_corrected_choice) {
     w.close();
     EXPECT_EQ(Model().RunType, 0);
   }
+}
+
+// While a check refuses the run, no start is announced: the status line keeps the time of
+// the press until the engine has started.
+TEST_F(RunWindowTest, the_status_line_tells_of_a_start_only_once_the_engine_has_started) {
+  struct StatusAtBox : test::ScriptedBoxes {
+    std::vector<std::string> status;  // the status line while each box was up
+    MsgAnswer ask(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) override {
+      status.push_back(RunWindowLoaded() ? RunWindow().runstatus()->text().toStdString() : "");
+      return ScriptedBoxes::ask(text, title, icon, buttons);
+    }
+  };
+  struct Case {
+    const char* refusal;
+    std::string_view title;
+    std::function<void(runsim&)> spoil;
+  };
+  const Case cases[] = {
+      {"the year abc", kYearTitle, [](runsim& w) { w.Text1(2)->setText("abc"); }},
+      {"a period that ends before it begins", kPeriodTitle, [](runsim& w) { w.Text1(1)->setText("1-Jan"); w.Text1(0)->setText("1-Dec"); }},
+      {"no weather file picked", kWeatherFileTitle,
+       [](runsim& w) {
+         Model().WeatherFileChosen = 0;
+         w.weather(1)->setChecked(true);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.refusal);
+    StatusAtBox atBox;
+    SetMessages(&atBox);
+    base.remove("temp/standin.log");
+    runsim& w = Open();
+    c.spoil(w);
+    QTest::mousePress(w.Command1(), Qt::LeftButton);
+    EXPECT_EQ(Status(w).rfind(kRunStatusIdle, 0), 0u) << "pressed: " << Status(w);
+    QTest::mouseRelease(w.Command1(), Qt::LeftButton);
+    SetMessages(&boxes);
+    ASSERT_EQ(atBox.asked.size(), 1u);
+    EXPECT_EQ(atBox.asked[0].title, c.title);
+    EXPECT_EQ(atBox.status[0].rfind(kRunStatusIdle, 0), 0u) << atBox.status[0];
+    EXPECT_EQ(atBox.status[0].find("Simulation Started"), std::string::npos) << atBox.status[0];
+    EXPECT_FALSE(base.exists("temp/standin.log"));
+    delete &w;
+  }
+  // A run that starts says so while its engine runs.
+  InstallEngine("hang");
+  runsim& w = Open();
+  ASSERT_GT(StartEngine(w), 0);
+  EXPECT_EQ(Status(w).rfind("Simulation Started at ", 0), 0u) << Status(w);
+  EXPECT_NE(Status(w).find("   Please Stand By"), std::string::npos) << Status(w);
+}
+
+// The engine names files in the file system's encoding on its standard error, and its log is
+// Latin-1 as every run file: the "Simulation Error" box shows each as it is.
+TEST_F(RunWindowTest, the_simulation_error_box_shows_a_folder_name_with_accents_as_it_is) {
+  test::BaseFolder named{"gw \xC3\xA9 \xC3\x81 x/base"};  // "gw é Á x/base"
+  model::ProjectModel& m = test::RunnableSample(named, "SampleProject.inp");
+  m.ProjectLoaded = 1;
+  m.InputSaved = 1;
+  m.StepFlags = {0, 1, 1, 1, 1, 1};
+  fs::copy_file(KALVANO_STANDIN_ENGINE, named.path("kvan64"));
+  named.write("temp/standin.txt", "named 5\n");
+  runsim& w = Open();
+  const QString text = test::FirstQtBoxText([&w] {
+    QTest::mouseClick(w.Command1(), Qt::LeftButton);
+    WaitFor([&w] { return !w.IsEngineRunning() && !w.ProgressBar1()->isVisible(); });
+  });
+  const QString folder = QString::fromUtf8(fs::canonical(named.path("temp")).string());
+  EXPECT_TRUE(text.contains("kvan64 stand-in: cannot write " + folder + "/sim$.out")) << text.toStdString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("PREPROCESSING ZONE  1  Entrée"))) << text.toStdString();
+  EXPECT_TRUE(text.contains("exit status 5")) << text.toStdString();
+  delete &w;
 }
 
 TEST_F(RunWindowTest, the_window_opens_with_the_last_runs_choices_and_keeps_edits) {

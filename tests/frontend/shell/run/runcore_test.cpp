@@ -339,6 +339,83 @@ TEST_F(RunFiles, day_numbers_follow_the_engine_calendar) {
   }
 }
 
+// A period in which the engine simulates no day is refused before anything is written, with
+// the reason; the engine's own sampling decides, for the weeks a month chosen. With 1 week a
+// month the engine simulates 2, 7, 11 ... 29 July and 2, 6, 10 ... 26 February; with 2 weeks
+// 1, 3, 6 ... 30 July; and a run ends after the month whose last computed day lies within one
+// weight of its last day (June's 28th, 29th or 30th for 1 July). Skipped months are simulated
+// all the same (unoccupied); hourly output and recorded weather simulate every day.
+TEST_F(RunFiles, a_period_holding_no_simulated_day_is_refused_before_anything_is_written) {
+  using kalvano::shell::kPeriodEndsFirstText;
+  using kalvano::shell::kPeriodTitle;
+  using kalvano::shell::NoSimulatedDayText;
+  struct Case {
+    const char* begin;
+    const char* end;
+    const char* refusedWeeks;  // the weeks a month (of 1 to 4) with which no day is simulated
+    bool endsFirst = false;
+    bool skipAll = false, hourly = false, recorded = false;
+    const char* year = "2026";
+  };
+  const Case cases[] = {
+      {"1-Oct", "15-Jan", "1234", true},
+      {"1-Jul", "30-Jun", "1234", true},
+      {"1-Dec", "1-Jan", "1234", true},
+      {"30-Jun", "1-Jul", "12"},
+      {"1-Jul", "1-Jul", "123"},
+      {"31-Jan", "1-Feb", "12"},
+      {"2-Feb", "2-Feb", "1"},
+      {"31-Dec", "31-Dec", "12"},
+      {"31-Dec", "31-Dec", "12", false, false, false, false, "2024"},
+      // Controls: they run as before.
+      {"15-Feb", "20-Nov", ""},
+      {"1-Dec", "31-Dec", ""},
+      {"15-Feb", "20-Nov", "", false, true},
+      {"1-Jul", "1-Jul", "", false, false, true},
+      {"1-Jul", "1-Jul", "", false, false, false, true},
+      {"1-Oct", "15-Jan", "1234", true, false, false, true},
+  };
+  for (const Case& c : cases) {
+    for (int weeks = 1; weeks <= 4; ++weeks) {
+      if (c.recorded && weeks != 4) continue;  // recorded weather fixes 4 weeks a month
+      const std::string what = std::string(c.begin) + " to " + c.end + " " + c.year + ", " +
+                               std::to_string(weeks) + " weeks" + (c.skipAll ? ", all skipped" : "") +
+                               (c.hourly ? ", hourly" : "") + (c.recorded ? ", recorded" : "");
+      base.remove("temp/tavik$.inp");
+      base.remove("temp/tavik$.tmp");
+      auto m = Sample("SampleProject.inp");
+      WriteTmy2(false);
+      m->WeatherFileChosen = c.recorded ? 1 : 0;
+      m->Run.WeatherFormat = c.recorded ? 1 : 0;
+      RunRequest r;
+      r.recordedWeather = c.recorded;
+      r.beginText = c.begin;
+      r.endText = c.end;
+      r.yearText = c.year;
+      r.weeks = weeks;
+      r.hourly = c.hourly;
+      for (int month = 1; month <= 12; ++month) r.skipped[static_cast<std::size_t>(month)] = c.skipAll;
+      const auto out = PrepareRunFiles(*m, r);
+      if (std::string_view(c.refusedWeeks).find(static_cast<char>('0' + weeks)) == std::string_view::npos) {
+        EXPECT_EQ(out.fault, RunFault::None) << what << ": " << out.text;
+        EXPECT_TRUE(base.exists("temp/tavik$.tmp")) << what;
+        continue;
+      }
+      EXPECT_EQ(out.fault, RunFault::Period) << what;
+      EXPECT_EQ(out.title, kPeriodTitle) << what;
+      EXPECT_EQ(out.text, c.endsFirst ? std::string(kPeriodEndsFirstText) : NoSimulatedDayText(weeks)) << what;
+      EXPECT_FALSE(base.exists("temp/tavik$.inp")) << what;
+      EXPECT_FALSE(base.exists("temp/tavik$.tmp")) << what;
+    }
+  }
+  EXPECT_EQ(NoSimulatedDayText(2),
+            "No simulated day falls in the simulation period with 2 weeks a month: the simulation "
+            "then computes 14 days spread over each month, and none of them lies in this period. "
+            "Please enter a longer period, or choose more weeks per month.");
+  EXPECT_NE(NoSimulatedDayText(1).find(" with 1 week a month: the simulation then computes 7 days "),
+            std::string::npos);
+}
+
 TEST(RunSeed, a_blank_a_point_and_at_most_eight_digits_never_zero) {
   using kalvano::shell::SeedText;
   struct Case { double draw; const char* want; };

@@ -9,6 +9,8 @@
 //   noreport  writes a report without section III and exits with 0
 //   silent    writes nothing and exits with 0
 //   chatter N writes 200 numbered lines (about 6 KB) to standard error and exits with N
+//   named N   writes a monitor log whose last line names a zone in Latin-1 ("Entr\xE9e"), names
+//             its working folder on standard error and exits with N
 //   abort     aborts
 //   hang      never ends
 //   stubborn  never ends, and takes no notice of a request to terminate
@@ -74,6 +76,11 @@ int main(int argc, char** argv) {
   if (mode == "silent") return 0;
   if (mode == "chatter") {
     for (int i = 1; i <= 200; ++i) std::fprintf(stderr, "kvan64 stand-in: line %d of its complaint\n", i);
+    return status;
+  }
+  if (mode == "named") {
+    Write("monitor.txt", "Input read.\r\n  *** PREPROCESSING ZONE  1  Entr\xE9" "e\r\n");
+    std::fprintf(stderr, "kvan64 stand-in: cannot write %s/sim$.out\n", cwd);
     return status;
   }
   if (mode == "stubborn") std::signal(SIGTERM, SIG_IGN);
