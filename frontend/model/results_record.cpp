@@ -66,8 +66,10 @@ bool ResultsRecord::Holds(std::string_view path, const FileMark& mark) const {
   return at != files_.end() && at->second == mark;
 }
 
-void ReportResultsReplaced(MessageBoxes& boxes) {
-  boxes.show(kResultsReplacedText, kResultsReplacedTitle, MsgIcon::Exclamation);
+void ReportResultsReplaced(ProjectModel& m, MessageBoxes& boxes) {
+  if (!SavedResultsInTemp(m)) m.ResultsExist = 0;
+  boxes.show(m.Results.OwnRunStartedSince() ? kResultsReplacedByOwnRunText : kResultsReplacedText,
+             kResultsReplacedTitle, MsgIcon::Exclamation);
 }
 
 std::string ResultPath(const ProjectModel& m, std::string_view name) {
@@ -75,6 +77,20 @@ std::string ResultPath(const ProjectModel& m, std::string_view name) {
   rel += '/';
   rel += name;
   return AppPath(m, rel);
+}
+
+std::vector<std::string_view> SavedResultNames(bool hourly) {
+  std::vector<std::string_view> names{files::kUserReport, files::kComfortReport};
+  if (hourly) names.insert(names.end(), {files::kHourlyEnergy, files::kHourlyTemps, files::kHourlyWeather});
+  return names;
+}
+
+bool SavedResultsInTemp(const ProjectModel& m) {
+  for (std::string_view name : SavedResultNames(m.HourlyOutput == 1)) {
+    const std::string path = ResultPath(m, name);
+    if (!m.Results.Holds(path, MarkOfFile(path))) return false;
+  }
+  return true;
 }
 
 void RecordResults(ProjectModel& m) {

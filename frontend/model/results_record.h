@@ -40,7 +40,10 @@ FileMark MarkOfFile(const std::string& path);
 
 class ResultsRecord {
  public:
-  void Clear() { files_.clear(); }
+  void Clear() {
+    files_.clear();
+    ownRun_ = false;
+  }
   bool Empty() const { return files_.empty(); }
   // Notes the file `path` as holding what `mark` says.
   void Note(const std::string& path, const FileMark& mark) { files_[path] = mark; }
@@ -48,8 +51,14 @@ class ResultsRecord {
   // that is not a regular file now.
   bool Holds(std::string_view path, const FileMark& mark) const;
 
+  // This front-end's own run has begun writing its files into temp/ since the results were
+  // recorded: from then on, recorded results no longer found there were replaced by it.
+  void OwnRunStarted() { ownRun_ = true; }
+  bool OwnRunStartedSince() const { return ownRun_; }
+
  private:
   std::map<std::string, FileMark, std::less<>> files_;
+  bool ownRun_ = false;
 };
 
 // The results in temp/ are no longer those recorded.
@@ -64,13 +73,29 @@ inline constexpr std::string_view kResultsReplacedText =
     "another program, has replaced them there. Nothing was shown or saved.\n\n"
     "To see these results again, retrieve their saved output through View Output, or run the "
     "project again.";
+// The same when this front-end's own later run has written over them.
+inline constexpr std::string_view kResultsReplacedByOwnRunText =
+    "These results are no longer in the temp folder of this base folder: your last run has "
+    "replaced them there. Nothing was shown or saved.\n\n"
+    "To see these results again, retrieve their saved output through View Output, or run the "
+    "project again.";
 
-// Shows kResultsReplacedText.
-void ReportResultsReplaced(MessageBoxes& boxes);
+// Says that the current results are no longer in temp/: kResultsReplacedByOwnRunText after
+// a run of this front-end began, kResultsReplacedText otherwise. When the files that Save
+// Output copies are gone too, nothing is left to save, and the questions about unsaved
+// results stop (ResultsExist := 0), as after a save.
+void ReportResultsReplaced(ProjectModel& m, MessageBoxes& boxes);
 
 // The files of the current results, in temp/ of the model's base folder: the report, the
 // comfort report and the three hourly files.
 std::string ResultPath(const ProjectModel& m, std::string_view name);
+
+// The names of the files in temp/ that Save Output copies, in its order: the report, the
+// comfort report and, with `hourly`, the three hourly files.
+std::vector<std::string_view> SavedResultNames(bool hourly);
+
+// Whether every file that Save Output would copy is still as recorded.
+bool SavedResultsInTemp(const ProjectModel& m);
 
 // Records the results now in temp/ as the current results (the report, the comfort report
 // and the hourly files, each as it is, present or not); pages noted earlier are forgotten.

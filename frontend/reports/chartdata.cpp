@@ -88,7 +88,7 @@ std::optional<Data> ReadChart(model::ProjectModel& m, model::MessageBoxes& boxes
   } catch (const model::FileError& e) {
     model::ReportFileError(boxes, e);
   } catch (const model::ResultsReplaced&) {
-    model::ReportResultsReplaced(boxes);
+    model::ReportResultsReplaced(m, boxes);
   }
   m.ResultsViewable = 0;
   return std::nullopt;

@@ -161,7 +161,7 @@ void Hourly::Action_Click(int index) {
       shell::Messages().show(kNoDisplayOptionText, kNoDisplayOptionTitle,
                              model::MsgIcon::Information);
     } else if (!HourlyFileIsCurrent(shell::Model(), choice_)) {
-      model::ReportResultsReplaced(shell::Messages());
+      model::ReportResultsReplaced(shell::Model(), shell::Messages());
     } else if (!StartSpreadsheet(shell::Model(), choice_)) {
       shell::Messages().show(kExcelErrorText, kExcelErrorTitle, model::MsgIcon::Critical);
     }

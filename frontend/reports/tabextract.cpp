@@ -79,7 +79,7 @@ TabView Failed(model::ProjectModel& m, model::MessageBoxes& boxes, const model::
 
 // The current results are no longer in temp/: said once, and nothing is shown.
 TabView Replaced(model::ProjectModel& m, model::MessageBoxes& boxes) {
-  model::ReportResultsReplaced(boxes);
+  model::ReportResultsReplaced(m, boxes);
   m.ResultsViewable = 0;
   return {};
 }

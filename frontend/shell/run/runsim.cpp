@@ -82,6 +82,8 @@ runsim& RunWindow() {
 
 bool RunWindowLoaded() { return !TheRunWindow().isNull(); }
 
+bool OwnRunHoldsBaseFolder() { return RunWindowLoaded() && RunWindow().HoldsBaseFolder(); }
+
 void ShowRunWindow() { ShowModeless(&RunWindow()); }
 
 namespace {
@@ -449,7 +451,9 @@ void runsim::Simulate() {
       return StopBeforeEngine();
   }
 
-  // The echo begins the report afresh: until this run's results are gathered there are none.
+  // The echo begins the report afresh: until this run's results are gathered there are none,
+  // and the results recorded before are replaced by this run from here on.
+  m.Results.OwnRunStarted();
   m.ResultsExist = 0;
   m.ResultsViewable = 0;
   // The viewer cuts the new report into pages afresh.

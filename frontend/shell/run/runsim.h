@@ -35,6 +35,9 @@ class runsim : public QWidget {
   void Form_Activate();
   void Simulate();
   bool IsEngineRunning() const;
+  // Whether this window's run holds the base folder: from Execute Run until its results are
+  // appended or the run ends without them (a completed run waiting for Review Results too).
+  bool HoldsBaseFolder() const { return lock_.Held(); }
   void Command1_MouseUp();
   void Command1_Click();
   void Command2_Click();
@@ -126,6 +129,9 @@ runsim& RunWindow();
 bool RunWindowLoaded();
 // Shows the run window, loading it first when it is not loaded.
 void ShowRunWindow();
+// Whether the base folder's lock is held by this front-end's own run window, not by another
+// run: its run has ended and waits there for Review Results.
+bool OwnRunHoldsBaseFolder();
 
 // Texts of the run window.
 inline constexpr std::string_view kRunStatusIdle = "Run Status Indicator...  Time=";

@@ -64,9 +64,10 @@ SaveOutcome SaveCurrentOutput(const model::ProjectModel& m, const std::string& p
       return out;
     }
     model::ReadCurrentReport(m);
-    std::vector<std::string_view> members{files::kComfortReport};
-    if (hourly) members.insert(members.end(), {files::kHourlyEnergy, files::kHourlyTemps, files::kHourlyWeather});
-    for (std::string_view name : members) model::CheckResultFile(m, model::ResultPath(m, name));
+    const std::vector<std::string_view> members = model::SavedResultNames(hourly);
+    for (auto name = members.begin() + 1; name != members.end(); ++name) {
+      model::CheckResultFile(m, model::ResultPath(m, *name));
+    }
     CopySavedOutput(m.AppDir, path, hourly);
   } catch (const model::ResultsReplaced&) {
     out.status = SaveOutcome::kReplaced;

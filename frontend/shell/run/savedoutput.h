@@ -60,6 +60,12 @@ SaveOutcome SaveCurrentOutput(const model::ProjectModel& m, const std::string& p
 inline constexpr std::string_view kSaveLockedText =
     "Another run is using this base folder. One base folder runs one simulation at a time: "
     "press Save again when the other run has ended.";
+// Save Output while this front-end's own run, ended, still holds the base folder: after a
+// completed run Cancel is off, and the window's close box gives the run up.
+inline constexpr std::string_view kOwnRunWaitingTitle = "Run waiting for review";
+inline constexpr std::string_view kSaveOwnRunWaitingText =
+    "Your last run is waiting in the run window. One base folder runs one simulation at a "
+    "time: press Review Results there first, or close the run window to give that run up.";
 
 inline constexpr std::string_view kOutputNameMessage =
     "The file extension name should be :  .ot + a number, Example :  trial.ot1  or   "

@@ -135,10 +135,12 @@ void saveoutform::okbutton_Click() {
   const SaveOutcome saved = SaveCurrentOutput(m, path);
   if (saved.status != SaveOutcome::kSaved) {
     QApplication::restoreOverrideCursor();
-    if (saved.status == SaveOutcome::kRunInProgress) {
+    if (saved.status == SaveOutcome::kRunInProgress && OwnRunHoldsBaseFolder()) {
+      Messages().show(kSaveOwnRunWaitingText, kOwnRunWaitingTitle, MsgIcon::Exclamation);
+    } else if (saved.status == SaveOutcome::kRunInProgress) {
       Messages().show(kSaveLockedText, kRunLockedTitle, MsgIcon::Exclamation);
     } else if (saved.status == SaveOutcome::kReplaced) {
-      model::ReportResultsReplaced(Messages());
+      model::ReportResultsReplaced(m, Messages());
     } else {
       ReportFileFault(*saved.error);
     }

@@ -136,7 +136,7 @@ void selectview::OK_Click() {
   }
   if (out.status == RestoreOutcome::kReplaced) {
     QApplication::restoreOverrideCursor();
-    model::ReportResultsReplaced(Messages());
+    model::ReportResultsReplaced(m, Messages());
     hide();
     return;
   }

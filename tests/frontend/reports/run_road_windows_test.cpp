@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -20,9 +21,11 @@
 #include "chart_report_builder.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
+#include "frontend/shell/filepicker.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/run/runsim.h"
 #include "frontend/shell/run/saveoutput.h"
+#include "frontend/shell/warning.h"
 #include "reports_test_support.h"
 
 namespace kalvano::reports::test {
@@ -267,6 +270,74 @@ TEST_F(RunRoadWindows, every_way_out_ends_with_the_main_menu_shown_and_usable) {
     UnloadHourly();
     UnloadTabularViewer();
     if (shell::SaveOutputDialogExists()) shell::SaveOutputDialog().hide();
+  }
+}
+
+// The question about unsaved results, from the energy breakdown chart's Main Menu and from
+// the exit dialog's No: asked while the results are in temp/ as gathered, never again once
+// the front-end has told that they are gone from there, however it found out.
+TEST_F(RunRoadWindows, unsaved_results_are_asked_about_only_while_they_are_in_temp) {
+  const std::string fromChart = "The simulation results have not been saved.  Do you want to save them?";
+  const std::string fromExit = "The last simulation results has not been saved.  Do you wish to save them?";
+  auto byChart = [] { QTest::mouseClick(SourceWindow()->button("peakheat"), Qt::LeftButton); };
+  auto bySave = [this] {
+    QTest::mouseClick(SourceWindow()->save(), Qt::LeftButton);
+    ASSERT_TRUE(shell::SaveOutputDialogExists());
+    shell::saveoutform& dialog = shell::SaveOutputDialog();
+    dialog.Picker()->SetFolder(base.dir().string());
+    dialog.outputname()->setText("kept.ot1");
+    QTest::mouseClick(dialog.okbutton(), Qt::LeftButton);
+    EXPECT_FALSE(base.exists("kept.ot1"));
+    QTest::mouseClick(dialog.cancelbuttton(), Qt::LeftButton);
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> found;  // how the front-end learns that the report was replaced
+    bool asked;
+  };
+  const Case cases[] = {
+      {"the results as gathered", {}, true},
+      {"the report replaced, found by a chart button", byChart, false},
+      {"the report replaced, found by Save Output", bySave, false},
+  };
+  for (const Case& c : cases) {
+    for (const bool exit : {false, true}) {
+      SCOPED_TRACE(std::string(c.what) + (exit ? ", Exit" : ", Main Menu"));
+      // A saved project without unsaved results: the Analysis menu opens the run window.
+      model::ProjectModel& m = shell::Model();
+      m.InputSaved = 1;
+      m.ResultsExist = 0;
+      m.OutputSaved = 1;
+      shell::ShowModeless(&shell::MainMenu());
+      ReviewWhole(3);
+      ASSERT_NE(SourceWindow(), nullptr);
+      if (c.found) {
+        base.write("temp/tavik$.out", "written by another program\r\n");
+        c.found();
+        ASSERT_FALSE(boxes.asked.empty());
+        EXPECT_EQ(boxes.asked.back().title, "Results replaced");
+      }
+      boxes.asked.clear();
+      boxes.answers = {MsgAnswer::No};
+      endRequests.clear();
+      if (exit) {
+        shell::MainMenu().exititem_Click();
+        QTest::mouseClick(shell::ExitDialog().Command1(), Qt::LeftButton);
+        EXPECT_EQ(endRequests, std::vector<int>{0});
+      } else {
+        ASSERT_NE(SourceWindow(), nullptr);
+        QTest::mouseClick(SourceWindow()->Command1(), Qt::LeftButton);
+        EXPECT_EQ(SourceWindow(), nullptr);
+        EXPECT_TRUE(shell::MainMenu().isVisible());
+      }
+      std::vector<std::string> asked;
+      for (const auto& box : boxes.asked) asked.push_back(box.text);
+      EXPECT_EQ(asked, c.asked ? std::vector<std::string>{exit ? fromExit : fromChart} : std::vector<std::string>{});
+      if (shell::RunWindowLoaded()) delete &shell::RunWindow();
+      UnloadCharts();
+      if (shell::SaveOutputDialogExists()) shell::SaveOutputDialog().hide();
+      shell::ExitDialog().hide();
+    }
   }
 }
 

@@ -238,6 +238,31 @@ class RunRoadProgram : public test::ShellTest {
     return w;
   }
   std::string Status(runsim& w) { return w.runstatus()->text().toStdString(); }
+  // The sample, with a second wall type given the first one's I.D.: the engine stops on it.
+  void LoadFailing() {
+    model::ProjectModel& m = Load("SampleProject.inp");
+    int first = 0;
+    for (int id = 1; id <= model::kFileTypeIds && first == 0; ++id) {
+      if (!m.WallId[id].empty()) first = id;
+    }
+    for (int id = first + 1; id <= model::kFileTypeIds; ++id) {
+      if (!m.WallId[id].empty()) {
+        m.WallId[id] = m.WallId[first];
+        break;
+      }
+    }
+  }
+  // A fresh front-end in a fresh base folder.
+  void FreshProgram() {
+    UnloadResultWindows();
+    resultWindows_ = false;
+    ResetSession();
+    boxes.asked.clear();
+    for (const char* folder : {"out", "temp"}) {
+      for (const auto& e : fs::directory_iterator(base.path(folder))) fs::remove_all(e.path());
+    }
+    test::InstallRealEngine(base);
+  }
   // The title of the last message box, or "".
   std::string LastTitle() const { return boxes.asked.empty() ? std::string() : boxes.asked.back().title; }
 
@@ -758,18 +783,8 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
          SaveFrom(earlier->save(), "good.ot1");
          o.told.push_back("after the cancelled run: " + LastTitle());
          QTest::mouseClick(w.Command2(), Qt::LeftButton);
-         // A later run that fails: a second wall type with the first one's I.D.
-         model::ProjectModel& m = Load("SampleProject.inp");
-         int first = 0;
-         for (int id = 1; id <= model::kFileTypeIds && first == 0; ++id) {
-           if (!m.WallId[id].empty()) first = id;
-         }
-         for (int id = first + 1; id <= model::kFileTypeIds; ++id) {
-           if (!m.WallId[id].empty()) {
-             m.WallId[id] = m.WallId[first];
-             break;
-           }
-         }
+         // A later run that fails.
+         LoadFailing();
          runsim& failed = Start(3, true);
          WaitForEnd(failed);
          o.told.push_back("status " + OneLine(Status(failed)));
@@ -780,7 +795,7 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
        },
        {"status Simulation Cancelled at ", "after the cancelled run: Results replaced",
         "status Simulation Stopped at ", "|Errors in the input", "after the failed run: Results replaced",
-        "box Results replaced: " + OneLine(std::string(model::kResultsReplacedText))},
+        "box Results replaced: " + OneLine(std::string(model::kResultsReplacedByOwnRunText))},
        {"Kalvano Error"}},
 
       {"View Output of a report cut inside section IX, and of the banner and the section titles alone",
@@ -845,15 +860,7 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    // A fresh front-end in a fresh base folder.
-    UnloadResultWindows();
-    resultWindows_ = false;
-    ResetSession();
-    boxes.asked.clear();
-    for (const char* folder : {"out", "temp"}) {
-      for (const auto& e : fs::directory_iterator(base.path(folder))) fs::remove_all(e.path());
-    }
-    test::InstallRealEngine(base);
+    FreshProgram();
     Outcome o;
     c.act(o);
     Heard(o);
@@ -863,6 +870,93 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
     for (const std::string& part : c.told) EXPECT_TRUE(Says(o.told, part)) << "not told: " << part << "\n" << all;
     for (const std::string& part : c.notTold) EXPECT_FALSE(Says(o.told, part)) << "told: " << part << "\n" << all;
     test::StopRunWindowEngine();
+  }
+}
+
+// Save Output from the energy breakdown chart of an earlier run, after what came later in
+// the same front-end: the words the user reads name this front-end's own run where it is
+// the cause, and another program where that is the cause. Nothing is saved.
+TEST_F(RunRoadProgram, save_output_from_an_earlier_chart_names_what_came_between) {
+  const std::string byOwnRun =
+      "These results are no longer in the temp folder of this base folder: your last run has "
+      "replaced them there. Nothing was shown or saved.\n\n"
+      "To see these results again, retrieve their saved output through View Output, or run the "
+      "project again.";
+  const std::string byAnother =
+      "These results are no longer in the temp folder of this base folder: another run, or "
+      "another program, has replaced them there. Nothing was shown or saved.\n\n"
+      "To see these results again, retrieve their saved output through View Output, or run the "
+      "project again.";
+  auto anotherProgram = [this] { base.write("temp/tavik$.out", "written by another program\r\n"); };
+  struct Case {
+    const char* what;
+    std::function<void()> between;
+    std::string title, text;
+  };
+  const Case cases[] = {
+      {"a later run completed, waiting for Review Results",
+       [this] {
+         Load("SampleProject.inp");
+         WaitForEnd(Start(3, false));
+       },
+       "Run waiting for review",
+       "Your last run is waiting in the run window. One base folder runs one simulation at a time: "
+       "press Review Results there first, or close the run window to give that run up."},
+      {"a later run completed, then given up with the run window's close box",
+       [this] {
+         Load("SampleProject.inp");
+         runsim& w = Start(3, false);
+         WaitForEnd(w);
+         w.close();
+       },
+       "Results replaced", byOwnRun},
+      {"a later run that failed",
+       [this] {
+         LoadFailing();
+         WaitForEnd(Start(3, false));
+       },
+       "Results replaced", byOwnRun},
+      {"a later run cancelled while its engine ran",
+       [this] {
+         Load("SampleProject.inp");
+         runsim& w = Start(3, false);
+         StopEngine();
+         QTest::mouseClick(w.Command2(), Qt::LeftButton);
+         WaitForEnd(w);
+       },
+       "Results replaced", byOwnRun},
+      {"another program changed the report in temp", anotherProgram, "Results replaced", byAnother},
+      {"a later run refused for its year before it wrote anything, then another program",
+       [this, anotherProgram] {
+         Load("SampleProject.inp");
+         MainMenu().runenergy_Click(3);
+         RunWindow().Text1(2)->setText("abc");
+         QTest::mouseClick(RunWindow().Command1(), Qt::LeftButton);
+         ASSERT_EQ(LastTitle(), kYearTitle);
+         anotherProgram();
+       },
+       "Results replaced", byAnother},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FreshProgram();
+    RegisterResultWindows();
+    Run("SampleProject.inp", false, true);
+    const QPointer<reports::source> earlier = reports::SourceWindow();
+    ASSERT_FALSE(earlier.isNull());
+    c.between();
+    Outcome o;
+    Keep(o, "out");
+    boxes.asked.clear();
+    ASSERT_FALSE(earlier.isNull());
+    SaveFrom(earlier->save(), "earlier.ot1");
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].title, c.title);
+    EXPECT_EQ(boxes.asked[0].text, c.text);
+    EXPECT_EQ(Model().OutputSaved, 0);
+    Unchanged(o);
+    test::StopRunWindowEngine();
+    if (RunWindowLoaded()) delete &RunWindow();
   }
 }
 

@@ -133,8 +133,10 @@ TEST_F(SaveOutputTest, a_missing_comfort_report_writes_nothing_and_keeps_the_win
   EXPECT_TRUE(fs::is_empty(base.path("runs.v1")));
   EXPECT_FALSE(base.exists("runs.v1/trial-ot1-Energy.hry"));
   ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_EQ(boxes.asked[0].title, "Results replaced");
   EXPECT_EQ(Model().OutputSaved, 0);
-  EXPECT_EQ(Model().ResultsExist, 1);
+  // The results are no longer whole in temp: there is nothing left to ask about saving.
+  EXPECT_EQ(Model().ResultsExist, 0);
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.outputname()->text().toStdString(), base.path("runs.v1/trial.ot1").string());
 }
