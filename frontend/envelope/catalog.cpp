@@ -132,7 +132,7 @@ QLineEdit* catalog::Cell(int column, int row) const {
 
 bool catalog::LoadCatalog() {
   try {
-    table_ = ReadCatalog(model::ReadWholeFile(FilePath()), shell::Model().UnitSystem);
+    table_ = ReadCatalogFile(FilePath(), shell::Model().UnitSystem);
   } catch (const model::FileError& error) {
     shell::ReportFileFault(error);
     return false;

@@ -27,8 +27,8 @@ class catalog : public QWidget {
   // `item` 1 the wall and roof catalogue, 2 the window and skylight catalogue.
   catalog(int item, QWidget* parent = nullptr);
 
-  // Reads the catalogue; a file that cannot be read, is cut short or holds more than 31
-  // entries is reported and the result is false (the window is not shown).
+  // Reads the catalogue; a file that cannot be read, is empty, is cut short or holds more
+  // than 31 entries is reported and the result is false (the window is not shown).
   bool LoadCatalog();
   void envscroll_Change(int value);
   void edit_Click(int index);  // 1 Copy, 2 Paste

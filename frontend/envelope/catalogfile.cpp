@@ -41,6 +41,17 @@ CatalogTable ReadCatalog(std::string_view text, int unitSystem) {
   return table;
 }
 
+CatalogTable ReadCatalogFile(const std::string& path, int unitSystem) {
+  const std::string text = model::ReadWholeFile(path);
+  if (model::HoldsNothing(text)) throw model::EmptyFileError(path);
+  try {
+    model::CatalogueEntries(model::SplitLines(text), kCatalogColumns);
+  } catch (const model::FileError&) {
+    throw model::CutFileError(path);  // lines left over that make no whole entry
+  }
+  return ReadCatalog(text, unitSystem);
+}
+
 std::string CatalogText(const CatalogTable& table, int unitSystem) {
   model::AtomicFile text({});
   for (std::size_t k = 0; k < kCatalogEntries && !table[0][k].empty(); ++k) {
@@ -55,7 +66,9 @@ std::string CatalogText(const CatalogTable& table, int unitSystem) {
 }
 
 std::string CatalogRefusal(const CatalogTable& table) {
-  for (std::size_t k = 0; k < kCatalogEntries && !table[0][k].empty(); ++k) {
+  // The first entry always: a catalogue of no entry would be an empty file, which no window
+  // opens.
+  for (std::size_t k = 0; k < kCatalogEntries && (k == 0 || !table[0][k].empty()); ++k) {
     double id = 0;
     if (!model::ParseNumber(table[0][k], id) || id != double(k + 1)) {
       return "The ID of entry " + std::to_string(k + 1) + " must be " + std::to_string(k + 1) +

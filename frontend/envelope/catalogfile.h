@@ -20,12 +20,18 @@ using CatalogTable = std::array<std::array<std::string, kCatalogEntries>, kCatal
 // entries, throws model::FileError (wrong format), so that a save can never drop entries.
 CatalogTable ReadCatalog(std::string_view text, int unitSystem);
 
+// Reads the catalogue file `path` as the catalogue window does. A file that holds nothing is
+// refused as empty, and one whose last entry has fewer than its 7 lines as cut short, each
+// naming the file (model::FileError, wrong format); otherwise as ReadCatalog.
+CatalogTable ReadCatalogFile(const std::string& path, int unitSystem);
+
 // The file text of the table: entries up to the first empty ID, 7 CR LF lines each; in an
 // SI project the U-factor and cost converted back to inch-pound.
 std::string CatalogText(const CatalogTable& table, int unitSystem);
 
 // Why the table cannot be saved, or empty: an entry whose ID is not its entry number (the
-// projects use the ID as the type's position), named by its number.
+// projects use the ID as the type's position), named by its number; an empty ID of entry 1,
+// which would save no entry at all, among them.
 std::string CatalogRefusal(const CatalogTable& table);
 
 // The SI texts of an inch-pound U-factor and cost, and back.

@@ -75,4 +75,19 @@ FileError FileErrorFromSystem(int err, const std::string& path) {
 
 FileError NotAFileError(const std::string& path) { return FileError::OnFile(kErrPathFileAccess, path); }
 
+FileError EmptyFileError(const std::string& path) {
+  return FileError::OnFile(kErrPastEndOfFile, path, std::string(kEmptyFileMessage));
+}
+
+FileError CutFileError(const std::string& path) {
+  return FileError::OnFile(kErrPastEndOfFile, path, std::string(kCutFileMessage));
+}
+
+bool IsEmptyOrCut(const FileError& error) {
+  return error.number() == kErrPastEndOfFile &&
+         (error.message() == kEmptyFileMessage || error.message() == kCutFileMessage);
+}
+
+bool HoldsNothing(std::string_view bytes) { return bytes.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+
 }  // namespace kalvano::model

@@ -71,4 +71,19 @@ inline constexpr std::string_view kLinkLoopMessage =
 // a socket), refused by a read: the path/file access error (75) naming it.
 FileError NotAFileError(const std::string& path);
 
+// A file that holds nothing, or that ends in the middle of one of its records (a file cut
+// short), refused by its read: the wrong-format error (62) naming the file, told as what it
+// is rather than as a wrong format.
+inline constexpr std::string_view kEmptyFileMessage =
+    "KAL-VANO is unable to open this file because it is empty.  Check the file.";
+inline constexpr std::string_view kCutFileMessage =
+    "KAL-VANO is unable to open this file because it is cut short: it ends in the middle of a "
+    "record.  Check the file.";
+FileError EmptyFileError(const std::string& path);
+FileError CutFileError(const std::string& path);
+// Whether `error` is one of these two.
+bool IsEmptyOrCut(const FileError& error);
+// Whether a file's bytes hold nothing: none at all, or only blanks, tabs and line ends.
+bool HoldsNothing(std::string_view bytes);
+
 }  // namespace kalvano::model

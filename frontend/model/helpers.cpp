@@ -250,8 +250,16 @@ void KillTempZoneFiles(ProjectModel& m) {
     DeleteMatching(AppPath(m, files::kTempDir), ".zon");
 }
 
+std::string SpreadsheetProgramsText() {
+  std::string text;
+  for (const SpreadsheetProgram& program : kSpreadsheetPrograms) {
+    if (!text.empty()) text += ", else ";
+    text += std::string(program.name) + " (" + std::string(program.file) + ")";
+  }
+  return text;
+}
+
 void FindExcelPath(ProjectModel& m, std::string_view searchPath) {
-  static constexpr std::array<std::string_view, 3> programs{"localc", "gnumeric", "xdg-open"};
   std::vector<std::string> folders;
   std::string cur;
   for (char c : searchPath) {
@@ -263,9 +271,9 @@ void FindExcelPath(ProjectModel& m, std::string_view searchPath) {
     }
   }
   if (!searchPath.empty()) folders.push_back(cur.empty() ? "." : cur);
-  for (std::string_view program : programs) {
+  for (const SpreadsheetProgram& program : kSpreadsheetPrograms) {
     for (const std::string& folder : folders) {
-      fs::path candidate = fs::path(folder) / program;
+      fs::path candidate = fs::path(folder) / program.file;
       std::error_code ec;
       if (fs::is_regular_file(candidate, ec) && ::access(candidate.c_str(), X_OK) == 0) {
         m.ExcelPath = candidate.string();

@@ -6,6 +6,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,9 +87,24 @@ void DeleteMatching(const std::string& folder, std::string_view suffix);
 // profile editor or property table was opened; otherwise deletes nothing.
 void KillTempZoneFiles(ProjectModel& m);
 
-// Looks for a spreadsheet program that opens tab-separated text in the folders of
-// `searchPath` (a PATH value): LibreOffice Calc, Gnumeric, then the desktop's opener.
-// Sets ExcelPath to the first one found; when none is found ExcelPath keeps its value.
+// The programs that open the hourly spreadsheet files (tab-separated text), in the order
+// FindExcelPath looks for them: the file it looks for, and the program as the user knows it.
+struct SpreadsheetProgram {
+  std::string_view file;
+  std::string_view name;
+};
+inline constexpr std::array<SpreadsheetProgram, 3> kSpreadsheetPrograms{{
+    {"localc", "LibreOffice Calc"},
+    {"gnumeric", "Gnumeric"},
+    {"xdg-open", "the desktop's own opener for the file"},
+}};
+// Those programs as a text names them, in their order, each with its file:
+// "LibreOffice Calc (localc), else Gnumeric (gnumeric), else ... (xdg-open)".
+std::string SpreadsheetProgramsText();
+
+// Looks for one of kSpreadsheetPrograms in the folders of `searchPath` (a PATH value), in
+// their order. Sets ExcelPath to the first one found; when none is found ExcelPath keeps its
+// value.
 void FindExcelPath(ProjectModel& m, std::string_view searchPath);
 void FindExcelPath(ProjectModel& m);  // searches the process's PATH
 

@@ -22,14 +22,16 @@
 
 namespace kalvano::reports {
 
-const char* const kHourlyNote =
-    "NOTE:  This feature will function only if you have a program installed on your computer "
-    "that opens the hourly file: LibreOffice Calc (localc), else Gnumeric, else the desktop's "
-    "own opener for the file (xdg-open), the first of them found on the program path at "
-    "start-up.  Choose one of the display options and press \"Display it Now\": that program "
-    "shows the hourly data of the last run, ready for plotting.  When the output is saved, the "
-    "hourly files are saved with it under unique names in the project's folder.  Close the "
-    "program after use: each use starts another copy of it.";
+std::string HourlyNote() {
+  return "NOTE:  This feature will function only if you have a program installed on your "
+         "computer that opens the hourly file: " +
+         model::SpreadsheetProgramsText() +
+         ", the first of them found on the program path at start-up.  Choose one of the display "
+         "options and press \"Display it Now\": that program shows the hourly data of the last "
+         "run, ready for plotting.  When the output is saved, the hourly files are saved with it "
+         "under unique names in the project's folder.  Close the program after use: each use "
+         "starts another copy of it.";
+}
 
 namespace {
 
@@ -38,7 +40,22 @@ QPointer<Hourly>& TheWindow() {
   return window;
 }
 
+// The run's temp/ folder, where the hourly files are, as a full path.
+std::filesystem::path HourlyFolder(const model::ProjectModel& m) {
+  return std::filesystem::absolute(model::AppPath(m, files::kTempDir)).lexically_normal();
+}
+
 }  // namespace
+
+std::string ExcelErrorText(const model::ProjectModel& m) {
+  return "This function cannot be performed.  Either no program that opens the hourly file could "
+         "be started (those looked for on the program path: " +
+         model::SpreadsheetProgramsText() +
+         ") or the previous run had a file creation error.  You may still access these three "
+         "files in the folder below if you can start a spreadsheet program by another method.  "
+         "The hourly spreadsheet files have the '.hry' extension.\n\n" +
+         HourlyFolder(m).string();
+}
 
 std::string_view HourlyFileName(int choice) {
   switch (choice) {
@@ -63,8 +80,7 @@ bool HourlyFileIsCurrent(const model::ProjectModel& m, int choice) {
 bool StartSpreadsheet(const model::ProjectModel& m, int choice) {
   const std::string_view name = HourlyFileName(choice);
   if (m.ExcelPath.empty() || name.empty()) return false;
-  const std::filesystem::path temp =
-      std::filesystem::absolute(model::AppPath(m, files::kTempDir)).lexically_normal();
+  const std::filesystem::path temp = HourlyFolder(m);
   const QString file = shell::FromLocal((temp / name).string());
   return QProcess::startDetached(shell::FromLocal(m.ExcelPath), {file},
                                  shell::FromLocal(temp.string()));
@@ -100,7 +116,7 @@ Hourly::Hourly(QWidget* parent) : QWidget(parent, Qt::Window) {
     choices->addLayout(row);
     options_[static_cast<std::size_t>(i)] = option;
   }
-  note_ = new QLabel(kHourlyNote, frame1_);
+  note_ = new QLabel(QString::fromLatin1(HourlyNote()), frame1_);
   note_->setObjectName("Label1");
   note_->setWordWrap(true);
   choices->addWidget(note_);
@@ -163,7 +179,8 @@ void Hourly::Action_Click(int index) {
     } else if (!HourlyFileIsCurrent(shell::Model(), choice_)) {
       model::ReportResultsReplaced(shell::Model(), shell::Messages());
     } else if (!StartSpreadsheet(shell::Model(), choice_)) {
-      shell::Messages().show(kExcelErrorText, kExcelErrorTitle, model::MsgIcon::Critical);
+      shell::Messages().showNaming(ExcelErrorText(shell::Model()), kExcelErrorTitle,
+                                   model::MsgIcon::Critical);
     }
   } else if (index == 1) {
     ClearChoice();

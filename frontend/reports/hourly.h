@@ -22,11 +22,10 @@ namespace kalvano::reports {
 inline constexpr std::string_view kNoDisplayOptionText = "You must first select a display option";
 inline constexpr std::string_view kNoDisplayOptionTitle = "Display Option";
 inline constexpr std::string_view kExcelErrorTitle = "EXCEL Access Error";
-inline constexpr std::string_view kExcelErrorText =
-    "This function cannot be performed.  Either Excel is not on the execute path or the "
-    "previous run had a file creation error.  You may still access these three files under "
-    "the 'yourdirectoryname\\temp' sub-directory if you can start your EXCEL application by "
-    "another method.  The hourly spreadsheet files have the '.hry' extension.";
+// The text of the box shown when no spreadsheet program could be started: it names the
+// programs looked for and, on a line of its own at its end, the real temp/ folder that holds
+// the hourly files (in the file system's encoding).
+std::string ExcelErrorText(const model::ProjectModel& m);
 
 // The hourly file of choice 1, 2 or 3 (tavik$.hry, etemp$.hry, eweth$.hry); empty for
 // another number.
@@ -79,6 +78,6 @@ void UnloadHourly();
 
 // The note beside the options; its first sentence names, once, the programs that open the
 // hourly file, in the order they are looked for at start-up.
-extern const char* const kHourlyNote;
+std::string HourlyNote();
 
 }  // namespace kalvano::reports

@@ -412,12 +412,6 @@ void mainmenu::Image2_Click() { weatherdata_Click(); }
 
 void mainmenu::buildingsketch_Click() {
   model::ProjectModel& m = Model();
-  m.StepFlags[4] = 1;
-  m.OrientEdited = 0;
-  for (int z = 1; z <= model::kMaxZones; ++z) m.ZoneOpened[static_cast<std::size_t>(z)] = 0;
-  ZoneGrid& grid = ZoneListGrid();
-  for (int row = 1; row < kZoneGridRows; ++row) grid.cells[static_cast<std::size_t>(row)] = {};
-  ApplyEnabling(OnSketchOpened(enabling_));
   if (m.SketchOpenCount == 0 && m.ProjectLoaded == 0) {
     try {
       model::AtomicFile copy(model::AppPath(m, files::kBuildingMatrix));
@@ -429,8 +423,15 @@ void mainmenu::buildingsketch_Click() {
       return;
     }
   }
-  // A sketch that cannot be read has told why and changed no zone: the run stays as it was.
+  // A sketch that cannot be read has told why and changed nothing: the steps, the zones and
+  // the run stay as they were.
   if (!OpenWindow(window::sketch)) return;
+  m.StepFlags[4] = 1;
+  m.OrientEdited = 0;
+  for (int z = 1; z <= model::kMaxZones; ++z) m.ZoneOpened[static_cast<std::size_t>(z)] = 0;
+  ZoneGrid& grid = ZoneListGrid();
+  for (int row = 1; row < kZoneGridRows; ++row) grid.cells[static_cast<std::size_t>(row)] = {};
+  ApplyEnabling(OnSketchOpened(enabling_));
   m.Resketched = 1;
   if (m.SketchOpenCount < INT16_MAX) ++m.SketchOpenCount;
 }

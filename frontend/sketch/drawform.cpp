@@ -311,13 +311,9 @@ void DrawForm::BuildStrip() {
 
 void DrawForm::Form_Load() {
   model::ProjectModel& m = shell::Model();
-  std::string text;
   try {
-    text = model::ReadWholeFile(model::AppPath(m, files::kBuildingMatrix));
-    sketch_ = SplitSketchFile(text, m.GridRows, m.GridCols, m.UnitSystem == model::kSI && m.NewSketch == 1);
-    if (sketch_.levels.empty()) {
-      throw model::FileError::OnFile(model::kErrPastEndOfFile, model::AppPath(m, files::kBuildingMatrix));
-    }
+    sketch_ = ReadSketchFile(model::AppPath(m, files::kBuildingMatrix), m.GridRows, m.GridCols,
+                             m.UnitSystem == model::kSI && m.NewSketch == 1);
   } catch (const model::FileError& error) {
     shell::ReportFileFault(error);
     return;

@@ -11,6 +11,7 @@
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/shell/filefault.h"
 #include "frontend/shell/filepickcore.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/messagebox.h"
@@ -66,11 +67,15 @@ void LoadForm::OKButton_Click() {
   try {
     if (item == nullptr) throw model::FileError(model::kErrBadFileName);
     const std::string path = shell::JoinFolder(picker_->Folder(), shell::ToLocal(item->text()));
-    Sketch sketch = SplitSketchFile(model::ReadWholeFile(path), m.GridRows, m.GridCols);
-    if (sketch.levels.empty()) throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
-    sketch_->OpenSketch(std::move(sketch));
-  } catch (const model::FileError&) {
-    shell::Messages().show("File Error", "Editor", shell::MsgIcon::Exclamation);
+    sketch_->OpenSketch(ReadSketchFile(path, m.GridRows, m.GridCols));
+  } catch (const model::FileError& error) {
+    // An empty or cut file is told as such, naming it; any other failure is the dialog's own
+    // error.
+    if (model::IsEmptyOrCut(error)) {
+      shell::ReportFileFault(error);
+    } else {
+      shell::Messages().show("File Error", "Editor", shell::MsgIcon::Exclamation);
+    }
   }
   shell::ShowModeless(sketch_);
   close();

@@ -230,16 +230,26 @@ SketchLevel ParseLevel(const std::vector<std::string>& lines, int rows, int cols
   return level;
 }
 
-Sketch SplitSketchFile(std::string_view text, int rows, int cols, bool newSiSketch) {
+namespace {
+
+// The level sections of a sketch file's text, each completed to a level's lines, as the
+// split takes them. `cut` tells whether the text ends in the middle of its last level: that
+// level has fewer lines than a level holds, or its last line, left without a line end, is a
+// grid row narrower than the grid and of neither older layout's width.
+std::vector<std::vector<std::string>> SplitSections(std::string_view text, int rows, int cols,
+                                                    bool newSiSketch, bool& cut) {
   const std::size_t perLevel = static_cast<std::size_t>(rows + kHeaderLines + kNameLines);
   std::vector<std::string> lines = model::SplitLines(text);
-  if (lines.size() > kMaxSplitLines) lines.resize(kMaxSplitLines);
+  // A file longer than the split reads goes on past its last line read: it is not cut there.
+  bool toTheEnd = lines.size() <= kMaxSplitLines;
+  if (!toTheEnd) lines.resize(kMaxSplitLines);
   const std::string blankRow(static_cast<std::size_t>(cols), '0');
   const std::string legacyPad(cols > 48 ? static_cast<std::size_t>(cols - 48) : 0, '0');
 
   std::vector<std::vector<std::string>> sections;
   std::string suffix;
   int namesSeen = 0;
+  bool lastRowNarrow = false;
   auto padSection = [&] {
     if (sections.empty()) return;
     std::vector<std::string>& s = sections.back();
@@ -260,7 +270,10 @@ Sketch SplitSketchFile(std::string_view text, int rows, int cols, bool newSiSket
     if (KeyIs(line, "zone")) ++namesSeen;
     if (KeyIs(line, "grid")) {
       padSection();
-      if (sections.size() == static_cast<std::size_t>(kMaxLevels)) break;
+      if (sections.size() == static_cast<std::size_t>(kMaxLevels)) {
+        toTheEnd = false;
+        break;
+      }
       sections.emplace_back();
       suffix.clear();
     }
@@ -268,20 +281,47 @@ Sketch SplitSketchFile(std::string_view text, int rows, int cols, bool newSiSket
     if (newSiSketch && k == 0) line = line.substr(0, 13) + " 1";
     if (newSiSketch && k == 3) line = line.substr(0, 13) + " 3.5";
     std::vector<std::string>& s = sections.back();
+    lastRowNarrow = false;
     if (s.size() >= static_cast<std::size_t>(kHeaderLines + kNameLines) &&
         line.size() < static_cast<std::size_t>(cols)) {
-      // Rows of the 48-column layout, and of the old 44-column one, are widened.
-      line = line.substr(0, 48 - suffix.size()) + legacyPad;
+      // Rows of the 48-column layout, and of the old 44-column one, are widened. A row of
+      // neither width (its cells, or its cells and the blank after them) is no layout's.
+      const std::size_t legacyWidth = 48 - suffix.size();
+      lastRowNarrow = line.size() != legacyWidth && line.size() != legacyWidth + 1;
+      line = line.substr(0, legacyWidth) + legacyPad;
     }
     s.push_back(line + suffix);
   }
+  const bool lastLineEnded = !text.empty() && text.back() == '\n';
+  cut = toTheEnd && !sections.empty() &&
+        (sections.back().size() < perLevel || (lastRowNarrow && !lastLineEnded));
   padSection();
+  return sections;
+}
 
+Sketch SketchOfSections(const std::vector<std::vector<std::string>>& sections, int rows, int cols) {
   Sketch sketch;
   sketch.gridRows = rows;
   sketch.gridCols = cols;
   for (const std::vector<std::string>& s : sections) sketch.levels.push_back(ParseLevel(s, rows, cols));
   return sketch;
+}
+
+}  // namespace
+
+Sketch SplitSketchFile(std::string_view text, int rows, int cols, bool newSiSketch) {
+  bool cut = false;
+  return SketchOfSections(SplitSections(text, rows, cols, newSiSketch, cut), rows, cols);
+}
+
+Sketch ReadSketchFile(const std::string& path, int rows, int cols, bool newSiSketch) {
+  const std::string text = model::ReadWholeFile(path);
+  if (model::HoldsNothing(text)) throw model::EmptyFileError(path);
+  bool cut = false;
+  const std::vector<std::vector<std::string>> sections = SplitSections(text, rows, cols, newSiSketch, cut);
+  if (cut) throw model::CutFileError(path);
+  if (sections.empty()) throw model::FileError::OnFile(model::kErrPastEndOfFile, path);
+  return SketchOfSections(sections, rows, cols);
 }
 
 std::string SketchFileText(const Sketch& sketch) {

@@ -124,6 +124,13 @@ SketchLevel ParseLevel(const std::vector<std::string>& lines, int rows, int cols
 // 10000 lines and 98 levels are read; LF and CR LF line ends are both accepted.
 Sketch SplitSketchFile(std::string_view text, int rows, int cols, bool newSiSketch = false);
 
+// Reads the sketch file `path` as the sketch window and its load dialog do: split as above,
+// refusing (model::FileError, wrong format, naming the file) a file that holds nothing as
+// empty, one that ends in the middle of its last level as cut short (that level has fewer
+// lines than rows + 31, or its last line, left without a line end, is a grid row narrower
+// than the grid and of neither older layout's width), and one that holds no level.
+Sketch ReadSketchFile(const std::string& path, int rows, int cols, bool newSiSketch = false);
+
 // The whole-building file: every level's text, level 1 first.
 std::string SketchFileText(const Sketch& sketch);
 

@@ -347,8 +347,17 @@ std::vector<std::string> DelimitedFields(std::string_view line) {
   return fields;
 }
 
-std::vector<LibraryRecord> ParseLibrary(std::string_view text) {
+namespace {
+
+// The records of a library text. A text that ends in the middle of a record (its last record
+// has fewer than 10 lines, or its last line, left without a line end, does not hold the
+// fields of its line) is cut short: `cut` is the error then, else the wrong format.
+std::vector<LibraryRecord> ParseRecords(std::string_view text, const std::optional<model::FileError>& cut) {
   const std::vector<std::string> lines = Lines(text);
+  const bool lastLineEnded = !text.empty() && text.back() == '\n';
+  const auto wrongFormat = [&](std::size_t line) {
+    return cut && line + 1 >= lines.size() && !lastLineEnded ? *cut : WrongFormat(line);
+  };
   std::vector<LibraryRecord> records;
   for (std::size_t at = 0; at + 1 <= lines.size() && records.size() < kMaxRecords;
        at += kLinesPerRecord) {
@@ -357,32 +366,43 @@ std::vector<LibraryRecord> ParseLibrary(std::string_view text) {
       bool blank = true;
       for (std::size_t k = at; k < lines.size(); ++k) blank = blank && Trim(lines[k]).empty();
       if (blank) break;
+      if (cut) throw *cut;
       throw WrongFormat(lines.size());
     }
     LibraryRecord r;
     const std::vector<std::string> head = DelimitedFields(lines[at]);
-    if (head.size() != 2 || lines[at].find('"') != 0) throw WrongFormat(at);
+    if (head.size() != 2 || lines[at].find('"') != 0) throw wrongFormat(at);
     r.stateCode = head[0];
     r.stateField = head[1];
     const std::vector<std::string> station = DelimitedFields(lines[at + 1]);
-    if (station.size() != 6 || lines[at + 1].find('"') != 0) throw WrongFormat(at + 1);
+    if (station.size() != 6 || lines[at + 1].find('"') != 0) throw wrongFormat(at + 1);
     r.cityString = station[0];
     r.station = station[1];
     double* values[] = {&r.latitude, &r.longitude, &r.meridian, &r.elevation};
     for (std::size_t k = 0; k < 4; ++k) {
-      if (!ParseNumber(station[k + 2], *values[k])) throw WrongFormat(at + 1);
+      if (!ParseNumber(station[k + 2], *values[k])) throw wrongFormat(at + 1);
     }
     for (int row = 0; row < kRows; ++row) {
       const std::size_t n = at + 2 + static_cast<std::size_t>(row);
       const std::vector<std::string> fields = DelimitedFields(lines[n]);
-      if (fields.size() != 12) throw WrongFormat(n);
+      if (fields.size() != 12) throw wrongFormat(n);
       for (std::size_t m = 0; m < 12; ++m) {
-        if (!ParseNumber(fields[m], r.months[static_cast<std::size_t>(row)][m])) throw WrongFormat(n);
+        if (!ParseNumber(fields[m], r.months[static_cast<std::size_t>(row)][m])) throw wrongFormat(n);
       }
     }
     records.push_back(std::move(r));
   }
   return records;
+}
+
+}  // namespace
+
+std::vector<LibraryRecord> ParseLibrary(std::string_view text) { return ParseRecords(text, std::nullopt); }
+
+std::vector<LibraryRecord> ReadLibraryFile(const std::string& path) {
+  const std::string text = model::ReadWholeFile(path);
+  if (model::HoldsNothing(text)) throw model::EmptyFileError(path);
+  return ParseRecords(text, model::CutFileError(path));
 }
 
 std::string CityKey(std::string_view s) { return std::string(s.substr(0, s.find(','))); }

@@ -35,6 +35,12 @@ struct LibraryRecord {
 // lines do not hold their fields throws model::FileError (wrong format).
 std::vector<LibraryRecord> ParseLibrary(std::string_view text);
 
+// Reads the library file `path` as the weather window does. A file that holds nothing is
+// refused as empty, and one that ends in the middle of a record (its last record has fewer
+// than 10 lines, or its last line, left without a line end, lacks fields of its line) as cut
+// short, each naming the file (model::FileError, wrong format); otherwise as ParseLibrary.
+std::vector<LibraryRecord> ReadLibraryFile(const std::string& path);
+
 // Keys of a city string: the city (before the first comma), the state text (from two
 // characters after it), the state name (the state text up to the first mark, less its last
 // character), the state key (the state text without trailing blanks and marks) and the mark

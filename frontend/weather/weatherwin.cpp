@@ -195,7 +195,7 @@ QLineEdit* weather::Month(int row, int month) const {
 
 bool weather::ReadLibrary() {
   try {
-    records_ = ParseLibrary(model::ReadWholeFile(model::AppPath(shell::Model(), kLibrary)));
+    records_ = ReadLibraryFile(model::AppPath(shell::Model(), kLibrary));
   } catch (const model::FileError& error) {
     shell::ReportFileFault(error);
     return false;

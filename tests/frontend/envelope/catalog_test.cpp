@@ -22,6 +22,7 @@
 #include <iterator>
 #include <locale>
 #include <optional>
+#include <utility>
 
 #include "envelope_test_support.h"
 #include "frontend/envelope/catalog.h"
@@ -37,6 +38,7 @@
 #include "frontend/shell/menucore.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/zoneentry.h"
+#include "tests/frontend/model/file_read_cases.h"
 
 namespace kalvano::envelope {
 namespace {
@@ -98,6 +100,32 @@ TEST(CatalogFile, an_empty_id_ends_the_catalogue_and_a_wrong_id_is_refused) {
   EXPECT_NE(CatalogRefusal(t).find("entry 3"), std::string::npos);
   t[0][2] = "x";
   EXPECT_FALSE(CatalogRefusal(t).empty());
+  // Emptying the first ID would save a file of no entry, which no window opens again.
+  CatalogTable none = ReadCatalog(Entries(2), model::kInchPound);
+  none[0][0].clear();
+  EXPECT_NE(CatalogRefusal(none).find("entry 1"), std::string::npos);
+}
+
+// A catalogue file that holds nothing, or whose last entry has fewer than its 7 lines, is
+// refused naming the file; whole entries, and blank lines after them, read.
+TEST(CatalogFile, an_empty_or_cut_catalogue_file_is_told_as_such_naming_it) {
+  using model::test::ReadOutcome;
+  const std::string three = Entries(3);
+  const std::vector<model::test::FileReadCase> cases{
+      {"zero bytes", "", ReadOutcome::Empty},
+      {"only blank lines", "\r\n  \r\n\r\n", ReadOutcome::Empty},
+      {"the last entry cut after its description", Entries(2) + "3\r\nWall type 3\r\n", ReadOutcome::Cut},
+      {"the last entry cut inside its time lag", three.substr(0, three.size() - 9), ReadOutcome::Cut},
+      {"whole", three, ReadOutcome::Reads},
+      {"whole, the last line without its line end", three.substr(0, three.size() - 2), ReadOutcome::Reads},
+      {"whole, blank lines after it", three + "\r\n\r\n", ReadOutcome::Reads},
+      {"more than 31 entries", Entries(32), ReadOutcome::WrongFormat},
+  };
+  const fs::path dir = fs::temp_directory_path() / ("catalog_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  model::test::ExpectFileReads(dir / "bprof6.dat", cases,
+                               [](const std::string& path) { return ReadCatalogFile(path, model::kInchPound); });
+  fs::remove_all(dir);
 }
 
 TEST(CatalogFile, catalogues_cut_short_or_too_long_are_refused_and_crs_never_kept) {
@@ -320,6 +348,24 @@ TEST_F(CatalogWindowTest, scrolling_shows_later_entries_and_a_wrong_id_saves_not
   w.Command1_Click();
   EXPECT_NE(boxes.asked.back().text.find("entry 12"), std::string::npos);
   EXPECT_EQ(base.read("profiles/bprof7.dat"), Entries(20));
+}
+
+// An empty or cut catalogue opens no empty window: the box says what the file is and names
+// it, and the file stays as it was.
+TEST_F(CatalogWindowTest, an_empty_or_cut_catalogue_says_so_naming_the_file_and_opens_no_window) {
+  const std::string path = base.path("profiles/bprof6.dat").string();
+  for (const auto& [bytes, said] : {std::pair<std::string, std::string>{"", "because it is empty"},
+                                    {Entries(2) + "3\r\nWall type 3\r\n", "because it is cut short"}}) {
+    SCOPED_TRACE(said);
+    base.write("profiles/bprof6.dat", bytes);
+    boxes.asked.clear();
+    EXPECT_FALSE(OpenCatalog(1));
+    EXPECT_EQ(CatalogWindow(), nullptr);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_NE(boxes.asked[0].text.find(said), std::string::npos) << boxes.asked[0].text;
+    EXPECT_NE(boxes.asked[0].text.find(model::BoxName(path)), std::string::npos) << boxes.asked[0].text;
+    EXPECT_EQ(base.read("profiles/bprof6.dat"), bytes);
+  }
 }
 
 TEST_F(CatalogWindowTest, a_catalogue_that_cannot_be_read_opens_no_window) {

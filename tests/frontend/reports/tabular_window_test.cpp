@@ -349,8 +349,14 @@ TEST_F(HourlySpreadsheets, an_hourly_file_another_run_replaced_is_not_opened) {
   EXPECT_EQ(Record(), (std::vector<std::string>{temp.string(), (temp / "tavik$.hry").string()}));
 }
 
+// No spreadsheet program on the program path at start-up: the box names the programs looked
+// for and the real folder of the hourly files.
 TEST_F(HourlySpreadsheets, without_a_spreadsheet_program_display_it_now_reports_the_access_error) {
+  fs::create_directories(base.path("nothing"));
+  ::setenv("PATH", base.path("nothing").c_str(), 1);
   shell::Model().ExcelPath.clear();
+  model::FindExcelPath(shell::Model());
+  ASSERT_EQ(shell::Model().ExcelPath, "");
   Hourly& hourly = HourlyWindow();
   hourly.show();
   QTest::mouseClick(hourly.HryDisplay(2), Qt::LeftButton);
@@ -358,7 +364,15 @@ TEST_F(HourlySpreadsheets, without_a_spreadsheet_program_display_it_now_reports_
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(boxes.asked[0].title, "EXCEL Access Error");
   EXPECT_EQ(boxes.asked[0].icon, model::MsgIcon::Critical);
-  EXPECT_TRUE(boxes.asked[0].text.starts_with("This function cannot be performed.  Either Excel is not"));
+  const std::string& text = boxes.asked[0].text;
+  EXPECT_TRUE(text.starts_with("This function cannot be performed.  Either no program that opens the hourly "
+                               "file could be started"))
+      << text;
+  for (const char* program : {"LibreOffice Calc (localc)", "Gnumeric (gnumeric)", "(xdg-open)"}) {
+    EXPECT_NE(text.find(program), std::string::npos) << program;
+  }
+  EXPECT_TRUE(text.ends_with("\n\n" + fs::canonical(base.path("run/temp")).string())) << text;
+  for (const char* gone : {"Excel", "yourdirectoryname", "\\temp"}) EXPECT_EQ(text.find(gone), std::string::npos) << gone;
   EXPECT_EQ(hourly.HourlyFileChoice(), 0);
   // Cancel clears the choice too.
   QTest::mouseClick(hourly.HryDisplay(2), Qt::LeftButton);

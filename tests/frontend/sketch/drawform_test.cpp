@@ -30,6 +30,7 @@
 #include <regex>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -848,6 +849,60 @@ TEST_F(SketchWindowTest, a_sketch_that_cannot_be_read_leaves_the_run_as_it_was) 
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(m.Resketched, 0);
   EXPECT_EQ(m.SketchOpenCount, 1);
+}
+
+// An empty sketch file, or one cut in half, opens no drawing: the box says what the file is
+// and names it, and the project (its steps, its zones, its sketch file) stays as it was.
+TEST_F(SketchWindowTest, an_empty_or_cut_sketch_file_says_so_naming_it_and_changes_nothing) {
+  shell::RegisterWindowOpener(shell::window::sketch, [](int) { return OpenSketchWindow(); });
+  model::ProjectModel& m = shell::Model();
+  shell::mainmenu& menu = shell::MainMenu();
+  m.SketchOpenCount = 1;  // not the first opening: the blank sketch is not copied in
+  m.StepFlags[4] = 0;
+  m.OrientEdited = 1;
+  m.ZoneOpened[1] = 1;
+  const bool zonesEnabled = menu.ControlEnabled(shell::MenuItem::zonedescription);
+  const std::string path = base.path("sketch/bld_mtx.all").string();
+  const std::string whole = base.read("sketch/bld_mtx.all");
+  for (const auto& [bytes, said] : {std::pair<std::string, std::string>{"", "because it is empty"},
+                                    {whole.substr(0, whole.size() / 2), "because it is cut short"}}) {
+    SCOPED_TRACE(said);
+    base.write("sketch/bld_mtx.all", bytes);
+    boxes.asked.clear();
+    menu.buildingsketch_Click();
+    EXPECT_EQ(SketchWindow(), nullptr);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_NE(boxes.asked[0].text.find(said), std::string::npos) << boxes.asked[0].text;
+    EXPECT_NE(boxes.asked[0].text.find(model::BoxName(path)), std::string::npos) << boxes.asked[0].text;
+    EXPECT_EQ(base.read("sketch/bld_mtx.all"), bytes);
+    EXPECT_EQ(m.StepFlags[4], 0);
+    EXPECT_EQ(m.OrientEdited, 1);
+    EXPECT_EQ(m.ZoneOpened[1], 1);
+    EXPECT_EQ(m.SketchOpenCount, 1);
+    EXPECT_EQ(menu.ControlEnabled(shell::MenuItem::zonedescription), zonesEnabled);
+  }
+}
+
+// A sketch file cut in half, loaded from the sketch window: the box names it and says it is
+// cut; the drawing on screen and the project's sketch file stay.
+TEST_F(SketchWindowTest, loading_a_cut_sketch_file_says_so_and_keeps_the_drawing) {
+  DrawForm& w = Open();
+  Drag(w, 0, 0, 50, 30);
+  const std::string cut = base.read("sketch/bld_mtx.all").substr(0, 3000);
+  base.write("cut.wri", cut);
+  const std::string before = base.read("sketch/bld_mtx.all");
+  LoadForm& load = ShowLoadForm(&w);
+  load.Picker()->SetFolder(base.dir().string());
+  const auto found = load.Picker()->File1()->findItems("cut.wri", Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  load.Picker()->File1()->setCurrentItem(found.front());
+  boxes.asked.clear();
+  load.OKButton_Click();
+  ASSERT_EQ(boxes.asked.size(), 1u);
+  EXPECT_NE(boxes.asked[0].text.find("because it is cut short"), std::string::npos) << boxes.asked[0].text;
+  EXPECT_NE(boxes.asked[0].text.find(model::BoxName(base.path("cut.wri").string())), std::string::npos);
+  EXPECT_EQ(Cells(w, 1), 15);
+  EXPECT_EQ(base.read("sketch/bld_mtx.all"), before);
 }
 
 // The sketch opened from the main menu, painted on and left, then a run asked for: a sketch

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/numtext.h"
@@ -534,6 +535,33 @@ TEST_F(WeatherWindowTest, a_missing_library_is_reported_and_no_window_opens) {
   EXPECT_EQ(kalvano::weather::WeatherWindow(), nullptr);
   ASSERT_FALSE(boxes.asked.empty());
   EXPECT_EQ(boxes.asked.back().title.rfind("Kalvano Error # ", 0), 0u);
+}
+
+// An empty or cut library opens no empty window: the box says what the file is and names it,
+// and the project's weather, the library and the steps stay as they were.
+TEST_F(WeatherWindowTest, an_empty_or_cut_library_says_so_naming_the_file_and_changes_nothing) {
+  shell::RegisterWindowOpener(shell::window::weather, [](int) { OpenWeatherWindow(); });
+  model::ProjectModel& m = shell::Model();
+  m.WeatherBlock[2] = "the project's weather";
+  m.ProjectData[3] = "Auburn, Alabama *";
+  const std::string path = base.path("weather/weth.asc").string();
+  const std::string whole = Library();
+  for (const auto& [bytes, said] :
+       {std::pair<std::string, std::string>{"", "because it is empty"},
+        {whole.substr(0, whole.size() / 2), "because it is cut short"}}) {
+    SCOPED_TRACE(said);
+    base.write("weather/weth.asc", bytes);
+    boxes.asked.clear();
+    shell::MainMenu().weatherdata_Click();
+    EXPECT_FALSE(WeatherWindowOpen());
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_NE(boxes.asked[0].text.find(said), std::string::npos) << boxes.asked[0].text;
+    EXPECT_NE(boxes.asked[0].text.find(model::BoxName(path)), std::string::npos) << boxes.asked[0].text;
+    EXPECT_EQ(base.read("weather/weth.asc"), bytes);
+    EXPECT_EQ(m.WeatherBlock[2], "the project's weather");
+    EXPECT_EQ(m.ProjectData[3], "Auburn, Alabama *");
+    EXPECT_EQ(m.StepFlags[2], 0);
+  }
 }
 
 TEST_F(WeatherWindowTest, pictures_in_both_unit_systems) {

@@ -2,7 +2,10 @@
 // whole-building file (with its older layouts) and the round trip through the text.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <clocale>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <locale>
@@ -14,6 +17,7 @@
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/sketch/sketchmodel.h"
+#include "tests/frontend/model/file_read_cases.h"
 
 namespace kalvano::sketch {
 namespace {
@@ -184,6 +188,42 @@ TEST(SplitSketch, the_installed_blank_sketch_is_one_blank_level) {
   ASSERT_EQ(blank.levels.size(), 1u);
   EXPECT_EQ(blank.levels[0], BlankLevel(60, 80));
   EXPECT_EQ(LevelFileText(BlankLevel(60, 80)), installed);
+}
+
+// A whole sketch file is its levels of rows + 31 lines each (6 header lines, 25 names, the
+// grid rows), its rows of the grid's width or of an older layout's: a file that ends before
+// its last level does, or inside its last row, is cut short, and the window and its load
+// dialog say so naming the file instead of padding it into half a drawing.
+TEST(SketchFile, an_empty_or_cut_sketch_file_is_told_as_such_naming_it) {
+  using model::test::FirstLines;
+  using model::test::ReadOutcome;
+  Sketch two;
+  two.levels = {Painted({"1111", "22"}, 60, 80), Painted({"33", "", "44"}, 60, 80)};
+  const std::string whole = SketchFileText(two);  // 182 lines
+  const std::string unended = whole.substr(0, whole.size() - 2);
+  const std::string legacy = LegacySection(25, 48, 60, '3');
+  const std::vector<model::test::FileReadCase> cases{
+      {"zero bytes", "", ReadOutcome::Empty},
+      {"only blank lines", "\r\n \r\n", ReadOutcome::Empty},
+      {"one level cut in half", FirstLines(whole, 45), ReadOutcome::Cut},
+      {"the second level cut in its names", FirstLines(whole, 91 + 20), ReadOutcome::Cut},
+      {"the second level cut in its header", FirstLines(whole, 91 + 3), ReadOutcome::Cut},
+      {"the last row cut in the middle", unended.substr(0, unended.size() - 40), ReadOutcome::Cut},
+      {"an older layout's last row cut in the middle", legacy.substr(0, legacy.size() - 20), ReadOutcome::Cut},
+      {"whole", whole, ReadOutcome::Reads},
+      {"whole, the last row without its line end", unended, ReadOutcome::Reads},
+      {"whole, the last row without its blank", unended.substr(0, unended.size() - 1), ReadOutcome::Reads},
+      {"an older layout, the last row without its line end", legacy.substr(0, legacy.size() - 2),
+       ReadOutcome::Reads},
+      {"no level at all", "not a sketch\r\n", ReadOutcome::WrongFormat},
+  };
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("sketch_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  model::test::ExpectFileReads(dir / "plan.wri", cases,
+                               [](const std::string& path) { return ReadSketchFile(path, 60, 80); });
+  std::ofstream(dir / "plan.wri", std::ios::binary | std::ios::trunc) << unended;
+  EXPECT_EQ(ReadSketchFile((dir / "plan.wri").string(), 60, 80), two);
+  std::filesystem::remove_all(dir);
 }
 
 TEST(LevelFields, values_and_default_names) {

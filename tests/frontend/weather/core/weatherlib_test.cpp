@@ -3,7 +3,10 @@
 // and the fixed columns of the weather block.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <clocale>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <locale>
@@ -19,6 +22,7 @@
 #include "frontend/model/project_model.h"
 #include "frontend/model/weather_stats.h"
 #include "frontend/weather/weatherlib.h"
+#include "tests/frontend/model/file_read_cases.h"
 #include "tests/frontend/weather/weather_test_support.h"
 
 namespace kalvano::weather {
@@ -83,6 +87,32 @@ TEST(WeatherLibrary, a_malformed_library_is_a_wrong_format) {
                                  Fixture() + "\"XX\",\"Xx     \"\r\n\"A, B\" \"1\" x 2 3 4\r\n" + Rows(1)}) {
     EXPECT_THROW(ParseLibrary(bad), model::FileError);
   }
+}
+
+// A library file that holds nothing, or that ends in the middle of a record, is refused
+// naming the file; whole records, however the file ends, read.
+TEST(WeatherLibrary, an_empty_or_cut_library_file_is_told_as_such_naming_it) {
+  using model::test::FirstLines;
+  using model::test::ReadOutcome;
+  const std::string whole = Fixture();
+  const std::string unended = whole.substr(0, whole.size() - 2);  // no line end after the last row
+  const std::vector<model::test::FileReadCase> cases{
+      {"zero bytes", "", ReadOutcome::Empty},
+      {"only blank lines", "\r\n  \r\n", ReadOutcome::Empty},
+      {"the third record cut after five lines", FirstLines(whole, 25), ReadOutcome::Cut},
+      {"the first record cut after its station line", FirstLines(whole, 2), ReadOutcome::Cut},
+      {"the last row cut inside its eighth value", unended.substr(0, unended.size() - 25), ReadOutcome::Cut},
+      {"a last row of eleven values ended as a line", unended.substr(0, unended.size() - 6) + "\r\n",
+       ReadOutcome::WrongFormat},
+      {"whole", whole, ReadOutcome::Reads},
+      {"whole, the last line without its line end", unended, ReadOutcome::Reads},
+      {"whole, blank lines after it", whole + "\r\n\r\n", ReadOutcome::Reads},
+  };
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("weth_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  model::test::ExpectFileReads(dir / "weth.asc", cases, [](const std::string& path) { return ReadLibraryFile(path); });
+  EXPECT_EQ(ReadLibraryFile((dir / "weth.asc").string()), ParseLibrary(Fixture()));
+  std::filesystem::remove_all(dir);
 }
 
 TEST(WeatherLibrary, the_installed_library_reads_whole) {
