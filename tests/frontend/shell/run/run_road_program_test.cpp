@@ -30,6 +30,7 @@
 #include <unistd.h>
 
 #include "frontend/model/atomic_file.h"
+#include "../../reports/report_runs.h"
 #include "frontend/model/results_record.h"
 #include "frontend/model/whole_report.h"
 #include "frontend/reports/chartdata.h"
@@ -151,38 +152,9 @@ class RunRoadProgram : public test::ShellTest {
     reports::UnloadTabularViewer();
     if (SaveOutputDialogExists()) SaveOutputDialog().hide();
   }
-  // The school sample grown to 98 zones, four levels of the sketch with 25 zones each but the
-  // last: the copies of its second zone (with four of its surfaces, to stay within the 400
-  // surfaces a run takes) carry every zone number the levels name. Written as base/school98.inp.
+  // The school sample grown to 98 zones, written as base/school98.inp.
   std::string School98() {
-    const std::vector<std::string> school =
-        model::ReadFileLines(std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleSchool.inp");
-    const auto at = [&school](std::string_view line) {
-      return static_cast<std::size_t>(std::find(school.begin(), school.end(), line) - school.begin());
-    };
-    const std::size_t zone = at("Zone No.  12"), matrix = at("BUILDING MATRIX");
-    constexpr std::size_t kZoneLines = 33, kSurfaceLines = 14;
-    std::vector<std::string> copy(school.begin() + static_cast<std::ptrdiff_t>(zone),
-                                  school.begin() + static_cast<std::ptrdiff_t>(zone + kZoneLines + 4 * kSurfaceLines));
-    copy.push_back("9999");
-    std::vector<std::string> out(school.begin(), school.begin() + static_cast<std::ptrdiff_t>(matrix));
-    int zones = 2;
-    for (int level = 1; level <= 4; ++level) {
-      for (int n = 1; n <= 25 && zones < 98; ++n) {
-        const int number = n < 10 ? 10 * level + n : 100 * level + n;
-        if (number == 11 || number == 12) continue;
-        copy[0] = "Zone No.  " + std::to_string(number);
-        copy[1] = "Zone Name Room " + std::to_string(number);
-        out.insert(out.end(), copy.begin(), copy.end());
-        ++zones;
-      }
-    }
-    for (int level = 1; level <= 4; ++level) {
-      out.insert(out.end(), school.begin() + static_cast<std::ptrdiff_t>(matrix + (level == 1 ? 0 : 1)), school.end());
-    }
-    std::string text;
-    for (const std::string& line : out) text += line + "\r\n";
-    base.write("school98.inp", text);
+    base.write("school98.inp", reports::test::School98());
     return base.path("school98.inp").string();
   }
   // Presses a results window's "Save Output" (when it is not pressed already) and saves the
