@@ -301,15 +301,20 @@ TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
   EXPECT_EQ(b.file(files::kEngineReport).substr(0, 82), std::string(80, '*') + "\r\n");
 }
 
-// A whole year of the installed sample with the installed data bases, as the main script runs it.
-TEST(Kvan64Program, simulates_the_installed_sample_for_a_year) {
-  Base b("program-sample", runOptionsText(3, 0, 1));
+// The installed sample as the run input, with the installed data bases and light-shelf table.
+void InstallSample(const Base& b) {
   const fs::path installed(KALVANO_BASE_DIR);
   for (auto name : {"tcool.dat", "theat.dat"})
     fs::copy_file(installed / "btype" / name, b.root / "btype" / name, fs::copy_options::overwrite_existing);
   fs::copy_file(installed / "temp" / std::string(files::kLightShelf), b.temp / std::string(files::kLightShelf));
   fs::copy_file(installed / "sample" / "SampleProject.inp", b.temp / std::string(files::kRunInput),
                 fs::copy_options::overwrite_existing);
+}
+
+// A whole year of the installed sample with the installed data bases, as the main script runs it.
+TEST(Kvan64Program, simulates_the_installed_sample_for_a_year) {
+  Base b("program-sample", runOptionsText(3, 0, 1));
+  InstallSample(b);
   EXPECT_EQ(runProgram(b), 0) << b.file(files::kMonitorLog);
   const std::string mon = b.file(files::kMonitorLog);
   EXPECT_NE(mon.find("zone   2 read successfully."), std::string::npos);
@@ -323,12 +328,7 @@ TEST(Kvan64Program, simulates_the_installed_sample_for_a_year) {
 TEST(Kvan64Program, a_period_without_a_simulated_day_ends_with_status_1) {
   Base b("program-period", "Run type  : 3\r\nWthr type : 0\r\n1st day   : 0\r\nRun begin : 274\r\n"
                            "Run end   : 15\r\nHourly out: 0\r\nSkip month: \r\nComfort   : 68        78\r\n");
-  const fs::path installed(KALVANO_BASE_DIR);
-  for (auto name : {"tcool.dat", "theat.dat"})
-    fs::copy_file(installed / "btype" / name, b.root / "btype" / name, fs::copy_options::overwrite_existing);
-  fs::copy_file(installed / "temp" / std::string(files::kLightShelf), b.temp / std::string(files::kLightShelf));
-  fs::copy_file(installed / "sample" / "SampleProject.inp", b.temp / std::string(files::kRunInput),
-                fs::copy_options::overwrite_existing);
+  InstallSample(b);
   EXPECT_EQ(runProgram(b), 1);
   const std::string mon = b.file(files::kMonitorLog);
   EXPECT_NE(mon.find("   ** ERROR ** THE RUN PERIOD, DAY 274 TO DAY 15 OF THE YEAR, HOLDS NO SIMULATED DAY: IT "
