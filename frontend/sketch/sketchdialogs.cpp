@@ -11,6 +11,7 @@
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
 #include "frontend/shell/filefault.h"
 #include "frontend/shell/filepickcore.h"
 #include "frontend/shell/filepicker.h"
@@ -138,7 +139,13 @@ void SaveForm::OKButton_Click() {
     }
     file.commit();
   } catch (const model::FileError&) {
-    shell::Messages().show("File Error", "Paint", shell::MsgIcon::Exclamation);
+    // The dialog's own error, with the name refused under it once one was typed.
+    if (name_->text().isEmpty()) {
+      shell::Messages().show("File Error", "Paint", shell::MsgIcon::Exclamation);
+    } else {
+      shell::Messages().showNaming("File Error\n\n" + model::BoxName(target), "Paint",
+                                   shell::MsgIcon::Exclamation);
+    }
     return;
   }
   close();

@@ -677,31 +677,34 @@ bool MakeDeviceNode(const fs::path& node) {
   return ::geteuid() == 0 && ::mknod(node.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
 }
 
-// The picture is saved as every other file: a device at the end of the name's links, or a
-// named pipe of the name, is refused with the dialog's "File Error", never written into, and
-// the dialog stays open.
-TEST_F(SketchWindowTest, a_picture_saved_onto_a_device_or_a_pipe_is_refused) {
+// The sketch file and the picture are saved as every other file: a device at the end of the
+// name's links, or a named pipe of the name, is refused with the dialog's "File Error" naming
+// the name, never written into, and the dialog stays open.
+TEST_F(SketchWindowTest, a_sketch_or_picture_saved_onto_a_device_or_a_pipe_is_refused_naming_it) {
   DrawForm& w = Open();
   Drag(w, 0, 0, 50, 30);
   const bool device = MakeDeviceNode(base.path("char.dev"));
   if (device) fs::create_symlink(base.path("char.dev"), base.path("device.jpg"));
   ASSERT_EQ(::mkfifo(base.path("pipe.jpg").c_str(), 0644), 0);
-  for (const char* name : {"device.jpg", "pipe.jpg"}) {
+  if (device) fs::create_symlink(base.path("char.dev"), base.path("device.wri"));
+  ASSERT_EQ(::mkfifo(base.path("pipe.wri").c_str(), 0644), 0);
+  for (const char* name : {"device.jpg", "pipe.jpg", "device.wri", "pipe.wri"}) {
     SCOPED_TRACE(name);
-    if (std::string(name) == "device.jpg" && !device) continue;  // mknod needs root
+    if (std::string(name).starts_with("device") && !device) continue;  // mknod needs root
+    const bool picturing = std::string(name).ends_with(".jpg");
     const fs::path node = base.path(name);
     struct stat was {}, is {};
     ASSERT_EQ(::stat(node.c_str(), &was), 0);
-    PipeReader reader(base.path("pipe.jpg").string());
+    PipeReader reader(base.path(picturing ? "pipe.jpg" : "pipe.wri").string());
     boxes.asked.clear();
     SaveForm& picture = ShowSaveForm(&w);
-    picture.Option1_Click(2);
+    picture.Option1_Click(picturing ? 2 : 1);
     picture.Picker()->SetFolder(base.dir().string());
     picture.FilenameBox()->setText(name);
     picture.OKButton_Click();
     EXPECT_EQ(reader.Finish(), 0u) << "the picture went into the pipe";
     ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text, "File Error");
+    EXPECT_EQ(boxes.asked[0].text, "File Error\n\n" + model::BoxName(node.string()));
     EXPECT_EQ(boxes.asked[0].title, "Paint");
     EXPECT_TRUE(picture.isVisible());
     ASSERT_EQ(::stat(node.c_str(), &is), 0);
