@@ -71,12 +71,16 @@ void ReadSeparator(EngineState& s) {
   if (f.readLine(line)) s.runpar.SEPCH = line.empty() ? ' ' : line[0];
 }
 
+void LogMissingRunOptions(EngineState& s) {
+  LogInputError(s, "RUN OPTIONS FILE " + std::string(files::kRunOptions) + " IS MISSING.");
+}
+
 void ReadRunOptions(EngineState& s) {
   RUNPAR& r = s.runpar;
   const std::string name(files::kRunOptions);
   InFile f;
   if (!f.open(path(s, files::kRunOptions))) {
-    LogInputError(s, "RUN OPTIONS FILE " + name + " IS MISSING.");
+    LogMissingRunOptions(s);
     return;
   }
   std::string line;
