@@ -144,9 +144,10 @@ void ReadRunOptions(EngineState& s) {
 
 void ReadCoolingDb(EngineState& s) {
   BLDG& b = s.bldg;
+  const std::string name(files::kCoolingDbFromBase);  // the log names it from the base folder
   InFile f;
   if (!f.open(path(s, files::kCoolingDb))) {
-    monitorLine40(s, "btype\\tcool.dat is missing.");
+    monitorLine40(s, name + " is missing.");
     return;
   }
   std::string line;
@@ -169,7 +170,7 @@ void ReadCoolingDb(EngineState& s) {
       b.CSMCST(2, k) = static_cast<float>(m.NUM(9));
     } else {
       Line ln;
-      ln.text("btype\\tcool.dat SYSTEM NUMBER ");
+      ln.text(name).text(" SYSTEM NUMBER ");
       putNumber(ln, m.NUM(1));
       ln.text(" IS NOT 1..20; ITS ENTRY IS IGNORED.");
       LogWarning(s, ln.view());
@@ -185,14 +186,15 @@ void ReadCoolingDb(EngineState& s) {
     }
     ++pairs;
   }
-  monitorLine40(s, complete ? "btype\\tcool.dat read successfully." : "btype\\tcool.dat is incomplete.");
+  monitorLine40(s, name + (complete ? " read successfully." : " is incomplete."));
 }
 
 void ReadHeatingDb(EngineState& s) {
   BLDG& b = s.bldg;
+  const std::string name(files::kHeatingDbFromBase);
   InFile f;
   if (!f.open(path(s, files::kHeatingDb))) {
-    monitorLine40(s, "btype\\theat.dat is missing.");
+    monitorLine40(s, name + " is missing.");
     return;
   }
   std::string line;
@@ -208,7 +210,7 @@ void ReadHeatingDb(EngineState& s) {
     b.HTFAC(j) = static_cast<float>(s.mainpg.NUM(2));
     b.HTTSUP(j) = static_cast<float>(s.mainpg.NUM(3));
   }
-  monitorLine40(s, complete ? "btype\\theat.dat read successfully." : "btype\\theat.dat is incomplete.");
+  monitorLine40(s, name + (complete ? " read successfully." : " is incomplete."));
 }
 
 void ApplyRunOptionChecks(EngineState& s, int32_t weeks) {
