@@ -78,7 +78,7 @@ TEST(Kvan64CommandLine, a_read_only_folder_without_run_options_ends_with_status_
   fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
   const ProgramRun run = runProgramIn(dir, asUser);
   fs::permissions(dir, fs::perms::owner_all);
-  if (run.unprivilegedRefused) GTEST_SKIP() << "running as root, and this system refuses to become the user nobody";
+  if (run.unprivilegedRefused) GTEST_SKIP() << "running as root, and the engine cannot run there as the user nobody";
   EXPECT_EQ(run.status, 5);
   EXPECT_EQ(run.err, kMissingLine + "kvan64: CANNOT CREATE monitor.txt: Permission denied\n");
   EXPECT_TRUE(fs::is_empty(dir));

@@ -108,7 +108,7 @@ TEST(Kvan64Outputs, a_read_only_run_folder_ends_the_run_with_status_5) {
     fs::permissions(b.temp, fs::perms::owner_read | fs::perms::owner_exec);
     const ProgramRun run = runProgramIn(b.temp, asUser);
     fs::permissions(b.temp, fs::perms::owner_all);
-    if (run.unprivilegedRefused) GTEST_SKIP() << "running as root, and this system refuses to become the user nobody";
+    if (run.unprivilegedRefused) GTEST_SKIP() << "running as root, and the engine cannot run there as the user nobody";
     EXPECT_EQ(run.status, 5);
     if (stale) {
       // The old files could be emptied, but no new file created.
