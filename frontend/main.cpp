@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   // The base folder is this front-end's alone until it ends: taken before anything there is
   // read or written, and before the first window.
   std::error_code ec;
-  const kalvano::shell::BaseFolderHold hold(std::filesystem::current_path(ec).string());
+  kalvano::shell::BaseFolderHold hold(std::filesystem::current_path(ec).string());
   QApplication app(argc, argv);
   // A program that drives the front-end reads its boxes on standard error, each answered as
   // closing it would.
@@ -79,6 +79,10 @@ int main(int argc, char** argv) {
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();
   const int status = QApplication::exec();
+  // Started outside a base folder, the program leaves nothing there.
+  if (const auto* shown = kalvano::shell::StartupWindow(); shown != nullptr && !shown->Started()) {
+    hold.Withdraw();
+  }
   kalvano::shell::ResetSession();
   return status;
 }

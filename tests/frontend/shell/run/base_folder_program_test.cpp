@@ -1,9 +1,10 @@
 // One front-end per base folder, with the real programs in scratch base folders: real
 // kalvano-ec processes started by the same path and through a link to the folder, one killed,
-// and something other than a file in the lock file's place; and this process as the first
-// front-end, holding its base folder as kalvano-ec does, running the sample to the end with the
-// real kvan64 while a second kalvano-ec is refused. Every front-end refused is told once, ends
-// with its status and changes no file of the base folder.
+// its lock file removed or replaced while it works, something other than a file in the lock
+// file's place, and one started outside a base folder; this process as the first front-end,
+// holding its base folder as kalvano-ec does, running the sample to the end with the real
+// kvan64 while a second kalvano-ec is refused. Every front-end refused is told once, ends with
+// its status and changes no file of the folder.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -161,6 +162,70 @@ TEST_F(BaseFolderProgram, a_second_front_end_is_refused_and_a_killed_one_leaves_
   test::Finish(next, lines);
 }
 
+TEST_F(BaseFolderProgram, a_lock_file_removed_or_replaced_lets_no_second_front_end_in) {
+  struct Case {
+    const char* what;
+    void (*change)(const fs::path& lock);
+  };
+  const Case cases[] = {
+      {"removed", [](const fs::path& lock) { fs::remove(lock); }},
+      {"removed, then made again by hand", [](const fs::path& lock) {
+         fs::remove_all(lock);
+         std::ofstream(lock) << "";
+       }},
+      {"a folder in its place", [](const fs::path& lock) {
+         fs::remove_all(lock);
+         fs::create_directory(lock);
+       }},
+  };
+  Child first = FrontEnd(folder);
+  ASSERT_TRUE(WaitFor([&] { return LockHolder(Lock()) == first.pid || !test::ProcessRuns(first.pid); }));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.change(Lock());
+    const auto before = Listing(folder);
+    EXPECT_EQ(RefusedTwice(), InUse());
+    EXPECT_EQ(Listing(folder), before);
+    EXPECT_TRUE(test::ProcessRuns(first.pid));
+    EXPECT_EQ(LockHolder(folder), first.pid);
+    EXPECT_TRUE(FrontEndHolds(folder.string()));
+  }
+  ::kill(first.pid, SIGKILL);
+  std::vector<std::string> lines;
+  test::Finish(first, lines);
+  EXPECT_FALSE(FrontEndHolds(folder.string()));
+}
+
+TEST_F(BaseFolderProgram, one_started_outside_a_base_folder_says_so_and_leaves_nothing_there) {
+  struct Case {
+    const char* what;
+    void (*fill)(const fs::path& dir);
+  };
+  const Case cases[] = {
+      {"an empty folder", [](const fs::path&) {}},
+      {"a home folder", [](const fs::path& dir) {
+         std::ofstream(dir / "notes.txt") << "mine\n";
+         fs::create_directory(dir / "Documents");
+       }},
+      {"a folder with a lock file left from before",
+       [](const fs::path& dir) { std::ofstream(dir / "frontend.lock") << ""; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const test::BaseFolder scratchRoot;
+    const fs::path dir = scratchRoot.path("elsewhere");
+    fs::create_directory(dir);
+    c.fill(dir);
+    const auto before = Listing(dir);
+    EXPECT_EQ(Ended(FrontEnd(dir)),
+              (std::vector<std::string>{
+                  "status 1", "box Kalvano Error #  53: Bad file name, or some files are missing, or "
+                              "your input is not complete. Re-check your program input data.||" +
+                                  (dir / "btype" / "bdtype1.dat").string()}));
+    EXPECT_EQ(Listing(dir), before);
+  }
+}
+
 TEST_F(BaseFolderProgram, the_first_front_end_runs_the_sample_to_the_end_while_a_second_is_refused) {
   // This process is the first front-end: it holds its base folder as kalvano-ec does.
   const BaseFolderHold hold(folder.string());
@@ -186,7 +251,10 @@ TEST_F(BaseFolderProgram, the_first_front_end_runs_the_sample_to_the_end_while_a
     return engine != 0 || !w.IsEngineRunning();
   });
   if (engine != 0 && ::kill(engine, SIGSTOP) == 0) {
-    for (const fs::path& file : OpenFiles(engine)) EXPECT_NE(file, Lock());
+    for (const fs::path& file : OpenFiles(engine)) {
+      EXPECT_NE(file, Lock());
+      EXPECT_NE(file, folder);
+    }
     ::kill(engine, SIGCONT);
   }
   ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning(); }));
