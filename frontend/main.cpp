@@ -15,6 +15,7 @@
 #include "frontend/reports/inputecho.h"
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/baselock.h"
+#include "frontend/shell/endsignal.h"
 #include "frontend/shell/mainform.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
@@ -27,7 +28,9 @@
 #include "frontend/zones/zoneform.h"
 #include "frontend/zones/zonename.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunFrontEnd(int argc, char** argv) {
   // A file-size limit then fails the write (a full disk, with its message) instead of
   // ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -43,6 +46,9 @@ int main(int argc, char** argv) {
     kalvano::shell::SetMessages(&printed);
   }
   if (!hold.Held()) return hold.Refuse();
+  // A kill, Ctrl+C or a logout ends the program through its own end, not in the middle of a
+  // save.
+  kalvano::shell::EndOnSignals();
   // The program ends only through its own exit paths, never because a window closed.
   QApplication::setQuitOnLastWindowClosed(false);
   // No window opens larger than the screen, with its buttons out of reach.
@@ -84,5 +90,15 @@ int main(int argc, char** argv) {
     hold.Withdraw();
   }
   kalvano::shell::ResetSession();
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int status = RunFrontEnd(argc, argv);
+  // The application, the windows and the base folder's locks are gone: a signal that ended
+  // the program now ends the process.
+  kalvano::shell::EndAsSignalled();
   return status;
 }

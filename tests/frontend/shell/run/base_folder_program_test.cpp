@@ -3,8 +3,9 @@
 // its lock file removed or replaced while it works, something other than a file in the lock
 // file's place, and one started outside a base folder; this process as the first front-end,
 // holding its base folder as kalvano-ec does, running the sample to the end with the real
-// kvan64 while a second kalvano-ec is refused. Every front-end refused is told once, ends with
-// its status and changes no file of the folder.
+// kvan64 while a second kalvano-ec is refused; and a whole front-end ended by a signal in the
+// middle of Save Output. Every front-end refused is told once, ends with its status and changes
+// no file of the folder.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -27,10 +28,12 @@
 
 #include "frontend/reports/inputecho.h"
 #include "frontend/shell/baselock.h"
+#include "frontend/shell/run/savedoutput.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/run/runsim.h"
 #include "processes.h"
+#include "runfiles.h"
 #include "shell_test_support.h"
 #include "tests/pipe_watchdog.h"
 
@@ -265,6 +268,64 @@ TEST_F(BaseFolderProgram, the_first_front_end_runs_the_sample_to_the_end_while_a
   EXPECT_EQ(m.ResultsExist, 1);
   EXPECT_TRUE(boxes.asked.empty()) << boxes.asked.front().text;
   EXPECT_EQ(LockHolder(Lock()), ::getpid());
+}
+
+// The hidden files of a folder: a save's staged copies.
+std::vector<std::string> HiddenFiles(const fs::path& dir) {
+  std::vector<std::string> hidden;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(dir, ec)) {
+    if (e.path().filename().string().front() == '.') hidden.push_back(e.path().filename().string());
+  }
+  return hidden;
+}
+
+TEST_F(BaseFolderProgram, a_signal_in_the_middle_of_save_output_ends_the_front_end_as_exit_does) {
+  const fs::path out = scratch.path("out");
+  fs::create_directory(out);
+  const std::vector<SavedMember> set = SavedOutputSet(folder.string(), (out / "x.ot1").string(), true);
+  const std::string runLock = (folder / files::kTempDir / files::kRunLock).string();
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    for (const SavedMember& member : set) std::ofstream(member.to) << "earlier " << member.to << "\n";
+    // A whole front-end, as kalvano-ec is, its saves slowed down.
+    Child c = test::Spawn({KALVANO_FRONTEND_DRIVER, folder.string(),
+                           std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp", "3",
+                           "--hourly", "--review", "--save-output", (out / "x.ot1").string()},
+                          folder,
+                          {{"LD_PRELOAD", KALVANO_SLOW_STAGE_LIBRARY}, {"KALVANO_SLOW_STAGE_MS", "300"}});
+    std::vector<std::string> said;
+    for (std::string line; test::ReadLine(c, line) && line.rfind("reviewed", 0) != 0;) {
+      if (line == "ready") {
+        EXPECT_EQ(::write(c.in, "go\n", 3), 3);
+      }
+    }
+    // Signalled once the save has staged its first copy.
+    const bool staging = WaitFor([&] { return !HiddenFiles(out).empty() || !test::ProcessRuns(c.pid); });
+    EXPECT_TRUE(staging && test::ProcessRuns(c.pid)) << "the front-end saved nothing";
+    ::kill(c.pid, signal);
+    for (std::string line; test::ReadLine(c, line);) {
+      if (line.rfind("saved", 0) == 0 || line.rfind("box ", 0) == 0) said.push_back(line);
+    }
+    ::close(c.out);
+    ::close(c.in);
+    int status = 0;
+    ::waitpid(c.pid, &status, 0);
+    // The save was written to its end, then the program ended by the signal.
+    EXPECT_EQ(said, std::vector<std::string>{"saved 1"});
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_EQ(HiddenFiles(out), std::vector<std::string>{});
+    for (const SavedMember& member : set) {
+      std::ifstream from(member.from, std::ios::binary), to(member.to, std::ios::binary);
+      EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(to), {}) ==
+                  std::string(std::istreambuf_iterator<char>(from), {}))
+          << member.to << " is not the copy of " << member.from;
+    }
+    // Its locks are free.
+    EXPECT_EQ(LockHolder(folder), 0);
+    EXPECT_EQ(LockHolder(Lock()), 0);
+    EXPECT_EQ(LockHolder(runLock), 0);
+  }
 }
 
 TEST_F(BaseFolderProgram, a_lock_file_name_taken_by_something_else_is_refused_naming_it) {
