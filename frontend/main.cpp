@@ -15,6 +15,7 @@
 #include "frontend/reports/inputecho.h"
 #include "frontend/reports/tabular.h"
 #include "frontend/shell/baselock.h"
+#include "frontend/shell/endsignal.h"
 #include "frontend/shell/mainform.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
@@ -27,14 +28,16 @@
 #include "frontend/zones/zoneform.h"
 #include "frontend/zones/zonename.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunFrontEnd(int argc, char** argv) {
   // A file-size limit then fails the write (a full disk, with its message) instead of
   // ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
   // The base folder is this front-end's alone until it ends: taken before anything there is
   // read or written, and before the first window.
   std::error_code ec;
-  const kalvano::shell::BaseFolderHold hold(std::filesystem::current_path(ec).string());
+  kalvano::shell::BaseFolderHold hold(std::filesystem::current_path(ec).string());
   QApplication app(argc, argv);
   // A program that drives the front-end reads its boxes on standard error, each answered as
   // closing it would.
@@ -43,6 +46,9 @@ int main(int argc, char** argv) {
     kalvano::shell::SetMessages(&printed);
   }
   if (!hold.Held()) return hold.Refuse();
+  // A kill, Ctrl+C or a logout ends the program through its own end, not in the middle of a
+  // save.
+  kalvano::shell::EndOnSignals();
   // The program ends only through its own exit paths, never because a window closed.
   QApplication::setQuitOnLastWindowClosed(false);
   // No window opens larger than the screen, with its buttons out of reach.
@@ -79,6 +85,20 @@ int main(int argc, char** argv) {
   kalvano::shell::SetStartupWindow(startup);
   startup->showMaximized();
   const int status = QApplication::exec();
+  // Started outside a base folder, the program leaves nothing there.
+  if (const auto* shown = kalvano::shell::StartupWindow(); shown != nullptr && !shown->Started()) {
+    hold.Withdraw();
+  }
   kalvano::shell::ResetSession();
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int status = RunFrontEnd(argc, argv);
+  // The application, the windows and the base folder's locks are gone: a signal that ended
+  // the program now ends the process.
+  kalvano::shell::EndAsSignalled();
   return status;
 }

@@ -1,6 +1,9 @@
 #include "frontend/shell/baselock.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "frontend/model/helpers.h"
@@ -34,18 +37,76 @@ std::string BaseFolderInUseMessage(std::string_view folder) {
          "one from a copy of the base folder.";
 }
 
-BaseFolderHold::BaseFolderHold(const std::string& appDir) : appDir_(appDir) {
-  const std::string path =
-      appDir.empty() ? std::string(kFrontEndLock) : appDir + "/" + std::string(kFrontEndLock);
+namespace {
+
+std::string LockFilePath(const std::string& appDir) {
+  return appDir.empty() ? std::string(kFrontEndLock) : appDir + "/" + std::string(kFrontEndLock);
+}
+
+// Takes the lock of the folder `dir` itself without waiting, as `how` (LOCK_EX or LOCK_SH):
+// its descriptor, closed on exec; or -1 with errno EWOULDBLOCK when another process holds it,
+// another errno when the folder cannot be opened or the system locks no folder.
+int LockFolder(const std::string& dir, int how) {
+  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return -1;
+  if (::flock(fd, how | LOCK_NB) == 0) return fd;
+  const int err = errno == EINTR ? EWOULDBLOCK : errno;
+  ::close(fd);
+  errno = err;
+  return -1;
+}
+
+// Whether another process holds the lock of the lock file `path`. Nothing is made, no link is
+// followed, and nothing but a regular file is locked.
+bool LockFileHeld(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st {};
+  const bool held = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                    ::flock(fd, LOCK_SH | LOCK_NB) != 0 && (errno == EWOULDBLOCK || errno == EINTR);
+  ::close(fd);
+  return held;
+}
+
+}  // namespace
+
+bool FrontEndHolds(const std::string& appDir) {
+  const int folder = LockFolder(appDir, LOCK_SH);
+  if (folder < 0 && errno == EWOULDBLOCK) return true;
+  if (folder >= 0) ::close(folder);
+  return LockFileHeld(LockFilePath(appDir));
+}
+
+BaseFolderHold::BaseFolderHold(const std::string& appDir)
+    : appDir_(appDir), path_(LockFilePath(appDir)) {
+  // The folder first: while another front-end holds it, nothing here is made or changed,
+  // whatever became of that front-end's lock file.
+  folderFd_ = LockFolder(appDir, LOCK_EX);
+  if (folderFd_ < 0 && errno == EWOULDBLOCK) return;
   try {
-    fd_ = TakeLockFile(path, kFrontEndLock, "one front-end at a time in this base folder");
+    struct stat st {};
+    const bool missing = ::lstat(path_.c_str(), &st) != 0 && errno == ENOENT;
+    fd_ = TakeLockFile(path_, kFrontEndLock, "one front-end at a time in this base folder");
+    madeFile_ = fd_ >= 0 && missing;
   } catch (const model::FileError& error) {
     fault_ = error;
   }
+  if (fd_ < 0) Release();
 }
 
-BaseFolderHold::~BaseFolderHold() {
+BaseFolderHold::~BaseFolderHold() { Release(); }
+
+void BaseFolderHold::Release() {
   if (fd_ >= 0) ::close(fd_);
+  if (folderFd_ >= 0) ::close(folderFd_);
+  fd_ = -1;
+  folderFd_ = -1;
+}
+
+void BaseFolderHold::Withdraw() {
+  // Still locked by this hold, no other front-end can have come to use the file meanwhile.
+  if (fd_ >= 0 && madeFile_ && runlock::IsLockFile(fd_, path_)) ::unlink(path_.c_str());
+  Release();
 }
 
 int BaseFolderHold::Refuse() const {

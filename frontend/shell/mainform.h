@@ -18,6 +18,8 @@ class mainform : public QWidget {
   // The start-up initialisation; runs once, when the window first becomes active (or is
   // first shown). False when an installed file was missing: the program then ends.
   bool Form_Activate();
+  // Whether the start-up initialisation ran and found every installed file.
+  bool Started() const { return initOk_; }
   void unitnum_MouseDown(int index);
   void unitnum_MouseUp(int index);
   void continue_Click();

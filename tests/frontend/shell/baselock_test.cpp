@@ -1,9 +1,11 @@
 // The front-end's hold on its base folder: one front-end per base folder, by whatever path it
-// is reached; the hold lasts while its holder does, and no program that the front-end starts
-// inherits it.
+// is reached and whatever became of its lock file; the hold lasts while its holder does, no
+// program that the front-end starts inherits it, and the probe that other programs use makes
+// nothing.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -50,8 +52,11 @@ TEST_F(BaseFolderLock, one_front_end_holds_a_base_folder_by_any_path_until_it_en
   };
   auto first = std::make_unique<BaseFolderHold>(folder.string());
   ASSERT_TRUE(first->Held());
-  // Held by one descriptor, which no program started from here inherits.
+  // Held by one descriptor on the folder and one on its lock file, which no program started
+  // from here inherits.
+  EXPECT_EQ(OpenOn(folder), std::vector<bool>{true});
   EXPECT_EQ(OpenOn(folder / "frontend.lock"), std::vector<bool>{true});
+  EXPECT_TRUE(FrontEndHolds(link.string()));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     boxes.asked.clear();
@@ -68,8 +73,39 @@ TEST_F(BaseFolderLock, one_front_end_holds_a_base_folder_by_any_path_until_it_en
   }
   // Its holder gone, the next front-end holds the folder at once.
   first.reset();
+  EXPECT_TRUE(OpenOn(folder).empty());
   EXPECT_TRUE(OpenOn(folder / "frontend.lock").empty());
+  EXPECT_FALSE(FrontEndHolds(folder.string()));
   EXPECT_TRUE(BaseFolderHold(link.string()).Held());
+}
+
+TEST_F(BaseFolderLock, a_hold_withdrawn_leaves_only_what_it_found) {
+  const test::BaseFolder scratch;
+  const fs::path empty = scratch.path("empty");
+  fs::create_directory(empty);
+  // Asking whether a front-end holds a folder makes nothing there.
+  EXPECT_FALSE(FrontEndHolds(empty.string()));
+  EXPECT_TRUE(fs::is_empty(empty));
+  // A hold that made the lock file takes it away when withdrawn; one that found it leaves it.
+  BaseFolderHold made(empty.string());
+  ASSERT_TRUE(made.Held());
+  EXPECT_TRUE(fs::exists(empty / "frontend.lock"));
+  made.Withdraw();
+  EXPECT_FALSE(made.Held());
+  EXPECT_TRUE(fs::is_empty(empty));
+  std::ofstream(empty / "frontend.lock") << "";
+  BaseFolderHold found(empty.string());
+  ASSERT_TRUE(found.Held());
+  found.Withdraw();
+  EXPECT_TRUE(fs::exists(empty / "frontend.lock"));
+  // A lock file put in the place of the one it made is not its own.
+  fs::remove(empty / "frontend.lock");
+  BaseFolderHold replaced(empty.string());
+  ASSERT_TRUE(replaced.Held());
+  fs::remove(empty / "frontend.lock");
+  std::ofstream(empty / "frontend.lock") << "";
+  replaced.Withdraw();
+  EXPECT_TRUE(fs::exists(empty / "frontend.lock"));
 }
 
 }  // namespace

@@ -6,16 +6,23 @@
 //   engine <pid>          with --stop-engine: the engine it started, stopped at once
 // Before it presses Execute Run it says "ready" and waits for a line on standard input.
 // Usage: kalvano_frontend_driver BASE PROJECT RUNTYPE [--hourly] [--stop-engine | --review]
+//                                [--save-output NAME]
 // With --hourly the run writes the hourly files. Without --stop-engine it waits for the
 // engine's end and exits with 0, after pressing Review Results with --review (then it says
 // "reviewed" and the flags ResultsExist and ResultsViewable). With --stop-engine it waits
 // (at most a minute) to be killed, its engine stopped, as a front-end in the middle of a run.
+// With --save-output it is a whole front-end as kalvano-ec is: it holds its base folder and
+// ends on a signal as kalvano-ec does; after the review it saves the output as NAME through
+// the Save Output dialog, says "saved" and ResultsExist, and runs on until it is ended.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <csignal>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,10 +31,13 @@
 
 #include "frontend/model/project_file.h"
 #include "frontend/reports/inputecho.h"
+#include "frontend/shell/baselock.h"
+#include "frontend/shell/endsignal.h"
 #include "frontend/shell/mainmenu.h"
 #include "frontend/shell/messagebox.h"
 #include "frontend/shell/openers.h"
 #include "frontend/shell/run/runsim.h"
+#include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/session.h"
 #include "processes.h"
 
@@ -50,23 +60,44 @@ void Wait(int ms) {
   }
 }
 
-}  // namespace
+// Saves the reviewed output as `name` through the Save Output dialog once the event loop runs,
+// and runs that loop until the program is ended; the front-end's end follows.
+int SaveOutputAndRun(const std::string& name) {
+  QTimer::singleShot(0, [name] {
+    shell::saveoutform& dialog = shell::SaveOutputDialog();
+    dialog.Open({}, {}, false);
+    dialog.outputname()->setText(QString::fromLocal8Bit(name));
+    dialog.okbutton()->click();
+    Say("saved", std::to_string(shell::Model().ResultsExist == 0 && shell::Model().OutputSaved == 1));
+  });
+  const int status = QApplication::exec();
+  shell::ResetSession();
+  return status;
+}
 
-int main(int argc, char** argv) {
+int Drive(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s BASE PROJECT RUNTYPE [--hourly] [--stop-engine | --review]\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s BASE PROJECT RUNTYPE [--hourly] [--stop-engine | --review] "
+                 "[--save-output NAME]\n",
+                 argv[0]);
     return 2;
   }
   const std::string baseFolder = argv[1];
   bool stopEngine = false, review = false, hourly = false;
+  std::string saveAs;
   for (int i = 4; i < argc; ++i) {
     const std::string_view flag(argv[i]);
     stopEngine = stopEngine || flag == "--stop-engine";
     review = review || flag == "--review";
     hourly = hourly || flag == "--hourly";
+    if (flag == "--save-output" && i + 1 < argc) saveAs = argv[++i];
   }
   if (::chdir(baseFolder.c_str()) != 0) return 2;
+  std::optional<shell::BaseFolderHold> hold;
+  if (!saveAs.empty() && !hold.emplace(baseFolder).Held()) return 7;
   QApplication app(argc, argv);
+  if (!saveAs.empty()) shell::EndOnSignals();
   QApplication::setQuitOnLastWindowClosed(false);
   // Boxes that the user reads: written out, every question answered No (or Cancel).
   shell::PrintedMessageBoxes boxes(stdout);
@@ -105,5 +136,14 @@ int main(int argc, char** argv) {
     Wait(50);
     Say("reviewed", std::to_string(m.ResultsExist) + std::to_string(m.ResultsViewable));
   }
+  if (!saveAs.empty()) return SaveOutputAndRun(saveAs);
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int status = Drive(argc, argv);
+  shell::EndAsSignalled();
+  return status;
 }
