@@ -9,8 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "common/runcalendar.h"
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
+#include "frontend/model/report_pages.h"
 
 namespace kalvano::model {
 
@@ -122,6 +125,13 @@ std::string SectionThree(const Lines& lines, const Section& three, ReportLayout&
   if (site + 1 >= three.end || !lines[site + 1].starts_with("WHOLE-BLDG PERFORMANCE:")) {
     return "section III has no site energy";
   }
+  // The engine's figures are in the unit system that the echo's weather page names, which
+  // the charts read them in.
+  const bool si = layout.unitSystem == 2;
+  if (!lines[site].starts_with(si ? "Site GJoules =" : "Site MBtus =")) {
+    return si ? "section III has site energy in inch-pound units under an SI echo"
+              : "section III has site energy in SI units under an inch-pound echo";
+  }
   if (!EngineNumbers(lines[site], {{16, 10, 1}, {26, 10, 1}, {36, 10, 1}, {46, 10, 1}, {56, 10, 1}, {66, 10, 1}}) ||
       !EngineNumber(lines[site + 1], 104, 7, 1)) {
     return "section III has site energy that is not as the engine writes it";
@@ -144,8 +154,8 @@ std::string SectionThree(const Lines& lines, const Section& three, ReportLayout&
   // The central-plant line of an inch-pound report stands one column further right in its
   // peak block.
   const std::string_view plant = lines[roof + 13];
-  const std::size_t shift = plant.starts_with(" CENTRAL PLANT LOAD") ? 1 : 0;
-  if ((shift == 0 && !plant.starts_with("CENTRAL PLANT LOAD")) ||
+  const std::size_t shift = si ? 0 : 1;
+  if (!plant.starts_with(si ? "CENTRAL PLANT LOAD" : " CENTRAL PLANT LOAD") ||
       !EngineNumbers(plant, {{26 + shift, 11, 2}, {43 + shift, 11, 2}, {97, 11, 2}, {114, 11, 2}}) ||
       !lines[roof + 20].starts_with("  OUTDOOR DESIGN DB") || !lines[roof + 21].starts_with("  PEAK LOAD DATE/TIME")) {
     return "section III has a load table that is not as the engine writes it";
@@ -192,6 +202,78 @@ bool HoldsContent(const Lines& lines, const Section& s) {
     return false;
   }
   return false;
+}
+
+// The text after `prefix` at column 50 of the head's lines (those before section I); none
+// when no line holds it there.
+std::optional<std::string_view> HeadStatement(const Lines& lines, std::size_t end, std::string_view prefix) {
+  for (std::size_t i = 0; i < end; ++i)
+    if (ColumnsHold(lines[i], 50, prefix)) return lines[i].substr(49 + prefix.size());
+  return std::nullopt;
+}
+
+// Whether `months` (0..11), the months of the monthly table, are those that the run period
+// stated at the report's head simulates, as the engine samples them: the echo's period
+// ("Simulation period is: 15-Feb-2026 to 20-Nov-2026." for generated weather, "for the
+// period of ..." for recorded weather) and year ("Year 2026 begins on ..."), and the days a
+// month that the engine states it simulated in section VIII ("SIMULATION PERIOD:   31 DAYS
+// PER MONTH"). The fault when they are not, or when what the head states is not a period the
+// engine ran; nothing when the head states no period.
+std::string PeriodFault(const Lines& lines, const std::array<Section, 8>& sections,
+                        const std::vector<std::size_t>& months) {
+  const std::size_t head = sections[0].at;
+  std::optional<std::string_view> period = HeadStatement(lines, head, "Simulation period is: ");
+  const bool recorded = !period;
+  if (recorded) period = HeadStatement(lines, head, "for the period of ");
+  if (!period) return {};
+  static const std::string kFault = "the run period at its head is not one the engine ran";
+  std::string_view text = *period;
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\r')) text.remove_suffix(1);
+  const std::size_t to = text.find(" to ");
+  if (!text.ends_with('.') || to == std::string_view::npos) return kFault;
+  const std::string_view first = text.substr(0, to), last = text.substr(to + 4, text.size() - to - 5);
+  const std::optional<std::string_view> yearLine = HeadStatement(lines, head, "Year ");
+  const std::size_t begins = yearLine ? yearLine->find(" begins on ") : std::string_view::npos;
+  if (begins == std::string_view::npos) return kFault;
+  const std::string_view yearText = yearLine->substr(0, begins);
+  int year = 0;
+  const auto [yearEnd, ec] = std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
+  if (ec != std::errc() || yearEnd != yearText.data() + yearText.size() || !first.ends_with(yearText) ||
+      !last.ends_with(yearText)) {
+    return kFault;
+  }
+  std::optional<int> daysPerMonth;
+  for (std::size_t i = sections[6].at; i < sections[6].end && !daysPerMonth; ++i)
+    if (ColumnsHold(lines[i], 6, "SIMULATION PERIOD:")) daysPerMonth = NumberFrom(lines[i], 24);
+  if (!daysPerMonth || (*daysPerMonth != 31 && *daysPerMonth != 7 && *daysPerMonth != 14 && *daysPerMonth != 21)) {
+    return "section VIII does not state the days it simulated a month";
+  }
+  // Recorded weather simulates every day, so its months do not depend on whether its file
+  // holds 29 February.
+  const int format = recorded ? 3 : 0;
+  const int february = calendar::FebruaryDays(format, year, true);
+  calendar::RunPeriod run;
+  try {
+    const int weeks = *daysPerMonth == 31 ? 4 : *daysPerMonth / 7;
+    run = calendar::EngineRunPeriod(DayOfYear(first.substr(0, first.size() - yearText.size()), year, february),
+                                    DayOfYear(last.substr(0, last.size() - yearText.size()), year, february),
+                                    weeks, 0, format, year, true);
+  } catch (const FileError&) {
+    return kFault;
+  }
+  std::vector<std::size_t> simulated;
+  calendar::DaySampler days(run.beginDay, run.endDay, run.daysPerMonth, run.februaryDays);
+  while (days.NextMonth()) {
+    while (days.NextDay()) {
+    }
+    if (days.MonthSimulated()) simulated.push_back(static_cast<std::size_t>(days.Month() - 1));
+  }
+  if (simulated.empty()) return kFault;
+  if (simulated != months) {
+    return "section III has the months " + std::string(kMonths[months.front()]) + " to " +
+           std::string(kMonths[months.back()]) + ", not those of the run period at its head";
+  }
+  return {};
 }
 
 // The comfort report's section IX, walked as the engine writes it.
@@ -314,13 +396,21 @@ WholeReportCheck CheckWholeReport(std::string_view bytes) {
       if (!HoldsContent(lines, sections[k])) return "section " + std::string(sections[k].title) + " is empty";
     }
 
-    // The echoed weather page, when the echo holds one.
+    // The echoed weather page, whose solar caption, 13 lines below its title, names the
+    // unit system that the charts read the report in.
     const std::size_t weather = [&] {
       for (std::size_t i = 0; i < sections[2].at; ++i)
         if (ColumnsHold(lines[i], 4, "WEATHER")) return i;
       return sections[2].at;
     }();
-    if (weather + 13 < sections[2].at) layout.units = weather + 13;
+    if (weather == sections[2].at) return "no weather page in its input echo";
+    if (weather + 13 < sections[2].at) {
+      const std::string_view caption = lines[weather + 13];
+      if (ColumnsHold(caption, 11, "SQ.FT. OF HORIZONTAL SURFACE")) layout.unitSystem = 1;
+      if (ColumnsHold(caption, 12, "SQ.M. OF HORIZONTAL SURFACE")) layout.unitSystem = 2;
+    }
+    if (layout.unitSystem == 0) return "no solar caption 13 lines below the title of its weather page";
+    layout.units = weather + 13;
 
     // The zones that the project data list.
     const Section& two = sections[1];
@@ -343,11 +433,17 @@ WholeReportCheck CheckWholeReport(std::string_view bytes) {
     layout.firstMonth = row;
     for (; row < three.end && !lines[row].starts_with("="); ++row) {
       const std::optional<std::size_t> m = MonthOf(lines[row]);
-      if (!m || (!months.empty() && *m <= months.back())) return "section III has no monthly table";
+      if (!m) return "section III has no monthly table";
+      // The engine writes a row for every month from the first it simulated to the last.
+      if (!months.empty() && *m != months.back() + 1) {
+        return "section III has " + std::string(kMonths[*m]) + " after " + std::string(kMonths[months.back()]) +
+               " in its monthly table";
+      }
       months.push_back(*m);
     }
     if (row >= three.end || months.empty()) return "section III has no monthly table";
     layout.monthRule = row;
+    if (std::string fault = PeriodFault(lines, sections, months); !fault.empty()) return fault;
     if (std::string fault = SectionThree(lines, three, layout); !fault.empty()) return fault;
     if (std::string fault = SectionsFourToEight(lines, sections, layout); !fault.empty()) return fault;
 
@@ -360,6 +456,12 @@ WholeReportCheck CheckWholeReport(std::string_view bytes) {
       if (std::string fault = walk.Cumulative(m); !fault.empty()) return fault;
     }
     if (!walk.AtEnd()) return "lines follow the end of the comfort report";
+    // The tabular viewer pages through the zone data and the comfort report.
+    const Lines zoneData(lines.begin() + static_cast<std::ptrdiff_t>(two.at),
+                         lines.begin() + static_cast<std::ptrdiff_t>(two.end));
+    if (ZonePageStarts(zoneData).size() > kMaxViewerPages) return "section II makes more than 99 zone pages";
+    const Lines comfort(lines.begin() + static_cast<std::ptrdiff_t>(nine.at), lines.end());
+    if (ComfortPageStarts(comfort).size() > kMaxViewerPages) return "section IX makes more than 99 comfort pages";
     // The engine ends every line, the last one too.
     if (bytes.back() != '\n') return "the report ends inside a line";
     return {};

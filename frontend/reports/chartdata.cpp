@@ -42,9 +42,8 @@ std::string Field(std::string_view line, std::size_t from, std::size_t to, std::
 
 // The report head: the unit system that the echoed weather page's solar caption names.
 void HeadScan(const model::CurrentReport& report, ChartHead& head) {
-  if (report.layout.units == model::ReportLayout::kNone) PastEnd();
-  const std::string& unitLine = LineAt(report.lines, report.layout.units);
-  head.units = Columns(unitLine, 12, 16) == "SQ.M." ? 2 : 1;
+  if (report.layout.unitSystem == 0) PastEnd();
+  head.units = report.layout.unitSystem;
 }
 
 // Section III's project line, two lines below its title.
@@ -188,14 +187,6 @@ LoadChartData CutLoadChart(const model::CurrentReport& whole, int chart, const m
 
 namespace {
 
-int MonthIndex(std::string_view row) {
-  static constexpr std::string_view kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-  for (int i = 0; i < 12; ++i)
-    if (row.substr(0, 3) == kMonths[i]) return i;
-  return 0;
-}
-
 struct MonthField {
   std::size_t from, to, width;
 };
@@ -215,19 +206,23 @@ MonthlyChartData CutMonthlyChart(const model::CurrentReport& whole, int chart, c
   ProjectLine(whole, d.head);
   const bool si = d.head.units == 2;
   const ReportLines& report = whole.lines;
+  // Each row's month is the one the whole report check found for it: the rows stand at
+  // their months' indices 1..12.
+  const std::vector<std::size_t>& months = whole.layout.months;
+  if (months.empty()) PastEnd();
   std::size_t row = whole.layout.firstMonth;
-  const int start = MonthIndex(LineAt(report, row));
-  int k = start;
   const MonthField* fields = cost ? kCostFields : kEnergyFields;
-  while (!LineAt(report, row).starts_with("=")) {
-    if (++k > 12) throw model::FileError(model::kErrSubscript);
+  for (std::size_t i = 0; !LineAt(report, row).starts_with("="); ++i, ++row) {
+    if (i >= months.size() || months[i] >= 12) throw model::FileError(model::kErrSubscript);
+    const std::size_t k = months[i] + 1;
     for (int c = 0; c < d.lines; ++c)
       d.field[c][k] = Field(report[row], fields[c].from, fields[c].to, fields[c].width);
-    ++row;
   }
+  if (row != whole.layout.firstMonth + months.size()) throw model::FileError(model::kErrSubscript);
   const std::string& totals = LineAt(report, row + (cost ? 2 : 1));
-  d.first = start + 1;
-  d.last = k;
+  d.first = static_cast<int>(months.front()) + 1;
+  d.last = static_cast<int>(months.back()) + 1;
+  const int k = d.last;
   const double toEnergy = si ? 3.6 / 1e3 : 3413.0 / 1e6;
   for (int i = d.first; i <= k; ++i) {
     for (int c = 0; c < d.lines; ++c) d.point[c][i] = Number(d.field[c][i]);

@@ -104,10 +104,11 @@ struct SourceChartData {
 
 using ReportLines = std::vector<std::string>;
 
-// The readers on a whole report: each takes its figures from the lines that the whole
-// report check validated (model::ReportLayout), and from no other. A report without the
-// echoed weather page is reading past the end of the report and a table that overflows
-// is an index out of range (model::FileError).
+// The readers on a whole report: each takes its figures, its unit system and each monthly
+// row's month from what the whole report check validated (model::ReportLayout), and from
+// nothing else. A layout without a unit system is reading past the end of the report, and
+// month rows that are not the layout's months, or overflow a table, are an index out of
+// range (model::FileError).
 LoadChartData CutLoadChart(const model::CurrentReport& report, int chart, const model::ProjectModel& m);
 MonthlyChartData CutMonthlyChart(const model::CurrentReport& report, int chart, const model::ProjectModel& m);
 SourceChartData CutSourceEnergy(const model::CurrentReport& report, const model::ProjectModel& m);

@@ -7,6 +7,7 @@
 
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
+#include "frontend/model/report_pages.h"
 #include "frontend/model/results_record.h"
 #include "runfiles.h"
 
@@ -15,8 +16,6 @@ namespace kalvano::reports {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-bool Begins(std::string_view line, std::string_view mark) { return line.starts_with(mark); }
 
 // Columns a..b (1-based) of a line hold `word`.
 bool ColumnsHold(std::string_view line, std::size_t from, std::string_view word) {
@@ -98,43 +97,13 @@ TabView SingleExtract(model::ProjectModel& m, model::MessageBoxes& boxes, std::s
   }
 }
 
-// The viewer shows pages 1 to 99: a report that would need more is not one this program
-// wrote, and is refused as the wrong format before any page is written.
-constexpr std::size_t kMaxPages = 99;
-
-void AddPage(std::vector<std::size_t>& starts, std::size_t start) {
-  if (starts.size() == kMaxPages) {
+// A report that would need more pages than the viewer shows is not one this program wrote
+// (the whole report check refuses it), and is refused as the wrong format before any page
+// is written.
+std::vector<std::size_t> ViewerPages(std::vector<std::size_t> starts) {
+  if (starts.size() > model::kMaxViewerPages) {
     throw model::FileError(model::kErrPastEndOfFile, "a report of more than 99 pages");
   }
-  starts.push_back(start);
-}
-
-// Where each zone page begins. A page takes the line it begins with and then five chunks,
-// each running up to and including the next line that begins "***"; the "***" line that
-// would end the fifth chunk begins the next page instead, and the last page runs to the
-// extract's last line, so every line lands on exactly one page. In section II each zone
-// block begins with one "***" page header and holds one zone heading ("ZONE" in columns 5
-// to 8), so the pages made are the section's start and its zone headings counted in fives,
-// rounded up. What follows the last zone (the engine's banner, whose lines begin "***", and
-// its end-of-preprocessing line) stays on the last zone page: no page is left without a zone.
-std::vector<std::size_t> ZonePageStarts(const Lines& lines) {
-  std::vector<std::size_t> starts;
-  std::size_t cur = 0;
-  while (cur < lines.size()) {
-    AddPage(starts, cur);
-    ++cur;
-    for (int j = 1; j <= 5 && cur < lines.size(); ++j) {
-      while (cur < lines.size() && !Begins(lines[cur], "***")) ++cur;
-      if (cur < lines.size() && j < 5) ++cur;
-    }
-  }
-  const auto holdsZone = [&lines](std::size_t from) {
-    for (std::size_t i = from; i < lines.size(); ++i) {
-      if (ColumnsHold(lines[i], 5, "ZONE")) return true;
-    }
-    return false;
-  };
-  while (starts.size() > 1 && !holdsZone(starts.back())) starts.pop_back();
   return starts;
 }
 
@@ -193,7 +162,7 @@ TabView WriteTabZone(model::ProjectModel& m, model::MessageBoxes& boxes) {
     if (m.Pages.ZonePagesSplit == 0) {
       const Lines lines = Cut(ReadReport(m), Part::Two);
       WriteLines(m, TempPath(m, kZoneExtract), lines);
-      const std::vector<std::size_t> starts = ZonePageStarts(lines);
+      const std::vector<std::size_t> starts = ViewerPages(model::ZonePageStarts(lines));
       WritePages(m, lines, starts, [&m](int page) { return ZonePagePath(m, page); });
       m.Pages.ZonePageCount = static_cast<int16_t>(starts.size());
       m.Pages.ZonePageNo = 1;
@@ -241,17 +210,7 @@ TabView ShowComfortReport(model::ProjectModel& m, model::MessageBoxes& boxes) {
     model::ReadCurrentReport(m);
     const Lines lines = model::SplitLines(model::ReadResultFile(m, TempPath(m, files::kComfortReport)));
     if (lines.empty()) throw model::FileError(model::kErrPastEndOfFile);
-    // A page ends before a project page header, or before a zone heading once it holds more
-    // than 448 lines; the first page begins with the report's four head lines.
-    std::vector<std::size_t> starts{0};
-    std::size_t count = 4;
-    for (std::size_t i = 4; i < lines.size(); ++i) {
-      if (Begins(lines[i], "*** PROJ") || (Begins(lines[i], " ZONE") && count > 448)) {
-        AddPage(starts, i);
-        count = 0;
-      }
-      ++count;
-    }
+    const std::vector<std::size_t> starts = ViewerPages(model::ComfortPageStarts(lines));
     WritePages(m, lines, starts, [&m](int page) { return ComfortPagePath(m, page); });
     m.Pages.ComfortPageCount = static_cast<int16_t>(starts.size());
     TabView view = Page(m, ComfortPagePath(m, 1), kComfortTitle);

@@ -1,9 +1,9 @@
 // Small whole reports for the tests of everything that reads the current results: the
-// echo's head with its banner, the sections I to IX each with its page header and a line,
-// section II's zone headings, section III's monthly table and section IX's comfort report
-// laid out as the engine writes them for the zones and months chosen. Tests that need their
-// own lines in a section (a load table, weather pages, zone blocks) put them into the
-// section's body. Header-only.
+// echo's head with its banner and its weather page (inch-pound), the sections I to IX each
+// with its page header and a line, section II's zone headings, section III's monthly table
+// and section IX's comfort report laid out as the engine writes them for the zones and
+// months chosen. Tests that need their own lines in a section (a load table, weather pages,
+// zone blocks) put them into the section's body. Header-only.
 #pragma once
 
 #include <array>
@@ -33,6 +33,18 @@ inline void Append(ReportLines& to, const ReportLines& lines) { to.insert(to.end
 // The head of the user's report as the echo writes it: a rule, a blank line, the banner.
 inline ReportLines ReportHead() {
   return {std::string(132, '='), "", std::string(19, ' ') + std::string(kReportBanner), ""};
+}
+
+// The echo's weather page from its title to its solar caption, 13 lines below, which names
+// the unit system: "SQ.FT. OF HORIZONTAL SURFACE" from column 11, or in SI "SQ.M. OF
+// HORIZONTAL SURFACE" from column 12.
+inline ReportLines WeatherPage(bool si = false) {
+  ReportLines L = {"   WEATHER INPUT DATA ....", std::string(48, ' ') + "JAN   FEB   MAR"};
+  for (int i = 0; i < 10; ++i) L.push_back(i % 3 == 2 ? "" : "        AVERAGE ....");
+  L.push_back(si ? "        AVERAGE DAILY SOLAR WATT PER" : "        AVERAGE DAILY SOLAR BTUS PER");
+  L.push_back(si ? "           SQ.M. OF HORIZONTAL SURFACE         90   114   167"
+                 : "          SQ.FT. OF HORIZONTAL SURFACE          560   791  1091");
+  return L;
 }
 
 // A page header of the echo and the engine.
@@ -223,6 +235,7 @@ inline ReportLines SectionsThreeToNine(const WholeReportParts& p = {}) {
 
 inline ReportLines WholeReportLines(const WholeReportParts& p = {}) {
   ReportLines L = ReportHead();
+  Append(L, WeatherPage());
   Append(L, Section(kTitleOne, p.one));
   ReportLines two;
   if (p.listZones)

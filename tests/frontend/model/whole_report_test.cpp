@@ -7,6 +7,7 @@
 #include <string>
 
 #include "frontend/model/file_error.h"
+#include "frontend/model/report_pages.h"
 #include "frontend/model/whole_report.h"
 #include "whole_report_fixture.h"
 
@@ -60,7 +61,6 @@ TEST(WholeReport, whole_reports_of_every_shape_are_taken) {
        }},
       {"April to June", [] { return WholeReport(Months({3, 4, 5})); }},
       {"February and March: no quarter page", [] { return WholeReport(Months({1, 2})); }},
-      {"months skipped", [] { return WholeReport(Months({0, 2, 6, 11})); }},
       {"blank lines after the end", [] { return WholeReport() + "\r\n  \r\n"; }},
       {"a passive run's title of section IX", [] {
          ReportLines L = WholeReportLines();
@@ -178,7 +178,8 @@ TEST(WholeReport, reports_that_miss_what_a_reader_needs_are_refused) {
          L.insert(L.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(L, "DEC") + 1), "JAN     28.8");
          return Crlf(L);
        }(),
-       "section III has no monthly table"},
+       "section III has JAN after DEC"},
+      {"months left out of the table", WholeReport(Months({0, 2, 6, 11})), "section III has MAR after JAN"},
       {"section IX of another project's zones", twoProjects(), "section IX has no block of zone 12 for JAN"},
       {"section IX with a zone that section II does not list", moreZonesInNine(),
        "section IX has a zone block of no listed zone for JAN"},
@@ -256,6 +257,107 @@ TEST(WholeReport, sections_three_to_eight_hold_what_their_readers_take) {
   EXPECT_EQ(WholeReportFault(changed(roof, field(26, "***********"))), "");
 }
 
+// What the readers take beyond the sections' own lines: the unit system of the echo's weather
+// page, which the engine's figures must be in; the months of the run period that the head
+// states; and no more pages than the tabular viewer shows.
+TEST(WholeReport, the_units_the_months_and_the_pages_are_those_every_reader_takes) {
+  const ReportLines whole = WholeReportLines();
+  const std::size_t weather = FirstBeginning(whole, "   WEATHER");
+  // The head's period statement and section VIII's days a month, for the months given.
+  const auto stated = [](const std::string& period, std::vector<int> months, int daysPerMonth = 31) {
+    WholeReportParts p;
+    p.months = std::move(months);
+    p.eight = {"     SIMULATION PERIOD:   " + std::to_string(daysPerMonth) + " DAYS PER MONTH"};
+    Append(p.eight, WeatherListing(p.months));
+    ReportLines L = WholeReportLines(p);
+    const ReportLines head = {std::string(49, ' ') + period, std::string(49, ' ') + "Year 2026 begins on Thursday."};
+    L.insert(L.begin() + 4, head.begin(), head.end());
+    return Crlf(L);
+  };
+  const auto months = [](int from, int to) {
+    std::vector<int> m;
+    for (int i = from; i <= to; ++i) m.push_back(i);
+    return m;
+  };
+  // Page headers added between the months of section IX, up to `pages` comfort pages.
+  const auto comfortPages = [&whole](std::size_t pages) {
+    const ReportLines nine(whole.begin() + static_cast<std::ptrdiff_t>(FirstBeginning(whole, "IX.")), whole.end());
+    const std::size_t headers = pages - ComfortPageStarts(nine).size();
+    ReportLines L = WholeReportLines();
+    const std::size_t at = FirstBeginning(L, " AVERAGE Indoor Comfort Conditions For All Zones ThroughFEB:");
+    for (std::size_t i = 0; i < headers; ++i) {
+      const ReportLines header = PageHeader();
+      L.insert(L.begin() + static_cast<std::ptrdiff_t>(at), header.begin(), header.end());
+    }
+    return Crlf(L);
+  };
+  struct Case {
+    const char* what;
+    std::string report;
+    std::string fault;  // empty: taken
+  };
+  const Case cases[] = {
+      {"no weather page", Crlf(Without(whole, weather, 1)), "no weather page in its input echo"},
+      {"a blank line of the weather page removed", Crlf(Without(whole, weather + 5, 1)),
+       "no solar caption 13 lines below the title of its weather page"},
+      {"an SI weather page over inch-pound figures",
+       [&] {
+         ReportLines L = whole;
+         const ReportLines si = WeatherPage(true);
+         std::copy(si.begin(), si.end(), L.begin() + static_cast<std::ptrdiff_t>(weather));
+         return Crlf(L);
+       }(),
+       "section III has site energy in inch-pound units under an SI echo"},
+      {"a year stated and run", stated("Simulation period is: 1-Jan-2026 to 31-Dec-2026.", WholeYear()), ""},
+      {"recorded weather of 15 February to 20 November",
+       stated("for the period of 15-Feb-2026 to 20-Nov-2026.", months(1, 10)), ""},
+      {"a year stated, January left out", stated("Simulation period is: 1-Jan-2026 to 31-Dec-2026.", months(1, 11)),
+       "section III has the months FEB to DEC, not those of the run period at its head"},
+      {"a year stated, December left out", stated("Simulation period is: 1-Jan-2026 to 31-Dec-2026.", months(0, 10)),
+       "section III has the months JAN to NOV"},
+      // One week a month samples 29 and 31 January before day 30: January is not simulated.
+      {"30 January on, one week a month", stated("Simulation period is: 30/1-2026 to 31-Mar-2026.", months(1, 2), 7),
+       ""},
+      {"30 January on, one week a month, with January",
+       stated("Simulation period is: 30/1-2026 to 31-Mar-2026.", months(0, 2), 7),
+       "section III has the months JAN to MAR"},
+      {"a period that is no date", stated("Simulation period is:  to .", WholeYear()),
+       "the run period at its head is not one the engine ran"},
+      {"a period that ends before it begins", stated("Simulation period is: 1-Mar-2026 to 1-Feb-2026.", WholeYear()),
+       "the run period at its head is not one the engine ran"},
+      {"a period of another year", stated("Simulation period is: 1-Jan-2025 to 31-Dec-2025.", WholeYear()),
+       "the run period at its head is not one the engine ran"},
+      {"a period without section VIII's days a month",
+       [&] {
+         ReportLines L = WholeReportLines();
+         L.insert(L.begin() + 4, std::string(49, ' ') + "Simulation period is: 1-Jan-2026 to 31-Dec-2026.");
+         L.insert(L.begin() + 5, std::string(49, ' ') + "Year 2026 begins on Thursday.");
+         return Crlf(L);
+       }(),
+       "section VIII does not state the days it simulated a month"},
+      {"99 comfort pages", comfortPages(99), ""},
+      {"100 comfort pages", comfortPages(100), "section IX makes more than 99 comfort pages"},
+      {"100 zone pages",
+       [] {
+         WholeReportParts p;
+         p.listZones = false;
+         for (int i = 0; i < 5 * 99; ++i) p.two.push_back("*** PROJECT: Fixture office");
+         p.two.push_back(ZoneHeading(11));
+         p.two.push_back(ZoneHeading(12));
+         return WholeReport(p);
+       }(),
+       "section II makes more than 99 zone pages"},
+  };
+  for (const Case& c : cases) {
+    const std::string fault = WholeReportFault(c.report);
+    if (c.fault.empty()) {
+      EXPECT_EQ(fault, "") << c.what;
+    } else {
+      EXPECT_EQ(fault.rfind(c.fault, 0), 0u) << c.what << ": " << fault;
+    }
+  }
+}
+
 TEST(WholeReport, the_check_records_where_the_readers_parts_stand) {
   const ReportLines whole = WholeReportLines(Months({3, 4, 5}));
   const WholeReportCheck check = CheckWholeReport(Crlf(whole));
@@ -268,7 +370,8 @@ TEST(WholeReport, the_check_records_where_the_readers_parts_stand) {
   EXPECT_EQ(at.site, FirstBeginning(whole, "Site"));
   EXPECT_EQ(at.roof, FirstBeginning(whole, "ROOF"));
   EXPECT_EQ(at.months, (std::vector<std::size_t>{3, 4, 5}));
-  EXPECT_EQ(at.units, ReportLayout::kNone);  // the fixture echoes no weather page
+  EXPECT_EQ(at.units, FirstBeginning(whole, "   WEATHER") + 13);
+  EXPECT_EQ(at.unitSystem, 1);
 }
 
 TEST(WholeReport, a_report_that_is_not_whole_is_the_wrong_format_error_naming_its_file) {

@@ -47,17 +47,6 @@ class ReportLine {
   std::string text_;
 };
 
-// The echoed weather page's title line and the 13 lines to its solar caption, which names
-// the unit system ("SQ.M." in columns 12 to 16 in SI reports).
-inline std::vector<std::string> WeatherPageHead(bool si) {
-  std::vector<std::string> L;
-  L.push_back(ReportLine().put(4, "WEATHER INPUT DATA ....").str());
-  for (int i = 0; i < 12; ++i) L.push_back("");
-  L.push_back(si ? ReportLine().put(12, "SQ.M. OF HORIZONTAL SURFACE").str()
-                 : ReportLine().put(11, "SQ.FT. OF HORIZONTAL SURFACE").str());
-  return L;
-}
-
 struct MonthRow {
   std::string name;  // "JAN"
   double heating = 0, coolingKwh = 0, gas = 0, electricity = 0, bill = 0;
@@ -103,7 +92,7 @@ inline std::string ChartReport::bytes() const {
   add("I.  P R O J E C T   A N D   B U I L D I N G   D A T A");
   fixture::Append(L, fixture::PageHeader(project));
   add("");
-  std::vector<std::string> head = WeatherPageHead(si);
+  std::vector<std::string> head = fixture::WeatherPage(si);
   if (!weather) head.erase(head.begin());
   L.insert(L.end(), head.begin(), head.end());
   add("");

@@ -173,7 +173,7 @@ TEST_F(ChartWindows, walk_through_the_charts_of_real_runs) {
     ASSERT_EQ(RunSample(m, base.path("run"), run), 0);
     const fs::path file = base.path("run") / "temp" / "tavik$.out";
     std::vector<std::string> L = LinesOf(Slurp(file));
-    const std::vector<std::string> weather = WeatherPageHead(m.UnitSystem == model::kSI);
+    const std::vector<std::string> weather = model::test::WeatherPage(m.UnitSystem == model::kSI);
     std::size_t at = 0;
     while (at < L.size() && !L[at].starts_with("II.")) ++at;
     L.insert(L.begin() + static_cast<std::ptrdiff_t>(at), weather.begin(), weather.end());

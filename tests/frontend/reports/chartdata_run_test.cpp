@@ -52,7 +52,7 @@ class ChartRun : public ReportsTest {
     const fs::path report = base.path("run") / "temp" / "tavik$.out";
     std::vector<std::string> L = LinesOf(Slurp(report));
     const bool si = m.UnitSystem == model::kSI;
-    const std::vector<std::string> weather = WeatherPageHead(si);
+    const std::vector<std::string> weather = model::test::WeatherPage(si);
     L.insert(L.begin() + FindLine(L, "II."), weather.begin(), weather.end());
     std::string bytes;
     for (const std::string& l : L) bytes += l + "\r\n";

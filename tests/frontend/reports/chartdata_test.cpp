@@ -277,6 +277,27 @@ TEST_F(ChartReaders, lines_of_the_echo_that_begin_as_a_table_does_are_not_charte
   EXPECT_TRUE(boxes.asked.empty());
 }
 
+TEST_F(ChartReaders, a_month_row_lands_at_the_month_the_check_found_for_it) {
+  // A table without its February row is no whole report's; given a layout that places its
+  // rows at January and March on, the monthly cutters put each row at its own month.
+  ChartReport r = Year();
+  r.months.erase(r.months.begin() + 1);
+  EXPECT_EQ(model::WholeReportFault(r.bytes()), "section III has MAR after JAN in its monthly table");
+  model::ReportLayout layout = model::CheckWholeReport(Year().bytes()).layout;
+  layout.months.erase(layout.months.begin() + 1);
+  --layout.monthRule, --layout.site, --layout.roof;
+  const model::CurrentReport skipped{model::SplitLines(r.bytes()), layout};
+  for (int chart : {kMonthlyEnergyChart, kMonthlyCostChart}) {
+    const MonthlyChartData d = CutMonthlyChart(skipped, chart, m);
+    EXPECT_EQ(d.first, 1);
+    EXPECT_EQ(d.last, 12);
+    EXPECT_EQ(d.field[0][2], "");
+    // March's heating (100.3) and gas cost (102), not February's.
+    EXPECT_EQ(Number(d.field[0][3]), chart == kMonthlyEnergyChart ? 100.3 : 102);
+    EXPECT_EQ(Number(d.field[0][12]), chart == kMonthlyEnergyChart ? 10.3 : 111);
+  }
+}
+
 TEST_F(ChartReaders, thirteen_month_rows_overflow_the_tables) {
   ChartReport r = Year();
   r.months.push_back({"JAN", 1, 1, 1, 1, 1});

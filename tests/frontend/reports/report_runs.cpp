@@ -27,8 +27,9 @@ std::string Slurp(const fs::path& path) {
 
 std::vector<std::string> LinesOf(const std::string& bytes) { return model::SplitLines(bytes); }
 
-std::string EchoFixture(int zones) {
+std::string EchoFixture(int zones, bool si) {
   std::string out = model::test::Crlf(model::test::ReportHead());
+  out += model::test::Crlf(model::test::WeatherPage(si));
   const auto line = [&out](const std::string& text) { out += text + "\r\n"; };
   const auto header = [&line] {
     line("*** PROJECT: Fixture office" + std::string(62, ' ') + "LOCATION: Chicago, IL");
@@ -99,6 +100,15 @@ std::string School98() {
   return text;
 }
 
+std::string DayMonthText(int day) {
+  static constexpr const char* kNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  int month = 0;
+  while (month < 11 && day > kDays[month]) day -= kDays[month++];
+  return std::to_string(day) + "-" + kNames[month] + "-";
+}
+
 int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run, int zones) {
   const fs::path installed = KALVANO_BASE_DIR;
   fs::remove_all(base);
@@ -134,6 +144,11 @@ int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run
     choices.comfortUpper = 27;
   }
   shell::WriteRunFiles(m, choices);
+  // The period, the year and its first weekday as the run window gives them to the echo.
+  m.Run.AnalysisYear = "2026";
+  m.Run.RunPeriod[1] = DayMonthText(run.beginDay) + m.Run.AnalysisYear;
+  m.Run.RunPeriod[2] = DayMonthText(run.endDay) + m.Run.AnalysisYear;
+  m.Run.Jan1Weekday = static_cast<int16_t>(choices.jan1Weekday);
   m.HourlyOutput = choices.hourlyOutput;
   m.RunType = static_cast<int16_t>(run.runType);
 
@@ -144,7 +159,7 @@ int RunSample(model::ProjectModel& m, const fs::path& base, const SampleRun& run
 
   std::string report;
   if (zones > 0) {
-    report = EchoFixture(zones);
+    report = EchoFixture(zones, m.UnitSystem == model::kSI);
   } else {
     struct Silent : model::MessageBoxes {
       void beep() override {}

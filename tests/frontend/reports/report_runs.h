@@ -16,8 +16,12 @@ namespace kalvano::reports::test {
 // The echo's head with its banner and sections I and II as the input echo writes them:
 // section I on its own page, then one block per zone 1..zones, each beginning with a page
 // caption and the "*** PROJECT" page header and holding the "ZONE" heading in columns 5 to 8
-// and a form-feed line.
-std::string EchoFixture(int zones);
+// and a form-feed line. Its weather page names SI units with `si`, inch-pound otherwise.
+std::string EchoFixture(int zones, bool si = false);
+
+// Day `day` of 2026 as the run window's period boxes hold it, with the dash that the run
+// joins the year to: "15-Feb-".
+std::string DayMonthText(int day);
 
 struct SampleRun {
   std::string sample = "SampleProject.inp";  // installed sample

@@ -1,8 +1,9 @@
 // Whole reports as the engine writes them: kvan64 runs the samples in every run type, over
 // partial periods, with skipped months, with one to four simulated weeks a month, and the
 // 98-zone project; each report is assembled as Review Results assembles it. Every one is a
-// whole report and every reader reads it; the 98-zone report damaged in section VIII is not.
-// The engine runs once for the whole suite.
+// whole report and every reader reads it; the 98-zone report damaged in section VIII is not,
+// nor are the samples' reports damaged where every reader would not read them alike. The
+// engine runs once for the whole suite.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "frontend/model/atomic_file.h"
+#include "frontend/model/report_pages.h"
 #include "frontend/model/results_record.h"
 #include "frontend/model/whole_report.h"
 #include "frontend/reports/chartdata.h"
@@ -178,6 +180,147 @@ TEST_F(WholeReportRuns, the_98_zone_report_damaged_in_section_eight_is_refused_a
     EXPECT_FALSE(WriteTabWeather(m, boxes).shown);
     EXPECT_EQ(boxes.asked.size(), 3u);
     EXPECT_EQ(m.ResultsViewable, 0);
+  }
+}
+
+// Reports of the samples damaged where the check once looked past them: each is refused, and
+// then by every reader alike, or it is taken and read by every reader as the whole report is.
+TEST_F(WholeReportRuns, damaged_reports_are_refused_by_every_reader_or_read_as_the_check_read_them) {
+  SampleRun office, school;
+  office.sample = "SampleProject.inp";
+  school.sample = "SampleSchool.inp";
+  const std::vector<std::string> ip = model::SplitLines(reports_.at(Describe({"run type", office})).bytes);
+  const std::vector<std::string> si = model::SplitLines(reports_.at(Describe({"run type", school})).bytes);
+  using Lines = std::vector<std::string>;
+  const auto joined = [](const Lines& L) {
+    std::string out;
+    for (const std::string& l : L) out += l + "\r\n";
+    return out;
+  };
+  const auto at = [](const Lines& L, std::string_view begins, std::size_t from = 0) {
+    while (from < L.size() && !L[from].starts_with(begins)) ++from;
+    return from;
+  };
+  const auto all = [](std::string_view month) {
+    return " AVERAGE Indoor Comfort Conditions For All Zones Through" + std::string(month) + ":";
+  };
+  // The report's own page header, `count` times between January's and February's all-zone
+  // blocks of section IX.
+  const auto headers = [&](int count) {
+    Lines L = ip;
+    const std::size_t nine = at(L, "IX."), header = at(L, "*** PROJECT", nine);
+    const Lines page(L.begin() + static_cast<std::ptrdiff_t>(header),
+                     L.begin() + static_cast<std::ptrdiff_t>(header + 3));
+    for (int i = 0; i < count; ++i) {
+      L.insert(L.begin() + static_cast<std::ptrdiff_t>(at(L, all("FEB"), nine)), page.begin(), page.end());
+    }
+    return L;
+  };
+  const Lines nineIp(ip.begin() + static_cast<std::ptrdiff_t>(at(ip, "IX.")), ip.end());
+  const std::size_t pages = model::ComfortPageStarts(nineIp).size();
+  const std::size_t weatherIp = at(ip, "   WEATHER INPUT DATA"), weatherSi = at(si, "   WEATHER INPUT DATA");
+  ASSERT_LT(weatherSi + 13, si.size());
+  ASSERT_TRUE(si[weatherSi + 13].find("SQ.M.") != std::string::npos);
+  const struct {
+    const char* what;
+    Lines report;
+    std::string fault;  // the start of what the check says; empty: taken
+  } cases[] = {
+      {"February's row of section III and its all-zone comfort block left out",
+       [&] {
+         Lines L = ip;
+         const std::size_t nine = at(L, "IX.");
+         L.erase(L.begin() + static_cast<std::ptrdiff_t>(at(L, all("FEB"), nine)),
+                 L.begin() + static_cast<std::ptrdiff_t>(at(L, all("MAR"), nine)));
+         L.erase(L.begin() + static_cast<std::ptrdiff_t>(at(L, "FEB", at(L, "III."))));
+         return L;
+       }(),
+       "section III has MAR after JAN"},
+      {"a run period stated from February over a year's table",
+       [&] {
+         Lines L = ip;
+         std::string& period = L[at(L, std::string(49, ' ') + "Simulation period is:")];
+         const std::size_t jan = period.find("1-Jan-2026");
+         EXPECT_NE(jan, std::string::npos) << period;
+         if (jan != std::string::npos) period.replace(jan, 10, "1-Feb-2026");
+         return L;
+       }(),
+       "section III has the months JAN to DEC, not those of the run period"},
+      {"a blank line of the SI echo's weather page removed",
+       [&] {
+         Lines L = si;
+         L.erase(L.begin() + static_cast<std::ptrdiff_t>(weatherSi + 5));
+         return L;
+       }(),
+       "no solar caption"},
+      {"the SI echo's solar caption made inch-pound",
+       [&] {
+         Lines L = si;
+         L[weatherSi + 12] = "        AVERAGE DAILY SOLAR BTUS PER";
+         L[weatherSi + 13] = "          SQ.FT." + L[weatherSi + 13].substr(16);
+         return L;
+       }(),
+       "section III has site energy in SI units under an inch-pound echo"},
+      {"no weather page in the echo",
+       [&] {
+         Lines L = ip;
+         L.erase(L.begin() + static_cast<std::ptrdiff_t>(weatherIp));
+         return L;
+       }(),
+       "no weather page"},
+      {"page headers between the months of section IX, for 100 comfort pages",
+       headers(static_cast<int>(model::kMaxViewerPages + 1 - pages)),
+       "section IX makes more than 99 comfort pages"},
+      {"three page headers between the months of section IX", headers(3), ""},
+  };
+
+  // What the readers make of the whole report.
+  Current(joined(ip));
+  std::vector<std::string> charts;
+  for (int chart : {kPeakHeatingChart, kPeakCoolingChart, kAnnualHeatingChart, kAnnualCoolingChart})
+    charts.push_back(ChartText(*ReadLoadChart(m, boxes, chart)));
+  for (int chart : {kMonthlyEnergyChart, kMonthlyCostChart})
+    charts.push_back(ChartText(*ReadMonthlyChart(m, boxes, chart)));
+  charts.push_back(ChartText(*ReadSourceEnergy(m, boxes)));
+  ASSERT_TRUE(ShowComfortReport(m, boxes).shown);
+  const int comfortPages = m.Pages.ComfortPageCount;
+  ASSERT_EQ(comfortPages, static_cast<int>(pages));
+  ASSERT_TRUE(boxes.asked.empty());
+
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string bytes = joined(c.report);
+    const std::string fault = model::WholeReportFault(bytes);
+    Current(bytes);
+    boxes.asked.clear();
+    std::vector<std::string> read;
+    std::size_t refused = 0;
+    const auto take = [&](const auto& chart) {
+      if (chart) read.push_back(ChartText(*chart));
+      else ++refused;
+    };
+    for (int chart : {kPeakHeatingChart, kPeakCoolingChart, kAnnualHeatingChart, kAnnualCoolingChart})
+      take(ReadLoadChart(m, boxes, chart));
+    for (int chart : {kMonthlyEnergyChart, kMonthlyCostChart}) take(ReadMonthlyChart(m, boxes, chart));
+    take(ReadSourceEnergy(m, boxes));
+    std::size_t shown = 0;
+    for (auto extract : {WriteTabProj, WriteTabZone, WriteTabSum, WriteTabHvac, WriteTabProf, WriteTabCost,
+                         WriteTabWeather, ShowComfortReport}) {
+      shown += extract(m, boxes).shown ? 1 : 0;
+    }
+    if (!c.fault.empty()) {
+      EXPECT_EQ(fault.rfind(c.fault, 0), 0u) << fault;
+      EXPECT_EQ(refused, 7u);
+      EXPECT_EQ(shown, 0u);
+      EXPECT_EQ(boxes.asked.size(), 15u);  // one box for each reader
+      EXPECT_EQ(m.ResultsViewable, 0);
+      continue;
+    }
+    EXPECT_EQ(fault, "");
+    EXPECT_EQ(read, charts);
+    EXPECT_EQ(shown, 8u);
+    EXPECT_EQ(m.Pages.ComfortPageCount, comfortPages + 3);
+    EXPECT_TRUE(boxes.asked.empty());
   }
 }
 
