@@ -296,8 +296,10 @@ void parse(ProjectModel& m, Lines& in, std::vector<ZoneFile>& zoneFiles) {
   readZones(m, in, zoneFiles);
 }
 
-// Reads the project file at `path` into the model (see ReadInputFile).
-void readInputFile(ProjectModel& m, const std::string& path) {
+// Reads the project file at `path` into a copy of the model and builds the files that the
+// project brings (see ReadInputFileUnwritten); the model itself is left as it is.
+std::unique_ptr<ProjectModel> readInputFile(const ProjectModel& m, const std::string& path,
+                                            WorkingFiles& working) {
   Lines in(ReadFileLines(ResolvePath(m, path)));
   auto copy = std::make_unique<ProjectModel>(m);
   // A retrieved project never carries the previous project's types.
@@ -309,24 +311,41 @@ void readInputFile(ProjectModel& m, const std::string& path) {
   std::vector<ZoneFile> zoneFiles;
   parse(*copy, in, zoneFiles);
 
-  std::vector<AtomicFile> outputs;
-  outputs.reserve(zoneFiles.size() + 1);
+  working.zones.reserve(zoneFiles.size());
   for (const ZoneFile& zf : zoneFiles) {
-    outputs.emplace_back(ZoneFilePath(m, zf.code)).text(ZoneFileText(zf.values, false));
+    working.zones.emplace_back(ZoneFilePath(m, zf.code)).text(ZoneFileText(zf.values, false));
   }
-  AtomicFile& matrix = outputs.emplace_back(AppPath(m, files::kBuildingMatrix));
-  while (!in.atEnd()) matrix.line(in.next());
-  std::vector<const AtomicFile*> all;
-  for (const AtomicFile& f : outputs) all.push_back(&f);
-  CommitAll(all);
-  std::swap(m, *copy);
+  working.matrix = AtomicFile(AppPath(m, files::kBuildingMatrix));
+  while (!in.atEnd()) working.matrix.line(in.next());
+  return copy;
 }
 
 }  // namespace
 
+std::vector<const AtomicFile*> WorkingFiles::all() const {
+  std::vector<const AtomicFile*> files;
+  for (const AtomicFile& f : zones) files.push_back(&f);
+  files.push_back(&matrix);
+  return files;
+}
+
 void ReadInputFile(ProjectModel& m, const std::string& path) {
   try {
-    readInputFile(m, path);
+    WorkingFiles working;
+    std::unique_ptr<ProjectModel> copy = readInputFile(m, path, working);
+    CommitAll(working.all());
+    std::swap(m, *copy);
+  } catch (const std::bad_alloc&) {
+    throw FileError::OnFile(kErrOutOfMemory, path);
+  }
+}
+
+WorkingFiles ReadInputFileUnwritten(ProjectModel& m, const std::string& path) {
+  try {
+    WorkingFiles working;
+    std::unique_ptr<ProjectModel> copy = readInputFile(m, path, working);
+    std::swap(m, *copy);
+    return working;
   } catch (const std::bad_alloc&) {
     throw FileError::OnFile(kErrOutOfMemory, path);
   }
