@@ -53,6 +53,9 @@ class BaseFolderHold {
   BaseFolderHold& operator=(const BaseFolderHold&) = delete;
 
   bool Held() const { return fd_ >= 0; }
+  // Why the base folder is not held when no other front-end holds it: its lock could not be
+  // made or taken. None when another front-end holds it.
+  const std::optional<model::FileError>& Fault() const { return fault_; }
   // When the base folder is not held: tells the user why, in one box through Messages(), and
   // returns the status to exit with.
   int Refuse() const;
