@@ -86,7 +86,7 @@ std::optional<Arguments> readArguments(int argc, char** argv) {
       positional.push_back(arg);
     }
   }
-  if (positional.size() < 2 || positional.size() > 3) {
+  if (positional.size() < 2 || positional.size() > 3 || positional[0].empty() || positional[1].empty()) {
     if (positional.size() > 3) std::fprintf(stderr, "%s: one argument too many: %s\n", kProgram, positional[3].data());
     usage();
     return std::nullopt;

@@ -255,10 +255,13 @@ TEST_F(PrepareRun, a_bad_year_or_run_type_is_refused_naming_it_and_nothing_is_wr
     EXPECT_EQ(tool.out, "");
     EXPECT_EQ(Snapshot(base), before);
   }
-  const Ended usage = Tool(root, {base.string()});
-  EXPECT_EQ(usage.status, 2);
-  EXPECT_EQ(usage.err.rfind("usage: kalvano-prepare-run BASE PROJECT.inp [YEAR]", 0), 0u) << usage.err;
-  EXPECT_EQ(Snapshot(base), before);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{base.string()}, std::vector<std::string>{"", project}}) {
+    const Ended usage = Tool(base, args);
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(usage.err.rfind("usage: kalvano-prepare-run BASE PROJECT.inp [YEAR]", 0), 0u) << usage.err;
+    EXPECT_EQ(Snapshot(base), before);
+  }
 }
 
 // Each fault names the file or folder at fault with its own message, ends with status 1 and
