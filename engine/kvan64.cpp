@@ -1,5 +1,6 @@
-// kvan64: the simulation engine. No arguments, no console output; it runs in the current
-// folder (the base folder's temp/) and returns the exit status of its run.
+// kvan64: the simulation engine. No arguments and no console output (but --help and the
+// reasons of a run that cannot go on); it runs in the current folder (the base folder's
+// temp/) and returns the exit status of its run.
 #include <csignal>
 #include <memory>
 
@@ -25,7 +26,8 @@ void wireHooks(kv::EngineState& s) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
+  if (const auto status = kv::CommandLine(argc, argv)) return *status;
   // A file-size limit then fails the write (status 5 with its reason) instead of killing
   // the process.
   std::signal(SIGXFSZ, SIG_IGN);

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/core/fixfmt.h"
@@ -26,14 +28,17 @@ namespace files = kalvano::files;
 namespace {
 
 // The run folder's lock for the length of one run: the one the parent handed down, or taken
-// here. A lock file that cannot be made (a read-only run folder) protects nothing: the run
-// goes on, and its outputs' own failures name the reason. A lock file's name taken by
-// something that is not a file (a folder, a named pipe, a symbolic link) is neither waited on
-// nor followed: the run cannot hold its folder and does not start.
+// here. Where no run will be (`mayCreate` false), a lock file is taken only when it is there
+// already, since a run may hold it; none is made. A lock file that cannot be made (a
+// read-only run folder) protects nothing: the run goes on, and its outputs' own failures name
+// the reason. A lock file's name taken by something that is not a file (a folder, a named
+// pipe, a symbolic link) is neither waited on nor followed: the run cannot hold its folder
+// and does not start.
 class RunFolderLock {
  public:
-  explicit RunFolderLock(const std::string& path) : fd_(kalvano::runlock::Inherited(path)) {
-    if (fd_ < 0) {
+  RunFolderLock(const std::string& path, bool mayCreate) : fd_(kalvano::runlock::Inherited(path)) {
+    struct stat st {};
+    if (fd_ < 0 && (mayCreate || ::lstat(path.c_str(), &st) == 0)) {
       fd_ = kalvano::runlock::Take(path);
       busy_ = fd_ < 0 && errno == EWOULDBLOCK;
       notAFile_ = fd_ < 0 && errno == kalvano::runlock::kNotAFile;
@@ -80,6 +85,30 @@ int outputFailed(EngineState& s, const OutputFault& e) {
   }
   AbandonOutputs(s);
   return kStatusOutputFailed;
+}
+
+// Whether nothing at all goes by the run options' name (a link that leads nowhere included):
+// the engine was started outside a run folder, or before the run files were written.
+bool runOptionsMissing(const EngineState& s) {
+  struct stat st {};
+  return ::stat(runPath(s.runDir, files::kRunOptions).c_str(), &st) != 0 && errno == ENOENT;
+}
+
+// No run options: no run. Standard error says so in one line with the usage, and the monitor
+// log says so too (a front-end shows its last lines); no other output is made. Outputs of an
+// earlier run go, as at the start of every run.
+int withoutRunOptions(EngineState& s) {
+  std::fprintf(stderr, "kvan64: the run options file %s is missing in this folder. %s\n",
+               std::string(files::kRunOptions).c_str(), std::string(kUsage).c_str());
+  RemoveStaleOutputs(s);
+  try {
+    s.files.monitor.create(runPath(s.runDir, files::kMonitorLog));
+    LogMissingRunOptions(s);
+    s.files.monitor.close();
+  } catch (const OutputFault& e) {
+    return outputFailed(s, e);
+  }
+  return 1;
 }
 
 // The run period, once the project has given the year: a period in which the calendar
@@ -207,6 +236,18 @@ int runPhases(EngineState& s) {
 
 }  // namespace
 
+std::optional<int> CommandLine(int argc, const char* const argv[]) {
+  if (argc <= 1) return std::nullopt;
+  const std::string_view arg(argv[1]);
+  if (argc == 2 && (arg == "--help" || arg == "-h")) {
+    std::printf("%s\n", std::string(kUsage).c_str());
+    return 0;
+  }
+  std::fprintf(stderr, "kvan64: it takes no arguments (\"%s\" was given); nothing was changed. %s\n",
+               argv[1], std::string(kUsage).c_str());
+  return 1;
+}
+
 int KVAN64(EngineState& s) {
   MAINPG& m = s.mainpg;
   BLDG& b = s.bldg;
@@ -214,8 +255,9 @@ int KVAN64(EngineState& s) {
   int status = 0;
 
   // One run at a time in a run folder: a run in progress keeps its files, untouched.
+  const bool noOptions = runOptionsMissing(s);
   const std::string lockPath = runPath(s.runDir, files::kRunLock);
-  const RunFolderLock lock(lockPath);
+  const RunFolderLock lock(lockPath, !noOptions);
   if (lock.busy()) {
     std::fprintf(stderr, "kvan64: another run is using this run folder (%s is locked); nothing was changed\n",
                  std::string(files::kRunLock).c_str());
@@ -229,6 +271,7 @@ int KVAN64(EngineState& s) {
                  std::string(files::kRunLock).c_str(), kind.c_str());
     return kStatusOutputFailed;
   }
+  if (noOptions) return withoutRunOptions(s);
 
   // Before anything is read: no output of an earlier run may be taken for this run's.
   RemoveStaleOutputs(s);

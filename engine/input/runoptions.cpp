@@ -71,12 +71,16 @@ void ReadSeparator(EngineState& s) {
   if (f.readLine(line)) s.runpar.SEPCH = line.empty() ? ' ' : line[0];
 }
 
+void LogMissingRunOptions(EngineState& s) {
+  LogInputError(s, "RUN OPTIONS FILE " + std::string(files::kRunOptions) + " IS MISSING.");
+}
+
 void ReadRunOptions(EngineState& s) {
   RUNPAR& r = s.runpar;
   const std::string name(files::kRunOptions);
   InFile f;
   if (!f.open(path(s, files::kRunOptions))) {
-    LogInputError(s, "RUN OPTIONS FILE " + name + " IS MISSING.");
+    LogMissingRunOptions(s);
     return;
   }
   std::string line;
@@ -140,9 +144,10 @@ void ReadRunOptions(EngineState& s) {
 
 void ReadCoolingDb(EngineState& s) {
   BLDG& b = s.bldg;
+  const std::string name(files::kCoolingDbFromBase);  // the log names it from the base folder
   InFile f;
   if (!f.open(path(s, files::kCoolingDb))) {
-    monitorLine40(s, "btype\\tcool.dat is missing.");
+    monitorLine40(s, name + " is missing.");
     return;
   }
   std::string line;
@@ -165,7 +170,7 @@ void ReadCoolingDb(EngineState& s) {
       b.CSMCST(2, k) = static_cast<float>(m.NUM(9));
     } else {
       Line ln;
-      ln.text("btype\\tcool.dat SYSTEM NUMBER ");
+      ln.text(name).text(" SYSTEM NUMBER ");
       putNumber(ln, m.NUM(1));
       ln.text(" IS NOT 1..20; ITS ENTRY IS IGNORED.");
       LogWarning(s, ln.view());
@@ -181,14 +186,15 @@ void ReadCoolingDb(EngineState& s) {
     }
     ++pairs;
   }
-  monitorLine40(s, complete ? "btype\\tcool.dat read successfully." : "btype\\tcool.dat is incomplete.");
+  monitorLine40(s, name + (complete ? " read successfully." : " is incomplete."));
 }
 
 void ReadHeatingDb(EngineState& s) {
   BLDG& b = s.bldg;
+  const std::string name(files::kHeatingDbFromBase);
   InFile f;
   if (!f.open(path(s, files::kHeatingDb))) {
-    monitorLine40(s, "btype\\theat.dat is missing.");
+    monitorLine40(s, name + " is missing.");
     return;
   }
   std::string line;
@@ -204,7 +210,7 @@ void ReadHeatingDb(EngineState& s) {
     b.HTFAC(j) = static_cast<float>(s.mainpg.NUM(2));
     b.HTTSUP(j) = static_cast<float>(s.mainpg.NUM(3));
   }
-  monitorLine40(s, complete ? "btype\\theat.dat read successfully." : "btype\\theat.dat is incomplete.");
+  monitorLine40(s, name + (complete ? " read successfully." : " is incomplete."));
 }
 
 void ApplyRunOptionChecks(EngineState& s, int32_t weeks) {

@@ -56,7 +56,7 @@ std::unique_ptr<kv::EngineState> EngineReading(const TempBase& base) {
   EXPECT_TRUE(s->files.monitor.open((base.dir / "monitor.txt").string()));
   kv::ReadCoolingDb(*s);
   s->files.monitor.close();
-  EXPECT_EQ(Slurp(base.dir / "monitor.txt"), "btype\\tcool.dat read successfully.      \r\n");
+  EXPECT_EQ(Slurp(base.dir / "monitor.txt"), "btype/tcool.dat read successfully.      \r\n");
   return s;
 }
 

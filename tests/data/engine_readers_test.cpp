@@ -41,8 +41,8 @@ TEST(InstalledDataThroughEngine, CoolingAndHeatingDataBasesReadWithoutWarnings) 
   const kv::BLDG& b = run.s->bldg;
   EXPECT_EQ(b.NERR, 0);
   EXPECT_EQ(run.monitor(),
-            "btype\\tcool.dat read successfully.      \r\n"
-            "btype\\theat.dat read successfully.      \r\n");
+            "btype/tcool.dat read successfully.      \r\n"
+            "btype/theat.dat read successfully.      \r\n");
   for (int k = 1; k <= 9; ++k) {
     SCOPED_TRACE(k);
     EXPECT_GT(b.CSSEER(k), 0.0f);

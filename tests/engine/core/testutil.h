@@ -8,11 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +23,7 @@
 #include "engine/core/state.h"
 #include "runfiles.h"
 #include "runlock.h"
+#include "tests/unprivileged.h"
 
 namespace kvtest {
 
@@ -119,43 +123,107 @@ inline std::string lightShelfTable() {
 struct ProgramRun {
   int status = -2;   // exit status; -1 when it did not exit by itself (a crash), -2 not started
   std::string err;   // what it wrote to standard error
-  bool limitRefused = false;  // the file-size limit could not be set
+  std::string out;   // what it wrote to standard output
+  bool limitRefused = false;         // the file-size limit could not be set
+  bool unprivilegedRefused = false;  // the run as the user nobody could not be set up
 };
 
-// fileLimit > 0: no file the program writes may grow beyond that many bytes (a full disk).
-// handDown >= 0: that descriptor is inherited and named as the run folder's lock (runlock.h).
-inline ProgramRun runProgramIn(const fs::path& dir, long fileLimit = 0, int handDown = -1) {
+struct ProgramOptions {
+  long fileLimit = 0;  // > 0: no file the program writes may grow beyond that many bytes (a full disk)
+  int handDown = -1;   // >= 0: that descriptor is inherited and named as the run folder's lock (runlock.h)
+  std::vector<std::string> args;  // its arguments
+  fs::path program;               // the program; the built kvan64 when empty
+  bool unprivileged = false;      // as root: run as the user "nobody" (see handToUnprivileged)
+};
+
+inline fs::path builtProgram() { return fs::path(KALVANO_BASE_DIR) / std::string(kalvano::files::kEngineProgram); }
+
+// As root, gives the base folder `base` to the user "nobody", with a copy of the engine in it
+// (where a base folder holds it, so that nobody can reach it wherever the build is), so that
+// the folder's permissions bind a run with ProgramOptions::unprivileged. Returns the program
+// to run: the built one when not root, empty when the folder cannot be given.
+inline fs::path handToUnprivileged(const fs::path& base) {
+  if (!kalvano::test::RunningAsRoot()) return builtProgram();
+  const fs::path copy = base / std::string(kalvano::files::kEngineProgram);
+  std::error_code ec;
+  fs::copy_file(builtProgram(), copy, fs::copy_options::overwrite_existing, ec);
+  if (ec || !kalvano::test::GiveToUnprivileged(base)) return {};
+  return copy;
+}
+
+inline ProgramRun runProgramIn(const fs::path& dir, const ProgramOptions& o) {
   ProgramRun out;
-  const fs::path exe = fs::path(KALVANO_BASE_DIR) / std::string(kalvano::files::kEngineProgram);
+  const fs::path exe = o.program.empty() ? builtProgram() : o.program;
   EXPECT_TRUE(fs::exists(exe)) << exe;
-  int pipeFd[2];
-  if (::pipe(pipeFd) != 0) return out;
+  std::vector<std::string> args{exe.string()};
+  args.insert(args.end(), o.args.begin(), o.args.end());
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  int errPipe[2], outPipe[2];
+  if (::pipe(errPipe) != 0) return out;
+  if (::pipe(outPipe) != 0) {
+    ::close(errPipe[0]);
+    ::close(errPipe[1]);
+    return out;
+  }
   const pid_t pid = ::fork();
-  if (pid < 0) return out;
+  if (pid < 0) {
+    for (int fd : {errPipe[0], errPipe[1], outPipe[0], outPipe[1]}) ::close(fd);
+    return out;
+  }
   if (pid == 0) {
-    ::close(pipeFd[0]);
-    ::dup2(pipeFd[1], 2);
-    if (fileLimit > 0) {
-      const rlimit lim{static_cast<rlim_t>(fileLimit), static_cast<rlim_t>(fileLimit)};
+    ::close(errPipe[0]);
+    ::close(outPipe[0]);
+    ::dup2(errPipe[1], 2);
+    ::dup2(outPipe[1], 1);
+    if (o.fileLimit > 0) {
+      const rlimit lim{static_cast<rlim_t>(o.fileLimit), static_cast<rlim_t>(o.fileLimit)};
       if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) _exit(97);
     }
-    if (handDown >= 0) {
-      ::fcntl(handDown, F_SETFD, 0);
-      ::setenv(kalvano::runlock::kHandOverVariable, std::to_string(handDown).c_str(), 1);
+    if (o.handDown >= 0) {
+      ::fcntl(o.handDown, F_SETFD, 0);
+      ::setenv(kalvano::runlock::kHandOverVariable, std::to_string(o.handDown).c_str(), 1);
     }
+    if (o.unprivileged && kalvano::test::RunningAsRoot() && !kalvano::test::BecomeUnprivileged()) _exit(96);
     if (::chdir(dir.c_str()) != 0) _exit(99);
-    ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+    ::execv(exe.c_str(), argv.data());
     _exit(98);
   }
-  ::close(pipeFd[1]);
+  ::close(errPipe[1]);
+  ::close(outPipe[1]);
   char buf[4096];
-  for (ssize_t n; (n = ::read(pipeFd[0], buf, sizeof buf)) > 0;) out.err.append(buf, static_cast<std::size_t>(n));
-  ::close(pipeFd[0]);
+  for (ssize_t n; (n = ::read(errPipe[0], buf, sizeof buf)) > 0;) out.err.append(buf, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = ::read(outPipe[0], buf, sizeof buf)) > 0;) out.out.append(buf, static_cast<std::size_t>(n));
+  ::close(errPipe[0]);
+  ::close(outPipe[0]);
   int status = 0;
   if (::waitpid(pid, &status, 0) != pid) return out;
   out.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  out.limitRefused = fileLimit > 0 && out.status == 97;
+  out.limitRefused = o.fileLimit > 0 && out.status == 97;
+  // As root, the user nobody may also be unable to reach the folder or the program (a
+  // temporary folder under a private one).
+  out.unprivilegedRefused = o.unprivileged && kalvano::test::RunningAsRoot() &&
+                            (out.status == 96 || out.status == 98 || out.status == 99);
   return out;
+}
+
+inline ProgramRun runProgramIn(const fs::path& dir, long fileLimit = 0, int handDown = -1) {
+  ProgramOptions o;
+  o.fileLimit = fileLimit;
+  o.handDown = handDown;
+  return runProgramIn(dir, o);
+}
+
+// Every entry of a folder with its bytes and its time of last change.
+inline std::map<std::string, std::pair<std::string, long long>> folderState(const fs::path& dir) {
+  std::map<std::string, std::pair<std::string, long long>> state;
+  for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
+    struct stat st {};
+    ::lstat(e.path().c_str(), &st);
+    state[e.path().filename().string()] = {slurp(e.path()), st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+  }
+  return state;
 }
 
 inline std::unique_ptr<kv::EngineState> makeState(const fs::path& dir) {

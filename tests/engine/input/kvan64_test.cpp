@@ -296,8 +296,8 @@ TEST(Kvan64Program, runs_in_its_folder_and_writes_every_output_file) {
   EXPECT_FALSE(fs::exists(b.root / "btype" / "tcool.dat"));  // a missing input is never created
   EXPECT_FALSE(fs::exists(b.temp / std::string(files::kRecordedWeather)));
   const std::string mon = b.file(files::kMonitorLog);
-  EXPECT_NE(mon.find("btype\\tcool.dat is missing.             \r\n"), std::string::npos);
-  EXPECT_NE(mon.find("btype\\theat.dat read successfully.      \r\n"), std::string::npos);
+  EXPECT_NE(mon.find("btype/tcool.dat is missing.             \r\n"), std::string::npos);
+  EXPECT_NE(mon.find("btype/theat.dat read successfully.      \r\n"), std::string::npos);
   EXPECT_EQ(b.file(files::kEngineReport).substr(0, 82), std::string(80, '*') + "\r\n");
 }
 

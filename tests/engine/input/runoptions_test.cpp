@@ -135,7 +135,7 @@ TEST(SystemDataBases, tcool_pairs_fill_the_cooling_table_by_system_number) {
   EXPECT_EQ(b.CSSEER(5), 13.0f);
   EXPECT_EQ(b.CSFCST(1, 5), 1100.0f);
   EXPECT_EQ(b.CSSEER(2), 0.0f);
-  EXPECT_EQ(f.monitor(), "btype\\tcool.dat read successfully.      \r\n");
+  EXPECT_EQ(f.monitor(), "btype/tcool.dat read successfully.      \r\n");
 }
 
 TEST(SystemDataBases, tcool_faults_are_logged_never_written_out_of_range) {
@@ -146,27 +146,27 @@ TEST(SystemDataBases, tcool_faults_are_logged_never_written_out_of_range) {
     kv::ReadCoolingDb(*f.s);
     EXPECT_EQ(f.s->bldg.CSSEER(2), 11.0f);
     const std::string mon = f.monitor();
-    EXPECT_NE(mon.find("** WARNING ** btype\\tcool.dat SYSTEM NUMBER 25 IS NOT 1..20; ITS ENTRY IS IGNORED."),
+    EXPECT_NE(mon.find("** WARNING ** btype/tcool.dat SYSTEM NUMBER 25 IS NOT 1..20; ITS ENTRY IS IGNORED."),
               std::string::npos);
-    EXPECT_NE(mon.find("btype\\tcool.dat read successfully."), std::string::npos);
+    EXPECT_NE(mon.find("btype/tcool.dat read successfully."), std::string::npos);
   }
   {
     RunFolder f("coolcut");
     spit(f.root / "btype" / "tcool.dat", std::string(kCool) + "7 DX Res. Heat Pump 1 2 9 4 56 6 7 8 E\r\n");
     kv::ReadCoolingDb(*f.s);
     EXPECT_EQ(f.s->bldg.CSSEER(5), 13.0f);  // the complete entries stay
-    EXPECT_EQ(f.monitor(), "btype\\tcool.dat is incomplete.          \r\n");
+    EXPECT_EQ(f.monitor(), "btype/tcool.dat is incomplete.          \r\n");
   }
   {
     RunFolder f("coolempty");
     spit(f.root / "btype" / "tcool.dat", "");
     kv::ReadCoolingDb(*f.s);
-    EXPECT_EQ(f.monitor(), "btype\\tcool.dat is incomplete.          \r\n");
+    EXPECT_EQ(f.monitor(), "btype/tcool.dat is incomplete.          \r\n");
   }
   {
     RunFolder f("coolnone");
     kv::ReadCoolingDb(*f.s);
-    EXPECT_EQ(f.monitor(), "btype\\tcool.dat is missing.             \r\n");
+    EXPECT_EQ(f.monitor(), "btype/tcool.dat is missing.             \r\n");
     EXPECT_FALSE(fs::exists(f.root / "btype" / "tcool.dat"));
   }
 }
@@ -182,10 +182,10 @@ TEST(SystemDataBases, theat_lines_fill_the_heating_table_by_position) {
   EXPECT_EQ(b.HTFAC(2), 1.0f);
   EXPECT_EQ(b.HTTSUP(2), 100.0f);
   EXPECT_EQ(b.HTCOP(3), 0.0f);
-  EXPECT_EQ(f.monitor(), "btype\\theat.dat read successfully.      \r\n");
+  EXPECT_EQ(f.monitor(), "btype/theat.dat read successfully.      \r\n");
   RunFolder g("heatnone");
   kv::ReadHeatingDb(*g.s);
-  EXPECT_EQ(g.monitor(), "btype\\theat.dat is missing.             \r\n");
+  EXPECT_EQ(g.monitor(), "btype/theat.dat is missing.             \r\n");
   EXPECT_FALSE(fs::exists(g.root / "btype" / "theat.dat"));
 }
 

@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -39,6 +38,7 @@
 #include "frontend/shell/openers.h"
 #include "frontend/shell/zoneentry.h"
 #include "tests/frontend/model/file_read_cases.h"
+#include "tests/unprivileged.h"
 
 namespace kalvano::envelope {
 namespace {
@@ -375,20 +375,10 @@ TEST_F(CatalogWindowTest, a_catalogue_that_cannot_be_read_opens_no_window) {
   EXPECT_EQ(boxes.asked.back().title.rfind("Kalvano Error # ", 0), 0u);
 }
 
-// The error number of `action`, run as an ordinary user: as root it runs in a child process
-// that has become "nobody", so that a read-only file stays read-only; what it does to the
-// window stays in the child, what it does to files is seen here.
-int ErrorAsUser(const std::function<int()>& action) {
-  if (::geteuid() != 0) return action();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(255);
-    std::_Exit(action());
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+// The result of `action`, run as an ordinary user (tests/unprivileged.h), so that a read-only
+// file stays read-only: what it does to the window stays in the child when run as root, what
+// it does to files is seen here.
+int ErrorAsUser(const std::function<int()>& action) { return kalvano::test::AsUnprivileged(action); }
 
 TEST_F(CatalogWindowTest, a_failed_write_is_reported_and_leaves_the_catalogue_as_it_was) {
   base.write("profiles/bprof6.dat", Entries(3));

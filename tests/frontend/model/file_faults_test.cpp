@@ -8,6 +8,7 @@
 #include "project_fixture.h"
 #include "test_support.h"
 #include "tests/pipe_watchdog.h"
+#include "tests/unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,6 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kalvano::model {
@@ -42,19 +42,10 @@ int errorOf(auto&& action) {
   return 0;
 }
 
-// The error number of `action` run by an ordinary user. Root may write every file, so as
-// root the action runs in a child process that has become the user "nobody" (65534); its
-// effects on the model stay in the child, its effects on files are seen by the caller.
+// The error number of `action` run by an ordinary user (tests/unprivileged.h): its effects
+// on the model stay in the child when run as root, its effects on files are seen here.
 int errorAsUser(auto&& action) {
-  if (::geteuid() != 0) return errorOf(action);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(255);
-    std::_Exit(errorOf(action));
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return kalvano::test::AsUnprivileged([&] { return errorOf(action); });
 }
 
 mode_t modeOf(const std::string& path) {

@@ -2,6 +2,7 @@
 #include "frontend/model/project_file.h"
 #include "project_fixture.h"
 #include "test_support.h"
+#include "tests/unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -434,12 +435,6 @@ TEST_F(ProjectFile, system_failures_reach_the_caller_as_their_error_numbers) {
     return 0;
   };
   EXPECT_EQ(tryWrite("nofolder/x.inp"), kErrPathNotFound);
-  if (::geteuid() != 0) {
-    std::filesystem::create_directories(base.path("locked"));
-    std::filesystem::permissions(base.path("locked"), std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::owner_exec);
-    EXPECT_EQ(tryWrite("locked/x.inp"), kErrPermissionDenied);
-  }
   // Without a temp folder the zone files cannot be written: nothing changes.
   std::string sketch = base.read("sketch/bld_mtx.all");
   std::filesystem::remove_all(base.path("temp"));
@@ -447,6 +442,19 @@ TEST_F(ProjectFile, system_failures_reach_the_caller_as_their_error_numbers) {
   EXPECT_EQ(expectError(*m, "ok.inp"), kErrPathNotFound);
   EXPECT_EQ(m->ProjectData[1], "Kept");
   EXPECT_EQ(base.read("sketch/bld_mtx.all"), sketch);
+  // A read-only folder. As root, the base folder is the user nobody's and the save runs as
+  // nobody, whom the folder's permissions bind.
+  std::filesystem::create_directories(base.path("locked"));
+  if (kalvano::test::RunningAsRoot() && !kalvano::test::GiveToUnprivileged(base.dir())) {
+    GTEST_SKIP() << "running as root, and the folder cannot be given to the user nobody";
+  }
+  std::filesystem::permissions(base.path("locked"), std::filesystem::perms::owner_read |
+                                                        std::filesystem::perms::owner_exec);
+  const int locked = kalvano::test::AsUnprivileged([&] { return tryWrite("locked/x.inp"); });
+  if (locked == kalvano::test::kCannotDropPrivileges) {
+    GTEST_SKIP() << "running as root, and this system refuses to become the user nobody";
+  }
+  EXPECT_EQ(locked, kErrPermissionDenied);
 }
 
 }  // namespace

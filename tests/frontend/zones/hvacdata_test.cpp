@@ -3,7 +3,6 @@
 // rewrite.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -17,6 +16,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
 #include "frontend/zones/hvacdata.h"
+#include "tests/unprivileged.h"
 
 namespace kalvano::zones {
 namespace {
@@ -202,8 +202,7 @@ TEST(HvacDatabaseReader, refuses_short_and_overfull_files_and_takes_either_line_
   fs::remove_all(dir);
 }
 
-// The error number of `action` run by an ordinary user: root may write every file, so as root
-// the action runs in a child process that has become the user "nobody".
+// The error number of `action` run by an ordinary user (tests/unprivileged.h).
 int ErrorAsUser(const std::function<void()>& action) {
   const auto run = [&] {
     try {
@@ -213,15 +212,7 @@ int ErrorAsUser(const std::function<void()>& action) {
     }
     return 0;
   };
-  if (::geteuid() != 0) return run();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(255);
-    std::_Exit(run());
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return kalvano::test::AsUnprivileged(run);
 }
 
 TEST(HvacDatabaseWriter, a_failed_rewrite_leaves_the_file_as_it_was) {
