@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,11 +22,13 @@
 #include "frontend/shell/baselock.h"
 #include "frontend/shell/run/runfolderlock.h"
 #include "runfiles.h"
+#include "tests/unprivileged.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 namespace files = kalvano::files;
+namespace test = kalvano::test;
 
 const fs::path kTool = KALVANO_PREPARE_RUN_PROGRAM;
 const fs::path kBuildBase = KALVANO_BASE_DIR;
@@ -65,11 +66,12 @@ struct Ended {
   std::string out, err;
 };
 
-// The user a read-only folder binds when the tests run as root (root passes any mode).
-constexpr uid_t kUnprivileged = 65534;
+// The statuses of a child that could not start its program in its folder.
+constexpr int kNoFolder = 125;
+constexpr int kNoProgram = 127;
 
-// Runs `argv` in `folder` and waits for it; `unprivileged`: as kUnprivileged when this
-// process is root (status 126 when that user cannot be taken).
+// Runs `argv` in `folder` and waits for it; `unprivileged`: as an ordinary user when this
+// process is root (tests/unprivileged.h), so that a read-only folder binds it.
 Ended Run(const std::vector<std::string>& argv, const fs::path& folder, bool unprivileged = false) {
   int outPipe[2], errPipe[2];
   Ended e;
@@ -78,15 +80,13 @@ Ended Run(const std::vector<std::string>& argv, const fs::path& folder, bool unp
   if (pid == 0) {
     ::dup2(outPipe[1], 1);
     ::dup2(errPipe[1], 2);
-    if (unprivileged && ::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivileged) != 0 || ::setuid(kUnprivileged) != 0))
-      ::_exit(126);
-    if (::chdir(folder.c_str()) != 0) ::_exit(125);
+    if (unprivileged && test::RunningAsRoot() && !test::BecomeUnprivileged()) ::_exit(test::kCannotDropPrivileges);
+    if (::chdir(folder.c_str()) != 0) ::_exit(kNoFolder);
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     ::execv(args[0], args.data());
-    ::_exit(127);
+    ::_exit(kNoProgram);
   }
   ::close(outPipe[1]);
   ::close(errPipe[1]);
@@ -306,13 +306,14 @@ TEST_F(PrepareRun, a_file_fault_names_its_file_and_changes_nothing) {
       fs::remove(base / "temp/temp12.zon");
     }
     if (c.spoil) c.spoil(base);
-    if (c.unprivileged && ::geteuid() == 0) {
-      for (const auto& e : fs::recursive_directory_iterator(root)) ::lchown(e.path().c_str(), kUnprivileged, kUnprivileged);
-      ::lchown(root.c_str(), kUnprivileged, kUnprivileged);
+    if (c.unprivileged && test::RunningAsRoot()) {
+      ASSERT_TRUE(test::GiveToUnprivileged(root));
     }
     const auto before = Snapshot(root);
     const Ended tool = Tool(root, {base.string(), project.string()}, c.unprivileged);
-    if (tool.status == 126) GTEST_SKIP() << "no unprivileged user to bind a read-only folder";
+    if (c.unprivileged && test::RunningAsRoot() &&
+        (tool.status == test::kCannotDropPrivileges || tool.status == kNoFolder || tool.status == kNoProgram))
+      GTEST_SKIP() << "the user nobody cannot run the tool in its scratch folder (status " << tool.status << ")";
     EXPECT_EQ(tool.status, 1);
     EXPECT_EQ(tool.err.rfind("kalvano-prepare-run: " + (root / c.named).string() + ": ", 0), 0u) << tool.err;
     EXPECT_TRUE(Holds(tool.err, c.said)) << tool.err;
