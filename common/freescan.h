@@ -6,7 +6,13 @@
 // precision. Never fails; allocates nothing.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -179,6 +185,66 @@ class Scanner {
 template <class Number, class Text>
 void Scan(std::string_view line, Number&& number, Text&& text) {
   detail::Scanner<std::remove_reference_t<Number>, std::remove_reference_t<Text>>(line, number, text).run();
+}
+
+// The station values of a project's weather data, in the order the station line holds them
+// from column kStationColumn on: four fields of kStationField columns, side by side, in the
+// kStationWidth columns that the engine scans.
+inline constexpr std::array<std::string_view, 4> kStationNames{"latitude", "longitude",
+                                                               "time meridian", "elevation"};
+inline constexpr std::size_t kStationColumn = 56;
+inline constexpr std::size_t kStationField = 6;
+inline constexpr std::size_t kStationWidth = 50;
+
+namespace detail {
+
+// The first of `expected` that the scan does not read from `fields` as that value (a text
+// read among them counts against the first, a number too many against the last), or none
+// when it reads them all and nothing else. The scan sums the digits in single precision, so
+// its value may differ from the expected one in the last bits of a float.
+template <std::size_t N>
+std::optional<std::size_t> FirstMisread(std::string_view fields, const std::array<double, N>& expected) {
+  std::array<double, kMaxNumbers> numbers{};
+  std::size_t count = 0;
+  bool text = false;
+  Scan(fields, [&](double v) { numbers[count++] = v; }, [&text](std::string_view) { text = true; });
+  if (text) return 0;
+  for (std::size_t k = 0; k < N; ++k) {
+    if (k >= count) return k;
+    const double read = numbers[k];
+    const double value = static_cast<float>(expected[k]);
+    if (!(std::fabs(read - value) <= 1e-6 * std::max(std::fabs(read), std::fabs(value)))) return k;
+  }
+  if (count > N) return N - 1;
+  return std::nullopt;
+}
+
+}  // namespace detail
+
+// The station value (0 latitude .. 3 elevation) that the engine would not read as `values`
+// says, or none. `fields` are the four values as the station line that the engine scans holds
+// them, side by side, and `values` what the program takes each of them for. Each field is
+// read first between other values (a 1 on either side of it, and after the last), which it
+// must leave as they are: a sign behind the number, a second decimal point, six characters
+// that run into the value before, or anything else that the scan reads otherwise shows there
+// and names the field; then the fields as they stand.
+inline std::optional<std::size_t> StationMisread(const std::array<double, 4>& values,
+                                                 const std::array<std::string, 4>& fields) {
+  constexpr std::string_view kOne = "     1";
+  std::string written;
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    written += fields[k];
+    std::string probe;
+    std::array<double, 5> expected{};
+    for (std::size_t j = 0; j < values.size(); ++j) {
+      probe += j == k ? fields[k] : std::string(kOne);
+      expected[j] = j == k ? values[k] : 1;
+    }
+    probe += kOne;
+    expected[4] = 1;
+    if (detail::FirstMisread(probe, expected)) return k;
+  }
+  return detail::FirstMisread(written, values);
 }
 
 }  // namespace kalvano::freescan

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalvano::model {
 
@@ -31,6 +32,12 @@ enum class BodyWriter { AsHeld, ToInchPound, ToSI };
 bool WriteProjectFile(ProjectModel& m, const std::string& path, std::string_view tag,
                       BodyWriter body);
 
+// The body as the writer `body` writes it, added to `out` without writing the file, with
+// `matrix` (the lines of sketch/bld_mtx.all) as the building matrix: for a caller that
+// writes the file together with others.
+void BuildInputBody(ProjectModel& m, AtomicFile& out, BodyWriter body,
+                    const std::vector<std::string>& matrix);
+
 // Reads line 1 of ProjectFile into WeatherSeed and WeeksPerMonth; when the file cannot be
 // read, the seed becomes the text of the last random number and the weeks 4.
 void ReadProjectHeader(ProjectModel& m);
@@ -41,8 +48,21 @@ void ReadProjectHeader(ProjectModel& m);
 // byte-order mark before line 1 is skipped. Refused: a file too big to read, or memory
 // running out (7); weeks per month that are not a number 1 to 4 (62); a number stored in
 // the model that is not finite or that its type cannot hold (6); a type id or profile
-// number outside 0..50 (9).
+// number outside 0..50 (9); a station line whose values the engine would read otherwise
+// than this program (62, naming the value and the line).
 void ReadInputFile(ProjectModel& m, const std::string& path);
+
+// The files that reading a project file writes besides the model: temp/temp<code>.zon of
+// each zone, then sketch/bld_mtx.all, built but not yet written.
+struct WorkingFiles {
+  std::vector<AtomicFile> zones;
+  AtomicFile matrix{""};
+  std::vector<const AtomicFile*> all() const;
+};
+// Reads the project file as ReadInputFile does, but writes none of its files: they are
+// returned, for the caller to write together with files of its own (CommitAll). A failure
+// (FileError) leaves the model as it was; on success the model holds the project.
+WorkingFiles ReadInputFileUnwritten(ProjectModel& m, const std::string& path);
 
 // A file name under the base folder unless it is already absolute.
 std::string ResolvePath(const ProjectModel& m, const std::string& name);

@@ -1,3 +1,4 @@
+#include "common/freescan.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
@@ -42,6 +43,8 @@ class Lines {
     return head;
   }
   bool atEnd() const { return pos_ >= lines_.size(); }
+  // The number of lines read so far: the number of the last line read, counted from 1.
+  std::size_t read() const { return pos_; }
   static std::string ValueText(const std::string& line) {
     return line.size() > 10 ? line.substr(10) : std::string();
   }
@@ -100,6 +103,38 @@ void readSeedAndWeeks(ProjectModel& m, const std::string& head) {
   if (n < 1 || n > 4) throw FileError(kErrPastEndOfFile, "weeks per month '" + weeks + "'");
   m.WeatherSeed = head.size() > 10 ? head.substr(10, 10) : std::string();
   m.WeeksPerMonth = static_cast<int16_t>(n);
+}
+
+std::string cut(const std::string& line, std::size_t from, std::size_t n) {
+  return from < line.size() ? line.substr(from, n) : std::string();
+}
+
+// The station line of the weather block, line `number` of the file, as the engine scans it:
+// each station value must be read there as the value that this program takes from its six
+// columns, else the file is refused naming the value. An SI project's run file holds the
+// elevation converted, set apart by a blank.
+void checkStationLine(const std::string& line, std::size_t number, int unitSystem) {
+  namespace fsc = freescan;
+  std::array<std::string, 4> fields;
+  std::array<double, 4> values{};
+  for (std::size_t k = 0; k < 4; ++k) {
+    const std::size_t from = fsc::kStationColumn - 1 + k * fsc::kStationField;
+    // The elevation runs to the end of what the engine scans: anything after it is read too.
+    const std::size_t width = k < 3 ? fsc::kStationField : fsc::kStationWidth - 3 * fsc::kStationField;
+    fields[k] = cut(line, from, width);
+    values[k] = Val(fields[k]);
+  }
+  if (unitSystem == kSI) fields[3] = " " + fields[3];
+  const std::optional<std::size_t> field = fsc::StationMisread(values, fields);
+  if (!field) return;
+  const std::string value = trimmed(unitSystem == kSI && *field == 3 ? fields[3].substr(1) : fields[*field]);
+  throw FileError(kErrPastEndOfFile, "station line, line " + std::to_string(number),
+                  "KAL-VANO is unable to open your input file: the simulation would not read the " +
+                      std::string(fsc::kStationNames[*field]) + " \"" + value +
+                      "\" on its station line as written, where the station values stand side by side "
+                      "from column 56 on.  Write each with any minus sign in front, at most one "
+                      "decimal point and at most five characters unless it begins with a minus sign.  "
+                      "Check your input file.");
 }
 
 void readTypes(Lines& in, const std::array<TypeColumn*, 7>& columns) {
@@ -208,7 +243,9 @@ void parse(ProjectModel& m, Lines& in, std::vector<ZoneFile>& zoneFiles) {
   m.FloorArea = realValue(m.ProjectData[8]);
 
   in.next();  // "WEATHER"
+  const std::size_t stationLine = in.read() + 2;
   for (int i = 1; i <= kWeatherLines; ++i) m.WeatherBlock[i] = in.next();
+  checkStationLine(m.WeatherBlock[2], stationLine, m.UnitSystem);
 
   const std::string& des = in.next();
   if (des.rfind("DesTemps", 0) == 0) {
@@ -259,8 +296,10 @@ void parse(ProjectModel& m, Lines& in, std::vector<ZoneFile>& zoneFiles) {
   readZones(m, in, zoneFiles);
 }
 
-// Reads the project file at `path` into the model (see ReadInputFile).
-void readInputFile(ProjectModel& m, const std::string& path) {
+// Reads the project file at `path` into a copy of the model and builds the files that the
+// project brings (see ReadInputFileUnwritten); the model itself is left as it is.
+std::unique_ptr<ProjectModel> readInputFile(const ProjectModel& m, const std::string& path,
+                                            WorkingFiles& working) {
   Lines in(ReadFileLines(ResolvePath(m, path)));
   auto copy = std::make_unique<ProjectModel>(m);
   // A retrieved project never carries the previous project's types.
@@ -272,24 +311,41 @@ void readInputFile(ProjectModel& m, const std::string& path) {
   std::vector<ZoneFile> zoneFiles;
   parse(*copy, in, zoneFiles);
 
-  std::vector<AtomicFile> outputs;
-  outputs.reserve(zoneFiles.size() + 1);
+  working.zones.reserve(zoneFiles.size());
   for (const ZoneFile& zf : zoneFiles) {
-    outputs.emplace_back(ZoneFilePath(m, zf.code)).text(ZoneFileText(zf.values, false));
+    working.zones.emplace_back(ZoneFilePath(m, zf.code)).text(ZoneFileText(zf.values, false));
   }
-  AtomicFile& matrix = outputs.emplace_back(AppPath(m, files::kBuildingMatrix));
-  while (!in.atEnd()) matrix.line(in.next());
-  std::vector<const AtomicFile*> all;
-  for (const AtomicFile& f : outputs) all.push_back(&f);
-  CommitAll(all);
-  std::swap(m, *copy);
+  working.matrix = AtomicFile(AppPath(m, files::kBuildingMatrix));
+  while (!in.atEnd()) working.matrix.line(in.next());
+  return copy;
 }
 
 }  // namespace
 
+std::vector<const AtomicFile*> WorkingFiles::all() const {
+  std::vector<const AtomicFile*> files;
+  for (const AtomicFile& f : zones) files.push_back(&f);
+  files.push_back(&matrix);
+  return files;
+}
+
 void ReadInputFile(ProjectModel& m, const std::string& path) {
   try {
-    readInputFile(m, path);
+    WorkingFiles working;
+    std::unique_ptr<ProjectModel> copy = readInputFile(m, path, working);
+    CommitAll(working.all());
+    std::swap(m, *copy);
+  } catch (const std::bad_alloc&) {
+    throw FileError::OnFile(kErrOutOfMemory, path);
+  }
+}
+
+WorkingFiles ReadInputFileUnwritten(ProjectModel& m, const std::string& path) {
+  try {
+    WorkingFiles working;
+    std::unique_ptr<ProjectModel> copy = readInputFile(m, path, working);
+    std::swap(m, *copy);
+    return working;
   } catch (const std::bad_alloc&) {
     throw FileError::OnFile(kErrOutOfMemory, path);
   }

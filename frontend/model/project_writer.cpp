@@ -338,9 +338,8 @@ void convertMatrix(const std::vector<std::string>& lines, AtomicFile& out,
   }
 }
 
-bool writeBody(ProjectModel& m, AtomicFile& out, const Conversions* cv) {
-  // A missing sketch fails the save before anything is replaced.
-  std::vector<std::string> matrix = ReadFileLines(AppPath(m, files::kBuildingMatrix));
+void buildBody(ProjectModel& m, AtomicFile& out, const Conversions* cv,
+               const std::vector<std::string>& matrix) {
   for (int i = 0; i < kProjectItems; ++i) {
     const std::string& item = m.ProjectData[i];
     std::string value = itemOrZero(item);
@@ -390,6 +389,22 @@ bool writeBody(ProjectModel& m, AtomicFile& out, const Conversions* cv) {
   } else {
     for (const std::string& l : matrix) out.line(l);
   }
+}
+
+const Conversions* conversionsOf(BodyWriter body) {
+  static const Conversions ip = toInchPound();
+  switch (body) {
+    case BodyWriter::AsHeld: return nullptr;
+    case BodyWriter::ToInchPound: return &ip;
+    case BodyWriter::ToSI: return &siConversions();
+  }
+  return nullptr;
+}
+
+bool writeBody(ProjectModel& m, AtomicFile& out, BodyWriter body) {
+  // A missing sketch fails the save before anything is replaced.
+  const std::vector<std::string> matrix = ReadFileLines(AppPath(m, files::kBuildingMatrix));
+  buildBody(m, out, conversionsOf(body), matrix);
   out.commit();
   if (m.EndAfterSave != 1) return false;
   m.ProjectLoaded = 1;
@@ -407,15 +422,17 @@ std::string FloorAreaInSI(std::string_view area) {
   return apply(siConversions().floorArea, Val(area));
 }
 
-bool WriteInputFile(ProjectModel& m, AtomicFile& out) { return writeBody(m, out, nullptr); }
+bool WriteInputFile(ProjectModel& m, AtomicFile& out) { return writeBody(m, out, BodyWriter::AsHeld); }
 
 bool WriteInputFileIP(ProjectModel& m, AtomicFile& out) {
-  static const Conversions cv = toInchPound();
-  return writeBody(m, out, &cv);
+  return writeBody(m, out, BodyWriter::ToInchPound);
 }
 
-bool WriteInputFileSI(ProjectModel& m, AtomicFile& out) {
-  return writeBody(m, out, &siConversions());
+bool WriteInputFileSI(ProjectModel& m, AtomicFile& out) { return writeBody(m, out, BodyWriter::ToSI); }
+
+void BuildInputBody(ProjectModel& m, AtomicFile& out, BodyWriter body,
+                    const std::vector<std::string>& matrix) {
+  buildBody(m, out, conversionsOf(body), matrix);
 }
 
 bool WriteProjectFile(ProjectModel& m, const std::string& path, std::string_view tag,

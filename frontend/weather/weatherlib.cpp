@@ -21,7 +21,7 @@ constexpr std::array<const char*, kRows> kBlockLabels{"DB Ave ", "Ave Std", "DB 
                                                       "DP Ave ", "DP Std ", "SOLAR  ", "WIND   "};
 constexpr int kSolarRow = 6;  // 0-based
 constexpr int kWindRow = 7;
-constexpr std::array<const char*, 4> kStationNames{"latitude", "longitude", "time meridian", "elevation"};
+using freescan::kStationNames;
 
 model::FileError WrongFormat(std::size_t line) {
   return model::FileError(model::kErrPastEndOfFile,
@@ -194,53 +194,6 @@ LibraryValues ValuesToWrite(const WeatherEntry& e, int unitSystem) {
     }
   }
   return out;
-}
-
-// The first of `expected` that the engine's free-format scan does not read from `fields` as
-// that value (a text read among them counts against the first, a number too many against the
-// last), or none when it reads them all and nothing else. The engine sums the digits in single
-// precision, so its value may differ from the window's in the last bits of a float.
-std::optional<std::size_t> FirstMisread(std::string_view fields, const std::vector<double>& expected) {
-  std::vector<double> numbers;
-  bool text = false;
-  freescan::Scan(fields, [&numbers](double v) { numbers.push_back(v); }, [&text](std::string_view) { text = true; });
-  if (text) return 0;
-  for (std::size_t k = 0; k < expected.size(); ++k) {
-    if (k >= numbers.size()) return k;
-    const double read = numbers[k];
-    const double value = static_cast<float>(expected[k]);
-    if (!(std::fabs(read - value) <= 1e-6 * std::max(std::fabs(read), std::fabs(value)))) return k;
-  }
-  if (numbers.size() > expected.size()) return expected.size() - 1;
-  return std::nullopt;
-}
-
-// The station box (0 latitude .. 3 elevation) whose text the engine would not read as the
-// value the window takes from it, or none. `values` are the four texts and `fields` the same
-// as the station line that the engine reads holds them, side by side from column 56 on. Each
-// box is read first between other values (a 1 on either side of its field, and after the
-// last), which it must leave as they are: a sign behind the number, a second decimal point, six
-// characters that run into the value before, or anything else that the scan reads otherwise
-// shows there and names the box; then the fields as they stand.
-std::optional<std::size_t> StationMisread(const std::array<std::string, 4>& values,
-                                          const std::array<std::string, 4>& fields) {
-  constexpr std::string_view kOne = "     1";
-  std::vector<double> shown;
-  for (const std::string& v : values) shown.push_back(model::Val(v));
-  std::string written;
-  for (std::size_t k = 0; k < values.size(); ++k) {
-    written += fields[k];
-    std::string probe;
-    std::vector<double> expected;
-    for (std::size_t j = 0; j < values.size(); ++j) {
-      probe += j == k ? fields[k] : std::string(kOne);
-      expected.push_back(j == k ? shown[k] : 1);
-    }
-    probe += kOne;
-    expected.push_back(1);
-    if (FirstMisread(probe, expected)) return k;
-  }
-  return FirstMisread(written, shown);
 }
 
 // Why a record cannot be written, with the file error its writer gives.
@@ -640,7 +593,9 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
   for (std::size_t k = 0; k < 4; ++k) fields[k] = model::RightAlign(values[k], 6);
   std::string stationValues = fields[0] + fields[1] + fields[2] + fields[3];
   if (unitSystem == model::kSI) fields[3] = " " + fields[3];
-  if (const std::optional<std::size_t> box = StationMisread(values, fields)) {
+  std::array<double, 4> shown{};
+  for (std::size_t k = 0; k < 4; ++k) shown[k] = model::Val(values[k]);
+  if (const std::optional<std::size_t> box = freescan::StationMisread(shown, fields)) {
     refusal = "The " + std::string(kStationNames[*box]) + " " + values[*box] +
               " would not be read as entered in the project's weather data, where the station values stand "
               "side by side.  Please enter a number with any minus sign in front, at most one decimal point and "

@@ -99,18 +99,28 @@ std::string RunOptionsText(const RunChoices& c) {
   return out.content();
 }
 
-void WriteRunFiles(model::ProjectModel& m, const RunChoices& c) {
+RunFiles BuildRunFiles(model::ProjectModel& m, const RunChoices& c,
+                       const std::vector<std::string>& matrix) {
   const bool si = m.UnitSystem == model::kSI;
-  model::AtomicFile input(TempFile(m, files::kRunInput));
-  input.line(model::InputHeaderLine(m.WeatherSeed, m.WeeksPerMonth, si ? "SI" : "IP"));
-  if (si) {
-    model::WriteInputFileIP(m, input);
-  } else {
-    model::WriteInputFile(m, input);
-  }
-  model::AtomicFile options(TempFile(m, files::kRunOptions));
-  options.text(RunOptionsText(c));
-  options.commit();
+  RunFiles out{model::AtomicFile(TempFile(m, files::kRunInput)),
+               model::AtomicFile(TempFile(m, files::kRunOptions))};
+  out.input.line(model::InputHeaderLine(m.WeatherSeed, m.WeeksPerMonth, si ? "SI" : "IP"));
+  model::BuildInputBody(m, out.input, si ? model::BodyWriter::ToInchPound : model::BodyWriter::AsHeld,
+                        matrix);
+  out.options.text(RunOptionsText(c));
+  return out;
+}
+
+void WriteRunFiles(model::ProjectModel& m, const RunChoices& c) {
+  // A missing sketch fails the run before anything is replaced.
+  const RunFiles run =
+      BuildRunFiles(m, c, model::ReadFileLines(model::AppPath(m, files::kBuildingMatrix)));
+  model::CommitAll({&run.input, &run.options});
+}
+
+void SetAnalysisYear(model::ProjectModel& m, int year) {
+  m.Run.AnalysisYear = std::to_string(year);
+  m.ProjectData[6] = m.Run.AnalysisYear;
 }
 
 std::string SeedText(double draw) {
@@ -239,9 +249,8 @@ RunPrepared PrepareRunFiles(model::ProjectModel& m, const RunRequest& r) {
   if (b.empty() || b.back() != '-') b += "-";
   if (e.empty() || e.back() != '-') e += "-";
   const int year = *runYear;
-  out.yearBox = std::to_string(year);
-  run.AnalysisYear = out.yearBox;
-  m.ProjectData[6] = run.AnalysisYear;
+  SetAnalysisYear(m, year);
+  out.yearBox = run.AnalysisYear;
   run.RunPeriod[1] = b + run.AnalysisYear;
   run.RunPeriod[2] = e + run.AnalysisYear;
   // Generated weather is format 0 whatever file was picked before, so that the echo, the run

@@ -6,6 +6,7 @@
 // from RunChoices directly.
 #pragma once
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/project_model.h"
 
@@ -40,9 +41,26 @@ std::string ComfortField(float value);
 // The eight lines of the run options file, each ended by CR LF.
 std::string RunOptionsText(const RunChoices& c);
 
-// Writes temp/tavik$.inp (line 1 with the model's seed and weeks and the unit tag of the
-// model, then the body in inch-pound values) and temp/tavik$.tmp. Throws FileError.
+// The run types, 1 to kLastRunType.
+inline constexpr int kLastRunType = 4;
+
+// The two run files: temp/tavik$.inp (line 1 with the model's seed and weeks and the unit tag
+// of the model, then the body in inch-pound values, with `matrix` as its building matrix) and
+// temp/tavik$.tmp, built but not yet written.
+struct RunFiles {
+  model::AtomicFile input;
+  model::AtomicFile options;
+};
+RunFiles BuildRunFiles(model::ProjectModel& m, const RunChoices& c,
+                       const std::vector<std::string>& matrix);
+
+// Writes both run files, with the building matrix of sketch/bld_mtx.all, together: either
+// both are replaced or neither is. Throws FileError.
 void WriteRunFiles(model::ProjectModel& m, const RunChoices& c);
+
+// The analysis year of the run, as the year box sets it: the project's year item (which the
+// engine reports as the weather year) and AnalysisYear.
+void SetAnalysisYear(model::ProjectModel& m, int year);
 
 // The seed text of a draw in [0, 1): a blank, a point and at most 8 digits of the draw,
 // trailing zeros dropped (never exponent form, never reading as 0: a draw below 1e-8 gives

@@ -358,6 +358,66 @@ TEST_F(ProjectFile, bad_indexes_codes_and_counts_are_refused) {
   EXPECT_EQ(zones(101), kErrPastEndOfFile);
 }
 
+// A station line whose values the engine would read otherwise than this program (which takes
+// each from its six columns) is refused naming the value and the line, and the model, the zone
+// files and the sketch stay as they were. Values the engine reads as written are taken.
+TEST_F(ProjectFile, a_station_line_read_otherwise_is_refused_naming_the_value) {
+  struct Case {
+    const char* what;
+    const char* tag;
+    const char* values;  // columns 56 on of the station line
+    const char* refused;  // the value named, empty when the file is read
+  };
+  const Case cases[] = {
+      {"a sign behind the number", "IP", "   33-  87.9    90   659", "latitude \"33-\""},
+      {"a second decimal point", "IP", "  41.9 4.2.1    90   659", "longitude \"4.2.1\""},
+      {"six characters running into the value before", "IP", "  41.987.900    90   659",
+       "longitude \"87.900\""},
+      {"a six-character elevation after the meridian", "IP", "  39.8 104.7   1051649.9",
+       "elevation \"1649.9\""},
+      {"a number after the elevation", "IP", "  41.9  87.9    90   659 12", "elevation \"659 12\""},
+      {"no elevation", "IP", "  41.9  87.9    90", "elevation \"\""},
+      {"values as the writers write them", "IP", "    42  87.9    90   659", ""},
+      {"six-character values that begin with a minus sign", "IP", "-41.98-87.90   -90  -659", ""},
+      {"an elevation run by the converting writer", "IP", "  39.8 104.7   105    5413", ""},
+      {"a six-character elevation of an SI project", "SI", "  39.8 104.7   1051649.9", ""},
+  };
+  auto lines = linesOf(save("ok.inp"));
+  std::size_t station = 0;
+  while (lines[station] != "WEATHER") ++station;
+  station += 2;
+  ASSERT_EQ(station, 15u);  // line 16
+  base.write("temp/temp11.zon", "old\r\n");
+  const std::string sketchBefore = base.read("sketch/bld_mtx.all");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> l = lines;
+    l[0].replace(l[0].size() - 2, 2, c.tag);
+    l[station] = l[station].substr(0, 55) + c.values;
+    std::string bytes;
+    for (const auto& line : l) bytes += line + "\r\n";
+    base.write("station.inp", bytes);
+    auto copy = std::make_unique<ProjectModel>(*m);
+    copy->ProjectData[1] = "Before";
+    const std::string refused = c.refused;
+    try {
+      ReadInputFile(*copy, "station.inp");
+      EXPECT_EQ(refused, "") << "read";
+      EXPECT_EQ(copy->WeatherBlock[2], l[station]);
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.number(), kErrPastEndOfFile);
+      EXPECT_NE(refused, "") << FileErrorMessage(e);
+      EXPECT_NE(FileErrorMessage(e).find("the " + refused + " on its station line"), std::string::npos)
+          << FileErrorMessage(e);
+      EXPECT_EQ(e.detail(), "station line, line 16");
+      EXPECT_EQ(copy->ProjectData[1], "Before");
+      EXPECT_EQ(copy->WeatherBlock[2], m->WeatherBlock[2]);
+      EXPECT_EQ(base.read("temp/temp11.zon"), "old\r\n");
+      EXPECT_EQ(base.read("sketch/bld_mtx.all"), sketchBefore);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kalvano::model
 

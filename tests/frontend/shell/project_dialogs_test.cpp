@@ -305,6 +305,49 @@ TEST_F(ProjectDialogs, a_damaged_file_leaves_project_menus_and_zone_files_as_the
   EXPECT_TRUE(MainMenu().isEnabled());
 }
 
+// A project file edited by hand whose station line the engine would read otherwise: each is
+// refused with one box naming the value and the line, and the project, its zone files and its
+// sketch stay as they were.
+TEST_F(ProjectDialogs, a_station_line_read_otherwise_is_refused_naming_the_value) {
+  RetrieveSample("SampleProject.inp");
+  const auto kept = std::make_unique<model::ProjectModel>(Model());
+  const std::string zone = base.read("temp/temp11.zon");
+  const std::string sketch = base.read("sketch/bld_mtx.all");
+  const std::string sample = base.read("sample/SampleProject.inp");
+  const std::string station = "72530    42  87.9    90   659";
+  ASSERT_NE(sample.find(station), std::string::npos);
+  struct Case {
+    const char* values;  // from column 51 on
+    const char* named;
+  } cases[] = {
+      {"72530   33-  87.9    90   659", "latitude \"33-\""},
+      {"72530    42 4.2.1    90   659", "longitude \"4.2.1\""},
+      {"72530  41.987.900    90   659", "longitude \"87.900\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.values);
+    std::string edited = sample;
+    edited.replace(edited.find(station), station.size(), c.values);
+    base.write("work/edited.inp", edited);
+    boxes.asked.clear();
+    boxes.answers = {MsgAnswer::Yes};  // a new project, as the steps are done
+    RetrieveFile(base.path("work").string(), "edited");
+    ASSERT_EQ(boxes.asked.size(), 2U);
+    const std::string& text = boxes.asked[1].text;
+    EXPECT_EQ(text.rfind("KAL-VANO is unable to open your input file: the simulation would not read "
+                         "the " + std::string(c.named) + " on its station line as written",
+                         0),
+              0U)
+        << text;
+    EXPECT_NE(text.find("station line, line 16"), std::string::npos) << text;
+    EXPECT_EQ(boxes.asked[1].title, "Kalvano Error #  62");
+    EXPECT_EQ(ProjectDifferences(Model(), *kept), std::vector<std::string>{});
+    EXPECT_EQ(base.read("temp/temp11.zon"), zone);
+    EXPECT_EQ(base.read("sketch/bld_mtx.all"), sketch);
+    RetrieveDialog().cancelbutton_Click();
+  }
+}
+
 // A file too big to read, and a damaged line of two million characters: each is one short
 // error box, and the project stays as it was.
 TEST_F(ProjectDialogs, a_huge_file_or_line_is_one_short_error_box) {
