@@ -16,6 +16,7 @@ namespace kalvano::weather {
 namespace {
 
 constexpr int kLinesPerRecord = 10;
+constexpr std::size_t kRowWidth = 72;  // a monthly row: 12 fields of six columns
 constexpr std::string_view kMarks = "#*@!";
 constexpr std::array<const char*, kRows> kBlockLabels{"DB Ave ", "Ave Std", "DB Max ", "Max Std",
                                                       "DP Ave ", "DP Std ", "SOLAR  ", "WIND   "};
@@ -392,6 +393,11 @@ std::vector<LibraryRecord> ParseRecords(std::string_view text, const std::option
     }
     records.push_back(std::move(r));
   }
+  // The last line, when it is the last record's wind row, is whole only with its line end or
+  // its full width: a value cut inside it still reads as a number.
+  if (cut && records.size() * kLinesPerRecord == lines.size() && model::EndsInsideLastLine(text, kRowWidth)) {
+    throw *cut;
+  }
   return records;
 }
 
@@ -399,11 +405,14 @@ std::vector<LibraryRecord> ParseRecords(std::string_view text, const std::option
 
 std::vector<LibraryRecord> ParseLibrary(std::string_view text) { return ParseRecords(text, std::nullopt); }
 
-std::vector<LibraryRecord> ReadLibraryFile(const std::string& path) {
-  const std::string text = model::ReadWholeFile(path);
+std::string ReadLibraryText(const std::string& path) {
+  std::string text = model::ReadWholeFile(path);
   if (model::HoldsNothing(text)) throw model::EmptyFileError(path);
-  return ParseRecords(text, model::CutFileError(path));
+  ParseRecords(text, model::CutFileError(path));
+  return text;
 }
+
+std::vector<LibraryRecord> ReadLibraryFile(const std::string& path) { return ParseLibrary(ReadLibraryText(path)); }
 
 std::string CityKey(std::string_view s) { return std::string(s.substr(0, s.find(','))); }
 

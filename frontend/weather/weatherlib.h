@@ -35,10 +35,15 @@ struct LibraryRecord {
 // lines do not hold their fields throws model::FileError (wrong format).
 std::vector<LibraryRecord> ParseLibrary(std::string_view text);
 
-// Reads the library file `path` as the weather window does. A file that holds nothing is
-// refused as empty, and one that ends in the middle of a record (its last record has fewer
-// than 10 lines, or its last line, left without a line end, lacks fields of its line) as cut
-// short, each naming the file (model::FileError, wrong format); otherwise as ParseLibrary.
+// The text of the library file `path`, read as the weather window reads it. A file that holds
+// nothing is refused as empty, and one that ends in the middle of a record (its last record
+// has fewer than 10 lines, or its last line, left without a line end, lacks fields of its line
+// or is narrower than a monthly row's 72 columns) as cut short, each naming the file
+// (model::FileError, wrong format); one that ParseLibrary refuses is the wrong format.
+std::string ReadLibraryText(const std::string& path);
+
+// The records of the library file `path`: its text as ReadLibraryText gives it, then as
+// ParseLibrary.
 std::vector<LibraryRecord> ReadLibraryFile(const std::string& path);
 
 // Keys of a city string: the city (before the first comma), the state text (from two

@@ -115,6 +115,31 @@ TEST(WeatherLibrary, an_empty_or_cut_library_file_is_told_as_such_naming_it) {
   std::filesystem::remove_all(dir);
 }
 
+// The installed library, and its first record alone, cut at every byte of their last line:
+// each reads whole or is refused as cut short, never with a wind cut short (the first
+// record's December wind, "   5.8", cut to "   5." would read 5.0).
+TEST(WeatherLibrary, a_library_cut_inside_its_last_line_is_read_whole_or_refused_as_cut) {
+  std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/weather/weth.asc", std::ios::binary);
+  const std::string installed{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string first = model::test::FirstLines(installed, 10);
+  ASSERT_TRUE(first.ends_with("   5.8\r\n"));
+  std::string lf;
+  for (char c : first) {
+    if (c != '\r') lf += c;
+  }
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("weth_cut_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path path = dir / "weth.asc";
+  for (const std::string& whole : {first, lf, installed}) {
+    SCOPED_TRACE(std::to_string(whole.size()) + " bytes");
+    const std::size_t lineEnd = whole.ends_with("\r\n") ? 2 : 1;
+    // The row without any of its line end, with its CR, and whole.
+    EXPECT_EQ(model::test::ExpectEveryCutOfLastLine(path, whole, [](const std::string& p) { return ReadLibraryFile(p); }),
+              static_cast<int>(lineEnd) + 1);
+  }
+  std::filesystem::remove_all(dir);
+}
+
 TEST(WeatherLibrary, the_installed_library_reads_whole) {
   std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/weather/weth.asc", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
