@@ -7,12 +7,14 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/core/fixfmt.h"
 #include "engine/core/fread.h"
 #include "engine/core/report.h"
 #include "engine/input/decfac.h"
 #include "runcalendar.h"
+#include "stationrange.h"
 
 namespace kv {
 
@@ -76,6 +78,28 @@ constexpr Range kWeatherRows[8] = {
 constexpr Range kEconomics[11] = {kYearsOfLife, kYearsOfLife, kYearsOfLife, kPercentRate, kPercentRate, kPrice,
                                   kPercentRate, kPrice,       kPercentRate, kPrice,       kPercentRate};
 
+// The fields of the station values as the scan read them: the blank-separated words of the
+// scanned text when they are its numbers one for one, otherwise (a value that the scan pulled
+// apart or ran together) the whole scanned text for each, trimmed.
+std::vector<std::string_view> StationFields(std::string_view scanned, int32_t numbers, int32_t texts) {
+  std::vector<std::string_view> words;
+  for (std::size_t i = 0; i < scanned.size();) {
+    const auto separator = [](char c) { return static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) > '~'; };
+    while (i < scanned.size() && separator(scanned[i])) ++i;
+    const std::size_t start = i;
+    while (i < scanned.size() && !separator(scanned[i])) ++i;
+    if (i > start) words.push_back(scanned.substr(start, i - start));
+  }
+  if (texts == 0 && static_cast<int32_t>(words.size()) == numbers && words.size() >= 4) return words;
+  std::string_view whole = scanned;
+  if (!words.empty()) {
+    const std::size_t from = static_cast<std::size_t>(words.front().data() - scanned.data());
+    const std::size_t to = static_cast<std::size_t>(words.back().data() + words.back().size() - scanned.data());
+    whole = scanned.substr(from, to - from);
+  }
+  return std::vector<std::string_view>(4, whole);
+}
+
 // The reader of one project file. It lives for one call of RDPROJ; its sections share the
 // current line and the one line that a capacity check may hand back to the next section.
 class ProjectReader {
@@ -96,6 +120,7 @@ class ProjectReader {
   float number();                                  // number line: columns 11-20
   float number(const Range& r);                    // the same within its range
   float inRange(double v, const Range& r);         // v, or 0 and an error when outside r
+  float inRange(double v, const Range& r, std::string_view found);  // the same quoting `found`
   int32_t integer();                               // integer line: columns 11-20
   int16_t integer16();                             // the same into an INTEGER*2
   float fieldReal(int col, int w);                 // a real field of the current line
@@ -112,7 +137,8 @@ class ProjectReader {
 
   // --- messages ----------------------------------------------------------------------
   void error(const Line& ln);
-  void badValue(std::string_view what);
+  void badValue(std::string_view what);  // quoting columns 1-60 of the line
+  void badValue(std::string_view what, std::string_view found);
   void wrongKeyword(std::string_view expected);
   void endSection(int k);  // total += NERR; FORM (2, k, NERR); NERR = 0
 
@@ -171,10 +197,13 @@ void ProjectReader::error(const Line& ln) {
 }
 
 void ProjectReader::badValue(std::string_view what) {
+  badValue(what, columns(line_, 1, std::min<int>(60, static_cast<int>(line_.size()))));
+}
+
+void ProjectReader::badValue(std::string_view what, std::string_view found) {
   Line ln;
   ln.text(kErr).text("LINE").I(lineNo(), 7).text(" OF THE PROJECT FILE: ").text(what)
-      .text(" EXPECTED, FOUND \"").text(columns(line_, 1, std::min<int>(60, static_cast<int>(line_.size()))))
-      .text("\".");
+      .text(" EXPECTED, FOUND \"").text(found).text("\".");
   error(ln);
 }
 
@@ -210,6 +239,12 @@ float ProjectReader::number(const Range& r) { return inRange(number(), r); }
 float ProjectReader::inRange(double v, const Range& r) {
   if (v >= r.lo && v <= r.hi) return static_cast<float>(v);
   badValue(r.what);
+  return 0.0f;
+}
+
+float ProjectReader::inRange(double v, const Range& r, std::string_view found) {
+  if (v >= r.lo && v <= r.hi) return static_cast<float>(v);
+  badValue(r.what, found);
   return 0.0f;
 }
 
@@ -318,11 +353,17 @@ void ProjectReader::head() {
   next();  // station line
   t.PLOC.set(columns(line_, 1, 42));
   m_.STNID.set(columns(line_, 51, 5));
-  scan(columns(line_, 56, 50));
-  w.XLAT = inRange(m_.NUM(1), {-90, 90, "A LATITUDE OF -90 TO 90 DEGREES"});
-  w.XLONG = inRange(m_.NUM(2), {-360, 360, "A LONGITUDE OF -360 TO 360 DEGREES"});
-  w.XMER = inRange(m_.NUM(3), {-360, 360, "A TIME-ZONE MERIDIAN OF -360 TO 360 DEGREES"});
-  w.ELEV = inRange(m_.NUM(4), {-2000, 30000, "AN ELEVATION OF -2000 TO 30000 FT"});
+  const std::string stationValues = columns(line_, 56, 50);
+  scan(stationValues);
+  // A value out of range is quoted as its field of the line, which may stand past column 60.
+  const std::vector<std::string_view> fields = StationFields(stationValues, m_.NNUM, m_.NTXT);
+  const bool si = s_.chtab.UNITS.view() == "SI";
+  float* station[4] = {&w.XLAT, &w.XLONG, &w.XMER, &w.ELEV};
+  for (std::size_t k = 0; k < 4; ++k) {
+    const kalvano::station::ValueRange& range = kalvano::station::kRanges[k];
+    const std::string what = std::string(range.what) + std::string(si ? range.si : "");
+    *station[k] = inRange(m_.NUM(static_cast<int>(k) + 1), {range.lo, range.hi, what}, fields[k]);
+  }
 
   next();  // month heads
 

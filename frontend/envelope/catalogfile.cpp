@@ -41,15 +41,15 @@ CatalogTable ReadCatalog(std::string_view text, int unitSystem) {
   return table;
 }
 
-CatalogTable ReadCatalogFile(const std::string& path, int unitSystem) {
-  const std::string text = model::ReadWholeFile(path);
+std::string ReadCatalogText(const std::string& path) {
+  std::string text = model::ReadWholeFile(path);
   if (model::HoldsNothing(text)) throw model::EmptyFileError(path);
-  try {
-    model::CatalogueEntries(model::SplitLines(text), kCatalogColumns);
-  } catch (const model::FileError&) {
-    throw model::CutFileError(path);  // lines left over that make no whole entry
-  }
-  return ReadCatalog(text, unitSystem);
+  model::CatalogueFileEntries(text, kCatalogColumns, path);
+  return text;
+}
+
+CatalogTable ReadCatalogFile(const std::string& path, int unitSystem) {
+  return ReadCatalog(ReadCatalogText(path), unitSystem);
 }
 
 std::string CatalogText(const CatalogTable& table, int unitSystem) {

@@ -20,9 +20,14 @@ using CatalogTable = std::array<std::array<std::string, kCatalogEntries>, kCatal
 // entries, throws model::FileError (wrong format), so that a save can never drop entries.
 CatalogTable ReadCatalog(std::string_view text, int unitSystem);
 
-// Reads the catalogue file `path` as the catalogue window does. A file that holds nothing is
-// refused as empty, and one whose last entry has fewer than its 7 lines as cut short, each
-// naming the file (model::FileError, wrong format); otherwise as ReadCatalog.
+// The text of the catalogue file `path`. A file that holds nothing is refused as empty, and one
+// that ends in the middle of an entry (its last entry has fewer than its 7 lines, or its last
+// line lost its line end, which a value of free width cannot be told whole without) as cut
+// short, each naming the file (model::FileError, wrong format).
+std::string ReadCatalogText(const std::string& path);
+
+// Reads the catalogue file `path` as the catalogue window does: its text as ReadCatalogText
+// gives it, then as ReadCatalog.
 CatalogTable ReadCatalogFile(const std::string& path, int unitSystem);
 
 // The file text of the table: entries up to the first empty ID, 7 CR LF lines each; in an

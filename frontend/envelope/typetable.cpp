@@ -1,6 +1,7 @@
 #include "frontend/envelope/typetable.h"
 
 #include "frontend/envelope/catalogfile.h"
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/numtext.h"
 
 namespace kalvano::envelope {
@@ -43,6 +44,12 @@ TypeTable LoadPropertyTable(model::ProjectModel& m, int kind, std::string_view c
     if (t.Cell(0, r).empty()) t.Cell(0, r) = model::NumberText(static_cast<float>(r));
   }
   return t;
+}
+
+TypeTable ReadPropertyTable(model::ProjectModel& m, int kind, const std::string& path) {
+  const std::string text = model::ReadWholeFile(path);
+  model::CatalogueFileEntries(text, kCatalogColumns, path);
+  return LoadPropertyTable(m, kind, text);
 }
 
 bool IsProjectRow(model::ProjectModel& m, const TypeTable& t, int r) {

@@ -36,6 +36,10 @@ std::array<model::TypeColumn*, 7> KindColumns(model::ProjectModel& m, int kind);
 // the empty ids of rows 1..26 numbered (" 13"), and the project's types over the catalogue
 // entries of their position. Throws model::FileError for a catalogue cut short.
 TypeTable LoadPropertyTable(model::ProjectModel& m, int kind, std::string_view catalogText);
+// The table built from the catalogue file `path`, as the type table window reads it: a file
+// that ends in the middle of an entry is refused as cut short, naming it
+// (model::CatalogueFileEntries); otherwise as LoadPropertyTable.
+TypeTable ReadPropertyTable(model::ProjectModel& m, int kind, const std::string& path);
 
 // Whether row r is shown as a project type (yellow): its description is the project type's
 // at the same position.

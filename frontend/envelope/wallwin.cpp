@@ -129,7 +129,7 @@ bool wallwin::LoadPropertyTable() {
   model::ProjectModel& m = shell::Model();
   try {
     const std::string file = model::AppPath(m, kind_ == 1 ? "profiles/bprof6.dat" : "profiles/bprof7.dat");
-    table_ = envelope::LoadPropertyTable(m, kind_, model::ReadWholeFile(file));
+    table_ = envelope::ReadPropertyTable(m, kind_, file);
   } catch (const model::FileError& error) {
     shell::ReportFileFault(error);
     return false;

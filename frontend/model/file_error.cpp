@@ -90,4 +90,11 @@ bool IsEmptyOrCut(const FileError& error) {
 
 bool HoldsNothing(std::string_view bytes) { return bytes.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
+bool EndsInsideLastLine(std::string_view bytes, std::size_t width) {
+  if (bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r') return false;
+  const std::size_t end = bytes.rfind('\n');
+  const std::size_t last = end == std::string_view::npos ? bytes.size() : bytes.size() - end - 1;
+  return last < width;
+}
+
 }  // namespace kalvano::model

@@ -86,4 +86,15 @@ bool IsEmptyOrCut(const FileError& error);
 // Whether a file's bytes hold nothing: none at all, or only blanks, tabs and line ends.
 bool HoldsNothing(std::string_view bytes);
 
+// The width that a line's layout gives it: none, for a line of free width.
+inline constexpr std::size_t kFreeWidth = std::string_view::npos;
+// Whether `bytes` end inside their last line, the one that holds their last record's last
+// field: that line has no line end (neither LF nor CR follows it) and holds fewer than `width`
+// bytes, the width its layout gives it. Every writer ends its last line, so a line without its
+// end was cut or edited by hand: it is whole when it holds its full width; a line of free
+// width (kFreeWidth) cannot be told whole without its end, and counts as cut. The caller
+// tells whether the last line holds a record's field at all (blank lines after the last
+// record hold none).
+bool EndsInsideLastLine(std::string_view bytes, std::size_t width);
+
 }  // namespace kalvano::model

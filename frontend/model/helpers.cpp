@@ -2,6 +2,7 @@
 
 #include "runcalendar.h"
 
+#include "frontend/model/atomic_file.h"
 #include "frontend/model/numtext.h"
 #include "runfiles.h"
 
@@ -226,6 +227,21 @@ std::size_t CatalogueEntries(const std::vector<std::string>& lines, std::size_t 
     if (lines.size() - at < entryLines) {
       throw FileError(kErrPastEndOfFile, "a catalogue entry ends early");
     }
+  }
+  return entries;
+}
+
+std::size_t CatalogueFileEntries(std::string_view bytes, std::size_t entryLines, const std::string& path) {
+  const std::vector<std::string> lines = SplitLines(bytes);
+  std::size_t entries = 0;
+  try {
+    entries = CatalogueEntries(lines, entryLines);
+  } catch (const FileError&) {
+    throw CutFileError(path);  // lines left over that make no whole entry
+  }
+  // The last line is the last entry's own unless blank lines follow the entries.
+  if (entries > 0 && entries * entryLines == lines.size() && EndsInsideLastLine(bytes, kFreeWidth)) {
+    throw CutFileError(path);
   }
   return entries;
 }

@@ -79,6 +79,11 @@ std::vector<std::string> SplitOn(std::string_view text, std::string_view separat
 // after the last entry make no entry. Lines left over that make no whole entry are the wrong
 // format (FileError 62, "a catalogue entry ends early").
 std::size_t CatalogueEntries(const std::vector<std::string>& lines, std::size_t entryLines);
+// The number of entries of a catalogue file's `bytes`, counted as CatalogueEntries counts
+// them. A file that ends in the middle of an entry is refused as cut short, naming `path`
+// (CutFileError): lines left over that make no whole entry, or a last entry whose last line
+// lost its line end (its value has no fixed width, so without its end it cannot be told whole).
+std::size_t CatalogueFileEntries(std::string_view bytes, std::size_t entryLines, const std::string& path);
 
 // Deletes the files of `folder` whose names end in `suffix`; errors are ignored.
 void DeleteMatching(const std::string& folder, std::string_view suffix);

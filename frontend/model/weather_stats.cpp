@@ -70,11 +70,13 @@ constexpr std::array<FieldConverter, 8> kToSI{
 
 }  // namespace
 
+float ElevationToFeet(float metres) { return static_cast<float>(std::floor(metres * 3.28084)); }
+
 void WeatherStatsToIP(ProjectModel& m) {
   WeatherStats& wx = m.Wx;
   wx.WxElevation = static_cast<float>(Val(lastSix(m.WeatherBlock[2])));
   bool si = m.UnitSystem == kSI;
-  if (si) wx.WxElevation = static_cast<float>(std::floor(wx.WxElevation * 3.28084));
+  if (si) wx.WxElevation = ElevationToFeet(wx.WxElevation);
   auto target = rows(wx);
   for (int r = 0; r < 8; ++r)
     CutWeatherRow(m.WeatherBlock[static_cast<std::size_t>(r + 4)], *target[r],

@@ -22,6 +22,9 @@ std::string DecimalText(double value);
 // round1(w) = Int(w * 10 + 0.5) / 10.
 double Round1(double w);
 
+// An SI elevation in feet as the statistics take it: metres x 3.28084, rounded down.
+float ElevationToFeet(float metres);
+
 // Fills the statistics in inch-pound units from the weather block (converting an SI model).
 void WeatherStatsToIP(ProjectModel& m);
 // Converts inch-pound statistics (after WeatherStatsToIP on an inch-pound model) to SI.

@@ -54,8 +54,10 @@ struct CatalogueColumns {
 // Reads up to 15 entries of 7 lines, or to the end of the file.
 void ReadCatalogue(const ProjectModel& m, std::string_view file, const CatalogueColumns& t,
                    int16_t units, bool keepOnlyWallIds) {
-  const std::vector<std::string> lines = FileLines(m, file);
-  const std::size_t entries = model::CatalogueEntries(lines, kEntryLines);
+  const std::string path = model::AppPath(m, file);
+  const std::string bytes = model::ReadWholeFile(path);
+  const std::size_t entries = model::CatalogueFileEntries(bytes, kEntryLines, path);
+  const std::vector<std::string> lines = model::SplitLines(bytes);
   std::size_t pos = 0;
   for (std::size_t entry = 0; entry < kCatalogueEntries && entry < entries; ++entry) {
     double id = 0;

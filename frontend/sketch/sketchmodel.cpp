@@ -235,7 +235,7 @@ namespace {
 // The level sections of a sketch file's text, each completed to a level's lines, as the
 // split takes them. `cut` tells whether the text ends in the middle of its last level: that
 // level has fewer lines than a level holds, or its last line, left without a line end, is a
-// grid row narrower than the grid and of neither older layout's width.
+// grid row narrower than its section's rows: the grid's width, or an older layout's.
 std::vector<std::vector<std::string>> SplitSections(std::string_view text, int rows, int cols,
                                                     bool newSiSketch, bool& cut) {
   const std::size_t perLevel = static_cast<std::size_t>(rows + kHeaderLines + kNameLines);
@@ -249,7 +249,8 @@ std::vector<std::vector<std::string>> SplitSections(std::string_view text, int r
   std::vector<std::vector<std::string>> sections;
   std::string suffix;
   int namesSeen = 0;
-  bool lastRowNarrow = false;
+  bool rowsWide = true;          // the section's grid rows so far are of the grid's width
+  std::size_t lastRowWidth = 0;  // the width of the last line read, when it is a grid row
   auto padSection = [&] {
     if (sections.empty()) return;
     std::vector<std::string>& s = sections.back();
@@ -281,20 +282,26 @@ std::vector<std::vector<std::string>> SplitSections(std::string_view text, int r
     if (newSiSketch && k == 0) line = line.substr(0, 13) + " 1";
     if (newSiSketch && k == 3) line = line.substr(0, 13) + " 3.5";
     std::vector<std::string>& s = sections.back();
-    lastRowNarrow = false;
-    if (s.size() >= static_cast<std::size_t>(kHeaderLines + kNameLines) &&
-        line.size() < static_cast<std::size_t>(cols)) {
-      // Rows of the 48-column layout, and of the old 44-column one, are widened. A row of
-      // neither width (its cells, or its cells and the blank after them) is no layout's.
+    lastRowWidth = 0;
+    const std::size_t firstRow = static_cast<std::size_t>(kHeaderLines + kNameLines);
+    if (s.size() >= firstRow && s.size() < perLevel) {
+      // A grid row is as wide as the rows before it in its section: the grid's width, or that
+      // of an older layout (the 48-column one, or the old 44-column one) when they were narrower.
       const std::size_t legacyWidth = 48 - suffix.size();
-      lastRowNarrow = line.size() != legacyWidth && line.size() != legacyWidth + 1;
-      line = line.substr(0, legacyWidth) + legacyPad;
+      const bool wide = line.size() >= static_cast<std::size_t>(cols);
+      if (s.size() == firstRow) rowsWide = wide;
+      lastRowWidth = rowsWide ? static_cast<std::size_t>(cols) : legacyWidth;
+      rowsWide = wide;
+    }
+    if (s.size() >= firstRow && line.size() < static_cast<std::size_t>(cols)) {
+      // Rows of the 48-column layout, and of the old 44-column one, are widened.
+      line = line.substr(0, 48 - suffix.size()) + legacyPad;
     }
     s.push_back(line + suffix);
   }
-  const bool lastLineEnded = !text.empty() && text.back() == '\n';
   cut = toTheEnd && !sections.empty() &&
-        (sections.back().size() < perLevel || (lastRowNarrow && !lastLineEnded));
+        (sections.back().size() < perLevel ||
+         (lastRowWidth > 0 && model::EndsInsideLastLine(text, lastRowWidth)));
   padSection();
   return sections;
 }

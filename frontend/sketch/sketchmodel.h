@@ -128,7 +128,8 @@ Sketch SplitSketchFile(std::string_view text, int rows, int cols, bool newSiSket
 // refusing (model::FileError, wrong format, naming the file) a file that holds nothing as
 // empty, one that ends in the middle of its last level as cut short (that level has fewer
 // lines than rows + 31, or its last line, left without a line end, is a grid row narrower
-// than the grid and of neither older layout's width), and one that holds no level.
+// than the rows before it: the grid's width, or an older layout's), and one that holds no
+// level.
 Sketch ReadSketchFile(const std::string& path, int rows, int cols, bool newSiSketch = false);
 
 // The whole-building file: every level's text, level 1 first.

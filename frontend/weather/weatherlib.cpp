@@ -5,17 +5,20 @@
 #include <limits>
 
 #include "common/freescan.h"
+#include "common/stationrange.h"
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
 #include "frontend/model/project_model.h"
+#include "frontend/model/weather_stats.h"
 
 namespace kalvano::weather {
 
 namespace {
 
 constexpr int kLinesPerRecord = 10;
+constexpr std::size_t kRowWidth = 72;  // a monthly row: 12 fields of six columns
 constexpr std::string_view kMarks = "#*@!";
 constexpr std::array<const char*, kRows> kBlockLabels{"DB Ave ", "Ave Std", "DB Max ", "Max Std",
                                                       "DP Ave ", "DP Std ", "SOLAR  ", "WIND   "};
@@ -129,30 +132,85 @@ std::string BoxAndValue(const WeatherEntry& e, std::pair<int, std::size_t> box) 
 
 constexpr std::string_view kMonthRange = "whose monthly values run from -99.9 to 999.9 (solar from -9999 to 99999)";
 
-// The limits of a month box of `row` that a refusal quotes: in inch-pound units those of every
-// field; in an SI window those of the box's row, the inch-pound limits converted (and, for the
-// block, kept within what its five columns hold as shown), rounded inward to the row's
-// decimals and moved further inward until `fits` takes their text.
-template <class Fits>
-std::string MonthLimits(int row, int unitSystem, bool block, Fits fits) {
-  if (unitSystem != model::kSI) return std::string(kMonthRange) + (block ? "." : " in inch-pound units.");
+// The fields that a month box's value must fit: the library's (its value in inch-pound units)
+// or the project's weather block's (its value as shown and, for SI, in inch-pound units).
+enum class MonthTarget { Library, Block };
+
+// Whether a month value's text fits the target's six-column field, a blank before it.
+bool FitsField(int row, const std::string& text, int unitSystem, MonthTarget target) {
+  return target == MonthTarget::Block ? BlockField(row, text, unitSystem).has_value()
+                                      : MonthField(row, text, unitSystem).has_value();
+}
+
+// Whether a month value `v` of `row` in the window's units, rounded to the row's decimals as
+// its field holds it, lies within the limits of every field it is written to: the library's
+// (in inch-pound units) or the block's (as shown and, for SI, in inch-pound units too).
+bool WithinFieldLimits(int row, double v, int unitSystem, MonthTarget target) {
+  const auto [low, high] = FieldLimits(row);
+  const auto within = [low, high](double x) { return x >= float(low) && x <= float(high); };
+  const float shown = model::RoundTo(v, Decimals(row));
+  return within(model::RoundTo(ToLibrary(row, shown, unitSystem), Decimals(row))) &&
+         (target == MonthTarget::Library || within(shown));
+}
+
+// The limits of a month box of `row`, in the window's units, that the check applies and a
+// refusal quotes: in inch-pound units those of every field, whose five columns after a blank
+// hold any value from -99.9 to 999.9 with its decimal (solar -9999 to 99999); in an SI window
+// the lowest and highest values of the row's decimals whose field values lie within those
+// limits. A whole number beyond them that happens to fit five columns ("1000") is outside
+// them all the same.
+std::pair<double, double> MonthLimitValues(int row, int unitSystem, MonthTarget target) {
   const auto [ipLow, ipHigh] = FieldLimits(row);
-  double low = ToWindow(row, ipLow, unitSystem);
-  double high = ToWindow(row, ipHigh, unitSystem);
-  if (block) {
-    low = std::max(low, ipLow);
-    high = std::min(high, ipHigh);
+  if (unitSystem != model::kSI) return {ipLow, ipHigh};
+  const double step = Decimals(row) == 0 ? 1 : 0.1;
+  const auto fits = [row, unitSystem, target](long n, double step) {
+    return WithinFieldLimits(row, static_cast<double>(n) * step, unitSystem, target);
+  };
+  // Counted in steps of the row's decimals, from the converted limits.
+  long low = std::lround(ToWindow(row, ipLow, unitSystem) / step);
+  long high = std::lround(ToWindow(row, ipHigh, unitSystem) / step);
+  if (target == MonthTarget::Block) {
+    low = std::max(low, std::lround(ipLow / step));
+    high = std::min(high, std::lround(ipHigh / step));
   }
-  // Inward to the row's decimals; a conversion's last bits do not move a limit a whole step.
-  const double scale = Decimals(row) == 0 ? 1 : 10;
-  low = std::ceil(low * scale - 1e-6) / scale;
-  high = std::floor(high * scale + 1e-6) / scale;
+  for (int n = 0; n < 100 && !fits(low, step); ++n) ++low;
+  while (fits(low - 1, step)) --low;
+  for (int n = 0; n < 100 && !fits(high, step); ++n) --high;
+  while (fits(high + 1, step)) ++high;
+  return {static_cast<double>(low) * step, static_cast<double>(high) * step};
+}
+
+// The limits of a month box of `row` as a refusal quotes them.
+std::string MonthLimits(int row, int unitSystem, MonthTarget target) {
+  if (unitSystem != model::kSI) {
+    return std::string(kMonthRange) + (target == MonthTarget::Block ? "." : " in inch-pound units.");
+  }
+  const auto [low, high] = MonthLimitValues(row, unitSystem, target);
   const auto text = [row](double v) { return Trim(model::NumberText(model::RoundTo(v, Decimals(row)))); };
-  for (int n = 0; n < 100 && !fits(text(low)); ++n) low += 1 / scale;
-  for (int n = 0; n < 100 && !fits(text(high)); ++n) high -= 1 / scale;
   return "whose values in this row run from " + text(low) + " to " + text(high) + " (" +
          kSIRowUnits[static_cast<std::size_t>(row)] + ").";
 }
+
+// Whether a month box's text, its value rounded to the row's decimals as its field holds it,
+// lies within the limits of its row and fits the target's field.
+class MonthCheck {
+ public:
+  MonthCheck(int unitSystem, MonthTarget target) : unitSystem_(unitSystem), target_(target) {}
+  bool operator()(int row, const std::string& text) {
+    std::optional<std::pair<float, float>>& limits = limits_[static_cast<std::size_t>(row)];
+    if (!limits) {
+      const auto [low, high] = MonthLimitValues(row, unitSystem_, target_);
+      limits = std::make_pair(model::RoundTo(low, Decimals(row)), model::RoundTo(high, Decimals(row)));
+    }
+    const float value = model::RoundTo(model::Val(text), Decimals(row));
+    return value >= limits->first && value <= limits->second && FitsField(row, text, unitSystem_, target_);
+  }
+
+ private:
+  int unitSystem_;
+  MonthTarget target_;
+  std::array<std::optional<std::pair<float, float>>, kRows> limits_{};
+};
 
 // Whether a box still holds the text that the window showed for its value of the record it
 // was filled from; blanks around the number do not count.
@@ -165,6 +223,8 @@ struct LibraryValues {
   // latitude, longitude, time meridian and elevation (feet); none beyond single precision
   std::array<std::optional<float>, 4> station;
   std::array<std::array<double, 12>, kRows> months{};
+  // whether month box (row, month) keeps its source record's value
+  std::array<std::array<bool, 12>, kRows> kept{};
 };
 
 LibraryValues ValuesToWrite(const WeatherEntry& e, int unitSystem) {
@@ -188,12 +248,46 @@ LibraryValues ValuesToWrite(const WeatherEntry& e, int unitSystem) {
   for (std::size_t row = 0; row < kRows; ++row) {
     for (std::size_t m = 0; m < 12; ++m) {
       const std::string& text = e.months[row][m];
-      out.months[row][m] = shown && Unchanged(text, shown->months[row][m])
-                               ? e.source->months[row][m]
-                               : ToLibrary(static_cast<int>(row), model::Val(text), unitSystem);
+      out.kept[row][m] = shown && Unchanged(text, shown->months[row][m]);
+      out.months[row][m] = out.kept[row][m] ? e.source->months[row][m]
+                                            : ToLibrary(static_cast<int>(row), model::Val(text), unitSystem);
     }
   }
   return out;
+}
+
+// The range of station value `k` (0 latitude .. 3 elevation) that a run accepts, in the
+// window's units: the engine's own, and for an SI elevation the metres, to 0.1 m, whose feet,
+// as the project's weather is converted for the run, lie in the engine's range.
+std::pair<double, double> StationLimits(std::size_t k, int unitSystem) {
+  const station::ValueRange& range = station::kRanges[k];
+  if (k != station::kElevation || unitSystem != model::kSI) return {range.lo, range.hi};
+  const auto runs = [&range](long tenths) {
+    const float feet = model::ElevationToFeet(static_cast<float>(static_cast<double>(tenths) / 10));
+    return feet >= range.lo && feet <= range.hi;
+  };
+  long low = static_cast<long>(std::floor(range.lo / 3.28084 * 10)) - 2;
+  while (!runs(low)) ++low;
+  long high = static_cast<long>(std::ceil((range.hi + 1) / 3.28084 * 10)) + 2;  // feet are rounded down
+  while (!runs(high)) --high;
+  return {static_cast<double>(low) / 10, static_cast<double>(high) / 10};
+}
+
+std::string StationUnit(std::size_t k, int unitSystem) {
+  if (k != station::kElevation) return "degrees";
+  return unitSystem == model::kSI ? "m" : "ft";
+}
+
+std::string LimitText(double value) { return Trim(model::NumberText(static_cast<float>(value))); }
+
+// The first station box whose value lies outside the range that a run accepts, or none.
+std::optional<std::size_t> StationOutOfRange(const std::array<std::string, 4>& values, int unitSystem) {
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    const auto [low, high] = StationLimits(k, unitSystem);
+    const double value = model::Val(values[k]);
+    if (!(value >= low && value <= high)) return k;
+  }
+  return std::nullopt;
 }
 
 // Why a record cannot be written, with the file error its writer gives.
@@ -220,16 +314,16 @@ Refusal RefusalOf(const WeatherEntry& e, int unitSystem) {
                                        " is too large for the weather library." + nothingSaved};
     }
   }
-  const auto misfit = FirstMisfit([&values](int row, std::size_t m) {
-    return SixColumnField(row, values.months[static_cast<std::size_t>(row)][m]).has_value();
+  // A box that keeps its stored value keeps it as the library holds it; a box the user changed
+  // holds a value within the limits that a refusal quotes.
+  MonthCheck within(unitSystem, MonthTarget::Library);
+  const auto misfit = FirstMisfit([&values, &e, &within](int row, std::size_t m) {
+    const auto r = static_cast<std::size_t>(row);
+    return SixColumnField(row, values.months[r][m]).has_value() && (values.kept[r][m] || within(row, e.months[r][m]));
   });
   if (misfit) {
-    const int row = misfit->first;
-    const std::string limits = MonthLimits(row, unitSystem, false, [row, unitSystem](const std::string& text) {
-      return MonthField(row, text, unitSystem).has_value();
-    });
-    return {model::kErrOverflow,
-            BoxAndValue(e, *misfit) + " does not fit the weather library, " + limits + nothingSaved};
+    return {model::kErrOverflow, BoxAndValue(e, *misfit) + " does not fit the weather library, " +
+                                     MonthLimits(misfit->first, unitSystem, MonthTarget::Library) + nothingSaved};
   }
   return {};
 }
@@ -345,6 +439,11 @@ std::vector<LibraryRecord> ParseRecords(std::string_view text, const std::option
     }
     records.push_back(std::move(r));
   }
+  // The last line, when it is the last record's wind row, is whole only with its line end or
+  // its full width: a value cut inside it still reads as a number.
+  if (cut && records.size() * kLinesPerRecord == lines.size() && model::EndsInsideLastLine(text, kRowWidth)) {
+    throw *cut;
+  }
   return records;
 }
 
@@ -352,11 +451,14 @@ std::vector<LibraryRecord> ParseRecords(std::string_view text, const std::option
 
 std::vector<LibraryRecord> ParseLibrary(std::string_view text) { return ParseRecords(text, std::nullopt); }
 
-std::vector<LibraryRecord> ReadLibraryFile(const std::string& path) {
-  const std::string text = model::ReadWholeFile(path);
+std::string ReadLibraryText(const std::string& path) {
+  std::string text = model::ReadWholeFile(path);
   if (model::HoldsNothing(text)) throw model::EmptyFileError(path);
-  return ParseRecords(text, model::CutFileError(path));
+  ParseRecords(text, model::CutFileError(path));
+  return text;
 }
+
+std::vector<LibraryRecord> ReadLibraryFile(const std::string& path) { return ParseLibrary(ReadLibraryText(path)); }
 
 std::string CityKey(std::string_view s) { return std::string(s.substr(0, s.find(','))); }
 
@@ -602,16 +704,20 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
               "at most five characters unless it begins with a minus sign.";
     return {};
   }
-  const auto misfit = FirstMisfit([&e, unitSystem](int row, std::size_t m) {
-    return BlockField(row, e.months[static_cast<std::size_t>(row)][m], unitSystem).has_value();
+  if (const std::optional<std::size_t> box = StationOutOfRange(values, unitSystem)) {
+    const auto [low, high] = StationLimits(*box, unitSystem);
+    refusal = "The " + std::string(kStationNames[*box]) + " " + values[*box] +
+              " is outside the range that the simulation accepts, which runs from " + LimitText(low) + " to " +
+              LimitText(high) + " (" + StationUnit(*box, unitSystem) + ").  Please correct the value.";
+    return {};
+  }
+  MonthCheck within(unitSystem, MonthTarget::Block);
+  const auto misfit = FirstMisfit([&e, &within](int row, std::size_t m) {
+    return within(row, e.months[static_cast<std::size_t>(row)][m]);
   });
   if (misfit) {
-    const int row = misfit->first;
-    const std::string limits = MonthLimits(row, unitSystem, true, [row, unitSystem](const std::string& text) {
-      return BlockField(row, text, unitSystem).has_value();
-    });
-    refusal = BoxAndValue(e, *misfit) + " does not fit the project's weather data, " + limits +
-              "  Please correct the value.";
+    refusal = BoxAndValue(e, *misfit) + " does not fit the project's weather data, " +
+              MonthLimits(misfit->first, unitSystem, MonthTarget::Block) + "  Please correct the value.";
     return {};
   }
   // The location ends by column 50, keeping its mark.

@@ -35,10 +35,15 @@ struct LibraryRecord {
 // lines do not hold their fields throws model::FileError (wrong format).
 std::vector<LibraryRecord> ParseLibrary(std::string_view text);
 
-// Reads the library file `path` as the weather window does. A file that holds nothing is
-// refused as empty, and one that ends in the middle of a record (its last record has fewer
-// than 10 lines, or its last line, left without a line end, lacks fields of its line) as cut
-// short, each naming the file (model::FileError, wrong format); otherwise as ParseLibrary.
+// The text of the library file `path`, read as the weather window reads it. A file that holds
+// nothing is refused as empty, and one that ends in the middle of a record (its last record
+// has fewer than 10 lines, or its last line, left without a line end, lacks fields of its line
+// or is narrower than a monthly row's 72 columns) as cut short, each naming the file
+// (model::FileError, wrong format); one that ParseLibrary refuses is the wrong format.
+std::string ReadLibraryText(const std::string& path);
+
+// The records of the library file `path`: its text as ReadLibraryText gives it, then as
+// ParseLibrary.
 std::vector<LibraryRecord> ReadLibraryFile(const std::string& path);
 
 // Keys of a city string: the city (before the first comma), the state text (from two
@@ -95,9 +100,10 @@ std::optional<std::pair<int, int>> FirstNonNumeric(const WeatherEntry& entry);
 
 // Why the boxes cannot be saved as a library record, naming the box, or empty: a double quote
 // in the state, city or station number (the library keeps them in quotes), a station value
-// that is not finite in inch-pound units, or a month value whose field does not hold it (six
-// characters with a blank before it: -99.9 to 999.9, solar -9999 to 99999, in inch-pound
-// units; an SI window quotes the limits of the box's row converted, in its SI unit).
+// that is not finite in inch-pound units, or a month value the user changed that lies beyond
+// the limits its field holds with its decimal (-99.9 to 999.9, solar -9999 to 99999, in
+// inch-pound units; in an SI window the lowest and highest values of the row's decimals whose
+// inch-pound values lie within them), the limits that the refusal quotes.
 std::string RecordRefusal(const WeatherEntry& entry, int unitSystem);
 
 // The 10 lines of a record written from the window (unitSystem as above). A record of a new
@@ -129,11 +135,12 @@ std::string ReplaceRecord(std::string_view library, std::size_t index, const Wea
 // longer than five characters, a station value is empty or longer than six, a station value
 // would not be read by the engine's free-format scan as the value the window takes from its
 // box (between other values, whose reading it must leave alone, and in the station line as
-// the run file holds it: in SI with the elevation converted to feet and set apart), or a
-// month value would not read back from its field (five columns after a blank:
-// -99.9 to 999.9, solar -9999 to 99999, in the window's units and, for SI, in inch-pound units
-// too; an SI window quotes the limits of the box's row in its SI unit): `refusal` then says
-// why, naming the box.
+// the run file holds it: in SI with the elevation converted to feet and set apart), a station
+// value lies outside the range that the engine accepts (quoted in the unit shown: for an SI
+// elevation the metres whose whole feet lie in it), or a month value lies beyond the limits
+// its field holds with its decimal (-99.9 to 999.9, solar -9999 to 99999, in the window's units
+// and, for SI, in inch-pound units too; an SI window quotes the limits of the box's row in its
+// SI unit): `refusal` then says why, naming the box and the limits it applies.
 std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& entry, const std::string& mark, int unitSystem,
                                               std::string& location, std::string& refusal);
 

@@ -336,7 +336,7 @@ void weather::savenew_Click() {
   if (!MonthsAreNumbers() || !RecordFits()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
-    const std::string library = model::ReadWholeFile(model::AppPath(shell::Model(), kLibrary));
+    const std::string library = ReadLibraryText(model::AppPath(shell::Model(), kLibrary));
     bool newState = false;
     const std::string text = InsertRecord(library, Entry(), shell::Model().UnitSystem, newState);
     if (WriteLibrary(text)) {
@@ -364,7 +364,7 @@ void weather::saveupdate_Click() {
   if (!MonthsAreNumbers() || !RecordFits()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
-    const std::string library = model::ReadWholeFile(model::AppPath(shell::Model(), kLibrary));
+    const std::string library = ReadLibraryText(model::AppPath(shell::Model(), kLibrary));
     if (WriteLibrary(ReplaceRecord(library, *found, Entry(), shell::Model().UnitSystem))) dataEdited_ = false;
   } catch (const model::FileError& error) {
     shell::ReportFileFault(error);

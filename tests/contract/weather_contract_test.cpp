@@ -249,4 +249,62 @@ TEST_F(WeatherContract, station_texts_reach_the_engine_as_the_window_shows_them_
   }
 }
 
+// A station value is either refused by the window's OK, naming the box and the range that a
+// run accepts in the unit shown, or read by the engine without an input error: the window's
+// range is the engine's, and an SI elevation's is the metres whose whole feet, as the run file
+// holds them, lie in it.
+TEST_F(WeatherContract, station_values_beyond_the_engines_range_are_refused_in_the_unit_shown) {
+  // Outcome in an inch-pound and in an SI project: 'r' refused as out of range, 'm' refused as
+  // a text the engine would read otherwise (six characters running into the value before),
+  // '-' read by the engine.
+  struct Case {
+    const char* box;  // "latitude", "longitude", "time meridian" or "elevation"
+    const char* typed;
+    char ip, si;
+  };
+  const Case cases[] = {
+      {"latitude", "90", '-', '-'},        {"latitude", "90.1", 'r', 'r'},      {"latitude", "-90.1", 'r', 'r'},
+      {"longitude", "-360", '-', '-'},     {"longitude", "360.5", 'r', 'r'},    {"time meridian", "-360.5", 'r', 'r'},
+      {"elevation", "30000", '-', 'r'},    {"elevation", "30001", 'r', 'r'},    {"elevation", "-2000", '-', 'r'},
+      {"elevation", "-2001", 'r', 'r'},    {"elevation", "9144.3", 'm', '-'},   {"elevation", "9144.4", 'm', 'r'},
+      {"elevation", "-609.6", '-', '-'},   {"elevation", "-609.7", '-', 'r'},   {"elevation", "99999", 'r', 'r'},
+      {"elevation", "123456", 'm', 'r'},
+  };
+  const std::array<const char*, 4> boxes{"latitude", "longitude", "time meridian", "elevation"};
+  for (const char* sample : {"SampleProject.inp", "SampleSchool.inp"}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(sample) + ": " + c.box + " " + c.typed);
+      auto m = std::make_unique<ProjectModel>();
+      m->AppDir = base_.string();
+      kalvano::model::ReadInputFile(*m, std::string(KALVANO_SOURCE_DIR) + "/data/sample/" + sample);
+      const bool si = m->UnitSystem == kalvano::model::kSI;
+      kalvano::weather::WeatherEntry entry = kalvano::weather::EntryOf(Miami(), m->UnitSystem);
+      const std::size_t box = static_cast<std::size_t>(std::find_if(boxes.begin(), boxes.end(), [&c](const char* b) {
+                                                         return std::string(b) == c.box;
+                                                       }) - boxes.begin());
+      std::array<std::string*, 4> texts{&entry.latitude, &entry.longitude, &entry.meridian, &entry.elevation};
+      *texts[box] = c.typed;
+      std::string location, refusal;
+      const auto block = kalvano::weather::WeatherBlockLines(entry, "*", m->UnitSystem, location, refusal);
+      const char outcome = si ? c.si : c.ip;
+      if (outcome == 'm') {
+        EXPECT_NE(refusal.find("would not be read as entered"), std::string::npos) << refusal;
+        continue;
+      }
+      if (outcome == 'r') {
+        const std::array<const char*, 4> ranges{"-90 to 90 (degrees)", "-360 to 360 (degrees)", "-360 to 360 (degrees)",
+                                                 si ? "-609.6 to 9144.3 (m)" : "-2000 to 30000 (ft)"};
+        EXPECT_EQ(refusal, std::string("The ") + c.box + " " + c.typed +
+                               " is outside the range that the simulation accepts, which runs from " + ranges[box] +
+                               ".  Please correct the value.");
+        EXPECT_EQ(block[2], "");
+        continue;
+      }
+      ASSERT_TRUE(refusal.empty()) << refusal;
+      const auto r = ReadByTheEngine(*m, block, location);
+      EXPECT_EQ(r.errors, 0) << r.monitor;
+    }
+  }
+}
+
 }  // namespace

@@ -89,6 +89,15 @@ const CheckCase kChecks[] = {
      [](Lines& l) { l[find(l, "DB Max ")].replace(13, 6, "  7x.2"); },
      {"   ** ERROR ** LINE     20 OF THE PROJECT FILE: A NUMBER EXPECTED, FOUND \"DB Max   75.2  7x.2  79.1  82.4  85.3  88.1  89.5  89.8  88.\"."},
      1, 0},
+    // A station value out of range is quoted as its field, past column 60 of the line.
+    {"an_elevation_out_of_range_quotes_its_field",
+     [](Lines& l) { l[find(l, "MIAMI, FL   ")].replace(73, 6, " 99999"); },
+     {"   ** ERROR ** LINE     16 OF THE PROJECT FILE: AN ELEVATION OF -2000 TO 30000 FT EXPECTED, FOUND \"99999\"."},
+     1, 0},
+    {"a_latitude_out_of_range_quotes_its_field",
+     [](Lines& l) { l[find(l, "MIAMI, FL   ")].replace(55, 6, "  95.8"); },
+     {"   ** ERROR ** LINE     16 OF THE PROJECT FILE: A LATITUDE OF -90 TO 90 DEGREES EXPECTED, FOUND \"95.8\"."},
+     1, 0},
     {"profile_number_with_letters",
      [](Lines& l) { l[findExact(l, "Occ") + 1] = "one"; },
      {"   ** ERROR ** LINE     75 OF THE PROJECT FILE: A PROFILE NUMBER EXPECTED, FOUND \"one\"."},
@@ -182,6 +191,18 @@ const CheckCase kChecks[] = {
 
 INSTANTIATE_TEST_SUITE_P(ProjectReader, InputCheck, ::testing::ValuesIn(kChecks),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A run reported in SI names the elevation's range in metres as well; the value quoted is the
+// run file's, in feet, as the front-end wrote it apart from the values before it.
+TEST(StationRange, an_si_run_names_the_elevation_range_in_metres_too) {
+  Lines lines = loadFixture("office.inp");
+  std::string& station = lines[find(lines, "MIAMI, FL   ")];
+  station = station.substr(0, 73) + "   405035";
+  const auto r = readProject(lines, 3, true, [](EngineState& s) { s.chtab.UNITS.set("SI"); });
+  EXPECT_TRUE(r.hasLine("   ** ERROR ** LINE     16 OF THE PROJECT FILE: AN ELEVATION OF -2000 TO 30000 FT "
+                        "(-609.6 TO 9144 M) EXPECTED, FOUND \"405035\".")) << r.monitor;
+  EXPECT_EQ(r.errors, 1);
+}
 
 TEST(ProjectReader, a_left_out_zone_gives_its_slot_and_surfaces_to_the_next_zone) {
   Lines lines = loadFixture("office.inp");

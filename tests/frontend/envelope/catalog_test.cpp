@@ -117,7 +117,9 @@ TEST(CatalogFile, an_empty_or_cut_catalogue_file_is_told_as_such_naming_it) {
       {"the last entry cut after its description", Entries(2) + "3\r\nWall type 3\r\n", ReadOutcome::Cut},
       {"the last entry cut inside its time lag", three.substr(0, three.size() - 9), ReadOutcome::Cut},
       {"whole", three, ReadOutcome::Reads},
-      {"whole, the last line without its line end", three.substr(0, three.size() - 2), ReadOutcome::Reads},
+      // A value line has no fixed width: without its line end it cannot be told whole.
+      {"whole, the last line without its line end", three.substr(0, three.size() - 2), ReadOutcome::Cut},
+      {"whole, the last line without its LF", three.substr(0, three.size() - 1), ReadOutcome::Reads},
       {"whole, blank lines after it", three + "\r\n\r\n", ReadOutcome::Reads},
       {"more than 31 entries", Entries(32), ReadOutcome::WrongFormat},
   };
@@ -253,6 +255,40 @@ TEST(CatalogRoundTrip, what_the_editor_saves_every_reader_reads_back) {
           EXPECT_NEAR(model::Val((*value)[k + 1]), want, 0.01 * std::fabs(want) + 0.01);
         }
       }
+    }
+  }
+}
+
+// The installed wall catalogue, and its first three entries, cut at every byte of their last
+// line (cut at byte 176, entry 3's cost "16.00" would read "1"): every reader of a catalogue,
+// the catalogue window, the type table and the zone-description start-up, reads it whole or
+// refuses it as cut short, in either unit system.
+TEST(CatalogFile, a_catalogue_cut_inside_its_last_line_is_read_whole_or_refused_as_cut) {
+  const std::string installed = Installed("bprof6.dat");
+  const std::string three = model::test::FirstLines(installed, 21);
+  ASSERT_EQ(three.substr(175), "16.00\r\n");  // byte 176 is its "1"
+  Base base;
+  const fs::path path = base.dir / "profiles/bprof6.dat";
+  for (const std::string& whole : {three, installed}) {
+    for (const int units : {model::kInchPound, model::kSI}) {
+      SCOPED_TRACE(std::to_string(whole.size()) + " bytes, units " + std::to_string(units));
+      const auto window = [units](const std::string& p) { return ReadCatalogFile(p, units); };
+      const auto start = [&base, units](const std::string&) {
+        model::ProjectModel m;
+        m.AppDir = base.dir.string();
+        m.UnitSystem = static_cast<int16_t>(units);
+        shell::ReadTypeCatalogue(m, 1);
+        return std::make_pair(m.WallDesc, m.WallCost);
+      };
+      const auto table = [units](const std::string& p) {
+        model::ProjectModel m;
+        m.UnitSystem = static_cast<int16_t>(units);
+        return ReadPropertyTable(m, 1, p).rows;
+      };
+      // Only the cut after the CR, which leaves the value and the CR of its line end, reads.
+      EXPECT_EQ(model::test::ExpectEveryCutOfLastLine(path, whole, window), 2);
+      EXPECT_EQ(model::test::ExpectEveryCutOfLastLine(path, whole, start), 2);
+      EXPECT_EQ(model::test::ExpectEveryCutOfLastLine(path, whole, table), 2);
     }
   }
 }

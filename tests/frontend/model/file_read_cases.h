@@ -66,4 +66,29 @@ void ExpectFileReads(const std::filesystem::path& path, const std::vector<FileRe
   }
 }
 
+// Writes `whole` cut at every byte of its last line (from its first character to its line end,
+// the whole file last) to `path` and reads each with `read(path)`: each must read as the whole
+// file does, or be refused as cut short naming the file; never read with a value cut short.
+// Returns how many of the cuts read whole.
+template <class Read>
+int ExpectEveryCutOfLastLine(const std::filesystem::path& path, const std::string& whole, Read read) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << whole;
+  const auto expected = read(path.string());
+  const std::size_t lineStart = whole.rfind('\n', whole.size() - 2) + 1;  // npos + 1 = 0: one line
+  int readWhole = 0;
+  for (std::size_t size = lineStart; size <= whole.size(); ++size) {
+    SCOPED_TRACE("cut after byte " + std::to_string(size) + " of " + std::to_string(whole.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
+    try {
+      const auto got = read(path.string());
+      EXPECT_TRUE(got == expected) << "read with a value cut short";
+      ++readWhole;
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.message(), kCutFileMessage) << FileErrorBoxText(e);
+      EXPECT_EQ(e.detail(), path.string());
+    }
+  }
+  return readWhole;
+}
+
 }  // namespace kalvano::model::test

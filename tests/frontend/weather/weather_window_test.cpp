@@ -283,9 +283,13 @@ TEST_F(WeatherWindowTest, a_value_the_library_cannot_hold_is_refused_naming_its_
       "from -9999 to 99999) in inch-pound units." + nothing;
   // An SI window quotes the limits of the box's row, converted, in its unit.
   const std::string siRange =
-      " does not fit the weather library, whose values in this row run from -73.2 to 537.7 (Deg. C)." + nothing;
+      " does not fit the weather library, whose values in this row run from -73.3 to 537.7 (Deg. C)." + nothing;
   const std::vector<Case> cases{
       {model::kInchPound, 1, 2, "-100.5", "Row 1, month 2: -100.5" + range},
+      // A whole number beyond the limits is refused though its text would fit the field.
+      {model::kInchPound, 1, 2, "1000", "Row 1, month 2: 1000" + range},
+      {model::kSI, 1, 2, "999.9", "Row 1, month 2: 999.9" + siRange},
+      {model::kSI, 1, 2, "5000", "Row 1, month 2: 5000" + siRange},
       {model::kSI, 1, 2, "-73.6", "Row 1, month 2: -73.6" + siRange},
       {model::kSI, 3, 6, "190000000000000000000000000000000000000",
        "Row 3, month 6: 190000000000000000000000000000000000000" + siRange},
@@ -453,7 +457,11 @@ TEST_F(WeatherWindowTest, ok_refuses_a_value_the_block_would_not_read_back_namin
   const std::vector<Case> cases{
       {model::kInchPound, 1, 1, "-100.5", ipRange},
       {model::kInchPound, 1, 6, "1000.5", ipRange},
-      {model::kSI, 1, 6, "-73.6", "values in this row run from -73.2 to 537.7 (Deg. C)."},
+      {model::kInchPound, 1, 6, "1000", ipRange},
+      {model::kSI, 1, 6, "999.9", "values in this row run from -73.3 to 537.7 (Deg. C)."},
+      {model::kSI, 1, 6, "1000", "values in this row run from -73.3 to 537.7 (Deg. C)."},
+      {model::kSI, 1, 6, "5000", "values in this row run from -73.3 to 537.7 (Deg. C)."},
+      {model::kSI, 1, 6, "-73.6", "values in this row run from -73.3 to 537.7 (Deg. C)."},
       {model::kSI, 7, 1, "123456", "values in this row run from -9999 to 99999 (kJ/sq.m.)."},
   };
   for (const Case& c : cases) {
@@ -494,6 +502,20 @@ TEST_F(WeatherWindowTest, ok_refuses_a_station_value_the_engine_would_read_other
                         "stand side by side.  Please enter a number with any minus sign in front, at most one "
                         "decimal point and at most five characters unless it begins with a minus sign.");
   }
+}
+
+// OK with a station value beyond what a run accepts: the message names the box and the range
+// in the unit shown, and the project keeps its weather.
+TEST_F(WeatherWindowTest, ok_refuses_a_station_value_beyond_what_a_run_accepts_in_the_unit_shown) {
+  ExpectOkRefused(model::kSI, [](weather& w) { w.Station(3)->setText("123456"); },
+                  "The elevation 123456 is outside the range that the simulation accepts, which runs from -609.6 "
+                  "to 9144.3 (m).  Please correct the value.");
+  ExpectOkRefused(model::kInchPound, [](weather& w) { w.Station(3)->setText("30001"); },
+                  "The elevation 30001 is outside the range that the simulation accepts, which runs from -2000 "
+                  "to 30000 (ft).  Please correct the value.");
+  ExpectOkRefused(model::kInchPound, [](weather& w) { w.Station(0)->setText("91"); },
+                  "The latitude 91 is outside the range that the simulation accepts, which runs from -90 to 90 "
+                  "(degrees).  Please correct the value.");
 }
 
 // The lists and the project's weather are loaded once per opening: coming back from the

@@ -226,6 +226,25 @@ TEST(SketchFile, an_empty_or_cut_sketch_file_is_told_as_such_naming_it) {
   std::filesystem::remove_all(dir);
 }
 
+// A sketch whose bottom row is painted across the grid, in the grid's width and in the older
+// 48-column layout, cut at every byte of its last line: each reads whole or is refused as cut
+// short, never with the drawn cells of the row lost.
+TEST(SketchFile, a_sketch_cut_inside_its_last_row_is_read_whole_or_refused_as_cut) {
+  Sketch two;
+  two.levels = {Painted({"1111"}, 60, 80), Painted({"33"}, 60, 80)};
+  for (int c = 1; c <= 80; ++c) two.levels[1].SetCell(1, c, 1 + c % 25);
+  std::string legacy = LegacySection(25, 48, 60, '3');
+  legacy.replace(legacy.size() - 50, 48, "123456789ABCDEFGHIJKLMNOP123456789ABCDEFGHIJKLMN");
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("sketch_cut_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto read = [](const std::string& p) { return ReadSketchFile(p, 60, 80); };
+  // Whole: the row with its blank and any part of its line end; without its blank.
+  EXPECT_EQ(model::test::ExpectEveryCutOfLastLine(dir / "plan.wri", SketchFileText(two), read), 4);
+  // Whole: the row with any part of its line end.
+  EXPECT_EQ(model::test::ExpectEveryCutOfLastLine(dir / "plan.wri", legacy, read), 3);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(LevelFields, values_and_default_names) {
   struct ValueCase {
     const char* text;

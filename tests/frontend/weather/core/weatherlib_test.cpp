@@ -115,6 +115,31 @@ TEST(WeatherLibrary, an_empty_or_cut_library_file_is_told_as_such_naming_it) {
   std::filesystem::remove_all(dir);
 }
 
+// The installed library, and its first record alone, cut at every byte of their last line:
+// each reads whole or is refused as cut short, never with a wind cut short (the first
+// record's December wind, "   5.8", cut to "   5." would read 5.0).
+TEST(WeatherLibrary, a_library_cut_inside_its_last_line_is_read_whole_or_refused_as_cut) {
+  std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/weather/weth.asc", std::ios::binary);
+  const std::string installed{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string first = model::test::FirstLines(installed, 10);
+  ASSERT_TRUE(first.ends_with("   5.8\r\n"));
+  std::string lf;
+  for (char c : first) {
+    if (c != '\r') lf += c;
+  }
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("weth_cut_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path path = dir / "weth.asc";
+  for (const std::string& whole : {first, lf, installed}) {
+    SCOPED_TRACE(std::to_string(whole.size()) + " bytes");
+    const std::size_t lineEnd = whole.ends_with("\r\n") ? 2 : 1;
+    // The row without any of its line end, with its CR, and whole.
+    EXPECT_EQ(model::test::ExpectEveryCutOfLastLine(path, whole, [](const std::string& p) { return ReadLibraryFile(p); }),
+              static_cast<int>(lineEnd) + 1);
+  }
+  std::filesystem::remove_all(dir);
+}
+
 TEST(WeatherLibrary, the_installed_library_reads_whole) {
   std::ifstream in(std::string(KALVANO_SOURCE_DIR) + "/data/weather/weth.asc", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -283,8 +308,11 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
     bool refusedIP, refusedSI;  // SI: as degrees C, and as the degrees F of the inch-pound copy
   };
   const Case cases[] = {
-      {"-100.5", true, true},  {"1000.5", true, true}, {"12345", false, false},
-      {"-9999", false, true},  // -17966.2 F
+      // A whole number beyond the limits is refused though its text fits five columns.
+      {"-100.5", true, true},  {"1000.5", true, true}, {"12345", true, true}, {"1000", true, true},
+      {"5000", true, true},    {"999.9", false, true},  // 1831.8 F
+      {"-73.3", false, false},                          // -99.9 F
+      {"-9999", true, true},
       {"123456", true, true},  {"99.94", false, false},
       {"-73.6", false, true},  // -100.5 F
       {"-45.5", false, false}, {"104.5", false, false},
@@ -301,7 +329,7 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
         if (si ? c.refusedSI : c.refusedIP) {
           const std::string box = "Row 1, month " + std::to_string(month + 1) + ": " + c.typed;
           EXPECT_EQ(refusal, box + " does not fit the project's weather data, " +
-                                 (si ? "whose values in this row run from -73.2 to 537.7 (Deg. C)."
+                                 (si ? "whose values in this row run from -73.3 to 537.7 (Deg. C)."
                                      : "whose monthly values run from -99.9 to 999.9 (solar from -9999 to 99999).") +
                                  "  Please correct the value.");
           EXPECT_EQ(block[4], "");
@@ -337,9 +365,9 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
 }
 
 // An SI window's refusal of a month value quotes the limits of the box's row in its SI unit:
-// the inch-pound limits converted, for the library, and within what the block's five columns
-// hold as shown, for the project's weather, each rounded inward to the row's decimals and
-// taken by the check that quotes it.
+// the lowest and highest values of the row's decimals whose fields, the library's and, for the
+// project's weather, the block's as shown, hold them: the check takes them and refuses the
+// next value beyond each.
 TEST(WeatherBlock, an_si_refusal_quotes_the_rows_limits_in_si) {
   struct Case {
     int row;  // 0-based
@@ -347,10 +375,10 @@ TEST(WeatherBlock, an_si_refusal_quotes_the_rows_limits_in_si) {
     const char* block;
   };
   const Case cases[] = {
-      {0, "-73.2 to 537.7 (Deg. C)", "-73.2 to 537.7 (Deg. C)"},
+      {0, "-73.3 to 537.7 (Deg. C)", "-73.3 to 537.7 (Deg. C)"},
       {3, "-55.5 to 555.5 (Deg. C)", "-55.5 to 555.5 (Deg. C)"},
-      {6, "-113553 to 1135641 (kJ/sq.m.)", "-9999 to 99999 (kJ/sq.m.)"},
-      {7, "-44.6 to 446.9 (m/sec.)", "-44.6 to 446.9 (m/sec.)"},
+      {6, "-113559 to 1135647 (kJ/sq.m.)", "-9999 to 99999 (kJ/sq.m.)"},
+      {7, "-44.6 to 447 (m/sec.)", "-44.6 to 447 (m/sec.)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.row + 1);
@@ -367,15 +395,23 @@ TEST(WeatherBlock, an_si_refusal_quotes_the_rows_limits_in_si) {
     // The limits quoted are values the check takes.
     for (const auto& [quoted, blockOnly] : {std::make_pair(std::string(c.library), false),
                                             std::make_pair(std::string(c.block), true)}) {
-      for (const std::string& limit : {quoted.substr(0, quoted.find(' ')),
-                                       quoted.substr(quoted.find(" to ") + 4, quoted.find(" (") - quoted.find(" to ") - 4)}) {
+      const std::string low = quoted.substr(0, quoted.find(' '));
+      const std::string high = quoted.substr(quoted.find(" to ") + 4, quoted.find(" (") - quoted.find(" to ") - 4);
+      const float step = c.row == 6 ? 1.0f : 0.1f;
+      const auto beyond = [](double v) {
+        const std::string text = model::NumberText(model::RoundTo(v, 1));
+        return text.front() == ' ' ? text.substr(1) : text;
+      };
+      for (const auto& [limit, taken] : {std::make_pair(low, true), std::make_pair(high, true),
+                                         std::make_pair(beyond(model::Val(low) - step), false),
+                                         std::make_pair(beyond(model::Val(high) + step), false)}) {
         SCOPED_TRACE(limit);
         e.months[row][3] = limit;
         if (blockOnly) {
           WeatherBlockLines(e, "*", model::kSI, location, refusal);
-          EXPECT_EQ(refusal, "");
+          EXPECT_EQ(refusal.empty(), taken) << refusal;
         } else {
-          EXPECT_EQ(RecordRefusal(e, model::kSI), "");
+          EXPECT_EQ(RecordRefusal(e, model::kSI).empty(), taken);
         }
       }
     }
