@@ -275,7 +275,7 @@ void readInputFile(ProjectModel& m, const std::string& path) {
   std::vector<AtomicFile> outputs;
   outputs.reserve(zoneFiles.size() + 1);
   for (const ZoneFile& zf : zoneFiles) {
-    outputs.emplace_back(ZoneFilePath(m, zf.code)).text(ZoneFileText(zf.values, false));
+    outputs.emplace_back(ZoneFilePath(m, zf.code), NameKind::Fixed).text(ZoneFileText(zf.values, false));
   }
   AtomicFile& matrix = outputs.emplace_back(AppPath(m, files::kBuildingMatrix));
   while (!in.atEnd()) matrix.line(in.next());

@@ -101,14 +101,14 @@ std::string RunOptionsText(const RunChoices& c) {
 
 void WriteRunFiles(model::ProjectModel& m, const RunChoices& c) {
   const bool si = m.UnitSystem == model::kSI;
-  model::AtomicFile input(TempFile(m, files::kRunInput));
+  model::AtomicFile input(TempFile(m, files::kRunInput), model::NameKind::Fixed);
   input.line(model::InputHeaderLine(m.WeatherSeed, m.WeeksPerMonth, si ? "SI" : "IP"));
   if (si) {
     model::WriteInputFileIP(m, input);
   } else {
     model::WriteInputFile(m, input);
   }
-  model::AtomicFile options(TempFile(m, files::kRunOptions));
+  model::AtomicFile options(TempFile(m, files::kRunOptions), model::NameKind::Fixed);
   options.text(RunOptionsText(c));
   options.commit();
 }
