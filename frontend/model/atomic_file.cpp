@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,8 +28,8 @@ namespace {
 // The file that a save to `path` replaces: `path` itself, or, when it is a symbolic link,
 // the file at the end of its chain of links (which need not exist yet). A chain that never
 // ends, or a name in a folder that is such a chain, is refused as a loop of links named
-// `path`.
-fs::path realTarget(const std::string& path) {
+// `path`; so is any link at a fixed name.
+fs::path realTarget(const std::string& path, NameKind kind) {
   fs::path p(path);
   for (int hops = 0;; ++hops) {
     struct stat st {};
@@ -37,6 +38,7 @@ fs::path realTarget(const std::string& path) {
       return p;
     }
     if (!S_ISLNK(st.st_mode)) return p;
+    if (kind == NameKind::Fixed) throw NotAFileError(path, kind);
     if (hops == 40) throw FileErrorFromSystem(ELOOP, path);
     std::error_code ec;
     fs::path link = fs::read_symlink(p, ec);
@@ -49,10 +51,10 @@ fs::path realTarget(const std::string& path) {
 // so is anything in the target's place that is no regular file: a folder (the rename over it
 // would fail after other files of the same save were already replaced), and a named pipe, a
 // device or a socket, which a save would put a file in place of.
-void checkWritable(const fs::path& target, const std::string& path) {
+void checkWritable(const fs::path& target, const std::string& path, NameKind kind) {
   struct stat st {};
   if (::stat(target.c_str(), &st) != 0) return;  // a new file
-  if (!S_ISREG(st.st_mode)) throw NotAFileError(path);
+  if (!S_ISREG(st.st_mode)) throw NotAFileError(path, kind);
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
     throw FileErrorFromSystem(errno, path);
 }
@@ -106,30 +108,76 @@ std::string stage(const fs::path& target, const std::string& path, Fill fill) {
   return tmpl;
 }
 
-// Stages every file (`stageOne(i, target)` returns the temporary file's name), then renames
-// them all over their targets; a failure removes every temporary file.
-template <typename StageOne>
-void replaceAll(const std::vector<std::string>& paths, StageOne stageOne) {
-  std::vector<fs::path> targets;
-  for (const std::string& path : paths) {
-    targets.push_back(realTarget(path));
-    checkWritable(targets.back(), path);
+// One name of a save: where it is written, and whose name it is.
+struct Member {
+  std::string path;
+  NameKind kind;
+};
+
+// The folder entry that a rename onto `target` replaces: its folder, known by device and
+// inode (whatever links lead to it), and its name there. Two targets with one entry are one
+// file, whether or not it exists yet.
+struct Entry {
+  dev_t dev = 0;
+  ino_t ino = 0;
+  std::string name;
+  bool operator==(const Entry&) const = default;
+};
+std::optional<Entry> entryOf(const fs::path& target) {
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0) return std::nullopt;  // the write will say why
+  return Entry{st.st_dev, st.st_ino, target.filename().string()};
+}
+
+// Refuses a save in which two names lead to the same file (one member would be written over
+// the other), or in which a name leads to a file that the save copies from (it would be
+// replaced while it is still the source of another member).
+void refuseSameFile(const std::vector<Member>& members, const std::vector<fs::path>& targets,
+                    const std::vector<std::string>& sources) {
+  std::vector<std::optional<Entry>> entries;
+  for (const fs::path& target : targets) entries.push_back(entryOf(target));
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      if (entries[i] && entries[i] == entries[j]) throw SameFileError(members[j].path, members[i].path);
+    }
+    struct stat target {};
+    if (::stat(targets[i].c_str(), &target) != 0) continue;
+    for (const std::string& source : sources) {
+      struct stat st {};
+      if (::stat(source.c_str(), &st) == 0 && st.st_dev == target.st_dev && st.st_ino == target.st_ino)
+        throw SameFileError(source, members[i].path);
+    }
   }
+}
+
+// Stages every file (`stageOne(i, target)` returns the temporary file's name), then renames
+// them all over their targets; a failure removes every temporary file. `sources` are the
+// files that the staging reads, which no target may be.
+template <typename StageOne>
+void replaceAll(const std::vector<Member>& members, const std::vector<std::string>& sources,
+                StageOne stageOne) {
+  std::vector<fs::path> targets;
+  for (const Member& m : members) {
+    targets.push_back(realTarget(m.path, m.kind));
+    checkWritable(targets.back(), m.path, m.kind);
+  }
+  refuseSameFile(members, targets, sources);
   std::vector<std::string> staged;
   try {
-    for (std::size_t i = 0; i < paths.size(); ++i) staged.push_back(stageOne(i, targets[i]));
+    for (std::size_t i = 0; i < members.size(); ++i) staged.push_back(stageOne(i, targets[i]));
     // Once more before the first rename: a node put in a target's place while the files were
     // written stays, and so does every other target.
-    for (std::size_t i = 0; i < paths.size(); ++i) checkWritable(targets[i], paths[i]);
+    for (std::size_t i = 0; i < members.size(); ++i) checkWritable(targets[i], members[i].path, members[i].kind);
   } catch (...) {
     for (const std::string& s : staged) ::unlink(s.c_str());
     throw;
   }
-  for (std::size_t i = 0; i < paths.size(); ++i) {
+  for (std::size_t i = 0; i < members.size(); ++i) {
     if (::rename(staged[i].c_str(), targets[i].c_str()) != 0) {
       int err = errno;
       for (std::size_t j = i; j < staged.size(); ++j) ::unlink(staged[j].c_str());
-      throw FileErrorFromSystem(err, paths[i]);
+      throw FileErrorFromSystem(err, members[i].path);
     }
   }
 }
@@ -137,9 +185,9 @@ void replaceAll(const std::vector<std::string>& paths, StageOne stageOne) {
 }  // namespace
 
 void CommitAll(const std::vector<const AtomicFile*>& files) {
-  std::vector<std::string> paths;
-  for (const AtomicFile* f : files) paths.push_back(f->path());
-  replaceAll(paths, [&files](std::size_t i, const fs::path& target) {
+  std::vector<Member> members;
+  for (const AtomicFile* f : files) members.push_back({f->path(), f->kind()});
+  replaceAll(members, {}, [&files](std::size_t i, const fs::path& target) {
     const std::string& content = files[i]->content();
     return stage(target, files[i]->path(),
                  [&content](int fd) { return writeAll(fd, content.data(), content.size()); });
@@ -147,13 +195,15 @@ void CommitAll(const std::vector<const AtomicFile*>& files) {
 }
 
 void CopyAll(const std::vector<FileCopy>& copies) {
-  std::vector<std::string> paths;
+  std::vector<Member> members;
+  std::vector<std::string> sources;
   for (const FileCopy& c : copies) {
     // Every source must be there, and be a file, before anything is written.
     ::close(OpenRegularFile(c.from));
-    paths.push_back(c.to);
+    members.push_back({c.to, c.kind});
+    sources.push_back(c.from);
   }
-  replaceAll(paths, [&copies](std::size_t i, const fs::path& target) {
+  replaceAll(members, sources, [&copies](std::size_t i, const fs::path& target) {
     const FileCopy& c = copies[i];
     const int in = OpenRegularFile(c.from);
     try {
@@ -178,7 +228,9 @@ void CopyAll(const std::vector<FileCopy>& copies) {
 
 void AtomicFile::commit() const { CommitAll({this}); }
 
-void CheckSaveTarget(const std::string& path) { checkWritable(realTarget(path), path); }
+void CheckSaveTarget(const std::string& path, NameKind kind) {
+  checkWritable(realTarget(path, kind), path, kind);
+}
 
 int OpenRegularFile(const std::string& path) {
   const int fd = regularfile::Open(path, O_RDONLY);

@@ -5,7 +5,10 @@
 // named pipe, a device, a socket), is refused as the path/file access error (75) naming it and
 // left as it is; a target that is a symbolic link stays a link: the file it points to is
 // replaced, from a temporary file beside it, and what stands at the end of its links is held
-// to the same rule. A loop of links is refused as such.
+// to the same rule. A loop of links is refused as such. A file at one of the program's own
+// fixed names in its run folder (NameKind::Fixed) is never a link: a link there is refused.
+// Two names of one save that lead to the same file are refused, naming both, before anything
+// is written.
 #pragma once
 
 #include <cstddef>
@@ -14,12 +17,16 @@
 #include <utility>
 #include <vector>
 
+#include "frontend/model/file_error.h"
+
 namespace kalvano::model {
 
 class AtomicFile {
  public:
-  explicit AtomicFile(std::string path) : path_(std::move(path)) {}
+  explicit AtomicFile(std::string path, NameKind kind = NameKind::Chosen)
+      : path_(std::move(path)), kind_(kind) {}
   const std::string& path() const { return path_; }
+  NameKind kind() const { return kind_; }
   // Appends one line ended by CR LF.
   void line(std::string_view text);
   // Appends text without ending the line.
@@ -30,6 +37,7 @@ class AtomicFile {
 
  private:
   std::string path_;
+  NameKind kind_;
   std::string content_;
 };
 
@@ -41,19 +49,22 @@ void CommitAll(const std::vector<const AtomicFile*>& files);
 struct FileCopy {
   std::string from;
   std::string to;
+  NameKind kind = NameKind::Chosen;  // of `to`
 };
 
 // Copies several files the same way: each source is copied to a temporary file beside its
 // target, and the renames follow only when all copies were written. A missing source, one
 // that is no regular file, and a folder in a target's place are refused before anything is
 // written; a failed write removes every temporary file and reports the write's own reason
-// (a full disk as such). Throws FileError naming the file.
+// (a full disk as such). A target that is one of the sources is refused like two targets that
+// are one file. Throws FileError naming the file.
 void CopyAll(const std::vector<FileCopy>& copies);
 
 // The check every save makes before it writes anything, for a writer that cannot go through
 // AtomicFile (a printer's file): `path`, followed to the end of its links, is a new name or a
-// regular file that the user may write. Throws FileError naming `path` otherwise.
-void CheckSaveTarget(const std::string& path);
+// regular file that the user may write (at a fixed name, no link either). Throws FileError
+// naming `path` otherwise.
+void CheckSaveTarget(const std::string& path, NameKind kind = NameKind::Chosen);
 
 // Opens `path` for reading without ever waiting on it. Only a regular file (also at the end
 // of a symbolic link) is opened: a folder, a named pipe, a device or a socket is refused as

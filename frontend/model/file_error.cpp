@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "runlock.h"
+
 namespace kalvano::model {
 
 std::string StandardErrorText(int number) {
@@ -46,6 +48,15 @@ FileError FileError::OnFile(int number, const std::string& name, const std::stri
   return error;
 }
 
+FileError FileError::OnFiles(int number, const std::string& name, const std::string& other,
+                             const std::string& message) {
+  FileError error(number, name + "\n" + other, message);
+  error.detail_ = name;
+  error.namesFile_ = true;
+  error.otherName_ = other;
+  return error;
+}
+
 FileError FileErrorFromSystem(int err, const std::string& path) {
   switch (err) {
     case ENOENT: {
@@ -73,7 +84,27 @@ FileError FileErrorFromSystem(int err, const std::string& path) {
   }
 }
 
-FileError NotAFileError(const std::string& path) { return FileError::OnFile(kErrPathFileAccess, path); }
+FileError NotAFileError(const std::string& path, NameKind kind) {
+  // What stands at the name now: the name itself for a fixed name, the end of its links for a
+  // chosen one.
+  const bool fixed = kind == NameKind::Fixed;
+  std::error_code ec;
+  const std::string node = fixed ? path : std::filesystem::canonical(path, ec).string();
+  const std::string_view what = ec ? std::string_view("something else") : runlock::NotAFileKind(node);
+  const bool told = what == "a named pipe" || what == "a device" || what == "a socket" ||
+                    (fixed && (what == "a folder" || what == "a symbolic link"));
+  if (!told) return FileError::OnFile(kErrPathFileAccess, path);
+  const std::string message =
+      "This name is " + std::string(what) + ", not a file" +
+      (fixed ? ", where the program keeps a file of its own.  Remove " +
+                   std::string(what == "a folder" ? "that folder" : "it") + ", then try again."
+             : std::string(".  Choose another name."));
+  return FileError::OnFile(kErrPathFileAccess, path, message);
+}
+
+FileError SameFileError(const std::string& name, const std::string& other) {
+  return FileError::OnFiles(kErrPathFileAccess, name, other, std::string(kSameFileMessage));
+}
 
 FileError EmptyFileError(const std::string& path) {
   return FileError::OnFile(kErrPastEndOfFile, path, std::string(kEmptyFileMessage));

@@ -46,12 +46,18 @@ class FileError : public std::runtime_error {
   // True when the detail is a file or folder name (in the file system's encoding) rather
   // than a text of a file (Latin-1).
   bool namesFile() const { return namesFile_; }
+  // A second name that the error is about, beside the detail's (empty for most errors).
+  const std::string& otherName() const { return otherName_; }
+  // The same error about the two files `name` and `other`.
+  static FileError OnFiles(int number, const std::string& name, const std::string& other,
+                           const std::string& message);
 
  private:
   int number_;
   std::string detail_;
   std::string message_;
   bool namesFile_ = false;
+  std::string otherName_;
 };
 
 // Maps a system failure (errno) met on `path` to the model's error, which names the path. A
@@ -67,9 +73,26 @@ inline constexpr std::string_view kLinkLoopMessage =
     "This name is a loop of symbolic links: it leads to no file.  Mend the links, or choose "
     "another name.";
 
+// Whose name a file bears: one that the user chose (a save, a file picked to be read, a file
+// to print to), or one of the program's own fixed names in its run folder. A fixed name is no
+// one's choice, so nothing but the program's own regular file may stand there: a symbolic link
+// in its place is refused too, and the user is told to remove what stands there.
+enum class NameKind { Chosen, Fixed };
+
 // A path that names something other than a regular file (a folder, a named pipe, a device,
-// a socket), refused by a read: the path/file access error (75) naming it.
-FileError NotAFileError(const std::string& path);
+// a socket), refused by a read or a save: the path/file access error (75) naming it. The
+// message says what the name is, as it stands now: "This name is a named pipe, not a file.
+// Choose another name." (a device, a socket likewise); a folder at a chosen name keeps the
+// error's own message. At a fixed name a folder and a symbolic link are told as well, and the
+// user is asked to remove it.
+FileError NotAFileError(const std::string& path, NameKind kind = NameKind::Chosen);
+
+// Two names of one save that lead to the same file, so that one member would be written over
+// the other (or over a file the save copies): the path/file access error (75) naming both.
+inline constexpr std::string_view kSameFileMessage =
+    "These two names lead to one and the same file: one file of this save would be written "
+    "over the other.  Mend the links, or choose another name.";
+FileError SameFileError(const std::string& name, const std::string& other);
 
 // A file that holds nothing, or that ends in the middle of one of its records (a file cut
 // short), refused by its read: the wrong-format error (62) naming the file, told as what it

@@ -185,6 +185,7 @@ std::string FileErrorBoxText(const FileError& error) {
   if (!error.detail().empty()) {
     text += "\n\n" + (error.namesFile() ? BoxName(error.detail()) : BoxDetail(error.detail()));
   }
+  if (!error.otherName().empty()) text += "\n" + BoxName(error.otherName());
   return text;
 }
 

@@ -66,7 +66,8 @@ std::string BoxDetail(std::string_view detail);
 std::string BoxName(std::string_view name);
 // The text of the error box for `error`: the fixed message of its number, then, when the
 // error carries a detail, a blank line and the detail as BoxDetail gives it, or as BoxName
-// gives it when the detail names a file.
+// gives it when the detail names a file; an error about two files names the other on the
+// next line.
 std::string FileErrorBoxText(const FileError& error);
 
 // The words of a text separated by runs of blanks (leading and trailing blanks give none).

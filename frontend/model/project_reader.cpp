@@ -313,7 +313,7 @@ std::unique_ptr<ProjectModel> readInputFile(const ProjectModel& m, const std::st
 
   working.zones.reserve(zoneFiles.size());
   for (const ZoneFile& zf : zoneFiles) {
-    working.zones.emplace_back(ZoneFilePath(m, zf.code)).text(ZoneFileText(zf.values, false));
+    working.zones.emplace_back(ZoneFilePath(m, zf.code), NameKind::Fixed).text(ZoneFileText(zf.values, false));
   }
   working.matrix = AtomicFile(AppPath(m, files::kBuildingMatrix));
   while (!in.atEnd()) working.matrix.line(in.next());

@@ -1,10 +1,8 @@
 #include "frontend/reports/inputecho.h"
 
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <ctime>
-#include <fstream>
 #include <vector>
 
 #include "frontend/model/atomic_file.h"
@@ -691,15 +689,18 @@ InputEcho::Missing InputEcho::WriteProjectEcho() {
 void WriteInputEcho(model::ProjectModel& m, model::MessageBoxes& boxes) {
   const std::string path =
       model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(files::kUserReport));
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) throw model::FileErrorFromSystem(errno, path);
+  // The report is one of the program's own files: whatever stands in its place that is no
+  // regular file (a named pipe, a device, a folder, a link) is refused before a page is made,
+  // and the pages are written whole, never into what the name leads to.
+  model::CheckSaveTarget(path, model::NameKind::Fixed);
   ReportPage out;
   InputEcho echo(m, out, Clock());
   PageNumber() = 0;
   auto finish = [&] {
-    file << out.Bytes();
-    file.close();
     PageNumber() = 0;
+    model::AtomicFile file(path, model::NameKind::Fixed);
+    file.text(out.Bytes());
+    file.commit();
   };
   try {
     echo.WriteReportBanner();
@@ -721,11 +722,15 @@ void WriteInputEcho(model::ProjectModel& m, model::MessageBoxes& boxes) {
       return;
     }
   } catch (...) {
-    finish();
+    // The pages made so far are left as the report, as far as they can be written; the
+    // failure that stopped them is the one reported.
+    try {
+      finish();
+    } catch (const model::FileError&) {
+    }
     throw;
   }
   finish();
-  if (!file) throw model::FileErrorFromSystem(errno, path);
 }
 
 }  // namespace kalvano::reports

@@ -26,7 +26,9 @@ int ReportPageNo();
 // hot-water, ventilation or lighting profile is missing shows its message, sets
 // Run.RunStatus to 5 and ends the echo there (the report keeps what was written). A file
 // that fails (the cooling-system table, the light-shelf table, the sketch file, the report
-// itself) throws model::FileError, the report keeping what was written before it.
+// itself) throws model::FileError, the report keeping what was written before it. Anything
+// but a regular file at the report's name (a named pipe, a device, a folder, a symbolic link)
+// is refused, naming it, before anything is written; nothing waits on it.
 void WriteInputEcho(model::ProjectModel& m, model::MessageBoxes& boxes);
 
 // The title and text of the missing-profile message of kind 1..4 in a zone.

@@ -51,7 +51,8 @@ Lines Cut(const model::CurrentReport& report, Part part) {
 // Writes an extract or a page, noted as part of the current results.
 void WriteLines(model::ProjectModel& m, const std::string& path, const Lines& lines, std::size_t from,
                 std::size_t to) {
-  model::AtomicFile file(path);
+  // Every extract and page is one of the program's own files in the run folder.
+  model::AtomicFile file(path, model::NameKind::Fixed);
   for (std::size_t i = from; i < to; ++i) file.line(lines[i]);
   file.commit();
   model::NoteResultFile(m, path, file.content());

@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <cerrno>
 #include <filesystem>
 
 #include "frontend/model/file_error.h"
@@ -196,9 +195,10 @@ void mainform::unitnum_MouseUp(int index) {
   else if (unitnum2_->isChecked()) chosen = 2;
   if (chosen == 0) return;
   const std::filesystem::path file = DefaultUnitsFile(Model().AppDir);
-  errno = 0;
-  if (!WriteDefaultUnits(file, chosen)) {
-    ReportFileFault(model::FileErrorFromSystem(errno != 0 ? errno : EACCES, file.string()));
+  try {
+    WriteDefaultUnits(file, chosen);
+  } catch (const model::FileError& error) {
+    ReportFileFault(error);
   }
 }
 

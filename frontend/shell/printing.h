@@ -18,9 +18,11 @@ void SetPrinterChooser(PrinterChooser choose);
 
 // Asks for the printer of one print job. Where no printer is set up the printer starts as
 // the PDF file `pdfPath`. False when the user cancelled, or when the file chosen to print to
-// may not be written (a named pipe, a device or a socket in its place, or a folder, or a
-// file the user may not write): that is reported through the file-error box naming it, and
-// nothing is printed.
+// may not be written (a named pipe, a device or a socket in its place, a loop of links, a
+// folder, or a file the user may not write; at `pdfPath`, the program's own name, a link
+// too): that is reported through the file-error box naming it, and nothing is printed. The
+// print dialog's Print refuses such a name the same way before the dialog opens the file,
+// and stays open for another; nothing ever waits on a named pipe.
 bool ChoosePrinter(QPrinter& printer, const std::string& pdfPath, QWidget* parent);
 
 }  // namespace kalvano::shell

@@ -1,12 +1,10 @@
 #include "frontend/shell/startupcore.h"
 
 #include <charconv>
-#include <fstream>
 #include <vector>
 #include <system_error>
 
 #include "common/runfiles.h"
-#include "common/textio.h"
 #include "frontend/model/atomic_file.h"
 
 namespace kalvano::shell {
@@ -86,12 +84,10 @@ int ReadDefaultUnits(const fs::path& file) {
   return lines.empty() ? 2 : UnitsFromDefaultLine(lines[0]);
 }
 
-bool WriteDefaultUnits(const fs::path& file, int unitSystem) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  text::writeLine(out, unitSystem == 1 ? "1" : "2");
-  out.close();
-  return static_cast<bool>(out);
+void WriteDefaultUnits(const fs::path& file, int unitSystem) {
+  model::AtomicFile out(file.string(), model::NameKind::Fixed);
+  out.line(unitSystem == 1 ? "1" : "2");
+  out.commit();
 }
 
 std::string UnitDefaultQuestion(int index) {

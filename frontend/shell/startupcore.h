@@ -53,9 +53,11 @@ std::filesystem::path DefaultUnitsFile(const std::filesystem::path& appDir);
 // The unit system preselected at start-up: 2 when the file is missing, empty or unreadable.
 int ReadDefaultUnits(const std::filesystem::path& file);
 
-// Creates or overwrites the unit default file with the single line "1" or "2". False when the
-// file could not be written.
-bool WriteDefaultUnits(const std::filesystem::path& file, int unitSystem);
+// Creates or overwrites the unit default file with the single line "1" or "2", written whole.
+// Throws model::FileError naming the file when it cannot be written, and when anything but a
+// regular file stands at its name (a named pipe, a device, a folder, a symbolic link): nothing
+// waits on it.
+void WriteDefaultUnits(const std::filesystem::path& file, int unitSystem);
 
 // The question asked on a click of unit option `index` (1 I-P, otherwise SI).
 std::string UnitDefaultQuestion(int index);

@@ -138,13 +138,15 @@ void SaveForm::OKButton_Click() {
       file.text(std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())));
     }
     file.commit();
-  } catch (const model::FileError&) {
-    // The dialog's own error, with the name refused under it once one was typed.
+  } catch (const model::FileError& error) {
+    // The dialog's own error, with the name refused under it once one was typed, and under
+    // the name why, as every save says it.
     if (name_->text().isEmpty()) {
       shell::Messages().show("File Error", "Paint", shell::MsgIcon::Exclamation);
     } else {
-      shell::Messages().showNaming("File Error\n\n" + model::BoxName(target), "Paint",
-                                   shell::MsgIcon::Exclamation);
+      shell::Messages().showNaming(
+          "File Error\n\n" + model::BoxName(target) + "\n\n" + model::FileErrorMessage(error), "Paint",
+          shell::MsgIcon::Exclamation);
     }
     return;
   }

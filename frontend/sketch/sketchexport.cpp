@@ -381,10 +381,12 @@ std::string ExportedZoneFileText(const ExportedZone& zone, bool last) {
 void CommitExport(model::ProjectModel& m, const ExportResult& result) {
   std::vector<model::AtomicFile> outputs;
   outputs.reserve(result.zones.size() + 3);
-  outputs.emplace_back(model::AppPath(m, std::string(files::kTempDir) + "/zname.tmp")).text(result.znameText);
-  outputs.emplace_back(model::AppPath(m, std::string(files::kTempDir) + "/zarea.tmp")).text(result.zareaText);
+  outputs.emplace_back(model::AppPath(m, std::string(files::kTempDir) + "/zname.tmp"), model::NameKind::Fixed)
+      .text(result.znameText);
+  outputs.emplace_back(model::AppPath(m, std::string(files::kTempDir) + "/zarea.tmp"), model::NameKind::Fixed)
+      .text(result.zareaText);
   for (std::size_t i = 0; i < result.zones.size(); ++i) {
-    outputs.emplace_back(model::ZoneFilePath(m, result.zones[i].code))
+    outputs.emplace_back(model::ZoneFilePath(m, result.zones[i].code), model::NameKind::Fixed)
         .text(ExportedZoneFileText(result.zones[i], i + 1 == result.zones.size()));
   }
   if (!result.matrixText.empty()) {

@@ -34,7 +34,8 @@ bool YearDiffers(const std::string& path, int line, std::string_view analysisYea
 }
 
 void CopyRecordedWeather(const model::ProjectModel& m, const std::string& path) {
-  model::AtomicFile copy(model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(files::kRecordedWeather)));
+  model::AtomicFile copy(model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(files::kRecordedWeather)),
+                        model::NameKind::Fixed);
   copy.text(model::ReadWholeFile(path));
   copy.commit();
 }

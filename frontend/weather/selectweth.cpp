@@ -143,7 +143,7 @@ bool selectweth::ShowPreview(const std::string& path) {
   const std::string previewFile = model::AppPath(m, kPreviewFile);
   std::string text;
   try {
-    model::AtomicFile file(previewFile);
+    model::AtomicFile file(previewFile, model::NameKind::Fixed);
     file.text(PreviewText(path));
     file.commit();
     text = model::ReadWholeFile(previewFile);

@@ -8,7 +8,7 @@ namespace kalvano::shell {
 void AppendEngineReports(const std::string& appDir) {
   const std::string temp = appDir + "/" + std::string(files::kTempDir) + "/";
   const std::string report = temp + std::string(files::kUserReport);
-  model::AtomicFile joined(report);
+  model::AtomicFile joined(report, model::NameKind::Fixed);
   joined.text(model::ReadWholeFile(report));
   for (std::string_view name : {files::kEngineReport, files::kWeatherListing, files::kComfortReport}) {
     for (const std::string& line : model::SplitLines(model::ReadWholeFile(temp + std::string(name)))) {

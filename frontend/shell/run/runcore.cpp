@@ -102,8 +102,8 @@ std::string RunOptionsText(const RunChoices& c) {
 RunFiles BuildRunFiles(model::ProjectModel& m, const RunChoices& c,
                        const std::vector<std::string>& matrix) {
   const bool si = m.UnitSystem == model::kSI;
-  RunFiles out{model::AtomicFile(TempFile(m, files::kRunInput)),
-               model::AtomicFile(TempFile(m, files::kRunOptions))};
+  RunFiles out{model::AtomicFile(TempFile(m, files::kRunInput), model::NameKind::Fixed),
+               model::AtomicFile(TempFile(m, files::kRunOptions), model::NameKind::Fixed)};
   out.input.line(model::InputHeaderLine(m.WeatherSeed, m.WeeksPerMonth, si ? "SI" : "IP"));
   model::BuildInputBody(m, out.input, si ? model::BodyWriter::ToInchPound : model::BodyWriter::AsHeld,
                         matrix);

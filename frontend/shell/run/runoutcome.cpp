@@ -89,7 +89,10 @@ void RemoveEngineOutputs(const std::string& tempDir) {
                                 files::kComfortReport, files::kHourlyEnergy, files::kHourlyTemps,
                                 files::kHourlyWeather}) {
     const std::string path = tempDir + "/" + std::string(name);
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw model::FileErrorFromSystem(errno, path);
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) continue;
+    // A folder in the place of one of the engine's files is told as such.
+    if (errno == EISDIR) throw model::NotAFileError(path, model::NameKind::Fixed);
+    throw model::FileErrorFromSystem(errno, path);
   }
   // The comfort report's per-zone pages of the last run.
   model::DeleteMatching(tempDir, ".flt");

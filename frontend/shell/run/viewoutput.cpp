@@ -64,7 +64,8 @@ bool CopyHourlyFiles(const model::ProjectModel& m, const std::string& path) {
   for (const auto& [suffix, target] : files) {
     try {
       model::CopyAll({{stem + std::string(suffix),
-                       model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(target))}});
+                       model::AppPath(m, std::string(files::kTempDir) + "/" + std::string(target)),
+                       model::NameKind::Fixed}});
     } catch (const model::FileError&) {
       return false;
     }
@@ -146,10 +147,10 @@ RestoreOutcome RestoreSavedOutput(model::ProjectModel& m, std::string_view folde
     const std::string source = report ? out.path : tempReport;
     const std::string bytes = report ? model::ReadWholeFile(source) : model::ReadResultFile(m, source);
     const std::size_t nine = SectionNine(bytes, source);
-    model::AtomicFile comfort(tempComfort);
+    model::AtomicFile comfort(tempComfort, model::NameKind::Fixed);
     comfort.text(std::string_view(bytes).substr(nine));
     if (report) {
-      model::AtomicFile current(tempReport);
+      model::AtomicFile current(tempReport, model::NameKind::Fixed);
       current.text(bytes);
       model::CommitAll({&current, &comfort});
     } else {

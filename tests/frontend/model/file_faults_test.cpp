@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -196,7 +197,8 @@ TEST_F(FileFaults, a_linked_target_stays_a_link_and_its_file_gets_the_new_bytes)
   EXPECT_EQ(namesIn(base.path("real/deeper")), std::vector<std::string>{"target.inp"});
   for (const std::string& name : namesIn(base.dir())) EXPECT_NE(name.front(), '.') << name;
 
-  // The sketch and zone files that a retrieve writes follow links too.
+  // The sketch file that a retrieve writes follows links too (the zone files, the program's
+  // own in its run folder, take none).
   fs::remove(base.path("sketch/bld_mtx.all"));
   fs::create_symlink("../real/matrix.all", base.path("sketch/bld_mtx.all"));  // not there yet
   ReadInputFile(*m, "link.inp");
@@ -419,13 +421,15 @@ TEST(ReadingUserFiles, only_a_regular_file_is_read_and_nothing_waits) {
     const char* what;
     std::string path;
     bool read;  // read whole; else refused with error 75 naming the file
+    std::string_view message = "Path not found or path/file access error.";
   };
   const Case cases[] = {
-      {"a named pipe", base.path("pipe.ot1"), false},
-      {"a symbolic link to a named pipe", base.path("link-to-pipe.ot1"), false},
+      {"a named pipe", base.path("pipe.ot1"), false, "This name is a named pipe, not a file.  Choose another name."},
+      {"a symbolic link to a named pipe", base.path("link-to-pipe.ot1"), false,
+       "This name is a named pipe, not a file.  Choose another name."},
       {"a folder", base.path("folder.ot1"), false},
-      {"a device", "/dev/null", false},
-      {"a socket", sockPath, false},
+      {"a device", "/dev/null", false, "This name is a device, not a file.  Choose another name."},
+      {"a socket", sockPath, false, "This name is a socket, not a file.  Choose another name."},
       {"a regular file", base.path("report.ot1"), true},
       {"a symbolic link to a regular file", base.path("link-to-report.ot1"), true},
   };
@@ -442,7 +446,7 @@ TEST(ReadingUserFiles, only_a_regular_file_is_read_and_nothing_waits) {
       EXPECT_FALSE(c.read) << e.what();
       EXPECT_EQ(e.number(), kErrPathFileAccess);
       EXPECT_EQ(e.detail(), c.path);
-      EXPECT_EQ(FileErrorBoxText(e), "Path not found or path/file access error.\n\n" + BoxDetail(c.path));
+      EXPECT_EQ(FileErrorBoxText(e), std::string(c.message) + "\n\n" + BoxDetail(c.path));
     }
     if (!c.read) {
       EXPECT_EQ(errorOf([&] { CopyAll({{c.path, copy}}); }), kErrPathFileAccess);
@@ -524,12 +528,14 @@ TEST(SavingOntoNoFile, a_device_a_pipe_a_socket_or_a_loop_is_refused_and_left_as
     std::string_view message = {};  // empty: saved; else the message of the refusal
     std::string written = {};       // where a save goes, relative to the base folder
   };
-  const std::string notAFile = FileErrorMessage(kErrPathFileAccess);
+  // Each is told what it is, not a file, so that the user chooses another name.
   const Case cases[] = {
-      {"a link to a character device", "link-to-device.ot1", true, notAFile},
-      {"a named pipe", "pipe.ot1", false, notAFile},
-      {"a socket", "socket.ot1", false, notAFile},
-      {"a link to a named pipe", "link-to-pipe.ot1", false, notAFile},
+      {"a link to a character device", "link-to-device.ot1", true,
+       "This name is a device, not a file.  Choose another name."},
+      {"a named pipe", "pipe.ot1", false, "This name is a named pipe, not a file.  Choose another name."},
+      {"a socket", "socket.ot1", false, "This name is a socket, not a file.  Choose another name."},
+      {"a link to a named pipe", "link-to-pipe.ot1", false,
+       "This name is a named pipe, not a file.  Choose another name."},
       {"a loop of links", "loop-a.ot1", false, kLinkLoopMessage},
       {"a link to a regular file", "link-to-file.ot1", false, {}, "nodes/report.ot1"},
       {"a new file", "new.ot1", false, {}, "new.ot1"},
@@ -584,6 +590,195 @@ TEST(SavingOntoNoFile, a_device_a_pipe_a_socket_or_a_loop_is_refused_and_left_as
   }
   EXPECT_FALSE(watchdog.Fired()) << "a save waited on the named pipe";
   ::close(sock);
+}
+
+}  // namespace
+}  // namespace kalvano::model
+
+namespace kalvano::model {
+namespace {
+namespace fs = std::filesystem;
+using test::TempBase;
+
+// The program's own files in its run folder have fixed names that no one chooses: nothing
+// but a regular file may stand there. A named pipe, a folder, a socket and any symbolic link
+// (to a device, to a file elsewhere, to nothing) are refused, naming the name and saying what
+// stands there; every way a file is written leaves the node and every other file as they were,
+// and nothing waits. A chosen name still follows a link to a file.
+TEST(FixedNames, anything_but_a_regular_file_is_refused_and_nothing_waits) {
+  TempBase base;
+  fs::create_directories(base.path("temp"));
+  fs::create_directories(base.path("scratch"));
+  ASSERT_EQ(::mkfifo(base.path("temp/pipe.out").c_str(), 0644), 0);
+  fs::create_symlink("/dev/null", base.path("scratch/null"));
+  fs::create_symlink(base.path("scratch/null"), base.path("temp/device.out"));
+  fs::create_directories(base.path("temp/folder.out"));
+  base.write("scratch/users.txt", "THE USER'S\r\n");
+  fs::create_symlink(base.path("scratch/users.txt"), base.path("temp/linked.out"));
+  fs::create_symlink(base.path("scratch/nothing.txt"), base.path("temp/dangling.out"));
+  const int sock = boundSocket(base.path("temp/socket.out"));
+  ASSERT_GE(sock, 0);
+  base.write("temp/own.out", "OLD\r\n");
+  base.write("source.txt", "NEW\r\n");
+
+  const std::string remove = ", not a file, where the program keeps a file of its own.  Remove it, then try again.";
+  struct Case {
+    const char* name;
+    std::string message;  // empty: written
+  };
+  const Case cases[] = {
+      {"pipe.out", "This name is a named pipe" + remove},
+      {"device.out", "This name is a symbolic link" + remove},
+      {"folder.out",
+       "This name is a folder, not a file, where the program keeps a file of its own.  Remove that folder, "
+       "then try again."},
+      {"linked.out", "This name is a symbolic link" + remove},
+      {"dangling.out", "This name is a symbolic link" + remove},
+      {"socket.out", "This name is a socket" + remove},
+      {"own.out", ""},
+      {"new.out", ""},
+  };
+  kalvano::test::PipeWatchdog watchdog({base.path("temp/pipe.out")});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = base.path(std::string("temp/") + c.name);
+    AtomicFile text(path, NameKind::Fixed), other(base.path("temp/other.out"), NameKind::Fixed);
+    text.line("NEW");
+    other.line("CHANGED");
+    const std::vector<std::function<void()>> writes{
+        [&] { CheckSaveTarget(path, NameKind::Fixed); },
+        [&] { text.commit(); },
+        [&] { CommitAll({&other, &text}); },
+        [&] { CopyAll({{base.path("source.txt"), path, NameKind::Fixed}}); },
+    };
+    for (std::size_t way = 0; way < writes.size(); ++way) {
+      SCOPED_TRACE("way " + std::to_string(way));
+      base.write("temp/other.out", "OTHER\r\n");
+      const NodeAt before = nodeAt(path);
+      const std::vector<std::string> tree = treeOf(base.dir());
+      try {
+        writes[way]();
+        EXPECT_TRUE(c.message.empty()) << "written";
+      } catch (const FileError& e) {
+        EXPECT_FALSE(c.message.empty()) << e.what();
+        EXPECT_EQ(e.number(), kErrPathFileAccess);
+        EXPECT_EQ(FileErrorBoxText(e), c.message + "\n\n" + BoxName(path));
+      }
+      if (c.message.empty()) {
+        if (way > 0) {
+          EXPECT_EQ(base.read(std::string("temp/") + c.name), "NEW\r\n");
+        }
+        continue;
+      }
+      EXPECT_EQ(nodeAt(path), before);
+      EXPECT_EQ(treeOf(base.dir()), tree) << "a file was left or removed";
+      EXPECT_EQ(base.read("temp/other.out"), "OTHER\r\n");
+    }
+  }
+  EXPECT_EQ(base.read("scratch/users.txt"), "THE USER'S\r\n");
+  EXPECT_FALSE(fs::exists(base.path("scratch/nothing.txt")));
+  // The same link at a name the user chose is followed, as every save does.
+  AtomicFile chosen(base.path("temp/linked.out"));
+  chosen.line("CHOSEN");
+  chosen.commit();
+  EXPECT_EQ(base.read("scratch/users.txt"), "CHOSEN\r\n");
+  EXPECT_FALSE(watchdog.Fired()) << "a write waited on the named pipe";
+  ::close(sock);
+}
+
+// One save writes several files: a name that leads to the same file as another name of the
+// save (a link to it, a link to it that does not exist yet, the same name through a linked
+// folder), or to a file the save copies from, would make one member be written over the
+// other, and a save told as done would have lost a file. Such a save is refused before
+// anything is written, naming both names, and changes no file. Names that merely share a file
+// by a hard link each get their own file, and nothing is lost.
+TEST(OneFileTwoMembers, two_names_of_one_file_in_a_save_are_refused_naming_both) {
+  TempBase base;
+  fs::create_directories(base.path("temp"));
+  fs::create_directories(base.path("out"));
+  base.write("temp/tavik$.out", "REPORT\r\n");
+  base.write("temp/tavik$.flt", "COMFORT\r\n");
+  const std::string report = base.path("temp/tavik$.out"), comfort = base.path("temp/tavik$.flt");
+  const std::string ot1 = base.path("out/x.ot1"), flt = base.path("out/x-ot1.flt");
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    std::vector<FileCopy> copies;
+    std::string first, second;  // empty: saved
+  };
+  const Case cases[] = {
+      {"the comfort copy a link to the report copy",
+       [&] {
+         base.write("out/x.ot1", "EARLIER REPORT\r\n");
+         fs::create_symlink("x.ot1", flt);
+       },
+       {{report, ot1}, {comfort, flt}}, ot1, flt},
+      {"the comfort copy a link to a report copy not yet there",
+       [&] { fs::create_symlink("x.ot1", flt); }, {{report, ot1}, {comfort, flt}}, ot1, flt},
+      {"the report copy a link to the comfort copy",
+       [&] {
+         base.write("out/x-ot1.flt", "EARLIER COMFORT\r\n");
+         fs::create_symlink("x-ot1.flt", ot1);
+       },
+       {{report, ot1}, {comfort, flt}}, ot1, flt},
+      {"one name through a linked folder",
+       [&] {
+         base.write("out/x.ot1", "EARLIER REPORT\r\n");
+         fs::create_symlink(base.path("out"), base.path("also"));
+       },
+       {{report, ot1}, {comfort, base.path("also/x.ot1")}}, ot1, base.path("also/x.ot1")},
+      {"a copy that is a link to the file copied from",
+       [&] { fs::create_symlink(report, flt); }, {{report, ot1}, {comfort, flt}}, report, flt},
+      {"names sharing a file by a hard link",
+       [&] {
+         base.write("out/x.ot1", "EARLIER REPORT\r\n");
+         fs::create_hard_link(ot1, flt);
+       },
+       {{report, ot1}, {comfort, flt}}, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(base.path("out"));
+    fs::remove_all(base.path("also"));
+    fs::create_directories(base.path("out"));
+    c.make();
+    const std::vector<std::string> tree = treeOf(base.dir());
+    std::map<std::string, std::string> bytes;
+    for (const std::string& name : tree) {
+      if (fs::is_regular_file(name)) bytes[name] = TempBase::slurp(name);
+    }
+    try {
+      CopyAll(c.copies);
+      EXPECT_TRUE(c.first.empty()) << "saved";
+    } catch (const FileError& e) {
+      ASSERT_FALSE(c.first.empty()) << e.what();
+      EXPECT_EQ(e.number(), kErrPathFileAccess);
+      EXPECT_EQ(FileErrorBoxText(e),
+                std::string(kSameFileMessage) + "\n\n" + BoxName(c.first) + "\n" + BoxName(c.second));
+    }
+    if (c.first.empty()) {
+      EXPECT_EQ(base.read("out/x.ot1"), "REPORT\r\n");
+      EXPECT_EQ(base.read("out/x-ot1.flt"), "COMFORT\r\n");
+      continue;
+    }
+    EXPECT_EQ(treeOf(base.dir()), tree) << "a file was left or removed";
+    for (const auto& [name, was] : bytes) EXPECT_EQ(TempBase::slurp(name), was) << name;
+  }
+  // Files written from memory are held to the same rule.
+  fs::remove_all(base.path("out"));
+  fs::create_directories(base.path("out"));
+  fs::create_symlink("x.ot1", flt);
+  AtomicFile a(ot1), b(flt);
+  a.line("A");
+  b.line("B");
+  try {
+    CommitAll({&a, &b});
+    ADD_FAILURE() << "saved";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.detail(), ot1);
+    EXPECT_EQ(e.otherName(), flt);
+  }
+  EXPECT_FALSE(fs::exists(ot1));
 }
 
 }  // namespace

@@ -2,8 +2,15 @@
 // the default unit system.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "frontend/model/helpers.h"
 #include "frontend/shell/startupcore.h"
 #include "shell_test_support.h"
+#include "tests/pipe_watchdog.h"
 
 namespace kalvano::shell {
 namespace {
@@ -59,12 +66,52 @@ TEST(DefaultUnitsFile, missing_or_empty_file_selects_si_and_a_write_is_one_crlf_
   base.write("temp/tavik$.unt", "1\r\n");
   EXPECT_EQ(ReadDefaultUnits(file), 1);
 
-  ASSERT_TRUE(WriteDefaultUnits(file, 2));
+  WriteDefaultUnits(file, 2);
   EXPECT_EQ(base.read("temp/tavik$.unt"), "2\r\n");
-  ASSERT_TRUE(WriteDefaultUnits(file, 1));
+  WriteDefaultUnits(file, 1);
   EXPECT_EQ(base.read("temp/tavik$.unt"), "1\r\n");
 
-  EXPECT_FALSE(WriteDefaultUnits(base.path("missing/tavik$.unt"), 1));
+  EXPECT_THROW(WriteDefaultUnits(base.path("missing/tavik$.unt"), 1), model::FileError);
+}
+
+// The unit default is one of the program's own files: a named pipe, a link or a folder in its
+// place is refused, naming it, and left as it was; nothing waits on the pipe.
+TEST(DefaultUnits, anything_but_a_file_in_its_place_is_refused_and_nothing_waits) {
+  BaseFolder base;
+  const auto file = DefaultUnitsFile(base.dir());
+  const std::string path = file.string();
+  std::filesystem::create_directories(base.path("scratch"));
+  std::filesystem::create_symlink("/dev/null", base.path("scratch/null"));
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    std::string message;
+  };
+  const std::string remove = ", not a file, where the program keeps a file of its own.  Remove it, then try again.";
+  const Case cases[] = {
+      {"a named pipe", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }, "This name is a named pipe" + remove},
+      {"a link to a device", [&] { std::filesystem::create_symlink(base.path("scratch/null"), path); },
+       "This name is a symbolic link" + remove},
+      {"a folder", [&] { std::filesystem::create_directories(path); },
+       "This name is a folder, not a file, where the program keeps a file of its own.  Remove that folder, then "
+       "try again."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(path);
+    c.make();
+    const auto type = std::filesystem::symlink_status(path).type();
+    kalvano::test::PipeWatchdog watchdog({path});
+    try {
+      WriteDefaultUnits(file, 1);
+      ADD_FAILURE() << "written";
+    } catch (const model::FileError& e) {
+      EXPECT_EQ(model::FileErrorBoxText(e), c.message + "\n\n" + path);
+    }
+    EXPECT_EQ(ReadDefaultUnits(file), 2);
+    EXPECT_FALSE(watchdog.Fired()) << "waited on the pipe";
+    EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
+  }
 }
 
 TEST(UnitDefaultQuestion, names_the_clicked_option) {

@@ -678,8 +678,9 @@ bool MakeDeviceNode(const fs::path& node) {
 }
 
 // The sketch file and the picture are saved as every other file: a device at the end of the
-// name's links, or a named pipe of the name, is refused with the dialog's "File Error" naming
-// the name, never written into, and the dialog stays open.
+// name's links, a named pipe of the name, or a loop of links, is refused with the dialog's
+// "File Error" naming the name and saying why under it, never written into, and the dialog
+// stays open.
 TEST_F(SketchWindowTest, a_sketch_or_picture_saved_onto_a_device_or_a_pipe_is_refused_naming_it) {
   DrawForm& w = Open();
   Drag(w, 0, 0, 50, 30);
@@ -688,13 +689,17 @@ TEST_F(SketchWindowTest, a_sketch_or_picture_saved_onto_a_device_or_a_pipe_is_re
   ASSERT_EQ(::mkfifo(base.path("pipe.jpg").c_str(), 0644), 0);
   if (device) fs::create_symlink(base.path("char.dev"), base.path("device.wri"));
   ASSERT_EQ(::mkfifo(base.path("pipe.wri").c_str(), 0644), 0);
-  for (const char* name : {"device.jpg", "pipe.jpg", "device.wri", "pipe.wri"}) {
+  fs::create_symlink("loop.wri", base.path("loop.wri"));
+  for (const char* name : {"device.jpg", "pipe.jpg", "device.wri", "pipe.wri", "loop.wri"}) {
     SCOPED_TRACE(name);
     if (std::string(name).starts_with("device") && !device) continue;  // mknod needs root
     const bool picturing = std::string(name).ends_with(".jpg");
     const fs::path node = base.path(name);
+    const std::string why = std::string(name).starts_with("device") ? "This name is a device, not a file.  Choose another name."
+                            : std::string(name).starts_with("pipe") ? "This name is a named pipe, not a file.  Choose another name."
+                                                                    : std::string(model::kLinkLoopMessage);
     struct stat was {}, is {};
-    ASSERT_EQ(::stat(node.c_str(), &was), 0);
+    ASSERT_EQ(::lstat(node.c_str(), &was), 0);
     PipeReader reader(base.path(picturing ? "pipe.jpg" : "pipe.wri").string());
     boxes.asked.clear();
     SaveForm& picture = ShowSaveForm(&w);
@@ -704,10 +709,10 @@ TEST_F(SketchWindowTest, a_sketch_or_picture_saved_onto_a_device_or_a_pipe_is_re
     picture.OKButton_Click();
     EXPECT_EQ(reader.Finish(), 0u) << "the picture went into the pipe";
     ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text, "File Error\n\n" + model::BoxName(node.string()));
+    EXPECT_EQ(boxes.asked[0].text, "File Error\n\n" + model::BoxName(node.string()) + "\n\n" + why);
     EXPECT_EQ(boxes.asked[0].title, "Paint");
     EXPECT_TRUE(picture.isVisible());
-    ASSERT_EQ(::stat(node.c_str(), &is), 0);
+    ASSERT_EQ(::lstat(node.c_str(), &is), 0);
     EXPECT_EQ(is.st_mode, was.st_mode);
     EXPECT_EQ(is.st_rdev, was.st_rdev);
     EXPECT_EQ(is.st_ino, was.st_ino);
@@ -733,7 +738,7 @@ TEST_F(SketchWindowTest, printing_to_a_pipe_is_refused_naming_it) {
   shell::SetPrinterChooser({});
   EXPECT_EQ(reader.Finish(), 0u) << "the page went into the pipe";
   ASSERT_EQ(boxes.asked.size(), 1u);
-  EXPECT_EQ(boxes.asked[0].text, "Path not found or path/file access error.\n\n" + pipe.string());
+  EXPECT_EQ(boxes.asked[0].text, "This name is a named pipe, not a file.  Choose another name.\n\n" + pipe.string());
   EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPathFileAccess));
   EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
 }

@@ -565,7 +565,7 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
 
       {"View Output of a named pipe",
        [this](Outcome& o) { PipePicked(o, "pipe.ot1", [this](const std::string& pipe) { Retrieve(pipe); }); },
-       {"box Kalvano Error #  75: Path not found or path/file access error.||", "out/pipe.ot1",
+       {"box Kalvano Error #  75: This name is a named pipe, not a file.  Choose another name.||", "out/pipe.ot1",
         "waited on nothing", "base folder free"},
        {"wrong format"}},
 
@@ -578,7 +578,7 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
          });
          o.told.push_back("project " + Model().ProjectFile);
        },
-       {"box Kalvano Error #  75: Path not found or path/file access error.||", "out/pipe.inp",
+       {"box Kalvano Error #  75: This name is a named pipe, not a file.  Choose another name.||", "out/pipe.inp",
         "waited on nothing", "base folder free",
         "project " + std::string(KALVANO_SOURCE_DIR) + "/data/sample/SampleProject.inp"},
        {"wrong format"}},
@@ -593,7 +593,7 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
          });
          o.told.push_back("weather chosen " + std::to_string(Model().WeatherFileChosen));
        },
-       {"box Kalvano Error #  75: Path not found or path/file access error.||", "out/pipe.tm2",
+       {"box Kalvano Error #  75: This name is a named pipe, not a file.  Choose another name.||", "out/pipe.tm2",
         "waited on nothing", "base folder free", "weather chosen 0"},
        {"wrong format"}},
 

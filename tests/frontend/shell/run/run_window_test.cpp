@@ -16,13 +16,18 @@
 #include <QTimer>
 
 #include <csignal>
+#include <fstream>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
+#include "frontend/model/helpers.h"
 #include "frontend/model/project_file.h"
+#include "frontend/reports/inputecho.h"
 #include "frontend/shell/filepicker.h"
 #include "frontend/shell/learning.h"
 #include "frontend/shell/mainmenu.h"
@@ -34,6 +39,7 @@
 #include "frontend/shell/run/saveoutput.h"
 #include "frontend/shell/widgets.h"
 #include "shell_test_support.h"
+#include "tests/pipe_watchdog.h"
 
 namespace kalvano::shell {
 namespace {
@@ -766,6 +772,79 @@ TEST_F(RunWindowTest, only_a_run_whose_engine_starts_takes_a_weather_seed) {
   EXPECT_NE(second, first);
   RunToEnd().close();
   EXPECT_EQ(m.WeatherSeed, second);
+}
+
+}  // namespace
+}  // namespace kalvano::shell
+
+namespace kalvano::shell {
+namespace {
+
+// Execute Run writes the run files and the report's echo under fixed names in temp/. Anything
+// but a regular file in such a place (a named pipe, a link to a device, a folder) is refused,
+// naming it and saying what stands there: nothing waits on it, the engine is not started, the
+// run folder's lock is free, and the window is ready for another Execute Run.
+TEST_F(RunWindowTest, a_run_file_name_taken_by_no_file_is_refused_naming_it_and_nothing_waits) {
+  SetInputEchoWriter([](model::ProjectModel& model) { reports::WriteInputEcho(model, Messages()); });
+  base.install("btype/tcool.dat");  // the echo copies it
+  fs::create_directories(base.path("scratch"));
+  fs::create_symlink("/dev/null", base.path("scratch/null"));
+  const std::string remove = ", not a file, where the program keeps a file of its own.  Remove ";
+  struct Node {
+    const char* what;
+    std::function<void(const fs::path&)> make;
+    std::string message;
+  };
+  const Node nodes[] = {
+      {"a named pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
+       "This name is a named pipe" + remove + "it, then try again."},
+      {"a link to a device", [this](const fs::path& p) { fs::create_symlink(base.path("scratch/null"), p); },
+       "This name is a symbolic link" + remove + "it, then try again."},
+      {"a folder", [](const fs::path& p) { fs::create_directories(p / "inside"); },
+       "This name is a folder" + remove + "that folder, then try again."},
+  };
+  for (const char* name : {"tavik$.inp", "tavik$.tmp", "tavik$.out"}) {
+    for (const Node& node : nodes) {
+      SCOPED_TRACE(std::string(name) + ", " + node.what);
+      const fs::path path = base.path("temp") / name;
+      fs::remove_all(path);
+      base.remove("temp/standin.log");
+      node.make(path);
+      const fs::file_type type = fs::symlink_status(path).type();
+      boxes.asked.clear();
+      runsim& w = Open();
+      {
+        kalvano::test::PipeWatchdog watchdog({path.string()});
+        QTest::mouseClick(w.Command1(), Qt::LeftButton);
+        EXPECT_FALSE(watchdog.Fired()) << "Execute Run waited on the pipe";
+      }
+      ASSERT_EQ(boxes.asked.size(), 1u);
+      EXPECT_EQ(boxes.asked[0].text, node.message + "\n\n" + path.string());
+      EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPathFileAccess));
+      EXPECT_EQ(fs::symlink_status(path).type(), type);
+      EXPECT_FALSE(w.IsEngineRunning());
+      EXPECT_FALSE(base.exists("temp/standin.log")) << "the engine was started";
+      RunFolderLock probe;
+      EXPECT_TRUE(probe.Take(base.path("temp").string())) << "the run folder is still held";
+      probe.Release();
+      EXPECT_EQ(Status(w), "Simulation Not Started");
+      EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+      EXPECT_TRUE(w.Command1()->isEnabled());
+      EXPECT_TRUE(w.Command2()->isEnabled());
+      EXPECT_FALSE(w.Command3()->isEnabled());
+      w.close();
+      fs::remove_all(path);
+    }
+  }
+  // With the names free again, Execute Run runs.
+  boxes.asked.clear();
+  runsim& w = Open();
+  QTest::mouseClick(w.Command1(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&w] { return !w.IsEngineRunning() && !w.ProgressBar1()->isVisible(); }));
+  QTest::qWait(50);
+  EXPECT_EQ(Status(w).rfind("Simulation Completed at ", 0), 0u) << Status(w);
+  for (const auto& box : boxes.asked) ADD_FAILURE() << box.title << ": " << box.text;
+  EXPECT_NE(base.read("temp/tavik$.out").find("SUMMARY OF SIMULATION PERIOD:"), std::string::npos);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -176,7 +177,8 @@ TEST_F(SaveOutputTest, a_set_member_that_is_a_device_or_a_pipe_is_refused_and_le
     Model().ResultsExist = 1;
     saveoutform& dialog = SaveAs("z.ot1");
     ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text, "Path not found or path/file access error.\n\n" + node.string());
+    EXPECT_EQ(boxes.asked[0].text, std::string(c.device ? "This name is a device" : "This name is a named pipe") +
+                                       ", not a file.  Choose another name.\n\n" + node.string());
     EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPathFileAccess));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(Model().OutputSaved, 0);
@@ -191,6 +193,47 @@ TEST_F(SaveOutputTest, a_set_member_that_is_a_device_or_a_pipe_is_refused_and_le
     for (const auto& e : fs::directory_iterator(base.path("runs.v1"))) names.push_back(e.path());
     EXPECT_EQ(names, std::vector<fs::path>{node});
     fs::remove(node);
+  }
+}
+
+// Two members of the set under one file: the comfort copy (or an hourly copy) a link to the
+// report copy, saved again under the same name. Each copy would be written over the other and
+// a report lost while the save is told done: the save is refused naming both names, no file
+// changes, and the window stays open as before a save.
+TEST_F(SaveOutputTest, a_member_linked_to_another_member_is_refused_naming_both) {
+  struct Case {
+    const char* what;
+    const char* link;  // in runs.v1, to z.ot1
+  };
+  const Case cases[] = {
+      {"the comfort copy", "z-ot1.flt"},
+      {"an hourly copy", "z-ot1-Weth.hry"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(base.path("runs.v1"));
+    fs::create_directories(base.path("runs.v1"));
+    base.write("runs.v1/z.ot1", "AN EARLIER REPORT\r\n");
+    fs::create_symlink("z.ot1", base.path("runs.v1") / c.link);
+    boxes.asked.clear();
+    Model().OutputSaved = 0;
+    Model().ResultsExist = 1;
+    saveoutform& dialog = SaveAs("z.ot1");
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].text, std::string(model::kSameFileMessage) + "\n\n" +
+                                       base.path("runs.v1/z.ot1").string() + "\n" +
+                                       (base.path("runs.v1") / c.link).string());
+    EXPECT_EQ(boxes.asked[0].title, model::FileErrorTitle(model::kErrPathFileAccess));
+    EXPECT_EQ(Out("z.ot1"), "AN EARLIER REPORT\r\n");
+    EXPECT_TRUE(fs::is_symlink(base.path("runs.v1") / c.link));
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(base.path("runs.v1"))) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{c.link, "z.ot1"}));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Model().OutputSaved, 0);
+    EXPECT_EQ(Model().ResultsExist, 1);
+    dialog.hide();
   }
 }
 
