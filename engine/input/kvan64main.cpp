@@ -27,35 +27,24 @@ namespace files = kalvano::files;
 
 namespace {
 
-// The run folder's lock for the length of one run: the one the parent handed down, or taken
-// here. Where no run will be (`mayCreate` false), a lock file is taken only when it is there
-// already, since a run may hold it; none is made. A lock file that cannot be made (a
-// read-only run folder) protects nothing: the run goes on, and its outputs' own failures name
-// the reason. A lock file's name taken by something that is not a file (a folder, a named
-// pipe, a symbolic link) is neither waited on nor followed: the run cannot hold its folder
-// and does not start.
+// The run folder's lock for the length of one run (the folder's and its lock file's,
+// runlock.h): the one the parent handed down, or taken here. Where no run will be
+// (`mayCreate` false), a lock file is taken only when it is there already, since a run may
+// hold it; none is made, and the folder's lock alone keeps a run's files out of reach. A lock
+// file that cannot be made (a read-only run folder) protects nothing: the run goes on, and its
+// outputs' own failures name the reason. A lock file's name taken by something that is not a
+// file (a folder, a named pipe, a symbolic link) is neither waited on nor followed: the run
+// cannot hold its folder and does not start.
 class RunFolderLock {
  public:
-  RunFolderLock(const std::string& path, bool mayCreate) : fd_(kalvano::runlock::Inherited(path)) {
-    struct stat st {};
-    if (fd_ < 0 && (mayCreate || ::lstat(path.c_str(), &st) == 0)) {
-      fd_ = kalvano::runlock::Take(path);
-      busy_ = fd_ < 0 && errno == EWOULDBLOCK;
-      notAFile_ = fd_ < 0 && errno == kalvano::runlock::kNotAFile;
-    }
+  RunFolderLock(const std::string& path, bool mayCreate) : lock_(kalvano::runlock::Inherited(path)) {
+    if (!lock_.Held()) lock_ = kalvano::runlock::Take(path, mayCreate);
   }
-  ~RunFolderLock() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  RunFolderLock(const RunFolderLock&) = delete;
-  RunFolderLock& operator=(const RunFolderLock&) = delete;
-  bool busy() const { return busy_; }
-  bool notAFile() const { return notAFile_; }
+  bool busy() const { return lock_.Error() == EWOULDBLOCK; }
+  bool notAFile() const { return lock_.Error() == kalvano::runlock::kNotAFile; }
 
  private:
-  int fd_;
-  bool busy_ = false;
-  bool notAFile_ = false;
+  kalvano::runlock::Lock lock_;
 };
 
 void takeClockTime(EngineState& s) {

@@ -20,15 +20,14 @@ std::string NotALockFileMessage(std::string_view name, std::string_view keeps, s
          ", then try again.";
 }
 
-int TakeLockFile(const std::string& path, std::string_view name, std::string_view keeps) {
-  const int fd = runlock::Take(path);
-  if (fd >= 0) return fd;
-  if (errno == EWOULDBLOCK) return -1;
-  if (errno == runlock::kNotAFile) {
+runlock::Lock TakeLock(const std::string& path, std::string_view name, std::string_view keeps) {
+  runlock::Lock lock = runlock::Take(path);
+  if (lock.Held() || lock.Error() == EWOULDBLOCK) return lock;
+  if (lock.Error() == runlock::kNotAFile) {
     throw model::FileError::OnFile(model::kErrPathFileAccess, path,
                                    NotALockFileMessage(name, keeps, runlock::NotAFileKind(path)));
   }
-  throw model::FileErrorFromSystem(errno, path);
+  throw model::FileErrorFromSystem(lock.Error(), path);
 }
 
 std::string BaseFolderInUseMessage(std::string_view folder) {
@@ -41,19 +40,6 @@ namespace {
 
 std::string LockFilePath(const std::string& appDir) {
   return appDir.empty() ? std::string(kFrontEndLock) : appDir + "/" + std::string(kFrontEndLock);
-}
-
-// Takes the lock of the folder `dir` itself without waiting, as `how` (LOCK_EX or LOCK_SH):
-// its descriptor, closed on exec; or -1 with errno EWOULDBLOCK when another process holds it,
-// another errno when the folder cannot be opened or the system locks no folder.
-int LockFolder(const std::string& dir, int how) {
-  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return -1;
-  if (::flock(fd, how | LOCK_NB) == 0) return fd;
-  const int err = errno == EINTR ? EWOULDBLOCK : errno;
-  ::close(fd);
-  errno = err;
-  return -1;
 }
 
 // Whether another process holds the lock of the lock file `path`. Nothing is made, no link is
@@ -71,7 +57,7 @@ bool LockFileHeld(const std::string& path) {
 }  // namespace
 
 bool FrontEndHolds(const std::string& appDir) {
-  const int folder = LockFolder(appDir, LOCK_SH);
+  const int folder = runlock::LockFolder(appDir, LOCK_SH);
   if (folder < 0 && errno == EWOULDBLOCK) return true;
   if (folder >= 0) ::close(folder);
   return LockFileHeld(LockFilePath(appDir));
@@ -79,34 +65,24 @@ bool FrontEndHolds(const std::string& appDir) {
 
 BaseFolderHold::BaseFolderHold(const std::string& appDir)
     : appDir_(appDir), path_(LockFilePath(appDir)) {
-  // The folder first: while another front-end holds it, nothing here is made or changed,
-  // whatever became of that front-end's lock file.
-  folderFd_ = LockFolder(appDir, LOCK_EX);
-  if (folderFd_ < 0 && errno == EWOULDBLOCK) return;
+  // While another front-end holds the folder, nothing here is made or changed, whatever
+  // became of that front-end's lock file.
   try {
     struct stat st {};
     const bool missing = ::lstat(path_.c_str(), &st) != 0 && errno == ENOENT;
-    fd_ = TakeLockFile(path_, kFrontEndLock, "one front-end at a time in this base folder");
-    madeFile_ = fd_ >= 0 && missing;
+    lock_ = TakeLock(path_, kFrontEndLock, "one front-end at a time in this base folder");
+    madeFile_ = lock_.Held() && missing;
   } catch (const model::FileError& error) {
     fault_ = error;
   }
-  if (fd_ < 0) Release();
 }
 
-BaseFolderHold::~BaseFolderHold() { Release(); }
-
-void BaseFolderHold::Release() {
-  if (fd_ >= 0) ::close(fd_);
-  if (folderFd_ >= 0) ::close(folderFd_);
-  fd_ = -1;
-  folderFd_ = -1;
-}
+BaseFolderHold::~BaseFolderHold() = default;
 
 void BaseFolderHold::Withdraw() {
   // Still locked by this hold, no other front-end can have come to use the file meanwhile.
-  if (fd_ >= 0 && madeFile_ && runlock::IsLockFile(fd_, path_)) ::unlink(path_.c_str());
-  Release();
+  if (lock_.File() >= 0 && madeFile_ && runlock::IsLockFile(lock_.File(), path_)) ::unlink(path_.c_str());
+  lock_.Release();
 }
 
 int BaseFolderHold::Refuse() const {

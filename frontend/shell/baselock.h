@@ -1,14 +1,15 @@
 // The front-end's locks on its base folder. Each is an exclusive advisory lock (flock), taken
 // without waiting, on a descriptor closed on exec, so that no program the front-end starts
-// holds it. Two of them: the run lock temp/run.lock keeps one run at a time
+// holds it. Two of them: the run lock of temp/ and temp/run.lock keeps one run at a time
 // (run/runfolderlock.h), and the front-end's hold keeps one front-end at a time, from start-up
 // to the end of the program, since the front-end keeps its working state in shared files of
 // the base folder (the recorded weather, the sketch matrix, the zone files, the data bases).
 // The hold is the lock of the base folder itself, which no removed or replaced file undoes,
-// with the lock of its lock file frontend.lock beside it (taken through runlock::Take: only a
-// regular file of the base folder, no link followed). Where the system locks no folder (some
-// network file systems), the lock file stands alone. The system releases a lock when its
-// holder ends, however it ends, so a killed front-end leaves no stale lock behind. GUI-free.
+// with the lock of its lock file frontend.lock beside it, both taken as the run lock is
+// (runlock::Take: only a regular file of the base folder, no link followed). Where the system
+// locks no folder (some network file systems), the lock file stands alone. The system
+// releases a lock when its holder ends, however it ends, so a killed front-end leaves no stale
+// lock behind. GUI-free.
 #pragma once
 
 #include <optional>
@@ -16,6 +17,7 @@
 #include <string_view>
 
 #include "frontend/model/file_error.h"
+#include "runlock.h"
 
 namespace kalvano::shell {
 
@@ -24,11 +26,12 @@ namespace kalvano::shell {
 // folder", "a named pipe", "a symbolic link"...).
 std::string NotALockFileMessage(std::string_view name, std::string_view keeps, std::string_view kind);
 
-// Takes the lock of the lock file `path` without waiting, making the file when it is missing:
-// its descriptor, or -1 when another process holds the lock. A lock file that cannot be
-// opened throws model::FileError naming `path`; so does a name taken by something that is not
-// a file, with NotALockFileMessage(name, keeps, ...), which says to remove it.
-int TakeLockFile(const std::string& path, std::string_view name, std::string_view keeps);
+// Takes the lock file `path` and its folder without waiting (runlock::Take), making the file
+// when it is missing: the hold, not held when another process holds either lock. A lock file
+// that cannot be opened throws model::FileError naming `path`; so does a name taken by
+// something that is not a file, with NotALockFileMessage(name, keeps, ...), which says to
+// remove it.
+runlock::Lock TakeLock(const std::string& path, std::string_view name, std::string_view keeps);
 
 // The front-end lock, in the base folder.
 inline constexpr std::string_view kFrontEndLock = "frontend.lock";
@@ -61,7 +64,7 @@ class BaseFolderHold {
   BaseFolderHold(const BaseFolderHold&) = delete;
   BaseFolderHold& operator=(const BaseFolderHold&) = delete;
 
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return lock_.Held(); }
   // Not held because another front-end holds the folder (else a fault of the lock file).
   bool InUse() const { return !Held() && !fault_; }
   // Why the lock file could not be taken, when that is why the folder is not held.
@@ -74,10 +77,7 @@ class BaseFolderHold {
   void Withdraw();
 
  private:
-  void Release();
-
-  int folderFd_ = -1;
-  int fd_ = -1;
+  runlock::Lock lock_;
   bool madeFile_ = false;
   std::string appDir_;
   std::string path_;

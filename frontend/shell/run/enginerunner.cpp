@@ -46,7 +46,7 @@ EngineRunner::~EngineRunner() {
   }
 }
 
-void EngineRunner::Start(const std::string& appDir, int lockFd) {
+void EngineRunner::Start(const std::string& appDir, const runlock::Lock& lock) {
   program_ = appDir + "/" + std::string(files::kEngineProgram);
   cancelled_ = false;
   done_ = false;
@@ -56,16 +56,21 @@ void EngineRunner::Start(const std::string& appDir, int lockFd) {
   process_->setWorkingDirectory(QString::fromLocal8Bit(appDir + "/" + std::string(files::kTempDir)));
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove(runlock::kHandOverVariable);
-  if (lockFd >= 0) environment.insert(runlock::kHandOverVariable, QString::number(lockFd));
+  const std::string handOver = lock.HandOver();
+  if (!handOver.empty()) environment.insert(runlock::kHandOverVariable, QString::fromStdString(handOver));
   process_->setProcessEnvironment(environment);
   // In the child, between fork and exec: only calls that are safe there.
   const pid_t frontEnd = ::getpid();
-  process_->setChildProcessModifier([frontEnd, lockFd] {
+  const int lockFd = handOver.empty() ? -1 : lock.File();
+  const int folderFd = handOver.empty() ? -1 : lock.Folder();
+  process_->setChildProcessModifier([frontEnd, lockFd, folderFd] {
     // The engine ends with its front-end, also when the front-end is killed.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != frontEnd) ::_exit(127);  // the front-end ended before the line above
-    // The run folder's lock passes to the engine.
+    // The run folder's locks pass to the engine; the front-end's descriptors stay closed on
+    // exec, so that no other program it starts holds them.
     if (lockFd >= 0) ::fcntl(lockFd, F_SETFD, 0);
+    if (folderFd >= 0) ::fcntl(folderFd, F_SETFD, 0);
   });
   process_->setStandardInputFile(QProcess::nullDevice());
   process_->setStandardOutputFile(QProcess::nullDevice());

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "frontend/shell/run/runoutcome.h"
+#include "runlock.h"
 
 class QProcess;
 
@@ -26,9 +27,10 @@ class EngineRunner : public QObject {
   // Called once when the engine has ended, could not be started, or was cancelled.
   void SetOnEnded(std::function<void(const EngineEnd&)> ended) { onEnded_ = std::move(ended); }
 
-  // Starts `appDir`/kvan64 in `appDir`/temp, handing down the run folder's lock held on
-  // `lockFd` (-1: none). The front-end's own current folder is not changed.
-  void Start(const std::string& appDir, int lockFd);
+  // Starts `appDir`/kvan64 in `appDir`/temp, handing down the run folder's locks held by
+  // `lock` (none when it holds none): the engine alone inherits their descriptors. The
+  // front-end's own current folder is not changed.
+  void Start(const std::string& appDir, const runlock::Lock& lock);
 
   // Whether the process still exists.
   bool IsEngineRunning() const;

@@ -1,11 +1,13 @@
 // The run window's hold on its run folder: one run at a time per base folder. The lock is
 // taken when Execute Run starts, before the first run file is written, handed down to the
 // engine, and given up once the run's results are appended or the run ends without results.
-// GUI-free.
+// It is the lock of the run folder itself with that of its lock file (runlock.h). GUI-free.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "runlock.h"
 
 namespace kalvano::shell {
 
@@ -17,24 +19,26 @@ class RunFolderLock {
   RunFolderLock& operator=(const RunFolderLock&) = delete;
 
   // Takes the lock of the run folder `tempDir` without waiting. False when another process
-  // holds it. A lock file that cannot be opened throws model::FileError naming it; so does
-  // a name taken by something that is not a file (a folder, a named pipe, a symbolic link),
-  // with a message that says to remove it. Taking a lock already held keeps it.
+  // holds it (the folder's lock or its lock file's). A lock file that cannot be opened throws
+  // model::FileError naming it; so does a name taken by something that is not a file (a
+  // folder, a named pipe, a symbolic link), with a message that says to remove it. Taking a
+  // lock already held keeps it.
   bool Take(const std::string& tempDir);
 
   // Gives the lock up. An engine that inherited it keeps it until it has ended.
   void Release();
 
-  bool Held() const { return fd_ >= 0; }
-  // The descriptor the engine inherits; -1 when the lock is not held.
-  int Descriptor() const { return fd_; }
+  bool Held() const { return lock_.Held(); }
+  // The locks the engine inherits (none when not held).
+  const runlock::Lock& Handed() const { return lock_; }
 
   // Whether the lock held is still the run folder's: its lock file has not been removed or
-  // replaced since it was taken (else another run may have taken the folder meanwhile).
+  // replaced since it was taken, nor the folder moved away (else another run may have taken
+  // the folder meanwhile).
   bool StillTheFolders() const;
 
  private:
-  int fd_ = -1;
+  runlock::Lock lock_;
   std::string path_;
 };
 

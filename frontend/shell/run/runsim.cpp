@@ -486,7 +486,7 @@ void runsim::Simulate() {
   }
   SetRunning(true);
   seedDrawn_ = !weatherseq_->isChecked();
-  engine_->Start(m.AppDir, lock_.Descriptor());
+  engine_->Start(m.AppDir, lock_.Handed());
   if (IsEngineRunning()) runstatus_->setText("Simulation Started at " + TimeText() + "   Please Stand By");
 }
 

@@ -130,7 +130,8 @@ struct ProgramRun {
 
 struct ProgramOptions {
   long fileLimit = 0;  // > 0: no file the program writes may grow beyond that many bytes (a full disk)
-  int handDown = -1;   // >= 0: that descriptor is inherited and named as the run folder's lock (runlock.h)
+  int handDown = -1;   // >= 0: that descriptor is inherited and named as the run folder's lock file's (runlock.h)
+  int handDownFolder = -1;  // >= 0: that one too, named after it as the run folder's
   std::vector<std::string> args;  // its arguments
   fs::path program;               // the program; the built kvan64 when empty
   bool unprivileged = false;      // as root: run as the user "nobody" (see handToUnprivileged)
@@ -183,7 +184,12 @@ inline ProgramRun runProgramIn(const fs::path& dir, const ProgramOptions& o) {
     }
     if (o.handDown >= 0) {
       ::fcntl(o.handDown, F_SETFD, 0);
-      ::setenv(kalvano::runlock::kHandOverVariable, std::to_string(o.handDown).c_str(), 1);
+      std::string named = std::to_string(o.handDown);
+      if (o.handDownFolder >= 0) {
+        ::fcntl(o.handDownFolder, F_SETFD, 0);
+        named += "," + std::to_string(o.handDownFolder);
+      }
+      ::setenv(kalvano::runlock::kHandOverVariable, named.c_str(), 1);
     }
     if (o.unprivileged && kalvano::test::RunningAsRoot() && !kalvano::test::BecomeUnprivileged()) _exit(96);
     if (::chdir(dir.c_str()) != 0) _exit(99);
@@ -208,10 +214,11 @@ inline ProgramRun runProgramIn(const fs::path& dir, const ProgramOptions& o) {
   return out;
 }
 
-inline ProgramRun runProgramIn(const fs::path& dir, long fileLimit = 0, int handDown = -1) {
+inline ProgramRun runProgramIn(const fs::path& dir, long fileLimit = 0, int handDown = -1, int handDownFolder = -1) {
   ProgramOptions o;
   o.fileLimit = fileLimit;
   o.handDown = handDown;
+  o.handDownFolder = handDownFolder;
   return runProgramIn(dir, o);
 }
 

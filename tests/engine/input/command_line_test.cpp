@@ -84,18 +84,24 @@ TEST(Kvan64CommandLine, a_read_only_folder_without_run_options_ends_with_status_
   EXPECT_TRUE(fs::is_empty(dir));
 }
 
-// A run that holds the folder is left alone, run options or not: status 7, nothing touched.
+// A run that holds the folder is left alone, run options or not, and lock file or not (it
+// may have been removed while the run holds the folder): status 7, nothing touched.
 TEST(Kvan64CommandLine, a_held_run_folder_without_run_options_is_left_alone) {
-  RunBase b("cli-held", runOptionsText(3));
-  fs::remove(b.temp / std::string(files::kRunOptions));
-  spit(b.temp / std::string(files::kEngineReport), "EARLIER RUN\r\n");
-  const int holder = kalvano::runlock::Take((b.temp / std::string(files::kRunLock)).string());
-  ASSERT_GE(holder, 0);
-  const auto before = folderState(b.temp);
-  const ProgramRun run = runProgramIn(b.temp);
-  ::close(holder);
-  EXPECT_EQ(run.status, 7);
-  EXPECT_EQ(folderState(b.temp), before);
+  for (const bool lockFileRemoved : {false, true}) {
+    SCOPED_TRACE(lockFileRemoved ? "its lock file removed" : "its lock file there");
+    RunBase b("cli-held", runOptionsText(3));
+    fs::remove(b.temp / std::string(files::kRunOptions));
+    spit(b.temp / std::string(files::kEngineReport), "EARLIER RUN\r\n");
+    const std::string lockPath = (b.temp / std::string(files::kRunLock)).string();
+    kalvano::runlock::Lock holder = kalvano::runlock::Take(lockPath);
+    ASSERT_TRUE(holder.Held());
+    if (lockFileRemoved) fs::remove(lockPath);
+    const auto before = folderState(b.temp);
+    const ProgramRun run = runProgramIn(b.temp);
+    holder.Release();
+    EXPECT_EQ(run.status, 7);
+    EXPECT_EQ(folderState(b.temp), before);
+  }
 }
 
 // --help prints the usage and runs nothing; any other argument is refused and runs nothing.

@@ -138,35 +138,52 @@ TEST(Kvan64Outputs, outputs_of_an_earlier_run_are_removed_at_start) {
 }
 
 // One run at a time in a run folder: a second engine started where a run holds the lock ends
-// at once with status 7 and touches no file; the engine of the run that holds it (its
-// parent hands the lock down) runs.
+// at once with status 7 and touches no file, also when the run's lock file was removed or
+// replaced meanwhile (the run holds the folder itself); the engine of the run that holds it
+// (its parent hands the locks down) runs.
 TEST(Kvan64RunLock, a_second_engine_in_a_locked_run_folder_ends_with_status_7) {
-  enum Hand { kNone, kHolder, kOtherFile, kUnlockedOpen };
+  enum Hand { kNone, kHolder, kHolderFileAlone, kOtherFile, kUnlockedOpen, kOtherFolder };
+  enum Change { kKept, kRemoved, kReplaced };
   const struct {
     const char* what;
-    bool held;   // another open of the lock file holds the lock
-    Hand hand;   // the descriptor named as the parent's lock
+    bool held;      // another process holds the run folder's locks
+    Hand hand;      // the descriptors named as the parent's locks
+    Change change;  // what became of the lock file since
     int status;
   } cases[] = {
-      {"no run holds the lock", false, kNone, 0},
-      {"another run holds the lock", true, kNone, 7},
-      {"the parent hands its lock down", true, kHolder, 0},
-      {"a descriptor of another file is named", true, kOtherFile, 7},
-      {"an open of the lock file that does not hold it is named", true, kUnlockedOpen, 7},
+      {"no run holds the lock", false, kNone, kKept, 0},
+      {"another run holds the lock", true, kNone, kKept, 7},
+      {"another run holds the lock, its lock file removed", true, kNone, kRemoved, 7},
+      {"another run holds the lock, its lock file replaced", true, kNone, kReplaced, 7},
+      {"the parent hands its locks down", true, kHolder, kKept, 0},
+      {"the parent hands its locks down, its lock file removed", true, kHolder, kRemoved, 0},
+      {"the parent hands the lock file's alone", true, kHolderFileAlone, kKept, 7},
+      {"a descriptor of another file is named", true, kOtherFile, kKept, 7},
+      {"an open of the lock file that does not hold it is named", true, kUnlockedOpen, kKept, 7},
+      {"another folder is named as the run folder", true, kOtherFolder, kKept, 7},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     OfficeRun b("run-lock");
     for (std::string_view name : kOutputs) spit(b.temp / std::string(name), "EARLIER RUN\r\n");
     const std::string lockPath = (b.temp / std::string(files::kRunLock)).string();
-    const int holder = c.held ? kalvano::runlock::Take(lockPath) : -1;
-    ASSERT_EQ(c.held, holder >= 0);
+    kalvano::runlock::Lock holder;
+    if (c.held) holder = kalvano::runlock::Take(lockPath);
+    ASSERT_EQ(c.held, holder.Held());
     int named = -1;
-    if (c.hand == kHolder) named = holder;
+    int namedFolder = -1;
+    if (c.hand == kHolder || c.hand == kHolderFileAlone) named = holder.File();
+    if (c.hand == kHolder) namedFolder = holder.Folder();
     if (c.hand == kOtherFile) named = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     if (c.hand == kUnlockedOpen) named = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (c.hand == kOtherFolder) {
+      named = holder.File();
+      namedFolder = ::open(b.temp.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (c.change != kKept) fs::remove(lockPath);
+    if (c.change == kReplaced) spit(lockPath, "");
     const auto before = folderState(b.temp);
-    const ProgramRun run = runProgramIn(b.temp, 0, named);
+    const ProgramRun run = runProgramIn(b.temp, 0, named, namedFolder);
     EXPECT_EQ(run.status, c.status) << run.err;
     if (c.status == 7) {
       EXPECT_EQ(run.err,
@@ -176,8 +193,8 @@ TEST(Kvan64RunLock, a_second_engine_in_a_locked_run_folder_ends_with_status_7) {
       EXPECT_EQ(run.err, "");
       EXPECT_FALSE(holds(b.file(files::kEngineReport), "EARLIER RUN"));
     }
-    if (named >= 0 && named != holder) ::close(named);
-    if (holder >= 0) ::close(holder);
+    if (named >= 0 && named != holder.File()) ::close(named);
+    if (namedFolder >= 0 && namedFolder != holder.Folder()) ::close(namedFolder);
   }
 }
 
@@ -188,9 +205,7 @@ TEST(Kvan64RunLock, the_lock_ends_with_the_run) {
     auto s = makeState(b.temp);
     EXPECT_NE(kv::KVAN64(*s), 7);
   }
-  const int fd = kalvano::runlock::Take((b.temp / std::string(files::kRunLock)).string());
-  EXPECT_GE(fd, 0);
-  if (fd >= 0) ::close(fd);
+  EXPECT_TRUE(kalvano::runlock::Take((b.temp / std::string(files::kRunLock)).string()).Held());
 }
 
 // A number the reader cannot take stops the program at the end of the input: status 1, the

@@ -661,6 +661,14 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
          runsim& w = Start(3, false);
          const pid_t engine = StopEngine();
          base.remove("temp/run.lock");
+         // The run still holds its folder: a kvan64 started there by hand ends at once,
+         // making no lock file of its own and touching no file of the run.
+         Keep(o, "temp");
+         Child k = Spawn({base.path("kvan64").string()}, base.path("temp"));
+         std::vector<std::string> said;
+         const int status = Finish(k, said);
+         o.told.push_back("kvan64 status " + std::to_string(status) + (said.empty() ? "" : ": " + said[0]));
+         Unchanged(o);
          ::kill(engine, SIGCONT);
          WaitForEnd(w);
          o.told.push_back("status " + OneLine(Status(w)));
@@ -672,7 +680,8 @@ TEST_F(RunRoadProgram, every_fault_is_told_and_leaves_what_must_not_change) {
                           std::to_string(w.Command2()->isEnabled()) + " flags " +
                           std::to_string(m.ResultsExist) + std::to_string(m.ResultsViewable));
        },
-       {"status Simulation Completed at ",
+       {"kvan64 status 7: kvan64: another run is using this run folder (run.lock is locked); nothing was changed",
+        "status Simulation Completed at ",
         "box Review Results: This run's results cannot be trusted: the base folder's lock file "
         "temp/run.lock was removed or replaced while the run ran, so another run may have written over "
         "its files in temp.  Nothing was added to the report.  Press Cancel and run the project again.",
