@@ -70,6 +70,8 @@ constexpr std::array<FieldConverter, 8> kToSI{
 
 }  // namespace
 
+std::string MonthValueToIP(int row, double value) { return kToIP[static_cast<std::size_t>(row)](value); }
+
 float ElevationToFeet(float metres) { return static_cast<float>(std::floor(metres * 3.28084)); }
 
 void WeatherStatsToIP(ProjectModel& m) {

@@ -25,6 +25,11 @@ double Round1(double w);
 // An SI elevation in feet as the statistics take it: metres x 3.28084, rounded down.
 float ElevationToFeet(float metres);
 
+// A value of monthly row `row` (0-based: dry-bulb mean, its deviation, dry-bulb maximum, its
+// deviation, dew-point mean, its deviation, solar, wind) of an SI weather block as its
+// inch-pound copy holds it, the copy that the run file takes.
+std::string MonthValueToIP(int row, double value);
+
 // Fills the statistics in inch-pound units from the weather block (converting an SI model).
 void WeatherStatsToIP(ProjectModel& m);
 // Converts inch-pound statistics (after WeatherStatsToIP on an inch-pound model) to SI.

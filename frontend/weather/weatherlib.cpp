@@ -153,25 +153,48 @@ bool WithinFieldLimits(int row, double v, int unitSystem, MonthTarget target) {
          (target == MonthTarget::Library || within(shown));
 }
 
+// Whether a month value `v` of `row` in the window's units, as the project's weather block
+// holds it, reaches a run within the range that the engine accepts: the block's own field in an
+// inch-pound project; in an SI one the field's inch-pound copy as the run file holds it, rounded
+// to the row's decimals.
+bool WithinRunRange(int row, double v, int unitSystem) {
+  const std::optional<std::string> field = SixColumnField(row, v);
+  if (!field) return false;
+  const double shown = model::Val(*field);
+  const double run =
+      unitSystem == model::kSI ? model::RoundTo(model::Val(model::MonthValueToIP(row, shown)), Decimals(row)) : shown;
+  const station::ValueRange& range = station::kMonthRanges[static_cast<std::size_t>(row)];
+  return run >= range.lo && run <= range.hi;
+}
+
+// Whether a month value lies within what the target takes: the limits of its fields and, for
+// the project's weather, the range that a run accepts.
+bool WithinMonthLimits(int row, double v, int unitSystem, MonthTarget target) {
+  return WithinFieldLimits(row, v, unitSystem, target) &&
+         (target == MonthTarget::Library || WithinRunRange(row, v, unitSystem));
+}
+
 // The limits of a month box of `row`, in the window's units, that the check applies and a
-// refusal quotes: in inch-pound units those of every field, whose five columns after a blank
-// hold any value from -99.9 to 999.9 with its decimal (solar -9999 to 99999); in an SI window
-// the lowest and highest values of the row's decimals whose field values lie within those
-// limits. A whole number beyond them that happens to fit five columns ("1000") is outside
-// them all the same.
+// refusal quotes. For the library, in inch-pound units those of every field, whose five columns
+// after a blank hold any value from -99.9 to 999.9 with its decimal (solar -9999 to 99999); for
+// the project's weather, those within the range that a run accepts as well. In an SI window the
+// lowest and highest values of the row's decimals whose values, converted as each target holds
+// them, lie within them. A whole number beyond the field limits that happens to fit five
+// columns ("1000") is outside them all the same.
 std::pair<double, double> MonthLimitValues(int row, int unitSystem, MonthTarget target) {
   const auto [ipLow, ipHigh] = FieldLimits(row);
-  if (unitSystem != model::kSI) return {ipLow, ipHigh};
+  if (unitSystem != model::kSI && target == MonthTarget::Library) return {ipLow, ipHigh};
   const double step = Decimals(row) == 0 ? 1 : 0.1;
   const auto fits = [row, unitSystem, target](long n, double step) {
-    return WithinFieldLimits(row, static_cast<double>(n) * step, unitSystem, target);
+    return WithinMonthLimits(row, static_cast<double>(n) * step, unitSystem, target);
   };
   // Counted in steps of the row's decimals, from the converted limits.
   long low = std::lround(ToWindow(row, ipLow, unitSystem) / step);
   long high = std::lround(ToWindow(row, ipHigh, unitSystem) / step);
   if (target == MonthTarget::Block) {
-    low = std::max(low, std::lround(ipLow / step));
-    high = std::min(high, std::lround(ipHigh / step));
+    const station::ValueRange& run = station::kMonthRanges[static_cast<std::size_t>(row)];
+    low = std::max({low, std::lround(ipLow / step), std::lround(ToWindow(row, run.lo, unitSystem) / step)});
+    high = std::min({high, std::lround(ipHigh / step), std::lround(ToWindow(row, run.hi, unitSystem) / step)});
   }
   for (int n = 0; n < 100 && !fits(low, step); ++n) ++low;
   while (fits(low - 1, step)) --low;
@@ -182,13 +205,14 @@ std::pair<double, double> MonthLimitValues(int row, int unitSystem, MonthTarget 
 
 // The limits of a month box of `row` as a refusal quotes them.
 std::string MonthLimits(int row, int unitSystem, MonthTarget target) {
-  if (unitSystem != model::kSI) {
-    return std::string(kMonthRange) + (target == MonthTarget::Block ? "." : " in inch-pound units.");
+  if (unitSystem != model::kSI && target == MonthTarget::Library) {
+    return std::string(kMonthRange) + " in inch-pound units.";
   }
   const auto [low, high] = MonthLimitValues(row, unitSystem, target);
   const auto text = [row](double v) { return Trim(model::NumberText(model::RoundTo(v, Decimals(row)))); };
+  const auto& units = unitSystem == model::kSI ? kSIRowUnits : kIPRowUnits;
   return "whose values in this row run from " + text(low) + " to " + text(high) + " (" +
-         kSIRowUnits[static_cast<std::size_t>(row)] + ").";
+         units[static_cast<std::size_t>(row)] + ").";
 }
 
 // Whether a month box's text, its value rounded to the row's decimals as its field holds it,

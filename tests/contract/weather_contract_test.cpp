@@ -74,12 +74,18 @@ class WeatherContract : public ::testing::Test {
   // `block` accepted as the project's weather, as the weather window's OK does, and written as
   // the run window writes the run file (as held for an inch-pound project, converted for an SI
   // one), read by the engine.
+  // `designTemps`, when given, stand for the design temperatures that OK derives from the
+  // block (in the project's units).
   kv::testing::ReadResult ReadByTheEngine(ProjectModel& m, const std::array<std::string, 12>& block,
-                                          const std::string& location) {
+                                          const std::string& location,
+                                          const std::array<const char*, 3>* designTemps = nullptr) {
     m.ProjectData[3] = location;
     for (int i = 1; i <= kalvano::model::kWeatherLines; ++i) m.WeatherBlock[i] = block[static_cast<std::size_t>(i)];
     kalvano::model::WeatherStatsToIP(m);
     kalvano::model::ComputeDesignTemps(m);
+    if (designTemps) {
+      for (std::size_t k = 1; k <= 3; ++k) m.DesTemps[k] = (*designTemps)[k - 1];
+    }
     const bool si = m.UnitSystem == kalvano::model::kSI;
     kalvano::model::WriteProjectFile(m, "temp/tavik$.inp", si ? "SI" : "IP",
                                      si ? BodyWriter::ToInchPound : BodyWriter::AsHeld);
@@ -303,6 +309,83 @@ TEST_F(WeatherContract, station_values_beyond_the_engines_range_are_refused_in_t
       ASSERT_TRUE(refusal.empty()) << refusal;
       const auto r = ReadByTheEngine(*m, block, location);
       EXPECT_EQ(r.errors, 0) << r.monitor;
+    }
+  }
+}
+
+// A month value at the ends of its row's range or just beyond it, in either unit system, is
+// either refused by the window's OK, naming the box and the range of its row in the unit shown,
+// or read by the engine with no input error. A value that the window refuses for the run's
+// range, put into the block as it stands, stops the run on that range: the window's range is
+// the run's, narrowed only where a field holds no more (no temperature below -99.9 F). The
+// design temperatures, which OK derives from the whole block and which a run checks on their
+// own, stand apart here as values within the run's range.
+TEST_F(WeatherContract, month_values_beyond_a_runs_range_are_refused_in_the_unit_shown) {
+  // Outcome in an inch-pound and in an SI project: 'r' refused for the run's range, 'f' refused
+  // for the field's limits, '-' read by the engine.
+  struct Case {
+    int row;  // 0-based
+    const char* typed;
+    char ip, si;
+  };
+  const Case cases[] = {
+      {0, "-99.9", '-', 'r'}, {0, "-100", 'f', 'r'}, {0, "150", '-', 'r'},  {0, "150.1", 'r', 'r'},
+      {0, "-73.3", '-', '-'}, {0, "-73.4", '-', 'r'}, {0, "65.5", '-', '-'}, {0, "65.6", '-', 'r'},
+      {2, "150.1", 'r', 'r'}, {2, "65.6", '-', 'r'},  {4, "-73.4", '-', 'r'}, {4, "65.5", '-', '-'},
+      {1, "0", '-', '-'},     {1, "-0.1", 'r', 'r'},  {1, "100", '-', 'r'},  {1, "100.1", 'r', 'r'},
+      {1, "55.5", '-', '-'},  {1, "55.6", '-', 'r'},  {3, "55.6", '-', 'r'}, {5, "100", '-', 'r'},
+      {6, "0", '-', '-'},     {6, "5000", '-', '-'},  {6, "5001", 'r', '-'}, {6, "-1", 'r', '-'},
+      {6, "-6", 'r', '-'},    {6, "-7", 'r', 'r'},    {6, "56787", 'r', '-'}, {6, "56788", 'r', 'r'},
+      {7, "0", '-', '-'},     {7, "-0.1", 'r', 'r'},  {7, "150", '-', 'r'},  {7, "150.1", 'r', 'r'},
+      {7, "67", '-', '-'},    {7, "67.1", '-', 'r'},
+  };
+  const std::array<const char*, 3> designTemps{"30", "20", "-10"};
+  const char* const kEngineRanges[8] = {"A TEMPERATURE OF -100 TO 150 F", "A STANDARD DEVIATION OF 0 TO 100",
+                                        "A TEMPERATURE OF -100 TO 150 F", "A STANDARD DEVIATION OF 0 TO 100",
+                                        "A TEMPERATURE OF -100 TO 150 F", "A STANDARD DEVIATION OF 0 TO 100",
+                                        "A DAILY SOLAR RADIATION OF 0 TO 5000 BTU/SQFT", "A WIND SPEED OF 0 TO 150 MPH"};
+  const char* const kRangesIP[8] = {"-99.9 to 150 (Deg. F)",  "0 to 100 (Deg. F)",      "-99.9 to 150 (Deg. F)",
+                                    "0 to 100 (Deg. F)",      "-99.9 to 150 (Deg. F)",  "0 to 100 (Deg. F)",
+                                    "0 to 5000 (Btu/sq.ft.)", "0 to 150 (Miles/hr.)"};
+  const char* const kRangesSI[8] = {"-73.3 to 65.5 (Deg. C)", "0 to 55.5 (Deg. C)", "-73.3 to 65.5 (Deg. C)",
+                                    "0 to 55.5 (Deg. C)",     "-73.3 to 65.5 (Deg. C)", "0 to 55.5 (Deg. C)",
+                                    "-6 to 56787 (kJ/sq.m.)", "0 to 67 (m/sec.)"};
+  constexpr std::size_t kMonth = 6;  // July
+  for (const char* sample : {"SampleProject.inp", "SampleSchool.inp"}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(sample) + ": row " + std::to_string(c.row + 1) + ", " + c.typed);
+      const auto row = static_cast<std::size_t>(c.row);
+      auto m = std::make_unique<ProjectModel>();
+      m->AppDir = base_.string();
+      kalvano::model::ReadInputFile(*m, std::string(KALVANO_SOURCE_DIR) + "/data/sample/" + sample);
+      const bool si = m->UnitSystem == kalvano::model::kSI;
+      const kalvano::weather::WeatherEntry shown = kalvano::weather::EntryOf(Miami(), m->UnitSystem);
+      kalvano::weather::WeatherEntry entry = shown;
+      entry.months[row][kMonth] = c.typed;
+      std::string location, refusal;
+      const auto block = kalvano::weather::WeatherBlockLines(entry, "*", m->UnitSystem, location, refusal);
+      const char outcome = si ? c.si : c.ip;
+      if (outcome == '-') {
+        ASSERT_EQ(refusal, "");
+        const auto r = ReadByTheEngine(*m, block, location, &designTemps);
+        EXPECT_EQ(r.errors, 0) << r.monitor;
+        continue;
+      }
+      EXPECT_EQ(refusal, "Row " + std::to_string(c.row + 1) + ", month 7: " + c.typed +
+                             " does not fit the project's weather data, whose values in this row run from " +
+                             (si ? kRangesSI : kRangesIP)[row] + ".  Please correct the value.");
+      EXPECT_EQ(block[4], "");
+      // The value put into the block that OK makes of the shown record, as it stands.
+      auto asItStands = kalvano::weather::WeatherBlockLines(shown, "*", m->UnitSystem, location, refusal);
+      ASSERT_EQ(refusal, "");
+      asItStands[row + 4].replace(7 + 6 * kMonth, 6, kalvano::model::RightAlign(c.typed, 6));
+      const auto r = ReadByTheEngine(*m, asItStands, location, &designTemps);
+      if (outcome == 'f') {
+        EXPECT_EQ(r.errors, 0) << r.monitor;
+      } else {
+        EXPECT_EQ(r.errors, 1) << r.monitor;
+        EXPECT_EQ(r.count(std::string(kEngineRanges[row]) + " EXPECTED"), 1) << r.monitor;
+      }
     }
   }
 }
