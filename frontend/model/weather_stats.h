@@ -32,6 +32,8 @@ std::string MonthValueToIP(int row, double value);
 
 // Fills the statistics in inch-pound units from the weather block (converting an SI model).
 void WeatherStatsToIP(ProjectModel& m);
+// The same from weather block lines 1..11 in `unitSystem`.
+void WeatherStatsToIP(const std::array<std::string, kWeatherLines + 1>& block, int unitSystem, WeatherStats& wx);
 // Converts inch-pound statistics (after WeatherStatsToIP on an inch-pound model) to SI.
 void WeatherStatsToSI(ProjectModel& m);
 
@@ -41,5 +43,8 @@ float Psychrometrics(float t);
 // Fills DesTemps 1..3 (summer dry bulb, wet bulb, winter dry bulb) from the inch-pound
 // statistics, in the model's unit system.
 void ComputeDesignTemps(ProjectModel& m);
+// The design temperatures (summer dry bulb, wet bulb, winter dry bulb) that ComputeDesignTemps
+// gives for inch-pound statistics `wx`, in `unitSystem`.
+std::array<double, 3> DesignTemps(const WeatherStats& wx, int unitSystem);
 
 }  // namespace kalvano::model

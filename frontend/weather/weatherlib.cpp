@@ -10,6 +10,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
+#include "frontend/model/project_file.h"
 #include "frontend/model/project_model.h"
 #include "frontend/model/weather_stats.h"
 
@@ -142,6 +143,17 @@ bool FitsField(int row, const std::string& text, int unitSystem, MonthTarget tar
                                       : MonthField(row, text, unitSystem).has_value();
 }
 
+// The first and last of the steps that `fits` takes, counted from the guesses `low` and `high`
+// near them: a guess outside moves in (by at most 100 steps), one inside moves out.
+template <class Fits>
+std::pair<long, long> EndsTaken(long low, long high, Fits fits) {
+  for (int n = 0; n < 100 && !fits(low); ++n) ++low;
+  while (fits(low - 1)) --low;
+  for (int n = 0; n < 100 && !fits(high); ++n) --high;
+  while (fits(high + 1)) ++high;
+  return {low, high};
+}
+
 // Whether a month value `v` of `row` in the window's units, rounded to the row's decimals as
 // its field holds it, lies within the limits of every field it is written to: the library's
 // (in inch-pound units) or the block's (as shown and, for SI, in inch-pound units too).
@@ -185,7 +197,7 @@ std::pair<double, double> MonthLimitValues(int row, int unitSystem, MonthTarget 
   const auto [ipLow, ipHigh] = FieldLimits(row);
   if (unitSystem != model::kSI && target == MonthTarget::Library) return {ipLow, ipHigh};
   const double step = Decimals(row) == 0 ? 1 : 0.1;
-  const auto fits = [row, unitSystem, target](long n, double step) {
+  const auto fits = [row, unitSystem, target, step](long n) {
     return WithinMonthLimits(row, static_cast<double>(n) * step, unitSystem, target);
   };
   // Counted in steps of the row's decimals, from the converted limits.
@@ -196,11 +208,8 @@ std::pair<double, double> MonthLimitValues(int row, int unitSystem, MonthTarget 
     low = std::max({low, std::lround(ipLow / step), std::lround(ToWindow(row, run.lo, unitSystem) / step)});
     high = std::min({high, std::lround(ipHigh / step), std::lround(ToWindow(row, run.hi, unitSystem) / step)});
   }
-  for (int n = 0; n < 100 && !fits(low, step); ++n) ++low;
-  while (fits(low - 1, step)) --low;
-  for (int n = 0; n < 100 && !fits(high, step); ++n) --high;
-  while (fits(high + 1, step)) ++high;
-  return {static_cast<double>(low) * step, static_cast<double>(high) * step};
+  const auto [first, last] = EndsTaken(low, high, fits);
+  return {static_cast<double>(first) * step, static_cast<double>(last) * step};
 }
 
 // The limits of a month box of `row` as a refusal quotes them.
@@ -280,6 +289,9 @@ LibraryValues ValuesToWrite(const WeatherEntry& e, int unitSystem) {
   return out;
 }
 
+// A limit or a value as a refusal quotes it.
+std::string LimitText(double value) { return Trim(model::NumberText(static_cast<float>(value))); }
+
 // The range of station value `k` (0 latitude .. 3 elevation) that a run accepts, in the
 // window's units: the engine's own, and for an SI elevation the metres, to 0.1 m, whose feet,
 // as the project's weather is converted for the run, lie in the engine's range.
@@ -290,19 +302,57 @@ std::pair<double, double> StationLimits(std::size_t k, int unitSystem) {
     const float feet = model::ElevationToFeet(static_cast<float>(static_cast<double>(tenths) / 10));
     return feet >= range.lo && feet <= range.hi;
   };
-  long low = static_cast<long>(std::floor(range.lo / 3.28084 * 10)) - 2;
-  while (!runs(low)) ++low;
-  long high = static_cast<long>(std::ceil((range.hi + 1) / 3.28084 * 10)) + 2;  // feet are rounded down
-  while (!runs(high)) --high;
+  const auto [low, high] = EndsTaken(static_cast<long>(std::floor(range.lo / 3.28084 * 10)) - 2,
+                                     static_cast<long>(std::ceil((range.hi + 1) / 3.28084 * 10)) + 2,  // feet are rounded down
+                                     runs);
   return {static_cast<double>(low) / 10, static_cast<double>(high) / 10};
+}
+
+// A design temperature of a project in the window's units as a run reads it, in degrees F.
+double DesignTempInRun(double value, int unitSystem) {
+  return model::Val(model::DesignTempForRun(value, unitSystem));
+}
+
+// The range of a design temperature that a run accepts, in the window's units: the engine's
+// own, and in SI the tenths of a degree C whose degrees F, as the run file holds them, lie in it.
+std::pair<double, double> DesignTempLimits(int unitSystem) {
+  const station::ValueRange& range = station::kTemperature;
+  if (unitSystem != model::kSI) return {range.lo, range.hi};
+  const auto runs = [&range](long tenths) {
+    const double f = DesignTempInRun(static_cast<double>(tenths) / 10, model::kSI);
+    return f >= range.lo && f <= range.hi;
+  };
+  const auto [low, high] = EndsTaken(std::lround((range.lo - 32) / 1.8 * 10), std::lround((range.hi - 32) / 1.8 * 10), runs);
+  return {static_cast<double>(low) / 10, static_cast<double>(high) / 10};
+}
+
+constexpr std::array<const char*, 3> kDesignTempNames{"summer design dry bulb", "summer design wet bulb",
+                                                      "winter design dry bulb"};
+
+// Why the design temperatures that OK derives from the project's weather block would stop a
+// run, or empty: the first that lies outside the range that the engine accepts, quoted with
+// that range in the window's units.
+std::string DesignTempRefusal(const std::array<std::string, 12>& block, int unitSystem) {
+  model::WeatherStats wx;
+  model::WeatherStatsToIP(block, unitSystem, wx);
+  const std::array<double, 3> temps = model::DesignTemps(wx, unitSystem);
+  const station::ValueRange& range = station::kTemperature;
+  const std::string unit = (unitSystem == model::kSI ? kSIRowUnits : kIPRowUnits)[0];
+  for (std::size_t k = 0; k < temps.size(); ++k) {
+    const double run = DesignTempInRun(temps[k], unitSystem);
+    if (run >= range.lo && run <= range.hi) continue;
+    const auto [low, high] = DesignTempLimits(unitSystem);
+    return "The " + std::string(kDesignTempNames[k]) + " that follows from the monthly values, " +
+           LimitText(temps[k]) + " (" + unit + "), is outside the range that the simulation accepts, which runs from " +
+           LimitText(low) + " to " + LimitText(high) + " (" + unit + ").  Please correct the monthly values.";
+  }
+  return {};
 }
 
 std::string StationUnit(std::size_t k, int unitSystem) {
   if (k != station::kElevation) return "degrees";
   return unitSystem == model::kSI ? "m" : "ft";
 }
-
-std::string LimitText(double value) { return Trim(model::NumberText(static_cast<float>(value))); }
 
 // The first station box whose value lies outside the range that a run accepts, or none.
 std::optional<std::size_t> StationOutOfRange(const std::array<std::string, 4>& values, int unitSystem) {
@@ -764,6 +814,8 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
     }
     block[static_cast<std::size_t>(row + 4)] = line;
   }
+  refusal = DesignTempRefusal(block, unitSystem);
+  if (!refusal.empty()) return {};
   return block;
 }
 

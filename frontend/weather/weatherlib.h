@@ -145,7 +145,9 @@ std::string ReplaceRecord(std::string_view library, std::size_t index, const Wea
 // row (common/stationrange.h; for SI, its inch-pound copy as the run file holds it):
 // `refusal` then says why, naming the box and quoting the limits of its row that the check
 // applies, in the row's unit (for SI, the lowest and highest values of the row's decimals
-// that it takes).
+// that it takes). The design temperatures that OK derives from the block must lie in the
+// range the engine accepts for a temperature too, as the run file holds them: else `refusal`
+// names the first beyond it, with its value and that range in the window's unit.
 std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& entry, const std::string& mark, int unitSystem,
                                               std::string& location, std::string& refusal);
 

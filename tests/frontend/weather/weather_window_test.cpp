@@ -530,6 +530,18 @@ TEST_F(WeatherWindowTest, ok_refuses_a_station_value_beyond_what_a_run_accepts_i
 TEST_F(WeatherWindowTest, back_from_the_tutorial_the_boxes_keep_the_choice) {
   model::ProjectModel& m = shell::Model();
   base.write("helpinfo/help5.txt", "How to use the weather window.\r\n");
+  // Auburn with standard deviations of 2 F, whose design temperatures a run accepts.
+  std::vector<std::string> auburn = model::SplitLines(test::Rows(45, "10.1"));
+  for (const std::size_t row : {1, 3, 5}) {
+    auburn[row].clear();
+    for (int month = 0; month < 12; ++month) auburn[row] += "   2.0";
+  }
+  std::string library = Library();
+  std::string rows;
+  for (const std::string& line : auburn) rows += line + "\r\n";
+  const std::string held = test::Rows(45, "10.1");
+  library.replace(library.find(held), held.size(), rows);
+  base.write("weather/weth.asc", library);
   weather& first = Open();
   first.Combo1_Click(1);
   first.mainmenu_Click();

@@ -323,12 +323,13 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
     for (const Case& c : cases) {
       for (const std::size_t month : {std::size_t{0}, std::size_t{5}}) {
         SCOPED_TRACE(testing::Message() << (si ? "SI " : "IP ") << c.typed << " in month " << month + 1);
+        // A dew-point mean, which moves no design temperature that OK derives from the block.
         WeatherEntry e = Entry("Florida", "Miami");  // every other month 10
-        e.months[0][month] = c.typed;
+        e.months[4][month] = c.typed;
         std::string location, refusal;
         const auto block = WeatherBlockLines(e, "*", units, location, refusal);
         if (si ? c.refusedSI : c.refusedIP) {
-          const std::string box = "Row 1, month " + std::to_string(month + 1) + ": " + c.typed;
+          const std::string box = "Row 5, month " + std::to_string(month + 1) + ": " + c.typed;
           EXPECT_EQ(refusal, box + " does not fit the project's weather data, " +
                                  (si ? "whose values in this row run from -73.3 to 65.5 (Deg. C)."
                                      : "whose values in this row run from -99.9 to 150 (Deg. F).") +
@@ -342,7 +343,7 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
         const WeatherEntry back = EntryOfBlock(block, mark);
         for (std::size_t row = 0; row < kRows; ++row) {
           for (std::size_t m = 0; m < 12; ++m) {
-            EXPECT_EQ(static_cast<float>(model::Val(back.months[row][m])), row == 0 && m == month ? typed : 10.0f)
+            EXPECT_EQ(static_cast<float>(model::Val(back.months[row][m])), row == 4 && m == month ? typed : 10.0f)
                 << "row " << row + 1 << " month " << m + 1;
           }
         }
@@ -354,7 +355,7 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
         for (int i = 1; i <= model::kWeatherLines; ++i) project->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
         model::WeatherStatsToIP(*project);
         for (std::size_t m = 1; m <= 12; ++m) {
-          const float ip = model::RoundTo(project->Wx.WxDbAve[m], 1);
+          const float ip = model::RoundTo(project->Wx.WxDpAve[m], 1);
           EXPECT_NEAR(ip, (m == month + 1 ? typed : 10.0f) * 1.8 + 32, 0.051) << "month " << m;
           std::string text = model::NumberText(ip);
           if (text.front() == ' ') text.erase(0, 1);
@@ -410,8 +411,9 @@ TEST(WeatherBlock, an_si_refusal_quotes_the_rows_limits_in_si) {
         SCOPED_TRACE(limit);
         e.months[row][3] = limit;
         if (blockOnly) {
+          // Taken by the month check (a design temperature that follows may be refused).
           WeatherBlockLines(e, "*", model::kSI, location, refusal);
-          EXPECT_EQ(refusal.empty(), taken) << refusal;
+          EXPECT_EQ(refusal.rfind("Row ", 0) != 0, taken) << refusal;
         } else {
           EXPECT_EQ(RecordRefusal(e, model::kSI).empty(), taken);
         }
@@ -463,8 +465,9 @@ TEST(WeatherBlock, a_month_value_beyond_a_runs_range_is_refused_quoting_the_rows
         std::string location, refusal;
         const auto block = WeatherBlockLines(e, "*", c.units, location, refusal);
         if (taken) {
-          EXPECT_EQ(refusal, "");
-          EXPECT_NE(block[4], "");
+          // Taken by the month check; a design temperature that follows may be refused (below).
+          EXPECT_NE(refusal.rfind("Row ", 0), 0u) << refusal;
+          EXPECT_EQ(refusal.empty(), block[4] != "");
         } else {
           EXPECT_EQ(refusal, "Row " + std::to_string(c.row + 1) + ", month 7: " + typed +
                                  " does not fit the project's weather data, whose values in this row run from " +
@@ -476,6 +479,49 @@ TEST(WeatherBlock, a_month_value_beyond_a_runs_range_is_refused_quoting_the_rows
         EXPECT_EQ(RecordRefusal(e, c.units).empty(), !belowTheField);
       }
     }
+  }
+}
+
+// OK derives the project's design temperatures from the block, and a run refuses one beyond
+// its temperature range as it refuses a month value: OK refuses the block then, naming the
+// design temperature with its value and the range in the window's unit. Every other value 10.
+TEST(WeatherBlock, a_design_temperature_beyond_a_runs_range_is_refused_quoting_the_range) {
+  struct Case {
+    int units;
+    int row;  // 0-based; month 7
+    const char* typed;
+    const char* refused;  // the design temperature and its value; empty: taken
+  };
+  const int ip = model::kInchPound, si = model::kSI;
+  const Case cases[] = {
+      // Summer: the highest dry-bulb maximum (10) plus 2.11 of its deviations.
+      {ip, 3, "66.3", ""},
+      {ip, 3, "66.4", "summer design dry bulb that follows from the monthly values, 150.1 (Deg. F)"},
+      // Winter: twice the dry-bulb mean less 2.11 deviations, less the maximum less 2.11 of its.
+      {ip, 0, "-34.4", ""},
+      {ip, 0, "-34.5", "winter design dry bulb that follows from the monthly values, -100.1 (Deg. F)"},
+      // SI: the degrees C that OK derives, converted to F for the run.
+      {si, 3, "26.3", ""},
+      {si, 3, "26.4", "summer design dry bulb that follows from the monthly values, 65.7 (Deg. C)"},
+      {si, 0, "-21.1", ""},
+      {si, 0, "-21.2", "winter design dry bulb that follows from the monthly values, -73.6 (Deg. C)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.units == si ? "SI" : "IP") << " row " << c.row + 1 << ": " << c.typed);
+    WeatherEntry e = Entry("Illinois", "Chicago");
+    e.months[static_cast<std::size_t>(c.row)][6] = c.typed;
+    std::string location, refusal;
+    const auto block = WeatherBlockLines(e, "*", c.units, location, refusal);
+    if (std::string(c.refused).empty()) {
+      EXPECT_EQ(refusal, "");
+      EXPECT_NE(block[4], "");
+      continue;
+    }
+    EXPECT_EQ(refusal, std::string("The ") + c.refused +
+                           ", is outside the range that the simulation accepts, which runs from " +
+                           (c.units == si ? "-73.3 to 65.5 (Deg. C)" : "-100 to 150 (Deg. F)") +
+                           ".  Please correct the monthly values.");
+    EXPECT_EQ(block[4], "");
   }
 }
 
