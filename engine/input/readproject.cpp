@@ -60,23 +60,29 @@ constexpr Range kCost{-1e9, 1e9, "A COST OF -1000000000 TO 1000000000"};
 constexpr Range kOrientation{-360, 720, "AN ORIENTATION OF -360 TO 720 DEGREES"};
 constexpr Range kArea{0, 1e7, "AN AREA OF 0 TO 10000000 SQ FT"};
 constexpr Range kHeight{0, 1000, "A HEIGHT OF 0 TO 1000 FT"};
-constexpr Range kTemperature{-100, 150, "A TEMPERATURE OF -100 TO 150 F"};
-constexpr Range kDeviation{0, 100, "A STANDARD DEVIATION OF 0 TO 100"};
+constexpr Range kTemperature{kalvano::station::kTemperature.lo, kalvano::station::kTemperature.hi,
+                             kalvano::station::kTemperature.what};
 constexpr Range kFraction{0, 1, "A FRACTION OF 0 TO 1"};
 constexpr Range kProfileValue{0, 100, "A PROFILE VALUE OF 0 TO 100 PERCENT (OR A FRACTION)"};
 constexpr Range kLoadPerArea{0, 1000, "A LOAD OF 0 TO 1000 W/SQFT"};
 constexpr Range kUFactor{0.001, 10, "A U-FACTOR OF 0.001 TO 10 BTU/HR-SQFT-F"};
 
-// Each monthly weather row, in file order: DB Ave, its deviation, DB Max, its deviation,
-// DP Ave, its deviation, daily solar radiation, wind speed.
-constexpr Range kWeatherRows[8] = {
-    kTemperature, kDeviation, kTemperature, kDeviation, kTemperature, kDeviation,
-    {0, 5000, "A DAILY SOLAR RADIATION OF 0 TO 5000 BTU/SQFT"}, {0, 150, "A WIND SPEED OF 0 TO 150 MPH"},
-};
 // Economics items 1-11 in file order: three lives, the discount rate, the cost escalation,
 // then electricity, gas and water, each with its price and its escalation.
 constexpr Range kEconomics[11] = {kYearsOfLife, kYearsOfLife, kYearsOfLife, kPercentRate, kPercentRate, kPrice,
                                   kPercentRate, kPrice,       kPercentRate, kPrice,       kPercentRate};
+
+// The "... EXPECTED" of a weather value's range, with what a run reported in SI adds to it.
+std::string expected(const kalvano::station::ValueRange& range, bool si) {
+  return std::string(range.what) + std::string(si ? range.si : "");
+}
+
+// A field of a line without the blanks around it.
+std::string_view trimmed(std::string_view field) {
+  const std::size_t from = field.find_first_not_of(' ');
+  if (from == std::string_view::npos) return {};
+  return field.substr(from, field.find_last_not_of(' ') + 1 - from);
+}
 
 // The fields of the station values as the scan read them: the blank-separated words of the
 // scanned text when they are its numbers one for one, otherwise (a value that the scan pulled
@@ -124,6 +130,7 @@ class ProjectReader {
   int32_t integer();                               // integer line: columns 11-20
   int16_t integer16();                             // the same into an INTEGER*2
   float fieldReal(int col, int w);                 // a real field of the current line
+  float fieldReal(int col, int w, std::string_view found);  // the same quoting `found`
   template <int N>
   void text(Chars<N>& out) {                       // text line: from column 11
     next();
@@ -137,7 +144,8 @@ class ProjectReader {
 
   // --- messages ----------------------------------------------------------------------
   void error(const Line& ln);
-  void badValue(std::string_view what);  // quoting columns 1-60 of the line
+  std::string lineStart() const;          // columns 1-60 of the current line
+  void badValue(std::string_view what);  // quoting lineStart()
   void badValue(std::string_view what, std::string_view found);
   void wrongKeyword(std::string_view expected);
   void endSection(int k);  // total += NERR; FORM (2, k, NERR); NERR = 0
@@ -196,8 +204,12 @@ void ProjectReader::error(const Line& ln) {
   ++b_.NERR;
 }
 
+std::string ProjectReader::lineStart() const {
+  return columns(line_, 1, std::min<int>(60, static_cast<int>(line_.size())));
+}
+
 void ProjectReader::badValue(std::string_view what) {
-  badValue(what, columns(line_, 1, std::min<int>(60, static_cast<int>(line_.size()))));
+  badValue(what, lineStart());
 }
 
 void ProjectReader::badValue(std::string_view what, std::string_view found) {
@@ -220,12 +232,16 @@ void ProjectReader::endSection(int k) {
 }
 
 float ProjectReader::fieldReal(int col, int w) {
+  return fieldReal(col, w, lineStart());
+}
+
+float ProjectReader::fieldReal(int col, int w, std::string_view found) {
   try {
     const float v = readF(line_, col, w, 0);
     if (std::isfinite(v)) return v;
   } catch (const FieldError&) {
   }
-  badValue("A NUMBER");
+  badValue("A NUMBER", found);
   return 0.0f;
 }
 
@@ -361,7 +377,7 @@ void ProjectReader::head() {
   float* station[4] = {&w.XLAT, &w.XLONG, &w.XMER, &w.ELEV};
   for (std::size_t k = 0; k < 4; ++k) {
     const kalvano::station::ValueRange& range = kalvano::station::kRanges[k];
-    const std::string what = std::string(range.what) + std::string(si ? range.si : "");
+    const std::string what = expected(range, si);
     *station[k] = inRange(m_.NUM(static_cast<int>(k) + 1), {range.lo, range.hi, what}, fields[k]);
   }
 
@@ -374,8 +390,14 @@ void ProjectReader::head() {
   for (int row = 1; row <= 8; ++row) {
     next();
     w.WXLBL(row).set(columns(line_, 1, 7));
+    const kalvano::station::ValueRange& range = kalvano::station::kMonthRanges[static_cast<std::size_t>(row - 1)];
+    const std::string what = expected(range, si);
     for (int mo = 1; mo <= 12; ++mo) {
-      (*rows[row - 1])(mo) = inRange(fieldReal(8 + 6 * (mo - 1), 6), kWeatherRows[row - 1]);
+      // A value refused is quoted as its field, which for the later months stands past column 60.
+      const int col = 8 + 6 * (mo - 1);
+      const std::string field = columns(line_, col, 6);
+      const std::string_view found = trimmed(field);
+      (*rows[row - 1])(mo) = inRange(fieldReal(col, 6, found), {range.lo, range.hi, what}, found);
     }
   }
 

@@ -32,6 +32,11 @@ enum class BodyWriter { AsHeld, ToInchPound, ToSI };
 bool WriteProjectFile(ProjectModel& m, const std::string& path, std::string_view tag,
                       BodyWriter body);
 
+// A design temperature of a project in `unitSystem` as the file that a run reads holds it: as
+// held for an inch-pound project, converted to degrees F as the inch-pound writer converts it
+// for an SI one.
+std::string DesignTempForRun(double value, int unitSystem);
+
 // The body as the writer `body` writes it, added to `out` without writing the file, with
 // `matrix` (the lines of sketch/bld_mtx.all) as the building matrix: for a caller that
 // writes the file together with others.

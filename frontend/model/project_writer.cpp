@@ -414,6 +414,10 @@ bool writeBody(ProjectModel& m, AtomicFile& out, BodyWriter body) {
 
 }  // namespace
 
+std::string DesignTempForRun(double value, int unitSystem) {
+  return unitSystem == kSI ? apply(toInchPound().desTemp, value) : DecimalText(value);
+}
+
 std::string OutdoorAirInSI(std::string_view field) {
   return convertOutdoorAir(std::string(field), siConversions());
 }

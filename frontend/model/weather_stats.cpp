@@ -70,17 +70,19 @@ constexpr std::array<FieldConverter, 8> kToSI{
 
 }  // namespace
 
+std::string MonthValueToIP(int row, double value) { return kToIP[static_cast<std::size_t>(row)](value); }
+
 float ElevationToFeet(float metres) { return static_cast<float>(std::floor(metres * 3.28084)); }
 
-void WeatherStatsToIP(ProjectModel& m) {
-  WeatherStats& wx = m.Wx;
-  wx.WxElevation = static_cast<float>(Val(lastSix(m.WeatherBlock[2])));
-  bool si = m.UnitSystem == kSI;
+void WeatherStatsToIP(ProjectModel& m) { WeatherStatsToIP(m.WeatherBlock, m.UnitSystem, m.Wx); }
+
+void WeatherStatsToIP(const std::array<std::string, kWeatherLines + 1>& block, int unitSystem, WeatherStats& wx) {
+  wx.WxElevation = static_cast<float>(Val(lastSix(block[2])));
+  bool si = unitSystem == kSI;
   if (si) wx.WxElevation = ElevationToFeet(wx.WxElevation);
   auto target = rows(wx);
   for (int r = 0; r < 8; ++r)
-    CutWeatherRow(m.WeatherBlock[static_cast<std::size_t>(r + 4)], *target[r],
-                  si ? kToIP[r] : nullptr);
+    CutWeatherRow(block[static_cast<std::size_t>(r + 4)], *target[r], si ? kToIP[r] : nullptr);
 }
 
 void WeatherStatsToSI(ProjectModel& m) {
@@ -109,7 +111,11 @@ float Psychrometrics(float t) {
 }
 
 void ComputeDesignTemps(ProjectModel& m) {
-  const WeatherStats& wx = m.Wx;
+  const std::array<double, 3> temps = DesignTemps(m.Wx, m.UnitSystem);
+  for (std::size_t k = 1; k <= 3; ++k) m.DesTemps[k] = DecimalText(temps[k - 1]);
+}
+
+std::array<double, 3> DesignTemps(const WeatherStats& wx, int unitSystem) {
   auto num = [](const std::string& s) { return Val(s); };
   float p = static_cast<float>(29.92 - wx.WxElevation * 5.031 / 5000);
   double S = -999, W = 999, Tm = 0;
@@ -157,14 +163,12 @@ void ComputeDesignTemps(ProjectModel& m) {
   }
   double B = Round1(t);
   if (B > Tm) B = Tm;
-  if (m.UnitSystem == kSI) {
+  if (unitSystem == kSI) {
     S = Round1((S - 32) / 1.8);
     B = Round1((B - 32) / 1.8);
     W = Round1((W - 32) / 1.8);
   }
-  m.DesTemps[1] = DecimalText(S);
-  m.DesTemps[2] = DecimalText(B);
-  m.DesTemps[3] = DecimalText(W);
+  return {S, B, W};
 }
 
 }  // namespace kalvano::model

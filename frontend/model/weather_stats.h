@@ -25,8 +25,15 @@ double Round1(double w);
 // An SI elevation in feet as the statistics take it: metres x 3.28084, rounded down.
 float ElevationToFeet(float metres);
 
+// A value of monthly row `row` (0-based: dry-bulb mean, its deviation, dry-bulb maximum, its
+// deviation, dew-point mean, its deviation, solar, wind) of an SI weather block as its
+// inch-pound copy holds it, the copy that the run file takes.
+std::string MonthValueToIP(int row, double value);
+
 // Fills the statistics in inch-pound units from the weather block (converting an SI model).
 void WeatherStatsToIP(ProjectModel& m);
+// The same from weather block lines 1..11 in `unitSystem`.
+void WeatherStatsToIP(const std::array<std::string, kWeatherLines + 1>& block, int unitSystem, WeatherStats& wx);
 // Converts inch-pound statistics (after WeatherStatsToIP on an inch-pound model) to SI.
 void WeatherStatsToSI(ProjectModel& m);
 
@@ -36,5 +43,8 @@ float Psychrometrics(float t);
 // Fills DesTemps 1..3 (summer dry bulb, wet bulb, winter dry bulb) from the inch-pound
 // statistics, in the model's unit system.
 void ComputeDesignTemps(ProjectModel& m);
+// The design temperatures (summer dry bulb, wet bulb, winter dry bulb) that ComputeDesignTemps
+// gives for inch-pound statistics `wx`, in `unitSystem`.
+std::array<double, 3> DesignTemps(const WeatherStats& wx, int unitSystem);
 
 }  // namespace kalvano::model

@@ -10,6 +10,7 @@
 #include "frontend/model/file_error.h"
 #include "frontend/model/helpers.h"
 #include "frontend/model/numtext.h"
+#include "frontend/model/project_file.h"
 #include "frontend/model/project_model.h"
 #include "frontend/model/weather_stats.h"
 
@@ -142,6 +143,17 @@ bool FitsField(int row, const std::string& text, int unitSystem, MonthTarget tar
                                       : MonthField(row, text, unitSystem).has_value();
 }
 
+// The first and last of the steps that `fits` takes, counted from the guesses `low` and `high`
+// near them: a guess outside moves in (by at most 100 steps), one inside moves out.
+template <class Fits>
+std::pair<long, long> EndsTaken(long low, long high, Fits fits) {
+  for (int n = 0; n < 100 && !fits(low); ++n) ++low;
+  while (fits(low - 1)) --low;
+  for (int n = 0; n < 100 && !fits(high); ++n) --high;
+  while (fits(high + 1)) ++high;
+  return {low, high};
+}
+
 // Whether a month value `v` of `row` in the window's units, rounded to the row's decimals as
 // its field holds it, lies within the limits of every field it is written to: the library's
 // (in inch-pound units) or the block's (as shown and, for SI, in inch-pound units too).
@@ -153,42 +165,63 @@ bool WithinFieldLimits(int row, double v, int unitSystem, MonthTarget target) {
          (target == MonthTarget::Library || within(shown));
 }
 
+// Whether a month value `v` of `row` in the window's units, as the project's weather block
+// holds it, reaches a run within the range that the engine accepts: the block's own field in an
+// inch-pound project; in an SI one the field's inch-pound copy as the run file holds it, rounded
+// to the row's decimals.
+bool WithinRunRange(int row, double v, int unitSystem) {
+  const std::optional<std::string> field = SixColumnField(row, v);
+  if (!field) return false;
+  const double shown = model::Val(*field);
+  const double run =
+      unitSystem == model::kSI ? model::RoundTo(model::Val(model::MonthValueToIP(row, shown)), Decimals(row)) : shown;
+  const station::ValueRange& range = station::kMonthRanges[static_cast<std::size_t>(row)];
+  return run >= range.lo && run <= range.hi;
+}
+
+// Whether a month value lies within what the target takes: the limits of its fields and, for
+// the project's weather, the range that a run accepts.
+bool WithinMonthLimits(int row, double v, int unitSystem, MonthTarget target) {
+  return WithinFieldLimits(row, v, unitSystem, target) &&
+         (target == MonthTarget::Library || WithinRunRange(row, v, unitSystem));
+}
+
 // The limits of a month box of `row`, in the window's units, that the check applies and a
-// refusal quotes: in inch-pound units those of every field, whose five columns after a blank
-// hold any value from -99.9 to 999.9 with its decimal (solar -9999 to 99999); in an SI window
-// the lowest and highest values of the row's decimals whose field values lie within those
-// limits. A whole number beyond them that happens to fit five columns ("1000") is outside
-// them all the same.
+// refusal quotes. For the library, in inch-pound units those of every field, whose five columns
+// after a blank hold any value from -99.9 to 999.9 with its decimal (solar -9999 to 99999); for
+// the project's weather, those within the range that a run accepts as well. In an SI window the
+// lowest and highest values of the row's decimals whose values, converted as each target holds
+// them, lie within them. A whole number beyond the field limits that happens to fit five
+// columns ("1000") is outside them all the same.
 std::pair<double, double> MonthLimitValues(int row, int unitSystem, MonthTarget target) {
   const auto [ipLow, ipHigh] = FieldLimits(row);
-  if (unitSystem != model::kSI) return {ipLow, ipHigh};
+  if (unitSystem != model::kSI && target == MonthTarget::Library) return {ipLow, ipHigh};
   const double step = Decimals(row) == 0 ? 1 : 0.1;
-  const auto fits = [row, unitSystem, target](long n, double step) {
-    return WithinFieldLimits(row, static_cast<double>(n) * step, unitSystem, target);
+  const auto fits = [row, unitSystem, target, step](long n) {
+    return WithinMonthLimits(row, static_cast<double>(n) * step, unitSystem, target);
   };
   // Counted in steps of the row's decimals, from the converted limits.
   long low = std::lround(ToWindow(row, ipLow, unitSystem) / step);
   long high = std::lround(ToWindow(row, ipHigh, unitSystem) / step);
   if (target == MonthTarget::Block) {
-    low = std::max(low, std::lround(ipLow / step));
-    high = std::min(high, std::lround(ipHigh / step));
+    const station::ValueRange& run = station::kMonthRanges[static_cast<std::size_t>(row)];
+    low = std::max({low, std::lround(ipLow / step), std::lround(ToWindow(row, run.lo, unitSystem) / step)});
+    high = std::min({high, std::lround(ipHigh / step), std::lround(ToWindow(row, run.hi, unitSystem) / step)});
   }
-  for (int n = 0; n < 100 && !fits(low, step); ++n) ++low;
-  while (fits(low - 1, step)) --low;
-  for (int n = 0; n < 100 && !fits(high, step); ++n) --high;
-  while (fits(high + 1, step)) ++high;
-  return {static_cast<double>(low) * step, static_cast<double>(high) * step};
+  const auto [first, last] = EndsTaken(low, high, fits);
+  return {static_cast<double>(first) * step, static_cast<double>(last) * step};
 }
 
 // The limits of a month box of `row` as a refusal quotes them.
 std::string MonthLimits(int row, int unitSystem, MonthTarget target) {
-  if (unitSystem != model::kSI) {
-    return std::string(kMonthRange) + (target == MonthTarget::Block ? "." : " in inch-pound units.");
+  if (unitSystem != model::kSI && target == MonthTarget::Library) {
+    return std::string(kMonthRange) + " in inch-pound units.";
   }
   const auto [low, high] = MonthLimitValues(row, unitSystem, target);
   const auto text = [row](double v) { return Trim(model::NumberText(model::RoundTo(v, Decimals(row)))); };
+  const auto& units = unitSystem == model::kSI ? kSIRowUnits : kIPRowUnits;
   return "whose values in this row run from " + text(low) + " to " + text(high) + " (" +
-         kSIRowUnits[static_cast<std::size_t>(row)] + ").";
+         units[static_cast<std::size_t>(row)] + ").";
 }
 
 // Whether a month box's text, its value rounded to the row's decimals as its field holds it,
@@ -256,6 +289,9 @@ LibraryValues ValuesToWrite(const WeatherEntry& e, int unitSystem) {
   return out;
 }
 
+// A limit or a value as a refusal quotes it.
+std::string LimitText(double value) { return Trim(model::NumberText(static_cast<float>(value))); }
+
 // The range of station value `k` (0 latitude .. 3 elevation) that a run accepts, in the
 // window's units: the engine's own, and for an SI elevation the metres, to 0.1 m, whose feet,
 // as the project's weather is converted for the run, lie in the engine's range.
@@ -266,19 +302,57 @@ std::pair<double, double> StationLimits(std::size_t k, int unitSystem) {
     const float feet = model::ElevationToFeet(static_cast<float>(static_cast<double>(tenths) / 10));
     return feet >= range.lo && feet <= range.hi;
   };
-  long low = static_cast<long>(std::floor(range.lo / 3.28084 * 10)) - 2;
-  while (!runs(low)) ++low;
-  long high = static_cast<long>(std::ceil((range.hi + 1) / 3.28084 * 10)) + 2;  // feet are rounded down
-  while (!runs(high)) --high;
+  const auto [low, high] = EndsTaken(static_cast<long>(std::floor(range.lo / 3.28084 * 10)) - 2,
+                                     static_cast<long>(std::ceil((range.hi + 1) / 3.28084 * 10)) + 2,  // feet are rounded down
+                                     runs);
   return {static_cast<double>(low) / 10, static_cast<double>(high) / 10};
+}
+
+// A design temperature of a project in the window's units as a run reads it, in degrees F.
+double DesignTempInRun(double value, int unitSystem) {
+  return model::Val(model::DesignTempForRun(value, unitSystem));
+}
+
+// The range of a design temperature that a run accepts, in the window's units: the engine's
+// own, and in SI the tenths of a degree C whose degrees F, as the run file holds them, lie in it.
+std::pair<double, double> DesignTempLimits(int unitSystem) {
+  const station::ValueRange& range = station::kTemperature;
+  if (unitSystem != model::kSI) return {range.lo, range.hi};
+  const auto runs = [&range](long tenths) {
+    const double f = DesignTempInRun(static_cast<double>(tenths) / 10, model::kSI);
+    return f >= range.lo && f <= range.hi;
+  };
+  const auto [low, high] = EndsTaken(std::lround((range.lo - 32) / 1.8 * 10), std::lround((range.hi - 32) / 1.8 * 10), runs);
+  return {static_cast<double>(low) / 10, static_cast<double>(high) / 10};
+}
+
+constexpr std::array<const char*, 3> kDesignTempNames{"summer design dry bulb", "summer design wet bulb",
+                                                      "winter design dry bulb"};
+
+// Why the design temperatures that OK derives from the project's weather block would stop a
+// run, or empty: the first that lies outside the range that the engine accepts, quoted with
+// that range in the window's units.
+std::string DesignTempRefusal(const std::array<std::string, 12>& block, int unitSystem) {
+  model::WeatherStats wx;
+  model::WeatherStatsToIP(block, unitSystem, wx);
+  const std::array<double, 3> temps = model::DesignTemps(wx, unitSystem);
+  const station::ValueRange& range = station::kTemperature;
+  const std::string unit = (unitSystem == model::kSI ? kSIRowUnits : kIPRowUnits)[0];
+  for (std::size_t k = 0; k < temps.size(); ++k) {
+    const double run = DesignTempInRun(temps[k], unitSystem);
+    if (run >= range.lo && run <= range.hi) continue;
+    const auto [low, high] = DesignTempLimits(unitSystem);
+    return "The " + std::string(kDesignTempNames[k]) + " that follows from the monthly values, " +
+           LimitText(temps[k]) + " (" + unit + "), is outside the range that the simulation accepts, which runs from " +
+           LimitText(low) + " to " + LimitText(high) + " (" + unit + ").  Please correct the monthly values.";
+  }
+  return {};
 }
 
 std::string StationUnit(std::size_t k, int unitSystem) {
   if (k != station::kElevation) return "degrees";
   return unitSystem == model::kSI ? "m" : "ft";
 }
-
-std::string LimitText(double value) { return Trim(model::NumberText(static_cast<float>(value))); }
 
 // The first station box whose value lies outside the range that a run accepts, or none.
 std::optional<std::size_t> StationOutOfRange(const std::array<std::string, 4>& values, int unitSystem) {
@@ -740,6 +814,8 @@ std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& e, const std::
     }
     block[static_cast<std::size_t>(row + 4)] = line;
   }
+  refusal = DesignTempRefusal(block, unitSystem);
+  if (!refusal.empty()) return {};
   return block;
 }
 

@@ -90,7 +90,9 @@ struct WeatherEntry {
 // one decimal (solar to none) and right-aligned in five characters; the record is its source.
 WeatherEntry EntryOf(const LibraryRecord& record, int unitSystem);
 
-// The unit labels of the eight monthly rows in an SI window.
+// The unit labels of the eight monthly rows in an inch-pound and in an SI window.
+inline constexpr std::array<const char*, kRows> kIPRowUnits{"Deg. F", "Deg. F", "Deg. F",     "Deg. F",
+                                                            "Deg. F", "Deg. F", "Btu/sq.ft.", "Miles/hr."};
 inline constexpr std::array<const char*, kRows> kSIRowUnits{"Deg. C", "Deg. C", "Deg. C",   "Deg. C",
                                                             "Deg. C", "Deg. C", "kJ/sq.m.", "m/sec."};
 
@@ -139,8 +141,13 @@ std::string ReplaceRecord(std::string_view library, std::size_t index, const Wea
 // value lies outside the range that the engine accepts (quoted in the unit shown: for an SI
 // elevation the metres whose whole feet lie in it), or a month value lies beyond the limits
 // its field holds with its decimal (-99.9 to 999.9, solar -9999 to 99999, in the window's units
-// and, for SI, in inch-pound units too; an SI window quotes the limits of the box's row in its
-// SI unit): `refusal` then says why, naming the box and the limits it applies.
+// and, for SI, in inch-pound units too) or outside the range that the engine accepts for its
+// row (common/stationrange.h; for SI, its inch-pound copy as the run file holds it):
+// `refusal` then says why, naming the box and quoting the limits of its row that the check
+// applies, in the row's unit (for SI, the lowest and highest values of the row's decimals
+// that it takes). The design temperatures that OK derives from the block must lie in the
+// range the engine accepts for a temperature too, as the run file holds them: else `refusal`
+// names the first beyond it, with its value and that range in the window's unit.
 std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& entry, const std::string& mark, int unitSystem,
                                               std::string& location, std::string& refusal);
 

@@ -120,8 +120,9 @@ weather::weather(QWidget* parent) : QWidget(parent, Qt::Window) {
   static constexpr std::array<const char*, 12> kMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   for (int m2 = 0; m2 < 12; ++m2) grid->addWidget(new QLabel(kMonths[static_cast<std::size_t>(m2)], frame2), 0, m2 + 1, Qt::AlignCenter);
-  const std::array<const char*, 10> ipUnits{"Deg. F", "Deg. F", "Deg. F", "Deg. F", "Deg. F", "Deg. F",
-                                            "Btu/sq.ft.", "Miles/hr.", "Deg. F", "Deg. F"};
+  const std::array<const char*, 10> ipUnits{kIPRowUnits[0], kIPRowUnits[1], kIPRowUnits[2], kIPRowUnits[3],
+                                            kIPRowUnits[4], kIPRowUnits[5], kIPRowUnits[6], kIPRowUnits[7],
+                                            kIPRowUnits[0], kIPRowUnits[0]};
   const std::array<const char*, 10> siUnits{kSIRowUnits[0], kSIRowUnits[1], kSIRowUnits[2], kSIRowUnits[3],
                                             kSIRowUnits[4], kSIRowUnits[5], kSIRowUnits[6], kSIRowUnits[7],
                                             kSIRowUnits[0], kSIRowUnits[0]};

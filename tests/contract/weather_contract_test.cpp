@@ -307,4 +307,113 @@ TEST_F(WeatherContract, station_values_beyond_the_engines_range_are_refused_in_t
   }
 }
 
+// A month value at the ends of its row's range or just beyond it, in either unit system, is
+// either refused by the window's OK, naming the box and the range of its row in the unit shown,
+// or read by the engine with no input error. A value that the window refuses for the run's
+// range, put into the block as it stands, stops the run on that range: the window's range is
+// the run's, narrowed only where a field holds no more (no temperature below -99.9 F). A value
+// that the month check takes may still give a design temperature (derived by OK from the
+// whole block) beyond the run's temperature range: OK refuses the block then, and the run
+// would stop on that design temperature.
+TEST_F(WeatherContract, month_values_beyond_a_runs_range_are_refused_in_the_unit_shown) {
+  // Outcome of the month check in an inch-pound and in an SI project: 'r' refused for the
+  // run's range, 'f' refused for the field's limits, '-' taken.
+  struct Case {
+    const char* base;  // "Miami", or "10" for every value 10
+    int row;           // 0-based
+    const char* typed;
+    char ip, si;
+  };
+  const Case cases[] = {
+      {"Miami", 0, "-99.9", '-', 'r'}, {"Miami", 0, "-100", 'f', 'r'},  {"Miami", 0, "150", '-', 'r'},
+      {"Miami", 0, "150.1", 'r', 'r'}, {"Miami", 0, "-73.3", '-', '-'}, {"Miami", 0, "-73.4", '-', 'r'},
+      {"Miami", 0, "65.5", '-', '-'},  {"Miami", 0, "65.6", '-', 'r'},  {"Miami", 2, "150.1", 'r', 'r'},
+      {"Miami", 2, "65.6", '-', 'r'},  {"Miami", 4, "-73.4", '-', 'r'}, {"Miami", 4, "65.5", '-', '-'},
+      {"Miami", 4, "-99.9", '-', 'r'}, {"Miami", 4, "150", '-', 'r'},   {"Miami", 1, "0", '-', '-'},
+      {"Miami", 1, "-0.1", 'r', 'r'},  {"Miami", 1, "100", '-', 'r'},   {"Miami", 1, "100.1", 'r', 'r'},
+      {"Miami", 1, "55.5", '-', '-'},  {"Miami", 1, "55.6", '-', 'r'},  {"Miami", 3, "55.6", '-', 'r'},
+      {"Miami", 5, "100", '-', 'r'},   {"Miami", 6, "0", '-', '-'},     {"Miami", 6, "5000", '-', '-'},
+      {"Miami", 6, "5001", 'r', '-'},  {"Miami", 6, "-1", 'r', '-'},    {"Miami", 6, "-6", 'r', '-'},
+      {"Miami", 6, "-7", 'r', 'r'},    {"Miami", 6, "56787", 'r', '-'}, {"Miami", 6, "56788", 'r', 'r'},
+      {"Miami", 7, "0", '-', '-'},     {"Miami", 7, "-0.1", 'r', 'r'},  {"Miami", 7, "150", '-', 'r'},
+      {"Miami", 7, "150.1", 'r', 'r'}, {"Miami", 7, "67", '-', '-'},    {"Miami", 7, "67.1", '-', 'r'},
+      // Design temperatures at the ends of the run's range: the summer dry bulb from a maximum's
+      // deviation, the winter dry bulb from a mean (IP: 149.9 and 150.1 F, -99.9 and -100.1 F).
+      {"10", 3, "66.3", '-', 'r'},     {"10", 3, "66.4", '-', 'r'},     {"10", 0, "-34.4", '-', '-'},
+      {"10", 0, "-34.5", '-', '-'},    {"10", 3, "26.3", '-', '-'},     {"10", 3, "26.4", '-', '-'},
+      {"10", 0, "-21.1", '-', '-'},    {"10", 0, "-21.2", '-', '-'},
+  };
+  const char* const kEngineRanges[8] = {"A TEMPERATURE OF -100 TO 150 F", "A STANDARD DEVIATION OF 0 TO 100",
+                                        "A TEMPERATURE OF -100 TO 150 F", "A STANDARD DEVIATION OF 0 TO 100",
+                                        "A TEMPERATURE OF -100 TO 150 F", "A STANDARD DEVIATION OF 0 TO 100",
+                                        "A DAILY SOLAR RADIATION OF 0 TO 5000 BTU/SQFT", "A WIND SPEED OF 0 TO 150 MPH"};
+  const char* const kRangesIP[8] = {"-99.9 to 150 (Deg. F)",  "0 to 100 (Deg. F)",      "-99.9 to 150 (Deg. F)",
+                                    "0 to 100 (Deg. F)",      "-99.9 to 150 (Deg. F)",  "0 to 100 (Deg. F)",
+                                    "0 to 5000 (Btu/sq.ft.)", "0 to 150 (Miles/hr.)"};
+  const char* const kRangesSI[8] = {"-73.3 to 65.5 (Deg. C)", "0 to 55.5 (Deg. C)", "-73.3 to 65.5 (Deg. C)",
+                                    "0 to 55.5 (Deg. C)",     "-73.3 to 65.5 (Deg. C)", "0 to 55.5 (Deg. C)",
+                                    "-6 to 56787 (kJ/sq.m.)", "0 to 67 (m/sec.)"};
+  constexpr std::size_t kMonth = 6;  // July
+  int taken = 0, designRefused = 0;
+  for (const char* sample : {"SampleProject.inp", "SampleSchool.inp"}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(sample) + ": " + c.base + ", row " + std::to_string(c.row + 1) + ", " + c.typed);
+      const auto row = static_cast<std::size_t>(c.row);
+      auto m = std::make_unique<ProjectModel>();
+      m->AppDir = base_.string();
+      kalvano::model::ReadInputFile(*m, std::string(KALVANO_SOURCE_DIR) + "/data/sample/" + sample);
+      const bool si = m->UnitSystem == kalvano::model::kSI;
+      kalvano::weather::WeatherEntry shown = kalvano::weather::EntryOf(Miami(), m->UnitSystem);
+      if (std::string(c.base) == "10") {
+        for (auto& months : shown.months) months.fill("10");
+        shown.source.reset();
+      }
+      kalvano::weather::WeatherEntry entry = shown;
+      entry.months[row][kMonth] = c.typed;
+      std::string location, refusal;
+      const auto block = kalvano::weather::WeatherBlockLines(entry, "*", m->UnitSystem, location, refusal);
+      const char outcome = si ? c.si : c.ip;
+      // The value put into the block that OK makes of the base, as it stands.
+      auto asItStands = kalvano::weather::WeatherBlockLines(shown, "*", m->UnitSystem, location, refusal);
+      ASSERT_EQ(refusal, "");
+      asItStands[row + 4].replace(7 + 6 * kMonth, 6, kalvano::model::RightAlign(c.typed, 6));
+      kalvano::weather::WeatherBlockLines(entry, "*", m->UnitSystem, location, refusal);
+      if (outcome == '-' && refusal.empty()) {
+        ++taken;
+        EXPECT_EQ(asItStands, block);
+        const auto r = ReadByTheEngine(*m, block, location);
+        EXPECT_EQ(r.errors, 0) << r.monitor;
+        continue;
+      }
+      const auto r = ReadByTheEngine(*m, asItStands, location);
+      if (outcome == '-') {
+        ++designRefused;
+        EXPECT_NE(refusal.find(" design dry bulb that follows from the monthly values"), std::string::npos) << refusal;
+        EXPECT_NE(refusal.find((si ? "-73.3 to 65.5 (Deg. C)" : "-100 to 150 (Deg. F)")), std::string::npos)
+            << refusal;
+        EXPECT_EQ(r.errors, 1) << r.monitor;
+        EXPECT_EQ(r.count("A TEMPERATURE OF -100 TO 150 F EXPECTED, FOUND \"DesTemps"), 1) << r.monitor;
+        continue;
+      }
+      EXPECT_EQ(refusal, "Row " + std::to_string(c.row + 1) + ", month 7: " + c.typed +
+                             " does not fit the project's weather data, whose values in this row run from " +
+                             (si ? kRangesSI : kRangesIP)[row] + ".  Please correct the value.");
+      EXPECT_EQ(block[4], "");
+      if (outcome == 'f') {
+        EXPECT_EQ(r.count(" EXPECTED, FOUND \"" + std::string(c.typed) + "\""), 0) << r.monitor;
+      } else {
+        // The month's field (in SI its inch-pound copy), beside any design temperature.
+        const std::string found = std::string(kEngineRanges[row]) + " EXPECTED, FOUND \"";
+        EXPECT_EQ(r.count(found) - r.count(found + "DesTemps"), 1) << r.monitor;
+        if (!si) {
+          EXPECT_EQ(r.count(found + c.typed + "\""), 1) << r.monitor;
+        }
+      }
+    }
+  }
+  // Both roads are taken.
+  EXPECT_GT(taken, 10);
+  EXPECT_GT(designRefused, 4);
+}
+
 }  // namespace

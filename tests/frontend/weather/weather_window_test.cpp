@@ -440,8 +440,9 @@ TEST_F(WeatherWindowTest, ok_makes_the_weather_the_projects) {
   EXPECT_EQ(m.WeatherBlock[4], block);
 }
 
-// OK with a month value that the project's weather block would not read back as typed: a
-// message names the box, the window stays open and the project keeps its weather.
+// OK with a month value that the project's weather block would not read back as typed, or that
+// lies beyond what a run accepts for its row: a message names the box and quotes the row's
+// range in the unit shown, the window stays open and the project keeps its weather.
 TEST_F(WeatherWindowTest, ok_refuses_a_value_the_block_would_not_read_back_naming_its_box) {
   struct Case {
     int16_t units;
@@ -450,19 +451,25 @@ TEST_F(WeatherWindowTest, ok_refuses_a_value_the_block_would_not_read_back_namin
     std::string range;
   };
   const std::string range = " does not fit the project's weather data, whose ";
-  const std::string ipRange = "monthly values run from -99.9 to 999.9 (solar from -9999 to 99999).";
+  const std::string ipTemperature = "values in this row run from -99.9 to 150 (Deg. F).";
+  const std::string siTemperature = "values in this row run from -73.3 to 65.5 (Deg. C).";
   const std::string correct = "  Please correct the value.";
-  // An SI window quotes the limits of the box's row in its unit: the inch-pound limits
-  // converted, within what the block's five columns hold as shown.
+  // The window quotes the limits of the box's row in its unit: within what the block's five
+  // columns hold as shown and what a run accepts (in SI, of the inch-pound values converted).
   const std::vector<Case> cases{
-      {model::kInchPound, 1, 1, "-100.5", ipRange},
-      {model::kInchPound, 1, 6, "1000.5", ipRange},
-      {model::kInchPound, 1, 6, "1000", ipRange},
-      {model::kSI, 1, 6, "999.9", "values in this row run from -73.3 to 537.7 (Deg. C)."},
-      {model::kSI, 1, 6, "1000", "values in this row run from -73.3 to 537.7 (Deg. C)."},
-      {model::kSI, 1, 6, "5000", "values in this row run from -73.3 to 537.7 (Deg. C)."},
-      {model::kSI, 1, 6, "-73.6", "values in this row run from -73.3 to 537.7 (Deg. C)."},
-      {model::kSI, 7, 1, "123456", "values in this row run from -9999 to 99999 (kJ/sq.m.)."},
+      {model::kInchPound, 1, 1, "-100.5", ipTemperature},
+      {model::kInchPound, 1, 6, "1000.5", ipTemperature},
+      {model::kInchPound, 1, 6, "1000", ipTemperature},
+      {model::kInchPound, 1, 6, "150.1", ipTemperature},
+      {model::kInchPound, 7, 6, "5001", "values in this row run from 0 to 5000 (Btu/sq.ft.)."},
+      {model::kInchPound, 8, 6, "-1", "values in this row run from 0 to 150 (Miles/hr.)."},
+      {model::kSI, 1, 6, "999.9", siTemperature},
+      {model::kSI, 1, 6, "1000", siTemperature},
+      {model::kSI, 1, 6, "5000", siTemperature},
+      {model::kSI, 1, 6, "-73.6", siTemperature},
+      {model::kSI, 1, 6, "65.6", siTemperature},
+      {model::kSI, 2, 6, "55.6", "values in this row run from 0 to 55.5 (Deg. C)."},
+      {model::kSI, 7, 1, "123456", "values in this row run from -6 to 56787 (kJ/sq.m.)."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -523,6 +530,18 @@ TEST_F(WeatherWindowTest, ok_refuses_a_station_value_beyond_what_a_run_accepts_i
 TEST_F(WeatherWindowTest, back_from_the_tutorial_the_boxes_keep_the_choice) {
   model::ProjectModel& m = shell::Model();
   base.write("helpinfo/help5.txt", "How to use the weather window.\r\n");
+  // Auburn with standard deviations of 2 F, whose design temperatures a run accepts.
+  std::vector<std::string> auburn = model::SplitLines(test::Rows(45, "10.1"));
+  for (const std::size_t row : {1, 3, 5}) {
+    auburn[row].clear();
+    for (int month = 0; month < 12; ++month) auburn[row] += "   2.0";
+  }
+  std::string library = Library();
+  std::string rows;
+  for (const std::string& line : auburn) rows += line + "\r\n";
+  const std::string held = test::Rows(45, "10.1");
+  library.replace(library.find(held), held.size(), rows);
+  base.write("weather/weth.asc", library);
   weather& first = Open();
   first.Combo1_Click(1);
   first.mainmenu_Click();

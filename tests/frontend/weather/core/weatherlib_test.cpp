@@ -310,27 +310,29 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
   const Case cases[] = {
       // A whole number beyond the limits is refused though its text fits five columns.
       {"-100.5", true, true},  {"1000.5", true, true}, {"12345", true, true}, {"1000", true, true},
-      {"5000", true, true},    {"999.9", false, true},  // 1831.8 F
-      {"-73.3", false, false},                          // -99.9 F
+      {"5000", true, true},    {"999.9", true, true},  // 1831.8 F
+      {"-73.3", false, false},                         // -99.9 F
       {"-9999", true, true},
-      {"123456", true, true},  {"99.94", false, false},
+      {"123456", true, true},  {"99.94", false, true},  // 211.9 F
       {"-73.6", false, true},  // -100.5 F
-      {"-45.5", false, false}, {"104.5", false, false},
+      {"-45.5", false, false}, {"104.5", false, true},  // 220.1 F
+      {"65.54", false, false},                          // 149.9 F
   };
   for (const int units : {model::kInchPound, model::kSI}) {
     const bool si = units == model::kSI;
     for (const Case& c : cases) {
       for (const std::size_t month : {std::size_t{0}, std::size_t{5}}) {
         SCOPED_TRACE(testing::Message() << (si ? "SI " : "IP ") << c.typed << " in month " << month + 1);
+        // A dew-point mean, which moves no design temperature that OK derives from the block.
         WeatherEntry e = Entry("Florida", "Miami");  // every other month 10
-        e.months[0][month] = c.typed;
+        e.months[4][month] = c.typed;
         std::string location, refusal;
         const auto block = WeatherBlockLines(e, "*", units, location, refusal);
         if (si ? c.refusedSI : c.refusedIP) {
-          const std::string box = "Row 1, month " + std::to_string(month + 1) + ": " + c.typed;
+          const std::string box = "Row 5, month " + std::to_string(month + 1) + ": " + c.typed;
           EXPECT_EQ(refusal, box + " does not fit the project's weather data, " +
-                                 (si ? "whose values in this row run from -73.3 to 537.7 (Deg. C)."
-                                     : "whose monthly values run from -99.9 to 999.9 (solar from -9999 to 99999).") +
+                                 (si ? "whose values in this row run from -73.3 to 65.5 (Deg. C)."
+                                     : "whose values in this row run from -99.9 to 150 (Deg. F).") +
                                  "  Please correct the value.");
           EXPECT_EQ(block[4], "");
           continue;
@@ -341,7 +343,7 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
         const WeatherEntry back = EntryOfBlock(block, mark);
         for (std::size_t row = 0; row < kRows; ++row) {
           for (std::size_t m = 0; m < 12; ++m) {
-            EXPECT_EQ(static_cast<float>(model::Val(back.months[row][m])), row == 0 && m == month ? typed : 10.0f)
+            EXPECT_EQ(static_cast<float>(model::Val(back.months[row][m])), row == 4 && m == month ? typed : 10.0f)
                 << "row " << row + 1 << " month " << m + 1;
           }
         }
@@ -353,7 +355,7 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
         for (int i = 1; i <= model::kWeatherLines; ++i) project->WeatherBlock[i] = block[static_cast<std::size_t>(i)];
         model::WeatherStatsToIP(*project);
         for (std::size_t m = 1; m <= 12; ++m) {
-          const float ip = model::RoundTo(project->Wx.WxDbAve[m], 1);
+          const float ip = model::RoundTo(project->Wx.WxDpAve[m], 1);
           EXPECT_NEAR(ip, (m == month + 1 ? typed : 10.0f) * 1.8 + 32, 0.051) << "month " << m;
           std::string text = model::NumberText(ip);
           if (text.front() == ' ') text.erase(0, 1);
@@ -366,7 +368,8 @@ TEST(WeatherBlock, a_typed_month_value_reads_back_as_typed_or_is_refused_naming_
 
 // An SI window's refusal of a month value quotes the limits of the box's row in its SI unit:
 // the lowest and highest values of the row's decimals whose fields, the library's and, for the
-// project's weather, the block's as shown, hold them: the check takes them and refuses the
+// project's weather, the block's as shown, hold them (and, for the project's weather, whose
+// inch-pound copy lies in the range that a run accepts): the check takes them and refuses the
 // next value beyond each.
 TEST(WeatherBlock, an_si_refusal_quotes_the_rows_limits_in_si) {
   struct Case {
@@ -375,10 +378,10 @@ TEST(WeatherBlock, an_si_refusal_quotes_the_rows_limits_in_si) {
     const char* block;
   };
   const Case cases[] = {
-      {0, "-73.3 to 537.7 (Deg. C)", "-73.3 to 537.7 (Deg. C)"},
-      {3, "-55.5 to 555.5 (Deg. C)", "-55.5 to 555.5 (Deg. C)"},
-      {6, "-113559 to 1135647 (kJ/sq.m.)", "-9999 to 99999 (kJ/sq.m.)"},
-      {7, "-44.6 to 447 (m/sec.)", "-44.6 to 447 (m/sec.)"},
+      {0, "-73.3 to 537.7 (Deg. C)", "-73.3 to 65.5 (Deg. C)"},
+      {3, "-55.5 to 555.5 (Deg. C)", "0 to 55.5 (Deg. C)"},
+      {6, "-113559 to 1135647 (kJ/sq.m.)", "-6 to 56787 (kJ/sq.m.)"},
+      {7, "-44.6 to 447 (m/sec.)", "0 to 67 (m/sec.)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.row + 1);
@@ -408,13 +411,117 @@ TEST(WeatherBlock, an_si_refusal_quotes_the_rows_limits_in_si) {
         SCOPED_TRACE(limit);
         e.months[row][3] = limit;
         if (blockOnly) {
+          // Taken by the month check (a design temperature that follows may be refused).
           WeatherBlockLines(e, "*", model::kSI, location, refusal);
-          EXPECT_EQ(refusal.empty(), taken) << refusal;
+          EXPECT_EQ(refusal.rfind("Row ", 0) != 0, taken) << refusal;
         } else {
           EXPECT_EQ(RecordRefusal(e, model::kSI).empty(), taken);
         }
       }
     }
+  }
+}
+
+// The project's weather takes a month value only within the range that a run accepts for its
+// row, quoted in the window's unit: inch-pound the engine's own (bounded by the field's -99.9
+// for a temperature), SI the lowest and highest values of the row's decimals whose inch-pound
+// copy, as the run file holds it, lies in it. A library save keeps to the library's field
+// limits only: what lies beyond a run's range but within them is saved.
+TEST(WeatherBlock, a_month_value_beyond_a_runs_range_is_refused_quoting_the_rows_range) {
+  struct Case {
+    int units;
+    int row;  // 0-based
+    const char* range;
+    std::array<const char*, 2> inside;   // the range's ends
+    std::array<const char*, 2> outside;  // the next values of the row's decimals beyond them
+  };
+  const int ip = model::kInchPound, si = model::kSI;
+  const Case cases[] = {
+      {ip, 0, "-99.9 to 150 (Deg. F)", {"-99.9", "150"}, {"-100", "150.1"}},
+      {ip, 1, "0 to 100 (Deg. F)", {"0", "100"}, {"-0.1", "100.1"}},
+      {ip, 2, "-99.9 to 150 (Deg. F)", {"-99.9", "150.04"}, {"-100", "150.1"}},
+      {ip, 3, "0 to 100 (Deg. F)", {"0", "100"}, {"-0.1", "100.1"}},
+      {ip, 4, "-99.9 to 150 (Deg. F)", {"-99.9", "150"}, {"-100", "150.1"}},
+      {ip, 5, "0 to 100 (Deg. F)", {"0", "100"}, {"-0.1", "100.1"}},
+      {ip, 6, "0 to 5000 (Btu/sq.ft.)", {"0", "5000"}, {"-1", "5001"}},
+      {ip, 7, "0 to 150 (Miles/hr.)", {"0", "150"}, {"-0.1", "150.1"}},
+      {si, 0, "-73.3 to 65.5 (Deg. C)", {"-73.3", "65.5"}, {"-73.4", "65.6"}},
+      {si, 1, "0 to 55.5 (Deg. C)", {"0", "55.5"}, {"-0.1", "55.6"}},
+      {si, 2, "-73.3 to 65.5 (Deg. C)", {"-73.3", "65.5"}, {"-73.4", "65.6"}},
+      {si, 3, "0 to 55.5 (Deg. C)", {"0", "55.5"}, {"-0.1", "55.6"}},
+      {si, 4, "-73.3 to 65.5 (Deg. C)", {"-73.3", "65.54"}, {"-73.4", "65.6"}},
+      {si, 5, "0 to 55.5 (Deg. C)", {"0", "55.5"}, {"-0.1", "55.6"}},
+      // -6 kJ/sq.m. is -0.5 Btu/sq.ft., which the run file holds as a whole 0.
+      {si, 6, "-6 to 56787 (kJ/sq.m.)", {"-6", "56787"}, {"-7", "56788"}},
+      {si, 7, "0 to 67 (m/sec.)", {"0", "67"}, {"-0.1", "67.1"}},
+  };
+  for (const Case& c : cases) {
+    const auto row = static_cast<std::size_t>(c.row);
+    for (const bool taken : {true, false}) {
+      for (const char* typed : taken ? c.inside : c.outside) {
+        SCOPED_TRACE(testing::Message() << (c.units == si ? "SI" : "IP") << " row " << c.row + 1 << ": " << typed);
+        WeatherEntry e = Entry("Illinois", "Chicago");
+        e.months[row][6] = typed;
+        std::string location, refusal;
+        const auto block = WeatherBlockLines(e, "*", c.units, location, refusal);
+        if (taken) {
+          // Taken by the month check; a design temperature that follows may be refused (below).
+          EXPECT_NE(refusal.rfind("Row ", 0), 0u) << refusal;
+          EXPECT_EQ(refusal.empty(), block[4] != "");
+        } else {
+          EXPECT_EQ(refusal, "Row " + std::to_string(c.row + 1) + ", month 7: " + typed +
+                                 " does not fit the project's weather data, whose values in this row run from " +
+                                 c.range + ".  Please correct the value.");
+          EXPECT_EQ(block[4], "");
+        }
+        // The library holds them all but a temperature below its field's -99.9 F.
+        const bool belowTheField = c.row % 2 == 0 && c.row < 6 && typed == c.outside[0];
+        EXPECT_EQ(RecordRefusal(e, c.units).empty(), !belowTheField);
+      }
+    }
+  }
+}
+
+// OK derives the project's design temperatures from the block, and a run refuses one beyond
+// its temperature range as it refuses a month value: OK refuses the block then, naming the
+// design temperature with its value and the range in the window's unit. Every other value 10.
+TEST(WeatherBlock, a_design_temperature_beyond_a_runs_range_is_refused_quoting_the_range) {
+  struct Case {
+    int units;
+    int row;  // 0-based; month 7
+    const char* typed;
+    const char* refused;  // the design temperature and its value; empty: taken
+  };
+  const int ip = model::kInchPound, si = model::kSI;
+  const Case cases[] = {
+      // Summer: the highest dry-bulb maximum (10) plus 2.11 of its deviations.
+      {ip, 3, "66.3", ""},
+      {ip, 3, "66.4", "summer design dry bulb that follows from the monthly values, 150.1 (Deg. F)"},
+      // Winter: twice the dry-bulb mean less 2.11 deviations, less the maximum less 2.11 of its.
+      {ip, 0, "-34.4", ""},
+      {ip, 0, "-34.5", "winter design dry bulb that follows from the monthly values, -100.1 (Deg. F)"},
+      // SI: the degrees C that OK derives, converted to F for the run.
+      {si, 3, "26.3", ""},
+      {si, 3, "26.4", "summer design dry bulb that follows from the monthly values, 65.7 (Deg. C)"},
+      {si, 0, "-21.1", ""},
+      {si, 0, "-21.2", "winter design dry bulb that follows from the monthly values, -73.6 (Deg. C)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.units == si ? "SI" : "IP") << " row " << c.row + 1 << ": " << c.typed);
+    WeatherEntry e = Entry("Illinois", "Chicago");
+    e.months[static_cast<std::size_t>(c.row)][6] = c.typed;
+    std::string location, refusal;
+    const auto block = WeatherBlockLines(e, "*", c.units, location, refusal);
+    if (std::string(c.refused).empty()) {
+      EXPECT_EQ(refusal, "");
+      EXPECT_NE(block[4], "");
+      continue;
+    }
+    EXPECT_EQ(refusal, std::string("The ") + c.refused +
+                           ", is outside the range that the simulation accepts, which runs from " +
+                           (c.units == si ? "-73.3 to 65.5 (Deg. C)" : "-100 to 150 (Deg. F)") +
+                           ".  Please correct the monthly values.");
+    EXPECT_EQ(block[4], "");
   }
 }
 
