@@ -1,5 +1,7 @@
 #include "frontend/model/weather_stats.h"
 
+#include "common/freescan.h"
+#include "common/stationrange.h"
 #include "frontend/model/numtext.h"
 
 #include <cmath>
@@ -40,10 +42,6 @@ std::array<WeatherStats::Months*, 8> rows(WeatherStats& wx) {
           &wx.WxDpAve, &wx.WxDpStd,    &wx.WxSolar, &wx.WxWind};
 }
 
-std::string lastSix(const std::string& line) {
-  return line.size() > 6 ? line.substr(line.size() - 6) : line;
-}
-
 // Weather rows 4..11 in order: temperature, deviation, temperature, deviation, temperature,
 // deviation, solar, wind.
 constexpr std::array<FieldConverter, 8> kToIP{
@@ -74,7 +72,7 @@ float ElevationToFeet(float metres) { return static_cast<float>(std::floor(metre
 
 void WeatherStatsToIP(ProjectModel& m) {
   WeatherStats& wx = m.Wx;
-  wx.WxElevation = static_cast<float>(Val(lastSix(m.WeatherBlock[2])));
+  wx.WxElevation = static_cast<float>(Val(freescan::StationField(m.WeatherBlock[2], station::kElevation)));
   bool si = m.UnitSystem == kSI;
   if (si) wx.WxElevation = ElevationToFeet(wx.WxElevation);
   auto target = rows(wx);
