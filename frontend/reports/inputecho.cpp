@@ -369,7 +369,7 @@ void InputEcho::WriteLightShelfReport() {
   PrintRule();
   out_.Blank();
   const std::vector<std::string> lines = model::SplitLines(model::ReadWholeFile(
-      model::AppPath(m_, std::string(files::kTempDir) + "/" + std::string(files::kLightShelf))));
+      model::AppPath(m_, std::string(files::kTempDir) + "/" + std::string(files::kLightShelf)), model::NameKind::Fixed));
   std::size_t next = 0;
   auto copy = [&](int count) {
     for (int i = 0; i < count; ++i) {
