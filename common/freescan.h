@@ -196,6 +196,16 @@ inline constexpr std::size_t kStationColumn = 56;
 inline constexpr std::size_t kStationField = 6;
 inline constexpr std::size_t kStationWidth = 50;
 
+// Station value `k` (0 latitude .. 3 elevation) as the station line holds it: six columns
+// each from kStationColumn on, the elevation running on to the end of what the engine scans,
+// as the unit-converting writers set it further right than the weather window does (from
+// column 76, not 74). Shorter where the line ends before; empty where it ends before the field.
+inline std::string_view StationField(std::string_view line, std::size_t k) {
+  const std::size_t from = kStationColumn - 1 + k * kStationField;
+  const std::size_t width = k < 3 ? kStationField : kStationWidth - 3 * kStationField;
+  return from < line.size() ? line.substr(from, width) : std::string_view();
+}
+
 namespace detail {
 
 // The first of `expected` that the scan does not read from `fields` as that value (a text

@@ -34,7 +34,8 @@ constexpr const char* kProgram = "kalvano-prepare-run";
 
 // Exit statuses.
 constexpr int kWritten = 0;
-constexpr int kFileFault = 1;     // a file could not be read or written: nothing changed
+constexpr int kFileFault = 1;     // a file could not be read or written, or the project is refused:
+                                  // nothing changed
 constexpr int kBadArguments = 2;  // nothing read or written
 constexpr int kInUse = 3;         // a front-end or a run holds the base folder: nothing changed
 
@@ -165,6 +166,11 @@ int prepare(Arguments& a) {
   m.AppDir = a.base.string();
   m.ProjectFile = a.project.string();
   const model::WorkingFiles working = model::ReadInputFileUnwritten(m, m.ProjectFile);
+  // The run window's check of the engine's limits, before any file is written.
+  if (const std::string over = shell::CapacityOverflows(m); !over.empty()) {
+    std::fprintf(stderr, "%s: %s: %s\n", kProgram, a.project.c_str(), over.c_str());
+    return kFileFault;
+  }
   shell::SetAnalysisYear(m, a.year);
   shell::RunChoices& c = a.choices;
   c.jan1Weekday = shell::Jan1Weekday(a.year);

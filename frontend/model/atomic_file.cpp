@@ -199,13 +199,13 @@ void CopyAll(const std::vector<FileCopy>& copies) {
   std::vector<std::string> sources;
   for (const FileCopy& c : copies) {
     // Every source must be there, and be a file, before anything is written.
-    ::close(OpenRegularFile(c.from));
+    ::close(OpenRegularFile(c.from, c.fromKind));
     members.push_back({c.to, c.kind});
     sources.push_back(c.from);
   }
   replaceAll(members, sources, [&copies](std::size_t i, const fs::path& target) {
     const FileCopy& c = copies[i];
-    const int in = OpenRegularFile(c.from);
+    const int in = OpenRegularFile(c.from, c.fromKind);
     try {
       std::string name = stage(target, c.to, [&c, in](int out) {
         char buf[65536];
@@ -232,15 +232,19 @@ void CheckSaveTarget(const std::string& path, NameKind kind) {
   checkWritable(realTarget(path, kind), path, kind);
 }
 
-int OpenRegularFile(const std::string& path) {
+int OpenRegularFile(const std::string& path, NameKind kind) {
   const int fd = regularfile::Open(path, O_RDONLY);
   if (fd >= 0) return fd;
-  if (errno == EISDIR || errno == regularfile::kNotAFile) throw NotAFileError(path);
+  if (errno == EISDIR || errno == regularfile::kNotAFile) throw NotAFileError(path, kind);
   throw FileErrorFromSystem(errno, path);
 }
 
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-  const int fd = OpenRegularFile(path);
+  return ReadWholeFile(path, NameKind::Chosen, maxBytes);
+}
+
+std::string ReadWholeFile(const std::string& path, NameKind kind, std::size_t maxBytes) {
+  const int fd = OpenRegularFile(path, kind);
   auto fail = [&](FileError error) {
     ::close(fd);
     return error;

@@ -49,7 +49,8 @@ void CommitAll(const std::vector<const AtomicFile*>& files);
 struct FileCopy {
   std::string from;
   std::string to;
-  NameKind kind = NameKind::Chosen;  // of `to`
+  NameKind kind = NameKind::Chosen;      // of `to`
+  NameKind fromKind = NameKind::Chosen;  // of `from`
 };
 
 // Copies several files the same way: each source is copied to a temporary file beside its
@@ -68,17 +69,21 @@ void CheckSaveTarget(const std::string& path, NameKind kind = NameKind::Chosen);
 
 // Opens `path` for reading without ever waiting on it. Only a regular file (also at the end
 // of a symbolic link) is opened: a folder, a named pipe, a device or a socket is refused as
-// the path/file access error (75) naming it, and a named pipe or a device is never opened,
-// so nothing stalls on one. Returns the descriptor (closed on exec); throws FileError.
-int OpenRegularFile(const std::string& path);
+// the path/file access error (75) naming it (told as NotAFileError tells it for a name of
+// `kind`: at one of the program's fixed names, the user is asked to remove what stands
+// there), and a named pipe or a device is never opened, so nothing stalls on one. Returns the
+// descriptor (closed on exec); throws FileError.
+int OpenRegularFile(const std::string& path, NameKind kind = NameKind::Chosen);
 
 // The largest file the front-end reads: far above any real project (about 1 MB).
 inline constexpr std::size_t kMaxReadBytes = std::size_t{64} << 20;
 
 // Reads a whole regular file as bytes (opened by OpenRegularFile); throws FileError on
 // failure. A file larger than `maxBytes` is refused as too big (out of memory, 7) before
-// anything is read, and so is a read that runs out of memory.
+// anything is read, and so is a read that runs out of memory. A name of `kind` is opened as
+// OpenRegularFile opens it.
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
+std::string ReadWholeFile(const std::string& path, NameKind kind, std::size_t maxBytes = kMaxReadBytes);
 
 // Splits bytes into lines (LF or CR LF ends; a last line without an end is kept).
 std::vector<std::string> SplitLines(std::string_view bytes);

@@ -105,10 +105,6 @@ void readSeedAndWeeks(ProjectModel& m, const std::string& head) {
   m.WeeksPerMonth = static_cast<int16_t>(n);
 }
 
-std::string cut(const std::string& line, std::size_t from, std::size_t n) {
-  return from < line.size() ? line.substr(from, n) : std::string();
-}
-
 // The station line of the weather block, line `number` of the file, as the engine scans it:
 // each station value must be read there as the value that this program takes from its six
 // columns, else the file is refused naming the value. An SI project's run file holds the
@@ -118,10 +114,8 @@ void checkStationLine(const std::string& line, std::size_t number, int unitSyste
   std::array<std::string, 4> fields;
   std::array<double, 4> values{};
   for (std::size_t k = 0; k < 4; ++k) {
-    const std::size_t from = fsc::kStationColumn - 1 + k * fsc::kStationField;
     // The elevation runs to the end of what the engine scans: anything after it is read too.
-    const std::size_t width = k < 3 ? fsc::kStationField : fsc::kStationWidth - 3 * fsc::kStationField;
-    fields[k] = cut(line, from, width);
+    fields[k] = std::string(fsc::StationField(line, k));
     values[k] = Val(fields[k]);
   }
   if (unitSystem == kSI) fields[3] = " " + fields[3];

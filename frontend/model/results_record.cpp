@@ -114,7 +114,7 @@ void CheckResultFile(const ProjectModel& m, const std::string& path) {
 }
 
 std::string ReadResultFile(const ProjectModel& m, const std::string& path) {
-  std::string bytes = ReadWholeFile(path);
+  std::string bytes = ReadWholeFile(path, NameKind::Fixed);
   CheckResultBytes(m, path, bytes);
   return bytes;
 }

@@ -1,5 +1,7 @@
 #include "frontend/model/weather_stats.h"
 
+#include "common/freescan.h"
+#include "common/stationrange.h"
 #include "frontend/model/numtext.h"
 
 #include <cmath>
@@ -40,10 +42,6 @@ std::array<WeatherStats::Months*, 8> rows(WeatherStats& wx) {
           &wx.WxDpAve, &wx.WxDpStd,    &wx.WxSolar, &wx.WxWind};
 }
 
-std::string lastSix(const std::string& line) {
-  return line.size() > 6 ? line.substr(line.size() - 6) : line;
-}
-
 // Weather rows 4..11 in order: temperature, deviation, temperature, deviation, temperature,
 // deviation, solar, wind.
 constexpr std::array<FieldConverter, 8> kToIP{
@@ -77,7 +75,7 @@ float ElevationToFeet(float metres) { return static_cast<float>(std::floor(metre
 void WeatherStatsToIP(ProjectModel& m) { WeatherStatsToIP(m.WeatherBlock, m.UnitSystem, m.Wx); }
 
 void WeatherStatsToIP(const std::array<std::string, kWeatherLines + 1>& block, int unitSystem, WeatherStats& wx) {
-  wx.WxElevation = static_cast<float>(Val(lastSix(block[2])));
+  wx.WxElevation = static_cast<float>(Val(freescan::StationField(block[2], station::kElevation)));
   bool si = unitSystem == kSI;
   if (si) wx.WxElevation = ElevationToFeet(wx.WxElevation);
   auto target = rows(wx);

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <vector>
 
+#include "common/freescan.h"
+#include "common/stationrange.h"
 #include "frontend/model/atomic_file.h"
 #include "frontend/model/file_error.h"
 #include "frontend/model/numtext.h"
@@ -228,7 +230,9 @@ void InputEcho::WriteWeatherInputReport() {
   out_.At(47).Put(Mid(station, 57, 5) + " DEG. N. LAT.");
   out_.At(90).Put(Mid(station, 63, 5) + " DEG. W. LONGITUDE").End();
   out_.At(47).Put(Mid(station, 69, 5) + " DEG. TIME ZONE");
-  out_.At(91).Masked(Rounded(Val(Mid(station, 76, 7)), 1), 8);
+  // The elevation where the simulation reads it: from column 74 as the weather window writes
+  // it, from column 76 in a project saved in the other unit system.
+  out_.At(91).Masked(Rounded(Val(freescan::StationField(station, kalvano::station::kElevation)), 1), 8);
   out_.Put(Units(" FT. ABOVE SEA LEVEL", " M.  ABOVE SEA LEVEL")).End();
   out_.Blank();
   out_.At(4).Put("WEATHER INPUT DATA ....").End();
@@ -365,7 +369,7 @@ void InputEcho::WriteLightShelfReport() {
   PrintRule();
   out_.Blank();
   const std::vector<std::string> lines = model::SplitLines(model::ReadWholeFile(
-      model::AppPath(m_, std::string(files::kTempDir) + "/" + std::string(files::kLightShelf))));
+      model::AppPath(m_, std::string(files::kTempDir) + "/" + std::string(files::kLightShelf)), model::NameKind::Fixed));
   std::size_t next = 0;
   auto copy = [&](int count) {
     for (int i = 0; i < count; ++i) {

@@ -30,8 +30,9 @@ struct WrongCatalogue : FileError {
   WrongCatalogue() : FileError(model::kErrPastEndOfFile, "wrong catalogue format") {}
 };
 
-std::vector<std::string> FileLines(const ProjectModel& m, std::string_view relative) {
-  return model::SplitLines(model::ReadWholeFile(model::AppPath(m, relative)));
+std::vector<std::string> FileLines(const ProjectModel& m, std::string_view relative,
+                                   model::NameKind kind = model::NameKind::Chosen) {
+  return model::SplitLines(model::ReadWholeFile(model::AppPath(m, relative), kind));
 }
 
 std::string Trimmed(std::string_view text) {
@@ -188,8 +189,8 @@ void Store(ProjectModel& m, int z, int r, int f, const SurfaceValues& v) {
 }
 
 std::vector<std::string> ZoneFileLines(const ProjectModel& m, int z) {
-  return FileLines(m, std::string(files::kTempDir) + "/temp" +
-                          m.ZoneCode[static_cast<std::size_t>(z)] + ".zon");
+  return FileLines(m, std::string(files::kTempDir) + "/temp" + m.ZoneCode[static_cast<std::size_t>(z)] + ".zon",
+                   model::NameKind::Fixed);
 }
 
 void FirstDescription(ProjectModel& m) {

@@ -146,7 +146,7 @@ bool selectweth::ShowPreview(const std::string& path) {
     model::AtomicFile file(previewFile, model::NameKind::Fixed);
     file.text(PreviewText(path));
     file.commit();
-    text = model::ReadWholeFile(previewFile);
+    text = model::ReadWholeFile(previewFile, model::NameKind::Fixed);
     std::filesystem::remove(previewFile);
   } catch (const model::FileError& error) {
     std::error_code ec;

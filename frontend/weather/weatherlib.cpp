@@ -834,10 +834,13 @@ WeatherEntry EntryOfBlock(const std::array<std::string, 12>& block, std::string&
   while (!state.empty() && state.back() == ' ') state.pop_back();
   e.state = state;
   e.station = cut(line2, 50, 5);
-  e.latitude = Field(model::Val(cut(line2, 55, 6)), 1, 5);
-  e.longitude = Field(model::Val(cut(line2, 61, 6)), 1, 5);
-  e.meridian = Field(model::Val(cut(line2, 67, 6)), 1, 5);
-  e.elevation = Field(model::Val(cut(line2, 73, 6)), 1, 6);
+  // The station values where the simulation reads them: the elevation stands from column 74
+  // in the block this window builds, from column 76 in a project saved in the other units.
+  using freescan::StationField;
+  e.latitude = Field(model::Val(StationField(line2, station::kLatitude)), 1, 5);
+  e.longitude = Field(model::Val(StationField(line2, station::kLongitude)), 1, 5);
+  e.meridian = Field(model::Val(StationField(line2, station::kMeridian)), 1, 5);
+  e.elevation = Field(model::Val(StationField(line2, station::kElevation)), 1, 6);
   for (int row = 0; row < kRows; ++row) {
     for (std::size_t m = 0; m < 12; ++m) {
       e.months[static_cast<std::size_t>(row)][m] =

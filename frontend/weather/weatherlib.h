@@ -151,7 +151,8 @@ std::string ReplaceRecord(std::string_view library, std::size_t index, const Wea
 std::array<std::string, 12> WeatherBlockLines(const WeatherEntry& entry, const std::string& mark, int unitSystem,
                                               std::string& location, std::string& refusal);
 
-// The project's block shown in the window (its own units).
+// The project's block shown in the window (its own units); the station values are taken where
+// the simulation reads them, the elevation also when a save in the other units moved it right.
 WeatherEntry EntryOfBlock(const std::array<std::string, 12>& block, std::string& mark);
 
 inline constexpr std::string_view kNoNewData =

@@ -354,6 +354,89 @@ TEST_F(PrepareRun, a_base_folder_in_use_is_refused_and_left_as_it_was) {
   EXPECT_NE(Snapshot(base), before);
 }
 
+// A project that holds more than the simulation takes is refused as the run window refuses
+// it, naming each count over its limit, before anything is written; a project at the limits
+// is written.
+TEST_F(PrepareRun, a_project_beyond_the_simulation_limits_is_refused_naming_each_overflow) {
+  const std::string sample = Slurp(kBuildBase / "sample/SampleProject.inp");
+  // `sample` with `lines` (each ended by CR LF) inserted before the line `before`.
+  auto insert = [&sample](const std::string& before, const std::string& lines) {
+    std::string edited = sample;
+    const std::size_t at = edited.find("\r\n" + before + "\r\n");
+    EXPECT_NE(at, std::string::npos) << before;
+    edited.insert(at + 2, lines);
+    return edited;
+  };
+  // Wall types with ids from..to (the sample holds 1, 8 and 14).
+  auto wallTypes = [](int from, int to) {
+    std::string lines;
+    for (int id = from; id <= to; ++id) {
+      if (id == 8 || id == 14) continue;
+      lines += "ID. #      " + std::to_string(id) + "\r\nDescript. Wall " + std::to_string(id) +
+               "\r\nU-Factor  .064\r\nSolar Abs .60\r\nTime Lag  2\r\nDec. Fact .90\r\nIns. Cost 12.00\r\n";
+    }
+    return lines;
+  };
+  // Occupancy profiles 25 and up, one after the sample's profile 24, `n` in all.
+  auto occupancy = [](int n) {
+    std::string lines;
+    for (int k = 25; k < 24 + n; ++k) {
+      lines += " " + std::to_string(k) + "\r\n" + std::string(24 * 4, ' ') + "\r\n";
+    }
+    return lines;
+  };
+  // Zones 13 and up, each a copy of the sample's zone 12 with its first `rows` surface rows,
+  // `n` zones in all (the sample's two zones hold 5 surfaces each).
+  auto zones = [&sample](int n, int rows) {
+    const std::size_t from = sample.find("Zone No.  12\r\n");
+    const std::size_t to = sample.find("9999\r\nBUILDING MATRIX\r\n");
+    std::string zone = sample.substr(from, to - from);
+    std::size_t cut = 0;
+    for (int line = 0; line < 33 + 14 * rows; ++line) cut = zone.find("\r\n", cut) + 2;
+    zone = zone.substr(zone.find("\r\n"), cut - zone.find("\r\n")) + "9999\r\n";
+    std::string lines;
+    for (int code = 13; code < 11 + n; ++code) lines += "Zone No.  " + std::to_string(code) + zone;
+    return lines;
+  };
+  struct Case {
+    const char* what;
+    std::string project;
+    std::vector<std::string> named;  // empty: the project fits and is written
+  };
+  const Case cases[] = {
+      {"21 wall types", insert("9999\r\nWINDOW PROPERTIES", wallTypes(2, 21)), {"21 wall and roof types (at most 20)"}},
+      {"20 wall types", insert("9999\r\nWINDOW PROPERTIES", wallTypes(2, 20)), {}},
+      {"21 occupancy profiles", insert("99\r\nHW", occupancy(21)), {"21 occupancy profiles (at most 20)"}},
+      {"99 zones", insert("BUILDING MATRIX", zones(99, 1)), {"99 zones (at most 98)"}},
+      {"81 zones of 5 surfaces", insert("BUILDING MATRIX", zones(81, 5)),
+       {"405 exterior surfaces in all zones (at most 400)"}},
+      {"80 zones of 5 surfaces", insert("BUILDING MATRIX", zones(80, 5)), {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(root);
+    const fs::path base = PreparedBase("base");
+    const fs::path project = root / "large.inp";
+    Spit(project, c.project);
+    const auto before = Snapshot(base);
+    const Ended tool = Tool(root, {base.string(), project.string()});
+    if (c.named.empty()) {
+      EXPECT_EQ(tool.status, 0) << tool.err;
+      EXPECT_EQ(tool.err, "");
+      continue;
+    }
+    EXPECT_EQ(tool.status, 1);
+    EXPECT_EQ(tool.err.rfind("kalvano-prepare-run: " + project.string() +
+                                 ": The simulation cannot take this project. It holds:\n",
+                             0),
+              0u)
+        << tool.err;
+    for (const std::string& named : c.named) EXPECT_TRUE(Holds(tool.err, named)) << tool.err;
+    EXPECT_EQ(tool.out, "");
+    EXPECT_EQ(Snapshot(base), before);
+  }
+}
+
 // A project file whose station line the engine would read otherwise is refused naming the
 // value, and the base folder stays as it was.
 TEST_F(PrepareRun, a_station_line_read_otherwise_is_refused_naming_the_value) {

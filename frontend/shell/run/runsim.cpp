@@ -59,7 +59,7 @@ void ShowMonitorLog() {
   const model::ProjectModel& m = Model();
   std::string text;
   try {
-    text = model::ReadWholeFile(TempDir(m) + "/" + std::string(files::kMonitorLog));
+    text = model::ReadWholeFile(TempDir(m) + "/" + std::string(files::kMonitorLog), model::NameKind::Fixed);
   } catch (const model::FileError& error) {
     ReportFileFault(error);
     return;

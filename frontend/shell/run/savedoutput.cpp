@@ -29,15 +29,19 @@ std::vector<SavedMember> SavedOutputSet(const std::string& appDir, const std::st
   const std::string stem = path.substr(0, path.size() - 4);
   const std::string tag = std::string("ot") + path.back();
   const std::string temp = appDir + "/" + std::string(files::kTempDir) + "/";
+  // Each copied from the program's own file in the run folder to the name the user chose.
+  auto member = [&temp](std::string_view name, const std::string& to) {
+    return SavedMember{temp + std::string(name), to, model::NameKind::Chosen, model::NameKind::Fixed};
+  };
   std::vector<SavedMember> set{
-      {temp + std::string(files::kUserReport), stem + "." + tag},
-      {temp + std::string(files::kComfortReport), stem + "-" + tag + ".flt"},
+      member(files::kUserReport, stem + "." + tag),
+      member(files::kComfortReport, stem + "-" + tag + ".flt"),
   };
   if (hourly) {
     const std::vector<std::string> copies = HourlyCopies(path);
-    set.push_back({temp + std::string(files::kHourlyEnergy), copies[0]});
-    set.push_back({temp + std::string(files::kHourlyTemps), copies[1]});
-    set.push_back({temp + std::string(files::kHourlyWeather), copies[2]});
+    set.push_back(member(files::kHourlyEnergy, copies[0]));
+    set.push_back(member(files::kHourlyTemps, copies[1]));
+    set.push_back(member(files::kHourlyWeather, copies[2]));
   }
   return set;
 }

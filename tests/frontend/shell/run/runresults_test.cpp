@@ -11,12 +11,15 @@
 #include <sys/stat.h>
 
 #include "frontend/model/file_error.h"
+#include "frontend/model/helpers.h"
+#include "frontend/model/results_record.h"
 #include "frontend/model/project_model.h"
 #include "frontend/shell/run/reportassembler.h"
 #include "frontend/shell/run/rundispatch.h"
 #include "frontend/shell/run/runoutcome.h"
 #include "frontend/shell/run/savedoutput.h"
 #include "shell_test_support.h"
+#include "tests/pipe_watchdog.h"
 
 namespace {
 
@@ -251,6 +254,78 @@ TEST(ReportAssembler, a_missing_report_leaves_the_users_report_as_it_was) {
   base.write("temp/tavik$.wth", "W\r\n");
   EXPECT_THROW(AppendEngineReports(base.dir().string()), kalvano::model::FileError);
   EXPECT_EQ(base.read("temp/tavik$.out"), "ECHO\r\n");
+}
+
+// The program's own files in temp/ are read at names no one chose: a named pipe, a folder or
+// a link to a device standing at one of them is refused without waiting, asking the user to
+// remove it (not to choose another name), and the files the read would have made stay as they
+// were. The readers: Review Results gathering the engine's reports, the charts' read of the
+// report, and Save Output copying the hourly files.
+TEST(FixedNameReads, anything_but_a_file_at_a_fixed_name_is_refused_asking_to_remove_it) {
+  namespace fs = std::filesystem;
+  const std::string remove = ", not a file, where the program keeps a file of its own.  Remove it, then try again.";
+  struct Node {
+    const char* what;
+    void (*make)(const BaseFolder&, const fs::path&);
+    std::string message;
+  };
+  const Node nodes[] = {
+      {"a named pipe", [](const BaseFolder&, const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
+       "This name is a named pipe" + remove},
+      {"a folder", [](const BaseFolder&, const fs::path& p) { fs::create_directory(p); },
+       "This name is a folder, not a file, where the program keeps a file of its own.  Remove that folder, then "
+       "try again."},
+      {"a link to a device",
+       [](const BaseFolder& base, const fs::path& p) {
+         fs::create_directories(base.path("scratch"));
+         fs::create_symlink("/dev/null", base.path("scratch/null"));
+         fs::create_symlink(base.path("scratch/null"), p);
+       },
+       "This name is a symbolic link" + remove},
+  };
+  struct Reader {
+    const char* what;
+    const char* name;  // the fixed name in temp/
+    void (*read)(const BaseFolder&);
+  };
+  const Reader readers[] = {
+      {"Review Results", "sim$.out", [](const BaseFolder& b) { AppendEngineReports(b.dir().string()); }},
+      {"the charts", "tavik$.out",
+       [](const BaseFolder& b) {
+         ProjectModel m;
+         m.AppDir = b.dir().string();
+         kalvano::model::ReadCurrentReport(m);
+       }},
+      {"Save Output's hourly files", "etemp$.hry",
+       [](const BaseFolder& b) { CopySavedOutput(b.dir().string(), b.path("out/t.ot1").string(), true); }},
+  };
+  for (const Reader& r : readers) {
+    for (const Node& n : nodes) {
+      SCOPED_TRACE(std::string(r.what) + ", " + n.what);
+      BaseFolder base;
+      fs::create_directories(base.path("out"));
+      for (const char* name : {"tavik$.out", "sim$.out", "tavik$.wth", "tavik$.flt", "tavik$.hry", "etemp$.hry",
+                               "eweth$.hry"}) {
+        base.write(std::string("temp/") + name, "III.\r\n");
+      }
+      const fs::path at = base.path(std::string("temp/") + r.name);
+      fs::remove(at);
+      n.make(base, at);
+      kalvano::test::PipeWatchdog watchdog({at.string()});
+      try {
+        r.read(base);
+        ADD_FAILURE() << "read";
+      } catch (const kalvano::model::FileError& e) {
+        EXPECT_EQ(e.number(), kalvano::model::kErrPathFileAccess);
+        EXPECT_EQ(kalvano::model::FileErrorBoxText(e), n.message + "\n\n" + kalvano::model::BoxName(at.string()));
+      }
+      EXPECT_FALSE(watchdog.Fired()) << "the read waited on the named pipe";
+      if (std::string(r.name) != "tavik$.out") {
+        EXPECT_EQ(base.read("temp/tavik$.out"), "III.\r\n");
+      }
+      EXPECT_TRUE(fs::is_empty(base.path("out")));
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------
