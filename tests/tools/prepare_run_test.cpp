@@ -22,6 +22,7 @@
 #include "frontend/shell/baselock.h"
 #include "frontend/shell/run/runfolderlock.h"
 #include "runfiles.h"
+#include "tests/folder_listing.h"
 #include "tests/unprivileged.h"
 
 namespace {
@@ -43,22 +44,7 @@ void Spit(const fs::path& p, const std::string& bytes) {
   out << bytes;
 }
 
-// What a folder holds, entry by entry (links not followed): its kind and mode, with the
-// bytes of a file and the target of a link. Empty for a folder that is not there.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> entries;
-  std::error_code ec;
-  for (const auto& e : fs::recursive_directory_iterator(folder, ec)) {
-    struct stat st {};
-    if (::lstat(e.path().c_str(), &st) != 0) continue;
-    std::ostringstream entry;
-    entry << std::oct << st.st_mode << ' ';
-    if (S_ISREG(st.st_mode)) entry << Slurp(e.path());
-    if (S_ISLNK(st.st_mode)) entry << fs::read_symlink(e.path(), ec).string();
-    entries[fs::relative(e.path(), folder).string()] = entry.str();
-  }
-  return entries;
-}
+std::map<std::string, std::string> Snapshot(const fs::path& folder) { return test::FolderListing(folder); }
 
 // A program's end: its status (-1 when it did not exit by itself) and what it wrote.
 struct Ended {

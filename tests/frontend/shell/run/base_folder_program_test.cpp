@@ -35,6 +35,7 @@
 #include "processes.h"
 #include "runfiles.h"
 #include "shell_test_support.h"
+#include "tests/folder_listing.h"
 #include "tests/pipe_watchdog.h"
 
 namespace kalvano::shell {
@@ -45,26 +46,9 @@ namespace fs = std::filesystem;
 using test::Child;
 using test::WaitFor;
 
-// What a folder holds, entry by entry (links not followed): its kind, size and time of last
-// change, with the bytes of a file and the target of a link.
+// What a folder holds, with each entry's size and time of last change.
 std::map<std::string, std::string> Listing(const fs::path& folder) {
-  std::map<std::string, std::string> listing;
-  std::error_code ec;
-  for (const auto& e : fs::recursive_directory_iterator(folder, ec)) {
-    struct stat st {};
-    if (::lstat(e.path().c_str(), &st) != 0) continue;
-    std::ostringstream entry;
-    entry << (st.st_mode & S_IFMT) << ' ' << st.st_size << ' ' << st.st_mtim.tv_sec << '.'
-          << st.st_mtim.tv_nsec << ' ';
-    if (S_ISREG(st.st_mode)) {
-      std::ifstream in(e.path(), std::ios::binary);
-      entry << std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } else if (S_ISLNK(st.st_mode)) {
-      entry << fs::read_symlink(e.path(), ec).string();
-    }
-    listing[fs::relative(e.path(), folder).string()] = entry.str();
-  }
-  return listing;
+  return kalvano::test::FolderListing(folder, kalvano::test::ListTimes::Yes);
 }
 
 // The process that holds the lock (flock) of `file`, as the system lists it; 0 when none does.
